@@ -1,0 +1,33 @@
+# Native build: the logic on the headless backend, for fast unit tests and benchmarks.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB HEADLESS_SOURCES CONFIGURE_DEPENDS src/platform/headless/*.cpp)
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
+set(CORE_SOURCES ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${HEADLESS_SOURCES})
+
+function(add_core name)
+  add_library(${name} STATIC ${CORE_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+endfunction()
+
+add_core(core)
+target_compile_options(core PRIVATE -O2)
+
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests PRIVATE core GTest::gtest_main)
+gtest_discover_tests(unit_tests PROPERTIES LABELS native DISCOVERY_TIMEOUT 60)
+
+# The same tests once more with every object built under ASan and UBSan.
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+add_core(core_sanitized)
+target_compile_options(core_sanitized PUBLIC -O1 -g ${SANITIZE})
+target_link_options(core_sanitized PUBLIC ${SANITIZE})
+add_executable(unit_tests_sanitized ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests_sanitized PRIVATE core_sanitized GTest::gtest_main)
+add_test(NAME unit_tests_sanitized COMMAND unit_tests_sanitized)
+set_tests_properties(unit_tests_sanitized PROPERTIES LABELS native)
+
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()

@@ -1,0 +1,61 @@
+# Windows build (MinGW-w64): the shipped Install.exe and the tests that run under Wine.
+enable_language(RC)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+add_compile_options(-ffunction-sections -fdata-sections)
+# Everything inside the one executable: no libstdc++, libgcc, winpthread or zlib DLL beside it.
+add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/winmain\\.cpp$")
+
+add_library(core STATIC ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${WIN32_SOURCES})
+target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(core PUBLIC z ole32 oleaut32 shell32 comctl32 comdlg32 uuid gdi32 user32
+                      advapi32 kernel32)
+
+add_executable(Install WIN32 src/platform/win32/winmain.cpp res/Install.rc)
+target_link_libraries(Install PRIVATE core)
+target_link_options(Install PRIVATE -municode -s)
+set_source_files_properties(res/Install.rc PROPERTIES
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest)
+
+# Tests under Wine: one private prefix, Xvfb display and wineserver per build folder,
+# started by a setup fixture and ended by a cleanup fixture.
+set(WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND NOT EXISTS /usr/lib/wine/wine)
+  message(STATUS "wine32 is not installed: the i686 tests are built but not run")
+  set(RUN_WINE_TESTS OFF)
+else()
+  set(RUN_WINE_TESTS ON)
+endif()
+
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
+add_executable(win_tests ${WIN_TEST_SOURCES})
+target_link_libraries(win_tests PRIVATE core gtest_main)
+# A program with blanks in its path, for the process-start tests.
+add_executable(probe_child WIN32 tests/win/probe/probe_child.cpp)
+target_link_options(probe_child PRIVATE -municode)
+set_target_properties(probe_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/probe dir")
+add_dependencies(win_tests probe_child)
+
+if(RUN_WINE_TESTS)
+  add_test(NAME wine_start COMMAND ${WINE_SESSION} start ${CMAKE_BINARY_DIR})
+  add_test(NAME wine_stop COMMAND ${WINE_SESSION} stop ${CMAKE_BINARY_DIR})
+  set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine LABELS wine)
+  set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine)
+
+  function(add_wine_test name)
+    add_test(NAME ${name} COMMAND ${WINE_SESSION} run ${CMAKE_BINARY_DIR} ${ARGN})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 600)
+  endfunction()
+  add_wine_test(win_tests $<TARGET_FILE:win_tests>)
+endif()
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  add_test(NAME shipped_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe $<TARGET_FILE:Install>)
+  set_tests_properties(shipped_exe PROPERTIES LABELS package)
+endif()

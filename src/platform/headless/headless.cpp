@@ -1,0 +1,328 @@
+#include "platform/headless/headless.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+#include "platform/errors.h"
+#include "platform/text.h"
+
+namespace fs = std::filesystem;
+
+namespace plat::headless {
+namespace {
+
+char DriveLetter(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+  return 0;
+}
+
+std::vector<std::string> SplitComponents(const std::string& rest) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : rest + '\\') {
+    if (c == '\\' || c == '/') {
+      if (part == "..") {
+        if (!parts.empty()) parts.pop_back();
+      } else if (!part.empty() && part != ".") {
+        parts.push_back(part);
+      }
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  return parts;
+}
+
+class HostInput : public InputFile {
+ public:
+  HostInput(std::FILE* f, std::string path) : f_(f), path_(std::move(path)) {}
+  ~HostInput() override { std::fclose(f_); }
+  size_t Read(void* buffer, size_t size) override {
+    const size_t n = std::fread(buffer, 1, size, f_);
+    if (n < size && std::ferror(f_)) throw EFileError(path_, EFileError::Reason::Other, 30);
+    return n;
+  }
+
+ private:
+  std::FILE* f_;
+  std::string path_;
+};
+
+class HostOutput : public OutputFile {
+ public:
+  HostOutput(std::FILE* f, std::string path, HeadlessFileSystem::Drive* drive)
+      : f_(f), path_(std::move(path)), drive_(drive) {}
+  ~HostOutput() override {
+    if (f_) std::fclose(f_);
+  }
+  void Write(const void* data, size_t size) override {
+    if (!f_) throw EFileError(path_, EFileError::Reason::Other, 6);
+    if (drive_->freeBytes) {
+      if (size > *drive_->freeBytes) throw EFileError(path_, EFileError::Reason::DiskFull);
+      *drive_->freeBytes -= size;
+    }
+    if (std::fwrite(data, 1, size, f_) != size)
+      throw EFileError(path_, EFileError::Reason::Other, 29);
+  }
+  void Close() override {
+    if (!f_) return;
+    const int rc = std::fclose(f_);
+    f_ = nullptr;
+    if (rc != 0) throw EFileError(path_, EFileError::Reason::Other, 29);
+  }
+
+ private:
+  std::FILE* f_;
+  std::string path_;
+  HeadlessFileSystem::Drive* drive_;
+};
+
+}  // namespace
+
+HeadlessFileSystem::HeadlessFileSystem(fs::path sandbox) : sandbox_(std::move(sandbox)) {
+  AddDrive('C');
+}
+
+void HeadlessFileSystem::AddDrive(char letter) {
+  letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  fs::create_directories(sandbox_ / std::string(1, letter));
+  drives_[letter];
+}
+
+void HeadlessFileSystem::RemoveDrive(char letter) {
+  drives_.erase(static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
+}
+
+void HeadlessFileSystem::SetFreeSpace(char letter, uint64_t bytes) {
+  drives_.at(static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))).freeBytes =
+      bytes;
+}
+
+HeadlessFileSystem::Drive* HeadlessFileSystem::DriveOf(const std::string& path) {
+  std::string full = path;
+  if (!DriveLetter(full)) full = currentDir_;
+  auto it = drives_.find(DriveLetter(full));
+  return it == drives_.end() ? nullptr : &it->second;
+}
+
+std::optional<fs::path> HeadlessFileSystem::Map(const std::string& path) {
+  std::string full;
+  if (path.empty()) {
+    return std::nullopt;  // as on Windows, the empty path names nothing
+  } else if (DriveLetter(path)) {
+    full = path;
+  } else if (path.rfind("\\\\", 0) == 0) {
+    return std::nullopt;  // network paths have no drive here
+  } else if (!path.empty() && (path[0] == '\\' || path[0] == '/')) {
+    full = currentDir_.substr(0, 2) + path;
+  } else {
+    full = currentDir_ + "\\" + path;
+  }
+  const char letter = DriveLetter(full);
+  if (!drives_.count(letter)) return std::nullopt;
+  fs::path host = sandbox_ / std::string(1, letter);
+  // Existing names are found whatever their letter case; new names keep the caller's.
+  for (const auto& part : SplitComponents(full.substr(2))) {
+    fs::path next = host / part;
+    std::error_code ec;
+    if (!fs::exists(next, ec) && fs::is_directory(host, ec)) {
+      const std::string wanted = InvariantUpper(part);
+      for (const auto& entry : fs::directory_iterator(host, ec)) {
+        if (InvariantUpper(entry.path().filename().string()) == wanted) {
+          next = entry.path();
+          break;
+        }
+      }
+    }
+    host = next;
+  }
+  return host;
+}
+
+fs::path HeadlessFileSystem::HostPath(const std::string& path) {
+  return Map(path).value_or(fs::path());
+}
+
+bool HeadlessFileSystem::IsReadOnly(const fs::path& host) {
+  auto it = attributes_.find(host.string());
+  return it != attributes_.end() && (it->second & kAttrReadOnly);
+}
+
+uint32_t HeadlessFileSystem::GetAttributes(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::exists(*host, ec)) return kInvalidAttributes;
+  if (fs::is_directory(*host, ec)) return kAttrDirectory;
+  auto it = attributes_.find(host->string());
+  return it == attributes_.end() ? kAttrArchive : it->second;
+}
+
+bool HeadlessFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::exists(*host, ec)) return false;
+  attributes_[host->string()] = attributes & ~kAttrDirectory;
+  return true;
+}
+
+bool HeadlessFileSystem::CreateFolder(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || fs::exists(*host, ec) || !fs::is_directory(host->parent_path(), ec)) return false;
+  return fs::create_directory(*host, ec);
+}
+
+std::unique_ptr<InputFile> HeadlessFileSystem::OpenRead(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::exists(*host, ec)) throw EFileError(path, EFileError::Reason::NotFound);
+  if (fs::is_directory(*host, ec)) throw EFileError(path, EFileError::Reason::AccessDenied);
+  std::FILE* f = std::fopen(host->c_str(), "rb");
+  if (!f) throw EFileError(path, EFileError::Reason::AccessDenied);
+  return std::make_unique<HostInput>(f, path);
+}
+
+std::unique_ptr<OutputFile> HeadlessFileSystem::Create(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::is_directory(host->parent_path(), ec))
+    throw EFileError(path, EFileError::Reason::NotFound);
+  if (fs::is_directory(*host, ec) || IsReadOnly(*host))
+    throw EFileError(path, EFileError::Reason::AccessDenied);
+  std::FILE* f = std::fopen(host->c_str(), "wb");
+  if (!f) throw EFileError(path, EFileError::Reason::AccessDenied);
+  attributes_.erase(host->string());
+  return std::make_unique<HostOutput>(f, path, DriveOf(path));
+}
+
+bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to,
+                                  bool failIfExists) {
+  auto src = Map(from);
+  auto dst = Map(to);
+  std::error_code ec;
+  if (!src || !dst || !fs::is_regular_file(*src, ec) || !fs::is_directory(dst->parent_path(), ec))
+    return false;
+  if (fs::exists(*dst, ec) && (failIfExists || IsReadOnly(*dst) || fs::is_directory(*dst, ec)))
+    return false;
+  Drive* drive = DriveOf(to);
+  const auto size = fs::file_size(*src, ec);
+  if (drive->freeBytes) {
+    if (size > *drive->freeBytes) return false;
+    *drive->freeBytes -= size;
+  }
+  if (!fs::copy_file(*src, *dst, fs::copy_options::overwrite_existing, ec)) return false;
+  // Windows' copy carries the source's attributes over, the read-only bit included.
+  const uint32_t attributes = GetAttributes(from);
+  attributes_[dst->string()] = attributes;
+  return true;
+}
+
+bool HeadlessFileSystem::Remove(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::is_regular_file(*host, ec) || IsReadOnly(*host)) return false;
+  attributes_.erase(host->string());
+  return fs::remove(*host, ec);
+}
+
+bool HeadlessFileSystem::Replace(const std::string& from, const std::string& to) {
+  auto src = Map(from);
+  auto dst = Map(to);
+  std::error_code ec;
+  if (!src || !dst || !fs::is_regular_file(*src, ec) || IsReadOnly(*dst) ||
+      fs::is_directory(*dst, ec))
+    return false;
+  fs::rename(*src, *dst, ec);
+  if (ec) return false;
+  auto it = attributes_.find(src->string());
+  attributes_.erase(dst->string());
+  if (it != attributes_.end()) {
+    attributes_[dst->string()] = it->second;
+    attributes_.erase(it);
+  }
+  return true;
+}
+
+bool HeadlessFileSystem::ChangeDirectory(const std::string& path) {
+  if (!(GetAttributes(path) & kAttrDirectory) || GetAttributes(path) == kInvalidAttributes)
+    return false;
+  currentDir_ = path;
+  while (currentDir_.size() > 3 && currentDir_.back() == '\\') currentDir_.pop_back();
+  return true;
+}
+
+void HeadlessFileSystem::PutFile(const std::string& path, const std::string& contents) {
+  auto host = Map(path);
+  if (!host) throw EFileError(path, EFileError::Reason::NotFound);
+  fs::create_directories(host->parent_path());
+  std::ofstream(*host, std::ios::binary) << contents;
+  attributes_.erase(host->string());
+}
+
+std::string HeadlessFileSystem::ReadFile(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::is_regular_file(*host, ec)) throw EFileError(path, EFileError::Reason::NotFound);
+  std::ifstream in(*host, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+bool HeadlessProcesses::StartAndWaitIdle(const std::string& commandLine) {
+  std::string program;
+  if (!commandLine.empty() && commandLine[0] == '"') {
+    const auto end = commandLine.find('"', 1);
+    program = commandLine.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+  } else {
+    program = commandLine.substr(0, commandLine.find(' '));
+  }
+  const uint32_t attributes = files_.GetAttributes(program);
+  if (program.empty() || attributes == kInvalidAttributes || (attributes & kAttrDirectory))
+    return false;
+  started.push_back({commandLine, files_.CurrentDirectory()});
+  return true;
+}
+
+std::string HeadlessShell::BrowseForFolder(const std::string& caption, const std::string&) {
+  if (browseAnswers.empty())
+    throw std::logic_error("unexpected folder-browse dialog \"" + caption + "\"");
+  browseCaptions.push_back(caption);
+  std::string answer = browseAnswers.front();
+  browseAnswers.pop_front();
+  return answer;
+}
+
+void HeadlessPump::ProcessPending() {
+  ++calls;
+  if (onPump) onPump();
+}
+
+std::string HeadlessText::UpperCase(const std::string& text) { return InvariantUpper(text); }
+
+namespace {
+fs::path MakeSandbox() {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/vortel-sandbox-XXXXXX";
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create the test sandbox");
+  return pattern;
+}
+}  // namespace
+
+HeadlessPlatform::HeadlessPlatform()
+    : sandbox(MakeSandbox()), files(sandbox), processes(files), previous_(SetCurrent(this)) {}
+
+HeadlessPlatform::~HeadlessPlatform() {
+  SetCurrent(previous_);
+  std::error_code ec;
+  fs::remove_all(sandbox, ec);
+}
+
+}  // namespace plat::headless

@@ -1,0 +1,132 @@
+#pragma once
+// The headless platform: deterministic stand-ins for the tests, with the faults a real machine
+// produces (read-only files, missing drives, full disks) available on request. Files are real
+// files below a private sandbox folder, one subfolder per drive letter ("C:\A\b" is
+// <sandbox>/C/A/b); names are matched without regard to letter case, as on Windows.
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace plat::headless {
+
+class HeadlessFileSystem : public FileSystem {
+ public:
+  explicit HeadlessFileSystem(std::filesystem::path sandbox);
+
+  // Faults and fixtures.
+  void AddDrive(char letter);
+  void RemoveDrive(char letter);
+  // Writes on the drive fail with "disk full" once this many more bytes would be written.
+  void SetFreeSpace(char letter, uint64_t bytes);
+  void SetModulePath(const std::string& path) { modulePath_ = path; }
+  void PutFile(const std::string& path, const std::string& contents);  // makes parent folders
+  std::string ReadFile(const std::string& path);                       // raises when missing
+  bool Exists(const std::string& path) { return GetAttributes(path) != kInvalidAttributes; }
+  // The real file behind a Windows path (for benchmarks and inspection); empty when its
+  // drive is missing.
+  std::filesystem::path HostPath(const std::string& path);
+
+  uint32_t GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  bool CreateFolder(const std::string& path) override;
+  std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool Remove(const std::string& path) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  std::string CurrentDirectory() override { return currentDir_; }
+  bool ChangeDirectory(const std::string& path) override;
+  std::string ModulePath() override { return modulePath_; }
+
+  struct Drive {
+    std::optional<uint64_t> freeBytes;  // unlimited when empty
+  };
+
+ private:
+  // Resolves a Windows path to the host path; nullopt when the drive is missing or the path
+  // has no drive this backend knows.
+  std::optional<std::filesystem::path> Map(const std::string& path);
+  Drive* DriveOf(const std::string& path);
+  bool IsReadOnly(const std::filesystem::path& host);
+
+  std::filesystem::path sandbox_;
+  std::map<char, Drive> drives_;
+  std::map<std::string, uint32_t> attributes_;  // by host path; only files whose bits were set
+  std::string currentDir_ = "C:\\";
+  std::string modulePath_ = "C:\\Install.exe";
+};
+
+class HeadlessProcesses : public Processes {
+ public:
+  explicit HeadlessProcesses(FileSystem& files) : files_(files) {}
+  struct Started {
+    std::string commandLine;
+    std::string currentDirectory;
+  };
+  std::vector<Started> started;
+
+  // Succeeds exactly when the program named first on the command line exists, as
+  // CreateProcess would for a full path.
+  bool StartAndWaitIdle(const std::string& commandLine) override;
+
+ private:
+  FileSystem& files_;
+};
+
+class HeadlessShell : public Shell {
+ public:
+  // Each expected browse dialog answers with the next queued folder ("" = cancelled); a dialog
+  // nobody expected raises, so a test never passes through an unnoticed dialog.
+  std::deque<std::string> browseAnswers;
+  std::vector<std::string> browseCaptions;
+
+  std::string BrowseForFolder(const std::string& caption,
+                              const std::string& initialFolder) override;
+};
+
+class HeadlessPump : public MessagePump {
+ public:
+  int calls = 0;
+  std::function<void()> onPump;  // lets a test act "while messages are processed"
+  void ProcessPending() override;
+};
+
+class HeadlessText : public Text {
+ public:
+  std::string UpperCase(const std::string& text) override;
+};
+
+// A complete headless platform in a fresh sandbox, installed as the current platform for its
+// lifetime; the sandbox is removed with it.
+class HeadlessPlatform : public Platform {
+ public:
+  HeadlessPlatform();
+  ~HeadlessPlatform() override;
+  HeadlessPlatform(const HeadlessPlatform&) = delete;
+  HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
+
+  FileSystem& Files() override { return files; }
+  Processes& Process() override { return processes; }
+  Shell& ShellApi() override { return shell; }
+  MessagePump& Pump() override { return pump; }
+  Text& Texts() override { return text; }
+
+  std::filesystem::path sandbox;
+  HeadlessFileSystem files;
+  HeadlessProcesses processes;
+  HeadlessShell shell;
+  HeadlessPump pump;
+  HeadlessText text;
+
+ private:
+  Platform* previous_;
+};
+
+}  // namespace plat::headless

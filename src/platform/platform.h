@@ -1,0 +1,105 @@
+#pragma once
+// The operating system as the rest of the program sees it. Everything above this layer talks
+// to these interfaces only; src/platform/win32 realises them with the real API and
+// src/platform/headless with deterministic, fault-injectable stand-ins for the unit tests.
+// Paths are UTF-8 Windows paths with backslashes.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace plat {
+
+// File attribute bits as the platform reports them.
+constexpr uint32_t kAttrReadOnly = 0x01;
+constexpr uint32_t kAttrDirectory = 0x10;
+constexpr uint32_t kAttrArchive = 0x20;
+constexpr uint32_t kInvalidAttributes = 0xFFFFFFFF;
+
+class InputFile {
+ public:
+  virtual ~InputFile() = default;
+  // Returns the number of bytes read, 0 at the end; raises EFileError on a read failure.
+  virtual size_t Read(void* buffer, size_t size) = 0;
+};
+
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Writes all or raises EFileError (a short write is a failure, never silent).
+  virtual void Write(const void* data, size_t size) = 0;
+  // Flushes and closes; raises EFileError when the data did not reach the disk. The destructor
+  // closes too, but swallows errors, so a caller that cares calls Close itself.
+  virtual void Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // kInvalidAttributes when the query fails (no such file, no such drive, ...).
+  virtual uint32_t GetAttributes(const std::string& path) = 0;
+  virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+  // One level only; false when the parent is missing, the folder exists or the drive does not.
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // Raise EFileError when the file cannot be opened or created (a read-only file cannot be
+  // created over, as on Windows).
+  virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
+  virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  virtual bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+  // Puts `from` in place of `to`, replacing it; both lie in one folder.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  virtual std::string CurrentDirectory() = 0;
+  virtual bool ChangeDirectory(const std::string& path) = 0;
+  // Full path of the running program.
+  virtual std::string ModulePath() = 0;
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // Starts a program from a complete command line in the current directory, shown normally,
+  // and waits until it is ready for input. False when it cannot be started.
+  virtual bool StartAndWaitIdle(const std::string& commandLine) = 0;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // The shell's folder-browse dialog. Returns the chosen folder's path as the shell gives it,
+  // or an empty string when the user cancels or the choice has no file-system path that fits.
+  // Raises EShellOleError when the desktop folder cannot be obtained.
+  virtual std::string BrowseForFolder(const std::string& caption,
+                                      const std::string& initialFolder) = 0;
+};
+
+class MessagePump {
+ public:
+  virtual ~MessagePump() = default;
+  // Handles the window messages waiting now, so long work keeps the windows painted.
+  virtual void ProcessPending() = 0;
+};
+
+class Text {
+ public:
+  virtual ~Text() = default;
+  // Upper-casing by the user's locale, for comparisons of paths and names.
+  virtual std::string UpperCase(const std::string& text) = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  virtual FileSystem& Files() = 0;
+  virtual Processes& Process() = 0;
+  virtual Shell& ShellApi() = 0;
+  virtual MessagePump& Pump() = 0;
+  virtual Text& Texts() = 0;
+};
+
+// The one platform of the process: the Win32 one in the program, a headless one per test.
+Platform& Current();
+// Installs a platform and returns the one it replaces.
+Platform* SetCurrent(Platform* platform);
+
+}  // namespace plat

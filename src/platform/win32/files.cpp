@@ -1,0 +1,125 @@
+#include "platform/errors.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+
+namespace plat::win32 {
+namespace {
+
+EFileError FileError(const std::string& path, DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_NOT_READY:
+      return EFileError(path, EFileError::Reason::NotFound, code);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return EFileError(path, EFileError::Reason::AccessDenied, code);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return EFileError(path, EFileError::Reason::DiskFull, code);
+    default:
+      return EFileError(path, EFileError::Reason::Other, code);
+  }
+}
+
+class Win32Input : public InputFile {
+ public:
+  Win32Input(UniqueHandle h, std::string path) : h_(std::move(h)), path_(std::move(path)) {}
+  size_t Read(void* buffer, size_t size) override {
+    DWORD got = 0;
+    if (!ReadFile(h_.Get(), buffer, static_cast<DWORD>(size), &got, nullptr))
+      throw FileError(path_, GetLastError());
+    return got;
+  }
+
+ private:
+  UniqueHandle h_;
+  std::string path_;
+};
+
+class Win32Output : public OutputFile {
+ public:
+  Win32Output(UniqueHandle h, std::string path) : h_(std::move(h)), path_(std::move(path)) {}
+  void Write(const void* data, size_t size) override {
+    DWORD written = 0;
+    if (!WriteFile(h_.Get(), data, static_cast<DWORD>(size), &written, nullptr))
+      throw FileError(path_, GetLastError());
+    if (written != size) throw EFileError(path_, EFileError::Reason::DiskFull);
+  }
+  void Close() override {
+    if (!h_.Valid()) return;
+    const HANDLE h = h_.Detach();
+    if (!CloseHandle(h)) throw FileError(path_, GetLastError());
+  }
+
+ private:
+  UniqueHandle h_;
+  std::string path_;
+};
+
+}  // namespace
+
+uint32_t Win32Files::GetAttributes(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str());
+}
+
+bool Win32Files::SetAttributes(const std::string& path, uint32_t attributes) {
+  return SetFileAttributesW(Wide(path).c_str(), attributes);
+}
+
+bool Win32Files::CreateFolder(const std::string& path) {
+  return CreateDirectoryW(Wide(path).c_str(), nullptr);
+}
+
+std::unique_ptr<InputFile> Win32Files::OpenRead(const std::string& path) {
+  UniqueHandle h(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!h.Valid()) throw FileError(path, GetLastError());
+  return std::make_unique<Win32Input>(std::move(h), path);
+}
+
+std::unique_ptr<OutputFile> Win32Files::Create(const std::string& path) {
+  UniqueHandle h(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.Valid()) throw FileError(path, GetLastError());
+  return std::make_unique<Win32Output>(std::move(h), path);
+}
+
+bool Win32Files::CopyTo(const std::string& from, const std::string& to, bool failIfExists) {
+  return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), failIfExists);
+}
+
+bool Win32Files::Remove(const std::string& path) { return DeleteFileW(Wide(path).c_str()); }
+
+bool Win32Files::Replace(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+std::string Win32Files::CurrentDirectory() {
+  const DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring buffer(size, L'\0');
+  const DWORD length = GetCurrentDirectoryW(size, buffer.data());
+  return Narrow(buffer.data(), length < size ? length : 0);
+}
+
+bool Win32Files::ChangeDirectory(const std::string& path) {
+  return SetCurrentDirectoryW(Wide(path).c_str());
+}
+
+std::string Win32Files::ModulePath() {
+  // The module path can exceed MAX_PATH; grow until it fits instead of cutting it.
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::string();
+    if (length < buffer.size()) return Narrow(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace plat::win32

@@ -1,0 +1,65 @@
+#pragma once
+// The real platform: every operation is the Win32 API, called through its W form.
+#include "platform/platform.h"
+
+namespace plat::win32 {
+
+class Win32Files : public FileSystem {
+ public:
+  uint32_t GetAttributes(const std::string& path) override;
+  bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  bool CreateFolder(const std::string& path) override;
+  std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
+  std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool Remove(const std::string& path) override;
+  bool Replace(const std::string& from, const std::string& to) override;
+  std::string CurrentDirectory() override;
+  bool ChangeDirectory(const std::string& path) override;
+  std::string ModulePath() override;
+};
+
+class Win32Processes : public Processes {
+ public:
+  bool StartAndWaitIdle(const std::string& commandLine) override;
+};
+
+class Win32Shell : public Shell {
+ public:
+  std::string BrowseForFolder(const std::string& caption,
+                              const std::string& initialFolder) override;
+};
+
+class Win32Pump : public MessagePump {
+ public:
+  void ProcessPending() override;
+};
+
+class Win32Text : public Text {
+ public:
+  std::string UpperCase(const std::string& text) override;
+};
+
+class Win32Platform : public Platform {
+ public:
+  Win32Platform() { previous_ = SetCurrent(this); }
+  ~Win32Platform() override { SetCurrent(previous_); }
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  FileSystem& Files() override { return files_; }
+  Processes& Process() override { return processes_; }
+  Shell& ShellApi() override { return shell_; }
+  MessagePump& Pump() override { return pump_; }
+  Text& Texts() override { return text_; }
+
+ private:
+  Win32Files files_;
+  Win32Processes processes_;
+  Win32Shell shell_;
+  Win32Pump pump_;
+  Win32Text text_;
+  Platform* previous_;
+};
+
+}  // namespace plat::win32

@@ -1,0 +1,37 @@
+#pragma once
+// Folder-path, directory and process helpers shared by the wizard pages, the installation run
+// and the registration code. Paths are UTF-8 Windows paths; a folder path ends in "\" once it
+// has passed through AddBackslash.
+#include <string>
+
+namespace sys {
+
+// The classic Windows path limit, in UTF-16 units including the terminating zero. A path that
+// does not fit is refused as a whole, never cut to fit.
+constexpr size_t kMaxPath = 260;
+bool FitsMaxPath(const std::string& path);
+
+// Only the blank (code 32) is trimmed; tabs stay.
+std::string TrimSpaces(const std::string& s);
+std::string AddBackslash(const std::string& path);
+// `path` without the leading `folder` (compared by the user's locale, ignoring case), or
+// `path` itself when it does not start with that folder.
+std::string MakeRelativeTo(const std::string& folder, const std::string& path);
+bool DirectoryExists(const std::string& path);
+// 1-based position of the last `ch` in `s`, 0 when absent.
+size_t LastCharPos(char ch, const std::string& s);
+size_t ExistingDirPrefixLength(const std::string& path);
+// Creates every missing level in order and stops at the first one that fails.
+bool CreateDirectoryPath(const std::string& path);
+// The chosen folder with a trailing "\", or empty when cancelled or unusable.
+std::string BrowseForFolder(const std::string& caption, const std::string& initialFolder);
+// Starts `program` (quoted, so blanks in its path are safe) with `parameters` in the current
+// directory and waits until it is ready for input. False when it cannot be started.
+bool RunProgram(const std::string& program, const std::string& parameters);
+
+template <class T>
+T ChooseValue(bool condition, T whenTrue, T whenFalse) {
+  return condition ? whenTrue : whenFalse;
+}
+
+}  // namespace sys
