@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/dialogs.h"
+
 namespace plat {
 
 // File attribute bits as the platform reports them.
@@ -95,6 +97,7 @@ class Platform {
   virtual Shell& ShellApi() = 0;
   virtual MessagePump& Pump() = 0;
   virtual Text& Texts() = 0;
+  virtual Dialogs& Dlg() = 0;
 };
 
 // The one platform of the process: the Win32 one in the program, a headless one per test.

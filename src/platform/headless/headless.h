@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/scripted_dialogs.h"
 #include "platform/platform.h"
 
 namespace plat::headless {
@@ -117,6 +118,7 @@ class HeadlessPlatform : public Platform {
   Shell& ShellApi() override { return shell; }
   MessagePump& Pump() override { return pump; }
   Text& Texts() override { return text; }
+  Dialogs& Dlg() override { return dialogs; }
 
   std::filesystem::path sandbox;
   HeadlessFileSystem files;
@@ -124,6 +126,7 @@ class HeadlessPlatform : public Platform {
   HeadlessShell shell;
   HeadlessPump pump;
   HeadlessText text;
+  ScriptedDialogs dialogs;
 
  private:
   Platform* previous_;

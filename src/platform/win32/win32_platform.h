@@ -40,6 +40,11 @@ class Win32Text : public Text {
   std::string UpperCase(const std::string& text) override;
 };
 
+class Win32Dialogs : public Dialogs {
+ public:
+  ModalResult Show(const DialogSpec& spec) override;
+};
+
 class Win32Platform : public Platform {
  public:
   Win32Platform() { previous_ = SetCurrent(this); }
@@ -52,6 +57,7 @@ class Win32Platform : public Platform {
   Shell& ShellApi() override { return shell_; }
   MessagePump& Pump() override { return pump_; }
   Text& Texts() override { return text_; }
+  Dialogs& Dlg() override { return dialogs_; }
 
  private:
   Win32Files files_;
@@ -59,6 +65,7 @@ class Win32Platform : public Platform {
   Win32Shell shell_;
   Win32Pump pump_;
   Win32Text text_;
+  Win32Dialogs dialogs_;
   Platform* previous_;
 };
 

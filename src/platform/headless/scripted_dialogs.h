@@ -1,0 +1,36 @@
+#pragma once
+// Dialogs answered by a script: each test states the text it expects and the answer to give.
+// A dialog that nobody expected, or with another text, raises, so no dialog passes unnoticed.
+// Usable on both backends (the Wine tests put it in front of the real registry and shell).
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace plat::headless {
+
+class UnexpectedDialog : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  void Expect(const std::string& text, ModalResult answer) { script_.push_back({text, answer}); }
+  bool AllAnswered() const { return script_.empty(); }
+  // Every dialog shown, in order, as the backend was asked to show it.
+  std::vector<DialogSpec> shown;
+
+  ModalResult Show(const DialogSpec& spec) override;
+
+ private:
+  struct Step {
+    std::string text;
+    ModalResult answer;
+  };
+  std::deque<Step> script_;
+};
+
+}  // namespace plat::headless
