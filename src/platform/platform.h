@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/gui.h"
 
 namespace plat {
 
@@ -98,6 +99,7 @@ class Platform {
   virtual MessagePump& Pump() = 0;
   virtual Text& Texts() = 0;
   virtual Dialogs& Dlg() = 0;
+  virtual gui::Gui& Ui() = 0;
 };
 
 // The one platform of the process: the Win32 one in the program, a headless one per test.

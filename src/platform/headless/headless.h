@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/headless_gui.h"
 #include "platform/headless/scripted_dialogs.h"
 #include "platform/platform.h"
 
@@ -119,6 +120,7 @@ class HeadlessPlatform : public Platform {
   MessagePump& Pump() override { return pump; }
   Text& Texts() override { return text; }
   Dialogs& Dlg() override { return dialogs; }
+  gui::Gui& Ui() override { return gui; }
 
   std::filesystem::path sandbox;
   HeadlessFileSystem files;
@@ -127,6 +129,7 @@ class HeadlessPlatform : public Platform {
   HeadlessPump pump;
   HeadlessText text;
   ScriptedDialogs dialogs;
+  HeadlessGui gui;
 
  private:
   Platform* previous_;

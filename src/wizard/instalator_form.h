@@ -1,0 +1,82 @@
+#pragma once
+// The installer's one working window: a fixed dialog with a picture panel on the left, a page
+// area on the right and four buttons, around a page control whose pages only the program
+// switches. All choices of an installation live in its controls.
+#include <string>
+#include <vector>
+
+#include "platform/gui.h"
+#include "ui/aligner.h"
+
+namespace wizard {
+
+// Whether the wizard closes without asking "Przerwać proces instalacji ?" (set by the
+// mastering mode and by an installation run that ends the wizard itself).
+extern bool CloseWithoutAsking;
+// Set when the closing question was confirmed while files were being copied: the run stops at
+// the next file boundary as after a confirmed abort.
+extern bool CloseRequestedDuringCopy;
+
+class TInstalatorForm : public plat::gui::Form {
+ public:
+  // `args` are the command-line words after the program name.
+  TInstalatorForm(plat::gui::Component* owner, std::string name, std::vector<std::string> args);
+
+  int CurrentStep = -1;
+  std::string SourceDir;
+  int AgreementKindShown = 0;
+
+  void ShowStep(int n);
+  void SetButtons(plat::gui::TabSheet* sheet, bool back, bool next, bool abort, bool finish);
+
+  // The frame.
+  plat::gui::Image *Image7, *Image8, *Image2;
+  plat::gui::Panel* PicBack;
+  plat::gui::Label *Label8, *lExtVersionSh, *lExtVersion;
+  plat::gui::Bevel *Bevel3, *Bevel1;
+  plat::gui::PageControl* PageControl1;
+  plat::gui::TabSheet *Step1, *Step3, *Step4, *Step5, *Step6, *Step7, *Step8;
+  plat::gui::BitBtn *BitBtn1, *BitBtn2, *BitBtn3, *BitBtn4;
+  ui::TAligner* Aligner1;
+  // Page images filled with "ICON_1".
+  plat::gui::Image *Image9, *Image4, *Image10, *Image11, *Image5, *Image6;
+  // Step1: the licence agreement.
+  plat::gui::Label *Label1, *Label2, *Label3;
+  plat::gui::Memo* MemoLicSh;
+  plat::gui::CheckBox* CheckBox1;
+  // Step3: the products.
+  plat::gui::Label* Label18;
+  plat::gui::CheckListBox* CheckListBox1;
+  // Step4: the folders.
+  plat::gui::Label *Label9, *Label21, *lbName0, *lbName1, *lbName3;
+  plat::gui::Edit *Edit4, *edPath0, *edPath1, *edPath3;
+  plat::gui::SpeedButton *SpeedButton2, *sbDir0, *sbDir1, *sbDir3;
+  plat::gui::Bevel* Bevel4;
+  // Step5: the options.
+  plat::gui::Label* Label19;
+  plat::gui::CheckBox *cbShortcutVortel, *cbShortcutFTPcli, *cbFTPsrvAutostart;
+  // Step6: the summary.
+  plat::gui::Label* Label20;
+  plat::gui::Memo* Memo1;
+  // Step7: copying.
+  plat::gui::Label *Label10, *Info;
+  plat::gui::Animate* Animate1;
+  // Step8: finished.
+  plat::gui::Label *Label11, *Label12;
+  plat::gui::CheckBox *CheckBox5, *CheckBox2, *CheckBox3;
+
+ private:
+  void BuildFrame();
+  void BuildPages();
+  void FormCreate();
+  void FormShow();
+  bool FormCloseQuery();
+  void BitBtn1Click();
+  void BitBtn2Click();
+  void CheckBox1Click();
+  void LoadAgreementText();
+
+  std::vector<std::string> args_;
+};
+
+}  // namespace wizard
