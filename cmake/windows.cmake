@@ -42,6 +42,13 @@ target_link_options(probe_child PRIVATE -municode)
 set_target_properties(probe_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/probe dir")
 add_dependencies(win_tests probe_child)
 
+# The real Install.exe driven through its windows, as a user drives it.
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(e2e_tests ${E2E_SOURCES})
+target_link_libraries(e2e_tests PRIVATE gtest)
+target_link_options(e2e_tests PRIVATE -municode)
+add_dependencies(e2e_tests Install)
+
 if(RUN_WINE_TESTS)
   add_test(NAME wine_start COMMAND ${WINE_SESSION} start ${CMAKE_BINARY_DIR})
   add_test(NAME wine_stop COMMAND ${WINE_SESSION} stop ${CMAKE_BINARY_DIR})
@@ -53,6 +60,8 @@ if(RUN_WINE_TESTS)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 600)
   endfunction()
   add_wine_test(win_tests $<TARGET_FILE:win_tests>)
+  string(REPLACE "/" "\\" WINE_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
+  add_wine_test(e2e_tests $<TARGET_FILE:e2e_tests> "${WINE_BINARY_DIR}\\Install.exe")
 endif()
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")

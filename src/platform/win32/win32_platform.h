@@ -1,6 +1,7 @@
 #pragma once
 // The real platform: every operation is the Win32 API, called through its W form.
 #include "platform/platform.h"
+#include "platform/win32/gui_win32.h"
 
 namespace plat::win32 {
 
@@ -58,6 +59,7 @@ class Win32Platform : public Platform {
   MessagePump& Pump() override { return pump_; }
   Text& Texts() override { return text_; }
   Dialogs& Dlg() override { return dialogs_; }
+  gui::Gui& Ui() override { return gui_; }
 
  private:
   Win32Files files_;
@@ -66,6 +68,7 @@ class Win32Platform : public Platform {
   Win32Pump pump_;
   Win32Text text_;
   Win32Dialogs dialogs_;
+  Win32Gui gui_;
   Platform* previous_;
 };
 

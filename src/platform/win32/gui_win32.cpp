@@ -1,0 +1,335 @@
+// The toolkit's services and the painting of the controls that have no window of their own.
+#include "platform/win32/gui_win32.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/win32/wide.h"
+
+namespace plat::win32 {
+
+using namespace gui;
+
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"TApplication";
+
+COLORREF Ref(Color c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
+
+void DrawBitmap(HDC dc, const Bitmap& picture, const Rect& b, bool stretch) {
+  if (picture.width <= 0 || picture.height <= 0) return;
+  std::vector<uint32_t> bgra(picture.pixels.size());
+  for (size_t i = 0; i < bgra.size(); ++i) {
+    const Color c = picture.pixels[i];
+    bgra[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = -picture.height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  const int w = stretch ? b.width : picture.width, h = stretch ? b.height : picture.height;
+  SetStretchBltMode(dc, HALFTONE);
+  StretchDIBits(dc, b.left, b.top, w, h, 0, 0, picture.width, picture.height, bgra.data(), &info,
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
+BOOL CALLBACK CollectEnabled(HWND w, LPARAM list) {
+  if (IsWindowVisible(w) && IsWindowEnabled(w))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+  return TRUE;
+}
+
+}  // namespace
+
+Win32Gui::Win32Gui() {
+  INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&init);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
+  wc.lpszClassName = kApplicationClass;
+  RegisterClassW(&wc);
+  // The hidden application window: owner of every form and the window whose text names the
+  // program to other programs (and to the installer's own running-component check).
+  appWindow_ = CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0,
+                               0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+Win32Gui::~Win32Gui() {
+  for (auto& [name, font] : fonts_) DeleteObject(font);
+  if (appWindow_) DestroyWindow(appWindow_);
+}
+
+void Win32Gui::SetTitle(const std::string& title) {
+  SetWindowTextW(appWindow_, Wide(title).c_str());
+}
+
+void Win32Gui::ShowForm(Form& form) {
+  Realize(form);
+  form.Reopen();
+  if (form.OnShow) form.OnShow();
+  if (terminated_ || form.Closed()) return;
+  auto* r = static_cast<WindowRealization*>(form.realization.get());
+  ShowWindow(r->window, form.maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  form.SetVisible(true);
+  UpdateWindow(r->window);
+}
+
+void Win32Gui::HideForm(Form& form) {
+  form.SetVisible(false);
+  if (HWND w = WindowOf(&form)) ShowWindow(w, SW_HIDE);
+}
+
+void Win32Gui::ShowModal(Form& form) {
+  // Every other window of the program waits while the modal form is up.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+  for (HWND w : disabled) EnableWindow(w, FALSE);
+  ShowForm(form);
+  if (!terminated_ && !form.Closed()) {
+    SetForegroundWindow(WindowOf(&form));
+    RunUntil(form);
+  }
+  for (HWND w : disabled) EnableWindow(w, TRUE);
+  HideForm(form);
+}
+
+void Win32Gui::RunUntil(Form& form) {
+  MSG msg;
+  while (!form.Closed() && !terminated_) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      terminated_ = true;
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    HWND top = WindowOf(&form);
+    if (!top || !IsDialogMessageW(top, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+void Win32Gui::RunMessageLoop() {
+  MSG msg;
+  while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  terminated_ = true;
+}
+
+void Win32Gui::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void Win32Gui::Post(Form& form, uint32_t message) {
+  Realize(form);
+  PostMessageW(WindowOf(&form), message, 0, 0);
+}
+
+void Win32Gui::Update(Form& form) {
+  if (HWND w = WindowOf(&form)) UpdateWindow(w);
+}
+
+void Win32Gui::Focus(Control& control) {
+  if (HWND w = WindowOf(&control)) SetFocus(w);
+  if (Form* form = control.ParentForm()) form->focused = &control;
+}
+
+Color Win32Gui::SystemColor(Color color) {
+  if (!(color & kSystemColor)) return color;
+  return GetSysColor(static_cast<int>(color & 0xFF));
+}
+
+void Win32Gui::SetCursor(Cursor cursor) {
+  cursor_ = cursor == Cursor::HourGlass ? LoadCursorW(nullptr, IDC_WAIT) : nullptr;
+  ::SetCursor(cursor_ ? cursor_ : LoadCursorW(nullptr, IDC_ARROW));
+}
+
+bool Win32Gui::LoadBitmapResource(const std::string& name, Bitmap& out) {
+  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(),
+                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!bitmap) return false;
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof info, &info);
+  BITMAPINFO request{};
+  request.bmiHeader.biSize = sizeof request.bmiHeader;
+  request.bmiHeader.biWidth = info.bmWidth;
+  request.bmiHeader.biHeight = -info.bmHeight;
+  request.bmiHeader.biPlanes = 1;
+  request.bmiHeader.biBitCount = 32;
+  request.bmiHeader.biCompression = BI_RGB;
+  std::vector<uint32_t> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+  HDC dc = GetDC(nullptr);
+  const int rows = GetDIBits(dc, bitmap, 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(bitmap);
+  if (rows != info.bmHeight) return false;
+  out.width = info.bmWidth;
+  out.height = info.bmHeight;
+  out.bitsPerPixel = info.bmBitsPixel;
+  out.palette.clear();
+  out.pixels.resize(bgra.size());
+  for (size_t i = 0; i < bgra.size(); ++i) {
+    const uint32_t p = bgra[i];
+    out.pixels[i] = ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
+  }
+  return true;
+}
+
+HFONT Win32Gui::FontHandle(const Font& font) {
+  const std::wstring key = Wide(font.name) + L"|" + std::to_wstring(font.height) + L"|" +
+                           std::to_wstring(font.style) + L"|" + std::to_wstring(font.charset);
+  auto it = fonts_.find(key);
+  if (it != fonts_.end()) return it->second;
+  HFONT handle = CreateFontW(font.height, 0, 0, 0, (font.style & fsBold) ? FW_BOLD : FW_NORMAL,
+                             (font.style & fsItalic) != 0, (font.style & fsUnderline) != 0, FALSE,
+                             static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             Wide(font.name).c_str());
+  fonts_[key] = handle;
+  return handle;
+}
+
+const Font& Win32Gui::EffectiveFont(const Control& control) {
+  const Control* c = &control;
+  while (c->ParentFont() && c->Parent()) c = c->Parent();
+  return c->GetFont();
+}
+
+int Win32Gui::TextHeight(const Font& font) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, FontHandle(font));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return tm.tmHeight;
+}
+
+int Win32Gui::TextWidth(const Font& font, const std::string& text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, FontHandle(font));
+  const std::wstring wide = Wide(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size.cx;
+}
+
+HWND Win32Gui::WindowOf(const Control* control) const {
+  if (!control) return nullptr;
+  auto* r = dynamic_cast<WindowRealization*>(control->realization.get());
+  return r ? r->window : nullptr;
+}
+
+Control* Win32Gui::ControlOfId(int id) const {
+  auto it = byId_.find(id);
+  return it == byId_.end() ? nullptr : it->second;
+}
+
+void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
+  auto* form = dynamic_cast<Form*>(&container);
+  if (form && form->OnPaint) {
+    // The form draws its own background, through a canvas onto this device context.
+    struct DcCanvas : Canvas {
+      HDC dc;
+      void FillRect(int l, int t, int r, int b, Color c) override {
+        SetDCBrushColor(dc, Ref(c));
+        RECT rect{l, t, r, b};
+        ::FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+      }
+    } canvas;
+    canvas.dc = dc;
+    form->OnPaint(canvas);
+  } else {
+    SetDCBrushColor(dc, Ref(SystemColor(container.GetColor())));
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  }
+  if (auto* panel = dynamic_cast<Panel*>(&container); panel && panel->bevel) {
+    RECT edge = area;
+    DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  for (Control* child : container.Children()) {
+    if (!dynamic_cast<GraphicControl*>(child) || !child->Visible()) continue;
+    const Rect& b = child->Bounds();
+    RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
+    if (auto* image = dynamic_cast<Image*>(child)) {
+      if (!image->iconResource.empty()) {
+        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                   Wide(image->iconResource).c_str(), IMAGE_ICON,
+                                                   32, 32, LR_DEFAULTCOLOR));
+        if (icon) {
+          DrawIconEx(dc, b.left + (b.width - 32) / 2, b.top + (b.height - 32) / 2, icon, 32, 32,
+                     0, nullptr, DI_NORMAL);
+          DestroyIcon(icon);
+        }
+      } else {
+        DrawBitmap(dc, image->picture, b, image->stretch);
+      }
+    } else if (auto* bevel = dynamic_cast<Bevel*>(child)) {
+      if (bevel->shape == BevelShape::BottomLine) r.top = r.bottom - 2;
+      DrawEdge(dc, &r, bevel->lowered ? EDGE_ETCHED : EDGE_BUMP,
+               bevel->shape == BevelShape::BottomLine ? BF_TOP : BF_RECT);
+    } else if (auto* button = dynamic_cast<SpeedButton*>(child)) {
+      DrawFrameControl(dc, &r, DFC_BUTTON,
+                       DFCS_BUTTONPUSH | (pressed_ == button ? DFCS_PUSHED : 0) |
+                           (button->Enabled() ? 0 : DFCS_INACTIVE));
+      SetTextColor(dc, GetSysColor(button->Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+      HGDIOBJ old = SelectObject(dc, FontHandle(EffectiveFont(*button)));
+      DrawTextW(dc, L"...", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      SelectObject(dc, old);
+    } else if (auto* label = dynamic_cast<CustomLabel*>(child)) {
+      const Font& font = EffectiveFont(*label);
+      HGDIOBJ old = SelectObject(dc, FontHandle(font));
+      SetTextColor(dc, label->Enabled() ? Ref(SystemColor(font.color)) : GetSysColor(COLOR_GRAYTEXT));
+      UINT format = DT_NOPREFIX | DT_EXPANDTABS;
+      if (label->AutoSize()) {
+        format |= DT_NOCLIP;
+        r.right = r.left + 32767;
+        r.bottom = r.top + 32767;
+      }
+      if (label->GetAlignment() == Alignment::Center) format |= DT_CENTER;
+      if (label->GetAlignment() == Alignment::Right) format |= DT_RIGHT;
+      DrawTextW(dc, Wide(label->Caption()).c_str(), -1, &r, format);
+      SelectObject(dc, old);
+    }
+  }
+}
+
+void Win32Gui::MouseDown(WinControl& container, int x, int y) {
+  for (Control* child : container.Children()) {
+    auto* button = dynamic_cast<SpeedButton*>(child);
+    const Rect& b = child->Bounds();
+    if (button && button->Showing() && x >= b.left && x < b.left + b.width && y >= b.top &&
+        y < b.top + b.height) {
+      pressed_ = button;
+      SetCapture(WindowOf(&container));
+      button->Notify(Prop::Picture);
+    }
+  }
+}
+
+void Win32Gui::MouseUp(WinControl& container, int x, int y) {
+  Control* button = pressed_;
+  if (!button) return;
+  pressed_ = nullptr;
+  ReleaseCapture();
+  button->Notify(Prop::Picture);
+  const Rect& b = button->Bounds();
+  if (button->Parent() == &container && x >= b.left && x < b.left + b.width && y >= b.top &&
+      y < b.top + b.height)
+    button->Click();
+}
+
+}  // namespace plat::win32

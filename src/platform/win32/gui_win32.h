@@ -1,0 +1,90 @@
+#pragma once
+// The component model realised with real windows: every windowed control is a Win32 window
+// (standard classes where Windows has one), graphic controls are painted by their parent, and
+// user input flows back into the components through the same entry points the tests use.
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/gui.h"
+
+namespace plat::win32 {
+
+class Win32Gui;
+
+// One windowed control's window.
+class WindowRealization : public gui::Realization {
+ public:
+  WindowRealization(Win32Gui& gui, gui::Control& control, HWND window);
+  ~WindowRealization() override;
+  void Changed(gui::Control& control, gui::Prop what) override;
+
+  HWND window;
+  gui::Control& control;
+  bool settingText = false;  // our own SetWindowText must not come back as a user edit
+
+ private:
+  Win32Gui& gui_;
+};
+
+// A control without a window: its parent repaints the area it covers.
+class GraphicRealization : public gui::Realization {
+ public:
+  explicit GraphicRealization(Win32Gui& gui) : gui_(gui) {}
+  void Changed(gui::Control& control, gui::Prop what) override;
+
+ private:
+  Win32Gui& gui_;
+};
+
+class Win32Gui : public gui::Gui {
+ public:
+  Win32Gui();
+  ~Win32Gui() override;
+
+  void SetTitle(const std::string& title) override;
+  void ShowForm(gui::Form& form) override;
+  void HideForm(gui::Form& form) override;
+  void ShowModal(gui::Form& form) override;
+  void RunMessageLoop() override;
+  void Terminate() override;
+  bool Terminated() const override { return terminated_; }
+  void Post(gui::Form& form, uint32_t message) override;
+  void Update(gui::Form& form) override;
+  void Focus(gui::Control& control) override;
+  gui::Color SystemColor(gui::Color color) override;
+  void SetCursor(gui::Cursor cursor) override;
+  bool LoadBitmapResource(const std::string& name, gui::Bitmap& out) override;
+  int TextHeight(const gui::Font& font) override;
+  int TextWidth(const gui::Font& font, const std::string& text) override;
+
+  // For the realisations and window procedures.
+  HFONT FontHandle(const gui::Font& font);
+  const gui::Font& EffectiveFont(const gui::Control& control);
+  HWND WindowOf(const gui::Control* control) const;
+  gui::Control* ControlOfId(int id) const;
+  HWND ApplicationWindow() const { return appWindow_; }
+  HCURSOR ScreenCursor() const { return cursor_; }
+  void Realize(gui::Form& form);
+  void Unregister(gui::Control& control, int id);
+  void PaintContainer(gui::WinControl& container, HDC dc, const RECT& area);
+  void MouseDown(gui::WinControl& container, int x, int y);
+  void MouseUp(gui::WinControl& container, int x, int y);
+
+ private:
+  void RealizeChildren(gui::WinControl& parent, HWND parentWindow);
+  HWND CreateFor(gui::Control& control, HWND parentWindow);
+  void RunUntil(gui::Form& form);
+
+  HWND appWindow_ = nullptr;
+  HCURSOR cursor_ = nullptr;
+  bool terminated_ = false;
+  int nextId_ = 1000;
+  std::map<int, gui::Control*> byId_;
+  std::map<std::wstring, HFONT> fonts_;
+  gui::Control* pressed_ = nullptr;  // a speed button held down
+};
+
+}  // namespace plat::win32

@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+namespace e2e {
+extern std::wstring installExe;
+}

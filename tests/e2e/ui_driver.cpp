@@ -1,0 +1,163 @@
+#include "ui_driver.h"
+
+#include <thread>
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  return true;
+}
+
+App::~App() {
+  Kill();
+  if (process_) CloseHandle(process_);
+}
+
+bool App::Start(const std::wstring& exe, const std::wstring& arguments,
+                const std::wstring& currentDirectory) {
+  std::wstring line = L"\"" + exe + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
+                      &info))
+    return false;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+  return true;
+}
+
+bool App::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+long App::WaitExit(std::chrono::milliseconds timeout) {
+  if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return static_cast<long>(code);
+}
+
+void App::Kill() {
+  if (Running()) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 10000);
+  }
+}
+
+namespace {
+
+struct TopSearch {
+  DWORD pid;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<TopSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid == s->pid && (!s->visibleOnly || IsWindowVisible(w))) s->found.push_back(w);
+  return TRUE;
+}
+
+struct NameSearch {
+  const std::string* name;
+  HWND found;
+};
+
+BOOL CALLBACK MatchName(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<NameSearch*>(p);
+  if (ControlName(w) != *s->name) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+}  // namespace
+
+std::vector<HWND> App::TopWindows(bool visibleOnly) const {
+  TopSearch search{pid_, visibleOnly, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND App::FindTop(const std::wstring& caption, const std::wstring& cls) const {
+  for (HWND w : TopWindows()) {
+    wchar_t name[256] = {};
+    GetClassNameW(w, name, 256);
+    if (Text(w) == caption && (cls.empty() || cls == name)) return w;
+  }
+  return nullptr;
+}
+
+HWND App::WaitTop(const std::wstring& caption, const std::wstring& cls) const {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindTop(caption, cls)) != nullptr; });
+  return found;
+}
+
+std::string ControlName(HWND window) {
+  static const UINT message = RegisterWindowMessageW(L"WM_GETCONTROLNAME");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return std::string();
+  constexpr size_t kChars = 128;
+  // The answer is written in the window's own process, so the buffer must live there.
+  void* remote = VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+  std::string name;
+  DWORD_PTR copied = 0;
+  if (remote && SendMessageTimeoutW(window, message, kChars, reinterpret_cast<LPARAM>(remote),
+                                    SMTO_ABORTIFHUNG, 5000, &copied) && copied > 0) {
+    wchar_t buffer[kChars] = {};
+    SIZE_T got = 0;
+    ReadProcessMemory(process, remote, buffer, kChars * sizeof(wchar_t), &got);
+    for (DWORD_PTR i = 0; i < copied && i < kChars; ++i) name += static_cast<char>(buffer[i]);
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return name;
+}
+
+HWND FindControl(HWND top, const std::string& name) {
+  NameSearch search{&name, nullptr};
+  EnumChildWindows(top, MatchName, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring Text(HWND window) {
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(length + 1, L'\0');
+  const LRESULT got = SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got);
+  return text;
+}
+
+bool Enabled(HWND window) { return window && IsWindowEnabled(window); }
+bool Visible(HWND window) { return window && IsWindowVisible(window); }
+bool Checked(HWND window) { return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Click(HWND window) { PostMessageW(window, BM_CLICK, 0, 0); }
+
+void Key(HWND window, WPARAM virtualKey) {
+  PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void CloseBox(HWND top) { PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text) {
+  HWND dialog = app.WaitTop(caption, L"TMessageForm");
+  if (dialog && text) *text = Text(FindControl(dialog, "Message"));
+  return dialog;
+}
+
+}  // namespace e2e

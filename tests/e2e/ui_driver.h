@@ -1,0 +1,61 @@
+#pragma once
+// A small Windows UI driver for the end-to-end tests: starts a program, finds its windows by
+// caption or class and its controls by the name they answer to "WM_GETCONTROLNAME", reads
+// texts, clicks, and waits for conditions with generous time-outs (never fixed sleeps).
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr std::chrono::milliseconds kTimeout{30000};
+
+// Polls `condition` until it holds or the time-out passes; returns whether it held.
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds timeout = kTimeout);
+
+class App {
+ public:
+  App() = default;
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  bool Start(const std::wstring& exe, const std::wstring& arguments,
+             const std::wstring& currentDirectory = L"");
+  DWORD ProcessId() const { return pid_; }
+  bool Running() const;
+  // The exit code, or -1 when the process did not end in time.
+  long WaitExit(std::chrono::milliseconds timeout = kTimeout);
+  void Kill();
+
+  // A visible top-level window of the process with this caption (and class, when given).
+  HWND FindTop(const std::wstring& caption, const std::wstring& cls = L"") const;
+  HWND WaitTop(const std::wstring& caption, const std::wstring& cls = L"") const;
+  std::vector<HWND> TopWindows(bool visibleOnly = true) const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+};
+
+// The control under `top` that answers "WM_GETCONTROLNAME" with `name`, or null.
+HWND FindControl(HWND top, const std::string& name);
+std::string ControlName(HWND window);
+std::wstring Text(HWND window);
+bool Enabled(HWND window);
+bool Visible(HWND window);  // the window and all its parents
+bool Checked(HWND window);
+// Clicks without waiting for what the click starts (a modal dialog would block a send).
+void Click(HWND window);
+void Key(HWND window, WPARAM virtualKey);
+// The close box (or Alt+F4) of a top-level window.
+void CloseBox(HWND top);
+// The default push button of the message dialog with this caption, by button name
+// ("Yes", "No", "OK", ...); the dialog's message text through `text`.
+HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text = nullptr);
+
+}  // namespace e2e
