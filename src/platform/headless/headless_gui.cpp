@@ -11,7 +11,7 @@ void HeadlessGui::DeliverPosted() {
 }
 
 void HeadlessGui::ShowForm(gui::Form& form) {
-  shownForms.push_back(&form);
+  shownForms.push_back(form.Name());
   form.Reopen();
   if (form.OnShow) form.OnShow();
   form.SetVisible(true);

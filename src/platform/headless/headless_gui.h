@@ -26,7 +26,7 @@ class RecordingCanvas : public gui::Canvas {
 class HeadlessGui : public gui::Gui {
  public:
   std::string title;
-  std::vector<gui::Form*> shownForms;  // every ShowForm/ShowModal, in order
+  std::vector<std::string> shownForms;  // names of the forms shown, in order
   std::vector<gui::Cursor> cursors;    // every cursor change, in order
   std::map<std::string, gui::Bitmap> bitmaps;
   gui::Color buttonFace = 0xC8D0D4;  // (212, 208, 200)

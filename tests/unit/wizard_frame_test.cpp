@@ -1,0 +1,200 @@
+// The wizard's frame on the headless backend: the page table, the buttons, the closing rules.
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless.h"
+#include "platform/text.h"
+#include "wizard/instalator_form.h"
+
+using plat::ModalResult;
+using wizard::TInstalatorForm;
+
+class WizardFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wizard::CloseWithoutAsking = false;
+    wizard::CloseRequestedDuringCopy = false;
+    form = std::make_unique<TInstalatorForm>(nullptr, "InstalatorForm",
+                                             std::vector<std::string>{});
+    platform.gui.ShowForm(*form);
+  }
+  struct Buttons {
+    bool back, next, abort, finish;
+    bool operator==(const Buttons& o) const {
+      return back == o.back && next == o.next && abort == o.abort && finish == o.finish;
+    }
+  };
+  Buttons State() const {
+    return {form->BitBtn1->Enabled(), form->BitBtn2->Enabled(), form->BitBtn3->Enabled(),
+            form->BitBtn4->Enabled()};
+  }
+  void Next() { form->BitBtn2->Click(); }
+  void Back() { form->BitBtn1->Click(); }
+
+  plat::headless::HeadlessPlatform platform;
+  std::unique_ptr<TInstalatorForm> form;
+};
+
+TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndDefault) {
+  struct Row {
+    int step;
+    plat::gui::TabSheet* TInstalatorForm::*sheet;
+    Buttons buttons;
+    bool nextDefault, finishDefault;
+  };
+  const Row rows[] = {
+      {1, &TInstalatorForm::Step1, {false, true, true, false}, true, false},
+      {3, &TInstalatorForm::Step3, {true, true, true, false}, true, false},
+      {4, &TInstalatorForm::Step4, {true, true, true, false}, true, false},
+      {5, &TInstalatorForm::Step5, {true, true, true, false}, true, false},
+      {6, &TInstalatorForm::Step6, {true, true, true, false}, true, false},
+      {8, &TInstalatorForm::Step8, {false, false, false, true}, false, true},
+  };
+  form->CheckBox1->SetChecked(true);
+  for (const Row& row : rows) {
+    if (row.step != 1) Next();
+    EXPECT_EQ(form->CurrentStep, row.step);
+    EXPECT_EQ(form->PageControl1->ActivePage(), (*form).*row.sheet) << row.step;
+    EXPECT_TRUE(((*form).*row.sheet)->Visible());
+    EXPECT_TRUE(State() == row.buttons) << "page " << row.step;
+    EXPECT_EQ(form->BitBtn2->Default(), row.nextDefault) << row.step;
+    EXPECT_EQ(form->BitBtn4->Default(), row.finishDefault) << row.step;
+    for (auto* page : form->PageControl1->Pages())
+      if (page != (*form).*row.sheet) {
+        EXPECT_FALSE(page->Visible()) << page->Name();
+      }
+  }
+  EXPECT_EQ(form->focused, form->BitBtn4);
+}
+
+TEST_F(WizardFrameTest, TheCopyingPageDisablesEveryButton) {
+  form->ShowStep(7);
+  EXPECT_TRUE(State() == (Buttons{false, false, false, false}));
+  EXPECT_FALSE(form->BitBtn2->Default());
+}
+
+TEST_F(WizardFrameTest, TheAgreementBoxAloneEnablesNext) {
+  EXPECT_EQ(form->CurrentStep, 1);
+  EXPECT_FALSE(form->BitBtn2->Enabled());
+  Next();  // disabled: nothing happens
+  EXPECT_EQ(form->CurrentStep, 1);
+  form->CheckBox1->Click();
+  EXPECT_TRUE(form->BitBtn2->Enabled());
+  EXPECT_TRUE(form->BitBtn2->Default());
+  form->CheckBox1->Click();
+  EXPECT_FALSE(form->BitBtn2->Enabled());
+  form->CheckBox1->Click();
+  Next();
+  EXPECT_EQ(form->CurrentStep, 3);
+  Back();
+  EXPECT_EQ(form->CurrentStep, 1);
+  EXPECT_TRUE(form->BitBtn2->Enabled());  // the tick stays
+}
+
+TEST_F(WizardFrameTest, BackFollowsTheSequenceAndStopsAtTheFirstPage) {
+  form->CheckBox1->SetChecked(true);
+  for (int i = 0; i < 4; ++i) Next();
+  EXPECT_EQ(form->CurrentStep, 6);
+  for (int expected : {5, 4, 3, 1}) {
+    Back();
+    EXPECT_EQ(form->CurrentStep, expected);
+  }
+  Back();
+  EXPECT_EQ(form->CurrentStep, 1);
+}
+
+TEST_F(WizardFrameTest, ShowingTheCurrentPageAgainResetsNothing) {
+  form->CheckBox1->SetChecked(true);
+  Next();
+  form->BitBtn1->SetEnabled(false);
+  form->ShowStep(3);
+  EXPECT_FALSE(form->BitBtn1->Enabled());
+}
+
+TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageOnly) {
+  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::No);
+  EXPECT_FALSE(form->Close());
+  EXPECT_EQ(form->CurrentStep, 1);
+  const auto& spec = platform.dialogs.shown.back();
+  EXPECT_EQ(spec.type, plat::DlgType::Confirmation);
+  EXPECT_EQ(spec.buttons, (std::vector<plat::DlgButton>{plat::DlgButton::Yes, plat::DlgButton::No}));
+
+  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Cancel);  // close box
+  EXPECT_FALSE(form->Close());
+  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
+  EXPECT_TRUE(form->Close());
+  EXPECT_FALSE(wizard::CloseRequestedDuringCopy);
+
+  form->Reopen();
+  form->ShowStep(8);
+  EXPECT_TRUE(form->Close());  // no dialog expected: none may appear
+  EXPECT_TRUE(platform.dialogs.AllAnswered());
+}
+
+TEST_F(WizardFrameTest, ClosingWithoutAskingWhenTheProgramSaysSo) {
+  wizard::CloseWithoutAsking = true;
+  EXPECT_TRUE(form->Close());
+}
+
+TEST_F(WizardFrameTest, AConfirmedCloseWhileCopyingRequestsTheRunToStop) {
+  form->ShowStep(7);
+  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::No);
+  EXPECT_FALSE(form->Close());
+  EXPECT_FALSE(wizard::CloseRequestedDuringCopy);
+  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
+  EXPECT_TRUE(form->Close());
+  EXPECT_TRUE(wizard::CloseRequestedDuringCopy);
+}
+
+TEST_F(WizardFrameTest, FinishPageShowsTheStartBoxesOfTheChosenProducts) {
+  form->CheckListBox1->SetChecked(0, false);
+  form->ShowStep(8);
+  EXPECT_FALSE(form->CheckBox5->Visible());
+  EXPECT_FALSE(form->CheckBox2->Visible());
+  EXPECT_TRUE(form->CheckBox3->Visible());
+}
+
+TEST_F(WizardFrameTest, MasteringArgumentShowsNoPageInAnyLetterCase) {
+  for (const char* word : {"DISC", "disc", "Disc"}) {
+    plat::headless::HeadlessPlatform fresh;
+    wizard::CloseWithoutAsking = false;
+    TInstalatorForm mastering(nullptr, "InstalatorForm", {word, "C:\\medium\\"});
+    fresh.gui.ShowModal(mastering);
+    EXPECT_EQ(mastering.CurrentStep, -1) << word;
+    EXPECT_TRUE(fresh.gui.Terminated()) << word;
+    EXPECT_TRUE(wizard::CloseWithoutAsking) << word;
+  }
+}
+
+TEST_F(WizardFrameTest, SourceDirIsTheProgramsOwnFolder) {
+  EXPECT_EQ(form->SourceDir, "C:\\");
+  plat::headless::HeadlessPlatform fresh;
+  fresh.files.SetModulePath("D:\\Nośnik instalacyjny\\Install.exe");
+  TInstalatorForm other(nullptr, "InstalatorForm", {});
+  fresh.gui.ShowForm(other);
+  EXPECT_EQ(other.SourceDir, "D:\\Nośnik instalacyjny\\");
+}
+
+TEST_F(WizardFrameTest, EveryTextOnTheFormSurvivesWindows1250) {
+  std::vector<const plat::gui::Component*> pending{form.get()};
+  int checked = 0;
+  while (!pending.empty()) {
+    const auto* c = pending.back();
+    pending.pop_back();
+    for (const auto* owned : c->Components()) pending.push_back(owned);
+    if (const auto* control = dynamic_cast<const plat::gui::Control*>(c)) {
+      EXPECT_TRUE(plat::IsCp1250Representable(control->Caption())) << control->Name();
+      ++checked;
+    }
+    if (const auto* list = dynamic_cast<const plat::gui::CheckListBox*>(c)) {
+      for (const auto& item : list->Items()) {
+        EXPECT_TRUE(plat::IsCp1250Representable(item.caption));
+      }
+    }
+  }
+  EXPECT_GT(checked, 60);
+  for (auto type : {plat::DlgType::Warning, plat::DlgType::Error, plat::DlgType::Information,
+                    plat::DlgType::Confirmation})
+    EXPECT_TRUE(plat::IsCp1250Representable(plat::CaptionOf(type)));
+  for (int b = 0; b <= static_cast<int>(plat::DlgButton::Help); ++b)
+    EXPECT_TRUE(plat::IsCp1250Representable(plat::CaptionOf(static_cast<plat::DlgButton>(b))));
+}
