@@ -60,6 +60,17 @@ def ico_bytes(images):
     return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(blobs)
 
 
+def icon_group(ico, first_id):
+    """The group-icon resource of an icon file whose images the resource compiler numbered
+    from first_id on: the same directory with each file offset replaced by that number."""
+    count = struct.unpack_from("<H", ico, 4)[0]
+    group = struct.pack("<HHH", 0, 1, count)
+    for i in range(count):
+        w, h, colours, _, planes, bits, size, _ = struct.unpack_from("<BBBBHHII", ico, 6 + 16 * i)
+        group += struct.pack("<BBBBHHIH", w, h, colours, 0, planes, bits, size, first_id + i)
+    return group
+
+
 # --------------------------------------------------------------------------------------------
 # A small anti-aliased painter: shapes are inside-tests sampled SS x SS times per pixel, paints
 # give a colour per pixel centre, and layers are composited premultiplied.
@@ -463,16 +474,18 @@ def main(argv):
         return 2
     folder = argv[1]
     os.makedirs(folder, exist_ok=True)
+    program = ico_bytes([(s, icon_setup(s)) for s in (48, 32, 16)])
     pictures = {
-        "pattern.bmp": draw_pattern,
-        "side.bmp": draw_side,
-        "icon_1.ico": lambda: ico_bytes([(s, icon_disc(s)) for s in (32, 16)]),
-        "program.ico": lambda: ico_bytes([(s, icon_setup(s)) for s in (48, 32, 16)]),
-        "glyph_back.bmp": lambda: glyph(True),
-        "glyph_next.bmp": lambda: glyph(False),
+        "pattern.bmp": draw_pattern(),
+        "side.bmp": draw_side(),
+        "icon_1.ico": ico_bytes([(s, icon_disc(s)) for s in (32, 16)]),
+        "program.ico": program,
+        # art.rc declares program.ico first, so its images are icons 1, 2 and 3.
+        "program.grp": icon_group(program, 1),
+        "glyph_back.bmp": glyph(True),
+        "glyph_next.bmp": glyph(False),
     }
-    for name, draw in pictures.items():
-        data = draw()
+    for name, data in pictures.items():
         # Written whole under a temporary name, so a build never sees half a picture.
         path = os.path.join(folder, name)
         with open(path + ".tmp", "wb") as out:
