@@ -64,6 +64,10 @@ if(RUN_WINE_TESTS)
   add_wine_test(win_tests $<TARGET_FILE:win_tests>)
 endif()
 
+add_test(NAME art COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/art/check_art.py
+  ${PROJECT_SOURCE_DIR}/res/draw_art.py ${ART_DIR} $<TARGET_FILE:Install>)
+set_tests_properties(art PROPERTIES LABELS native)
+
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME shipped_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe $<TARGET_FILE:Install>)
   set_tests_properties(shipped_exe PROPERTIES LABELS package)
