@@ -26,8 +26,10 @@ add_custom_command(OUTPUT ${ART_FILES}
 add_executable(Install WIN32 src/platform/win32/winmain.cpp res/Install.rc ${ART_FILES})
 target_link_libraries(Install PRIVATE core)
 target_link_options(Install PRIVATE -municode -s)
+set(RC_INPUTS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest ${PROJECT_SOURCE_DIR}/res/art.rc
+  ${ART_FILES})
 set_source_files_properties(res/Install.rc PROPERTIES INCLUDE_DIRECTORIES ${ART_DIR}
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Install.exe.manifest;${PROJECT_SOURCE_DIR}/res/art.rc;${ART_FILES}")
+  OBJECT_DEPENDS "${RC_INPUTS}")
 
 # Tests under Wine: one private prefix, Xvfb display and wineserver per build folder,
 # started by a setup fixture and ended by a cleanup fixture.

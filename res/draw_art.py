@@ -191,7 +191,7 @@ TILE = 105
 PATTERN_BACK = (200, 200, 196)
 PATTERN_SHADE = (128, 128, 124)
 PATTERN_LIGHT = (255, 255, 250)
-PLATE = 21          # plates per tile edge: 105 / 21 = 5
+PLATE = 21          # plate pitch in pixels: five plates span the tile
 RIVET = (".LL.", "L..S", "L..S", ".SS.")
 
 

@@ -28,19 +28,14 @@ def check(condition, what):
 
 
 def read_bmp(data):
-    """(width, height, bits, pixel(x, y) -> (r, g, b) from the top row) of a BMP file."""
+    """(width, height, pixel(x, y) -> (r, g, b) with y from the top row) of a 24-bit BMP."""
     if data[:2] != b"BM":
         raise ValueError("not a BMP file")
-    offset = struct.unpack_from("<I", data, 10)[0]
-    return read_dib(data[14:], offset - 14)
-
-
-def read_dib(dib, offset=None):
+    offset = struct.unpack_from("<I", data, 10)[0] - 14
+    dib = data[14:]
     size, width, height, planes, bits, compression = struct.unpack_from("<IiiHHI", dib, 0)
     if size < 40 or planes != 1 or compression != 0 or bits != 24:
         raise ValueError("not an uncompressed 24-bit bitmap")
-    if offset is None:
-        offset = size
     stride = (width * 3 + 3) & ~3
     rows = abs(height)
     if len(dib) < offset + stride * rows:
@@ -50,11 +45,11 @@ def read_dib(dib, offset=None):
         row = rows - 1 - y if height > 0 else y
         b, g, r = dib[offset + row * stride + x * 3: offset + row * stride + x * 3 + 3]
         return (r, g, b)
-    return width, rows, bits, pixel
+    return width, rows, pixel
 
 
 def read_ico(data):
-    """List of (size, bits, rgba pixel(x, y), image bytes) of an icon file."""
+    """List of (size, rgba pixel(x, y), image bytes) of an icon file of 32-bit images."""
     reserved, kind, count = struct.unpack_from("<HHH", data, 0)
     if reserved != 0 or kind != 1:
         raise ValueError("not an icon file")
@@ -71,7 +66,7 @@ def read_ico(data):
             at = header + ((size - 1 - y) * size + x) * 4
             b, g, r, a = blob[at:at + 4]
             return (r, g, b, a)
-        images.append((size, dbits, rgba, blob))
+        images.append((size, rgba, blob))
     return images
 
 
@@ -116,7 +111,7 @@ def read_resources(exe):
 
 
 def check_pattern(data):
-    width, height, _, pixel = read_bmp(data)
+    width, height, pixel = read_bmp(data)
     check((width, height) == (105, 105), "pattern.bmp is 105 x 105")
     background, shade, light = pixel(0, 0), pixel(0, 7), pixel(0, 4)
     check(len({background, shade, light}) == 3,
@@ -138,7 +133,7 @@ def check_pattern(data):
 
 def check_glyphs(folder):
     for name, tip_right in (("glyph_back.bmp", False), ("glyph_next.bmp", True)):
-        width, height, _, pixel = read_bmp(read(folder, name))
+        width, height, pixel = read_bmp(read(folder, name))
         check((width, height) == (16, 16), "%s is 16 x 16" % name)
         clear = pixel(0, height - 1)
         check(clear in (OLIVE, MAGENTA), "%s bottom-left pixel is olive or magenta" % name)
@@ -153,21 +148,21 @@ def check_icons(folder):
     icons = {}
     for name, sizes in (("icon_1.ico", [32, 16]), ("program.ico", [48, 32, 16])):
         images = read_ico(read(folder, name))
-        check(sorted(s for s, *_ in images) == sorted(sizes), "%s holds %s px" % (name, sizes))
-        for size, _, rgba, _ in images:
+        check(sorted(s for s, _, _ in images) == sorted(sizes), "%s holds %s px" % (name, sizes))
+        for size, rgba, _ in images:
             alphas = {rgba(x, y)[3] for y in range(size) for x in range(size)}
             check(0 in alphas and 255 in alphas and len(alphas) > 2,
                   "%s %d px has transparent, opaque and soft edges" % (name, size))
             check(rgba(0, 0)[3] == 0 and rgba(size - 1, 0)[3] == 0,
                   "%s %d px top corners are transparent" % (name, size))
-        icons[name] = {size: blob for size, _, _, blob in images}
+        icons[name] = {size: blob for size, _, blob in images}
     check(icons["icon_1.ico"][32] != icons["program.ico"][32],
           "the page icon differs from the program icon")
     return icons
 
 
 def check_side(data):
-    width, height, _, pixel = read_bmp(data)
+    width, height, pixel = read_bmp(data)
     check((width, height) == (118, 361), "side.bmp is 118 x 361")
     # The program writes black and maroon text at these places; they must stay light and plain.
     for name, (x0, y0, x1, y1) in (("maker's name", (38, 47, 118, 76)),
