@@ -14,11 +14,22 @@ target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(core PUBLIC z ole32 oleaut32 shell32 comctl32 comdlg32 uuid gdi32 user32
                       advapi32 kernel32)
 
-add_executable(Install WIN32 src/platform/win32/winmain.cpp res/Install.rc)
+# The pictures are drawn at build time from their source, res/draw_art.py.
+set(ART_DIR ${CMAKE_BINARY_DIR}/art)
+set(ART_FILES ${ART_DIR}/pattern.bmp ${ART_DIR}/side.bmp ${ART_DIR}/icon_1.ico
+  ${ART_DIR}/program.ico ${ART_DIR}/program.grp ${ART_DIR}/glyph_back.bmp
+  ${ART_DIR}/glyph_next.bmp)
+add_custom_command(OUTPUT ${ART_FILES}
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/res/draw_art.py ${ART_DIR}
+  DEPENDS ${PROJECT_SOURCE_DIR}/res/draw_art.py VERBATIM)
+
+add_executable(Install WIN32 src/platform/win32/winmain.cpp res/Install.rc ${ART_FILES})
 target_link_libraries(Install PRIVATE core)
 target_link_options(Install PRIVATE -municode -s)
-set_source_files_properties(res/Install.rc PROPERTIES
-  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest)
+set(RC_INPUTS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest ${PROJECT_SOURCE_DIR}/res/art.rc
+  ${ART_FILES})
+set_source_files_properties(res/Install.rc PROPERTIES INCLUDE_DIRECTORIES ${ART_DIR}
+  OBJECT_DEPENDS "${RC_INPUTS}")
 
 # Tests under Wine: one private prefix, Xvfb display and wineserver per build folder,
 # started by a setup fixture and ended by a cleanup fixture.
@@ -63,6 +74,10 @@ if(RUN_WINE_TESTS)
   string(REPLACE "/" "\\" WINE_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
   add_wine_test(e2e_tests $<TARGET_FILE:e2e_tests> "${WINE_BINARY_DIR}\\Install.exe")
 endif()
+
+add_test(NAME art COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/art/check_art.py
+  ${PROJECT_SOURCE_DIR}/res/draw_art.py ${ART_DIR} $<TARGET_FILE:Install>)
+set_tests_properties(art PROPERTIES LABELS native)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME shipped_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe $<TARGET_FILE:Install>)

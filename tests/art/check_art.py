@@ -1,0 +1,226 @@
+#!/usr/bin/env python3
+"""Checks the drawn pictures and their resources in Install.exe for what the program relies on.
+
+  check_art.py DRAW_ART_PY ART_FOLDER INSTALL_EXE
+
+Exits non-zero and names every failed check.
+"""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+
+FAILURES = []
+
+# Face colours of the common schemes (Windows 2000, 7..11, XP Luna, Windows 95/98). A pattern
+# background equal to one of them would leave the recolouring untried on those systems.
+FACE_COLOURS = [(212, 208, 200), (240, 240, 240), (236, 233, 216), (192, 192, 192)]
+OLIVE = (128, 128, 0)
+MAGENTA = (255, 0, 255)
+
+
+def check(condition, what):
+    if not condition:
+        FAILURES.append(what)
+    return condition
+
+
+def read_bmp(data):
+    """(width, height, pixel(x, y) -> (r, g, b) with y from the top row) of a 24-bit BMP."""
+    if data[:2] != b"BM":
+        raise ValueError("not a BMP file")
+    offset = struct.unpack_from("<I", data, 10)[0] - 14
+    dib = data[14:]
+    size, width, height, planes, bits, compression = struct.unpack_from("<IiiHHI", dib, 0)
+    if size < 40 or planes != 1 or compression != 0 or bits != 24:
+        raise ValueError("not an uncompressed 24-bit bitmap")
+    stride = (width * 3 + 3) & ~3
+    rows = abs(height)
+    if len(dib) < offset + stride * rows:
+        raise ValueError("pixel data cut short")
+
+    def pixel(x, y):
+        row = rows - 1 - y if height > 0 else y
+        b, g, r = dib[offset + row * stride + x * 3: offset + row * stride + x * 3 + 3]
+        return (r, g, b)
+    return width, rows, pixel
+
+
+def read_ico(data):
+    """List of (size, rgba pixel(x, y), image bytes) of an icon file of 32-bit images."""
+    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
+    if reserved != 0 or kind != 1:
+        raise ValueError("not an icon file")
+    images = []
+    for i in range(count):
+        w, h, _, _, _, bits, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        blob = data[offset:offset + length]
+        header, dw, dh, _, dbits = struct.unpack_from("<IiiHH", blob, 0)
+        size = w or 256
+        if (dw, dh, dbits) != (size, 2 * size, 32) or h != w or bits != 32:
+            raise ValueError("icon image %d is not a square 32-bit image" % i)
+
+        def rgba(x, y, blob=blob, header=header, size=size):
+            at = header + ((size - 1 - y) * size + x) * 4
+            b, g, r, a = blob[at:at + 4]
+            return (r, g, b, a)
+        images.append((size, rgba, blob))
+    return images
+
+
+def read_resources(exe):
+    """{(type, name): data} of a PE file; names and types are ints or upper-case strings,
+    in the order of the resource directory."""
+    pe = struct.unpack_from("<I", exe, 0x3C)[0]
+    if exe[pe:pe + 4] != b"PE\0\0":
+        raise ValueError("not a PE file")
+    sections, optional_size = struct.unpack_from("<H12xH", exe, pe + 6)
+    optional = pe + 24
+    magic = struct.unpack_from("<H", exe, optional)[0]
+    directories = optional + (96 if magic == 0x10B else 112)
+    rsrc_rva = struct.unpack_from("<I", exe, directories + 2 * 8)[0]
+    table = optional + optional_size
+    for i in range(sections):
+        _, _, va, raw_size, raw = struct.unpack_from("<8sIIII", exe, table + 40 * i)
+        if va <= rsrc_rva < va + raw_size:
+            base = raw + (rsrc_rva - va)
+            delta = va - raw
+            break
+    else:
+        raise ValueError("no resource section")
+
+    def entries(at):
+        named, ids = struct.unpack_from("<HH", exe, base + at + 12)
+        for i in range(named + ids):
+            key, value = struct.unpack_from("<II", exe, base + at + 16 + 8 * i)
+            if key & 0x80000000:
+                length = struct.unpack_from("<H", exe, base + (key & 0x7FFFFFFF))[0]
+                start = base + (key & 0x7FFFFFFF) + 2
+                key = exe[start:start + 2 * length].decode("utf-16-le").upper()
+            yield key, value
+
+    found = {}
+    for kind, names in entries(0):
+        for name, languages in entries(names & 0x7FFFFFFF):
+            _, leaf = next(entries(languages & 0x7FFFFFFF))
+            rva, size = struct.unpack_from("<II", exe, base + leaf)
+            found[(kind, name)] = exe[rva - delta:rva - delta + size]
+    return found
+
+
+def check_pattern(data):
+    width, height, pixel = read_bmp(data)
+    check((width, height) == (105, 105), "pattern.bmp is 105 x 105")
+    background, shade, light = pixel(0, 0), pixel(0, 7), pixel(0, 4)
+    check(len({background, shade, light}) == 3,
+          "pattern.bmp key colours at (0,0), (0,7), (0,4) are distinct: %s" %
+          [background, shade, light])
+    check(background not in FACE_COLOURS,
+          "pattern.bmp background %s is no common button-face colour" % (background,))
+    counts = {}
+    for y in range(height):
+        for x in range(width):
+            counts[pixel(x, y)] = counts.get(pixel(x, y), 0) + 1
+    check(set(counts) == {background, shade, light},
+          "pattern.bmp has only its three key colours, found %d colours" % len(counts))
+    # The motif has to show after recolouring: both edge colours drawn in earnest.
+    for name, colour in (("shade", shade), ("light", light)):
+        check(counts.get(colour, 0) >= width * height // 50,
+              "pattern.bmp draws the %s key on at least 2%% of the tile" % name)
+
+
+def check_glyphs(folder):
+    for name, tip_right in (("glyph_back.bmp", False), ("glyph_next.bmp", True)):
+        width, height, pixel = read_bmp(read(folder, name))
+        check((width, height) == (16, 16), "%s is 16 x 16" % name)
+        clear = pixel(0, height - 1)
+        check(clear in (OLIVE, MAGENTA), "%s bottom-left pixel is olive or magenta" % name)
+        opaque = [(x, y) for y in range(height) for x in range(width) if pixel(x, y) != clear]
+        check(len(opaque) >= 30, "%s draws an arrow" % name)
+        right = sum(1 for x, _ in opaque if x >= width // 2)
+        check((right > len(opaque) - right) == tip_right,
+              "%s points %s" % (name, "right" if tip_right else "left"))
+
+
+def check_icons(folder):
+    icons = {}
+    for name, sizes in (("icon_1.ico", [32, 16]), ("program.ico", [48, 32, 16])):
+        images = read_ico(read(folder, name))
+        check(sorted(s for s, _, _ in images) == sorted(sizes), "%s holds %s px" % (name, sizes))
+        for size, rgba, _ in images:
+            alphas = {rgba(x, y)[3] for y in range(size) for x in range(size)}
+            check(0 in alphas and 255 in alphas and len(alphas) > 2,
+                  "%s %d px has transparent, opaque and soft edges" % (name, size))
+            check(rgba(0, 0)[3] == 0 and rgba(size - 1, 0)[3] == 0,
+                  "%s %d px top corners are transparent" % (name, size))
+        icons[name] = {size: blob for size, _, blob in images}
+    check(icons["icon_1.ico"][32] != icons["program.ico"][32],
+          "the page icon differs from the program icon")
+    return icons
+
+
+def check_side(data):
+    width, height, pixel = read_bmp(data)
+    check((width, height) == (118, 361), "side.bmp is 118 x 361")
+    # The program writes black and maroon text at these places; they must stay light and plain.
+    for name, (x0, y0, x1, y1) in (("maker's name", (38, 47, 118, 76)),
+                                   ("edition", (15, 243, 56, 268))):
+        area = [pixel(x, y) for y in range(y0, y1) for x in range(x0, x1)]
+        darkest = min(sum(c) / 3 for c in area)
+        spread = max(sum(c) for c in area) - min(sum(c) for c in area)
+        check(darkest >= 170 and spread <= 90,
+              "side.bmp is light and calm behind the %s (darkest %d, spread %d)" %
+              (name, darkest, spread))
+
+
+def check_executable(exe, folder, icons):
+    resources = read_resources(exe)
+    for name in ("PATTERN", "SIDE", "GLYPH_BACK", "GLYPH_NEXT"):
+        data = resources.get((2, name))
+        check(data == read(folder, name.lower() + ".bmp")[14:],
+              "Install.exe holds bitmap %s as drawn" % name)
+    groups = [name for kind, name in resources if kind == 14]
+    check("MAINICON" in groups and "ICON_1" in groups,
+          "Install.exe holds icons MAINICON and ICON_1, found %s" % groups)
+    for group, source in ((groups[0] if groups else None, "program.ico"),
+                          ("MAINICON", "program.ico"), ("ICON_1", "icon_1.ico")):
+        data = resources.get((14, group), b"")
+        images = {}
+        for i in range(struct.unpack_from("<H", data, 4)[0] if len(data) >= 6 else 0):
+            w, _, _, _, _, _, _, image_id = struct.unpack_from("<BBBBHHIH", data, 6 + 14 * i)
+            images[w or 256] = resources.get((3, image_id))
+        check(images == icons[source],
+              "icon group %s in Install.exe shows the images of %s" % (group, source))
+
+
+def read(folder, name):
+    with open(os.path.join(folder, name), "rb") as f:
+        return f.read()
+
+
+def main(argv):
+    if len(argv) != 4:
+        sys.stderr.write(__doc__)
+        return 2
+    generator, folder, exe_path = argv[1:]
+    # The build's pictures are what the generator draws now, byte for byte, every time.
+    with tempfile.TemporaryDirectory() as fresh:
+        subprocess.run([sys.executable, generator, fresh], check=True)
+        for name in sorted(os.listdir(fresh)):
+            check(read(fresh, name) == read(folder, name), "%s is drawn the same again" % name)
+    check_pattern(read(folder, "pattern.bmp"))
+    check_side(read(folder, "side.bmp"))
+    check_glyphs(folder)
+    icons = check_icons(folder)
+    with open(exe_path, "rb") as f:
+        check_executable(f.read(), folder, icons)
+    for failure in FAILURES:
+        print("FAIL:", failure)
+    print("art: %d failed" % len(FAILURES) if FAILURES else "art: all checks passed")
+    return 1 if FAILURES else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
