@@ -52,13 +52,17 @@ add_executable(probe_child WIN32 tests/win/probe/probe_child.cpp)
 target_link_options(probe_child PRIVATE -municode)
 set_target_properties(probe_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/probe dir")
 add_dependencies(win_tests probe_child)
+add_executable(meter_probe tests/win/probe/meter_probe.cpp)
+target_link_libraries(meter_probe PRIVATE core)
 
 # The real Install.exe driven through its windows, as a user drives it.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
 target_link_libraries(e2e_tests PRIVATE gtest)
 target_link_options(e2e_tests PRIVATE -municode)
-add_dependencies(e2e_tests Install)
+add_executable(component_probe WIN32 tests/e2e/probe/component_probe.cpp)
+target_link_options(component_probe PRIVATE -municode)
+add_dependencies(e2e_tests Install component_probe)
 
 if(RUN_WINE_TESTS)
   add_test(NAME wine_start COMMAND ${WINE_SESSION} start ${CMAKE_BINARY_DIR})
@@ -79,6 +83,16 @@ endif()
 add_test(NAME art COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/art/check_art.py
   ${PROJECT_SOURCE_DIR}/res/draw_art.py ${ART_DIR} $<TARGET_FILE:Install>)
 set_tests_properties(art PROPERTIES LABELS native)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND RUN_WINE_TESTS)
+  # The 16-bit resource query through the thunk, with the probe in Wine's Windows 98 mode.
+  add_wine_test(meter_nt $<TARGET_FILE:meter_probe>)
+  add_wine_test(meter_win98_mode reg add "HKCU\\Software\\Wine\\AppDefaults\\meter_probe.exe"
+                /v Version /d win98 /f)
+  add_wine_test(meter_older_family $<TARGET_FILE:meter_probe> --older)
+  set_tests_properties(meter_win98_mode PROPERTIES DEPENDS meter_nt)
+  set_tests_properties(meter_older_family PROPERTIES DEPENDS meter_win98_mode)
+endif()
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME shipped_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe $<TARGET_FILE:Install>)

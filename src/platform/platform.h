@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/gui.h"
 
@@ -100,6 +101,8 @@ class Platform {
   virtual Text& Texts() = 0;
   virtual Dialogs& Dlg() = 0;
   virtual gui::Gui& Ui() = 0;
+  virtual ResourceMeter& Meter() = 0;
+  virtual Desktop& Windows() = 0;
 };
 
 // The one platform of the process: the Win32 one in the program, a headless one per test.

@@ -4,19 +4,21 @@
 
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "startup/components.h"
 #include "startup/inst_back.h"
+#include "startup/res_meter.h"
 
 namespace startup {
 
 namespace {
 
-// Not yet built: the free-resources meter and the running-component detection. Until they
-// come, the start-up checks find enough resources and nothing of the package running.
-class StandInChecks : public StartupChecks {
+class SystemChecks : public StartupChecks {
  public:
-  bool CheckFreeResources(int, int, int) override { return true; }
-  std::string ResourceMeterText() override { return std::string(); }
-  bool IsAnyComponentRunning() override { return false; }
+  bool CheckFreeResources(int minSystem, int minUser, int minGdi) override {
+    return startup::CheckFreeResources(minSystem, minUser, minGdi);
+  }
+  std::string ResourceMeterText() override { return startup::ResourceMeterText(); }
+  bool IsAnyComponentRunning() override { return startup::IsAnyComponentRunning(); }
 };
 
 void Refuse(const std::string& text) {
@@ -26,7 +28,7 @@ void Refuse(const std::string& text) {
 }  // namespace
 
 int ProgramMain(const std::vector<std::string>& args) {
-  StandInChecks checks;
+  SystemChecks checks;
   return ProgramMain(args, checks);
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_gui.h"
 #include "platform/headless/scripted_dialogs.h"
 #include "platform/platform.h"
@@ -121,6 +122,8 @@ class HeadlessPlatform : public Platform {
   Text& Texts() override { return text; }
   Dialogs& Dlg() override { return dialogs; }
   gui::Gui& Ui() override { return gui; }
+  ResourceMeter& Meter() override { return meter; }
+  Desktop& Windows() override { return desktop; }
 
   std::filesystem::path sandbox;
   HeadlessFileSystem files;
@@ -130,6 +133,8 @@ class HeadlessPlatform : public Platform {
   HeadlessText text;
   ScriptedDialogs dialogs;
   HeadlessGui gui;
+  HeadlessMeter meter;
+  HeadlessDesktop desktop;
 
  private:
   Platform* previous_;

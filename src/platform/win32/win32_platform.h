@@ -1,6 +1,7 @@
 #pragma once
 // The real platform: every operation is the Win32 API, called through its W form.
 #include "platform/platform.h"
+#include "platform/win32/desktop_win32.h"
 #include "platform/win32/gui_win32.h"
 
 namespace plat::win32 {
@@ -60,6 +61,8 @@ class Win32Platform : public Platform {
   Text& Texts() override { return text_; }
   Dialogs& Dlg() override { return dialogs_; }
   gui::Gui& Ui() override { return gui_; }
+  ResourceMeter& Meter() override { return meter_; }
+  Desktop& Windows() override { return desktop_; }
 
  private:
   Win32Files files_;
@@ -69,6 +72,8 @@ class Win32Platform : public Platform {
   Win32Text text_;
   Win32Dialogs dialogs_;
   Win32Gui gui_;
+  Win32Meter meter_;
+  Win32Desktop desktop_{gui_};
   Platform* previous_;
 };
 

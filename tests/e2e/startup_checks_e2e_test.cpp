@@ -1,0 +1,97 @@
+// The refusal to start while a program of the package runs, against real windows and processes.
+#include <gtest/gtest.h>
+
+#include "e2e_env.h"
+#include "ui_driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kWizard = L"Norvik-Soft - Instalator oprogramowania Vortel PRO";
+const std::wstring kRefusal =
+    L"Instalator wykrył, że są uruchomione niektóre komponenty\r\npakietu Vortel PRO.\r\n"
+    L"Przed instalacją obecnej wersji należy je zakończyć.";
+
+std::wstring Folder(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+
+// A copy of the probe under `name` in a scratch folder, started with `title` (and `cls`).
+struct Probe {
+  App app;
+  Probe(const std::wstring& name, const std::wstring& title, const std::wstring& cls = L"") {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"vortel-probe-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(dir.c_str(), nullptr);
+    const std::wstring exe = dir + L"\\" + name;
+    CopyFileW((Folder(installExe) + L"component_probe.exe").c_str(), exe.c_str(), FALSE);
+    EXPECT_TRUE(app.Start(exe, L"\"" + title + L"\" " + cls));
+    EXPECT_TRUE(WaitFor([&] { return app.FindTop(L"probe") != nullptr; }));
+  }
+};
+
+// Starts the installer and expects the refusal and no wizard.
+void ExpectRefusal(const wchar_t* arguments = L"") {
+  App installer;
+  ASSERT_TRUE(installer.Start(installExe, arguments));
+  std::wstring text;
+  HWND dialog = WaitDialog(installer, L" Informacja", &text);
+  ASSERT_NE(dialog, nullptr) << "no refusal";
+  EXPECT_EQ(text, kRefusal);
+  EXPECT_EQ(installer.FindTop(kWizard), nullptr);
+  Click(FindControl(dialog, "OK"));
+  EXPECT_EQ(installer.WaitExit(), 0);
+  EXPECT_EQ(installer.FindTop(kWizard), nullptr);
+}
+
+}  // namespace
+
+TEST(StartupChecksE2E, EachProductTitleRefusesTheStart) {
+  for (const wchar_t* title : {L"Vortel", L"Klient FTP", L"Wsadowy klient FTP", L"Serwer FTP"}) {
+    SCOPED_TRACE(testing::Message() << title);
+    Probe running(L"przemianowany.exe", title);  // not a product's file name: found by title
+    ExpectRefusal();
+  }
+}
+
+TEST(StartupChecksE2E, TheBatchClientsFormIsFoundWhateverItsTitle) {
+  Probe running(L"inny.exe", L"Bez tytułu", L"TVortelFTPWsadForm");
+  ExpectRefusal();
+}
+
+TEST(StartupChecksE2E, AProductsFileNameIsFoundWhateverItsTitle) {
+  Probe running(L"norvikftpsrv.EXE", L"Inny program");
+  ExpectRefusal();
+}
+
+TEST(StartupChecksE2E, OnlyAnExactDiscSkipsTheCheck) {
+  Probe running(L"przemianowany.exe", L"Vortel");
+  ExpectRefusal(L"disc");
+  App installer;
+  ASSERT_TRUE(installer.Start(installExe, L"DISC"));
+  // The mastering mode runs instead: it may end with a message of its own, never the refusal.
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    for (HWND w : installer.TopWindows()) {
+      wchar_t cls[32] = {};
+      GetClassNameW(w, cls, 32);
+      if (std::wstring(cls) == L"TMessageForm") dialog = w;
+    }
+    return dialog || !installer.Running();
+  }));
+  if (dialog) {
+    EXPECT_NE(Text(dialog), L" Informacja");
+    Click(FindControl(dialog, "OK"));
+  }
+  EXPECT_NE(installer.WaitExit(), -1);
+}
+
+TEST(StartupChecksE2E, ASecondInstallerIsNotAComponent) {
+  App first;
+  ASSERT_TRUE(first.Start(installExe, L""));
+  ASSERT_NE(first.WaitTop(kWizard, L"TVortelForm"), nullptr);
+  App second;
+  ASSERT_TRUE(second.Start(installExe, L""));
+  EXPECT_NE(second.WaitTop(kWizard, L"TVortelForm"), nullptr);
+  EXPECT_EQ(second.FindTop(L" Informacja"), nullptr);
+}
