@@ -11,6 +11,7 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/gui.h"
+#include "platform/ini_files.h"
 
 namespace plat {
 
@@ -75,6 +76,9 @@ class Shell {
   // Raises EShellOleError when the desktop folder cannot be obtained.
   virtual std::string BrowseForFolder(const std::string& caption,
                                       const std::string& initialFolder) = 0;
+  // Opens a document with the program registered for it (the verb "open", shown normally).
+  // False when it cannot be opened; nothing is shown.
+  virtual bool OpenDocument(const std::string& path) = 0;
 };
 
 class MessagePump {
@@ -103,6 +107,7 @@ class Platform {
   virtual gui::Gui& Ui() = 0;
   virtual ResourceMeter& Meter() = 0;
   virtual Desktop& Windows() = 0;
+  virtual IniFiles& Ini() = 0;
 };
 
 // The one platform of the process: the Win32 one in the program, a headless one per test.

@@ -300,6 +300,11 @@ std::string HeadlessShell::BrowseForFolder(const std::string& caption, const std
   return answer;
 }
 
+bool HeadlessShell::OpenDocument(const std::string& path) {
+  opened.push_back(path);
+  return files && files->GetAttributes(path) != kInvalidAttributes;
+}
+
 void HeadlessPump::ProcessPending() {
   ++calls;
   if (onPump) onPump();
@@ -317,7 +322,9 @@ fs::path MakeSandbox() {
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform()
-    : sandbox(MakeSandbox()), files(sandbox), processes(files), previous_(SetCurrent(this)) {}
+    : sandbox(MakeSandbox()), files(sandbox), processes(files), previous_(SetCurrent(this)) {
+  shell.files = &files;
+}
 
 HeadlessPlatform::~HeadlessPlatform() {
   SetCurrent(previous_);

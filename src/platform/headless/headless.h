@@ -14,6 +14,7 @@
 
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_gui.h"
+#include "platform/headless/headless_ini.h"
 #include "platform/headless/scripted_dialogs.h"
 #include "platform/platform.h"
 
@@ -92,6 +93,10 @@ class HeadlessShell : public Shell {
 
   std::string BrowseForFolder(const std::string& caption,
                               const std::string& initialFolder) override;
+  // Records the document; succeeds when it exists, as the shell would find it.
+  bool OpenDocument(const std::string& path) override;
+  std::vector<std::string> opened;
+  FileSystem* files = nullptr;
 };
 
 class HeadlessPump : public MessagePump {
@@ -124,6 +129,7 @@ class HeadlessPlatform : public Platform {
   gui::Gui& Ui() override { return gui; }
   ResourceMeter& Meter() override { return meter; }
   Desktop& Windows() override { return desktop; }
+  IniFiles& Ini() override { return ini; }
 
   std::filesystem::path sandbox;
   HeadlessFileSystem files;
@@ -135,6 +141,7 @@ class HeadlessPlatform : public Platform {
   HeadlessGui gui;
   HeadlessMeter meter;
   HeadlessDesktop desktop;
+  HeadlessIni ini{files};
 
  private:
   Platform* previous_;

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -86,6 +87,12 @@ std::string Win32Shell::BrowseForFolder(const std::string& caption,
   if (!SHGetPathFromIDListW(chosen.As<LPCITEMIDLIST>(), buffer.As<wchar_t*>()))
     return std::string();
   return Narrow(buffer.As<wchar_t*>(), wcsnlen(buffer.As<wchar_t*>(), MAX_PATH));
+}
+
+bool Win32Shell::OpenDocument(const std::string& path) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(GetActiveWindow(), L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
 }
 
 void Win32Pump::ProcessPending() {

@@ -30,6 +30,16 @@ class Win32Shell : public Shell {
  public:
   std::string BrowseForFolder(const std::string& caption,
                               const std::string& initialFolder) override;
+  bool OpenDocument(const std::string& path) override;
+};
+
+class Win32Ini : public IniFiles {
+ public:
+  std::string Read(const std::string& file, const std::string& section, const std::string& key,
+                   const std::string& fallback) override;
+  std::vector<std::string> Keys(const std::string& file, const std::string& section) override;
+  void Write(const std::string& file, const std::string& section, const std::string& key,
+             const std::string& value) override;
 };
 
 class Win32Pump : public MessagePump {
@@ -63,6 +73,7 @@ class Win32Platform : public Platform {
   gui::Gui& Ui() override { return gui_; }
   ResourceMeter& Meter() override { return meter_; }
   Desktop& Windows() override { return desktop_; }
+  IniFiles& Ini() override { return ini_; }
 
  private:
   Win32Files files_;
@@ -74,6 +85,7 @@ class Win32Platform : public Platform {
   Win32Gui gui_;
   Win32Meter meter_;
   Win32Desktop desktop_{gui_};
+  Win32Ini ini_;
   Platform* previous_;
 };
 
