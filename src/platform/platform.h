@@ -9,6 +9,9 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/os_version.h"
+#include "platform/registry.h"
+#include "platform/shell_links.h"
 
 namespace plat {
 
@@ -98,6 +101,9 @@ class Platform {
   virtual MessagePump& Pump() = 0;
   virtual Text& Texts() = 0;
   virtual Dialogs& Dlg() = 0;
+  virtual Registry& Reg() = 0;
+  virtual ShellLinks& Links() = 0;
+  virtual OsVersion& Version() = 0;
 };
 
 // The one platform of the process: the Win32 one in the program, a headless one per test.

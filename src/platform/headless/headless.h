@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless/registry.h"
 #include "platform/headless/scripted_dialogs.h"
+#include "platform/headless/shell_links.h"
 #include "platform/platform.h"
 
 namespace plat::headless {
@@ -119,6 +121,9 @@ class HeadlessPlatform : public Platform {
   MessagePump& Pump() override { return pump; }
   Text& Texts() override { return text; }
   Dialogs& Dlg() override { return dialogs; }
+  Registry& Reg() override { return registry; }
+  ShellLinks& Links() override { return links; }
+  OsVersion& Version() override { return version; }
 
   std::filesystem::path sandbox;
   HeadlessFileSystem files;
@@ -127,6 +132,9 @@ class HeadlessPlatform : public Platform {
   HeadlessPump pump;
   HeadlessText text;
   ScriptedDialogs dialogs;
+  HeadlessRegistry registry;
+  HeadlessShellLinks links{files};
+  HeadlessVersion version;
 
  private:
   Platform* previous_;

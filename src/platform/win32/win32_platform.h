@@ -1,6 +1,8 @@
 #pragma once
 // The real platform: every operation is the Win32 API, called through its W form.
 #include "platform/platform.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/shell_links.h"
 
 namespace plat::win32 {
 
@@ -58,6 +60,9 @@ class Win32Platform : public Platform {
   MessagePump& Pump() override { return pump_; }
   Text& Texts() override { return text_; }
   Dialogs& Dlg() override { return dialogs_; }
+  Registry& Reg() override { return registry_; }
+  ShellLinks& Links() override { return links_; }
+  OsVersion& Version() override { return version_; }
 
  private:
   Win32Files files_;
@@ -66,6 +71,9 @@ class Win32Platform : public Platform {
   Win32Pump pump_;
   Win32Text text_;
   Win32Dialogs dialogs_;
+  Win32Registry registry_;
+  Win32ShellLinks links_;
+  Win32Version version_;
   Platform* previous_;
 };
 
