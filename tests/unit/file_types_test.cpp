@@ -6,6 +6,7 @@
 
 #include "engine/target_dirs.h"
 #include "platform/headless/headless.h"
+#include "platform/text.h"
 #include "system/registry_entries.h"
 
 using plat::ModalResult;
@@ -114,6 +115,7 @@ TEST_P(FileTypesTest, SameProgIdAsksOnlyWhenAnotherProgramOwnsIt) {
     EXPECT_TRUE(fresh.dialogs.AllAnswered());
     EXPECT_EQ(fresh.dialogs.shown.size(), c.question ? 1u : 0u);
     for (const auto& shown : fresh.dialogs.shown) {
+      EXPECT_TRUE(plat::IsCp1250Representable(shown.text));
       EXPECT_EQ(shown.type, plat::DlgType::Warning);
       EXPECT_EQ(shown.buttons,
                 (std::vector<plat::DlgButton>{plat::DlgButton::Yes, plat::DlgButton::No}));

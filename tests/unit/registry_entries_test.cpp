@@ -7,6 +7,7 @@
 #include "engine/target_dirs.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
+#include "platform/text.h"
 
 using plat::RegAccess;
 using plat::RegRoot;
@@ -195,6 +196,7 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
     EXPECT_STREQ(e.what(),
                  "Nie można zapisać wartości \"Path\" w kluczu \"Software\\Norvik-Soft\\Vortel\" "
                  "Rejestru");
+    EXPECT_TRUE(plat::IsCp1250Representable(e.what()));
   }
   EXPECT_EQ(registry.OpenKeys(), 0);  // closed before the exception left
   EXPECT_EQ(Value(std::string(kAppPaths) + "\\Vortel.exe", "Path"), "");

@@ -10,6 +10,7 @@
 #include "engine/target_dirs.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
+#include "platform/text.h"
 #include "system/paths.h"
 
 using plat::ModalResult;
@@ -82,6 +83,14 @@ TEST_F(ShellLinksTest, CheckShellResultRaisesForEveryResultButZero) {
   }
 }
 
+TEST_F(ShellLinksTest, GroupCaptionsAndQuestionFitWindows1250) {
+  for (const auto& entry : sys::ProgramGroupEntries) {
+    EXPECT_TRUE(plat::IsCp1250Representable(entry.caption)) << entry.caption;
+    EXPECT_TRUE(plat::IsCp1250Representable(entry.spec)) << entry.spec;
+  }
+  EXPECT_TRUE(plat::IsCp1250Representable(kExistsQuestion));
+}
+
 TEST_F(ShellLinksTest, ShellFolderComesFromTheRootInUseWithItsMessagesWhenMissing) {
   EXPECT_EQ(sys::GetShellFolder("desktop"), kUserDesktop);  // value names ignore case
   sys::ShellFoldersRoot = RegRoot::LocalMachine;
@@ -106,6 +115,7 @@ TEST_F(ShellLinksTest, ShellFolderComesFromTheRootInUseWithItsMessagesWhenMissin
       ADD_FAILURE() << c.name << " was found";
     } catch (const plat::ERegistryException& e) {
       EXPECT_STREQ(e.what(), c.message);
+      EXPECT_TRUE(plat::IsCp1250Representable(e.what()));
     }
   }
 }
