@@ -6,8 +6,9 @@ std::string RegistryWriteError(const std::string& keyPath, const std::string& va
   return "Nie można zapisać wartości \"" + valueName + "\" w kluczu \"" + keyPath + "\" Rejestru";
 }
 
-std::string RegistryTypeError(const std::string& keyPath, const std::string& valueName) {
-  return "Wartość \"" + valueName + "\" w kluczu \"" + keyPath + "\" Rejestru nie jest tekstem";
+std::string RegistryReadError(const std::string& keyPath, const std::string& valueName) {
+  return "Nie można odczytać wartości \"" + valueName + "\" w kluczu \"" + keyPath +
+         "\" Rejestru jako tekstu";
 }
 
 }  // namespace plat

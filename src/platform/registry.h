@@ -51,8 +51,9 @@ class OpenKeyScope {
   RegistryAccessor& accessor_;
 };
 
-// Texts of the accessor's failures, shared by both backends so they read alike.
+// Texts of the accessor's failures (a value that cannot be written, or read as a string),
+// shared by both backends so they read alike.
 std::string RegistryWriteError(const std::string& keyPath, const std::string& valueName);
-std::string RegistryTypeError(const std::string& keyPath, const std::string& valueName);
+std::string RegistryReadError(const std::string& keyPath, const std::string& valueName);
 
 }  // namespace plat

@@ -121,7 +121,7 @@ class HeadlessAccessor : public RegistryAccessor {
     if (!key_) throw std::logic_error("registry read with no key open");
     const Key::Value* value = key_->FindValue(name);
     if (!value) return std::string();
-    if (!value->isString) throw ERegistryException(RegistryTypeError(path_, name));
+    if (!value->isString) throw ERegistryException(RegistryReadError(path_, name));
     return value->text;
   }
 

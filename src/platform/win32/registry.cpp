@@ -75,7 +75,7 @@ class Win32Accessor : public RegistryAccessor {
       LONG rc = RegQueryValueExW(key_, valueName.c_str(), nullptr, &type, nullptr, &size);
       if (rc == ERROR_FILE_NOT_FOUND) return std::string();
       if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        throw ERegistryException(RegistryTypeError(path_, name));
+        throw ERegistryException(RegistryReadError(path_, name));
       // One spare character, since a stored string need not end in a zero.
       std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
       DWORD got = size;
@@ -84,7 +84,7 @@ class Win32Accessor : public RegistryAccessor {
       if (rc == ERROR_MORE_DATA) continue;  // the value grew in between; ask again
       if (rc == ERROR_FILE_NOT_FOUND) return std::string();
       if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        throw ERegistryException(RegistryTypeError(path_, name));
+        throw ERegistryException(RegistryReadError(path_, name));
       return Narrow(data.data(), wcsnlen(data.data(), got / sizeof(wchar_t)));
     }
   }
