@@ -198,14 +198,14 @@ void CreateProgramGroup(bool emulatorSelected, bool ftpClientSelected, bool ftpB
     if (!DirectoryExists(group)) plat::Current().Files().CreateFolder(group);
     if (!DirectoryExists(group)) return;
     for (const auto& entry : ProgramGroupEntries) {
-      const std::string spec = entry.spec;
-      const int kind = spec[0] - '0';
+      const std::string descriptor = entry.descriptor;
+      const int kind = descriptor[0] - '0';
       if (!EntryWanted(kind, selected)) continue;
       try {
         const std::string& folder = engine::TargetDirs[kSlotOfKind[kind]];
         CreateShellLinkWithIcon(std::string(kGroupName) + "\\" + entry.caption,
-                                folder + spec.substr(4, 50), entry.arguments, folder, std::string(),
-                                folderName, spec[2] - '0');
+                                folder + descriptor.substr(4, 50), entry.arguments, folder,
+                                std::string(), folderName, descriptor[2] - '0');
       } catch (const std::exception&) {
         // One entry's failure leaves the rest of the group to be made.
       }

@@ -47,7 +47,7 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
 struct ProgramGroupEntry {
   const char* caption;
   // Kind digit, comma, icon digit, comma, file name.
-  const char* spec;
+  const char* descriptor;
   const char* arguments;
 };
 extern const std::array<ProgramGroupEntry, 14> ProgramGroupEntries;

@@ -86,7 +86,7 @@ TEST_F(ShellLinksTest, CheckShellResultRaisesForEveryResultButZero) {
 TEST_F(ShellLinksTest, GroupCaptionsAndQuestionFitWindows1250) {
   for (const auto& entry : sys::ProgramGroupEntries) {
     EXPECT_TRUE(plat::IsCp1250Representable(entry.caption)) << entry.caption;
-    EXPECT_TRUE(plat::IsCp1250Representable(entry.spec)) << entry.spec;
+    EXPECT_TRUE(plat::IsCp1250Representable(entry.descriptor)) << entry.descriptor;
   }
   EXPECT_TRUE(plat::IsCp1250Representable(kExistsQuestion));
 }

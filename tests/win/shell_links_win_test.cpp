@@ -72,9 +72,9 @@ class ShellLinksWin : public ::testing::Test {
     engine::TargetDirs = {main, Folder("Vortel PRO\\Vortel") + "\\",
                           Folder("Vortel PRO\\FTP") + "\\", Folder("Vortel PRO\\Serwer") + "\\"};
     for (const auto& entry : sys::ProgramGroupEntries) {
-      const std::string spec = entry.spec;
+      const std::string descriptor = entry.descriptor;
       const size_t slot[] = {0, 1, 2, 2, 3};
-      Touch(engine::TargetDirs[slot[spec[0] - '0']] + spec.substr(4));
+      Touch(engine::TargetDirs[slot[descriptor[0] - '0']] + descriptor.substr(4));
     }
   }
   void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
