@@ -111,10 +111,4 @@ std::unique_ptr<RegistryAccessor> Win32Registry::NewAccessor() {
   return std::make_unique<Win32Accessor>();
 }
 
-bool Win32Version::IsNtFamily() {
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof info;
-  return GetVersionExW(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 }  // namespace plat::win32

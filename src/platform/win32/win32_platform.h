@@ -1,6 +1,7 @@
 #pragma once
 // The real platform: every operation is the Win32 API, called through its W form.
 #include "platform/platform.h"
+#include "platform/win32/os_version.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/shell_links.h"
 
