@@ -172,10 +172,15 @@ TEST_F(ShellLinksWin, ProgramGroupHoldsExactlyTheRowsOfTheSelection) {
        {"Klient FTP", "Wsadowy FTP", "Pomoc - Klient FTP", "Dokumentacja - Klient FTP",
         "Zamówienie", "Odinstaluj"}},
   };
-  const std::string group = commonPrograms + "\\Vortel PRO";
+  // Each selection gets a programs folder of its own: the shell may still hold the links of
+  // the one before, so they are not deleted in between.
+  std::string group;
+  int round = 0;
   for (const auto& c : cases) {
-    for (const auto& name : FilesIn(group)) DeleteFileW(Wide(group + "\\" + name).c_str());
+    const std::string programs = Folder("Programy " + std::to_string(++round));
+    wintest::ShellFolderOverride redirected(HKEY_LOCAL_MACHINE, "Common Programs", programs);
     sys::CreateProgramGroup(c.emulator, c.client, c.batch, c.server);
+    group = programs + "\\Vortel PRO";
     std::set<std::string> expected;
     for (const auto& caption : c.captions) expected.insert(caption + ".lnk");
     EXPECT_EQ(FilesIn(group), expected);
@@ -188,6 +193,7 @@ TEST_F(ShellLinksWin, ProgramGroupHoldsExactlyTheRowsOfTheSelection) {
   EXPECT_EQ(batch.iconFile, engine::TargetDirs[2] + "NorvikFTPBatch.exe");
   EXPECT_EQ(batch.iconIndex, 1);
   EXPECT_TRUE(FilesIn(userPrograms + "\\Vortel PRO").empty());
+  EXPECT_TRUE(FilesIn(commonPrograms + "\\Vortel PRO").empty());
 }
 
 TEST_F(ShellLinksWin, MissingProgramsFolderValueMakesNoGroupAndRaisesNothing) {
