@@ -11,9 +11,8 @@ namespace plat {
 class ResourceMeter {
  public:
   virtual ~ResourceMeter() = default;
-  virtual bool IsNtFamily() = 0;
   // The free percentage of one resource kind (0 system, 1 GDI, 2 user) as the 16-bit query of
-  // the older family reports it, or -1 when no reading is possible.
+  // the older family reports it, or -1 when no reading is possible (always on the NT family).
   virtual int FreePercent(int kind) = 0;
 };
 

@@ -12,6 +12,9 @@
 #include "platform/dialogs.h"
 #include "platform/gui.h"
 #include "platform/ini_files.h"
+#include "platform/os_version.h"
+#include "platform/registry.h"
+#include "platform/shell_links.h"
 
 namespace plat {
 
@@ -108,6 +111,9 @@ class Platform {
   virtual ResourceMeter& Meter() = 0;
   virtual Desktop& Windows() = 0;
   virtual IniFiles& Ini() = 0;
+  virtual Registry& Reg() = 0;
+  virtual ShellLinks& Links() = 0;
+  virtual OsVersion& Version() = 0;
 };
 
 // The one platform of the process: the Win32 one in the program, a headless one per test.

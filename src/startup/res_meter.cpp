@@ -5,12 +5,12 @@
 namespace startup {
 
 int FreeResourcePercent(int kind) {
-  auto& meter = plat::Current().Meter();
-  return meter.IsNtFamily() ? -1 : meter.FreePercent(kind);
+  if (plat::Current().Version().IsNtFamily()) return -1;
+  return plat::Current().Meter().FreePercent(kind);
 }
 
 bool CheckFreeResources(int minSystem, int minUser, int minGdi) {
-  if (plat::Current().Meter().IsNtFamily()) return true;
+  if (plat::Current().Version().IsNtFamily()) return true;
   const int system = FreeResourcePercent(kSystemResources);
   const int gdi = FreeResourcePercent(kGdiResources);
   const int user = FreeResourcePercent(kUserResources);

@@ -10,7 +10,7 @@ using namespace startup;
 class MeterTest : public ::testing::Test {
  protected:
   void Readings(int system, int user, int gdi) {
-    platform.meter.ntFamily = false;
+    platform.version.ntFamily = false;
     platform.meter.readings[kSystemResources] = system;
     platform.meter.readings[kUserResources] = user;
     platform.meter.readings[kGdiResources] = gdi;

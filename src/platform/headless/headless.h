@@ -15,7 +15,9 @@
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_gui.h"
 #include "platform/headless/headless_ini.h"
+#include "platform/headless/registry.h"
 #include "platform/headless/scripted_dialogs.h"
+#include "platform/headless/shell_links.h"
 #include "platform/platform.h"
 
 namespace plat::headless {
@@ -130,6 +132,9 @@ class HeadlessPlatform : public Platform {
   ResourceMeter& Meter() override { return meter; }
   Desktop& Windows() override { return desktop; }
   IniFiles& Ini() override { return ini; }
+  Registry& Reg() override { return registry; }
+  ShellLinks& Links() override { return links; }
+  OsVersion& Version() override { return version; }
 
   std::filesystem::path sandbox;
   HeadlessFileSystem files;
@@ -142,6 +147,9 @@ class HeadlessPlatform : public Platform {
   HeadlessMeter meter;
   HeadlessDesktop desktop;
   HeadlessIni ini{files};
+  HeadlessRegistry registry;
+  HeadlessShellLinks links{files};
+  HeadlessVersion version;
 
  private:
   Platform* previous_;

@@ -10,13 +10,11 @@ namespace plat::headless {
 
 class HeadlessMeter : public ResourceMeter {
  public:
-  bool ntFamily = true;
   int readings[3] = {-1, -1, -1};  // by kind: system, GDI, user
   std::vector<int> queried;        // kinds, in the order asked
-  bool IsNtFamily() override { return ntFamily; }
   int FreePercent(int kind) override {
     queried.push_back(kind);
-    return ntFamily ? -1 : readings[kind];
+    return readings[kind];
   }
 };
 

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include "platform/win32/gui_win32.h"
+#include "platform/win32/os_version.h"
 #include "platform/win32/wide.h"
 
 #if defined(__i386__)
@@ -38,16 +39,6 @@ namespace plat::win32 {
 
 namespace {
 
-bool NtFamily() {
-  OSVERSIONINFOW version{};
-  version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  GetVersionExW(&version);
-#pragma GCC diagnostic pop
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
-
 using LoadLibrary16Proc = DWORD(WINAPI*)(LPCSTR);
 using FreeLibrary16Proc = void(WINAPI*)(DWORD);
 using GetProcAddress16Proc = DWORD(WINAPI*)(DWORD, LPCSTR);
@@ -59,7 +50,7 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM visit) {
 
 }  // namespace
 
-Win32Meter::Win32Meter() : nt_(NtFamily()) {
+Win32Meter::Win32Meter() : nt_(Win32Version().IsNtFamily()) {
   if (nt_) return;
   // Each step only when the one before succeeded; any failure leaves the query unbound, and
   // every reading is then -1.

@@ -16,7 +16,6 @@ class Win32Meter : public ResourceMeter {
   ~Win32Meter() override;
   Win32Meter(const Win32Meter&) = delete;
   Win32Meter& operator=(const Win32Meter&) = delete;
-  bool IsNtFamily() override { return nt_; }
   int FreePercent(int kind) override;
 
  private:

@@ -3,6 +3,9 @@
 #include "platform/platform.h"
 #include "platform/win32/desktop_win32.h"
 #include "platform/win32/gui_win32.h"
+#include "platform/win32/os_version.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/shell_links.h"
 
 namespace plat::win32 {
 
@@ -74,6 +77,9 @@ class Win32Platform : public Platform {
   ResourceMeter& Meter() override { return meter_; }
   Desktop& Windows() override { return desktop_; }
   IniFiles& Ini() override { return ini_; }
+  Registry& Reg() override { return registry_; }
+  ShellLinks& Links() override { return links_; }
+  OsVersion& Version() override { return version_; }
 
  private:
   Win32Files files_;
@@ -86,6 +92,9 @@ class Win32Platform : public Platform {
   Win32Meter meter_;
   Win32Desktop desktop_{gui_};
   Win32Ini ini_;
+  Win32Registry registry_;
+  Win32ShellLinks links_;
+  Win32Version version_;
   Platform* previous_;
 };
 

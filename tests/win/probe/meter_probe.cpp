@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
   plat::win32::Win32Platform platform;
-  const bool nt = platform.Meter().IsNtFamily();
+  const bool nt = platform.Version().IsNtFamily();
   const int readings[3] = {startup::FreeResourcePercent(startup::kSystemResources),
                            startup::FreeResourcePercent(startup::kGdiResources),
                            startup::FreeResourcePercent(startup::kUserResources)};

@@ -1,0 +1,252 @@
+#include "platform/headless/registry.h"
+
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+
+#include "platform/errors.h"
+#include "platform/text.h"
+
+namespace plat::headless {
+
+struct HeadlessRegistry::Key {
+  struct Value {
+    std::string name;
+    bool isString = true;
+    std::string text;
+    uint32_t number = 0;
+  };
+  std::string name;
+  std::map<std::string, std::unique_ptr<Key>> subkeys;  // by upper-case name
+  std::vector<Value> values;                            // in the order first written
+
+  Value* FindValue(const std::string& valueName) {
+    const std::string wanted = InvariantUpper(valueName);
+    for (auto& value : values)
+      if (InvariantUpper(value.name) == wanted) return &value;
+    return nullptr;
+  }
+  Value& MakeValue(const std::string& valueName) {
+    if (Value* value = FindValue(valueName)) return *value;
+    values.push_back(Value());
+    values.back().name = valueName;
+    return values.back();
+  }
+};
+
+namespace {
+
+using Key = HeadlessRegistry::Key;
+
+// The components of a key path; a leading backslash and one trailing backslash are allowed,
+// as the real API allows them. False for an empty component inside the path.
+bool SplitKeyPath(const std::string& keyPath, std::vector<std::string>& parts) {
+  std::string rest = keyPath;
+  if (!rest.empty() && rest.front() == '\\') rest.erase(0, 1);
+  if (!rest.empty() && rest.back() == '\\') rest.pop_back();
+  parts.clear();
+  if (rest.empty()) return true;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = rest.find('\\', start);
+    parts.push_back(rest.substr(start, end == std::string::npos ? end : end - start));
+    if (parts.back().empty()) return false;
+    if (end == std::string::npos) return true;
+    start = end + 1;
+  }
+}
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+void DumpKey(const Key& key, const std::string& path, std::string& out) {
+  out += "[" + path + "]\n";
+  for (const auto& value : key.values) {
+    out += value.name.empty() ? std::string("@") : Quoted(value.name);
+    if (value.isString) {
+      out += "=" + Quoted(value.text) + "\n";
+    } else {
+      char number[16];
+      std::snprintf(number, sizeof number, "%08x", static_cast<unsigned>(value.number));
+      out += std::string("=dword:") + number + "\n";
+    }
+  }
+  out += "\n";
+  for (const auto& [upper, subkey] : key.subkeys) DumpKey(*subkey, path + "\\" + subkey->name, out);
+}
+
+}  // namespace
+
+class HeadlessAccessor : public RegistryAccessor {
+ public:
+  explicit HeadlessAccessor(HeadlessRegistry& registry) : registry_(registry) {}
+  ~HeadlessAccessor() override { CloseKey(); }
+
+  void SetRoot(RegRoot root) override {
+    CloseKey();
+    root_ = root;
+  }
+  RegRoot Root() const override { return root_; }
+  void SetAccess(RegAccess access) override {
+    CloseKey();
+    access_ = access;
+  }
+
+  bool OpenKey(const std::string& keyPath, bool create) override {
+    CloseKey();
+    const std::string canonical = HeadlessRegistry::Canonical(root_, keyPath);
+    if (canonical.empty() || registry_.deniedOpen_.count(canonical)) return false;
+    key_ = registry_.Find(root_, keyPath, create);
+    if (!key_) return false;
+    path_ = keyPath;
+    canonical_ = canonical;
+    ++registry_.openKeys_;
+    return true;
+  }
+
+  void CloseKey() override {
+    if (!key_) return;
+    key_ = nullptr;
+    --registry_.openKeys_;
+  }
+  bool HasOpenKey() const override { return key_ != nullptr; }
+
+  std::string ReadString(const std::string& name) override {
+    if (!key_) throw std::logic_error("registry read with no key open");
+    const Key::Value* value = key_->FindValue(name);
+    if (!value) return std::string();
+    if (!value->isString) throw ERegistryException(RegistryReadError(path_, name));
+    return value->text;
+  }
+
+  void WriteString(const std::string& name, const std::string& value) override {
+    if (!key_) throw std::logic_error("registry write with no key open");
+    if (access_ == RegAccess::Read || registry_.deniedWrites_.count(canonical_))
+      throw ERegistryException(RegistryWriteError(path_, name));
+    Key::Value& stored = key_->MakeValue(name);
+    stored.isString = true;
+    stored.text = value;
+    std::vector<std::string> parts;
+    SplitKeyPath(path_, parts);
+    std::string where = RootName(root_);
+    for (const auto& part : parts) where += "\\" + part;
+    registry_.writes.push_back(where + ":" + (name.empty() ? std::string("@") : name));
+  }
+
+ private:
+  HeadlessRegistry& registry_;
+  RegRoot root_ = RegRoot::CurrentUser;
+  RegAccess access_ = RegAccess::All;
+  Key* key_ = nullptr;
+  std::string path_;
+  std::string canonical_;
+};
+
+std::string RootName(RegRoot root) {
+  switch (root) {
+    case RegRoot::CurrentUser:
+      return "HKEY_CURRENT_USER";
+    case RegRoot::LocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case RegRoot::ClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+  }
+  return std::string();
+}
+
+HeadlessRegistry::HeadlessRegistry() {
+  for (auto& root : roots_) root = std::make_unique<Key>();
+}
+
+HeadlessRegistry::~HeadlessRegistry() = default;
+
+std::unique_ptr<RegistryAccessor> HeadlessRegistry::NewAccessor() {
+  return std::make_unique<HeadlessAccessor>(*this);
+}
+
+std::string HeadlessRegistry::Canonical(RegRoot root, const std::string& keyPath) {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(keyPath, parts)) return std::string();
+  std::string canonical = RootName(root) + "\\";
+  for (const auto& part : parts) canonical += InvariantUpper(part) + "\\";
+  return canonical;
+}
+
+Key* HeadlessRegistry::Find(RegRoot root, const std::string& keyPath, bool create) {
+  std::vector<std::string> parts;
+  if (!SplitKeyPath(keyPath, parts)) return nullptr;
+  Key* key = roots_[static_cast<int>(root)].get();
+  for (const auto& part : parts) {
+    const std::string upper = InvariantUpper(part);
+    auto it = key->subkeys.find(upper);
+    if (it == key->subkeys.end()) {
+      if (!create) return nullptr;
+      it = key->subkeys.emplace(upper, std::make_unique<Key>()).first;
+      it->second->name = part;
+    }
+    key = it->second.get();
+  }
+  return key;
+}
+
+void HeadlessRegistry::Set(RegRoot root, const std::string& keyPath, const std::string& name,
+                           const std::string& value) {
+  Key::Value& stored = Find(root, keyPath, true)->MakeValue(name);
+  stored.isString = true;
+  stored.text = value;
+}
+
+void HeadlessRegistry::SetDword(RegRoot root, const std::string& keyPath, const std::string& name,
+                                uint32_t value) {
+  Key::Value& stored = Find(root, keyPath, true)->MakeValue(name);
+  stored.isString = false;
+  stored.number = value;
+}
+
+void HeadlessRegistry::MakeKey(RegRoot root, const std::string& keyPath) {
+  Find(root, keyPath, true);
+}
+
+bool HeadlessRegistry::KeyExists(RegRoot root, const std::string& keyPath) {
+  return Find(root, keyPath, false) != nullptr;
+}
+
+std::string HeadlessRegistry::Get(RegRoot root, const std::string& keyPath,
+                                  const std::string& name) {
+  Key* key = Find(root, keyPath, false);
+  const Key::Value* value = key ? key->FindValue(name) : nullptr;
+  return value && value->isString ? value->text : std::string();
+}
+
+void HeadlessRegistry::DenyOpen(RegRoot root, const std::string& keyPath) {
+  deniedOpen_.insert(Canonical(root, keyPath));
+}
+
+void HeadlessRegistry::DenyWrites(RegRoot root, const std::string& keyPath) {
+  deniedWrites_.insert(Canonical(root, keyPath));
+}
+
+std::string HeadlessRegistry::Dump(RegRoot root, const std::string& keyPath) {
+  std::string out = "REGEDIT4\n\n";
+  const Key* key = Find(root, keyPath, false);
+  if (!key) return out;
+  std::vector<std::string> parts;
+  SplitKeyPath(keyPath, parts);
+  // The path as stored, so the dump shows the spelling the keys were made with.
+  std::string path = RootName(root);
+  const Key* walk = roots_[static_cast<int>(root)].get();
+  for (const auto& part : parts) {
+    walk = walk->subkeys.at(InvariantUpper(part)).get();
+    path += "\\" + walk->name;
+  }
+  DumpKey(*key, path, out);
+  return out;
+}
+
+}  // namespace plat::headless

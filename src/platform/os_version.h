@@ -1,0 +1,13 @@
+#pragma once
+// Which Windows family the program runs on. Some behaviour differs between the NT family and
+// the older family (all-users shell folders, for one).
+namespace plat {
+
+class OsVersion {
+ public:
+  virtual ~OsVersion() = default;
+  // True when the version query reports VER_PLATFORM_WIN32_NT.
+  virtual bool IsNtFamily() = 0;
+};
+
+}  // namespace plat

@@ -1,0 +1,59 @@
+#pragma once
+// The registry as the registration code sees it: one accessor per routine, holding a root, an
+// access mask and at most one open key. Values are strings (REG_SZ) only; key and value names
+// are matched without regard to letter case, as Windows does.
+#include <memory>
+#include <string>
+
+namespace plat {
+
+enum class RegRoot { CurrentUser, LocalMachine, ClassesRoot };
+enum class RegAccess { Read, All };  // KEY_READ, KEY_ALL_ACCESS
+
+class RegistryAccessor {
+ public:
+  virtual ~RegistryAccessor() = default;
+  // Changing the root or the access closes the open key, so a key never outlives the root
+  // and mask it was opened with.
+  virtual void SetRoot(RegRoot root) = 0;
+  virtual RegRoot Root() const = 0;
+  virtual void SetAccess(RegAccess access) = 0;
+  // Closes the key open before, then opens `keyPath` below the root (a leading backslash is
+  // allowed). With `create`, a missing key is made together with its missing parents. False
+  // when the key cannot be opened; no key is open then.
+  virtual bool OpenKey(const std::string& keyPath, bool create) = 0;
+  virtual void CloseKey() = 0;
+  virtual bool HasOpenKey() const = 0;
+  // The value of the open key ("" names the default value); empty when it is missing. Raises
+  // ERegistryException when the value exists but is not a string. Reading or writing with no
+  // key open is a programming error (std::logic_error).
+  virtual std::string ReadString(const std::string& name) = 0;
+  // Writes a REG_SZ value into the open key; raises ERegistryException when that fails.
+  virtual void WriteString(const std::string& name, const std::string& value) = 0;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // A fresh accessor: root HKEY_CURRENT_USER, access KEY_ALL_ACCESS, no key open.
+  virtual std::unique_ptr<RegistryAccessor> NewAccessor() = 0;
+};
+
+// Closes the accessor's key when the scope ends, also when a write raised inside it.
+class OpenKeyScope {
+ public:
+  explicit OpenKeyScope(RegistryAccessor& accessor) : accessor_(accessor) {}
+  ~OpenKeyScope() { accessor_.CloseKey(); }
+  OpenKeyScope(const OpenKeyScope&) = delete;
+  OpenKeyScope& operator=(const OpenKeyScope&) = delete;
+
+ private:
+  RegistryAccessor& accessor_;
+};
+
+// Texts of the accessor's failures (a value that cannot be written, or read as a string),
+// shared by both backends so they read alike.
+std::string RegistryWriteError(const std::string& keyPath, const std::string& valueName);
+std::string RegistryReadError(const std::string& keyPath, const std::string& valueName);
+
+}  // namespace plat

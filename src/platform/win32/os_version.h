@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/os_version.h"
+
+namespace plat::win32 {
+
+class Win32Version : public OsVersion {
+ public:
+  bool IsNtFamily() override;
+};
+
+}  // namespace plat::win32

@@ -1,0 +1,114 @@
+#include "platform/win32/registry.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/win32/wide.h"
+
+namespace plat::win32 {
+namespace {
+
+HKEY RootKey(RegRoot root) {
+  switch (root) {
+    case RegRoot::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case RegRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case RegRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+  }
+  return HKEY_CURRENT_USER;
+}
+
+// Paths are always taken from the root, with or without a leading backslash; a trailing one
+// (as in the maker's own key, "Software\Norvik-Soft\") names the same key.
+std::wstring SubKey(const std::string& keyPath) {
+  std::string rest = keyPath;
+  if (!rest.empty() && rest.front() == '\\') rest.erase(0, 1);
+  if (!rest.empty() && rest.back() == '\\') rest.pop_back();
+  return Wide(rest);
+}
+
+class Win32Accessor : public RegistryAccessor {
+ public:
+  ~Win32Accessor() override { CloseKey(); }
+
+  void SetRoot(RegRoot root) override {
+    CloseKey();
+    root_ = root;
+  }
+  RegRoot Root() const override { return root_; }
+  void SetAccess(RegAccess access) override {
+    CloseKey();
+    access_ = access;
+  }
+
+  bool OpenKey(const std::string& keyPath, bool create) override {
+    CloseKey();
+    const REGSAM sam = access_ == RegAccess::Read ? KEY_READ : KEY_ALL_ACCESS;
+    const std::wstring subKey = SubKey(keyPath);
+    HKEY key = nullptr;
+    const LONG rc = create ? RegCreateKeyExW(RootKey(root_), subKey.c_str(), 0, nullptr,
+                                             REG_OPTION_NON_VOLATILE, sam, nullptr, &key, nullptr)
+                           : RegOpenKeyExW(RootKey(root_), subKey.c_str(), 0, sam, &key);
+    if (rc != ERROR_SUCCESS) return false;
+    key_ = key;
+    path_ = keyPath;
+    return true;
+  }
+
+  void CloseKey() override {
+    if (key_) RegCloseKey(key_);
+    key_ = nullptr;
+  }
+  bool HasOpenKey() const override { return key_ != nullptr; }
+
+  std::string ReadString(const std::string& name) override {
+    if (!key_) throw std::logic_error("registry read with no key open");
+    const std::wstring valueName = Wide(name);
+    for (;;) {
+      DWORD type = 0;
+      DWORD size = 0;
+      LONG rc = RegQueryValueExW(key_, valueName.c_str(), nullptr, &type, nullptr, &size);
+      if (rc == ERROR_FILE_NOT_FOUND) return std::string();
+      if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        throw ERegistryException(RegistryReadError(path_, name));
+      // One spare character, since a stored string need not end in a zero.
+      std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+      DWORD got = size;
+      rc = RegQueryValueExW(key_, valueName.c_str(), nullptr, &type,
+                            reinterpret_cast<BYTE*>(data.data()), &got);
+      if (rc == ERROR_MORE_DATA) continue;  // the value grew in between; ask again
+      if (rc == ERROR_FILE_NOT_FOUND) return std::string();
+      if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        throw ERegistryException(RegistryReadError(path_, name));
+      return Narrow(data.data(), wcsnlen(data.data(), got / sizeof(wchar_t)));
+    }
+  }
+
+  void WriteString(const std::string& name, const std::string& value) override {
+    if (!key_) throw std::logic_error("registry write with no key open");
+    const std::wstring data = Wide(value);
+    const LONG rc = RegSetValueExW(key_, Wide(name).c_str(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(data.c_str()),
+                                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    if (rc != ERROR_SUCCESS) throw ERegistryException(RegistryWriteError(path_, name));
+  }
+
+ private:
+  RegRoot root_ = RegRoot::CurrentUser;
+  RegAccess access_ = RegAccess::All;
+  HKEY key_ = nullptr;
+  std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryAccessor> Win32Registry::NewAccessor() {
+  return std::make_unique<Win32Accessor>();
+}
+
+}  // namespace plat::win32

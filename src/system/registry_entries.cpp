@@ -1,0 +1,136 @@
+#include "system/registry_entries.h"
+
+#include <exception>
+#include <initializer_list>
+#include <utility>
+
+#include "engine/target_dirs.h"
+#include "platform/platform.h"
+#include "platform/text.h"
+#include "system/file_types.h"
+#include "system/paths.h"
+
+namespace sys {
+namespace {
+
+constexpr char kAppPathsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+constexpr char kMakerKey[] = "Software\\Norvik-Soft\\";
+constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr char kPackageName[] = "Vortel PRO";
+constexpr char kPackageVersion[] = "3.04";
+
+struct DocumentType {
+  const char* ext;
+  const char* progId;
+  const char* description;
+  const char* verbCaption;
+  const char* verb2;  // "" for none
+  const char* verb2Caption;
+  const char* verb2Command;
+};
+
+constexpr DocumentType kEmulatorConfig = {
+    ".vl", "VortelCfg", "Vortel - plik konfiguracji", "Otwórz-połącz", "", "", ""};
+constexpr DocumentType kFtpProfile = {
+    ".pft", "NorvikFTPProfile", "Profil połączenia FTP", "Otwórz-połącz", "", "", ""};
+constexpr DocumentType kFtpScript = {".ftp", "FTPBatchScript", "Skrypt FTP",        "Wykonaj",
+                                     "edit", "Edytuj",         "\"notepad\" \"%1\""};
+
+// Opens `keyPath` below HKEY_LOCAL_MACHINE with creation and writes the values in order; the
+// key is closed before a failed write's exception leaves.
+void WriteValues(plat::RegistryAccessor& reg, const std::string& keyPath,
+                 std::initializer_list<std::pair<const char*, std::string>> values) {
+  reg.SetRoot(plat::RegRoot::LocalMachine);
+  if (!reg.OpenKey(keyPath, true)) return;
+  plat::OpenKeyScope open(reg);
+  for (const auto& [name, data] : values) reg.WriteString(name, data);
+}
+
+void RegisterProduct(const std::string& dir, const std::string& productKeyName,
+                     const std::string& exeName, const char* version, const DocumentType* type) {
+  const std::string exePath = AddBackslash(dir) + exeName;
+  auto reg = plat::Current().Reg().NewAccessor();
+  const std::string& mainFolder = engine::TargetDirs[0];
+  // A bare drive root ("C:\") is no package folder worth remembering.
+  if (plat::Utf8ToUtf16(mainFolder).size() > 3)
+    WriteMakerKey(*reg, std::string(), mainFolder, kPackageVersion);
+  WriteMakerKey(*reg, productKeyName, dir, version);
+  WriteAppPath(*reg, exeName, exePath, dir);
+  if (type) {
+    const bool registered = RegisterFileType(
+        *reg, type->ext, type->progId, type->description, exePath + ",0", "open", type->verbCaption,
+        QuotedCommand(exePath), type->verb2, type->verb2Caption, type->verb2Command);
+    if (registered && type == &kFtpScript) RegisterFtpScriptTemplate(*reg, dir);
+  }
+  // Quoted, so a main folder with blanks cannot make Windows start another program.
+  WriteUninstallEntry(*reg, kPackageName, exePath + ",0",
+                      "\"" + AddBackslash(mainFolder) + "Uninstall.exe\" /uninstall");
+}
+
+}  // namespace
+
+std::string GetProgramFilesDir() {
+  std::string dir;
+  try {
+    auto reg = plat::Current().Reg().NewAccessor();
+    reg->SetRoot(plat::RegRoot::LocalMachine);
+    reg->SetAccess(plat::RegAccess::Read);
+    if (reg->OpenKey("\\Software\\Microsoft\\Windows\\CurrentVersion", false)) {
+      plat::OpenKeyScope open(*reg);
+      dir = reg->ReadString("ProgramFilesDir");
+    }
+  } catch (const std::exception&) {
+    // An unreadable value is as good as a missing one: the default below serves.
+  }
+  return dir.empty() ? "C:\\Program Files\\" : dir;
+}
+
+std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
+                               const std::string& valueName) {
+  auto reg = plat::Current().Reg().NewAccessor();
+  reg->SetAccess(plat::RegAccess::Read);
+  reg->SetRoot(root);
+  if (!reg->OpenKey(keyPath, false)) return std::string();
+  plat::OpenKeyScope open(*reg);
+  return reg->ReadString(valueName);
+}
+
+std::string GetAppPathDir(const std::string& exeName) {
+  return ReadRegistryString(plat::RegRoot::LocalMachine, kAppPathsKey + exeName, "Path");
+}
+
+void WriteAppPath(plat::RegistryAccessor& reg, const std::string& exeName,
+                  const std::string& fullPath, const std::string& dir) {
+  WriteValues(reg, kAppPathsKey + exeName, {{"", fullPath}, {"Path", dir}});
+}
+
+void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyName,
+                   const std::string& path, const std::string& version) {
+  WriteValues(reg, kMakerKey + productKeyName, {{"Path", path}, {"Ver", version}});
+}
+
+void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
+                         const std::string& displayIcon, const std::string& uninstallString) {
+  WriteValues(
+      reg, kUninstallKey + name,
+      {{"DisplayName", name}, {"DisplayIcon", displayIcon}, {"UninstallString", uninstallString}});
+}
+
+void RegisterEmulator(const std::string& dir, const std::string& productKeyName,
+                      const std::string& exeName) {
+  RegisterProduct(dir, productKeyName, exeName, "3.30", &kEmulatorConfig);
+}
+
+void RegisterFtpClient(const std::string& dir) {
+  RegisterProduct(dir, "Klient FTP", "NorvikFTP.exe", "1.081", &kFtpProfile);
+}
+
+void RegisterFtpBatch(const std::string& dir) {
+  RegisterProduct(dir, "Wsadowy klient FTP", "NorvikFTPBatch.exe", "1.081", &kFtpScript);
+}
+
+void RegisterFtpServer(const std::string& dir) {
+  RegisterProduct(dir, "Server FTP", "NorvikFTPSrv.exe", "1.151", nullptr);
+}
+
+}  // namespace sys

@@ -1,0 +1,38 @@
+#pragma once
+// The products' registry entries: App Paths, the maker's key with folders and versions, the
+// package's one Uninstall entry; and the readers a later installation takes its defaults from.
+#include <string>
+
+#include "platform/registry.h"
+
+namespace sys {
+
+// The program-files folder ("C:\Program Files\" when the registry does not say). Never raises.
+std::string GetProgramFilesDir();
+// One string value; empty when the key or value is missing. Raises plat::ERegistryException
+// when the value is not a string.
+std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
+                               const std::string& valueName);
+// The "Path" of the program's App Paths entry.
+std::string GetAppPathDir(const std::string& exeName);
+
+// Each writer opens its key below HKEY_LOCAL_MACHINE with creation, skips it silently when it
+// cannot be opened, and raises plat::ERegistryException for a failed write once the key is
+// closed.
+void WriteAppPath(plat::RegistryAccessor& reg, const std::string& exeName,
+                  const std::string& fullPath, const std::string& dir);
+// An empty productKeyName writes to the maker key itself.
+void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyName,
+                   const std::string& path, const std::string& version);
+void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
+                         const std::string& displayIcon, const std::string& uninstallString);
+
+// Per-product registration with the product's folder; the package's main folder is
+// engine::TargetDirs[0]. Registry write failures are raised.
+void RegisterEmulator(const std::string& dir, const std::string& productKeyName,
+                      const std::string& exeName);
+void RegisterFtpClient(const std::string& dir);
+void RegisterFtpBatch(const std::string& dir);
+void RegisterFtpServer(const std::string& dir);
+
+}  // namespace sys

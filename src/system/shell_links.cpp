@@ -1,0 +1,218 @@
+#include "system/shell_links.h"
+
+#include <exception>
+#include <memory>
+
+#include "engine/target_dirs.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/platform.h"
+#include "system/paths.h"
+
+namespace sys {
+
+plat::RegRoot ShellFoldersRoot = plat::RegRoot::CurrentUser;
+
+const std::array<ProgramGroupEntry, 14> ProgramGroupEntries = {{
+    {"Vortel", "1,0,Vortel.exe", ""},
+    {"Klient FTP", "2,1,NorvikFTP.exe", ""},
+    {"Wsadowy FTP", "3,1,NorvikFTPBatch.exe", ""},
+    {"Serwer FTP", "4,1,NorvikFTPSrv.exe", ""},
+    {"Pomoc - Vortel", "1,0,Vortel.hlp", ""},
+    {"Pomoc - Klient FTP", "2,0,NorvikFtp.hlp", ""},
+    {"Pomoc - Serwer FTP", "4,0,FTPSrv.hlp", ""},
+    {"Dokumentacja - Vortel", "1,0,Vortel - Dokumentacja Techniczna.pdf", ""},
+    {"Dokumentacja - Klient FTP", "2,0,Norvik-FTP - Dokumentacja Techniczna.pdf", ""},
+    {"Dokumentacja - Serwer FTP", "4,0,Norvik-FTPSrv - Dokumentacja Techniczna.pdf", ""},
+    {"Informacje dodatkowe", "1,0,readme.txt", ""},
+    {"Polskie znaki", "1,0,konwersje.txt", ""},
+    {"Zamówienie", "0,0,Zamowienie.doc", ""},
+    {"Odinstaluj", "0,0,Uninstall.exe", "/uninstall"},
+}};
+
+namespace {
+
+constexpr char kShellFoldersKey[] =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kCommonPrefix[] = "Common ";
+constexpr char kGroupName[] = "Vortel PRO";
+// HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE): what a link path beyond the limit gets
+// instead of being cut to another, wrong name.
+constexpr uint32_t kPathTooLong = 0x800700CE;
+// The TargetDirs slot that holds the files of each entry kind.
+constexpr size_t kSlotOfKind[] = {0, 1, 2, 2, 3};
+
+std::string LinkPath(const std::string& name, const std::string& folderName) {
+  return GetShellFolder(folderName) + "\\" + name + ".lnk";
+}
+
+void Describe(plat::ShellLinkObject& link, const std::string& target, const std::string& arguments,
+              const std::string& workingDir, const std::string& description) {
+  CheckShellResult(link.SetPath(target));
+  if (!arguments.empty()) CheckShellResult(link.SetArguments(arguments));
+  if (!workingDir.empty()) CheckShellResult(link.SetWorkingDirectory(workingDir));
+  if (!description.empty()) CheckShellResult(link.SetDescription(description));
+}
+
+void Save(plat::ShellLinkObject& link, const std::string& path) {
+  if (!FitsMaxPath(path)) CheckShellResult(kPathTooLong);
+  CheckShellResult(link.Save(path));
+}
+
+std::unique_ptr<plat::ShellLinkObject> NewLink() {
+  std::unique_ptr<plat::ShellLinkObject> link;
+  CheckShellResult(plat::Current().Links().Create(link));
+  return link;
+}
+
+// The text after the last "\" or ":".
+std::string FileNameOf(const std::string& path) {
+  const auto at = path.find_last_of("\\:");
+  return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+std::string WithoutExtension(const std::string& fileName) {
+  return fileName.substr(0, fileName.rfind('.'));
+}
+
+std::string ShortcutName(const std::string& linkName, const std::string& target,
+                         const std::string& documentPath) {
+  const std::string base = linkName.empty() ? WithoutExtension(FileNameOf(target)) : linkName;
+  if (documentPath.empty()) return base;
+  const std::string document = FileNameOf(documentPath);
+  return base + " " + document.substr(0, document.find('.'));
+}
+
+bool EntryWanted(int kind, const bool (&selected)[4]) {
+  return kind == 0 || (kind >= 1 && kind <= 4 && selected[kind - 1]);
+}
+
+}  // namespace
+
+void CheckShellResult(uint32_t result) {
+  if (result != 0) throw plat::EShellOleError(result, plat::Current().Links().LastError());
+}
+
+std::string GetShellFolder(const std::string& folderName) {
+  auto reg = plat::Current().Reg().NewAccessor();
+  reg->SetRoot(ShellFoldersRoot);
+  reg->SetAccess(plat::RegAccess::Read);
+  if (!reg->OpenKey(kShellFoldersKey, false))
+    throw plat::ERegistryException(std::string("Brak opisu folderów \"") + kShellFoldersKey +
+                                   "\" w Rejestrze");
+  plat::OpenKeyScope open(*reg);
+  const std::string folder = reg->ReadString(folderName);
+  if (folder.empty())
+    throw plat::ERegistryException("Element \"" + folderName + "\" nie znaleziony w Rejestrze");
+  return folder;
+}
+
+std::string CreateShellLink(const std::string& name, const std::string& target,
+                            const std::string& arguments, const std::string& workingDir,
+                            const std::string& description, const std::string& folderName) {
+  auto link = NewLink();
+  Describe(*link, target, arguments, workingDir, description);
+  const std::string path = LinkPath(name, folderName);
+  Save(*link, path);
+  return path;
+}
+
+std::string CreateShellLinkWithIcon(const std::string& name, const std::string& target,
+                                    const std::string& arguments, const std::string& workingDir,
+                                    const std::string& description, const std::string& folderName,
+                                    int iconIndex) {
+  auto link = NewLink();
+  std::string path;
+  try {
+    Describe(*link, target, arguments, workingDir, description);
+    if (iconIndex != 0) CheckShellResult(link->SetIconLocation(target, iconIndex));
+    path = LinkPath(name, folderName);
+    Save(*link, path);
+  } catch (const std::exception&) {
+    // A program-group entry that cannot be made must not stop the others.
+  }
+  return path;
+}
+
+bool ShellLinkExists(const std::string& name, const std::string& folderName) {
+  const uint32_t attributes = plat::Current().Files().GetAttributes(LinkPath(name, folderName));
+  return attributes != plat::kInvalidAttributes && !(attributes & plat::kAttrDirectory);
+}
+
+bool ShortcutExists(const std::string& name, const std::string& folderName, bool alsoCommon) {
+  if (!alsoCommon || !plat::Current().Version().IsNtFamily())
+    return ShellLinkExists(name, folderName);
+  const plat::RegRoot saved = ShellFoldersRoot;
+  ShellFoldersRoot = plat::RegRoot::LocalMachine;
+  const std::string common =
+      folderName.find(kCommonPrefix) != std::string::npos ? folderName : kCommonPrefix + folderName;
+  const bool inCommon = ShellLinkExists(name, common);
+  ShellFoldersRoot = saved;
+  return inCommon || ShellLinkExists(name, folderName);
+}
+
+bool CreateShortcut(const std::string& linkName, const std::string& target,
+                    const std::string& workingDir, const std::string& documentPath,
+                    const std::string& description, const std::string& folderName, bool useCommon,
+                    bool askIfExists, std::string& finalName, bool& failed) {
+  failed = false;
+  try {
+    std::string folder = folderName;
+    if (useCommon && plat::Current().Version().IsNtFamily()) {
+      ShellFoldersRoot = plat::RegRoot::LocalMachine;
+      folder = kCommonPrefix + folderName;
+    } else {
+      ShellFoldersRoot = plat::RegRoot::CurrentUser;
+    }
+    const std::string name = ShortcutName(linkName, target, documentPath);
+    finalName = name;
+    if (ShortcutExists(name, folder, !useCommon)) {
+      if (!askIfExists) return false;
+      const std::string question = "Skrót '" + name + "' juz istnieje.\rCzy utworzyć następny ?";
+      if (plat::MessageDlg(question, plat::DlgType::Confirmation,
+                           {plat::DlgButton::Yes, plat::DlgButton::No}) != plat::ModalResult::Yes)
+        return false;
+      for (int n = 1;; ++n) {
+        finalName = name + " (" + std::to_string(n) + ")";
+        if (!ShortcutExists(finalName, folder, !useCommon)) break;
+      }
+    }
+    const std::string arguments = MakeRelativeTo(AddBackslash(workingDir), documentPath);
+    CreateShellLink(finalName, target, arguments, workingDir, description, folder);
+    return true;
+  } catch (const std::exception&) {
+    failed = true;
+    return false;
+  }
+}
+
+void CreateProgramGroup(bool emulatorSelected, bool ftpClientSelected, bool ftpBatchSelected,
+                        bool ftpServerSelected) {
+  const bool selected[4] = {emulatorSelected, ftpClientSelected, ftpBatchSelected,
+                            ftpServerSelected};
+  try {
+    const bool nt = plat::Current().Version().IsNtFamily();
+    ShellFoldersRoot = nt ? plat::RegRoot::LocalMachine : plat::RegRoot::CurrentUser;
+    const std::string folderName = nt ? "Common Programs" : "Programs";
+    const std::string group = GetShellFolder(folderName) + "\\" + kGroupName;
+    if (!DirectoryExists(group)) plat::Current().Files().CreateFolder(group);
+    if (!DirectoryExists(group)) return;
+    for (const auto& entry : ProgramGroupEntries) {
+      const std::string descriptor = entry.descriptor;
+      const int kind = descriptor[0] - '0';
+      if (!EntryWanted(kind, selected)) continue;
+      try {
+        const std::string& folder = engine::TargetDirs[kSlotOfKind[kind]];
+        CreateShellLinkWithIcon(std::string(kGroupName) + "\\" + entry.caption,
+                                folder + descriptor.substr(4, 50), entry.arguments, folder,
+                                std::string(), folderName, descriptor[2] - '0');
+      } catch (const std::exception&) {
+        // One entry's failure leaves the rest of the group to be made.
+      }
+    }
+  } catch (const std::exception&) {
+    // The group is a convenience: the installation goes on without it.
+  }
+}
+
+}  // namespace sys

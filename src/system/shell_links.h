@@ -1,0 +1,59 @@
+#pragma once
+// Shell folders looked up in the registry, shortcut files written through the shell's link
+// object, the product shortcuts with their "already exists" question, and the Start-menu
+// program group.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/registry.h"
+
+namespace sys {
+
+// The root under which every shell-folder lookup reads; HKEY_CURRENT_USER at start. The
+// routines below set it before a lookup and mostly leave it as they set it.
+extern plat::RegRoot ShellFoldersRoot;
+
+// Raises plat::EShellOleError for any result but exactly 0 (S_OK), positive codes included.
+void CheckShellResult(uint32_t result);
+
+// The path stored under the Shell Folders key for `folderName`, read below ShellFoldersRoot.
+// Raises plat::ERegistryException when the key or the value is missing or the value is empty.
+std::string GetShellFolder(const std::string& folderName);
+
+// Writes <folder>\<name>.lnk and returns its path. Empty fields leave the link's field unset.
+std::string CreateShellLink(const std::string& name, const std::string& target,
+                            const std::string& arguments, const std::string& workingDir,
+                            const std::string& description, const std::string& folderName);
+// As CreateShellLink, with the target's icon `iconIndex` (0 keeps the default icon). Only a
+// failure to create the link object is raised; later failures are swallowed and the path
+// computed before them (possibly empty) is returned.
+std::string CreateShellLinkWithIcon(const std::string& name, const std::string& target,
+                                    const std::string& arguments, const std::string& workingDir,
+                                    const std::string& description, const std::string& folderName,
+                                    int iconIndex);
+
+bool ShellLinkExists(const std::string& name, const std::string& folderName);
+// On the NT family `alsoCommon` looks in the all-users twin of the folder first.
+bool ShortcutExists(const std::string& name, const std::string& folderName, bool alsoCommon);
+
+// One product shortcut. False when none was made: the user declined a second one, the
+// shortcut exists and `askIfExists` is false, or something failed (then `failed` is true).
+bool CreateShortcut(const std::string& linkName, const std::string& target,
+                    const std::string& workingDir, const std::string& documentPath,
+                    const std::string& description, const std::string& folderName, bool useCommon,
+                    bool askIfExists, std::string& finalName, bool& failed);
+
+struct ProgramGroupEntry {
+  const char* caption;
+  // Kind digit, comma, icon digit, comma, file name.
+  const char* descriptor;
+  const char* arguments;
+};
+extern const std::array<ProgramGroupEntry, 14> ProgramGroupEntries;
+
+// The "Vortel PRO" group in the programs folder for the selected products. Never raises.
+void CreateProgramGroup(bool emulatorSelected, bool ftpClientSelected, bool ftpBatchSelected,
+                        bool ftpServerSelected);
+
+}  // namespace sys

@@ -1,0 +1,214 @@
+// Registry entries and document types against Wine's real registry.
+#include <gtest/gtest.h>
+
+#include "engine/target_dirs.h"
+#include "platform/errors.h"
+#include "platform/platform.h"
+#include "system/file_types.h"
+#include "system/registry_entries.h"
+#include "system_env.h"
+
+using plat::ModalResult;
+using plat::RegRoot;
+using wintest::RawKeyExists;
+using wintest::RawSet;
+using wintest::RawValue;
+
+namespace {
+
+const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const std::string kUninstallEntry =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
+const std::string kMaker = "Software\\Norvik-Soft";
+const std::string kScratch = "Software\\Vortel-Test";
+constexpr char kTail[] =
+    "Zmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
+    "instalowany program ?";
+
+// Every key the registration writes, removed before and after each test so no test sees
+// another's leftovers.
+void RemoveRegistration() {
+  wintest::RawDeleteTree(HKEY_LOCAL_MACHINE, kMaker);
+  wintest::RawDeleteTree(HKEY_LOCAL_MACHINE, kUninstallEntry);
+  for (const char* exe : {"Vortel.exe", "NorvikFTP.exe", "NorvikFTPBatch.exe", "NorvikFTPSrv.exe"})
+    wintest::RawDeleteTree(HKEY_LOCAL_MACHINE, kAppPaths + exe);
+  for (const char* key :
+       {".vl", ".pft", ".ftp", "VortelCfg", "NorvikFTPProfile", "FTPBatchScript", "ObcyFTP"})
+    wintest::RawDeleteTree(HKEY_CLASSES_ROOT, key);
+  wintest::RawDeleteTree(HKEY_CURRENT_USER, kScratch);
+}
+
+class RegistryWin : public ::testing::Test {
+ protected:
+  wintest::ScriptedWin32Platform platform;
+
+  void SetUp() override {
+    RemoveRegistration();
+    engine::TargetDirs = {"C:\\Program Files\\Vortel PRO\\", "C:\\Program Files\\Vortel PRO\\",
+                          "C:\\Program Files\\Vortel PRO\\FTP\\", "D:\\Serwer FTP\\"};
+  }
+  void TearDown() override {
+    EXPECT_TRUE(platform.dialogs.AllAnswered());
+    RemoveRegistration();
+  }
+  static std::string Hklm(const std::string& key, const std::string& name) {
+    DWORD type = 0;
+    const std::string value = RawValue(HKEY_LOCAL_MACHINE, key, name, &type);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << key << " " << name;
+    return value;
+  }
+  static std::string Hkcr(const std::string& key, const std::string& name = "") {
+    return RawValue(HKEY_CLASSES_ROOT, key, name);
+  }
+  static void RegisterAll() {
+    sys::RegisterFtpServer(engine::TargetDirs[3]);
+    sys::RegisterFtpBatch(engine::TargetDirs[2]);
+    sys::RegisterFtpClient(engine::TargetDirs[2]);
+    sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  }
+};
+
+TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndWritesStrings) {
+  auto reg = plat::Current().Reg().NewAccessor();
+  EXPECT_FALSE(reg->OpenKey(kScratch + "\\a\\b", false));
+  ASSERT_TRUE(reg->OpenKey("\\" + kScratch + "\\a\\b", true));
+  reg->WriteString("Nazwa", "zażółć");
+  reg->WriteString("", "domyślna");
+  EXPECT_EQ(reg->ReadString("NAZWA"), "zażółć");
+  EXPECT_EQ(reg->ReadString("brak"), "");
+  ASSERT_TRUE(reg->OpenKey(kScratch + "\\", false));  // a trailing backslash names the key
+  EXPECT_EQ(reg->ReadString("x"), "");
+  EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch + "\\a\\b", "Nazwa"), "zażółć");
+  EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch + "\\a\\b", ""), "domyślna");
+
+  const DWORD number = 7;
+  HKEY raw = nullptr;
+  RegOpenKeyExW(HKEY_CURRENT_USER, plat::win32::Wide(kScratch).c_str(), 0, KEY_SET_VALUE, &raw);
+  RegSetValueExW(raw, L"Liczba", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                 sizeof number);
+  RegCloseKey(raw);
+  reg->SetAccess(plat::RegAccess::Read);
+  EXPECT_FALSE(reg->HasOpenKey());
+  ASSERT_TRUE(reg->OpenKey(kScratch, false));
+  EXPECT_THROW(reg->ReadString("liczba"), plat::ERegistryException);
+  EXPECT_THROW(reg->WriteString("Ver", "1"), plat::ERegistryException);
+  EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch, "Ver"), "");
+}
+
+TEST_F(RegistryWin, FirstInstallationWritesEveryKeyAndReinstallingOverwritesSilently) {
+  for (int round = 0; round < 2; ++round) {
+    RegisterAll();
+    EXPECT_EQ(Hklm(kMaker, "Path"), "C:\\Program Files\\Vortel PRO\\");
+    EXPECT_EQ(Hklm(kMaker, "Ver"), "3.04");
+    struct Product {
+      const char* key;
+      const char* exe;
+      std::string dir;
+      const char* version;
+    } products[] = {
+        {"Vortel", "Vortel.exe", engine::TargetDirs[1], "3.30"},
+        {"Klient FTP", "NorvikFTP.exe", engine::TargetDirs[2], "1.081"},
+        {"Wsadowy klient FTP", "NorvikFTPBatch.exe", engine::TargetDirs[2], "1.081"},
+        {"Server FTP", "NorvikFTPSrv.exe", engine::TargetDirs[3], "1.151"},
+    };
+    for (const auto& p : products) {
+      EXPECT_EQ(Hklm(kMaker + "\\" + p.key, "Path"), p.dir);
+      EXPECT_EQ(Hklm(kMaker + "\\" + p.key, "Ver"), p.version);
+      EXPECT_EQ(Hklm(kAppPaths + p.exe, ""), p.dir + p.exe);
+      EXPECT_EQ(Hklm(kAppPaths + p.exe, "Path"), p.dir);
+      EXPECT_EQ(sys::GetAppPathDir(p.exe), p.dir);
+    }
+    EXPECT_EQ(Hklm(kUninstallEntry, "DisplayName"), "Vortel PRO");
+    EXPECT_EQ(Hklm(kUninstallEntry, "DisplayIcon"), "C:\\Program Files\\Vortel PRO\\Vortel.exe,0");
+    EXPECT_EQ(Hklm(kUninstallEntry, "UninstallString"),
+              "\"C:\\Program Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
+    EXPECT_EQ(Hkcr(".vl"), "VortelCfg");
+    EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"),
+              "\"C:\\Program Files\\Vortel PRO\\Vortel.exe\" \"%1\"");
+    EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
+    EXPECT_EQ(Hkcr("NorvikFTPProfile\\DefaultIcon"),
+              "C:\\Program Files\\Vortel PRO\\FTP\\NorvikFTP.exe,0");
+    EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
+    EXPECT_EQ(Hkcr("FTPBatchScript\\shell\\edit\\command"), "\"notepad\" \"%1\"");
+    EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"),
+              "C:\\Program Files\\Vortel PRO\\FTP\\Pattern.ftp");
+  }
+  EXPECT_TRUE(platform.dialogs.shown.empty());
+}
+
+TEST_F(RegistryWin, UninstallIconNamesTheLastProductAndADriveRootGetsNoPackageValues) {
+  engine::TargetDirs[0] = "C:\\";
+  sys::RegisterFtpServer(engine::TargetDirs[3]);
+  sys::RegisterFtpBatch(engine::TargetDirs[2]);
+  EXPECT_EQ(Hklm(kUninstallEntry, "DisplayIcon"),
+            "C:\\Program Files\\Vortel PRO\\FTP\\NorvikFTPBatch.exe,0");
+  EXPECT_EQ(Hklm(kUninstallEntry, "UninstallString"), "\"C:\\Uninstall.exe\" /uninstall");
+  EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kMaker, "Path"), "");
+  EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kMaker, "Ver"), "");
+  EXPECT_EQ(Hklm(kMaker + "\\Server FTP", "Ver"), "1.151");
+}
+
+TEST_F(RegistryWin, ReadersOfAnEarlierInstallation) {
+  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker, "Path"), "");
+  RawSet(HKEY_LOCAL_MACHINE, kMaker, "Path", "E:\\Vortel\\");
+  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker + "\\", "path"), "E:\\Vortel\\");
+  const std::string programFiles = sys::GetProgramFilesDir();
+  EXPECT_EQ(programFiles,
+            RawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
+                     "ProgramFilesDir"));
+  EXPECT_FALSE(programFiles.empty());
+}
+
+TEST_F(RegistryWin, SameProgIdAsksOnlyForAnotherProgram) {
+  const std::string question =
+      "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już skojarzone "
+      "z programem: \"D:\\Stary\\Vortel.exe\".\r" +
+      std::string(kTail);
+  RawSet(HKEY_CLASSES_ROOT, ".vl", "", "VortelCfg");
+  RawSet(HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open\\command", "",
+         "\"c:\\program files\\VORTEL PRO\\vortel.exe\"");
+  sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");  // no question
+  EXPECT_EQ(Hkcr("VortelCfg"), "Vortel - plik konfiguracji");
+
+  RawSet(HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open\\command", "",
+         "\"D:\\Stary\\Vortel.exe\" \"%1\"");
+  platform.dialogs.Expect(question, ModalResult::No);
+  sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"), "\"D:\\Stary\\Vortel.exe\" \"%1\"");
+  platform.dialogs.Expect(question, ModalResult::Yes);
+  sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"),
+            "\"C:\\Program Files\\Vortel PRO\\Vortel.exe\" \"%1\"");
+}
+
+TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAlone) {
+  RawSet(HKEY_CLASSES_ROOT, ".ftp", "", "ObcyFTP");
+  RawSet(HKEY_CLASSES_ROOT, "ObcyFTP", "", "Skrypt obcego programu");
+  RawSet(HKEY_CLASSES_ROOT, "ObcyFTP\\shell\\open\\command", "", "\"C:\\Obcy\\ftp.exe\" \"%1\"");
+  const std::string question =
+      "Rejestrowane rozszerzenie (.ftp) typu: \"Skrypt FTP\"\rjest już zarejestrowane w systemie "
+      "jako: \"Skrypt obcego programu\"\roraz skojarzone z programem: \"C:\\Obcy\\ftp.exe\".\r" +
+      std::string(kTail);
+  platform.dialogs.Expect(question, ModalResult::No);
+  sys::RegisterFtpBatch(engine::TargetDirs[2]);
+  EXPECT_EQ(Hkcr(".ftp"), "ObcyFTP");
+  EXPECT_EQ(Hkcr("ObcyFTP\\shell\\open\\command"), "\"C:\\Obcy\\ftp.exe\" \"%1\"");
+  EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, ".ftp\\ShellNew"));
+  EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, "FTPBatchScript"));
+  EXPECT_EQ(Hklm(kAppPaths + "NorvikFTPBatch.exe", "Path"), engine::TargetDirs[2]);
+
+  platform.dialogs.Expect(question, ModalResult::Yes);
+  sys::RegisterFtpBatch(engine::TargetDirs[2]);
+  EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
+  EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"), engine::TargetDirs[2] + "Pattern.ftp");
+}
+
+TEST_F(RegistryWin, ExtensionWithAnEmptyDefaultIsTakenOverSilently) {
+  RawSet(HKEY_CLASSES_ROOT, ".pft", "Content Type", "text/plain");
+  sys::RegisterFtpClient(engine::TargetDirs[2]);
+  EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
+  EXPECT_EQ(Hkcr(".pft", "Content Type"), "text/plain");
+  EXPECT_EQ(Hkcr("NorvikFTPProfile\\shell\\open"), "Otwórz-połącz");
+}
+
+}  // namespace
