@@ -29,7 +29,7 @@ TEST_F(IniTest, WritingOneKeyKeepsEverythingElse) {
   ini.Write(file, "config", "USERDIR", "");
   ini.Write(file, "FTP", "server", "y");
   EXPECT_EQ(platform.files.ReadFile(file),
-            "; ustawienia\r\n[CONFIG]\r\nFONT=Courier\r\nUSERDIR=\r\n\r\n[FTP]\r\nserver=y\r\n"
+            "; ustawienia\r\n[CONFIG]\r\nFONT=Courier\r\nUSERDIR=\r\n\r\n[FTP]\r\nSERVER=y\r\n"
             "CLIENT=C:\\Cli\\NorvikFtp.exe\r\n[INNE]\r\nA=1\r\n");
   EXPECT_EQ(ini.Keys(file, "CONFIG"), (std::vector<std::string>{"FONT", "USERDIR"}));
 }
