@@ -1,0 +1,7 @@
+#include "engine/run_state.h"
+
+namespace engine {
+
+bool CloseWithoutAsking = false;
+
+}  // namespace engine
