@@ -20,6 +20,8 @@ target_link_options(Install PRIVATE -municode -s)
 set_source_files_properties(res/Install.rc PROPERTIES
   OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest)
 
+add_subdirectory(samples)
+
 # Tests under Wine: one private prefix, Xvfb display and wineserver per build folder,
 # started by a setup fixture and ended by a cleanup fixture.
 set(WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session)
@@ -53,6 +55,10 @@ if(RUN_WINE_TESTS)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 600)
   endfunction()
   add_wine_test(win_tests $<TARGET_FILE:win_tests>)
+  # The real program masters the sample package; Python's zlib judges the media.
+  add_test(NAME mastering COMMAND ${PROJECT_SOURCE_DIR}/tests/win/master_medium.sh
+           ${CMAKE_BINARY_DIR})
+  set_tests_properties(mastering PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 600)
 endif()
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
