@@ -42,7 +42,7 @@ target_link_libraries(win_tests PRIVATE core gtest_main)
 add_executable(probe_child WIN32 tests/win/probe/probe_child.cpp)
 target_link_options(probe_child PRIVATE -municode)
 set_target_properties(probe_child PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/probe dir")
-add_dependencies(win_tests probe_child)
+add_dependencies(win_tests probe_child standins)
 
 if(RUN_WINE_TESTS)
   add_test(NAME wine_start COMMAND ${WINE_SESSION} start ${CMAKE_BINARY_DIR})
