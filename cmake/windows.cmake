@@ -21,6 +21,9 @@ set_source_files_properties(res/Install.rc PROPERTIES
   OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest)
 
 add_subdirectory(samples)
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()
 
 # Tests under Wine: one private prefix, Xvfb display and wineserver per build folder,
 # started by a setup fixture and ended by a cleanup fixture.
