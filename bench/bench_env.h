@@ -17,4 +17,6 @@ class BenchEnv {
   virtual void Remove(const std::string& path) = 0;
 };
 
-std::unique_ptr<BenchEnv> MakeBenchEnv();
+// `folder`, when not empty, is where the Windows bench puts its files (the native one follows
+// TMPDIR, as its sandbox does).
+std::unique_ptr<BenchEnv> MakeBenchEnv(const std::string& folder);

@@ -32,4 +32,6 @@ class NativeEnv : public BenchEnv {
 
 }  // namespace
 
-std::unique_ptr<BenchEnv> MakeBenchEnv() { return std::make_unique<NativeEnv>(); }
+std::unique_ptr<BenchEnv> MakeBenchEnv(const std::string&) {
+  return std::make_unique<NativeEnv>();
+}

@@ -1,4 +1,5 @@
 #include <windows.h>
+// After windows.h, which it needs.
 #include <psapi.h>
 
 #include "bench_env.h"
@@ -16,10 +17,14 @@ PROCESS_MEMORY_COUNTERS Counters() {
 
 class WinEnv : public BenchEnv {
  public:
+  explicit WinEnv(std::string folder) : folder_(std::move(folder)) {}
   std::string Folder() override {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::string folder = plat::win32::Narrow(temp) + "vortel-bench";
+    std::string folder = folder_;
+    if (folder.empty()) {
+      wchar_t temp[MAX_PATH];
+      GetTempPathW(MAX_PATH, temp);
+      folder = plat::win32::Narrow(temp) + "vortel-bench";
+    }
     platform_.Files().CreateFolder(folder);
     return folder + "\\";
   }
@@ -29,9 +34,12 @@ class WinEnv : public BenchEnv {
   void Remove(const std::string& path) override { platform_.Files().Remove(path); }
 
  private:
+  std::string folder_;
   plat::win32::Win32Platform platform_;
 };
 
 }  // namespace
 
-std::unique_ptr<BenchEnv> MakeBenchEnv() { return std::make_unique<WinEnv>(); }
+std::unique_ptr<BenchEnv> MakeBenchEnv(const std::string& folder) {
+  return std::make_unique<WinEnv>(folder);
+}

@@ -1,6 +1,6 @@
 // Throughput and memory of the medium's stored-file codec, each beside a bare zlib loop with
 // the same buffer sizes on the same file, timed in the same run.
-//   stored_file_bench [MiB]     (default 256)
+//   stored_file_bench [MiB [folder]]     (default 256 MiB, the temporary folder)
 #include <zlib.h>
 
 #include <chrono>
@@ -46,9 +46,9 @@ class Mixed {
       case 0:
       case 1: {
         static const char* const words[] = {
-            "terminal ", "połączenie ", "konwersja ", "znaków ", "wydruk ", "serwer ",
-            "klient ", "FTP ", "plik ", "katalog ", "użytkownik ", "hasło ", "\r\n",
-            "Vortel ", "emulator ", "ustawienia ", "0x1B[2J ", "strona 852 "};
+            "terminal ", "połączenie ", "konwersja ", "znaków ",     "wydruk ",     "serwer ",
+            "klient ",   "FTP ",        "plik ",      "katalog ",    "użytkownik ", "hasło ",
+            "\r\n",      "Vortel ",     "emulator ",  "ustawienia ", "0x1B[2J ",    "strona 852 "};
         if (word_.empty()) word_ = words[Random() % (sizeof words / sizeof *words)];
         const unsigned char c = static_cast<unsigned char>(word_.front());
         word_.erase(0, 1);
@@ -58,7 +58,8 @@ class Mixed {
         // Records of counters and small fields, as in program and table files.
         ++record_;
         return static_cast<unsigned char>((record_ % 16 == 0) ? Random() : record_ / 16 % 7);
-      default: return static_cast<unsigned char>(Random());
+      default:
+        return static_cast<unsigned char>(Random());
     }
   }
 
@@ -97,7 +98,8 @@ struct Files {
 // The loops the engine would be if it were nothing but zlib and the C library.
 void BareCompress(const std::string& from, const std::string& to) {
   Files f(from, to);
-  std::vector<unsigned char> input(StoredFileCodec::kInputBlock), output(StoredFileCodec::kInputBlock);
+  std::vector<unsigned char> input(StoredFileCodec::kInputBlock),
+      output(StoredFileCodec::kInputBlock);
   z_stream z{};
   deflateInit(&z, StoredFileCodec::kLevel);
   int flush = Z_NO_FLUSH;
@@ -118,7 +120,8 @@ void BareCompress(const std::string& from, const std::string& to) {
 
 void BareExpand(const std::string& from, const std::string& to) {
   Files f(from, to);
-  std::vector<unsigned char> input(StoredFileCodec::kInputBlock), output(StoredFileCodec::kOutputBlock);
+  std::vector<unsigned char> input(StoredFileCodec::kInputBlock),
+      output(StoredFileCodec::kOutputBlock);
   z_stream z{};
   inflateInit(&z);
   int rc = Z_OK;
@@ -165,7 +168,7 @@ uint32_t Crc(const std::string& path, size_t* size) {
 int main(int argc, char** argv) {
   try {
     const size_t size = (argc > 1 ? std::stoul(argv[1]) : 256) << 20;
-    auto env = MakeBenchEnv();
+    auto env = MakeBenchEnv(argc > 2 ? argv[2] : "");
     const std::string dir = env->Folder();
     const std::string source = dir + "mixed.bin", stored = dir + "mixed.bi_",
                       expanded = dir + "mixed.out", bareStored = dir + "bare.z",
@@ -193,9 +196,9 @@ int main(int argc, char** argv) {
       };
       engineRun();
       peak = env->PeakMemory();
-      // Best of three each, taking turns at going first, so that the disk's write-back of one
+      // Best of five each, taking turns at going first, so that the disk's write-back of one
       // run's output does not always fall on the same contender.
-      for (int round = 0; round < 3; ++round) {
+      for (int round = 0; round < 5; ++round) {
         // Every run writes a new file, so no run pays for truncating another's output.
         for (const auto& path : {stored, expanded, bareStored, bareExpanded}) env->Remove(path);
         if (round % 2) {
@@ -210,10 +213,11 @@ int main(int argc, char** argv) {
 
     size_t sourceSize = 0, expandedSize = 0, bareSize = 0, storedSize = 0;
     const uint32_t sourceCrc = Crc(env->HostPath(source), &sourceSize);
-    const bool sameExpansion = Crc(env->HostPath(expanded), &expandedSize) == sourceCrc &&
-                               expandedSize == sourceSize;
-    const bool sameStream = Crc(env->HostPath(stored), &storedSize) ==
-                            Crc(env->HostPath(bareStored), &bareSize) && storedSize == bareSize;
+    const bool sameExpansion =
+        Crc(env->HostPath(expanded), &expandedSize) == sourceCrc && expandedSize == sourceSize;
+    const bool sameStream =
+        Crc(env->HostPath(stored), &storedSize) == Crc(env->HostPath(bareStored), &bareSize) &&
+        storedSize == bareSize;
     for (const auto& path : {source, stored, expanded, bareStored, bareExpanded}) env->Remove(path);
 
     const double mb = static_cast<double>(size) / 1e6;

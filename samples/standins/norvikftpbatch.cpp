@@ -3,6 +3,6 @@
 #include "standin.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  return RunStandIn(instance, {L"Wsadowy klient FTP", L"TVortelFTPWsadForm",
-                               L"Wsadowy klient FTP", L"Wsadowy klient FTP 1.081 (program zastępczy)"});
+  return RunStandIn(instance, {L"Wsadowy klient FTP", L"TVortelFTPWsadForm", L"Wsadowy klient FTP",
+                               L"Wsadowy klient FTP 1.081 (program zastępczy)"});
 }

@@ -56,9 +56,9 @@ int RunStandIn(HINSTANCE instance, const StandIn& program) {
                                   nullptr, nullptr, instance, nullptr);
   }
   Register(instance, program.mainClass, MainProc);
-  HWND main = CreateWindowExW(0, program.mainClass, program.mainCaption, WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 480, 240, application, nullptr,
-                              instance, nullptr);
+  HWND main =
+      CreateWindowExW(0, program.mainClass, program.mainCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 480, 240, application, nullptr, instance, nullptr);
   ShowWindow(main, SW_SHOWNORMAL);
   UpdateWindow(main);
   MSG msg;

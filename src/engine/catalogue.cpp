@@ -12,13 +12,16 @@ const std::array<ProductInfo, kProductCount> Products = {{
 const FileList CommonFiles = {"Install.exe", "Uninstall.exe", "Zamowienie.doc"};
 
 const FileList VortelFiles = {
-    "Vortel.exe",        "Vortel.hlp",       "Vortel.cnt",
-    "ramki852.fnt",      "cnv852-Maz.prr",   "cnv1250-CSK.asc",
-    "cnvCSK-852.fnt",    "readme.txt",       "konwersje.txt",
-    "Vortel - Dokumentacja Techniczna.pdf",  "VORTELF1.dat",
-    "VORTELF2.dat",      "VORTELF3.dat",     "VORTELF4.dat",
-    "cnv_magic_def.kbd", "cnv_magic.kbd",    "cnvISO-BS.prr",
-    "cnv852-BS.prr",     "cnvMaz-BS.prr",    "wydruk",
+    "Vortel.exe",        "Vortel.hlp",
+    "Vortel.cnt",        "ramki852.fnt",
+    "cnv852-Maz.prr",    "cnv1250-CSK.asc",
+    "cnvCSK-852.fnt",    "readme.txt",
+    "konwersje.txt",     "Vortel - Dokumentacja Techniczna.pdf",
+    "VORTELF1.dat",      "VORTELF2.dat",
+    "VORTELF3.dat",      "VORTELF4.dat",
+    "cnv_magic_def.kbd", "cnv_magic.kbd",
+    "cnvISO-BS.prr",     "cnv852-BS.prr",
+    "cnvMaz-BS.prr",     "wydruk",
     "keylabel",          "wykonaj",
 };
 

@@ -34,7 +34,9 @@ extern const FileList FtpClientFolders;
 extern const FileList FtpBatchFolders;
 extern const FileList FtpServerFolders;
 
-inline int LastIndex(const FileList& list) { return static_cast<int>(list.size()) - 1; }
+inline int LastIndex(const FileList& list) {
+  return static_cast<int>(list.size()) - 1;
+}
 
 // How an entry travels on the medium, decided by its name alone.
 enum class EntryKind {

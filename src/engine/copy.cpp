@@ -40,12 +40,15 @@ Copier::Decision Copier::DecideOverwrite(const std::string& dst) {
 bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy,
                          bool readOnly) {
   const auto cut = dst.find_last_of("\\:");
-  view_.ShowInfo("Kopiowanie pliku \"" +
-                 (cut == std::string::npos ? dst : dst.substr(cut + 1)) + "\".");
+  view_.ShowInfo("Kopiowanie pliku \"" + (cut == std::string::npos ? dst : dst.substr(cut + 1)) +
+                 "\".");
   switch (DecideOverwrite(dst)) {
-    case Decision::Skip: return true;
-    case Decision::Abort: return false;
-    case Decision::Copy: break;
+    case Decision::Skip:
+      return true;
+    case Decision::Abort:
+      return false;
+    case Decision::Copy:
+      break;
   }
   auto& files = plat::Current().Files();
   if (files.GetAttributes(dst) != plat::kInvalidAttributes) SetReadOnly(dst, false);
@@ -65,9 +68,15 @@ bool Copier::CopyFileList(const FileList& list, int last, const std::string& fol
       continue;
     }
     switch (KindOf(entry)) {
-      case EntryKind::Installer: result = true; break;
-      case EntryKind::Stored: result = CopyOneFile(StoredName(entry), folder + entry, false, false); break;
-      case EntryKind::Plain: result = CopyOneFile(entry, folder + entry, true, false); break;
+      case EntryKind::Installer:
+        result = true;
+        break;
+      case EntryKind::Stored:
+        result = CopyOneFile(StoredName(entry), folder + entry, false, false);
+        break;
+      case EntryKind::Plain:
+        result = CopyOneFile(entry, folder + entry, true, false);
+        break;
     }
     if (!result) break;
   }

@@ -24,8 +24,7 @@ class Copier {
 
   // Installs the medium file `name` (relative to SourceDir) as `dst`. False means the run
   // must stop: a failed plain copy or a confirmed abort. Expansion failures raise.
-  bool CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy,
-                   bool readOnly);
+  bool CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy, bool readOnly);
   // Installs entries 0..last of `list` into `folder` (ending in "\"), stopping at the first
   // file that fails. False for a failure, an abort, or a negative `last`.
   bool CopyFileList(const FileList& list, int last, const std::string& folder);

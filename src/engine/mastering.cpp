@@ -18,9 +18,9 @@ namespace {
 std::string SourceOf(const std::string& entry, const std::string& folder) {
   for (const char* doc : {"Vortel - Dokumentacja Techniczna.pdf", "Vortel.hlp", "Vortel.cnt"})
     if (entry == doc) return folder + "doc\\vortel3\\" + entry;
-  for (const char* doc : {"Norvik-FTP - Dokumentacja Techniczna.pdf", "NorvikFtp.hlp",
-                          "NorvikFtp.cnt", "Norvik-FTPSrv - Dokumentacja Techniczna.pdf",
-                          "FTPSrv.hlp", "FTPSrv.cnt"})
+  for (const char* doc :
+       {"Norvik-FTP - Dokumentacja Techniczna.pdf", "NorvikFtp.hlp", "NorvikFtp.cnt",
+        "Norvik-FTPSrv - Dokumentacja Techniczna.pdf", "FTPSrv.hlp", "FTPSrv.cnt"})
     if (entry == doc) return folder + "doc\\" + entry;
   for (const char* font : {"VORTELF1.dat", "VORTELF2.dat", "VORTELF3.dat", "VORTELF4.dat"})
     if (entry == font) return kFontBuildFolder + entry.substr(0, entry.size() - 4) + ".fon";
@@ -47,7 +47,9 @@ class Master {
         case EntryKind::Installer:
           CopyPlain(plat::Current().Files().ModulePath(), target_ + entry);
           break;
-        case EntryKind::Plain: CopyPlain(folder + entry, target_ + entry); break;
+        case EntryKind::Plain:
+          CopyPlain(folder + entry, target_ + entry);
+          break;
         case EntryKind::Stored:
           codec_.CompressFile(SourceOf(entry, folder), target_ + StoredName(entry));
           break;
@@ -84,9 +86,9 @@ int MasterMedium(const std::vector<std::string>& args) {
     }
     if (MediumProducts & kFtpServerGroup) master.List(ftpServer, FtpServerFiles);
   } catch (const std::exception& e) {
-    plat::MessageDlg("Nie udało się utworzyć nośnika instalacyjnego w \"" + target + "\".\r" +
-                         e.what(),
-                     plat::DlgType::Error, {plat::DlgButton::OK});
+    plat::MessageDlg(
+        "Nie udało się utworzyć nośnika instalacyjnego w \"" + target + "\".\r" + e.what(),
+        plat::DlgType::Error, {plat::DlgButton::OK});
     return 1;
   }
   return 0;

@@ -7,8 +7,8 @@ namespace engine {
 
 uint8_t MediumProducts = kWholePackage;
 uint8_t AgreementKind = 0;
-const std::array<uint8_t, 4> ProductGroupBits = {kEmulatorGroup, kFtpClientGroup,
-                                                 kFtpClientGroup, kFtpServerGroup};
+const std::array<uint8_t, 4> ProductGroupBits = {kEmulatorGroup, kFtpClientGroup, kFtpClientGroup,
+                                                 kFtpServerGroup};
 
 void ReadMediumKind(const std::string& sourceDir) {
   char first = 0;

@@ -53,9 +53,8 @@ class ReplacingOutput {
     if (e.Why() != plat::EFileError::Reason::Other) return plat::EFileError(dst_, e.Why());
     const std::string what = e.what();
     const std::string prefix = "\"" + temp_ + "\": ";
-    return plat::EFileError(dst_, what.compare(0, prefix.size(), prefix) == 0
-                                      ? what.substr(prefix.size())
-                                      : what);
+    return plat::EFileError(
+        dst_, what.compare(0, prefix.size(), prefix) == 0 ? what.substr(prefix.size()) : what);
   }
 
   static std::string FreeTempName(const std::string& dst) {

@@ -45,8 +45,7 @@ TEST(Catalogue, EveryFileNameIsUniqueWithinItsFolderAndOnTheMedium) {
   for (const FileList* list : {&CommonFiles, &VortelFiles, &FtpClientFiles, &FtpBatchFiles,
                                &FtpBatchScripts, &FtpManualFiles, &FtpServerFiles}) {
     for (const auto& entry : *list) {
-      const std::string name =
-          KindOf(entry) == EntryKind::Stored ? StoredName(entry) : entry;
+      const std::string name = KindOf(entry) == EntryKind::Stored ? StoredName(entry) : entry;
       EXPECT_TRUE(medium.insert(plat::InvariantUpper(name)).second) << entry;
     }
   }

@@ -6,9 +6,9 @@
 
 #include "engine_fixture.h"
 
+using engine::Copier;
 using enginetest::Deflate;
 using enginetest::FilesIn;
-using engine::Copier;
 using plat::DlgButton;
 using plat::DlgType;
 using plat::ModalResult;
@@ -36,7 +36,8 @@ struct Installation {
   Installation() {
     files.AddDrive('D');
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-      files.PutFile(std::string(kMedium) + engine::StoredName(name), Deflate(std::string("new ") + name));
+      files.PutFile(std::string(kMedium) + engine::StoredName(name),
+                    Deflate(std::string("new ") + name));
       files.PutFile(std::string("C:\\inst\\") + name, std::string("old ") + name);
     }
     files.PutFile("D:\\wydruk", "new wydruk");
@@ -61,8 +62,8 @@ TEST_F(CopyTest, OverwriteQuestionHasItsWordingButtonsFocusAndNoEscButton) {
   ASSERT_EQ(dialogs.shown.size(), 1u);
   const auto& q = dialogs.shown[0];
   EXPECT_EQ(q.type, DlgType::Confirmation);
-  EXPECT_EQ(q.buttons,
-            (std::vector<DlgButton>{DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort}));
+  EXPECT_EQ(q.buttons, (std::vector<DlgButton>{DlgButton::Yes, DlgButton::All, DlgButton::No,
+                                               DlgButton::Abort}));
   EXPECT_EQ(q.focus, 0);
   EXPECT_EQ(q.cancel, -1);
   EXPECT_EQ(view.infos, std::vector<std::string>{"Kopiowanie pliku \"a.txt\"."});
@@ -78,30 +79,54 @@ TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {
     std::vector<std::string> expected;  // contents of a, b, wydruk, c afterwards
   } cases[] = {
       {"yes to each",
-       {{"a.txt", ModalResult::Yes}, {"b.txt", ModalResult::Yes}, {"wydruk", ModalResult::Yes},
+       {{"a.txt", ModalResult::Yes},
+        {"b.txt", ModalResult::Yes},
+        {"wydruk", ModalResult::Yes},
         {"c.txt", ModalResult::Yes}},
-       true, false, {"new a.txt", "new b.txt", "new wydruk", "new c.txt"}},
+       true,
+       false,
+       {"new a.txt", "new b.txt", "new wydruk", "new c.txt"}},
       {"all at the second file: no further question",
        {{"a.txt", ModalResult::No}, {"b.txt", ModalResult::All}},
-       true, false, {"old a.txt", "new b.txt", "new wydruk", "new c.txt"}},
+       true,
+       false,
+       {"old a.txt", "new b.txt", "new wydruk", "new c.txt"}},
       {"no keeps the old file and goes on",
-       {{"a.txt", ModalResult::No}, {"b.txt", ModalResult::No}, {"wydruk", ModalResult::No},
+       {{"a.txt", ModalResult::No},
+        {"b.txt", ModalResult::No},
+        {"wydruk", ModalResult::No},
         {"c.txt", ModalResult::Yes}},
-       true, false, {"old a.txt", "old b.txt", "old wydruk", "new c.txt"}},
+       true,
+       false,
+       {"old a.txt", "old b.txt", "old wydruk", "new c.txt"}},
       {"abort then no asks about the same file again",
-       {{"a.txt", ModalResult::Yes}, {"b.txt", ModalResult::Abort}, {"?", ModalResult::No},
-        {"b.txt", ModalResult::Yes}, {"wydruk", ModalResult::Yes}, {"c.txt", ModalResult::No}},
-       true, false, {"new a.txt", "new b.txt", "new wydruk", "old c.txt"}},
+       {{"a.txt", ModalResult::Yes},
+        {"b.txt", ModalResult::Abort},
+        {"?", ModalResult::No},
+        {"b.txt", ModalResult::Yes},
+        {"wydruk", ModalResult::Yes},
+        {"c.txt", ModalResult::No}},
+       true,
+       false,
+       {"new a.txt", "new b.txt", "new wydruk", "old c.txt"}},
       {"abort then yes stops the list at that file",
        {{"a.txt", ModalResult::Yes}, {"b.txt", ModalResult::Abort}, {"?", ModalResult::Yes}},
-       false, true, {"new a.txt", "old b.txt", "old wydruk", "old c.txt"}},
+       false,
+       true,
+       {"new a.txt", "old b.txt", "old wydruk", "old c.txt"}},
       {"closing the question counts as abort",
        {{"a.txt", ModalResult::Cancel}, {"?", ModalResult::Yes}},
-       false, true, {"old a.txt", "old b.txt", "old wydruk", "old c.txt"}},
+       false,
+       true,
+       {"old a.txt", "old b.txt", "old wydruk", "old c.txt"}},
       {"closing the abort question asks again",
-       {{"a.txt", ModalResult::Abort}, {"?", ModalResult::Cancel}, {"a.txt", ModalResult::Yes},
+       {{"a.txt", ModalResult::Abort},
+        {"?", ModalResult::Cancel},
+        {"a.txt", ModalResult::Yes},
         {"b.txt", ModalResult::All}},
-       true, false, {"new a.txt", "new b.txt", "new wydruk", "new c.txt"}},
+       true,
+       false,
+       {"new a.txt", "new b.txt", "new wydruk", "new c.txt"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

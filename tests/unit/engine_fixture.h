@@ -20,8 +20,12 @@ inline std::string MixedBytes(size_t size, unsigned seed) {
   const std::string words[] = {"Vortel ", "terminal ", "ramka ", "\r\n", "klient FTP ", "0x1B["};
   while (out.size() < size) {
     switch (rng() % 3) {
-      case 0: out += words[rng() % 6]; break;
-      case 1: out.append(rng() % 64, static_cast<char>(rng())); break;
+      case 0:
+        out += words[rng() % 6];
+        break;
+      case 1:
+        out.append(rng() % 64, static_cast<char>(rng()));
+        break;
       default:
         for (int i = 0; i < 32; ++i) out += static_cast<char>(rng());
     }

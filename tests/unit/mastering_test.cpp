@@ -13,11 +13,12 @@
 #include "engine/run_state.h"
 #include "engine/stored_file.h"
 #include "engine_fixture.h"
+#include "platform/text.h"
 
+using engine::MasterMedium;
 using enginetest::FilesIn;
 using enginetest::Inflate;
 using enginetest::MixedBytes;
-using engine::MasterMedium;
 using plat::ModalResult;
 
 namespace {
@@ -115,11 +116,11 @@ class MasteringTest : public ::testing::Test, public BuildFolders {};
 
 TEST_F(MasteringTest, WholePackageGoesOnTheMediumInItsStoredForm) {
   EXPECT_EQ(MasterMedium({"DISC", "E:\\"}), 0);
-  ExpectMedium("E:\\",
-               {&engine::CommonFiles, &engine::VortelFiles, &engine::FtpClientFiles,
-                &engine::FtpBatchFiles, &engine::FtpBatchScripts, &engine::FtpManualFiles,
-                &engine::FtpServerFiles},
-               nullptr);
+  ExpectMedium(
+      "E:\\",
+      {&engine::CommonFiles, &engine::VortelFiles, &engine::FtpClientFiles, &engine::FtpBatchFiles,
+       &engine::FtpBatchScripts, &engine::FtpManualFiles, &engine::FtpServerFiles},
+      nullptr);
   EXPECT_TRUE(engine::CloseWithoutAsking);
   EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -149,8 +150,8 @@ TEST_F(MasteringTest, KindWordSelectsTheGroupAndWritesTheMarker) {
 
 TEST_F(MasteringTest, WithoutExactlyThreeWordsOrAKnownLetterEverythingIsMastered) {
   const std::vector<const engine::FileList*> all = {
-      &engine::CommonFiles,     &engine::VortelFiles,    &engine::FtpClientFiles,
-      &engine::FtpBatchFiles,   &engine::FtpBatchScripts, &engine::FtpManualFiles,
+      &engine::CommonFiles,   &engine::VortelFiles,     &engine::FtpClientFiles,
+      &engine::FtpBatchFiles, &engine::FtpBatchScripts, &engine::FtpManualFiles,
       &engine::FtpServerFiles};
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"DISC", "E:\\", "S", "extra"}, {"DISC", "E:\\", "s"}, {"DISC", "E:\\", "X"}}) {
@@ -188,28 +189,33 @@ TEST(Mastering, FirstFailureStopsWithOneMessageNamingTheFileAndExitCodeOne) {
        {"DISC", "E:\\"},
        intro + "\"E:\\\".\r\"C:\\Build\\Vortel\\..\\FTP_Srv\\doc\\FTPSrv.cnt\": plik lub "
                "katalog nie istnieje",
-       "FTPSrv.hl_", "Norvik-FTPSrv - Dokumentacja Techniczna.pd_"},
+       "FTPSrv.hl_",
+       "Norvik-FTPSrv - Dokumentacja Techniczna.pd_"},
       {"missing font",
        [](BuildFolders& b) { b.files.Remove("C:\\NorvikSoft\\Build\\Fonts\\VORTELF2.fon"); },
        {"DISC", "E:\\", "A"},
        intro + "\"E:\\\".\r\"C:\\NorvikSoft\\Build\\Fonts\\VORTELF2.fon\": plik lub "
                "katalog nie istnieje",
-       "VORTELF1.da_", "cnv_magic.kb_"},
+       "VORTELF1.da_",
+       "cnv_magic.kb_"},
       {"missing plain file",
        [](BuildFolders& b) { b.files.Remove("C:\\Build\\Vortel\\keylabel"); },
        {"DISC", "E:\\"},
        intro + "\"E:\\\".\r\"C:\\Build\\Vortel\\keylabel\": plik lub katalog nie istnieje",
-       "wydruk", "NorvikFtp.ex_"},
+       "wydruk",
+       "NorvikFtp.ex_"},
       {"medium full",
        [](BuildFolders& b) { b.files.SetFreeSpace('E', 100); },
        {"DISC", "E:\\"},
        intro + "\"E:\\\".\r\"E:\\Uninstall.ex_\": brak miejsca na dysku",
-       "Install.exe", "Zamowienie.do_"},
+       "Install.exe",
+       "Zamowienie.do_"},
       {"no such drive",
        [](BuildFolders&) {},
        {"DISC", "Q:\\"},
        intro + "\"Q:\\\".\r\"Q:\\Install.exe\": nie można zapisać kopii pliku",
-       nullptr, nullptr},
+       nullptr,
+       nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -220,6 +226,7 @@ TEST(Mastering, FirstFailureStopsWithOneMessageNamingTheFileAndExitCodeOne) {
     EXPECT_TRUE(build.dialogs.AllAnswered());
     ASSERT_EQ(build.dialogs.shown.size(), 1u);
     EXPECT_EQ(build.dialogs.shown[0].type, plat::DlgType::Error);
+    EXPECT_TRUE(plat::IsCp1250Representable(build.dialogs.shown[0].text));
     EXPECT_EQ(build.dialogs.shown[0].buttons, std::vector<plat::DlgButton>{plat::DlgButton::OK});
     EXPECT_TRUE(engine::CloseWithoutAsking);
     if (!c.written) continue;

@@ -131,7 +131,8 @@ TEST(MasteringWin, MissingBuildFileShowsOneErrorAndExitsWithOne) {
   const std::string before = files.CurrentDirectory();
   ASSERT_TRUE(files.ChangeDirectory(build + "\\Vortel"));
   platform.dialogs.Expect("Nie udało się utworzyć nośnika instalacyjnego w \"" + medium +
-                              "\\\".\r\"" + build + "\\Vortel\\Zamowienie.doc\": plik lub "
+                              "\\\".\r\"" + build +
+                              "\\Vortel\\Zamowienie.doc\": plik lub "
                               "katalog nie istnieje",
                           plat::ModalResult::OK);
   EXPECT_EQ(engine::MasterMedium({"disc", medium, "S"}), 1);
