@@ -14,6 +14,7 @@
 #include "engine/stored_file.h"
 #include "engine_fixture.h"
 #include "platform/text.h"
+#include "startup/entry.h"
 
 using engine::MasterMedium;
 using enginetest::FilesIn;
@@ -163,6 +164,11 @@ TEST_F(MasteringTest, WithoutExactlyThreeWordsOrAKnownLetterEverythingIsMastered
   }
   EXPECT_EQ(MasterMedium({"DISC"}), 0);
   ExpectMedium("A:\\", all, nullptr);
+}
+
+TEST_F(MasteringTest, ProgramEntryMastersWhenTheFirstWordIsDiscInAnyCase) {
+  EXPECT_EQ(startup::ProgramMain({"dIsC", "E:\\", "S"}), 0);
+  ExpectMedium("E:\\", {&engine::CommonFiles, &engine::FtpServerFiles}, "S");
 }
 
 TEST_F(MasteringTest, ExistingMediumFilesAreReplacedWithoutAQuestion) {
