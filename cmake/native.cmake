@@ -9,6 +9,7 @@ set(CORE_SOURCES ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${HEADLESS_SOURCES})
 function(add_core name)
   add_library(${name} STATIC ${CORE_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC z)
 endfunction()
 
 add_core(core)

@@ -9,4 +9,16 @@ namespace engine {
 // a run and read by every step after it.
 extern std::array<std::string, 4> TargetDirs;
 
+// The folder texts as the user left them on the folders page.
+struct FolderTexts {
+  std::string mainFolder;  // Edit4
+  std::string emulator;    // edPath0
+  std::string ftpClients;  // edPath1
+  std::string ftpServer;   // edPath3
+};
+
+// Fills TargetDirs. A product text holding ":" or "\\" is taken as absolute; any other is
+// appended to the main folder as it stands (no "..", no leading "\" is resolved).
+void ComputeTargetDirs(const FolderTexts& texts);
+
 }  // namespace engine

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "startup/components.h"
@@ -51,7 +52,7 @@ int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
   TInstForm instForm(nullptr, "InstForm", args);
   gui.ShowForm(instForm);
   gui.RunMessageLoop();
-  return 0;
+  return engine::ExitCode;
 }
 
 }  // namespace startup

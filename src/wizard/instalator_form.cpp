@@ -1,5 +1,8 @@
 #include "wizard/instalator_form.h"
 
+#include "engine/mastering.h"
+#include "engine/medium_kind.h"
+#include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/text.h"
@@ -10,9 +13,6 @@
 namespace wizard {
 
 using namespace plat::gui;
-
-bool CloseWithoutAsking = false;
-bool CloseRequestedDuringCopy = false;
 
 TInstalatorForm::TInstalatorForm(Component* owner, std::string name, std::vector<std::string> args)
     : Form(owner, std::move(name)), args_(std::move(args)) {
@@ -56,8 +56,9 @@ void TInstalatorForm::FormCreate() {
 
 void TInstalatorForm::FormShow() {
   if (!args_.empty() && plat::InvariantUpper(args_[0]) == "DISC") {
-    // Not yet built: the mastering mode. The wizard must never show in this mode.
-    CloseWithoutAsking = true;
+    // The mastering mode writes a medium instead of installing; no page is ever shown.
+    engine::ExitCode = engine::MasterMedium(args_);
+    engine::CloseWithoutAsking = true;
     plat::Current().Ui().Terminate();
     return;
   }
@@ -65,16 +66,26 @@ void TInstalatorForm::FormShow() {
   ShowStep(1);
   const std::string self = plat::Current().Files().ModulePath();
   SourceDir = sys::AddBackslash(self.substr(0, self.rfind('\\') + 1));
-  // Not yet built: the medium-kind marker and the product list; every product is offered.
-  for (int i = 0; i < 4; ++i) {
-    CheckListBox1->SetItemEnabled(i, true);
-    CheckListBox1->SetChecked(i, true);
-  }
+  engine::ReadMediumKind(SourceDir);
+  PrepareProductList(true);
   LoadAgreementText();
 }
 
 void TInstalatorForm::LoadAgreementText() {
-  MemoLicSh->SetLines(AgreementLines(AgreementKindShown));
+  MemoLicSh->SetLines(AgreementLines(engine::AgreementKind));
+}
+
+void TInstalatorForm::PrepareProductList(bool initial) {
+  for (int i = 0; i < 4; ++i) {
+    const bool offered = engine::ProductOnMedium(i);
+    CheckListBox1->SetItemEnabled(i, offered);
+    if (initial || !offered) CheckListBox1->SetChecked(i, offered);
+  }
+  const char* const captions[] = {"Emulator terminala Vortel  ver.3.30", "Klient FTP  ver.1.081",
+                                  "Wsadowy klient FTP  ver.1.081", "Serwer FTP  ver.1.151"};
+  for (int i = 0; i < 4; ++i) CheckListBox1->SetItemCaption(i, captions[i]);
+  CheckListBox1->SetItemIndex(0);
+  CheckListBox1->ClearSelection();
 }
 
 void TInstalatorForm::ShowStep(int n) {
@@ -85,7 +96,7 @@ void TInstalatorForm::ShowStep(int n) {
       SetButtons(Step1, false, CheckBox1->Checked(), true, false);
       break;
     case 3:
-      // Not yet built: the product list's preparation.
+      PrepareProductList(false);
       SetButtons(Step3, true, true, true, false);
       break;
     case 4:
@@ -170,12 +181,12 @@ void TInstalatorForm::CheckBox1Click() {
 }
 
 bool TInstalatorForm::FormCloseQuery() {
-  if (CurrentStep == 8 || CloseWithoutAsking) return true;
+  if (CurrentStep == 8 || engine::CloseWithoutAsking) return true;
   const bool close = plat::MessageDlg("Przerwać proces instalacji ?", plat::DlgType::Confirmation,
                                       {plat::DlgButton::Yes, plat::DlgButton::No}) ==
                      plat::ModalResult::Yes;
   // Confirmed while files are copied: the run notices at the next file boundary.
-  if (close && CurrentStep == 7) CloseRequestedDuringCopy = true;
+  if (close && CurrentStep == 7) engine::StopRequested = true;
   return close;
 }
 

@@ -10,13 +10,6 @@
 
 namespace wizard {
 
-// Whether the wizard closes without asking "Przerwać proces instalacji ?" (set by the
-// mastering mode and by an installation run that ends the wizard itself).
-extern bool CloseWithoutAsking;
-// Set when the closing question was confirmed while files were being copied: the run stops at
-// the next file boundary as after a confirmed abort.
-extern bool CloseRequestedDuringCopy;
-
 class TInstalatorForm : public plat::gui::Form {
  public:
   // `args` are the command-line words after the program name.
@@ -24,7 +17,6 @@ class TInstalatorForm : public plat::gui::Form {
 
   int CurrentStep = -1;
   std::string SourceDir;
-  int AgreementKindShown = 0;
 
   void ShowStep(int n);
   void SetButtons(plat::gui::TabSheet* sheet, bool back, bool next, bool abort, bool finish);
@@ -75,6 +67,7 @@ class TInstalatorForm : public plat::gui::Form {
   void BitBtn2Click();
   void CheckBox1Click();
   void LoadAgreementText();
+  void PrepareProductList(bool initial);
 
   std::vector<std::string> args_;
 };

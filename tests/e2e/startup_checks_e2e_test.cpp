@@ -46,6 +46,20 @@ void ExpectRefusal(const wchar_t* arguments = L"") {
 
 }  // namespace
 
+TEST(StartupChecksE2E, EachSampleProgramRefusesTheStartWhileItRuns) {
+  for (const wchar_t* program :
+       {L"Vortel.exe", L"NorvikFtp.exe", L"NorvikFtpBatch.exe", L"NorvikFTPsrv.exe"}) {
+    SCOPED_TRACE(testing::Message() << program);
+    App standIn;
+    ASSERT_TRUE(standIn.Start(Folder(installExe) + L"standins\\" + program, L""));
+    ASSERT_TRUE(WaitFor([&] { return !standIn.TopWindows().empty(); }));
+    ExpectRefusal();
+    // The stand-in ends on WM_CLOSE, as the real programs do.
+    for (HWND w : standIn.TopWindows()) PostMessageW(w, WM_CLOSE, 0, 0);
+    EXPECT_EQ(standIn.WaitExit(), 0);
+  }
+}
+
 TEST(StartupChecksE2E, EachProductTitleRefusesTheStart) {
   for (const wchar_t* title : {L"Vortel", L"Klient FTP", L"Wsadowy klient FTP", L"Serwer FTP"}) {
     SCOPED_TRACE(testing::Message() << title);

@@ -1,6 +1,8 @@
 // The wizard's frame on the headless backend: the page table, the buttons, the closing rules.
 #include <gtest/gtest.h>
 
+#include "engine/medium_kind.h"
+#include "engine/run_state.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
 #include "wizard/instalator_form.h"
@@ -11,8 +13,8 @@ using wizard::TInstalatorForm;
 class WizardFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    wizard::CloseWithoutAsking = false;
-    wizard::CloseRequestedDuringCopy = false;
+    engine::CloseWithoutAsking = false;
+    engine::StopRequested = false;
     form = std::make_unique<TInstalatorForm>(nullptr, "InstalatorForm",
                                              std::vector<std::string>{});
     platform.gui.ShowForm(*form);
@@ -122,7 +124,7 @@ TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageOnly) {
   EXPECT_FALSE(form->Close());
   platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
   EXPECT_TRUE(form->Close());
-  EXPECT_FALSE(wizard::CloseRequestedDuringCopy);
+  EXPECT_FALSE(engine::StopRequested);
 
   form->Reopen();
   form->ShowStep(8);
@@ -131,7 +133,7 @@ TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageOnly) {
 }
 
 TEST_F(WizardFrameTest, ClosingWithoutAskingWhenTheProgramSaysSo) {
-  wizard::CloseWithoutAsking = true;
+  engine::CloseWithoutAsking = true;
   EXPECT_TRUE(form->Close());
 }
 
@@ -139,10 +141,10 @@ TEST_F(WizardFrameTest, AConfirmedCloseWhileCopyingRequestsTheRunToStop) {
   form->ShowStep(7);
   platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::No);
   EXPECT_FALSE(form->Close());
-  EXPECT_FALSE(wizard::CloseRequestedDuringCopy);
+  EXPECT_FALSE(engine::StopRequested);
   platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
   EXPECT_TRUE(form->Close());
-  EXPECT_TRUE(wizard::CloseRequestedDuringCopy);
+  EXPECT_TRUE(engine::StopRequested);
 }
 
 TEST_F(WizardFrameTest, FinishPageShowsTheStartBoxesOfTheChosenProducts) {
@@ -156,13 +158,42 @@ TEST_F(WizardFrameTest, FinishPageShowsTheStartBoxesOfTheChosenProducts) {
 TEST_F(WizardFrameTest, MasteringArgumentShowsNoPageInAnyLetterCase) {
   for (const char* word : {"DISC", "disc", "Disc"}) {
     plat::headless::HeadlessPlatform fresh;
-    wizard::CloseWithoutAsking = false;
+    engine::CloseWithoutAsking = false;
+    engine::ExitCode = 0;
+    // No build folders here: the mastering fails with its one message and exit code 1.
+    fresh.dialogs.ExpectStartingWith("Nie udało się utworzyć nośnika instalacyjnego",
+                                     ModalResult::OK);
     TInstalatorForm mastering(nullptr, "InstalatorForm", {word, "C:\\medium\\"});
     fresh.gui.ShowModal(mastering);
     EXPECT_EQ(mastering.CurrentStep, -1) << word;
     EXPECT_TRUE(fresh.gui.Terminated()) << word;
-    EXPECT_TRUE(wizard::CloseWithoutAsking) << word;
+    EXPECT_TRUE(engine::CloseWithoutAsking) << word;
+    EXPECT_EQ(engine::ExitCode, 1) << word;
+    EXPECT_TRUE(fresh.dialogs.AllAnswered());
   }
+  engine::ExitCode = 0;
+}
+
+TEST_F(WizardFrameTest, TheMediumDecidesWhichProductsAreOfferedAndWhichAgreement) {
+  plat::headless::HeadlessPlatform fresh;
+  fresh.files.SetModulePath("D:\\Install.exe");
+  fresh.files.AddDrive('D');
+  fresh.files.PutFile("D:\\appid.dat", "S");
+  TInstalatorForm serverOnly(nullptr, "InstalatorForm", {});
+  fresh.gui.ShowForm(serverOnly);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(serverOnly.CheckListBox1->ItemEnabled(i), i == 3) << i;
+    EXPECT_EQ(serverOnly.CheckListBox1->Checked(i), i == 3) << i;
+  }
+  EXPECT_EQ(serverOnly.CheckListBox1->Items()[3].caption, "Serwer FTP  ver.1.151");
+  EXPECT_EQ(serverOnly.MemoLicSh->Lines()[0], "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTPSrv”");
+  // A disabled item cannot be ticked by the user, and stays unticked on later visits.
+  serverOnly.CheckListBox1->UserToggle(0);
+  serverOnly.CheckBox1->SetChecked(true);
+  serverOnly.BitBtn2->Click();
+  EXPECT_FALSE(serverOnly.CheckListBox1->Checked(0));
+  engine::MediumProducts = engine::kWholePackage;
+  engine::AgreementKind = 0;
 }
 
 TEST_F(WizardFrameTest, SourceDirIsTheProgramsOwnFolder) {

@@ -18,7 +18,13 @@ class UnexpectedDialog : public std::logic_error {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  void Expect(const std::string& text, ModalResult answer) { script_.push_back({text, answer}); }
+  void Expect(const std::string& text, ModalResult answer) {
+    script_.push_back({text, answer, false});
+  }
+  // For texts that name things a test does not control (a file and the system's reason).
+  void ExpectStartingWith(const std::string& prefix, ModalResult answer) {
+    script_.push_back({prefix, answer, true});
+  }
   bool AllAnswered() const { return script_.empty(); }
   // Every dialog shown, in order, as the backend was asked to show it.
   std::vector<DialogSpec> shown;
@@ -29,6 +35,7 @@ class ScriptedDialogs : public Dialogs {
   struct Step {
     std::string text;
     ModalResult answer;
+    bool prefixOnly;
   };
   std::deque<Step> script_;
 };

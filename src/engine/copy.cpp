@@ -1,0 +1,101 @@
+#include "engine/copy.h"
+
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "system/paths.h"
+
+namespace engine {
+
+using plat::DlgButton;
+using plat::DlgType;
+using plat::ModalResult;
+
+Copier::Copier(RunView& view, std::string sourceDir)
+    : view_(view), sourceDir_(std::move(sourceDir)) {}
+
+Copier::Decision Copier::DecideOverwrite(const std::string& dst) {
+  if (OverwriteAll) return Decision::Copy;
+  auto& files = plat::Current().Files();
+  for (;;) {
+    if (files.GetAttributes(dst) == plat::kInvalidAttributes) return Decision::Copy;
+    const ModalResult answer = plat::OrderedMessageDlg(
+        "Plik \"" + dst + "\" już istnieje.\rNadpisać ?", DlgType::Confirmation,
+        {DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort}, 0, -1);
+    if (answer == ModalResult::Yes) return Decision::Copy;
+    if (answer == ModalResult::All) {
+      OverwriteAll = true;
+      return Decision::Copy;
+    }
+    if (answer == ModalResult::No) return Decision::Skip;
+    // "&Przerwij", or the question closed by its close box: confirm before giving up, and
+    // on second thoughts ask about this file again.
+    if (plat::OrderedMessageDlg("Przerwać proces instalacji ?", DlgType::Warning,
+                                {DlgButton::Yes, DlgButton::No}, 1, 1) == ModalResult::Yes) {
+      InstallAborted = true;
+      return Decision::Abort;
+    }
+  }
+}
+
+bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy,
+                         bool readOnly) {
+  const auto cut = dst.find_last_of("\\:");
+  view_.ShowInfo("Kopiowanie pliku \"" + (cut == std::string::npos ? dst : dst.substr(cut + 1)) +
+                 "\".");
+  switch (DecideOverwrite(dst)) {
+    case Decision::Skip:
+      return true;
+    case Decision::Abort:
+      return false;
+    case Decision::Copy:
+      break;
+  }
+  auto& files = plat::Current().Files();
+  if (files.GetAttributes(dst) != plat::kInvalidAttributes) SetReadOnly(dst, false);
+  const bool result = plainCopy ? files.CopyTo(sourceDir_ + name, dst, false)
+                                : codec_.ExpandFile(sourceDir_ + name, dst);
+  SetReadOnly(dst, readOnly);
+  return result;
+}
+
+bool Copier::CopyFileList(const FileList& list, int last, const std::string& folder) {
+  bool result = false;
+  for (int i = 0; i <= last; ++i) {
+    // An index past the list's end reads as an empty entry rather than past the array.
+    const std::string entry = i < static_cast<int>(list.size()) ? list[i] : std::string();
+    if (entry.empty()) {
+      if (i == last) result = true;
+      continue;
+    }
+    switch (KindOf(entry)) {
+      case EntryKind::Installer:
+        result = true;
+        break;
+      case EntryKind::Stored:
+        result = CopyOneFile(StoredName(entry), folder + entry, false, false);
+        break;
+      case EntryKind::Plain:
+        result = CopyOneFile(entry, folder + entry, true, false);
+        break;
+    }
+    if (!result) break;
+  }
+  return result;
+}
+
+bool EnsureFolder(const std::string& folder) {
+  if (sys::DirectoryExists(folder) || sys::CreateDirectoryPath(folder)) return true;
+  plat::MessageDlg("Nie można utworzyć katalogu \"" + folder + "\"", DlgType::Error,
+                   {DlgButton::OK});
+  return false;
+}
+
+void SetReadOnly(const std::string& path, bool on) {
+  auto& files = plat::Current().Files();
+  const uint32_t attributes = files.GetAttributes(path);
+  if (attributes == plat::kInvalidAttributes) return;
+  const bool isOn = (attributes & plat::kAttrReadOnly) != 0;
+  if (on != isOn) files.SetAttributes(path, attributes ^ plat::kAttrReadOnly);
+}
+
+}  // namespace engine

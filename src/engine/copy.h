@@ -1,0 +1,50 @@
+#pragma once
+// Installing single files from the medium: the overwrite question, expansion or plain copy,
+// and the read-only bit.
+#include <string>
+
+#include "engine/catalogue.h"
+#include "engine/run_view.h"
+#include "engine/stored_file.h"
+
+namespace engine {
+
+// One installation run's copying: the medium folder, the buffers and the answers the user
+// gave that hold for the rest of the run.
+class Copier {
+ public:
+  // `sourceDir` is the medium folder, ending in "\".
+  Copier(RunView& view, std::string sourceDir);
+
+  const std::string& SourceDir() const { return sourceDir_; }
+  // "&Wszystkie" was answered: no later file of the run asks before overwriting.
+  bool OverwriteAll = false;
+  // The user confirmed aborting at an overwrite question.
+  bool InstallAborted = false;
+
+  // Installs the medium file `name` (relative to SourceDir) as `dst`. False means the run
+  // must stop: a failed plain copy or a confirmed abort. Expansion failures raise.
+  bool CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy, bool readOnly);
+  // Installs entries 0..last of `list` into `folder` (ending in "\"), stopping at the first
+  // file that fails. False for a failure, an abort, or a negative `last`.
+  bool CopyFileList(const FileList& list, int last, const std::string& folder);
+  bool ExpandFile(const std::string& src, const std::string& dst) {
+    return codec_.ExpandFile(src, dst);
+  }
+
+ private:
+  enum class Decision { Copy, Skip, Abort };
+  Decision DecideOverwrite(const std::string& dst);
+
+  RunView& view_;
+  std::string sourceDir_;
+  StoredFileCodec codec_;
+};
+
+// True when `folder` exists or could be created with all its parents; otherwise tells the
+// user "Nie można utworzyć katalogu ..." and returns false.
+bool EnsureFolder(const std::string& folder);
+// Sets or clears the read-only bit, leaving the other attributes; failures are ignored.
+void SetReadOnly(const std::string& path, bool on);
+
+}  // namespace engine

@@ -1,0 +1,97 @@
+#include "engine/mastering.h"
+
+#include <exception>
+
+#include "engine/catalogue.h"
+#include "engine/medium_kind.h"
+#include "engine/run_state.h"
+#include "engine/stored_file.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/platform.h"
+#include "system/paths.h"
+
+namespace engine {
+namespace {
+
+// Where a catalogue file comes from when it is not in the list's source folder itself.
+std::string SourceOf(const std::string& entry, const std::string& folder) {
+  for (const char* doc : {"Vortel - Dokumentacja Techniczna.pdf", "Vortel.hlp", "Vortel.cnt"})
+    if (entry == doc) return folder + "doc\\vortel3\\" + entry;
+  for (const char* doc :
+       {"Norvik-FTP - Dokumentacja Techniczna.pdf", "NorvikFtp.hlp", "NorvikFtp.cnt",
+        "Norvik-FTPSrv - Dokumentacja Techniczna.pdf", "FTPSrv.hlp", "FTPSrv.cnt"})
+    if (entry == doc) return folder + "doc\\" + entry;
+  for (const char* font : {"VORTELF1.dat", "VORTELF2.dat", "VORTELF3.dat", "VORTELF4.dat"})
+    if (entry == font) return kFontBuildFolder + entry.substr(0, entry.size() - 4) + ".fon";
+  return folder + entry;
+}
+
+// A plain copy that says why it failed: the platform's copy only answers yes or no.
+void CopyPlain(const std::string& from, const std::string& to) {
+  auto& files = plat::Current().Files();
+  if (files.CopyTo(from, to, false)) return;
+  if (files.GetAttributes(from) == plat::kInvalidAttributes)
+    throw plat::EFileError(from, plat::EFileError::Reason::NotFound);
+  throw plat::EFileError(to, "nie można zapisać kopii pliku");
+}
+
+class Master {
+ public:
+  explicit Master(std::string target) : target_(std::move(target)) {}
+
+  void List(const std::string& folder, const FileList& list) {
+    for (const std::string& entry : list) {
+      if (entry.empty()) continue;
+      switch (KindOf(entry)) {
+        case EntryKind::Installer:
+          CopyPlain(plat::Current().Files().ModulePath(), target_ + entry);
+          break;
+        case EntryKind::Plain:
+          CopyPlain(folder + entry, target_ + entry);
+          break;
+        case EntryKind::Stored:
+          codec_.CompressFile(SourceOf(entry, folder), target_ + StoredName(entry));
+          break;
+      }
+    }
+  }
+
+ private:
+  std::string target_;
+  StoredFileCodec codec_;
+};
+
+}  // namespace
+
+int MasterMedium(const std::vector<std::string>& args) {
+  const std::string target = args.size() < 2 ? "A:\\" : sys::AddBackslash(args[1]);
+  MediumProducts = args.size() == 3 ? GroupsOfKindWord(args[2]) : kWholePackage;
+  CloseWithoutAsking = true;
+  // The build folders lie beside the emulator's, which is the current folder.
+  const std::string here = sys::AddBackslash(plat::Current().Files().CurrentDirectory());
+  const std::string ftpClient = here + "..\\FTP_Cli_2\\";
+  const std::string ftpBatch = here + "..\\FTPBatch\\";
+  const std::string ftpServer = here + "..\\FTP_Srv\\";
+  try {
+    Master master(target);
+    master.List(here, CommonFiles);
+    if (MediumProducts != kWholePackage) WriteMediumKind(args[2], target);
+    if (MediumProducts & kEmulatorGroup) master.List(here, VortelFiles);
+    if (MediumProducts & kFtpClientGroup) {
+      master.List(ftpClient, FtpClientFiles);
+      master.List(ftpBatch, FtpBatchFiles);
+      master.List(ftpBatch, FtpBatchScripts);
+      master.List(ftpClient, FtpManualFiles);
+    }
+    if (MediumProducts & kFtpServerGroup) master.List(ftpServer, FtpServerFiles);
+  } catch (const std::exception& e) {
+    plat::MessageDlg(
+        "Nie udało się utworzyć nośnika instalacyjnego w \"" + target + "\".\r" + e.what(),
+        plat::DlgType::Error, {plat::DlgButton::OK});
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace engine

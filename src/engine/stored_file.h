@@ -1,0 +1,42 @@
+#pragma once
+// The medium's stored form of a file: exactly one zlib stream of the whole file, nothing
+// before or after it. Mastering writes it at level 1; installation expands it.
+#include <string>
+#include <vector>
+
+#include "platform/errors.h"
+
+namespace engine {
+
+// A stored file that is not one complete, intact zlib stream: cut short, failing its
+// checksum, or followed by other data. Names the stored file.
+class EDamagedFile : public plat::EFileError {
+ public:
+  using plat::EFileError::EFileError;
+};
+
+// Holds the buffers that every expansion and compression of one run reuses.
+class StoredFileCodec {
+ public:
+  static constexpr size_t kOutputBlock = 4096;  // uncompressed bytes per inflate call
+  static constexpr size_t kInputBlock = 65536;  // bytes read from the source per read
+  static constexpr int kLevel = 1;
+
+  StoredFileCodec();
+
+  // Expands `src` onto `dst`. The result is written beside `dst` and takes its place only
+  // once the whole stream has expanded and checked out, so a failure leaves an existing
+  // `dst` exactly as it was and no temporary file behind. Window messages are processed once
+  // per input block. A stored file of zero bytes expands to an empty file. Raises
+  // plat::EFileError (EDamagedFile for a damaged stream); returns true otherwise.
+  bool ExpandFile(const std::string& src, const std::string& dst);
+  // Writes `src` as one zlib stream onto `dst`, with the same all-or-nothing replacement.
+  bool CompressFile(const std::string& src, const std::string& dst);
+
+ private:
+  std::vector<unsigned char> copyBuffer_;  // kOutputBlock
+  std::vector<unsigned char> input_;       // kInputBlock
+  std::vector<unsigned char> packed_;      // kInputBlock, deflate's output
+};
+
+}  // namespace engine

@@ -1,0 +1,163 @@
+// Stored files are the package itself: a wrong byte here is a broken installation, and a
+// failed expansion must never cost the user the file that was there before.
+#include "engine/stored_file.h"
+
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+#include "platform/text.h"
+
+using engine::EDamagedFile;
+using engine::StoredFileCodec;
+using enginetest::Deflate;
+using enginetest::FilesIn;
+using enginetest::Inflate;
+using enginetest::MixedBytes;
+using plat::EFileError;
+
+class StoredFileTest : public ::testing::Test {
+ protected:
+  plat::headless::HeadlessPlatform platform;
+  plat::headless::HeadlessFileSystem& files = platform.files;
+  StoredFileCodec codec;
+};
+
+TEST_F(StoredFileTest, CompressThenExpandGivesBackEveryByteAcrossBlockEdges) {
+  ASSERT_TRUE(files.CreateFolder("C:\\medium") && files.CreateFolder("C:\\cel"));
+  for (size_t size :
+       {size_t{0}, size_t{1}, StoredFileCodec::kOutputBlock - 1, StoredFileCodec::kOutputBlock,
+        StoredFileCodec::kInputBlock, StoredFileCodec::kInputBlock + 1, size_t{700000}}) {
+    SCOPED_TRACE(size);
+    const std::string data = MixedBytes(size, static_cast<unsigned>(size));
+    files.PutFile("C:\\src\\plik.bin", data);
+    ASSERT_TRUE(codec.CompressFile("C:\\src\\plik.bin", "C:\\medium\\plik.bi_"));
+    const std::string stored = files.ReadFile("C:\\medium\\plik.bi_");
+    EXPECT_EQ(Inflate(stored, size), data) << "the stored form is not plain zlib";
+    EXPECT_EQ(static_cast<unsigned char>(stored[0]), 0x78);
+    EXPECT_EQ(static_cast<unsigned char>(stored[1]) >> 6, 0) << "not written at level 1";
+    ASSERT_TRUE(codec.ExpandFile("C:\\medium\\plik.bi_", "C:\\cel\\plik.bin"));
+    EXPECT_EQ(files.ReadFile("C:\\cel\\plik.bin"), data);
+  }
+  EXPECT_EQ(FilesIn(files, "C:\\cel"), std::set<std::string>{"plik.bin"});
+  EXPECT_EQ(FilesIn(files, "C:\\medium"), std::set<std::string>{"plik.bi_"});
+}
+
+TEST_F(StoredFileTest, ExpandsStreamsOfAnyCompressionLevel) {
+  const std::string data = MixedBytes(200000, 7);
+  for (int level : {0, 1, 6, 9}) {
+    files.PutFile("C:\\m\\x.da_", Deflate(data, level));
+    ASSERT_TRUE(codec.ExpandFile("C:\\m\\x.da_", "C:\\m\\x.dat"));
+    EXPECT_EQ(files.ReadFile("C:\\m\\x.dat"), data) << "level " << level;
+  }
+}
+
+TEST_F(StoredFileTest, ZeroByteStoredFileExpandsToAnEmptyFile) {
+  files.PutFile("C:\\m\\pusty.tx_", "");
+  files.PutFile("C:\\cel\\pusty.txt", "stara treść");
+  ASSERT_TRUE(codec.ExpandFile("C:\\m\\pusty.tx_", "C:\\cel\\pusty.txt"));
+  EXPECT_EQ(files.ReadFile("C:\\cel\\pusty.txt"), "");
+}
+
+TEST_F(StoredFileTest, MessagesArePumpedOncePerInputBlock) {
+  const std::string data = MixedBytes(3 * StoredFileCodec::kInputBlock, 3);
+  std::string stored = Deflate(data, 0);  // level 0 keeps the stream larger than the data
+  const size_t blocks =
+      (stored.size() + StoredFileCodec::kInputBlock - 1) / StoredFileCodec::kInputBlock;
+  files.PutFile("C:\\m\\a.bi_", stored);
+  ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.bi_", "C:\\m\\a.bin"));
+  EXPECT_GE(platform.pump.calls, static_cast<int>(blocks));
+  EXPECT_LE(platform.pump.calls, static_cast<int>(blocks) + 1);
+}
+
+TEST_F(StoredFileTest, DamagedStreamsFailAndLeaveTheOldFileAlone) {
+  const std::string data = MixedBytes(150000, 11);
+  const std::string good = Deflate(data);
+  std::string badChecksum = good;
+  badChecksum.back() ^= 0x01;
+  std::string badData = good;
+  badData[good.size() / 2] ^= 0x5A;
+  struct Case {
+    const char* what;
+    std::string stored;
+  } cases[] = {
+      {"cut short", good.substr(0, good.size() / 2)},
+      {"cut inside the checksum", good.substr(0, good.size() - 2)},
+      {"only a header", good.substr(0, 2)},
+      {"checksum wrong", badChecksum},
+      {"data damaged", badData},
+      {"trailing data in the same block", good + "X"},
+      {"trailing data in a later block",
+       good + std::string(StoredFileCodec::kInputBlock * 2, '\0')},
+      {"a second stream after the first", good + Deflate("more")},
+      {"not zlib at all", "PK\x03\x04 not a zlib stream"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    files.PutFile("C:\\m\\Vortel.ex_", c.stored);
+    files.PutFile("C:\\inst\\Vortel.exe", "the user's old program");
+    try {
+      codec.ExpandFile("C:\\m\\Vortel.ex_", "C:\\inst\\Vortel.exe");
+      ADD_FAILURE() << "a damaged stream expanded";
+    } catch (const EDamagedFile& e) {
+      // Mastering shows such messages to the user as they are.
+      EXPECT_TRUE(plat::IsCp1250Representable(e.what())) << e.what();
+    }
+    EXPECT_EQ(files.ReadFile("C:\\inst\\Vortel.exe"), "the user's old program");
+    EXPECT_EQ(FilesIn(files, "C:\\inst"), std::set<std::string>{"Vortel.exe"});
+  }
+}
+
+TEST_F(StoredFileTest, DamageNamesTheStoredFile) {
+  files.PutFile("C:\\m\\readme.tx_", Deflate("abc").substr(0, 4));
+  try {
+    codec.ExpandFile("C:\\m\\readme.tx_", "C:\\m\\readme.txt");
+    FAIL() << "a truncated stream expanded";
+  } catch (const EDamagedFile& e) {
+    EXPECT_EQ(e.Path(), "C:\\m\\readme.tx_");
+  }
+  EXPECT_FALSE(files.Exists("C:\\m\\readme.txt"));
+}
+
+TEST_F(StoredFileTest, DiskFillingUpMidFileKeepsTheOldDestinationAndNoTemporaryFile) {
+  const std::string data = MixedBytes(100000, 5);
+  files.PutFile("C:\\m\\big.pd_", Deflate(data));
+  files.AddDrive('D');
+  files.PutFile("D:\\inst\\big.pdf", "old manual");
+  files.SetFreeSpace('D', 30000);
+  try {
+    codec.ExpandFile("C:\\m\\big.pd_", "D:\\inst\\big.pdf");
+    FAIL() << "the expansion did not notice the full disk";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(e.Why(), EFileError::Reason::DiskFull);
+    EXPECT_EQ(e.Path(), "D:\\inst\\big.pdf") << "the message names a file the user never saw";
+  }
+  EXPECT_EQ(files.ReadFile("D:\\inst\\big.pdf"), "old manual");
+  EXPECT_EQ(FilesIn(files, "D:\\inst"), std::set<std::string>{"big.pdf"});
+}
+
+TEST_F(StoredFileTest, MissingSourceOrFolderRaisesWithoutCreatingAnything) {
+  EXPECT_THROW(codec.ExpandFile("C:\\m\\brak.ex_", "C:\\brak.exe"), EFileError);
+  EXPECT_FALSE(files.Exists("C:\\brak.exe"));
+  files.PutFile("C:\\m\\a.tx_", Deflate("a"));
+  EXPECT_THROW(codec.ExpandFile("C:\\m\\a.tx_", "C:\\nie ma\\a.txt"), EFileError);
+  EXPECT_THROW(codec.CompressFile("C:\\m\\brak.txt", "C:\\m\\brak.tx_"), EFileError);
+  EXPECT_EQ(FilesIn(files, "C:\\m"), std::set<std::string>{"a.tx_"});
+}
+
+TEST_F(StoredFileTest, TemporaryNamesAvoidFilesThatAlreadyExist) {
+  files.PutFile("C:\\inst\\~vt0.tmp", "someone else's");
+  files.PutFile("C:\\m\\a.tx_", Deflate("nowy"));
+  ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
+  EXPECT_EQ(files.ReadFile("C:\\inst\\~vt0.tmp"), "someone else's");
+  EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), "nowy");
+}
+
+TEST_F(StoredFileTest, CompressionFailureKeepsTheOldStoredFile) {
+  files.PutFile("C:\\src\\a.txt", MixedBytes(50000, 1));
+  files.AddDrive('A');
+  files.PutFile("A:\\a.tx_", "old medium file");
+  files.SetFreeSpace('A', 1000);
+  EXPECT_THROW(codec.CompressFile("C:\\src\\a.txt", "A:\\a.tx_"), EFileError);
+  EXPECT_EQ(files.ReadFile("A:\\a.tx_"), "old medium file");
+  EXPECT_EQ(FilesIn(files, "A:\\"), std::set<std::string>{"a.tx_"});
+}

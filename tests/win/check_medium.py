@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""Checks a mastered medium against the sample package with Python's own zlib.
+
+    check_medium.py SAMPLE_DIR MEDIUM_DIR INSTALL_EXE [KIND]
+
+Every stored file must be exactly one zlib stream (nothing after it) that expands to its
+source; plain files and Install.exe must be byte-identical; the medium holds exactly the
+files of its kind, and "appid.dat" holds just the kind letter.
+"""
+import os
+import sys
+import zlib
+
+COMMON = ["Install.exe", "Uninstall.exe", "Zamowienie.doc"]
+VORTEL = ["Vortel.exe", "Vortel.hlp", "Vortel.cnt", "ramki852.fnt", "cnv852-Maz.prr",
+          "cnv1250-CSK.asc", "cnvCSK-852.fnt", "readme.txt", "konwersje.txt",
+          "Vortel - Dokumentacja Techniczna.pdf", "VORTELF1.dat", "VORTELF2.dat",
+          "VORTELF3.dat", "VORTELF4.dat", "cnv_magic_def.kbd", "cnv_magic.kbd",
+          "cnvISO-BS.prr", "cnv852-BS.prr", "cnvMaz-BS.prr", "wydruk", "keylabel", "wykonaj"]
+FTP_CLIENTS = ["NorvikFtp.exe", "NorvikFtp.hlp", "NorvikFtp.cnt", "NorvikFtpBatch.exe",
+               "Pattern.ftp", "vortelpro.ftp", "Norvik-FTP - Dokumentacja Techniczna.pdf"]
+FTP_SERVER = ["NorvikFTPsrv.exe", "FTPSrv.hlp", "FTPSrv.cnt",
+              "Norvik-FTPSrv - Dokumentacja Techniczna.pdf"]
+GROUPS = {"": VORTEL + FTP_CLIENTS + FTP_SERVER, "A": VORTEL, "C": FTP_CLIENTS,
+          "S": FTP_SERVER}
+
+
+def source_of(sample, entry):
+    if entry.startswith("VORTELF"):
+        return os.path.join(sample, "Fonts", entry[:-4] + ".fon")
+    for folder in ("Vortel", "Vortel/doc/vortel3", "FTP_Cli_2", "FTP_Cli_2/doc", "FTPBatch",
+                   "FTP_Srv", "FTP_Srv/doc"):
+        path = os.path.join(sample, folder, entry)
+        if os.path.isfile(path):
+            return path
+    raise SystemExit(f"sample has no {entry}")
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def main():
+    sample, medium, install = sys.argv[1:4]
+    kind = sys.argv[4] if len(sys.argv) > 4 else ""
+    failures = []
+    expected = set()
+    for entry in COMMON + GROUPS[kind]:
+        if entry == "Install.exe":
+            name, want = entry, read(install)
+        elif "." not in entry:
+            name, want = entry, read(source_of(sample, entry))
+        else:
+            name, want = entry[:-1] + "_", read(source_of(sample, entry))
+        expected.add(name)
+        path = os.path.join(medium, name)
+        if not os.path.isfile(path):
+            failures.append(f"missing {name}")
+            continue
+        got = read(path)
+        if name.endswith("_"):
+            z = zlib.decompressobj()
+            try:
+                got = z.decompress(got) + z.flush()
+            except zlib.error as e:
+                failures.append(f"{name}: not a zlib stream ({e})")
+                continue
+            if not z.eof or z.unused_data:
+                failures.append(f"{name}: stream incomplete or followed by other data")
+        if got != want:
+            failures.append(f"{name}: content differs from its source")
+    if kind:
+        expected.add("appid.dat")
+        marker = os.path.join(medium, "appid.dat")
+        if not os.path.isfile(marker) or read(marker) != kind.encode():
+            failures.append(f"appid.dat does not hold exactly {kind!r}")
+    extra = set(os.listdir(medium)) - expected
+    if extra:
+        failures.append(f"unexpected files on the medium: {sorted(extra)}")
+    for f in failures:
+        print("FAIL:", f)
+    print(f"medium {medium} ({kind or 'whole package'}): {len(expected)} files checked, "
+          f"{len(failures)} failures")
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
