@@ -1,5 +1,6 @@
 #include "engine/copy.h"
 
+#include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "system/paths.h"
@@ -39,6 +40,11 @@ Copier::Decision Copier::DecideOverwrite(const std::string& dst) {
 
 bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy,
                          bool readOnly) {
+  // The user closed the wizard during the run: stop here, between two whole files.
+  if (StopRequested) {
+    InstallAborted = true;
+    return false;
+  }
   const auto cut = dst.find_last_of("\\:");
   view_.ShowInfo("Kopiowanie pliku \"" + (cut == std::string::npos ? dst : dst.substr(cut + 1)) +
                  "\".");

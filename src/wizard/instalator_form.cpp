@@ -21,8 +21,11 @@ TInstalatorForm::TInstalatorForm(Component* owner, std::string name, std::vector
   BitBtn1->OnClick = [this] { BitBtn1Click(); };
   BitBtn2->OnClick = [this] { BitBtn2Click(); };
   BitBtn3->OnClick = [this] { Close(); };
-  // Finish: the finish actions come with the finish page; until then it only closes.
-  BitBtn4->OnClick = [this] { Close(); };
+  BitBtn4->OnClick = [this] { FinishActions(); };
+  Edit4->OnChange = [this] { Edit4Change(); };
+  SpeedButton2->OnClick = [this] { SpeedButton2Click(); };
+  for (SpeedButton* button : {sbDir0, sbDir1, sbDir3})
+    button->OnClick = [this, button] { sbDirClick(button); };
   CheckBox1->OnClick = [this] { CheckBox1Click(); };
   OnCloseQuery = [this] { return FormCloseQuery(); };
   OnShow = [this] { FormShow(); };
@@ -75,22 +78,8 @@ void TInstalatorForm::LoadAgreementText() {
   MemoLicSh->SetLines(AgreementLines(engine::AgreementKind));
 }
 
-void TInstalatorForm::PrepareProductList(bool initial) {
-  for (int i = 0; i < 4; ++i) {
-    const bool offered = engine::ProductOnMedium(i);
-    CheckListBox1->SetItemEnabled(i, offered);
-    if (initial || !offered) CheckListBox1->SetChecked(i, offered);
-  }
-  const char* const captions[] = {"Emulator terminala Vortel  ver.3.30", "Klient FTP  ver.1.081",
-                                  "Wsadowy klient FTP  ver.1.081", "Serwer FTP  ver.1.151"};
-  for (int i = 0; i < 4; ++i) CheckListBox1->SetItemCaption(i, captions[i]);
-  CheckListBox1->SetItemIndex(0);
-  CheckListBox1->ClearSelection();
-}
-
 void TInstalatorForm::ShowStep(int n) {
   if (n == CurrentStep) return;
-  const bool product0 = CheckListBox1->Checked(0);
   switch (n) {
     case 1:
       SetButtons(Step1, false, CheckBox1->Checked(), true, false);
@@ -100,15 +89,15 @@ void TInstalatorForm::ShowStep(int n) {
       SetButtons(Step3, true, true, true, false);
       break;
     case 4:
-      // Not yet built: the folder page's preparation.
+      PrepareFolderPage();
       SetButtons(Step4, true, true, true, false);
       break;
     case 5:
-      // Not yet built: the options page's preparation.
+      PrepareOptionsPage();
       SetButtons(Step5, true, true, true, false);
       break;
     case 6:
-      // Not yet built: the summary.
+      BuildSummary();
       SetButtons(Step6, true, true, true, false);
       plat::Current().Ui().Focus(*BitBtn2);
       break;
@@ -116,9 +105,7 @@ void TInstalatorForm::ShowStep(int n) {
       SetButtons(Step7, false, false, false, false);
       break;
     case 8:
-      CheckBox5->SetVisible(product0);
-      CheckBox2->SetVisible(product0);
-      CheckBox3->SetVisible(CheckListBox1->Checked(1));
+      PrepareFinishPage();
       SetButtons(Step8, false, false, false, true);
       plat::Current().Ui().Focus(*BitBtn4);
       break;
@@ -145,20 +132,16 @@ void TInstalatorForm::BitBtn2Click() {
       ShowStep(3);
       break;
     case 3:
-      // Not yet built: the product check.
-      ShowStep(4);
+      CheckProductSelection();
       break;
     case 4:
-      // Not yet built: the folder check.
-      ShowStep(5);
+      CheckFolders();
       break;
     case 5:
       ShowStep(6);
       break;
     case 6:
-      // Not yet built: the installation run; the pages it shows are walked through.
-      ShowStep(7);
-      ShowStep(8);
+      RunInstallation();
       break;
     default:
       break;

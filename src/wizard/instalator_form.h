@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/installation.h"
 #include "platform/gui.h"
 #include "ui/aligner.h"
 
 namespace wizard {
 
-class TInstalatorForm : public plat::gui::Form {
+class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
  public:
   // `args` are the command-line words after the program name.
   TInstalatorForm(plat::gui::Component* owner, std::string name, std::vector<std::string> args);
@@ -20,6 +21,32 @@ class TInstalatorForm : public plat::gui::Form {
 
   void ShowStep(int n);
   void SetButtons(plat::gui::TabSheet* sheet, bool back, bool next, bool abort, bool finish);
+
+  // The pages' preparations, checks and handlers.
+  void PrepareProductList(bool initial);
+  bool CheckProductSelection();
+  std::string DefaultMainFolder();
+  std::string ProductSubfolder(const std::string& program, const std::string& defaultSubfolder);
+  void PrepareFolderPage();
+  void Edit4Change();
+  void SpeedButton2Click();
+  void sbDirClick(plat::gui::Control* sender);
+  void BrowseProductFolder(const std::string& title, plat::gui::Edit* edit);
+  bool CheckFolders();
+  void PrepareOptionsPage();
+  void BuildSummary();
+  void PrepareFinishPage();
+  void FinishActions();
+  // The user's choices as the installation run takes them.
+  engine::InstallChoices Choices() const;
+  void RunInstallation();
+
+  // What the run shows, on the progress and finish pages.
+  void ShowInfo(const std::string& text) override;
+  void ShowProgressPage() override { ShowStep(7); }
+  void SetAnimation(bool running) override;
+  void ShowFinishPage() override { ShowStep(8); }
+  void CloseWizard() override;
 
   // The frame.
   plat::gui::Image *Image7, *Image8, *Image2;
@@ -67,7 +94,6 @@ class TInstalatorForm : public plat::gui::Form {
   void BitBtn2Click();
   void CheckBox1Click();
   void LoadAgreementText();
-  void PrepareProductList(bool initial);
 
   std::vector<std::string> args_;
 };
