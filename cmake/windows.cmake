@@ -87,6 +87,13 @@ if(RUN_WINE_TESTS)
   add_test(NAME mastering COMMAND ${PROJECT_SOURCE_DIR}/tests/win/master_medium.sh
            ${CMAKE_BINARY_DIR})
   set_tests_properties(mastering PROPERTIES FIXTURES_REQUIRED wine LABELS wine TIMEOUT 600)
+  # The installation tests install from the media just mastered; the whole-package one is
+  # then compared file by file with the sample package.
+  set_tests_properties(e2e_tests PROPERTIES DEPENDS mastering)
+  add_test(NAME installed_files COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/win/check_install.py
+           ${CMAKE_BINARY_DIR}/sample ${CMAKE_BINARY_DIR}/wine/prefix "C:\\Testy\\Vortel PRO zażółć")
+  set_tests_properties(installed_files PROPERTIES DEPENDS e2e_tests FIXTURES_REQUIRED wine
+                       LABELS wine)
 endif()
 
 add_test(NAME art COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/art/check_art.py

@@ -147,6 +147,15 @@ bool Checked(HWND window) { return SendMessageW(window, BM_GETCHECK, 0, 0) == BS
 
 void Click(HWND window) { PostMessageW(window, BM_CLICK, 0, 0); }
 
+void SetEditText(HWND edit, const std::wstring& text) {
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ToggleListItem(HWND list, int index) {
+  SendMessageW(list, LB_SETCURSEL, index, 0);
+  Key(list, VK_SPACE);
+}
+
 void Key(HWND window, WPARAM virtualKey) {
   PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
   PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);

@@ -51,6 +51,10 @@ bool Visible(HWND window);  // the window and all its parents
 bool Checked(HWND window);
 // Clicks without waiting for what the click starts (a modal dialog would block a send).
 void Click(HWND window);
+// Types a whole new text into an edit box, as pasting would (the change event follows).
+void SetEditText(HWND edit, const std::wstring& text);
+// Toggles an item of a check-list box as the Space key does.
+void ToggleListItem(HWND list, int index);
 void Key(HWND window, WPARAM virtualKey);
 // The close box (or Alt+F4) of a top-level window.
 void CloseBox(HWND top);
