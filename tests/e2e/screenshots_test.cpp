@@ -47,14 +47,57 @@ void SaveScreen(const std::wstring& path) {
   CloseHandle(out);
 }
 
+// The console gets UTF-8, so Polish names survive whatever the console's code page is.
+void Print(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(n > 0 ? n - 1 : 0, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), n, nullptr, nullptr);
+  fwrite(utf8.data(), 1, utf8.size(), stdout);
+  fflush(stdout);
+}
+
+// Prints every file below `folder`, with its size.
+void ListFiles(const std::wstring& folder, const std::wstring& shown) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      ListFiles(folder + L"\\" + name, shown + name + L"\\");
+    } else {
+      Print(L"  " + shown + name + L" (" + std::to_wstring(found.nFileSizeLow) + L" B)\n");
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+std::wstring ShellFolder(const wchar_t* name) {
+  wchar_t data[MAX_PATH] = {};
+  DWORD size = sizeof data;
+  RegGetValueW(HKEY_LOCAL_MACHINE,
+               L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+               RRF_RT_REG_SZ, nullptr, data, &size);
+  return data;
+}
+
 }  // namespace
 
+// Installs the whole package from the medium given as the program to drive, taking a picture
+// of every page and dialog on the way, then says where everything went.
 TEST(Screenshots, EveryPageAndDialog) {
   const wchar_t* folder = _wgetenv(L"VORTEL_SCREENSHOTS");
   if (!folder) GTEST_SKIP() << "VORTEL_SCREENSHOTS not set";
   const std::wstring dir = std::wstring(folder) + L"\\";
+  const std::wstring target = L"C:\\Vortel PRO";
+  // A file already there makes the run ask while the copying page is shown.
+  CreateDirectoryW(target.c_str(), nullptr);
+  CloseHandle(CreateFileW((target + L"\\Uninstall.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                          CREATE_ALWAYS, 0, nullptr));
   App app;
-  ASSERT_TRUE(app.Start(installExe, L""));
+  const std::wstring medium = installExe.substr(0, installExe.rfind(L'\\') + 1);
+  ASSERT_TRUE(app.Start(installExe, L"", medium));
   HWND form = app.WaitTop(L"Norvik-Soft - Instalator oprogramowania Vortel PRO", L"TVortelForm");
   ASSERT_NE(form, nullptr);
   auto shot = [&](const wchar_t* name) {
@@ -63,31 +106,60 @@ TEST(Screenshots, EveryPageAndDialog) {
     SendMessageW(form, WM_NULL, 0, 0);
     SaveScreen(dir + name + L".bmp");
   };
+  auto control = [&](const char* name) { return FindControl(form, name); };
   auto page = [&](const char* sheet) {
-    ASSERT_TRUE(WaitFor([&] { return Visible(FindControl(form, sheet)); })) << sheet;
+    ASSERT_TRUE(WaitFor([&] { return Visible(control(sheet)); })) << sheet;
+  };
+  auto dialog = [&](const wchar_t* caption, const wchar_t* picture, const char* answer) {
+    HWND d = WaitDialog(app, caption);
+    ASSERT_NE(d, nullptr) << picture;
+    SendMessageW(d, WM_NULL, 0, 0);
+    shot(picture);
+    Click(FindControl(d, answer));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(d); }));
   };
   page("Step1");
   shot(L"1-licencja");
-  Click(FindControl(form, "CheckBox1"));
-  ASSERT_TRUE(WaitFor([&] { return Enabled(FindControl(form, "BitBtn2")); }));
-  const std::pair<const char*, const wchar_t*> pages[] = {
-      {"Step3", L"3-produkty"}, {"Step4", L"4-katalogi"}, {"Step5", L"5-opcje"},
-      {"Step6", L"6-podsumowanie"}};
-  for (const auto& [sheet, name] : pages) {
-    Click(FindControl(form, "BitBtn2"));
-    page(sheet);
-    shot(name);
-  }
-  Click(FindControl(form, "BitBtn3"));
-  HWND dialog = WaitDialog(app, L" Decyzja");
-  ASSERT_NE(dialog, nullptr);
-  SendMessageW(dialog, WM_NULL, 0, 0);
-  shot(L"dialog-przerwac");
-  Click(FindControl(dialog, "No"));
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  Click(FindControl(form, "BitBtn2"));
-  page("Step8");
+  Click(control("CheckBox1"));
+  ASSERT_TRUE(WaitFor([&] { return Enabled(control("BitBtn2")); }));
+  Click(control("BitBtn2"));
+  page("Step3");
+  shot(L"3-produkty");
+  HWND list = control("CheckListBox1");
+  for (int i = 0; i < 4; ++i) ToggleListItem(list, i);
+  Click(control("BitBtn2"));
+  dialog(L" B\u0142\u0105d", L"dialog-brak-produktow", "OK");
+  for (int i = 0; i < 4; ++i) ToggleListItem(list, i);
+  Click(control("BitBtn3"));
+  dialog(L" Decyzja", L"dialog-przerwac", "No");
+  Click(control("BitBtn2"));
+  page("Step4");
+  SetEditText(control("Edit4"), target);
+  shot(L"4-katalogi");
+  Click(control("BitBtn2"));
+  dialog(L" Uwaga", L"dialog-katalog", "Yes");
+  page("Step5");
+  shot(L"5-opcje");
+  Click(control("BitBtn2"));
+  page("Step6");
+  shot(L"6-podsumowanie");
+  Click(control("BitBtn2"));
+  page("Step7");
+  dialog(L" Decyzja", L"7-kopiowanie", "All");
+  ASSERT_TRUE(WaitFor([&] { return Visible(control("Step8")); }, std::chrono::milliseconds(120000)));
   shot(L"8-koniec");
-  Click(FindControl(form, "BitBtn4"));
+  for (const char* box : {"CheckBox2", "CheckBox3"}) Click(control(box));
+  ASSERT_TRUE(WaitFor([&] { return !Checked(control("CheckBox2")) && !Checked(control("CheckBox3")); }));
+  Click(control("BitBtn4"));
   EXPECT_EQ(app.WaitExit(), 0);
+
+  Print(L"Files in " + target + L":\n");
+  ListFiles(target, L"");
+  for (const wchar_t* shell : {L"Common Desktop", L"Common Startup", L"Common Programs"}) {
+    Print(L"Shortcuts in " + ShellFolder(shell) + L" (" + shell + L"):\n");
+    ListFiles(ShellFolder(shell), L"");
+  }
+  Print(L"Registry: HKLM\\Software\\Norvik-Soft, HKLM\\Software\\Microsoft\\Windows\\"
+          L"CurrentVersion\\App Paths\\{Vortel,NorvikFtp,NorvikFtpBatch,NorvikFTPsrv}.exe, "
+          L"HKLM\\...\\Uninstall\\Vortel PRO, HKCR\\.vl, HKCR\\.pft, HKCR\\.ftp\n");
 }

@@ -152,7 +152,8 @@ void SetEditText(HWND edit, const std::wstring& text) {
 }
 
 void ToggleListItem(HWND list, int index) {
-  SendMessageW(list, LB_SETCURSEL, index, 0);
+  // Posted, not sent: a sent selection would overtake the keys still waiting in the queue.
+  PostMessageW(list, LB_SETCURSEL, index, 0);
   Key(list, VK_SPACE);
 }
 
