@@ -6,6 +6,7 @@
 #include "engine/target_dirs.h"
 #include "install_fixture.h"
 #include "system/paths.h"
+#include "system/registry_entries.h"
 #include "wizard/instalator_form.h"
 
 using installtest::Selection;
@@ -439,4 +440,24 @@ TEST_F(PagesTest, NextOnTheSummaryInstallsTheChoicesAndEndsOnTheFinishPageOrClos
   Next();
   EXPECT_TRUE(form->Closed());
   EXPECT_EQ(form->CurrentStep, 7);
+
+  // Closing the wizard while a file expands: that file is finished, nothing follows it.
+  form->Reopen();
+  engine::CloseWithoutAsking = false;
+  ToFolders({true, false, false, false});
+  form->Edit4->SetText("C:\\Inny");
+  platform.dialogs.Expect(Question("C:\\Inny", false), ModalResult::Yes);
+  Next();
+  Next();
+  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
+  platform.pump.onPump = [this] {
+    if (form->Info->Caption() == "Kopiowanie pliku \"Vortel.hlp\"." && !form->Closed())
+      form->Close();
+  };
+  Next();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(platform.files.ReadFile("C:\\Inny\\Vortel\\Vortel.hlp"),
+            installtest::NewContents("Vortel.hlp"));
+  EXPECT_FALSE(platform.files.Exists("C:\\Inny\\Vortel\\Vortel.cnt"));
+  EXPECT_EQ(sys::GetAppPathDir("Vortel.exe"), kDefaultMain + "Vortel\\");  // not registered
 }
