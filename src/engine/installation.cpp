@@ -69,8 +69,9 @@ void CreateShortcuts(const InstallChoices& choices) {
 void Configure(const ProductChoice& chosen, Copier& copier) {
   if (chosen[kVortel]) ConfigureVortel(chosen);
   if (chosen[kFtpClient]) ConfigureFtpClient(chosen);
-  // A confirmed abort at the sample script's question ends the run like any other abort.
-  if (chosen[kFtpBatch] && !ConfigureFtpBatch(chosen, copier)) return;
+  // A confirmed abort at the sample script's question, or a close confirmed while it expanded,
+  // ends the run like any other abort.
+  if (chosen[kFtpBatch] && (!ConfigureFtpBatch(chosen, copier) || StopRequested)) return;
   if (chosen[kFtpServer]) ConfigureFtpServer(chosen);
 }
 
@@ -106,7 +107,11 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
   bool filesDone = false;
   view.SetAnimation(true);
   try {
-    if (!CopyLists(chosen, copier)) {
+    const bool copied = CopyLists(chosen, copier);
+    // A close confirmed while the last file expanded: that file is whole, and nothing after the
+    // copying may follow it.
+    if (copied && StopRequested) copier.InstallAborted = true;
+    if (!copied || copier.InstallAborted) {
       view.SetAnimation(false);
       CopyFailed(copier, view);
       return copier.InstallAborted ? RunOutcome::Aborted : RunOutcome::CopyFailed;

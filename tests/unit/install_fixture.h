@@ -1,0 +1,78 @@
+#pragma once
+// Shared pieces of the installation tests: a medium holding the whole catalogue, the shell
+// folders the shortcuts go to, and a view that logs what the run shows.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "engine/catalogue.h"
+#include "engine/installation.h"
+#include "engine_fixture.h"
+
+namespace installtest {
+
+using Selection = std::array<bool, engine::kProductCount>;
+
+constexpr char kMedium[] = "D:\\";
+constexpr char kDesktop[] = "C:\\Pulpit";
+constexpr char kStartup[] = "C:\\Autostart";
+constexpr char kPrograms[] = "C:\\Programy";
+
+// What every file of the medium expands to.
+inline std::string NewContents(const std::string& entry) {
+  return "new " + entry;
+}
+
+inline const std::vector<const engine::FileList*>& AllLists() {
+  static const std::vector<const engine::FileList*> lists = {
+      &engine::CommonFiles,   &engine::VortelFiles,     &engine::FtpClientFiles,
+      &engine::FtpBatchFiles, &engine::FtpBatchScripts, &engine::FtpManualFiles,
+      &engine::FtpServerFiles};
+  return lists;
+}
+
+// Drive D: as a whole-package medium, and the all-users shell folders of an NT machine.
+inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
+  platform.files.AddDrive('D');
+  for (const auto* list : AllLists())
+    for (const auto& entry : *list) {
+      if (engine::KindOf(entry) == engine::EntryKind::Stored)
+        platform.files.PutFile(kMedium + engine::StoredName(entry),
+                               enginetest::Deflate(NewContents(entry)));
+      else if (engine::KindOf(entry) == engine::EntryKind::Plain)
+        platform.files.PutFile(kMedium + entry, NewContents(entry));
+    }
+  const char* shellFolders =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  const std::pair<const char*, const char*> folders[] = {
+      {"Common Desktop", kDesktop}, {"Common Startup", kStartup}, {"Common Programs", kPrograms}};
+  for (const auto& [name, folder] : folders) {
+    platform.registry.Set(plat::RegRoot::LocalMachine, shellFolders, name, folder);
+    platform.files.PutFile(std::string(folder) + "\\desktop.ini", "");
+  }
+}
+
+// The run's outward signs, in order: "progress", "info <text>", "animation on/off", "finish",
+// "close".
+class LoggingView : public engine::InstallView {
+ public:
+  std::vector<std::string> log;
+  void ShowInfo(const std::string& text) override { log.push_back("info " + text); }
+  void ShowProgressPage() override { log.push_back("progress"); }
+  void SetAnimation(bool running) override {
+    log.push_back(running ? "animation on" : "animation off");
+  }
+  void ShowFinishPage() override { log.push_back("finish"); }
+  void CloseWizard() override { log.push_back("close"); }
+  // The files whose copying was announced, in order.
+  std::vector<std::string> Copied() const {
+    std::vector<std::string> names;
+    const std::string prefix = "info Kopiowanie pliku \"";
+    for (const auto& entry : log)
+      if (entry.compare(0, prefix.size(), prefix) == 0)
+        names.push_back(entry.substr(prefix.size(), entry.size() - prefix.size() - 2));
+    return names;
+  }
+};
+
+}  // namespace installtest

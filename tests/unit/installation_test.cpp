@@ -1,0 +1,353 @@
+// The installation run from a whole-package medium: the order of its steps, its ends, and what
+// each end leaves on disk and in the registry.
+#include "engine/installation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "engine/run_state.h"
+#include "install_fixture.h"
+#include "system/paths.h"
+
+using engine::RunOutcome;
+using installtest::LoggingView;
+using installtest::NewContents;
+using installtest::Selection;
+using plat::ModalResult;
+
+namespace {
+
+const Selection kAll = {true, true, true, true};
+const std::string kCopyError = "Wystąpił błąd podczas kopiowania plików.";
+const std::string kShortcuts = "info Tworzenie skrótów do programów.";
+const std::string kRegistering = "info Rejestrowanie programów.";
+
+std::string Copying(const std::string& name) {
+  return "info Kopiowanie pliku \"" + name + "\".";
+}
+std::string Overwrite(const std::string& path) {
+  return "Plik \"" + path + "\" już istnieje.\rNadpisać ?";
+}
+
+// One machine and one run of the installation into `main`.
+struct Machine {
+  Machine() {
+    engine::CloseWithoutAsking = false;
+    engine::StopRequested = false;
+    installtest::PrepareMachine(platform);
+  }
+  ~Machine() { engine::StopRequested = false; }
+
+  // `options`: the emulator's and the FTP client's desktop shortcuts, the server's autostart.
+  RunOutcome Run(const Selection& chosen, const std::string& main,
+                 const std::array<bool, 3>& options = {},
+                 const std::string& emulatorFolder = "Vortel\\") {
+    engine::InstallChoices choices;
+    choices.products = chosen;
+    choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
+    choices.desktopVortel = options[0];
+    choices.desktopFtpClient = options[1];
+    choices.autostartFtpServer = options[2];
+    view.log.clear();
+    return engine::RunInstallation(choices, view, installtest::kMedium);
+  }
+  // The products registered, in order, by their subkeys of the maker key.
+  std::vector<std::string> Registered() const {
+    std::vector<std::string> products;
+    const std::string key = "\\Software\\Norvik-Soft\\", value = ":Path";
+    for (const auto& write : platform.registry.writes) {
+      const auto at = write.find(key);
+      if (at != std::string::npos && write.size() > value.size() &&
+          write.compare(write.size() - value.size(), value.size(), value) == 0)
+        products.push_back(write.substr(at + key.size(), write.size() - at - key.size() - 5));
+    }
+    return products;
+  }
+  bool HasTemporaryFile(const std::string& folder) {
+    for (const auto& name : enginetest::FilesIn(platform.files, folder))
+      if (name.rfind("~vt", 0) == 0) return true;
+    return false;
+  }
+
+  plat::headless::HeadlessPlatform platform;
+  LoggingView view;
+};
+
+using Lists = std::vector<std::pair<const engine::FileList*, std::string>>;  // list, subfolder
+
+}  // namespace
+
+TEST(InstallationRun, WalksItsStepsInOrderAndPutsEachListIntoItsFolder) {
+  using namespace engine;
+  const struct {
+    Selection chosen;
+    Lists lists;  // in the order they are copied; the sample script follows the shortcuts
+    std::vector<std::string> missingFolders;
+  } cases[] = {
+      {kAll,
+       {{&CommonFiles, ""},
+        {&FtpServerFiles, "FTPSrv\\"},
+        {&FtpBatchFiles, "FTPCli\\"},
+        {&FtpClientFiles, "FTPCli\\"},
+        {&FtpManualFiles, "FTPCli\\"},
+        {&VortelFiles, "Vortel\\"},
+        {&FtpBatchScripts, "FTPCli\\Scripts\\"}},
+       {}},
+      {{false, false, true, false},
+       {{&CommonFiles, ""},
+        {&FtpBatchFiles, "FTPCli\\"},
+        {&FtpManualFiles, "FTPCli\\"},
+        {&FtpBatchScripts, "FTPCli\\Scripts\\"}},
+       {"Vortel\\", "FTPSrv\\", "FTPCli\\Profiles\\"}},
+      {{true, false, false, true},
+       {{&CommonFiles, ""}, {&FtpServerFiles, "FTPSrv\\"}, {&VortelFiles, "Vortel\\"}},
+       {"FTPCli\\"}},
+  };
+  for (const auto& c : cases) {
+    Machine m;
+    const std::string main = "C:\\Vortel PRO\\";
+    ASSERT_EQ(m.Run(c.chosen, main), RunOutcome::Installed);
+    std::vector<std::string> log = {"progress", "animation on"};
+    for (const auto& [list, folder] : c.lists) {
+      if (list == &FtpBatchScripts) log.push_back(kShortcuts);
+      for (const auto& entry : *list) {
+        if (KindOf(entry) == EntryKind::Installer) continue;
+        log.push_back(Copying(entry));
+        EXPECT_EQ(m.platform.files.ReadFile(main + folder + entry), NewContents(entry));
+      }
+    }
+    if (!c.chosen[kFtpBatch]) log.push_back(kShortcuts);
+    log.insert(log.end(), {kRegistering, "finish", "animation off"});
+    EXPECT_EQ(m.view.log, log);
+    EXPECT_FALSE(m.platform.files.Exists(main + "Install.exe"));
+    for (const auto& folder : c.missingFolders) EXPECT_FALSE(sys::DirectoryExists(main + folder));
+    EXPECT_TRUE(m.platform.dialogs.AllAnswered());
+  }
+}
+
+TEST(InstallationRun, RegistersServerFirstAndLinksTheFtpProgramsIntoTheEmulatorsIni) {
+  Machine m;
+  ASSERT_EQ(m.Run(kAll, "C:\\VP"), RunOutcome::Installed);
+  EXPECT_EQ(m.Registered(),
+            (std::vector<std::string>{"Server FTP", "Wsadowy klient FTP", "Klient FTP", "Vortel"}));
+  EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\Vortel\\Vortel.ini"),
+            "[CONFIG]\r\nUSERDIR=\r\n[FTP]\r\nCLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\n"
+            "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n");
+  EXPECT_TRUE(
+      m.platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO\\Vortel.lnk"));
+  EXPECT_FALSE(engine::CloseWithoutAsking);
+}
+
+TEST(InstallationRun, ShortcutsFollowTheWantedOptionsWithTheirNamesTargetsAndFolders) {
+  Machine none;
+  ASSERT_EQ(none.Run(kAll, "C:\\A"), RunOutcome::Installed);
+  EXPECT_EQ(enginetest::FilesIn(none.platform.files, installtest::kDesktop).size() +
+                enginetest::FilesIn(none.platform.files, installtest::kStartup).size(),
+            2u);  // the two desktop.ini files alone
+  Machine m;
+  ASSERT_EQ(m.Run(kAll, "C:\\B", {true, true, true}), RunOutcome::Installed);
+  const struct {
+    std::string link, target, folder, description;
+  } links[] = {
+      {std::string(installtest::kDesktop) + "\\Vortel.lnk", "Vortel.exe", "C:\\B\\Vortel\\",
+       "Emulator terminala Vortel"},
+      {std::string(installtest::kDesktop) + "\\Norvik-FTP.lnk", "NorvikFtp.exe", "C:\\B\\FTPCli\\",
+       "Klient FTP firmy Norvik-Soft"},
+      {std::string(installtest::kStartup) + "\\Serwer FTP.lnk", "NorvikFTPsrv.exe",
+       "C:\\B\\FTPSrv\\", "Serwer FTP firmy Norvik-Soft"},
+  };
+  for (const auto& l : links) {
+    plat::ShellLinkInfo info;
+    ASSERT_TRUE(m.platform.links.Read(l.link, info)) << l.link;
+    EXPECT_EQ(info.target, l.folder + l.target);
+    EXPECT_EQ(info.workingDir, l.folder);
+    EXPECT_EQ(info.description, l.description);
+    EXPECT_EQ(info.arguments, "");
+  }
+  // A later run finds its shortcut and asks before making a second one.
+  m.platform.dialogs.Expect("Skrót 'Serwer FTP' juz istnieje.\rCzy utworzyć następny ?",
+                            ModalResult::No);
+  ASSERT_EQ(m.Run({false, false, false, true}, "C:\\C", {false, false, true}),
+            RunOutcome::Installed);
+  EXPECT_EQ(enginetest::FilesIn(m.platform.files, installtest::kStartup).size(), 2u);
+  EXPECT_TRUE(m.platform.dialogs.AllAnswered());
+}
+
+TEST(InstallationRun, EachEndShowsOneMessageAtMostAndOnlySuccessRegisters) {
+  const std::string emu = "C:\\VP\\Vortel\\";
+  const struct {
+    const char* what;
+    Selection chosen;
+    std::string main, emulatorFolder;
+    std::function<void(plat::headless::HeadlessPlatform&)> prepare;
+    std::vector<std::pair<std::string, ModalResult>> dialogs;
+    RunOutcome outcome;
+    bool oldKept;  // an old Vortel.hlp was there and must stay
+  } cases[] = {
+      {"success", kAll, "C:\\VP", "Vortel\\", nullptr, {}, RunOutcome::Installed, false},
+      {"main folder on a missing drive",
+       kAll,
+       "Q:\\VP",
+       "Vortel\\",
+       nullptr,
+       {{"Nie można utworzyć katalogu \"Q:\\VP\\\"", ModalResult::OK}},
+       RunOutcome::FolderFailed,
+       false},
+      {"product folder on a missing drive",
+       kAll,
+       "C:\\VP",
+       "Q:\\Emu",
+       nullptr,
+       {{"Nie można utworzyć katalogu \"Q:\\Emu\\\"", ModalResult::OK}},
+       RunOutcome::FolderFailed,
+       false},
+      {"corrupt stored file",
+       kAll,
+       "C:\\VP",
+       "Vortel\\",
+       [&](auto& p) {
+         p.files.PutFile("D:\\Vortel.hl_", "to nie jest strumień zlib");
+         p.files.PutFile(emu + "Vortel.hlp", "old");
+       },
+       {{Overwrite(emu + "Vortel.hlp"), ModalResult::Yes}, {kCopyError, ModalResult::OK}},
+       RunOutcome::CopyFailed,
+       true},
+      {"plain file missing on the medium",
+       kAll,
+       "C:\\VP",
+       "Vortel\\",
+       [](auto& p) { p.files.Remove("D:\\wydruk"); },
+       {{kCopyError, ModalResult::OK}},
+       RunOutcome::CopyFailed,
+       false},
+      {"abort at an overwrite question",
+       kAll,
+       "C:\\VP",
+       "Vortel\\",
+       [&](auto& p) { p.files.PutFile(emu + "Vortel.hlp", "old"); },
+       {{Overwrite(emu + "Vortel.hlp"), ModalResult::Abort},
+        {"Przerwać proces instalacji ?", ModalResult::Yes}},
+       RunOutcome::Aborted,
+       true},
+      {"abort at the sample script's question",
+       {false, false, true, false},
+       "C:\\VP",
+       "Vortel\\",
+       [](auto& p) { p.files.PutFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp", "old"); },
+       {{Overwrite("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"), ModalResult::Abort},
+        {"Przerwać proces instalacji ?", ModalResult::Yes}},
+       RunOutcome::Aborted,
+       false},
+      {"registry refuses writes",
+       kAll,
+       "C:\\VP",
+       "Vortel\\",
+       [](auto& p) { p.registry.DenyWrites(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft"); },
+       {{kCopyError, ModalResult::OK}},
+       RunOutcome::RegistrationFailed,
+       false},
+  };
+  for (const auto& c : cases) {
+    Machine m;
+    if (c.prepare) c.prepare(m.platform);
+    for (const auto& [text, answer] : c.dialogs) m.platform.dialogs.Expect(text, answer);
+    EXPECT_EQ(m.Run(c.chosen, c.main, {}, c.emulatorFolder), c.outcome) << c.what;
+    EXPECT_TRUE(m.platform.dialogs.AllAnswered()) << c.what;
+    const bool success = c.outcome == RunOutcome::Installed;
+    const auto& log = m.view.log;
+    EXPECT_EQ(log.back(), success ? "animation off" : "close") << c.what;
+    EXPECT_EQ(std::count(log.begin(), log.end(), "finish"), success ? 1 : 0) << c.what;
+    EXPECT_EQ(std::count(log.begin(), log.end(), "animation on"),
+              std::count(log.begin(), log.end(), "animation off"));
+    EXPECT_EQ(engine::CloseWithoutAsking, !success) << c.what;
+    if (c.outcome != RunOutcome::RegistrationFailed && !success) {
+      EXPECT_TRUE(m.platform.registry.writes.empty()) << c.what;
+      EXPECT_FALSE(m.platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
+    }
+    if (c.outcome == RunOutcome::FolderFailed) {
+      EXPECT_EQ(log, (std::vector<std::string>{"progress", "close"})) << c.what;
+      EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\FTPCli")) << c.what;
+    }
+    if (c.oldKept) {
+      EXPECT_EQ(m.platform.files.ReadFile(emu + "Vortel.hlp"), "old") << c.what;
+      EXPECT_FALSE(m.HasTemporaryFile(emu)) << c.what;
+    }
+  }
+}
+
+TEST(InstallationRun, NoToEveryOverwriteQuestionKeepsTheOldFilesAndStillFinishes) {
+  Machine m;
+  const Selection chosen = {false, true, true, false};
+  ASSERT_EQ(m.Run(chosen, "C:\\VP"), RunOutcome::Installed);
+  const Lists lists = {{&engine::CommonFiles, ""},
+                       {&engine::FtpBatchFiles, "FTPCli\\"},
+                       {&engine::FtpClientFiles, "FTPCli\\"},
+                       {&engine::FtpManualFiles, "FTPCli\\"},
+                       {&engine::FtpBatchScripts, "FTPCli\\Scripts\\"}};
+  for (const auto& [list, folder] : lists)
+    for (const auto& entry : *list) {
+      if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;
+      m.platform.files.PutFile("C:\\VP\\" + folder + entry, "old");
+      m.platform.dialogs.Expect(Overwrite("C:\\VP\\" + folder + entry), ModalResult::No);
+    }
+  m.platform.registry.writes.clear();
+  EXPECT_EQ(m.Run(chosen, "C:\\VP"), RunOutcome::Installed);
+  EXPECT_TRUE(m.platform.dialogs.AllAnswered());
+  for (const auto& [list, folder] : lists)
+    for (const auto& entry : *list)
+      if (engine::KindOf(entry) != engine::EntryKind::Installer) {
+        EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\" + folder + entry), "old") << entry;
+      }
+  EXPECT_EQ(m.Registered(), (std::vector<std::string>{"Wsadowy klient FTP", "Klient FTP"}));
+  EXPECT_EQ(m.view.log.back(), "animation off");
+}
+
+TEST(InstallationRun, AStopRequestedWhileAFileExpandsEndsTheRunAfterThatWholeFile) {
+  const std::string ini = "C:\\VP\\Vortel\\Vortel.ini";
+  const struct {
+    Selection chosen;
+    std::string folder, expanding, never, iniAfter;  // `never`: what must not be made
+    size_t links;  // made before the stop, besides the two desktop.ini files
+  } cases[] = {
+      {{true, false, false, false},
+       "C:\\VP\\Vortel\\",
+       "Vortel.hlp",
+       "C:\\VP\\Vortel\\Vortel.cnt",
+       "[FTP]\r\n",
+       0},
+      // The last file of the last list, and the sample script: nothing may follow either.
+      {{false, false, false, true},
+       "C:\\VP\\FTPSrv\\",
+       "Norvik-FTPSrv - Dokumentacja Techniczna.pdf",
+       "C:\\VP\\FTPSrv\\ftproot",
+       "[FTP]\r\n",
+       0},
+      {{false, false, true, true},
+       "C:\\VP\\FTPCli\\Scripts\\",
+       "vortelpro.ftp",
+       "C:\\VP\\FTPSrv\\ftproot",
+       "[FTP]\r\nCLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\nSERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv."
+       "exe\r\n",
+       1},
+  };
+  for (const auto& c : cases) {
+    Machine m;
+    m.platform.files.PutFile(ini, "[FTP]\r\n");
+    m.platform.pump.onPump = [&] {
+      if (m.view.log.back() == Copying(c.expanding)) engine::StopRequested = true;
+    };
+    EXPECT_EQ(m.Run(c.chosen, "C:\\VP", {false, false, true}), RunOutcome::Aborted) << c.expanding;
+    EXPECT_EQ(m.platform.files.ReadFile(c.folder + c.expanding), NewContents(c.expanding));
+    EXPECT_FALSE(m.platform.files.Exists(c.never)) << c.never;
+    EXPECT_FALSE(m.HasTemporaryFile(c.folder));
+    EXPECT_EQ(m.view.log.back(), "close");
+    EXPECT_TRUE(m.platform.registry.writes.empty());
+    EXPECT_EQ(m.platform.files.ReadFile(ini), c.iniAfter);
+    EXPECT_EQ(enginetest::FilesIn(m.platform.files, installtest::kDesktop).size() +
+                  enginetest::FilesIn(m.platform.files, installtest::kStartup).size(),
+              2 + c.links);
+    EXPECT_TRUE(m.platform.dialogs.AllAnswered());
+  }
+}

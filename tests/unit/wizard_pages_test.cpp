@@ -1,0 +1,463 @@
+// The pages between the agreement and the copying, and the finish page, driven through the
+// wizard's own buttons on the headless backend.
+#include <gtest/gtest.h>
+
+#include "engine/run_state.h"
+#include "engine/target_dirs.h"
+#include "install_fixture.h"
+#include "system/paths.h"
+#include "system/registry_entries.h"
+#include "wizard/instalator_form.h"
+
+using installtest::Selection;
+using plat::DlgButton;
+using plat::DlgType;
+using plat::ModalResult;
+using plat::RegRoot;
+
+namespace {
+
+constexpr char kMakerKey[] = "Software\\Norvik-Soft";
+constexpr char kVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+const std::string kAppPaths = std::string(kVersionKey) + "\\App Paths\\";
+const std::string kDefaultMain = "C:\\Program Files\\NorvikSoft\\VortelPRO\\";
+const std::string kIndent = "    ";
+const Selection kAll = {true, true, true, true};
+
+std::string Question(const std::string& folder, bool exists) {
+  return "Katalog \"" + folder + "\"" +
+         (exists ? " już istnieje.\rKontynuować instalację?" : " nie istnieje.\rUtworzyć ?");
+}
+
+// Documents opened and programs started, in one order, with the folder each program started in.
+class FinishLog : public plat::headless::HeadlessPlatform {
+ public:
+  std::vector<std::string> log;
+  plat::Shell& ShellApi() override { return loggingShell; }
+  plat::Processes& Process() override { return loggingProcesses; }
+
+  struct Shell : plat::headless::HeadlessShell {
+    explicit Shell(FinishLog& p) : owner(p) { files = &p.files; }
+    bool OpenDocument(const std::string& path) override {
+      owner.log.push_back("open " + path);
+      return HeadlessShell::OpenDocument(path);
+    }
+    FinishLog& owner;
+  } loggingShell{*this};
+  struct Processes : plat::headless::HeadlessProcesses {
+    explicit Processes(FinishLog& p) : HeadlessProcesses(p.files), owner(p) {}
+    bool StartAndWaitIdle(const std::string& commandLine) override {
+      owner.log.push_back("run " + commandLine + "in " + owner.files.CurrentDirectory());
+      return HeadlessProcesses::StartAndWaitIdle(commandLine);
+    }
+    FinishLog& owner;
+  } loggingProcesses{*this};
+};
+
+}  // namespace
+
+class PagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    engine::CloseWithoutAsking = false;
+    engine::StopRequested = false;
+    installtest::PrepareMachine(platform);
+    platform.files.SetModulePath("D:\\Install.exe");
+    form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
+                                                     std::vector<std::string>{});
+    platform.gui.ShowForm(*form);
+    form->CheckBox1->SetChecked(true);
+  }
+  void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
+
+  void Next() { form->BitBtn2->Click(); }
+  void Back() { form->BitBtn1->Click(); }
+  // From any page to the folder page with these products, through the product check.
+  void ToFolders(const Selection& chosen) {
+    form->ShowStep(3);
+    for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, chosen[i]);
+    Next();
+    ASSERT_EQ(form->CurrentStep, 4);
+  }
+  void ToOptions(const Selection& chosen) {
+    ToFolders(chosen);
+    platform.dialogs.Expect(Question(kDefaultMain, false), ModalResult::Yes);
+    Next();
+    ASSERT_EQ(form->CurrentStep, 5);
+  }
+  std::vector<std::string> Rows() const {
+    return {form->edPath0->Text(), form->edPath1->Text(), form->edPath3->Text()};
+  }
+  std::array<bool, 3> Options(bool enabled) const {
+    const plat::gui::CheckBox* boxes[] = {form->cbShortcutVortel, form->cbShortcutFTPcli,
+                                          form->cbFTPsrvAutostart};
+    std::array<bool, 3> state;
+    for (int i = 0; i < 3; ++i) state[i] = enabled ? boxes[i]->Enabled() : boxes[i]->Checked();
+    return state;
+  }
+
+  FinishLog platform;
+  std::unique_ptr<wizard::TInstalatorForm> form;
+};
+
+TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesTheStartBoxes) {
+  struct Case {
+    Selection chosen;
+    bool emulatorBox, clientBox;  // enabled and ticked alike
+  } cases[] = {{kAll, true, true},
+               {{false, false, true, false}, false, false},
+               {{true, false, false, true}, true, false},
+               {{false, true, false, false}, false, true},
+               {{false, false, false, true}, false, false}};
+  for (const auto& c : cases) {
+    ToFolders(c.chosen);
+    EXPECT_EQ(form->CheckBox2->Enabled(), c.emulatorBox);
+    EXPECT_EQ(form->CheckBox2->Checked(), c.emulatorBox);
+    EXPECT_EQ(form->CheckBox3->Enabled(), c.clientBox);
+    EXPECT_EQ(form->CheckBox3->Checked(), c.clientBox);
+  }
+  form->ShowStep(3);
+  for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, false);
+  platform.dialogs.Expect("Proszę wybrać instalowane produkty.", ModalResult::OK);
+  Next();
+  EXPECT_EQ(form->CurrentStep, 3);
+  EXPECT_EQ(platform.dialogs.shown.back().type, DlgType::Error);
+  EXPECT_EQ(platform.dialogs.shown.back().buttons, std::vector<DlgButton>{DlgButton::OK});
+}
+
+TEST_F(PagesTest, FolderDefaultsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
+  struct Case {
+    const char *maker, *programFiles, *emulator, *client, *server;
+    std::string main;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"", "", "", "", "", kDefaultMain, {"Vortel\\", "FTPCli\\", "FTPSrv\\"}},
+      {"",
+       "E:\\Programy",
+       "",
+       "",
+       "",
+       "E:\\Programy\\NorvikSoft\\VortelPRO\\",
+       {"Vortel\\", "FTPCli\\", "FTPSrv\\"}},
+      // The recorded main folder exactly as stored; prefixes compared with it as it stands.
+      {"D:\\Apps\\Pack",
+       "E:\\Programy",
+       "D:\\Apps\\Pack\\Emu\\",
+       "E:\\Other\\",
+       "d:\\APPS\\pack\\Srv\\",
+       "D:\\Apps\\Pack",
+       {"\\Emu\\", "E:\\Other\\", "\\Srv\\"}},
+      {" D:\\Apps\\ ",
+       "",
+       "D:\\Apps\\Emu\\",
+       "",
+       " D:\\Apps\\ Srv\\",
+       " D:\\Apps\\ ",
+       {"D:\\Apps\\Emu\\", "FTPCli\\", "Srv\\"}},
+  };
+  for (const auto& c : cases) {
+    platform.registry.Set(RegRoot::LocalMachine, kMakerKey, "Path", c.maker);
+    platform.registry.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", c.programFiles);
+    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", c.emulator);
+    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path", c.client);
+    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path", c.server);
+    ToFolders({false, false, true, false});  // every row is filled, chosen or not
+    EXPECT_EQ(form->Edit4->Text(), c.main);
+    EXPECT_EQ(Rows(), c.rows) << c.maker;
+  }
+  // A value that is no string reads as a missing one.
+  platform.registry.SetDword(RegRoot::LocalMachine, kMakerKey, "Path", 1);
+  platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
+  ToFolders(kAll);
+  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
+  EXPECT_EQ(form->edPath0->Text(), "Vortel\\");
+}
+
+TEST_F(PagesTest, FolderRowsFollowTheProductsAndComingBackShowsTheDefaultsAgain) {
+  const std::pair<Selection, std::array<bool, 3>> cases[] = {
+      {kAll, {true, true, true}},
+      {{false, false, true, false}, {false, true, false}},
+      {{true, false, false, true}, {true, false, true}},
+      {{false, true, false, false}, {false, true, false}}};
+  for (const auto& [chosen, rows] : cases) {
+    ToFolders(chosen);
+    const plat::gui::Control* row[3][3] = {{form->lbName0, form->edPath0, form->sbDir0},
+                                           {form->lbName1, form->edPath1, form->sbDir1},
+                                           {form->lbName3, form->edPath3, form->sbDir3}};
+    for (int r = 0; r < 3; ++r)
+      for (const auto* control : row[r]) EXPECT_EQ(control->Enabled(), rows[r]) << control->Name();
+  }
+  form->Edit4->SetText("E:\\Inny");
+  form->edPath0->SetText("Moje\\");
+  platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
+  Next();
+  Back();
+  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"Vortel\\", "FTPCli\\", "FTPSrv\\"}));
+}
+
+TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpellingDoesNot) {
+  platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path",
+                        kDefaultMain + "E\\");
+  platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path",
+                        kDefaultMain + "C\\");
+  platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
+                        kDefaultMain + "S\\");
+  const std::vector<std::string> proposed = {"E\\", "C\\", "S\\"};
+  const struct {
+    std::string typed;
+    bool resets;
+  } cases[] = {
+      {kDefaultMain + "x", true},
+      {"c:\\program files\\norviksoft\\vortelpro\\", false},
+      {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", false},
+      {"C:\\Program Files\\NorvikSoft\\VortelPRO", false},
+      {"C:\\Program Files\\NorvikSoft\\VortelPR", true},
+      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", true},  // only blanks are trimmed
+  };
+  for (const auto& c : cases) {
+    ToFolders({true, false, false, false});
+    ASSERT_EQ(Rows(), proposed);
+    form->Edit4->SetText(c.typed);
+    const std::vector<std::string> reset = {"Vortel\\", "C\\", "S\\"};
+    EXPECT_EQ(Rows(), c.resets ? reset : proposed) << c.typed;
+  }
+}
+
+TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
+  ToFolders(kAll);
+  form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
+  const struct {
+    plat::gui::SpeedButton* button;
+    plat::gui::Edit* edit;
+    std::string answer, stored, title;
+  } cases[] = {
+      {form->sbDir0, form->edPath0, "C:\\Pack\\", "",
+       "Wybierz podkatalog, w którym bądzie zainstalowany emulator terminala Vortel."},
+      {form->sbDir1, form->edPath1, "c:\\PACK\\Sub", "Sub\\",
+       "Wybierz podkatalog, w którym bądzie zainstalowany klient FTP."},
+      {form->sbDir3, form->edPath3, "C:\\Package\\", "C:\\Package\\",
+       "Wybierz podkatalog, w którym bądzie zainstalowany serwer FTP."},
+      {form->sbDir0, form->edPath0, "E:\\Gdzie\\indziej\\", "E:\\Gdzie\\indziej\\", ""},
+      {form->sbDir0, form->edPath0, "", "E:\\Gdzie\\indziej\\", ""},  // cancelled
+  };
+  for (const auto& c : cases) {
+    platform.loggingShell.browseAnswers.push_back(c.answer);
+    c.button->Click();
+    EXPECT_EQ(c.edit->Text(), c.stored) << c.answer;
+    if (!c.title.empty()) {
+      EXPECT_EQ(platform.loggingShell.browseCaptions.back(), c.title);
+    }
+  }
+  platform.loggingShell.browseAnswers = {"", "E:\\Nowy"};
+  form->SpeedButton2->Click();
+  EXPECT_EQ(form->Edit4->Text(), "C:\\Pack");
+  form->SpeedButton2->Click();
+  EXPECT_EQ(form->Edit4->Text(), "E:\\Nowy\\");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"Vortel\\", "FTPCli\\", "FTPSrv\\"}));
+  EXPECT_EQ(platform.loggingShell.browseCaptions.back(),
+            "Wybierz katalog, w którym bądą zainstalowane wybrane elementy.");
+}
+
+TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath) {
+  platform.files.PutFile("C:\\Jest\\plik", "");
+  platform.files.PutFile(kDefaultMain + "plik", "");
+  const struct {
+    std::string typed, message;  // message empty: the full-path error
+    ModalResult answer;
+    std::string edPath0;  // after the check, browsed as "Mój\" before it
+  } cases[] = {
+      {"  C:\\Jest  ", Question("C:\\Jest", true), ModalResult::Yes, "Vortel\\"},
+      {"C:\\Jest", Question("C:\\Jest", true), ModalResult::No, "Mój\\"},
+      {"  " + kDefaultMain + "  ", Question(kDefaultMain, true), ModalResult::No, "Mój\\"},
+      {"c:\\Nowy\\", Question("c:\\Nowy\\", false), ModalResult::No, "Mój\\"},
+      {"\\\\serwer\\udzial\\x", Question("\\\\serwer\\udzial\\x", false), ModalResult::Yes,
+       "Mój\\"},
+      {"", "", ModalResult::OK, "Mój\\"},
+      {"   ", "", ModalResult::OK, "Vortel\\"},
+      {"Vortel", "", ModalResult::OK, "Mój\\"},
+      {"\\Vortel", "", ModalResult::OK, "Mój\\"},
+      {"C:Vortel", "", ModalResult::OK, "Mój\\"},
+      {"\\\\serwer", "", ModalResult::OK, "Mój\\"},
+      {"\\\\serwer\\\\x", "", ModalResult::OK, "Mój\\"},
+  };
+  for (const auto& c : cases) {
+    ToFolders(kAll);
+    form->Edit4->SetText(c.typed);
+    form->edPath0->SetText("Mój\\");
+    const bool refused = c.message.empty();
+    platform.dialogs.Expect(refused ? "Proszę podać pełną ścieżkę katalogu docelowego." : c.message,
+                            c.answer);
+    Next();
+    EXPECT_EQ(form->CurrentStep, c.answer == ModalResult::Yes ? 5 : 4) << c.typed;
+    EXPECT_EQ(form->Edit4->Text(), sys::TrimSpaces(c.typed));
+    EXPECT_EQ(form->edPath0->Text(), c.edPath0) << c.typed;
+    const auto& shown = platform.dialogs.shown.back();
+    EXPECT_EQ(shown.type, refused ? DlgType::Error : DlgType::Warning) << c.typed;
+    const std::vector<DlgButton> ok = {DlgButton::OK}, yesNo = {DlgButton::Yes, DlgButton::No};
+    EXPECT_EQ(shown.buttons, refused ? ok : yesNo);
+  }
+}
+
+TEST_F(PagesTest, OptionBoxesFollowTheProductsAndEnablingNeverTicksOne) {
+  ToOptions(kAll);
+  EXPECT_EQ(Options(true), (std::array<bool, 3>{true, true, true}));
+  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, true, false}));
+  form->cbFTPsrvAutostart->SetChecked(true);
+  Back();
+  ToOptions({true, false, false, false});
+  EXPECT_EQ(Options(true), (std::array<bool, 3>{true, false, false}));
+  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, false, false}));
+  Back();
+  ToOptions(kAll);
+  EXPECT_EQ(Options(true), (std::array<bool, 3>{true, true, true}));
+  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, false, false}));
+  Next();
+  Back();  // from the summary: the boxes keep what they had
+  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, false, false}));
+  ToOptions({false, false, true, false});
+  EXPECT_EQ(Options(true), (std::array<bool, 3>{false, false, false}));
+  EXPECT_EQ(Options(false), (std::array<bool, 3>{false, false, false}));
+  // A box ticked but disabled does not count.
+  form->cbShortcutVortel->SetChecked(true);
+  EXPECT_FALSE(form->Choices().desktopVortel);
+}
+
+TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
+  const std::string main = kIndent + kDefaultMain;
+  const std::string serverOption = "Automatycznie uruchamiaj serwer FTP przy starcie Windows";
+  const struct {
+    Selection chosen;
+    bool autostart;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {kAll,
+       false,
+       {"Instalowane elementy:", kIndent + "Emulator terminala Vortel  ver.3.30",
+        kIndent + "Klient FTP  ver.1.081", kIndent + "Wsadowy klient FTP  ver.1.081",
+        kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
+        "Emulator terminala Vortel", kIndent + "Vortel\\", "Klient FTP", kIndent + "FTPCli\\",
+        "Serwer FTP", kIndent + "FTPSrv\\", "",
+        "Opcje dodatkowe:", kIndent + "Utwórz skrót na pulpit do emulatora terminala",
+        kIndent + "Utwórz skrót na pulpit do klienta FTP"}},
+      {{true, false, false, true},
+       true,
+       {"Instalowane elementy:", kIndent + "Emulator terminala Vortel  ver.3.30",
+        kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
+        "Emulator terminala Vortel", kIndent + "Vortel\\", "Serwer FTP", kIndent + "FTPSrv\\", "",
+        "Opcje dodatkowe:", kIndent + "Utwórz skrót na pulpit do emulatora terminala",
+        kIndent + serverOption}},
+      {{false, false, true, false},
+       false,
+       {"Instalowane elementy:", kIndent + "Wsadowy klient FTP  ver.1.081", "",
+        "Folder docelowy:", main, "Klient FTP", kIndent + "FTPCli\\", ""}},
+      {{false, false, false, true},
+       false,
+       {"Instalowane elementy:", kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
+        "Serwer FTP", kIndent + "FTPSrv\\", ""}},
+      {{false, false, false, true},
+       true,
+       {"Instalowane elementy:", kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
+        "Serwer FTP", kIndent + "FTPSrv\\", "", "Opcje dodatkowe:", kIndent + serverOption}},
+  };
+  for (const auto& c : cases) {
+    ToOptions(c.chosen);
+    form->cbFTPsrvAutostart->SetChecked(c.autostart);
+    Next();
+    ASSERT_EQ(form->CurrentStep, 6);
+    EXPECT_EQ(form->Memo1->Lines(), c.lines);
+  }
+}
+
+TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClient) {
+  engine::TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
+  for (const char* file : {"Emu\\Vortel.exe", "Emu\\readme.txt", "Ftp\\NorvikFtp.exe"})
+    platform.files.PutFile(std::string("C:\\P\\") + file, "");
+  platform.files.PutFile("C:\\P\\Srv\\NorvikFTPsrv.exe", "");
+  const std::string emulator = "run \"C:\\P\\Emu\\Vortel.exe\" in C:\\P\\Emu";
+  const std::string client = "run \"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp";
+  const struct {
+    Selection chosen;
+    bool notes, emulator, client;
+    std::vector<std::string> log;
+  } cases[] = {
+      {kAll,
+       true,
+       true,
+       true,
+       {"open C:\\P\\Emu\\readme.txt", "open C:\\P\\Ftp\\readme.txt", "open C:\\P\\Srv\\readme.txt",
+        emulator, client}},
+      {{true, false, false, true},
+       true,
+       false,
+       false,
+       {"open C:\\P\\Emu\\readme.txt", "open C:\\P\\Srv\\readme.txt"}},
+      {{false, false, true, true}, true, false, false, {"open C:\\P\\Srv\\readme.txt"}},
+      {kAll, false, false, true, {client}},
+      {kAll, false, false, false, {}},
+  };
+  for (const auto& c : cases) {
+    platform.log.clear();
+    platform.gui.cursors.clear();
+    form->Reopen();
+    form->ShowStep(3);
+    for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, c.chosen[i]);
+    form->ShowStep(8);
+    form->CheckBox5->SetChecked(c.notes);
+    form->CheckBox2->SetChecked(c.emulator);
+    form->CheckBox3->SetChecked(c.client);
+    form->BitBtn4->Click();
+    EXPECT_TRUE(form->Closed());
+    EXPECT_EQ(platform.log, c.log);
+    const bool any = c.notes || c.emulator || c.client;
+    const std::vector<plat::gui::Cursor> hourglass = {plat::gui::Cursor::HourGlass,
+                                                      plat::gui::Cursor::Default};
+    EXPECT_EQ(platform.gui.cursors, any ? hourglass : std::vector<plat::gui::Cursor>{});
+  }
+}
+
+TEST_F(PagesTest, NextOnTheSummaryInstallsTheChoicesAndEndsOnTheFinishPageOrClosed) {
+  engine::StopRequested = true;  // left over from an earlier close question: no bearing here
+  ToOptions({true, false, false, true});
+  Next();
+  Next();
+  ASSERT_EQ(form->CurrentStep, 8);
+  EXPECT_FALSE(form->Closed());
+  EXPECT_FALSE(form->Animate1->Active());
+  EXPECT_EQ(platform.files.ReadFile(kDefaultMain + "Vortel\\Vortel.exe"),
+            installtest::NewContents("Vortel.exe"));
+  EXPECT_TRUE(platform.files.Exists(std::string(installtest::kDesktop) + "\\Vortel.lnk"));
+  EXPECT_FALSE(platform.files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
+  EXPECT_FALSE(sys::DirectoryExists(kDefaultMain + "FTPCli"));
+
+  // A failed run closes the wizard without the closing question.
+  ToFolders(kAll);
+  form->Edit4->SetText("Q:\\VP");
+  platform.dialogs.Expect(Question("Q:\\VP", false), ModalResult::Yes);
+  Next();
+  Next();
+  platform.dialogs.Expect("Nie można utworzyć katalogu \"Q:\\VP\\\"", ModalResult::OK);
+  Next();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(form->CurrentStep, 7);
+
+  // Closing the wizard while a file expands: that file is finished, nothing follows it.
+  form->Reopen();
+  engine::CloseWithoutAsking = false;
+  ToFolders({true, false, false, false});
+  form->Edit4->SetText("C:\\Inny");
+  platform.dialogs.Expect(Question("C:\\Inny", false), ModalResult::Yes);
+  Next();
+  Next();
+  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
+  platform.pump.onPump = [this] {
+    if (form->Info->Caption() == "Kopiowanie pliku \"Vortel.hlp\"." && !form->Closed())
+      form->Close();
+  };
+  Next();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(platform.files.ReadFile("C:\\Inny\\Vortel\\Vortel.hlp"),
+            installtest::NewContents("Vortel.hlp"));
+  EXPECT_FALSE(platform.files.Exists("C:\\Inny\\Vortel\\Vortel.cnt"));
+  EXPECT_EQ(sys::GetAppPathDir("Vortel.exe"), kDefaultMain + "Vortel\\");  // not registered
+}
