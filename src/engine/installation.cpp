@@ -106,28 +106,31 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
   Copier copier(view, sourceDir);
   bool filesDone = false;
   view.SetAnimation(true);
+  // A confirmed abort, or the wizard closed while messages were processed (during the last
+  // file, the sample script or just before registering): nothing more is done.
+  auto stopped = [&] { return copier.InstallAborted || StopRequested; };
+  auto stop = [&] {
+    copier.InstallAborted = true;
+    view.SetAnimation(false);
+    CopyFailed(copier, view);
+    return RunOutcome::Aborted;
+  };
   try {
     const bool copied = CopyLists(chosen, copier);
-    // A close confirmed while the last file expanded: that file is whole, and nothing after the
-    // copying may follow it.
-    if (copied && StopRequested) copier.InstallAborted = true;
-    if (!copied || copier.InstallAborted) {
+    if (stopped()) return stop();
+    if (!copied) {
       view.SetAnimation(false);
       CopyFailed(copier, view);
-      return copier.InstallAborted ? RunOutcome::Aborted : RunOutcome::CopyFailed;
+      return RunOutcome::CopyFailed;
     }
     filesDone = true;
     view.ShowInfo("Tworzenie skrótów do programów.");
     CreateShortcuts(choices);
     Configure(chosen, copier);
-    if (copier.InstallAborted || StopRequested) {
-      copier.InstallAborted = true;
-      view.SetAnimation(false);
-      CopyFailed(copier, view);
-      return RunOutcome::Aborted;
-    }
+    if (stopped()) return stop();
     view.ShowInfo("Rejestrowanie programów.");
     plat::Current().Pump().ProcessPending();
+    if (stopped()) return stop();
     RegisterProducts(chosen);
     sys::CreateProgramGroup(chosen[kVortel], chosen[kFtpClient], chosen[kFtpBatch],
                             chosen[kFtpServer]);

@@ -351,3 +351,15 @@ TEST(InstallationRun, AStopRequestedWhileAFileExpandsEndsTheRunAfterThatWholeFil
     EXPECT_TRUE(m.platform.dialogs.AllAnswered());
   }
 }
+
+TEST(InstallationRun, AStopRequestedJustBeforeRegisteringRegistersNothing) {
+  Machine m;
+  m.platform.pump.onPump = [&] {
+    if (m.view.log.back() == "info Rejestrowanie programów.") engine::StopRequested = true;
+  };
+  EXPECT_EQ(m.Run({false, false, false, true}, "C:\\VP", {false, false, false}),
+            RunOutcome::Aborted);
+  EXPECT_TRUE(m.platform.registry.writes.empty());
+  EXPECT_EQ(m.view.log.back(), "close");
+  EXPECT_TRUE(m.platform.dialogs.AllAnswered());
+}
