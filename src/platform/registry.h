@@ -15,9 +15,15 @@ class RegistryAccessor {
   virtual ~RegistryAccessor() = default;
   // Changing the root or the access closes the open key, so a key never outlives the root
   // and mask it was opened with.
-  virtual void SetRoot(RegRoot root) = 0;
-  virtual RegRoot Root() const = 0;
-  virtual void SetAccess(RegAccess access) = 0;
+  void SetRoot(RegRoot root) {
+    CloseKey();
+    root_ = root;
+  }
+  RegRoot Root() const { return root_; }
+  void SetAccess(RegAccess access) {
+    CloseKey();
+    access_ = access;
+  }
   // Closes the key open before, then opens `keyPath` below the root (a leading backslash is
   // allowed). With `create`, a missing key is made together with its missing parents. False
   // when the key cannot be opened; no key is open then.
@@ -30,6 +36,10 @@ class RegistryAccessor {
   virtual std::string ReadString(const std::string& name) = 0;
   // Writes a REG_SZ value into the open key; raises ERegistryException when that fails.
   virtual void WriteString(const std::string& name, const std::string& value) = 0;
+
+ protected:
+  RegRoot root_ = RegRoot::CurrentUser;
+  RegAccess access_ = RegAccess::All;
 };
 
 class Registry {

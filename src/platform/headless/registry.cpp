@@ -88,16 +88,6 @@ class HeadlessAccessor : public RegistryAccessor {
   explicit HeadlessAccessor(HeadlessRegistry& registry) : registry_(registry) {}
   ~HeadlessAccessor() override { CloseKey(); }
 
-  void SetRoot(RegRoot root) override {
-    CloseKey();
-    root_ = root;
-  }
-  RegRoot Root() const override { return root_; }
-  void SetAccess(RegAccess access) override {
-    CloseKey();
-    access_ = access;
-  }
-
   bool OpenKey(const std::string& keyPath, bool create) override {
     CloseKey();
     const std::string canonical = HeadlessRegistry::Canonical(root_, keyPath);
@@ -141,8 +131,6 @@ class HeadlessAccessor : public RegistryAccessor {
 
  private:
   HeadlessRegistry& registry_;
-  RegRoot root_ = RegRoot::CurrentUser;
-  RegAccess access_ = RegAccess::All;
   Key* key_ = nullptr;
   std::string path_;
   std::string canonical_;

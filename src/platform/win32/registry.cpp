@@ -36,16 +36,6 @@ class Win32Accessor : public RegistryAccessor {
  public:
   ~Win32Accessor() override { CloseKey(); }
 
-  void SetRoot(RegRoot root) override {
-    CloseKey();
-    root_ = root;
-  }
-  RegRoot Root() const override { return root_; }
-  void SetAccess(RegAccess access) override {
-    CloseKey();
-    access_ = access;
-  }
-
   bool OpenKey(const std::string& keyPath, bool create) override {
     CloseKey();
     const REGSAM sam = access_ == RegAccess::Read ? KEY_READ : KEY_ALL_ACCESS;
@@ -99,8 +89,6 @@ class Win32Accessor : public RegistryAccessor {
   }
 
  private:
-  RegRoot root_ = RegRoot::CurrentUser;
-  RegAccess access_ = RegAccess::All;
   HKEY key_ = nullptr;
   std::string path_;
 };
