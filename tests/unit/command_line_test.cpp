@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/proposals.h"
+#include "platform/text.h"
 
 using unattended::HasSwitches;
 using unattended::Mode;
@@ -142,8 +143,11 @@ TEST(ParseSwitches, EveryFaultIsNamed) {
        "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS i /TASKS działają tylko z /SILENT albo "
        "/VERYSILENT."},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.args).error, c.error) << ::testing::PrintToString(c.args);
+    EXPECT_TRUE(plat::IsCp1250Representable(c.error));
+  }
+  EXPECT_TRUE(plat::IsCp1250Representable(unattended::HelpText()));
 }
 
 TEST(ParseSwitches, ASilentModeIsStillKnownWhenTheLineIsFaulty) {
