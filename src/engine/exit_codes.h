@@ -17,11 +17,16 @@ enum ExitStatus {
 
 inline int ExitCodeOf(RunOutcome outcome) {
   switch (outcome) {
-    case RunOutcome::Installed: return kExitInstalled;
-    case RunOutcome::FolderFailed: return kExitFolderFailed;
-    case RunOutcome::CopyFailed: return kExitCopyFailed;
-    case RunOutcome::Aborted: return kExitCancelled;
-    case RunOutcome::RegistrationFailed: break;
+    case RunOutcome::Installed:
+      return kExitInstalled;
+    case RunOutcome::FolderFailed:
+      return kExitFolderFailed;
+    case RunOutcome::CopyFailed:
+      return kExitCopyFailed;
+    case RunOutcome::Aborted:
+      return kExitCancelled;
+    case RunOutcome::RegistrationFailed:
+      break;
   }
   return kExitRegistrationFailed;
 }

@@ -34,7 +34,9 @@ std::string ReadQuietly(const std::function<std::string()>& read) {
   }
 }
 
-std::string Upper(const std::string& s) { return plat::Current().Texts().UpperCase(s); }
+std::string Upper(const std::string& s) {
+  return plat::Current().Texts().UpperCase(s);
+}
 
 }  // namespace
 
@@ -64,9 +66,12 @@ std::string ProductSubfolder(const std::string& program, const std::string& defa
 
 bool RowInUse(int row, const ProductChoice& chosen) {
   switch (row) {
-    case 0: return chosen[kVortel];
-    case 1: return chosen[kFtpClient] || chosen[kFtpBatch];
-    default: return chosen[kFtpServer];
+    case 0:
+      return chosen[kVortel];
+    case 1:
+      return chosen[kFtpClient] || chosen[kFtpBatch];
+    default:
+      return chosen[kFtpServer];
   }
 }
 
@@ -81,8 +86,7 @@ FolderTexts ProposedFolders() {
 void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
                      const ProductChoice& chosen) {
   folders.mainFolder = mainFolder;
-  if (Upper(sys::AddBackslash(mainFolder)) == Upper(sys::AddBackslash(DefaultMainFolder())))
-    return;
+  if (Upper(sys::AddBackslash(mainFolder)) == Upper(sys::AddBackslash(DefaultMainFolder()))) return;
   for (int i = 0; i < static_cast<int>(FolderRows.size()); ++i)
     if (RowInUse(i, chosen)) folders.*FolderRows[i].text = FolderRows[i].defaultSubfolder;
 }

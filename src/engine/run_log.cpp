@@ -7,7 +7,9 @@ RunLog nothing;
 RunLog* current = &nothing;
 }  // namespace
 
-RunLog& Log() { return *current; }
+RunLog& Log() {
+  return *current;
+}
 
 RunLog* SetLog(RunLog* log) {
   RunLog* previous = current == &nothing ? nullptr : current;

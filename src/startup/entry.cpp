@@ -37,16 +37,18 @@ void Refuse(const std::string& text) {
 bool PassesChecks(StartupChecks& checks, bool checkComponents,
                   const std::function<void(const std::string&)>& refuse) {
   if (!checks.CheckFreeResources(6, 6, 4)) {
-    refuse("Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do "
-           "uruchomienia programu.\rProszę zamknąć część aplikacji i spróbować uruchomić "
-           "program ponownie.\r\r" +
-           checks.ResourceMeterText());
+    refuse(
+        "Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do "
+        "uruchomienia programu.\rProszę zamknąć część aplikacji i spróbować uruchomić "
+        "program ponownie.\r\r" +
+        checks.ResourceMeterText());
     return false;
   }
   plat::Current().Ui().SetTitle("Instalator pakietu Vor - tel PRO");
   if (checkComponents && checks.IsAnyComponentRunning()) {
-    refuse("Instalator wykrył, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\r"
-           "Przed instalacją obecnej wersji należy je zakończyć.");
+    refuse(
+        "Instalator wykrył, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\r"
+        "Przed instalacją obecnej wersji należy je zakończyć.");
     return false;
   }
   return true;

@@ -31,7 +31,8 @@ ModalResult AnsweringDialogs::Show(const plat::DialogSpec& spec) {
   bool error = false;
   if (StartsWith(text, "Plik \"") && EndsWith(text, "\" już istnieje.\rNadpisać ?")) {
     answer = overwriteAll_ ? DlgButton::All : DlgButton::No;
-  } else if (StartsWith(text, "Skrót '") && EndsWith(text, "' juz istnieje.\rCzy utworzyć następny ?")) {
+  } else if (StartsWith(text, "Skrót '") &&
+             EndsWith(text, "' juz istnieje.\rCzy utworzyć następny ?")) {
     // An existing shortcut stays as it is: no numbered copies beside it.
     answer = DlgButton::No;
   } else if (StartsWith(text, "Rejestrowane rozszerzenie (") &&

@@ -18,7 +18,9 @@ std::string AsciiUpper(std::string s) {
   return s;
 }
 
-bool Same(const std::string& a, const char* b) { return AsciiUpper(a) == AsciiUpper(b); }
+bool Same(const std::string& a, const char* b) {
+  return AsciiUpper(a) == AsciiUpper(b);
+}
 
 std::vector<std::string> SplitList(const std::string& value) {
   std::vector<std::string> items;
@@ -64,8 +66,7 @@ std::string Apply(const std::string& word, Switches& out) {
   if (!hasValue) return "Parametr " + shown + " wymaga wartości (" + shown + "=...).";
   if (folder) {
     // An empty product folder is the main folder itself, as on the folder page.
-    if (name == "DIR" && sys::TrimSpaces(value).empty())
-      return "Parametr /DIR nie może być pusty.";
+    if (name == "DIR" && sys::TrimSpaces(value).empty()) return "Parametr /DIR nie może być pusty.";
     *folder = value;
   } else if (name == "COMPONENTS") {
     engine::ProductChoice chosen{};
@@ -107,7 +108,9 @@ std::string Apply(const std::string& word, Switches& out) {
 
 }  // namespace
 
-const char* ComponentName(int product) { return kComponentNames[product]; }
+const char* ComponentName(int product) {
+  return kComponentNames[product];
+}
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   std::vector<std::string> words;
@@ -148,8 +151,9 @@ Switches ParseSwitches(const std::vector<std::string>& args) {
   const bool choices = out.mainFolder || out.emulator || out.ftpClients || out.ftpServer ||
                        out.components || out.tasks;
   if (out.error.empty() && !out.help && choices && out.mode == Mode::Wizard)
-    out.error = "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS i /TASKS działają tylko z "
-                "/SILENT albo /VERYSILENT.";
+    out.error =
+        "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS i /TASKS działają tylko z "
+        "/SILENT albo /VERYSILENT.";
   return out;
 }
 

@@ -19,15 +19,15 @@ enum class Mode { Wizard, Silent, VerySilent };
 struct Switches {
   bool help = false;
   Mode mode = Mode::Wizard;
-  std::optional<std::string> mainFolder;                    // /DIR
+  std::optional<std::string> mainFolder;                       // /DIR
   std::optional<std::string> emulator, ftpClients, ftpServer;  // /DIR0, /DIR1, /DIR3
   std::optional<engine::ProductChoice> components;
   std::optional<std::vector<int>> tasks;  // indices into engine::Options
   bool overwriteAll = true;
   bool associate = true;
-  bool log = false;         // /LOG, with or without a file
-  std::string logFile;      // empty: the default file
-  std::string error;        // the first fault of the command line; empty when it is valid
+  bool log = false;     // /LOG, with or without a file
+  std::string logFile;  // empty: the default file
+  std::string error;    // the first fault of the command line; empty when it is valid
 };
 
 // Whether the words ask for anything but the wizard's old behaviour: some word is a switch

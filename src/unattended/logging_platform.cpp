@@ -8,9 +8,12 @@ namespace {
 
 std::string RootName(plat::RegRoot root) {
   switch (root) {
-    case plat::RegRoot::CurrentUser: return "HKEY_CURRENT_USER";
-    case plat::RegRoot::LocalMachine: return "HKEY_LOCAL_MACHINE";
-    case plat::RegRoot::ClassesRoot: break;
+    case plat::RegRoot::CurrentUser:
+      return "HKEY_CURRENT_USER";
+    case plat::RegRoot::LocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case plat::RegRoot::ClassesRoot:
+      break;
   }
   return "HKEY_CLASSES_ROOT";
 }
@@ -208,6 +211,8 @@ LoggingPlatform::LoggingPlatform(plat::Platform& inner, SetupLog& log, plat::Dia
       links_(std::make_unique<LoggingLinks>(inner.Links(), log)),
       previous_(plat::SetCurrent(this)) {}
 
-LoggingPlatform::~LoggingPlatform() { plat::SetCurrent(previous_); }
+LoggingPlatform::~LoggingPlatform() {
+  plat::SetCurrent(previous_);
+}
 
 }  // namespace unattended

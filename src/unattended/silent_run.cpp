@@ -30,7 +30,8 @@ class NoView : public engine::InstallView {
 void LogChoices(const engine::InstallChoices& choices, SetupLog& log) {
   std::string products;
   for (int i = 0; i < engine::kProductCount; ++i)
-    if (choices.products[i]) products += (products.empty() ? "" : ", ") + std::string(ComponentName(i));
+    if (choices.products[i])
+      products += (products.empty() ? "" : ", ") + std::string(ComponentName(i));
   log.Line("Produkty: " + products);
   engine::ComputeTargetDirs(choices.folders);
   log.Line("Katalog docelowy: " + engine::TargetDirs[0]);
@@ -47,11 +48,16 @@ void LogChoices(const engine::InstallChoices& choices, SetupLog& log) {
 
 const char* OutcomeText(int code) {
   switch (code) {
-    case engine::kExitInstalled: return "zainstalowano";
-    case engine::kExitFolderFailed: return "nie można utworzyć katalogu";
-    case engine::kExitCopyFailed: return "nie można zainstalować pliku";
-    case engine::kExitCancelled: return "przerwano";
-    default: return "błąd po skopiowaniu plików";
+    case engine::kExitInstalled:
+      return "zainstalowano";
+    case engine::kExitFolderFailed:
+      return "nie można utworzyć katalogu";
+    case engine::kExitCopyFailed:
+      return "nie można zainstalować pliku";
+    case engine::kExitCancelled:
+      return "przerwano";
+    default:
+      return "błąd po skopiowaniu plików";
   }
 }
 
@@ -63,8 +69,8 @@ Resolution ResolveChoices(const Switches& switches) {
   c.products = switches.components ? *switches.components : engine::OfferedProducts();
   for (int i = 0; i < engine::kProductCount; ++i)
     if (c.products[i] && !engine::ProductOnMedium(i)) {
-      r.error = "Produktu \"" + std::string(ComponentName(i)) +
-                "\" nie ma na tym nośniku instalacyjnym.";
+      r.error =
+          "Produktu \"" + std::string(ComponentName(i)) + "\" nie ma na tym nośniku instalacyjnym.";
       return r;
     }
   bool any = false;

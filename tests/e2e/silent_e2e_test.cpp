@@ -19,8 +19,12 @@ const std::wstring kProgress = L"Instalacja pakietu Vortel PRO";
 const wchar_t kShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-std::wstring Folder(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
-std::wstring Medium() { return Folder(installExe) + L"medium-e2e\\"; }
+std::wstring Folder(const std::wstring& path) {
+  return path.substr(0, path.rfind(L'\\') + 1);
+}
+std::wstring Medium() {
+  return Folder(installExe) + L"medium-e2e\\";
+}
 std::wstring TempDir() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -61,8 +65,8 @@ bool Exists(const std::wstring& path) {
 std::wstring RegString(HKEY root, const std::wstring& key, const std::wstring& name) {
   wchar_t data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueW(root, key.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ,
-                   nullptr, data, &size) != ERROR_SUCCESS)
+  if (RegGetValueW(root, key.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ, nullptr,
+                   data, &size) != ERROR_SUCCESS)
     return L"<none>";
   return data;
 }
@@ -159,20 +163,21 @@ class SilentE2E : public ::testing::Test {
     RemoveTree(L"C:\\Programy testowe");
     RemoveTree(TempDir() + L"vortel-medium-copy");
     for (const wchar_t* key :
-         {L"Software\\Norvik-Soft", L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO"})
+         {L"Software\\Norvik-Soft",
+          L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO"})
       RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
     for (const wchar_t* exe :
          {L"Vortel.exe", L"NorvikFTP.exe", L"NorvikFTPBatch.exe", L"NorvikFTPSrv.exe"})
-      RegDeleteTreeW(HKEY_LOCAL_MACHINE,
-                     (std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") +
-                      exe)
-                         .c_str());
+      RegDeleteTreeW(
+          HKEY_LOCAL_MACHINE,
+          (std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe)
+              .c_str());
     for (const wchar_t* key :
          {L".vl", L"VortelCfg", L".pft", L"NorvikFTPProfile", L".ftp", L"FTPBatchScript"})
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
-    for (const auto& [folder, link] :
-         {std::pair{L"Common Desktop", L"\\Vortel.lnk"}, {L"Common Desktop", L"\\Norvik-FTP.lnk"},
-          {L"Common Startup", L"\\Serwer FTP.lnk"}})
+    for (const auto& [folder, link] : {std::pair{L"Common Desktop", L"\\Vortel.lnk"},
+                                       {L"Common Desktop", L"\\Norvik-FTP.lnk"},
+                                       {L"Common Startup", L"\\Serwer FTP.lnk"}})
       DeleteFileW((ShellFolder(folder) + link).c_str());
     RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
   }
@@ -219,15 +224,17 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   EXPECT_EQ(std::wstring(ini), ThroughAnsi(kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe"));
 
   EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"), kTarget + L"\\");
-  EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE,
-                      L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe", L"Path"),
-            kTarget + L"\\Vortel\\");
+  EXPECT_EQ(
+      RegString(HKEY_LOCAL_MACHINE,
+                L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe", L"Path"),
+      kTarget + L"\\Vortel\\");
   EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE,
                       L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
                       L"UninstallString"),
             L"\"" + kTarget + L"\\Uninstall.exe\" /uninstall");
   EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
-  EXPECT_TRUE(Has(r.log, "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\""));
+  EXPECT_TRUE(
+      Has(r.log, "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\""));
 
   // The wizard's default options: both desktop shortcuts, no start-up entry.
   EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));

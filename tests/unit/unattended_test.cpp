@@ -73,8 +73,8 @@ class UnattendedTest : public ::testing::Test {
 TEST_F(UnattendedTest, SwitchesWithoutChoicesGiveWhatTheWizardsUntouchedPagesGive) {
   struct Setup {
     const char* name;
-    const char* marker;    // medium kind letter, "" for the whole package
-    bool earlier;          // an earlier installation left its folders in the registry
+    const char* marker;      // medium kind letter, "" for the whole package
+    bool earlier;            // an earlier installation left its folders in the registry
     const char* mainFolder;  // typed on the folder page and given as /DIR; "" for neither
   };
   const Setup setups[] = {
@@ -112,7 +112,8 @@ TEST_F(UnattendedTest, SwitchesWithoutChoicesGiveWhatTheWizardsUntouchedPagesGiv
     ASSERT_EQ(form.CurrentStep, 6);
     const engine::InstallChoices wizard = form.Choices();
 
-    const unattended::Resolution silent = unattended::ResolveChoices(unattended::ParseSwitches(args));
+    const unattended::Resolution silent =
+        unattended::ResolveChoices(unattended::ParseSwitches(args));
     ASSERT_EQ(silent.error, "");
     EXPECT_EQ(silent.choices.products, wizard.products);
     EXPECT_EQ(silent.choices.folders.mainFolder, wizard.folders.mainFolder);
@@ -135,11 +136,17 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
     bool autostart;
   } cases[] = {
       {{"/SILENT"}, "", {false, false, false, true}, false},
-      {{"/SILENT", "/TASKS=autostartftpserver,desktopvortel"}, "", {false, false, false, true},
+      {{"/SILENT", "/TASKS=autostartftpserver,desktopvortel"},
+       "",
+       {false, false, false, true},
        true},
       {{"/SILENT", "/COMPONENTS=vortel"},
-       "Produktu \"vortel\" nie ma na tym nośniku instalacyjnym.", {}, false},
-      {{"/SILENT", "/DIR=Programy"}, "Katalog docelowy \"Programy\" nie jest pełną ścieżką.", {},
+       "Produktu \"vortel\" nie ma na tym nośniku instalacyjnym.",
+       {},
+       false},
+      {{"/SILENT", "/DIR=Programy"},
+       "Katalog docelowy \"Programy\" nie jest pełną ścieżką.",
+       {},
        false},
   };
   for (const auto& c : cases) {
@@ -150,8 +157,8 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
     EXPECT_EQ(r.choices.autostartFtpServer, c.autostart);
     EXPECT_FALSE(r.choices.desktopVortel);  // the emulator is not installed
   }
-  const unattended::Resolution folders = unattended::ResolveChoices(unattended::ParseSwitches(
-      {"/SILENT", "/DIR=  F:\\Nowy  ", "/DIR3=", "/DIR0=G:\\Emu"}));
+  const unattended::Resolution folders = unattended::ResolveChoices(
+      unattended::ParseSwitches({"/SILENT", "/DIR=  F:\\Nowy  ", "/DIR3=", "/DIR0=G:\\Emu"}));
   EXPECT_EQ(folders.choices.folders.mainFolder, "F:\\Nowy");
   EXPECT_EQ(folders.choices.folders.ftpServer, "");
   EXPECT_EQ(folders.choices.folders.emulator, "G:\\Emu");
@@ -163,15 +170,15 @@ TEST_F(UnattendedTest, VerySilentInstallsEverythingWithoutAWindowOrAMessage) {
   EXPECT_TRUE(platform.gui.shownForms.empty());
   const std::string log = Log();
   EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
-  for (const auto& [list, folder] :
-       {std::pair{&engine::VortelFiles, "\\Vortel\\"}, {&engine::FtpServerFiles, "\\FTPSrv\\"},
-        {&engine::FtpClientFiles, "\\FTPCli\\"}}) {
+  for (const auto& [list, folder] : {std::pair{&engine::VortelFiles, "\\Vortel\\"},
+                                     {&engine::FtpServerFiles, "\\FTPSrv\\"},
+                                     {&engine::FtpClientFiles, "\\FTPCli\\"}}) {
     for (const std::string& name : *list) {
       if (engine::KindOf(name) == engine::EntryKind::Installer) continue;
       const std::string path = kTarget + folder + name;
       EXPECT_EQ(files.ReadFile(path), "nowy " + name);
-      EXPECT_TRUE(Has(log, "Zapisano plik: " + path + " (" + std::to_string(5 + name.size()) +
-                               " B)"))
+      EXPECT_TRUE(
+          Has(log, "Zapisano plik: " + path + " (" + std::to_string(5 + name.size()) + " B)"))
           << path;
     }
   }
@@ -179,8 +186,10 @@ TEST_F(UnattendedTest, VerySilentInstallsEverythingWithoutAWindowOrAMessage) {
   EXPECT_TRUE(Has(log, "Utworzono skrót: C:\\Wspólne\\Common Desktop\\Vortel.lnk -> " + kTarget +
                            "\\Vortel\\Vortel.exe"));
   EXPECT_FALSE(Has(log, "Common Startup\\Serwer FTP.lnk"));  // not a default task
-  EXPECT_TRUE(Has(log, "Zapisano w rejestrze: HKEY_LOCAL_MACHINE\\Software\\Norvik-Soft\\ "
-                       "\"Path\" = \"" + kTarget + "\\\""));
+  EXPECT_TRUE(Has(log,
+                  "Zapisano w rejestrze: HKEY_LOCAL_MACHINE\\Software\\Norvik-Soft\\ "
+                  "\"Path\" = \"" +
+                      kTarget + "\\\""));
   EXPECT_TRUE(Has(log, "Zapisano INI: " + kTarget + "\\Vortel\\Vortel.ini [CONFIG] USERDIR="));
   EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
   EXPECT_EQ(platform.registry.Get(RegRoot::LocalMachine, "Software\\Norvik-Soft\\", "Path"),
@@ -193,9 +202,9 @@ TEST_F(UnattendedTest, OverwriteNoneKeepsEveryFileAndAssociateNoKeepsOtherProgra
   files.PutFile(exe, "stary");
   platform.registry.Set(RegRoot::ClassesRoot, ".vl", "", "InnyProgram");
   platform.registry.Set(RegRoot::ClassesRoot, "InnyProgram", "", "Inny");
-  EXPECT_EQ(Run({"/VERYSILENT", "/DIR=" + kTarget, "/OVERWRITE=none", "/ASSOCIATE=no",
-                 "/LOG=" + kLog}),
-            0);
+  EXPECT_EQ(
+      Run({"/VERYSILENT", "/DIR=" + kTarget, "/OVERWRITE=none", "/ASSOCIATE=no", "/LOG=" + kLog}),
+      0);
   EXPECT_TRUE(platform.dialogs.shown.empty());
   EXPECT_EQ(files.ReadFile(exe), "stary");
   EXPECT_EQ(platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""), "InnyProgram");
@@ -239,8 +248,7 @@ TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
   platform.dialogs.ExpectStartingWith("Nieznany parametr wiersza poleceń: \"/FOO\".\r\r",
                                       ModalResult::OK);
   EXPECT_EQ(Run({"/FOO"}), 1);
-  platform.dialogs.ExpectStartingWith("Instalator pakietu Vortel PRO - parametry",
-                                      ModalResult::OK);
+  platform.dialogs.ExpectStartingWith("Instalator pakietu Vortel PRO - parametry", ModalResult::OK);
   EXPECT_EQ(Run({"/?"}), 0);
   checks.running = true;
   platform.dialogs.ExpectStartingWith("Instalator wykrył", ModalResult::OK);
@@ -250,4 +258,57 @@ TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
   EXPECT_EQ(Run({}), 2);
   EXPECT_TRUE(platform.dialogs.AllAnswered());
   EXPECT_TRUE(platform.gui.shownForms.empty());
+}
+
+TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
+  // Walks the wizard to the summary with `mainFolder`, runs the installation and finishes.
+  auto install = [](const std::string& mainFolder) {
+    return [mainFolder](plat::gui::Form& shown) {
+      auto& w = dynamic_cast<wizard::TInstalatorForm&>(shown);
+      w.CheckBox1->SetChecked(true);
+      w.BitBtn2->Click();
+      w.BitBtn2->Click();
+      w.Edit4->SetText(mainFolder);
+      for (int page = 4; page <= 6; ++page) w.BitBtn2->Click();
+      if (w.CurrentStep == 8) w.BitBtn4->Click();
+    };
+  };
+  using Script = std::vector<std::pair<std::string, ModalResult>>;
+  const struct {
+    const char* name;
+    std::function<void(plat::gui::Form&)> user;
+    Script messages;
+    int code;
+  } cases[] = {
+      {"installed", install(kTarget), {{"Katalog \"" + kTarget + "\"", ModalResult::Yes}}, 0},
+      {"again, answering the questions",
+       install(kTarget),
+       {{"Katalog \"" + kTarget + "\" już", ModalResult::Yes},
+        {"Plik \"" + kTarget + "\\Uninstall.exe\" już istnieje.", ModalResult::All},
+        {"Skrót 'Vortel' juz", ModalResult::No},
+        {"Skrót 'Norvik-FTP' juz", ModalResult::No}},
+       0},
+      {"folder failed",
+       install("Q:\\Nowy"),
+       {{"Katalog \"Q:\\Nowy\"", ModalResult::Yes},
+        {"Nie można utworzyć katalogu \"Q:\\Nowy\\\"", ModalResult::OK}},
+       3},
+      {"closed at once",
+       [](plat::gui::Form& shown) { shown.Close(); },
+       {{"Przerwać proces instalacji ?", ModalResult::Yes}},
+       5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform.gui = plat::headless::HeadlessGui();  // a new process: not terminated
+    platform.gui.whileModal = c.user;
+    for (const auto& [text, answer] : c.messages) platform.dialogs.ExpectStartingWith(text, answer);
+    EXPECT_EQ(Run({"/LOG=" + kLog}), c.code);
+    EXPECT_TRUE(platform.dialogs.AllAnswered());
+    const std::string log = Log();
+    EXPECT_TRUE(Has(log, "Wynik: " + std::to_string(c.code)));
+    // Every message the user answered is in the log with the answer.
+    for (const auto& [text, answer] : c.messages) EXPECT_TRUE(Has(log, "Komunikat: \"" + text));
+  }
+  EXPECT_TRUE(Has(Log(), "- odpowiedź: Tak"));
 }
