@@ -127,6 +127,8 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
     AnsweringDialogs answers(*log, switches.overwriteAll, switches.associate);
     LoggingPlatform logging(platform, *log, answers);
     code = RunUnattended(switches, *log, answers);
+  } else if (!log->Writing()) {
+    code = RunWizard(args);
   } else {
     LoggedDialogs dialogs(platform.Dlg(), *log);
     LoggingPlatform logging(platform, *log, dialogs);

@@ -56,6 +56,7 @@ class LoggingFiles : public plat::FileSystem {
 
  private:
   void Written(const std::string& path) {
+    if (!log_.Writing()) return;  // the size costs a second reading of the file
     uint64_t size = 0;
     try {
       auto in = inner_.OpenRead(path);

@@ -151,7 +151,6 @@ int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialog
            (switches.associate ? "przejmowane" : "pozostawiane"));
 
   engine::StopRequested = false;
-  engine::CloseWithoutAsking = true;
   int code = engine::kExitRegistrationFailed;
   try {
     if (switches.mode == Mode::Silent) {
