@@ -62,9 +62,10 @@ void TInstalatorForm::PrepareFolderPage() {
   for (size_t i = 0; i < engine::FolderRows.size(); ++i)
     edits[i]->SetText(
         ProductSubfolder(engine::FolderRows[i].program, engine::FolderRows[i].defaultSubfolder));
-  lbName0->SetEnabled(CheckListBox1->Checked(0));
-  lbName1->SetEnabled(CheckListBox1->Checked(1) || CheckListBox1->Checked(2));
-  lbName3->SetEnabled(CheckListBox1->Checked(3));
+  const engine::ProductChoice ticked = Choices().products;
+  Label* const labels[] = {lbName0, lbName1, lbName3};
+  for (size_t i = 0; i < engine::FolderRows.size(); ++i)
+    labels[i]->SetEnabled(engine::RowInUse(static_cast<int>(i), ticked));
   const std::pair<Label*, std::pair<Edit*, SpeedButton*>> rows[] = {
       {lbName0, {edPath0, sbDir0}}, {lbName1, {edPath1, sbDir1}}, {lbName3, {edPath3, sbDir3}}};
   for (const auto& [label, row] : rows) {
