@@ -312,3 +312,52 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
   }
   EXPECT_TRUE(Has(Log(), "- odpowiedź: Tak"));
 }
+
+TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) {
+  using plat::DlgButton;
+  using plat::DlgType;
+  const std::vector<DlgButton> overwrite = {DlgButton::Yes, DlgButton::All, DlgButton::No,
+                                            DlgButton::Abort};
+  const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
+  const std::string takeOver =
+      "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
+      "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
+      "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
+      "instalowany program ?";
+  const struct {
+    bool overwriteAll, associate;
+    std::string text;
+    std::vector<DlgButton> buttons;
+    ModalResult answer;  // None: the run fails
+  } cases[] = {
+      {true, true, "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?", overwrite,
+       ModalResult::All},
+      {false, true, "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?", overwrite,
+       ModalResult::No},
+      {true, true, "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?", yesNo, ModalResult::No},
+      {true, true, takeOver, yesNo, ModalResult::Yes},
+      {true, false, takeOver, yesNo, ModalResult::No},
+      {true, true, "Nie można utworzyć katalogu \"Q:\\x\\\"", {DlgButton::OK}, ModalResult::OK},
+      {true, true, "Wystąpił błąd podczas kopiowania plików.", {DlgButton::OK}, ModalResult::OK},
+      // Never asked by a run that never aborts; answering it would guess.
+      {true, true, "Przerwać proces instalacji ?", yesNo, ModalResult::None},
+      {true, true, "Proszę wybrać instalowane produkty.", {DlgButton::OK}, ModalResult::None},
+      // A known text with other buttons than expected is not the known question any more.
+      {true, true, "Plik \"C:\\x.exe\" już istnieje.\rNadpisać ?", yesNo, ModalResult::None},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    {
+      unattended::SetupLog log(files, kLog);
+      unattended::AnsweringDialogs answers(log, c.overwriteAll, c.associate);
+      const plat::DialogSpec spec{c.text, DlgType::Warning, c.buttons, 0, -1, 0};
+      if (c.answer == ModalResult::None)
+        EXPECT_THROW(answers.Show(spec), unattended::EUnexpectedDialog);
+      else
+        EXPECT_EQ(answers.Show(spec), c.answer);
+    }
+    // The log file is complete once the log is gone.
+    EXPECT_TRUE(Has(
+        Log(), c.answer == ModalResult::None ? "BŁĄD: nieoczekiwany komunikat" : "Komunikat: \""));
+  }
+}
