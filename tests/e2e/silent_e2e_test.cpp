@@ -321,4 +321,11 @@ TEST_F(SilentE2E, AFaultyCommandLineEndsWithOneAndTheReason) {
     EXPECT_TRUE(Has(r.log, reason)) << r.log;
   }
   EXPECT_FALSE(Exists(kTarget));
+  // Without /LOG a silent run still leaves its reason in the user's temporary folder.
+  const std::wstring defaultLog = TempDir() + L"Vortel PRO Setup.log";
+  DeleteFileW(defaultLog.c_str());
+  App app;
+  ASSERT_TRUE(app.Start(Medium() + L"Install.exe", L"/VERYSILENT /OVERWRITE=some"));
+  EXPECT_EQ(app.WaitExit(), 1);
+  EXPECT_TRUE(Has(ReadAll(defaultLog), "/OVERWRITE przyjmuje wartość all albo none"));
 }
