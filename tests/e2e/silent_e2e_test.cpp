@@ -296,6 +296,15 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
   EXPECT_TRUE(Has(r.log, "Wynik: 4"));
 }
 
+TEST_F(SilentE2E, AFolderThatCannotBeMadeEndsWithThreeAndNoWindow) {
+  const Result r = RunInstaller(L"/VERYSILENT /DIR=\"Q:\\Vortel PRO\"");
+  EXPECT_EQ(r.exitCode, 3) << r.log;
+  EXPECT_TRUE(r.windowsSeen.empty());
+  EXPECT_TRUE(Has(r.log, "BŁĄD: Komunikat: \"Nie można utworzyć katalogu \"Q:\\Vortel PRO\\\"\""))
+      << r.log;
+  EXPECT_FALSE(Has(r.log, "Zapisano plik:"));
+}
+
 TEST_F(SilentE2E, ARunningProgramRefusesWithTwoAndNoWindow) {
   App standIn;
   ASSERT_TRUE(standIn.Start(Folder(installExe) + L"standins\\NorvikFTPsrv.exe", L""));

@@ -227,6 +227,9 @@ TEST_F(UnattendedTest, FailuresEndWithTheirCodeAndTheReasonInTheLog) {
   EXPECT_TRUE(Has(Log(), "BŁĄD: nie zainstalowano pliku " + exe + ": "));
   EXPECT_TRUE(Has(Log(), "Wynik: 4"));
 
+  EXPECT_EQ(Run({"/VERYSILENT", "/DIR=Q:\\Vortel", "/LOG=" + kLog}), 3);
+  EXPECT_TRUE(Has(Log(), "BŁĄD: Komunikat: \"Nie można utworzyć katalogu \"Q:\\Vortel\\\""));
+
   checks.running = true;
   EXPECT_EQ(Run({"/VERYSILENT", "/LOG=" + kLog}), 2);
   EXPECT_TRUE(Has(Log(), "BŁĄD: Instalator wykrył, że są uruchomione niektóre komponenty"));
