@@ -1,5 +1,8 @@
 #include "engine/copy.h"
 
+#include <exception>
+
+#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -50,6 +53,7 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
                  "\".");
   switch (DecideOverwrite(dst)) {
     case Decision::Skip:
+      Log().FileSkipped(dst);
       return true;
     case Decision::Abort:
       return false;
@@ -58,8 +62,15 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   }
   auto& files = plat::Current().Files();
   if (files.GetAttributes(dst) != plat::kInvalidAttributes) SetReadOnly(dst, false);
-  const bool result = plainCopy ? files.CopyTo(sourceDir_ + name, dst, false)
-                                : codec_.ExpandFile(sourceDir_ + name, dst);
+  bool result = false;
+  try {
+    result = plainCopy ? files.CopyTo(sourceDir_ + name, dst, false)
+                       : codec_.ExpandFile(sourceDir_ + name, dst);
+  } catch (const std::exception& e) {
+    Log().FileFailed(dst, e.what());
+    throw;
+  }
+  if (!result) Log().FileFailed(dst, "nie można skopiować pliku \"" + sourceDir_ + name + "\"");
   SetReadOnly(dst, readOnly);
   return result;
 }

@@ -61,6 +61,8 @@ class FileSystem {
   virtual bool ChangeDirectory(const std::string& path) = 0;
   // Full path of the running program.
   virtual std::string ModulePath() = 0;
+  // The user's folder for temporary files (%TEMP%), ending in "\".
+  virtual std::string TempFolder() = 0;
 };
 
 class Processes {

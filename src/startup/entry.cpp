@@ -1,13 +1,20 @@
 #include "startup/entry.h"
 
+#include <functional>
 #include <memory>
 
+#include "engine/exit_codes.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
+#include "platform/errors.h"
 #include "platform/platform.h"
 #include "startup/components.h"
 #include "startup/inst_back.h"
 #include "startup/res_meter.h"
+#include "unattended/answers.h"
+#include "unattended/command_line.h"
+#include "unattended/logging_platform.h"
+#include "unattended/silent_run.h"
 
 namespace startup {
 
@@ -26,6 +33,111 @@ void Refuse(const std::string& text) {
   plat::MessageDlg(text, plat::DlgType::Information, {plat::DlgButton::OK});
 }
 
+// The start-up checks in their order; a refusal goes to `refuse` and ends the program.
+bool PassesChecks(StartupChecks& checks, bool checkComponents,
+                  const std::function<void(const std::string&)>& refuse) {
+  if (!checks.CheckFreeResources(6, 6, 4)) {
+    refuse(
+        "Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do "
+        "uruchomienia programu.\rProszę zamknąć część aplikacji i spróbować uruchomić "
+        "program ponownie.\r\r" +
+        checks.ResourceMeterText());
+    return false;
+  }
+  plat::Current().Ui().SetTitle("Instalator pakietu Vor - tel PRO");
+  if (checkComponents && checks.IsAnyComponentRunning()) {
+    refuse(
+        "Instalator wykrył, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\r"
+        "Przed instalacją obecnej wersji należy je zakończyć.");
+    return false;
+  }
+  return true;
+}
+
+int RunWizard(const std::vector<std::string>& args) {
+  auto& gui = plat::Current().Ui();
+  TInstForm instForm(nullptr, "InstForm", args);
+  gui.ShowForm(instForm);
+  gui.RunMessageLoop();
+  return engine::ExitCode;
+}
+
+// The engine reports to the log while it exists, also when the run leaves by an exception.
+class LogScope {
+ public:
+  explicit LogScope(engine::RunLog* log) { engine::SetLog(log); }
+  ~LogScope() { engine::SetLog(nullptr); }
+  LogScope(const LogScope&) = delete;
+  LogScope& operator=(const LogScope&) = delete;
+};
+
+std::string Joined(const std::vector<std::string>& args) {
+  std::string line;
+  for (const std::string& word : args) line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
+// A command line with switches: the wizard with a log, or an installation without it.
+int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks) {
+  using namespace unattended;
+  const Switches switches = ParseSwitches(args);
+  const bool silent = switches.mode != Mode::Wizard;
+  if (switches.help) {
+    plat::MessageDlg(HelpText(), plat::DlgType::Information, {plat::DlgButton::OK});
+    return engine::kExitInstalled;
+  }
+  auto& platform = plat::Current();
+  std::unique_ptr<SetupLog> log = std::make_unique<SetupLog>();
+  if (switches.log || silent) {
+    const std::string path = switches.logFile.empty()
+                                 ? platform.Files().TempFolder() + "Vortel PRO Setup.log"
+                                 : switches.logFile;
+    try {
+      log = std::make_unique<SetupLog>(platform.Files(), path);
+    } catch (const plat::EFileError& e) {
+      // Only a log the administrator named is worth stopping for; the default one is a help.
+      if (!switches.logFile.empty()) {
+        if (!silent)
+          plat::MessageDlg(std::string("Nie można utworzyć dziennika instalacji: ") + e.what(),
+                           plat::DlgType::Error, {plat::DlgButton::OK});
+        return engine::kExitBadCommandLine;
+      }
+    }
+  }
+  log->Line("Instalator pakietu Vortel PRO 3.04");
+  log->Line("Wiersz poleceń: " + Joined(args));
+  if (!switches.error.empty()) {
+    log->Error(switches.error);
+    if (!silent)
+      plat::MessageDlg(switches.error + "\r\r" + HelpText(), plat::DlgType::Error,
+                       {plat::DlgButton::OK});
+    return engine::kExitBadCommandLine;
+  }
+  const auto refuse = [&](const std::string& text) {
+    log->Error(text);
+    if (!silent) Refuse(text);
+  };
+  if (!PassesChecks(checks, true, refuse)) {
+    log->Line("Wynik: 2 (odmowa uruchomienia)");
+    return engine::kExitRefused;
+  }
+  LogScope scope(log.get());
+  int code;
+  if (silent) {
+    AnsweringDialogs answers(*log, switches.overwriteAll, switches.associate);
+    LoggingPlatform logging(platform, *log, answers);
+    code = RunUnattended(switches, *log, answers);
+  } else if (!log->Writing()) {
+    code = RunWizard(args);
+  } else {
+    LoggedDialogs dialogs(platform.Dlg(), *log);
+    LoggingPlatform logging(platform, *log, dialogs);
+    code = RunWizard(args);
+    log->Line("Wynik: " + std::to_string(code));
+  }
+  return code;
+}
+
 }  // namespace
 
 int ProgramMain(const std::vector<std::string>& args) {
@@ -34,25 +146,10 @@ int ProgramMain(const std::vector<std::string>& args) {
 }
 
 int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
-  if (!checks.CheckFreeResources(6, 6, 4)) {
-    Refuse("Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do "
-           "uruchomienia programu.\rProszę zamknąć część aplikacji i spróbować uruchomić "
-           "program ponownie.\r\r" +
-           checks.ResourceMeterText());
-    return 0;
-  }
-  auto& gui = plat::Current().Ui();
-  gui.SetTitle("Instalator pakietu Vor - tel PRO");
+  if (unattended::HasSwitches(args)) return RunWithSwitches(args, checks);
   const bool mastering = !args.empty() && args[0] == "DISC";
-  if (!mastering && checks.IsAnyComponentRunning()) {
-    Refuse("Instalator wykrył, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\r"
-           "Przed instalacją obecnej wersji należy je zakończyć.");
-    return 0;
-  }
-  TInstForm instForm(nullptr, "InstForm", args);
-  gui.ShowForm(instForm);
-  gui.RunMessageLoop();
-  return engine::ExitCode;
+  if (!PassesChecks(checks, !mastering, Refuse)) return engine::kExitRefused;
+  return RunWizard(args);
 }
 
 }  // namespace startup

@@ -1,5 +1,6 @@
 #include "wizard/instalator_form.h"
 
+#include "engine/exit_codes.h"
 #include "engine/mastering.h"
 #include "engine/medium_kind.h"
 #include "engine/run_state.h"
@@ -65,6 +66,8 @@ void TInstalatorForm::FormShow() {
     plat::Current().Ui().Terminate();
     return;
   }
+  // Until a run says otherwise, the wizard ends as one closed before the end.
+  engine::ExitCode = engine::kExitCancelled;
   CurrentStep = -1;
   ShowStep(1);
   const std::string self = plat::Current().Files().ModulePath();

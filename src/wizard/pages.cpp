@@ -1,11 +1,12 @@
 // The pages between the licence and the copying: products, folders, options, summary, finish.
 #include "engine/catalogue.h"
+#include "engine/exit_codes.h"
 #include "engine/medium_kind.h"
+#include "engine/proposals.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "system/paths.h"
-#include "system/registry_entries.h"
 #include "wizard/instalator_form.h"
 
 namespace wizard {
@@ -16,27 +17,7 @@ using plat::DlgType;
 
 namespace {
 
-// The folder page never reports a registry problem: an unreadable value is a missing one.
-std::string ReadQuietly(const std::function<std::string()>& read) {
-  try {
-    return read();
-  } catch (const std::exception&) {
-    return std::string();
-  }
-}
-
 std::string Upper(const std::string& s) { return plat::Current().Texts().UpperCase(s); }
-
-// "C:\..." or "\\server\share\..." after AddBackslash: nothing else names one folder for sure.
-bool IsAbsoluteFolder(const std::string& folder) {
-  if (folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
-      folder[1] == ':' && folder[2] == '\\')
-    return true;
-  if (folder.rfind("\\\\", 0) != 0) return false;
-  const auto server = folder.find('\\', 2);
-  return server != std::string::npos && server > 2 && folder.size() > server + 1 &&
-         folder[server + 1] != '\\';
-}
 
 }  // namespace
 
@@ -67,32 +48,24 @@ bool TInstalatorForm::CheckProductSelection() {
   return true;
 }
 
-std::string TInstalatorForm::DefaultMainFolder() {
-  const std::string recorded = ReadQuietly(
-      [] { return sys::ReadRegistryString(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft\\", "Path"); });
-  if (!recorded.empty()) return recorded;
-  return sys::AddBackslash(sys::GetProgramFilesDir()) + "NorvikSoft\\VortelPRO\\";
-}
+std::string TInstalatorForm::DefaultMainFolder() { return engine::DefaultMainFolder(); }
 
 std::string TInstalatorForm::ProductSubfolder(const std::string& program,
                                               const std::string& defaultSubfolder) {
-  const std::string path = ReadQuietly([&] { return sys::GetAppPathDir(program); });
-  if (path.empty()) return defaultSubfolder;
   // Compared with the main folder's text exactly as it stands, neither trimmed nor completed.
-  const std::string& main = Edit4->Text();
-  if (path.size() >= main.size() && Upper(path.substr(0, main.size())) == Upper(main))
-    return path.substr(main.size());
-  return path;
+  return engine::ProductSubfolder(program, defaultSubfolder, Edit4->Text());
 }
 
 void TInstalatorForm::PrepareFolderPage() {
   Edit4->SetText(DefaultMainFolder());
-  edPath0->SetText(ProductSubfolder("Vortel.exe", "Vortel\\"));
-  edPath1->SetText(ProductSubfolder("NorvikFTP.exe", "FTPCli\\"));
-  edPath3->SetText(ProductSubfolder("NorvikFTPSrv.exe", "FTPSrv\\"));
-  lbName0->SetEnabled(CheckListBox1->Checked(0));
-  lbName1->SetEnabled(CheckListBox1->Checked(1) || CheckListBox1->Checked(2));
-  lbName3->SetEnabled(CheckListBox1->Checked(3));
+  Edit* const edits[] = {edPath0, edPath1, edPath3};
+  for (size_t i = 0; i < engine::FolderRows.size(); ++i)
+    edits[i]->SetText(
+        ProductSubfolder(engine::FolderRows[i].program, engine::FolderRows[i].defaultSubfolder));
+  const engine::ProductChoice ticked = Choices().products;
+  Label* const labels[] = {lbName0, lbName1, lbName3};
+  for (size_t i = 0; i < engine::FolderRows.size(); ++i)
+    labels[i]->SetEnabled(engine::RowInUse(static_cast<int>(i), ticked));
   const std::pair<Label*, std::pair<Edit*, SpeedButton*>> rows[] = {
       {lbName0, {edPath0, sbDir0}}, {lbName1, {edPath1, sbDir1}}, {lbName3, {edPath3, sbDir3}}};
   for (const auto& [label, row] : rows) {
@@ -104,10 +77,9 @@ void TInstalatorForm::PrepareFolderPage() {
 void TInstalatorForm::Edit4Change() {
   if (Upper(sys::AddBackslash(Edit4->Text())) == Upper(sys::AddBackslash(DefaultMainFolder())))
     return;
-  const std::pair<Edit*, const char*> rows[] = {
-      {edPath0, "Vortel\\"}, {edPath1, "FTPCli\\"}, {edPath3, "FTPSrv\\"}};
-  for (const auto& [edit, subfolder] : rows)
-    if (edit->Enabled()) edit->SetText(subfolder);
+  Edit* const edits[] = {edPath0, edPath1, edPath3};
+  for (size_t i = 0; i < engine::FolderRows.size(); ++i)
+    if (edits[i]->Enabled()) edits[i]->SetText(engine::FolderRows[i].defaultSubfolder);
 }
 
 void TInstalatorForm::SpeedButton2Click() {
@@ -137,7 +109,7 @@ bool TInstalatorForm::CheckFolders() {
   const std::string folder = Edit4->Text();
   // An empty or relative main folder would install below whatever the current folder is
   // (usually the medium itself), so only a full path is accepted.
-  if (!IsAbsoluteFolder(sys::AddBackslash(folder))) {
+  if (!engine::IsFullFolderPath(sys::AddBackslash(folder))) {
     plat::MessageDlg("Proszę podać pełną ścieżkę katalogu docelowego.", DlgType::Error,
                      {DlgButton::OK});
     return false;
@@ -154,11 +126,11 @@ bool TInstalatorForm::CheckFolders() {
 }
 
 void TInstalatorForm::PrepareOptionsPage() {
-  cbShortcutVortel->SetEnabled(CheckListBox1->Checked(0));
-  cbShortcutFTPcli->SetEnabled(CheckListBox1->Checked(1));
-  cbFTPsrvAutostart->SetEnabled(CheckListBox1->Checked(3));
-  for (CheckBox* box : {cbShortcutVortel, cbShortcutFTPcli, cbFTPsrvAutostart})
-    if (!box->Enabled()) box->SetChecked(false);
+  CheckBox* const boxes[] = {cbShortcutVortel, cbShortcutFTPcli, cbFTPsrvAutostart};
+  for (size_t i = 0; i < engine::Options.size(); ++i) {
+    boxes[i]->SetEnabled(CheckListBox1->Checked(engine::Options[i].product));
+    if (!boxes[i]->Enabled()) boxes[i]->SetChecked(false);
+  }
 }
 
 void TInstalatorForm::BuildSummary() {
@@ -239,7 +211,7 @@ engine::InstallChoices TInstalatorForm::Choices() const {
 
 void TInstalatorForm::RunInstallation() {
   engine::StopRequested = false;
-  engine::RunInstallation(Choices(), *this, SourceDir);
+  engine::ExitCode = engine::ExitCodeOf(engine::RunInstallation(Choices(), *this, SourceDir));
 }
 
 void TInstalatorForm::ShowInfo(const std::string& text) { Info->SetCaption(text); }

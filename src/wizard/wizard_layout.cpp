@@ -1,4 +1,5 @@
 // The wizard's components, placed as the form was designed.
+#include "engine/proposals.h"
 #include "wizard/instalator_form.h"
 
 namespace wizard {
@@ -188,12 +189,15 @@ void TInstalatorForm::BuildPages() {
   Image10 = AddPageIcon(this, Step5, "Image10");
   Label19 = AddLabel(this, Step5, "Label19", "Proszę zaznaczyć pożądane opcje.", 8, 16, &bold);
   cbShortcutVortel = AddCheckBox(this, Step5, "cbShortcutVortel",
-                                 "Utwórz skrót na pulpit do emulatora terminala", 72, true);
+                                 "Utwórz skrót na pulpit do emulatora terminala", 72,
+                                 engine::Options[0].defaultTicked);
   cbShortcutFTPcli = AddCheckBox(this, Step5, "cbShortcutFTPcli",
-                                 "Utwórz skrót na pulpit do klienta FTP", 96, true);
+                                 "Utwórz skrót na pulpit do klienta FTP", 96,
+                                 engine::Options[1].defaultTicked);
   cbFTPsrvAutostart =
       AddCheckBox(this, Step5, "cbFTPsrvAutostart",
-                  "Automatycznie uruchamiaj serwer FTP przy starcie Windows", 120, false);
+                  "Automatycznie uruchamiaj serwer FTP przy starcie Windows", 120,
+                  engine::Options[2].defaultTicked);
 
   Image11 = AddPageIcon(this, Step6, "Image11");
   Label20 = AddLabel(this, Step6, "Label20",

@@ -40,7 +40,7 @@ void ExpectRefusal(const wchar_t* arguments = L"") {
   EXPECT_EQ(text, kRefusal);
   EXPECT_EQ(installer.FindTop(kWizard), nullptr);
   Click(FindControl(dialog, "OK"));
-  EXPECT_EQ(installer.WaitExit(), 0);
+  EXPECT_EQ(installer.WaitExit(), 2);  // refused to start
   EXPECT_EQ(installer.FindTop(kWizard), nullptr);
 }
 

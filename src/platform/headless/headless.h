@@ -50,6 +50,7 @@ class HeadlessFileSystem : public FileSystem {
   std::string CurrentDirectory() override { return currentDir_; }
   bool ChangeDirectory(const std::string& path) override;
   std::string ModulePath() override { return modulePath_; }
+  std::string TempFolder() override { return "C:\\Temp\\"; }
 
   struct Drive {
     std::optional<uint64_t> freeBytes;  // unlimited when empty

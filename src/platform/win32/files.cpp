@@ -122,4 +122,10 @@ std::string Win32Files::ModulePath() {
   }
 }
 
+std::string Win32Files::TempFolder() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+  return length > 0 && length <= MAX_PATH ? Narrow(buffer, length) : std::string("C:\\");
+}
+
 }  // namespace plat::win32

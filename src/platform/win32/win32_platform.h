@@ -22,6 +22,7 @@ class Win32Files : public FileSystem {
   std::string CurrentDirectory() override;
   bool ChangeDirectory(const std::string& path) override;
   std::string ModulePath() override;
+  std::string TempFolder() override;
 };
 
 class Win32Processes : public Processes {

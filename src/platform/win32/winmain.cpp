@@ -1,7 +1,6 @@
 // The executable's entry: the Windows side of start-up, before any logic runs.
 #include <windows.h>
 #include <ole2.h>
-#include <shellapi.h>
 
 #include <exception>
 #include <string>
@@ -10,6 +9,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "startup/entry.h"
+#include "unattended/command_line.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Shell links and the folder-browse dialog need COM on this (the user-interface) thread for
@@ -18,12 +18,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int exitCode = 1;
   try {
     plat::win32::Win32Platform platform;
-    std::vector<std::string> args;
-    int count = 0;
-    if (wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count)) {
-      for (int i = 1; i < count; ++i) args.push_back(plat::win32::Narrow(argv[i]));
-      LocalFree(argv);
-    }
+    // Quoted paths keep a final backslash (/DIR="C:\X\"), which the C runtime's rules
+    // would take for an escaped quotation mark.
+    std::vector<std::string> args =
+        unattended::SplitCommandLine(plat::win32::Narrow(GetCommandLineW()));
+    if (!args.empty()) args.erase(args.begin());
     exitCode = startup::ProgramMain(args);
   } catch (const std::exception& e) {
     MessageBoxW(nullptr, plat::win32::Wide(e.what()).c_str(), L" B\u0142\u0105d",

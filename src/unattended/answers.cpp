@@ -1,0 +1,62 @@
+#include "unattended/answers.h"
+
+#include <algorithm>
+
+#include "unattended/logging_platform.h"
+
+namespace unattended {
+
+namespace {
+
+using plat::DlgButton;
+using plat::ModalResult;
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool Offers(const plat::DialogSpec& spec, DlgButton button) {
+  return std::find(spec.buttons.begin(), spec.buttons.end(), button) != spec.buttons.end();
+}
+
+}  // namespace
+
+ModalResult AnsweringDialogs::Show(const plat::DialogSpec& spec) {
+  const std::string& text = spec.text;
+  DlgButton answer = DlgButton::Help;  // none yet
+  bool error = false;
+  if (StartsWith(text, "Plik \"") && EndsWith(text, "\" już istnieje.\rNadpisać ?")) {
+    answer = overwriteAll_ ? DlgButton::All : DlgButton::No;
+  } else if (StartsWith(text, "Skrót '") &&
+             EndsWith(text, "' juz istnieje.\rCzy utworzyć następny ?")) {
+    // An existing shortcut stays as it is: no numbered copies beside it.
+    answer = DlgButton::No;
+  } else if (StartsWith(text, "Rejestrowane rozszerzenie (") &&
+             EndsWith(text, "domyślnie uruchamiane przez aktualnie instalowany program ?")) {
+    answer = associate_ ? DlgButton::Yes : DlgButton::No;
+  } else if (StartsWith(text, "Nie można utworzyć katalogu \"")) {
+    ++folderFailures_;
+    answer = DlgButton::OK;
+    error = true;
+  } else if (text == "Wystąpił błąd podczas kopiowania plików.") {
+    answer = DlgButton::OK;
+    error = true;
+  }
+  if (answer == DlgButton::Help || !Offers(spec, answer)) {
+    log_.Error("nieoczekiwany komunikat: \"" + text + "\"");
+    throw EUnexpectedDialog("nieoczekiwany komunikat: " + text);
+  }
+  const ModalResult result = plat::ResultOf(answer);
+  const std::string line = DescribeAnswer(spec, result);
+  if (error)
+    log_.Error(line);
+  else
+    log_.Line(line);
+  return result;
+}
+
+}  // namespace unattended

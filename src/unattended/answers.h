@@ -1,0 +1,35 @@
+#pragma once
+// The dialogs of an unattended run: nobody is there to answer, so the switches answer the
+// questions the run is known to ask, the known error messages go to the log, and anything
+// else is a failure of the run. No window is ever shown.
+#include <stdexcept>
+
+#include "platform/dialogs.h"
+#include "unattended/setup_log.h"
+
+namespace unattended {
+
+// A message the unattended run does not know how to answer.
+class EUnexpectedDialog : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class AnsweringDialogs : public plat::Dialogs {
+ public:
+  AnsweringDialogs(SetupLog& log, bool overwriteAll, bool associate)
+      : log_(log), overwriteAll_(overwriteAll), associate_(associate) {}
+
+  // Answers and logs a known dialog; logs and raises EUnexpectedDialog for any other.
+  plat::ModalResult Show(const plat::DialogSpec& spec) override;
+  // Folders the run could not create (reported by a message, not by the run's result).
+  int FolderFailures() const { return folderFailures_; }
+
+ private:
+  SetupLog& log_;
+  bool overwriteAll_;
+  bool associate_;
+  int folderFailures_ = 0;
+};
+
+}  // namespace unattended

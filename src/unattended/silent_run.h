@@ -1,0 +1,41 @@
+#pragma once
+// The installation without the wizard: the choices the wizard would have proposed, changed
+// where a switch says so, handed to the same installation run.
+#include <string>
+#include <vector>
+
+#include "engine/installation.h"
+#include "platform/gui.h"
+#include "unattended/answers.h"
+#include "unattended/command_line.h"
+#include "unattended/setup_log.h"
+
+namespace unattended {
+
+// What the run is asked to do, or why it cannot be done. The medium kind must have been read.
+struct Resolution {
+  engine::InstallChoices choices;
+  std::string error;               // a fault of the command line against this medium
+  std::vector<std::string> notes;  // switches that had no effect, and why
+};
+Resolution ResolveChoices(const Switches& switches);
+
+// /SILENT's only window: the copy animation and the progress text, nothing to press.
+class ProgressWindow : public plat::gui::Form, public engine::InstallView {
+ public:
+  ProgressWindow();
+  plat::gui::Animate* Animate1;
+  plat::gui::Label* Info;
+
+  void ShowInfo(const std::string& text) override { Info->SetCaption(text); }
+  void ShowProgressPage() override {}
+  void SetAnimation(bool running) override { Animate1->SetActive(running); }
+  void ShowFinishPage() override {}
+  void CloseWizard() override {}
+};
+
+// Installs from the medium beside the program with the current platform, whose dialogs must
+// be `answers`; returns the exit code. Everything worth knowing goes to `log`.
+int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers);
+
+}  // namespace unattended

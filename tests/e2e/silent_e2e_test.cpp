@@ -1,0 +1,340 @@
+// Unattended installations of the real Install.exe under Wine, from a medium mastered once
+// from the sample package: what lands on disk, in the registry and in the shell folders, the
+// exit codes, the log, and that no window appears where none may.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "e2e_env.h"
+#include "ui_driver.h"
+
+using namespace e2e;
+
+namespace {
+
+const std::wstring kTarget = L"C:\\Programy testowe\\Vortel PRO łódź";
+const std::wstring kProgress = L"Instalacja pakietu Vortel PRO";
+const wchar_t kShellFolders[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+std::wstring Folder(const std::wstring& path) {
+  return path.substr(0, path.rfind(L'\\') + 1);
+}
+std::wstring Medium() {
+  return Folder(installExe) + L"medium-e2e\\";
+}
+std::wstring TempDir() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return temp;
+}
+
+std::string Utf8(const std::wstring& text) {
+  std::string out(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr),
+                  '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()),
+                      nullptr, nullptr);
+  out.pop_back();
+  return out;
+}
+
+std::wstring ThroughAnsi(const std::wstring& text) {
+  std::string ansi(WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr),
+                   '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi.data(), static_cast<int>(ansi.size()),
+                      nullptr, nullptr);
+  std::wstring back(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, back.data(), static_cast<int>(back.size()));
+  back.pop_back();
+  return back;
+}
+
+std::string ReadAll(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring RegString(HKEY root, const std::wstring& key, const std::wstring& name) {
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueW(root, key.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ, nullptr,
+                   data, &size) != ERROR_SUCCESS)
+    return L"<none>";
+  return data;
+}
+
+std::wstring ShellFolder(const wchar_t* name) {
+  return RegString(HKEY_LOCAL_MACHINE, kShellFolders, name);
+}
+
+// Every file below `folder` (relative name -> contents).
+void Collect(const std::wstring& folder, const std::wstring& prefix,
+             std::map<std::wstring, std::string>& out) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      Collect(folder + L"\\" + name, prefix + name + L"\\", out);
+    else
+      out[prefix + name] = ReadAll(folder + L"\\" + name);
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+}
+std::map<std::wstring, std::string> Tree(const std::wstring& folder) {
+  std::map<std::wstring, std::string> files;
+  Collect(folder, L"", files);
+  return files;
+}
+
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &found);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring full = path + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(full);
+      } else {
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(full.c_str());
+      }
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
+struct Result {
+  long exitCode = -1;
+  std::vector<std::wstring> windowsSeen;  // captions of visible top-level windows, as seen
+  std::string log;
+};
+
+// Runs the installer from `medium` with `arguments` plus a log of its own, watching its
+// windows until it ends.
+Result RunInstaller(const std::wstring& arguments, const std::wstring& medium = Medium()) {
+  Result r;
+  const std::wstring log = TempDir() + L"vortel-silent-e2e.log";
+  DeleteFileW(log.c_str());
+  App app;
+  EXPECT_TRUE(app.Start(medium + L"Install.exe", arguments + L" /LOG=\"" + log + L"\""));
+  WaitFor([&] {
+    for (HWND w : app.TopWindows()) {
+      wchar_t caption[256] = {};
+      GetWindowTextW(w, caption, 256);
+      if (r.windowsSeen.empty() || r.windowsSeen.back() != caption)
+        r.windowsSeen.push_back(caption);
+    }
+    return !app.Running();
+  });
+  r.exitCode = app.WaitExit();
+  r.log = ReadAll(log);
+  return r;
+}
+
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+class SilentE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Exists(Medium() + L"Install.exe"))
+        << "no mastered medium in " << Utf8(Medium()) << " (the ctest fixture silent_medium "
+        << "makes it with scripts/master-sample)";
+    Clean();
+  }
+  // Nothing of one scenario may decide another's, nor the wizard's tests in this prefix.
+  void TearDown() override { Clean(); }
+  static void Clean() {
+    RemoveTree(L"C:\\Programy testowe");
+    RemoveTree(TempDir() + L"vortel-medium-copy");
+    for (const wchar_t* key :
+         {L"Software\\Norvik-Soft",
+          L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO"})
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
+    for (const wchar_t* exe :
+         {L"Vortel.exe", L"NorvikFTP.exe", L"NorvikFTPBatch.exe", L"NorvikFTPSrv.exe"})
+      RegDeleteTreeW(
+          HKEY_LOCAL_MACHINE,
+          (std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe)
+              .c_str());
+    for (const wchar_t* key :
+         {L".vl", L"VortelCfg", L".pft", L"NorvikFTPProfile", L".ftp", L"FTPBatchScript"})
+      RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
+    for (const auto& [folder, link] : {std::pair{L"Common Desktop", L"\\Vortel.lnk"},
+                                       {L"Common Desktop", L"\\Norvik-FTP.lnk"},
+                                       {L"Common Startup", L"\\Serwer FTP.lnk"}})
+      DeleteFileW((ShellFolder(folder) + link).c_str());
+    RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
+  }
+  static std::wstring Dir() { return L"/DIR=\"" + kTarget + L"\""; }
+};
+
+}  // namespace
+
+TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
+  const Result r = RunInstaller(L"/VERYSILENT " + Dir());
+  EXPECT_EQ(r.exitCode, 0) << r.log;
+  EXPECT_TRUE(r.windowsSeen.empty()) << Utf8(r.windowsSeen.front());
+
+  const std::wstring sample = Folder(installExe) + L"sample\\";
+  const std::pair<const wchar_t*, const wchar_t*> programs[] = {
+      {L"\\Vortel\\Vortel.exe", L"Vortel\\Vortel.exe"},
+      {L"\\FTPCli\\NorvikFtp.exe", L"FTP_Cli_2\\NorvikFtp.exe"},
+      {L"\\FTPCli\\NorvikFtpBatch.exe", L"FTPBatch\\NorvikFtpBatch.exe"},
+      {L"\\FTPSrv\\NorvikFTPsrv.exe", L"FTP_Srv\\NorvikFTPsrv.exe"},
+      {L"\\Uninstall.exe", L"Vortel\\Uninstall.exe"}};
+  for (const auto& [installed, original] : programs) {
+    const std::string bytes = ReadAll(kTarget + installed);
+    EXPECT_FALSE(bytes.empty()) << Utf8(installed);
+    EXPECT_EQ(bytes, ReadAll(sample + original)) << Utf8(installed);
+  }
+  // The log names every installed file with its size.
+  const auto files = Tree(kTarget);
+  int written = 0;
+  for (const auto& [name, bytes] : files) {
+    if (name == L"Vortel\\Vortel.ini") continue;  // written through the profile API
+    ++written;
+    EXPECT_TRUE(Has(r.log, "Zapisano plik: " + Utf8(kTarget + L"\\" + name) + " (" +
+                               std::to_string(bytes.size()) + " B)"))
+        << Utf8(name);
+  }
+  EXPECT_GT(written, 20);
+
+  // The emulator's INI file is ANSI text: a path holds what the ANSI code page can hold.
+  wchar_t ini[256] = {};
+  const std::wstring iniFile = kTarget + L"\\Vortel\\Vortel.ini";
+  GetPrivateProfileStringW(L"FTP", L"CLIENT", L"", ini, 256, iniFile.c_str());
+  EXPECT_EQ(std::wstring(ini), ThroughAnsi(kTarget + L"\\FTPCli\\NorvikFtp.exe"));
+  GetPrivateProfileStringW(L"FTP", L"SERVER", L"", ini, 256, iniFile.c_str());
+  EXPECT_EQ(std::wstring(ini), ThroughAnsi(kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe"));
+
+  EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"), kTarget + L"\\");
+  EXPECT_EQ(
+      RegString(HKEY_LOCAL_MACHINE,
+                L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe", L"Path"),
+      kTarget + L"\\Vortel\\");
+  EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
+                      L"UninstallString"),
+            L"\"" + kTarget + L"\\Uninstall.exe\" /uninstall");
+  EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
+  EXPECT_TRUE(
+      Has(r.log, "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\""));
+
+  // The wizard's default options: both desktop shortcuts, no start-up entry.
+  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
+  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
+  EXPECT_FALSE(Exists(ShellFolder(L"Common Startup") + L"\\Serwer FTP.lnk"));
+  EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO\\Odinstaluj.lnk"));
+  EXPECT_TRUE(Has(r.log, "Utworzono skrót: " + Utf8(ShellFolder(L"Common Desktop")) +
+                             "\\Vortel.lnk -> " + Utf8(kTarget) + "\\Vortel\\Vortel.exe"));
+  EXPECT_TRUE(Has(r.log, "Wynik: 0 (zainstalowano)"));
+
+  // Again with /OVERWRITE=none: every file stays as it was, a changed one included.
+  const std::wstring exe = kTarget + L"\\Vortel\\Vortel.exe";
+  std::ofstream(exe.c_str(), std::ios::binary) << "zmieniony";
+  auto before = Tree(kTarget);
+  const Result again = RunInstaller(L"/VERYSILENT /OVERWRITE=none " + Dir());
+  EXPECT_EQ(again.exitCode, 0) << again.log;
+  EXPECT_TRUE(again.windowsSeen.empty());
+  EXPECT_EQ(Tree(kTarget), before);
+  EXPECT_FALSE(Has(again.log, "Zapisano plik:"));
+  for (const auto& [name, bytes] : before) {
+    if (name == L"Vortel\\Vortel.ini") continue;
+    EXPECT_TRUE(Has(again.log, "Pominięto plik (już istnieje, pozostawiony bez zmian): " +
+                                   Utf8(kTarget + L"\\" + name)))
+        << Utf8(name);
+  }
+}
+
+TEST_F(SilentE2E, SilentServerOnlyWithItsStartUpEntryShowsOnlyTheProgressWindow) {
+  const Result r =
+      RunInstaller(L"/SILENT /COMPONENTS=ftpserver /TASKS=autostartftpserver " + Dir());
+  EXPECT_EQ(r.exitCode, 0) << r.log;
+  EXPECT_FALSE(r.windowsSeen.empty()) << "no progress window";
+  for (const std::wstring& caption : r.windowsSeen) EXPECT_EQ(caption, kProgress);
+  EXPECT_TRUE(Exists(kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe"));
+  EXPECT_FALSE(Exists(kTarget + L"\\Vortel"));
+  EXPECT_FALSE(Exists(kTarget + L"\\FTPCli"));
+  EXPECT_TRUE(Exists(ShellFolder(L"Common Startup") + L"\\Serwer FTP.lnk"));
+  EXPECT_FALSE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
+  EXPECT_FALSE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
+  EXPECT_TRUE(Has(r.log, "Produkty: ftpserver"));
+  EXPECT_TRUE(Has(r.log, "Zadania: autostartftpserver"));
+}
+
+TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
+  ASSERT_EQ(RunInstaller(L"/VERYSILENT /COMPONENTS=vortel " + Dir()).exitCode, 0);
+  const std::wstring exe = kTarget + L"\\Vortel\\Vortel.exe";
+  const std::string old = ReadAll(exe);
+  // A copy of the medium whose stored program is cut in half.
+  const std::wstring copy = TempDir() + L"vortel-medium-copy\\";
+  CreateDirectoryW(copy.c_str(), nullptr);
+  for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
+    std::ofstream((copy + name).c_str(), std::ios::binary)
+        << (name == L"Vortel.ex_" ? bytes.substr(0, bytes.size() / 2) : bytes);
+  const Result r = RunInstaller(L"/VERYSILENT /COMPONENTS=vortel " + Dir(), copy);
+  EXPECT_EQ(r.exitCode, 4) << r.log;
+  EXPECT_TRUE(r.windowsSeen.empty());
+  EXPECT_EQ(ReadAll(exe), old);
+  EXPECT_TRUE(Has(r.log, "BŁĄD: nie zainstalowano pliku " + Utf8(exe) + ": ")) << r.log;
+  EXPECT_TRUE(Has(r.log, "Wynik: 4"));
+}
+
+TEST_F(SilentE2E, AFolderThatCannotBeMadeEndsWithThreeAndNoWindow) {
+  const Result r = RunInstaller(L"/VERYSILENT /DIR=\"Q:\\Vortel PRO\"");
+  EXPECT_EQ(r.exitCode, 3) << r.log;
+  EXPECT_TRUE(r.windowsSeen.empty());
+  EXPECT_TRUE(Has(r.log, "BŁĄD: Komunikat: \"Nie można utworzyć katalogu \"Q:\\Vortel PRO\\\"\""))
+      << r.log;
+  EXPECT_FALSE(Has(r.log, "Zapisano plik:"));
+}
+
+TEST_F(SilentE2E, ARunningProgramRefusesWithTwoAndNoWindow) {
+  App standIn;
+  ASSERT_TRUE(standIn.Start(Folder(installExe) + L"standins\\NorvikFTPsrv.exe", L""));
+  ASSERT_TRUE(WaitFor([&] { return !standIn.TopWindows().empty(); }));
+  const Result r = RunInstaller(L"/VERYSILENT " + Dir());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.windowsSeen.empty());
+  EXPECT_TRUE(Has(r.log, "BŁĄD: Instalator wykrył, że są uruchomione niektóre komponenty"));
+  EXPECT_FALSE(Exists(kTarget));
+  for (HWND w : standIn.TopWindows()) PostMessageW(w, WM_CLOSE, 0, 0);
+  EXPECT_EQ(standIn.WaitExit(), 0);
+}
+
+TEST_F(SilentE2E, AFaultyCommandLineEndsWithOneAndTheReason) {
+  const std::pair<const wchar_t*, const char*> cases[] = {
+      {L"/VERYSILENT /UNKNOWN", "BŁĄD: Nieznany parametr wiersza poleceń: \"/UNKNOWN\"."},
+      {L"/SILENT /COMPONENTS=vortel,ftp", "BŁĄD: Nieznany produkt w /COMPONENTS: \"ftp\""},
+  };
+  for (const auto& [arguments, reason] : cases) {
+    const Result r = RunInstaller(arguments);
+    EXPECT_EQ(r.exitCode, 1) << Utf8(arguments);
+    EXPECT_TRUE(r.windowsSeen.empty()) << Utf8(arguments);
+    EXPECT_TRUE(Has(r.log, reason)) << r.log;
+  }
+  EXPECT_FALSE(Exists(kTarget));
+  // Without /LOG a silent run still leaves its reason in the user's temporary folder.
+  const std::wstring defaultLog = TempDir() + L"Vortel PRO Setup.log";
+  DeleteFileW(defaultLog.c_str());
+  App app;
+  ASSERT_TRUE(app.Start(Medium() + L"Install.exe", L"/VERYSILENT /OVERWRITE=some"));
+  EXPECT_EQ(app.WaitExit(), 1);
+  EXPECT_TRUE(Has(ReadAll(defaultLog), "/OVERWRITE przyjmuje wartość all albo none"));
+}

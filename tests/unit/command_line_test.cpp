@@ -1,0 +1,174 @@
+// The administrators' command line: how words are cut and what every switch may and may not
+// say. A fault here installs into the wrong folder or silently ignores a deployment's wish.
+#include "unattended/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/proposals.h"
+#include "platform/text.h"
+
+using unattended::HasSwitches;
+using unattended::Mode;
+using unattended::ParseSwitches;
+using unattended::SplitCommandLine;
+using unattended::Switches;
+using Words = std::vector<std::string>;
+
+TEST(SplitCommandLine, QuotesGroupAndBackslashesStayPlain) {
+  const struct {
+    std::string line;
+    Words words;
+  } cases[] = {
+      {"Install.exe", {"Install.exe"}},
+      {"\"C:\\Nośnik A\\Install.exe\" /SILENT", {"C:\\Nośnik A\\Install.exe", "/SILENT"}},
+      {"x /DIR=\"C:\\Program Files\\Vortel PRO\"", {"x", "/DIR=C:\\Program Files\\Vortel PRO"}},
+      // The final backslash survives the closing quotation mark, and the next word stays apart.
+      {"x /DIR=\"C:\\Program Files\\X\\\" /VERYSILENT",
+       {"x", "/DIR=C:\\Program Files\\X\\", "/VERYSILENT"}},
+      {"x \"/LOG=C:\\a b\\log.txt\"", {"x", "/LOG=C:\\a b\\log.txt"}},
+      {"x\t /SILENT  \t/NORESTART ", {"x", "/SILENT", "/NORESTART"}},
+      {"x \"\" /DIR0=", {"x", "", "/DIR0="}},
+      {"x DISC \"C:\\nowy nośnik\\\" A", {"x", "DISC", "C:\\nowy nośnik\\", "A"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line;
+}
+
+TEST(HasSwitches, OnlyASlashWordOutsideMasteringLeavesTheOldBehaviour) {
+  EXPECT_FALSE(HasSwitches({}));
+  EXPECT_FALSE(HasSwitches({"cokolwiek"}));
+  EXPECT_FALSE(HasSwitches({"DISC", "/x"}));
+  EXPECT_FALSE(HasSwitches({"disc", "C:\\nośnik\\", "/S"}));
+  EXPECT_TRUE(HasSwitches({"/SILENT"}));
+  EXPECT_TRUE(HasSwitches({"cokolwiek", "/LOG"}));
+}
+
+TEST(ParseSwitches, ModesFlagsAndAnswersInAnyLetterCase) {
+  struct Case {
+    Words args;
+    Mode mode;
+    bool help, overwriteAll, associate, log;
+    std::string logFile;
+  };
+  const Case cases[] = {
+      {{"/silent"}, Mode::Silent, false, true, true, false, ""},
+      {{"/VerySilent"}, Mode::VerySilent, false, true, true, false, ""},
+      // The quieter mode wins whichever comes first.
+      {{"/VERYSILENT", "/SILENT"}, Mode::VerySilent, false, true, true, false, ""},
+      {{"/SILENT", "/verysilent"}, Mode::VerySilent, false, true, true, false, ""},
+      {{"/?"}, Mode::Wizard, true, true, true, false, ""},
+      {{"/help", "/SILENT"}, Mode::Silent, true, true, true, false, ""},
+      {{"/NORESTART"}, Mode::Wizard, false, true, true, false, ""},
+      {{"/SILENT", "/overwrite=NONE", "/Associate=No"},
+       Mode::Silent,
+       false,
+       false,
+       false,
+       false,
+       ""},
+      // A repeated switch: the later value replaces the earlier one.
+      {{"/SILENT", "/OVERWRITE=none", "/OVERWRITE=all"},
+       Mode::Silent,
+       false,
+       true,
+       true,
+       false,
+       ""},
+      {{"/LOG"}, Mode::Wizard, false, true, true, true, ""},
+      {{"/log=C:\\Dzienniki\\instalacja.log", "/LOG=D:\\x.log"},
+       Mode::Wizard,
+       false,
+       true,
+       true,
+       true,
+       "D:\\x.log"},
+  };
+  for (const Case& c : cases) {
+    const Switches s = ParseSwitches(c.args);
+    const std::string trace = ::testing::PrintToString(c.args);
+    EXPECT_EQ(s.error, "") << trace;
+    EXPECT_EQ(s.mode, c.mode) << trace;
+    EXPECT_EQ(s.help, c.help) << trace;
+    EXPECT_EQ(s.overwriteAll, c.overwriteAll) << trace;
+    EXPECT_EQ(s.associate, c.associate) << trace;
+    EXPECT_EQ(s.log, c.log) << trace;
+    EXPECT_EQ(s.logFile, c.logFile) << trace;
+  }
+}
+
+TEST(ParseSwitches, FoldersAreKeptAsWritten) {
+  const Switches s = ParseSwitches({"/VERYSILENT", "/DIR=C:\\Stary", "/dir=  D:\\Programy ąę\\ ",
+                                    "/DIR0=", "/Dir1=Klienci\\", "/DIR3=E:\\Serwer"});
+  ASSERT_EQ(s.error, "");
+  EXPECT_EQ(*s.mainFolder, "  D:\\Programy ąę\\ ");
+  EXPECT_EQ(*s.emulator, "");  // the main folder itself
+  EXPECT_EQ(*s.ftpClients, "Klienci\\");
+  EXPECT_EQ(*s.ftpServer, "E:\\Serwer");
+  const Switches none = ParseSwitches({"/SILENT"});
+  EXPECT_FALSE(none.mainFolder || none.emulator || none.ftpClients || none.ftpServer);
+  EXPECT_FALSE(none.components || none.tasks);
+}
+
+TEST(ParseSwitches, ComponentsAndTasksAreListsOfKnownNames) {
+  const Switches s = ParseSwitches(
+      {"/SILENT", "/COMPONENTS=FtpServer, vortel", "/TASKS= AutostartFTPServer,desktopvortel"});
+  ASSERT_EQ(s.error, "");
+  EXPECT_EQ(*s.components, (engine::ProductChoice{true, false, false, true}));
+  ASSERT_EQ(s.tasks->size(), 2u);
+  EXPECT_EQ(engine::Options[(*s.tasks)[0]].task, std::string("autostartftpserver"));
+  EXPECT_EQ(engine::Options[(*s.tasks)[1]].task, std::string("desktopvortel"));
+  const Switches noTasks = ParseSwitches({"/SILENT", "/TASKS="});
+  ASSERT_EQ(noTasks.error, "");
+  EXPECT_TRUE(noTasks.tasks && noTasks.tasks->empty());
+  const Switches all =
+      ParseSwitches({"/SILENT", "/COMPONENTS=ftpbatch", "/COMPONENTS=ftpclient,ftpbatch"});
+  EXPECT_EQ(*all.components, (engine::ProductChoice{false, true, true, false}));
+}
+
+TEST(ParseSwitches, EveryFaultIsNamed) {
+  const struct {
+    Words args;
+    std::string error;
+  } cases[] = {
+      {{"/SILENT", "/QUIET"}, "Nieznany parametr wiersza poleceń: \"/QUIET\"."},
+      {{"/SILENT", "C:\\x"}, "Nieznany parametr wiersza poleceń: \"C:\\x\"."},
+      {{"/SILENT", ""}, "Nieznany parametr wiersza poleceń: \"\"."},
+      {{"/SILENT=1"}, "Parametr /SILENT nie przyjmuje wartości."},
+      {{"/SILENT", "/DIR"}, "Parametr /DIR wymaga wartości (/DIR=...)."},
+      {{"/SILENT", "/DIR=  "}, "Parametr /DIR nie może być pusty."},
+      {{"/SILENT", "/LOG="}, "Parametr /LOG= wymaga nazwy pliku."},
+      {{"/SILENT", "/COMPONENTS=vortel,ftp"},
+       "Nieznany produkt w /COMPONENTS: \"ftp\" (dozwolone: vortel, ftpclient, ftpbatch, "
+       "ftpserver)."},
+      {{"/SILENT", "/COMPONENTS="},
+       "Nieznany produkt w /COMPONENTS: \"\" (dozwolone: vortel, ftpclient, ftpbatch, "
+       "ftpserver)."},
+      {{"/SILENT", "/COMPONENTS=vortel,,ftpserver"},
+       "Nieznany produkt w /COMPONENTS: \"\" (dozwolone: vortel, ftpclient, ftpbatch, "
+       "ftpserver)."},
+      {{"/SILENT", "/TASKS=desktop"},
+       "Nieznane zadanie w /TASKS: \"desktop\" (dozwolone: desktopvortel, desktopftp, "
+       "autostartftpserver)."},
+      {{"/SILENT", "/OVERWRITE=yes"},
+       "Parametr /OVERWRITE przyjmuje wartość all albo none, nie \"yes\"."},
+      {{"/SILENT", "/ASSOCIATE="}, "Parametr /ASSOCIATE przyjmuje wartość yes albo no, nie \"\"."},
+      // The first fault is the one reported.
+      {{"/X", "/Y"}, "Nieznany parametr wiersza poleceń: \"/X\"."},
+      // Choices without a silent mode would be ignored by the wizard's pages: refused instead.
+      {{"/DIR=C:\\x"},
+       "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS i /TASKS działają tylko z /SILENT albo "
+       "/VERYSILENT."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseSwitches(c.args).error, c.error) << ::testing::PrintToString(c.args);
+    EXPECT_TRUE(plat::IsCp1250Representable(c.error));
+  }
+  EXPECT_TRUE(plat::IsCp1250Representable(unattended::HelpText()));
+}
+
+TEST(ParseSwitches, ASilentModeIsStillKnownWhenTheLineIsFaulty) {
+  // So the fault goes to the log and not into a message box.
+  const Switches s = ParseSwitches({"/VERYSILENT", "/COMPONENTS=x", "/LOG=C:\\l.log"});
+  EXPECT_NE(s.error, "");
+  EXPECT_EQ(s.mode, Mode::VerySilent);
+  EXPECT_EQ(s.logFile, "C:\\l.log");
+}
