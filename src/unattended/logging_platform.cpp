@@ -98,10 +98,10 @@ class LoggingAccessor : public plat::RegistryAccessor {
  public:
   LoggingAccessor(std::unique_ptr<plat::RegistryAccessor> inner, SetupLog& log)
       : inner_(std::move(inner)), log_(log) {}
-  void SetRoot(plat::RegRoot root) override { inner_->SetRoot(root); }
-  plat::RegRoot Root() const override { return inner_->Root(); }
-  void SetAccess(plat::RegAccess access) override { inner_->SetAccess(access); }
   bool OpenKey(const std::string& keyPath, bool create) override {
+    // The root and mask are set here on the accessor that does the work.
+    inner_->SetRoot(root_);
+    inner_->SetAccess(access_);
     const bool open = inner_->OpenKey(keyPath, create);
     key_ = keyPath.rfind('\\', 0) == 0 ? keyPath.substr(1) : keyPath;
     return open;
@@ -111,7 +111,7 @@ class LoggingAccessor : public plat::RegistryAccessor {
   std::string ReadString(const std::string& name) override { return inner_->ReadString(name); }
   void WriteString(const std::string& name, const std::string& value) override {
     inner_->WriteString(name, value);
-    log_.Line("Zapisano w rejestrze: " + RootName(inner_->Root()) + "\\" + key_ + " " +
+    log_.Line("Zapisano w rejestrze: " + RootName(root_) + "\\" + key_ + " " +
               (name.empty() ? std::string("(domyślna)") : "\"" + name + "\"") + " = \"" + value +
               "\"");
   }
