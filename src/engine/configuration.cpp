@@ -7,7 +7,9 @@
 namespace engine {
 
 namespace {
-std::string VortelIni() { return TargetDirs[1] + "Vortel.ini"; }
+std::string VortelIni() {
+  return TargetDirs[1] + "Vortel.ini";
+}
 }  // namespace
 
 void LinkFtpIntoVortelIni(const ProductChoice& chosen) {
@@ -15,7 +17,8 @@ void LinkFtpIntoVortelIni(const ProductChoice& chosen) {
   // The emulator's folder as the folders page shows it, chosen now or installed earlier.
   if (files.GetAttributes(VortelIni()) == plat::kInvalidAttributes) return;
   auto& ini = plat::Current().Ini();
-  if ((chosen[kFtpClient] || chosen[kFtpBatch]) && ini.Read(VortelIni(), "FTP", "CLIENT", "").empty())
+  if ((chosen[kFtpClient] || chosen[kFtpBatch]) &&
+      ini.Read(VortelIni(), "FTP", "CLIENT", "").empty())
     ini.Write(VortelIni(), "FTP", "CLIENT", TargetDirs[2] + "NorvikFtp.exe");
   if (chosen[kFtpServer] && ini.Read(VortelIni(), "FTP", "SERVER", "").empty())
     ini.Write(VortelIni(), "FTP", "SERVER", TargetDirs[3] + "NorvikFTPsrv.exe");

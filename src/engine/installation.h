@@ -28,9 +28,9 @@ class InstallView : public RunView {
 
 enum class RunOutcome {
   Installed,
-  FolderFailed,  // a target folder could not be created; nothing was copied
-  CopyFailed,    // a file could not be expanded or copied; nothing after it was done
-  Aborted,       // the user confirmed aborting (or closed the wizard) during the run
+  FolderFailed,        // a target folder could not be created; nothing was copied
+  CopyFailed,          // a file could not be expanded or copied; nothing after it was done
+  Aborted,             // the user confirmed aborting (or closed the wizard) during the run
   RegistrationFailed,  // an error after every file was copied
 };
 

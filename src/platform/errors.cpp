@@ -14,11 +14,16 @@ std::string OleMessage(uint32_t hresult, uint32_t lastError) {
 
 std::string ReasonText(EFileError::Reason reason, uint32_t code) {
   switch (reason) {
-    case EFileError::Reason::NotFound: return "plik lub katalog nie istnieje";
-    case EFileError::Reason::AccessDenied: return "brak dostępu";
-    case EFileError::Reason::DiskFull: return "brak miejsca na dysku";
-    case EFileError::Reason::BadData: return "uszkodzone dane";
-    case EFileError::Reason::Other: break;
+    case EFileError::Reason::NotFound:
+      return "plik lub katalog nie istnieje";
+    case EFileError::Reason::AccessDenied:
+      return "brak dostępu";
+    case EFileError::Reason::DiskFull:
+      return "brak miejsca na dysku";
+    case EFileError::Reason::BadData:
+      return "uszkodzone dane";
+    case EFileError::Reason::Other:
+      break;
   }
   return "błąd systemu nr " + std::to_string(code);
 }

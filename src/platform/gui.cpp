@@ -10,7 +10,9 @@ int Font::Size() const {
   return (h * 72 + kPixelsPerInch / 2) / kPixelsPerInch;
 }
 
-void Font::SetSize(int points) { height = -((points * kPixelsPerInch + 36) / 72); }
+void Font::SetSize(int points) {
+  height = -((points * kPixelsPerInch + 36) / 72);
+}
 
 bool Font::operator==(const Font& other) const {
   return name == other.name && height == other.height && style == other.style &&
@@ -163,7 +165,9 @@ void Memo::SetLines(const std::vector<std::string>& lines) {
   SetText(text);
 }
 
-void Memo::Append(const std::string& line) { SetText(Text() + line + "\r\n"); }
+void Memo::Append(const std::string& line) {
+  SetText(Text() + line + "\r\n");
+}
 
 void CheckListBox::SetItems(const std::vector<std::string>& captions) {
   items_.clear();

@@ -60,8 +60,20 @@ class WinControl;
 class Form;
 
 // What a backend is told about a control: which property changed.
-enum class Prop { Bounds, Visible, Enabled, Caption, Font, Checked, Items, ActivePage, Active,
-                  Default, Picture, ReadOnly };
+enum class Prop {
+  Bounds,
+  Visible,
+  Enabled,
+  Caption,
+  Font,
+  Checked,
+  Items,
+  ActivePage,
+  Active,
+  Default,
+  Picture,
+  ReadOnly
+};
 
 class Realization {
  public:

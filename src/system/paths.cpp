@@ -5,7 +5,9 @@
 
 namespace sys {
 
-bool FitsMaxPath(const std::string& path) { return plat::Utf8ToUtf16(path).size() < kMaxPath; }
+bool FitsMaxPath(const std::string& path) {
+  return plat::Utf8ToUtf16(path).size() < kMaxPath;
+}
 
 std::string TrimSpaces(const std::string& s) {
   const auto first = s.find_first_not_of(' ');
@@ -57,8 +59,7 @@ bool CreateDirectoryPath(const std::string& path) {
   for (;;) {
     const std::string rest = n + 1 < path.size() ? path.substr(n + 1) : std::string();
     const auto slash = rest.find('\\');
-    if (slash == std::string::npos)
-      return path.size() > n + 1 ? files.CreateFolder(path) : true;
+    if (slash == std::string::npos) return path.size() > n + 1 ? files.CreateFolder(path) : true;
     n += slash + 1;
     if (!files.CreateFolder(path.substr(0, n))) return false;
   }

@@ -59,7 +59,8 @@ void AdjustOwned(const Component& owner, int designSize, int formSize, bool& fou
       FontRule(*button, designSize, formSize);
     } else if (auto* edit = dynamic_cast<Edit*>(c)) {
       FontRule(*edit, designSize, formSize);
-      if (edit->Height() - 4 > TAligner::MaxEditHeight) TAligner::MaxEditHeight = edit->Height() - 4;
+      if (edit->Height() - 4 > TAligner::MaxEditHeight)
+        TAligner::MaxEditHeight = edit->Height() - 4;
     } else if (dynamic_cast<SpeedButton*>(c)) {
       if (IsFolderButton(c)) found = true;
     } else if (auto* panel = dynamic_cast<Panel*>(c)) {

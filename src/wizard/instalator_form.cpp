@@ -153,11 +153,20 @@ void TInstalatorForm::BitBtn2Click() {
 
 void TInstalatorForm::BitBtn1Click() {
   switch (CurrentStep) {
-    case 3: ShowStep(1); break;
-    case 4: ShowStep(3); break;
-    case 5: ShowStep(4); break;
-    case 6: ShowStep(5); break;
-    default: break;
+    case 3:
+      ShowStep(1);
+      break;
+    case 4:
+      ShowStep(3);
+      break;
+    case 5:
+      ShowStep(4);
+      break;
+    case 6:
+      ShowStep(5);
+      break;
+    default:
+      break;
   }
 }
 
@@ -168,9 +177,9 @@ void TInstalatorForm::CheckBox1Click() {
 
 bool TInstalatorForm::FormCloseQuery() {
   if (CurrentStep == 8 || engine::CloseWithoutAsking) return true;
-  const bool close = plat::MessageDlg("Przerwać proces instalacji ?", plat::DlgType::Confirmation,
-                                      {plat::DlgButton::Yes, plat::DlgButton::No}) ==
-                     plat::ModalResult::Yes;
+  const bool close =
+      plat::MessageDlg("Przerwać proces instalacji ?", plat::DlgType::Confirmation,
+                       {plat::DlgButton::Yes, plat::DlgButton::No}) == plat::ModalResult::Yes;
   // Confirmed while files are copied: the run notices at the next file boundary.
   if (close && CurrentStep == 7) engine::StopRequested = true;
   return close;

@@ -81,12 +81,12 @@ TLicViewerForm::TLicViewerForm(Component* owner, std::string name, int agreement
   Memo1->SetBounds(8, 8, 504, 348);
   Memo1->SetReadOnly(true);
   Memo1->verticalScrollBar = true;
-  MemoVortel = StoreMemo(this, "MemoVortel",
-                         Agreement("UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „VORTEL”",
-                                   "emulatora terminala Vortel"));
-  MemoFTPCli = StoreMemo(this, "MemoFTPCli",
-                         Agreement("UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTP”",
-                                   "klienta FTP Norvik-FTP"));
+  MemoVortel = StoreMemo(
+      this, "MemoVortel",
+      Agreement("UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „VORTEL”", "emulatora terminala Vortel"));
+  MemoFTPCli = StoreMemo(
+      this, "MemoFTPCli",
+      Agreement("UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTP”", "klienta FTP Norvik-FTP"));
   MemoFTPSrv = StoreMemo(this, "MemoFTPSrv",
                          Agreement("UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTPSrv”",
                                    "serwera FTP Norvik-FTPSrv"));

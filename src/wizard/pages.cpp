@@ -17,7 +17,9 @@ using plat::DlgType;
 
 namespace {
 
-std::string Upper(const std::string& s) { return plat::Current().Texts().UpperCase(s); }
+std::string Upper(const std::string& s) {
+  return plat::Current().Texts().UpperCase(s);
+}
 
 }  // namespace
 
@@ -48,7 +50,9 @@ bool TInstalatorForm::CheckProductSelection() {
   return true;
 }
 
-std::string TInstalatorForm::DefaultMainFolder() { return engine::DefaultMainFolder(); }
+std::string TInstalatorForm::DefaultMainFolder() {
+  return engine::DefaultMainFolder();
+}
 
 std::string TInstalatorForm::ProductSubfolder(const std::string& program,
                                               const std::string& defaultSubfolder) {
@@ -214,9 +218,13 @@ void TInstalatorForm::RunInstallation() {
   engine::ExitCode = engine::ExitCodeOf(engine::RunInstallation(Choices(), *this, SourceDir));
 }
 
-void TInstalatorForm::ShowInfo(const std::string& text) { Info->SetCaption(text); }
+void TInstalatorForm::ShowInfo(const std::string& text) {
+  Info->SetCaption(text);
+}
 
-void TInstalatorForm::SetAnimation(bool running) { Animate1->SetActive(running); }
+void TInstalatorForm::SetAnimation(bool running) {
+  Animate1->SetActive(running);
+}
 
 void TInstalatorForm::CloseWizard() {
   engine::CloseWithoutAsking = true;

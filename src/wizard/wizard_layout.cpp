@@ -39,8 +39,8 @@ Label* AddLabel(Form* form, WinControl* parent, const char* name, const std::str
   return label;
 }
 
-CheckBox* AddCheckBox(Form* form, WinControl* parent, const char* name,
-                      const std::string& caption, int top, bool checked) {
+CheckBox* AddCheckBox(Form* form, WinControl* parent, const char* name, const std::string& caption,
+                      int top, bool checked) {
   CheckBox* box = Place<CheckBox>(form, parent, name, 8, top, 345, 17);
   box->SetCaption(caption);
   box->SetChecked(checked);
@@ -168,8 +168,8 @@ void TInstalatorForm::BuildPages() {
   Label18 = AddLabel(this, Step3, "Label18",
                      "Proszę wybrać produkty, które mają zostać\r\nzainstalowane.", 8, 16, &bold);
   CheckListBox1 = Place<CheckListBox>(this, Step3, "CheckListBox1", 8, 72, 345, 76);
-  CheckListBox1->SetItems({"Emulator terminala Vortel", "Klient FTP", "Wsadowy klient FTP",
-                           "Serwer FTP"});
+  CheckListBox1->SetItems(
+      {"Emulator terminala Vortel", "Klient FTP", "Wsadowy klient FTP", "Serwer FTP"});
 
   Image4 = AddPageIcon(this, Step4, "Image4");
   Label9 = AddLabel(this, Step4, "Label9",
@@ -188,21 +188,20 @@ void TInstalatorForm::BuildPages() {
 
   Image10 = AddPageIcon(this, Step5, "Image10");
   Label19 = AddLabel(this, Step5, "Label19", "Proszę zaznaczyć pożądane opcje.", 8, 16, &bold);
-  cbShortcutVortel = AddCheckBox(this, Step5, "cbShortcutVortel",
-                                 "Utwórz skrót na pulpit do emulatora terminala", 72,
-                                 engine::Options[0].defaultTicked);
-  cbShortcutFTPcli = AddCheckBox(this, Step5, "cbShortcutFTPcli",
-                                 "Utwórz skrót na pulpit do klienta FTP", 96,
-                                 engine::Options[1].defaultTicked);
-  cbFTPsrvAutostart =
-      AddCheckBox(this, Step5, "cbFTPsrvAutostart",
-                  "Automatycznie uruchamiaj serwer FTP przy starcie Windows", 120,
-                  engine::Options[2].defaultTicked);
+  cbShortcutVortel =
+      AddCheckBox(this, Step5, "cbShortcutVortel", "Utwórz skrót na pulpit do emulatora terminala",
+                  72, engine::Options[0].defaultTicked);
+  cbShortcutFTPcli =
+      AddCheckBox(this, Step5, "cbShortcutFTPcli", "Utwórz skrót na pulpit do klienta FTP", 96,
+                  engine::Options[1].defaultTicked);
+  cbFTPsrvAutostart = AddCheckBox(this, Step5, "cbFTPsrvAutostart",
+                                  "Automatycznie uruchamiaj serwer FTP przy starcie Windows", 120,
+                                  engine::Options[2].defaultTicked);
 
   Image11 = AddPageIcon(this, Step6, "Image11");
-  Label20 = AddLabel(this, Step6, "Label20",
-                     "Na tym komputerze zostaną zainstalowane \r\nnastępujące składniki:", 8, 16,
-                     &bold);
+  Label20 =
+      AddLabel(this, Step6, "Label20",
+               "Na tym komputerze zostaną zainstalowane \r\nnastępujące składniki:", 8, 16, &bold);
   Memo1 = Place<Memo>(this, Step6, "Memo1", 8, 72, 345, 224);
   Memo1->SetReadOnly(true);
   Memo1->wordWrap = false;
@@ -210,8 +209,8 @@ void TInstalatorForm::BuildPages() {
   Memo1->SetColor(clBtnFace);
 
   Image5 = AddPageIcon(this, Step7, "Image5");
-  Label10 = AddLabel(this, Step7, "Label10", "Trwa kopiowanie plików.\r\nProszę czekać...", 8,
-                     16, &bold);
+  Label10 =
+      AddLabel(this, Step7, "Label10", "Trwa kopiowanie plików.\r\nProszę czekać...", 8, 16, &bold);
   Animate1 = Place<Animate>(this, Step7, "Animate1", 44, 100, 272, 60);
   Animate1->stopFrame = 34;
   Info = AddLabel(this, Step7, "Info", "Kopiowanie....", 8, 184);

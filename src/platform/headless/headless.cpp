@@ -101,8 +101,7 @@ void HeadlessFileSystem::RemoveDrive(char letter) {
 }
 
 void HeadlessFileSystem::SetFreeSpace(char letter, uint64_t bytes) {
-  drives_.at(static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))).freeBytes =
-      bytes;
+  drives_.at(static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))).freeBytes = bytes;
 }
 
 HeadlessFileSystem::Drive* HeadlessFileSystem::DriveOf(const std::string& path) {
@@ -202,8 +201,7 @@ std::unique_ptr<OutputFile> HeadlessFileSystem::Create(const std::string& path) 
   return std::make_unique<HostOutput>(f, path, DriveOf(path));
 }
 
-bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to,
-                                  bool failIfExists) {
+bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to, bool failIfExists) {
   auto src = Map(from);
   auto dst = Map(to);
   std::error_code ec;
@@ -269,7 +267,8 @@ void HeadlessFileSystem::PutFile(const std::string& path, const std::string& con
 std::string HeadlessFileSystem::ReadFile(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
-  if (!host || !fs::is_regular_file(*host, ec)) throw EFileError(path, EFileError::Reason::NotFound);
+  if (!host || !fs::is_regular_file(*host, ec))
+    throw EFileError(path, EFileError::Reason::NotFound);
   std::ifstream in(*host, std::ios::binary);
   std::ostringstream out;
   out << in.rdbuf();
@@ -310,7 +309,9 @@ void HeadlessPump::ProcessPending() {
   if (onPump) onPump();
 }
 
-std::string HeadlessText::UpperCase(const std::string& text) { return InvariantUpper(text); }
+std::string HeadlessText::UpperCase(const std::string& text) {
+  return InvariantUpper(text);
+}
 
 namespace {
 fs::path MakeSandbox() {

@@ -30,9 +30,12 @@ void HeadlessGui::Focus(gui::Control& control) {
 gui::Color HeadlessGui::SystemColor(gui::Color color) {
   if (!(color & gui::kSystemColor)) return color;
   switch (color) {
-    case gui::clBtnFace: return buttonFace;
-    case gui::clWindow: return gui::clWhite;
-    default: return gui::clBlack;
+    case gui::clBtnFace:
+      return buttonFace;
+    case gui::clWindow:
+      return gui::clWhite;
+    default:
+      return gui::clBlack;
   }
 }
 

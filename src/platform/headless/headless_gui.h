@@ -27,7 +27,7 @@ class HeadlessGui : public gui::Gui {
  public:
   std::string title;
   std::vector<std::string> shownForms;  // names of the forms shown, in order
-  std::vector<gui::Cursor> cursors;    // every cursor change, in order
+  std::vector<gui::Cursor> cursors;     // every cursor change, in order
   std::map<std::string, gui::Bitmap> bitmaps;
   gui::Color buttonFace = 0xC8D0D4;  // (212, 208, 200)
   // Runs while a form is shown modally, as the user's actions would; when it leaves the form

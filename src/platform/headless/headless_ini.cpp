@@ -93,8 +93,8 @@ std::vector<std::string> HeadlessIni::Keys(const std::string& file, const std::s
   return keys;
 }
 
-void HeadlessIni::Write(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value) {
+void HeadlessIni::Write(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) {
   bool exists;
   auto lines = SplitLines(Load(files_, file, exists));
   std::string current, k, v;

@@ -122,15 +122,18 @@ std::vector<ProcessEntry> Win32Desktop::ProcessSnapshot() {
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   auto snapshot = reinterpret_cast<Snapshot>(
       reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-  auto first = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32FirstW")));
-  auto next = reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32NextW")));
+  auto first =
+      reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32FirstW")));
+  auto next =
+      reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32NextW")));
   if (!snapshot || !first || !next) return entries;
   HANDLE handle = snapshot(TH32CS_SNAPPROCESS, 0);
   if (handle == INVALID_HANDLE_VALUE) return entries;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = first(handle, &entry); more; more = next(handle, &entry))
-    entries.push_back({entry.th32ProcessID, Narrow(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH))});
+    entries.push_back(
+        {entry.th32ProcessID, Narrow(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH))});
   CloseHandle(handle);
   return entries;
 }

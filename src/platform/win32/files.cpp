@@ -93,7 +93,9 @@ bool Win32Files::CopyTo(const std::string& from, const std::string& to, bool fai
   return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), failIfExists);
 }
 
-bool Win32Files::Remove(const std::string& path) { return DeleteFileW(Wide(path).c_str()); }
+bool Win32Files::Remove(const std::string& path) {
+  return DeleteFileW(Wide(path).c_str());
+}
 
 bool Win32Files::Replace(const std::string& from, const std::string& to) {
   return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
@@ -115,7 +117,8 @@ std::string Win32Files::ModulePath() {
   // The module path can exceed MAX_PATH; grow until it fits instead of cutting it.
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return std::string();
     if (length < buffer.size()) return Narrow(buffer.data(), length);
     buffer.resize(buffer.size() * 2);

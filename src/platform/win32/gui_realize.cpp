@@ -1,6 +1,6 @@
 // Creating the windows of a form and keeping them in step with the components.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "platform/win32/control_name.h"
 #include "platform/win32/gui_win32.h"
@@ -117,7 +117,8 @@ LRESULT ContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       return TRUE;
     }
     case WM_LBUTTONDOWN:
-      gui.MouseDown(control, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      gui.MouseDown(control, static_cast<short>(LOWORD(lParam)),
+                    static_cast<short>(HIWORD(lParam)));
       return 0;
     case WM_LBUTTONUP:
       gui.MouseUp(control, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
@@ -166,8 +167,8 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 // The check-list box toggles an item when its box is clicked or Space is pressed.
-LRESULT CALLBACK CheckListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK CheckListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR data) {
   auto* list = reinterpret_cast<CheckListBox*>(data);
   try {
     if (message == WM_LBUTTONDOWN && static_cast<short>(LOWORD(lParam)) < kCheckWidth + 2) {
@@ -250,8 +251,8 @@ void WindowRealization::Changed(Control& c, Prop what) {
       }
       break;
     case Prop::Font:
-      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gui_.FontHandle(gui_.EffectiveFont(c))),
-                   TRUE);
+      SendMessageW(window, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(gui_.FontHandle(gui_.EffectiveFont(c))), TRUE);
       break;
     case Prop::Checked:
       if (auto* box = dynamic_cast<CheckBox*>(&c))
@@ -262,7 +263,8 @@ void WindowRealization::Changed(Control& c, Prop what) {
         if (SendMessageW(window, LB_GETCOUNT, 0, 0) != static_cast<LRESULT>(list->Items().size())) {
           SendMessageW(window, LB_RESETCONTENT, 0, 0);
           for (const auto& item : list->Items())
-            SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item.caption).c_str()));
+            SendMessageW(window, LB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(Wide(item.caption).c_str()));
         }
         SendMessageW(window, LB_SETCURSEL, list->ItemIndex(), 0);
         InvalidateRect(window, nullptr, TRUE);
@@ -282,7 +284,8 @@ void WindowRealization::Changed(Control& c, Prop what) {
       break;
     case Prop::Default:
       if (auto* button = dynamic_cast<Button*>(&c))
-        SendMessageW(window, BM_SETSTYLE, button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SendMessageW(window, BM_SETSTYLE, button->Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                     TRUE);
       break;
     case Prop::ReadOnly:
       SendMessageW(window, EM_SETREADONLY, static_cast<CustomEdit&>(c).ReadOnly(), 0);
@@ -308,8 +311,8 @@ void Win32Gui::Realize(Form& form) {
   if (form.realization) return;
   RegisterClasses();
   const bool popup = form.borderStyle == BorderStyle::None;
-  const DWORD style = popup ? WS_POPUP | WS_CLIPCHILDREN
-                            : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD style =
+      popup ? WS_POPUP | WS_CLIPCHILDREN : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_CONTROLPARENT | (popup ? 0 : WS_EX_DLGMODALFRAME);
   RECT r{0, 0, form.ClientWidth(), form.ClientHeight()};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
@@ -325,9 +328,9 @@ void Win32Gui::Realize(Form& form) {
   auto* realization = new WindowRealization(*this, form, nullptr);
   form.realization.reset(realization);
   // Forms belong to the hidden application window, as all the program's top-level windows do.
-  HWND window = CreateWindowExW(exStyle, kFormClass, Wide(form.Caption()).c_str(), style, x, y,
-                                width, height, appWindow_, nullptr, GetModuleHandleW(nullptr),
-                                realization);
+  HWND window =
+      CreateWindowExW(exStyle, kFormClass, Wide(form.Caption()).c_str(), style, x, y, width, height,
+                      appWindow_, nullptr, GetModuleHandleW(nullptr), realization);
   realization->window = window;
   if (form.maximized) {
     RECT client;
@@ -390,10 +393,10 @@ HWND Win32Gui::CreateFor(Control& control, HWND parentWindow) {
     exStyle |= WS_EX_CONTROLPARENT;
   }
   const Rect& b = control.Bounds();
-  HWND window = CreateWindowExW(exStyle, cls, Wide(control.Caption()).c_str(), style, b.left, b.top,
-                                b.width, b.height, parentWindow,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                cls == kContainerClass ? realization : nullptr);
+  HWND window =
+      CreateWindowExW(exStyle, cls, Wide(control.Caption()).c_str(), style, b.left, b.top, b.width,
+                      b.height, parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      instance, cls == kContainerClass ? realization : nullptr);
   realization->window = window;
   if (cls != kContainerClass) {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(realization));
@@ -412,13 +415,15 @@ HWND Win32Gui::CreateFor(Control& control, HWND parentWindow) {
     SendMessageW(window, ACM_OPENW, reinterpret_cast<WPARAM>(shell),
                  reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(161)));
     realization->Changed(*animate, Prop::Active);
-  } else if (auto* bitBtn = dynamic_cast<BitBtn*>(&control); bitBtn && !bitBtn->glyphResource.empty()) {
+  } else if (auto* bitBtn = dynamic_cast<BitBtn*>(&control);
+             bitBtn && !bitBtn->glyphResource.empty()) {
     HBITMAP glyph = static_cast<HBITMAP>(LoadImageW(instance, Wide(bitBtn->glyphResource).c_str(),
                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (glyph) {
       BITMAP info{};
       GetObjectW(glyph, sizeof info, &info);
-      HIMAGELIST images = ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
+      HIMAGELIST images =
+          ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
       // The glyph's bottom-left pixel is its transparent colour.
       HDC dc = CreateCompatibleDC(nullptr);
       HGDIOBJ old = SelectObject(dc, glyph);
@@ -427,10 +432,11 @@ HWND Win32Gui::CreateFor(Control& control, HWND parentWindow) {
       DeleteDC(dc);
       ImageList_AddMasked(images, glyph, transparent);
       DeleteObject(glyph);
-      BUTTON_IMAGELIST list{images, {4, 0, 4, 0},
-                            static_cast<UINT>(bitBtn->layout == GlyphLayout::Left
-                                                  ? BUTTON_IMAGELIST_ALIGN_LEFT
-                                                  : BUTTON_IMAGELIST_ALIGN_RIGHT)};
+      BUTTON_IMAGELIST list{
+          images,
+          {4, 0, 4, 0},
+          static_cast<UINT>(bitBtn->layout == GlyphLayout::Left ? BUTTON_IMAGELIST_ALIGN_LEFT
+                                                                : BUTTON_IMAGELIST_ALIGN_RIGHT)};
       SendMessageW(window, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
     }
   }

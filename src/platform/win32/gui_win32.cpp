@@ -15,7 +15,9 @@ namespace {
 
 constexpr wchar_t kApplicationClass[] = L"TApplication";
 
-COLORREF Ref(Color c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
+COLORREF Ref(Color c) {
+  return static_cast<COLORREF>(c & 0xFFFFFF);
+}
 
 void DrawBitmap(HDC dc, const Bitmap& picture, const Rect& b, bool stretch) {
   if (picture.width <= 0 || picture.height <= 0) return;
@@ -46,7 +48,8 @@ BOOL CALLBACK CollectEnabled(HWND w, LPARAM list) {
 }  // namespace
 
 Win32Gui::Win32Gui() {
-  INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS | ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX init{sizeof init,
+                            ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&init);
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
@@ -190,11 +193,11 @@ HFONT Win32Gui::FontHandle(const Font& font) {
                            std::to_wstring(font.style) + L"|" + std::to_wstring(font.charset);
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
-  HFONT handle = CreateFontW(font.height, 0, 0, 0, (font.style & fsBold) ? FW_BOLD : FW_NORMAL,
-                             (font.style & fsItalic) != 0, (font.style & fsUnderline) != 0, FALSE,
-                             static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             Wide(font.name).c_str());
+  HFONT handle =
+      CreateFontW(font.height, 0, 0, 0, (font.style & fsBold) ? FW_BOLD : FW_NORMAL,
+                  (font.style & fsItalic) != 0, (font.style & fsUnderline) != 0, FALSE,
+                  static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.name).c_str());
   fonts_[key] = handle;
   return handle;
 }
@@ -270,8 +273,8 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
                                                    Wide(image->iconResource).c_str(), IMAGE_ICON,
                                                    32, 32, LR_DEFAULTCOLOR));
         if (icon) {
-          DrawIconEx(dc, b.left + (b.width - 32) / 2, b.top + (b.height - 32) / 2, icon, 32, 32,
-                     0, nullptr, DI_NORMAL);
+          DrawIconEx(dc, b.left + (b.width - 32) / 2, b.top + (b.height - 32) / 2, icon, 32, 32, 0,
+                     nullptr, DI_NORMAL);
           DestroyIcon(icon);
         }
       } else {
@@ -292,7 +295,8 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
     } else if (auto* label = dynamic_cast<CustomLabel*>(child)) {
       const Font& font = EffectiveFont(*label);
       HGDIOBJ old = SelectObject(dc, FontHandle(font));
-      SetTextColor(dc, label->Enabled() ? Ref(SystemColor(font.color)) : GetSysColor(COLOR_GRAYTEXT));
+      SetTextColor(dc,
+                   label->Enabled() ? Ref(SystemColor(font.color)) : GetSysColor(COLOR_GRAYTEXT));
       UINT format = DT_NOPREFIX | DT_EXPANDTABS;
       if (label->AutoSize()) {
         format |= DT_NOCLIP;

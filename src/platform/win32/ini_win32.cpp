@@ -31,7 +31,8 @@ std::vector<std::string> Win32Ini::Keys(const std::string& file, const std::stri
     buffer.resize(buffer.size() * 4);
   }
   std::vector<std::string> keys;
-  for (const wchar_t* p = buffer.data(); *p; p += wcslen(p) + 1) keys.push_back(Narrow(p, wcslen(p)));
+  for (const wchar_t* p = buffer.data(); *p; p += wcslen(p) + 1)
+    keys.push_back(Narrow(p, wcslen(p)));
   return keys;
 }
 

@@ -17,7 +17,7 @@ constexpr wchar_t kClassName[] = L"TMessageForm";
 constexpr int kFirstButtonId = 100;
 
 const char* ButtonName(DlgButton button) {
-  static const char* const names[] = {"Yes",   "No",  "OK",     "Cancel",  "Abort", "Retry",
+  static const char* const names[] = {"Yes",    "No",  "OK",      "Cancel",   "Abort", "Retry",
                                       "Ignore", "All", "NoToAll", "YesToAll", "Help"};
   return names[static_cast<int>(button)];
 }
@@ -93,10 +93,14 @@ std::wstring DisplayText(const std::string& text) {
 
 LPCWSTR IconOf(DlgType type) {
   switch (type) {
-    case DlgType::Warning: return IDI_WARNING;
-    case DlgType::Error: return IDI_ERROR;
-    case DlgType::Information: return IDI_INFORMATION;
-    case DlgType::Confirmation: break;
+    case DlgType::Warning:
+      return IDI_WARNING;
+    case DlgType::Error:
+      return IDI_ERROR;
+    case DlgType::Information:
+      return IDI_INFORMATION;
+    case DlgType::Confirmation:
+      break;
   }
   return IDI_QUESTION;
 }
@@ -153,10 +157,10 @@ ModalResult Win32Dialogs::Show(const DialogSpec& spec) {
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const HWND owner = GetActiveWindow();
-  const HWND window = CreateWindowExW(
-      exStyle, kClassName, Wide(CaptionOf(spec.type)).c_str(), style,
-      (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-      width, height, owner, nullptr, instance, &state);
+  const HWND window = CreateWindowExW(exStyle, kClassName, Wide(CaptionOf(spec.type)).c_str(),
+                                      style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                                      owner, nullptr, instance, &state);
   if (!window) {
     DeleteObject(font);
     return ModalResult::Cancel;
@@ -165,14 +169,16 @@ ModalResult Win32Dialogs::Show(const DialogSpec& spec) {
   auto child = [&](const wchar_t* cls, const std::wstring& caption, DWORD childStyle, int x, int y,
                    int w, int h, int id, const char* name) {
     HWND c = CreateWindowExW(0, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | childStyle, x, y, w,
-                             h, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             instance, nullptr);
+                             h, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                             nullptr);
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     AttachControlName(c, name);
     return c;
   };
-  HWND image = child(L"STATIC", L"", SS_ICON, horzMargin, vertMargin, iconSize, iconSize, -1, "Image");
-  SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(spec.type))), 0);
+  HWND image =
+      child(L"STATIC", L"", SS_ICON, horzMargin, vertMargin, iconSize, iconSize, -1, "Image");
+  SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(spec.type))),
+               0);
   child(L"STATIC", text, SS_LEFT | SS_NOPREFIX, textLeft, vertMargin, textRect.right,
         textRect.bottom, -1, "Message");
 

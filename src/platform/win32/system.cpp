@@ -1,6 +1,6 @@
-#include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -18,8 +18,8 @@ bool Win32Processes::StartAndWaitIdle(const std::string& commandLine) {
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
   std::wstring line = Wide(commandLine);  // CreateProcessW may write into its command line
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                      nullptr, nullptr, &startup, &info))
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                      nullptr, &startup, &info))
     return false;
   UniqueHandle process(info.hProcess);
   UniqueHandle thread(info.hThread);
@@ -90,8 +90,8 @@ std::string Win32Shell::BrowseForFolder(const std::string& caption,
 }
 
 bool Win32Shell::OpenDocument(const std::string& path) {
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(GetActiveWindow(), L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+      GetActiveWindow(), L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return result > 32;
 }
 

@@ -17,6 +17,8 @@ inline std::string Narrow(const wchar_t* text, size_t length) {
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
 }
 
-inline std::string Narrow(const std::wstring& text) { return Narrow(text.data(), text.size()); }
+inline std::string Narrow(const std::wstring& text) {
+  return Narrow(text.data(), text.size());
+}
 
 }  // namespace plat::win32
