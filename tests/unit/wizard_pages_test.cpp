@@ -85,9 +85,6 @@ class PagesTest : public ::testing::Test {
     Next();
     ASSERT_EQ(form->CurrentStep, 5);
   }
-  std::vector<std::string> Rows() const {
-    return {form->edPath0->Text(), form->edPath1->Text(), form->edPath3->Text()};
-  }
   std::string RowText() const {
     return form->edPath0->Text() + "|" + form->edPath1->Text() + "|" + form->edPath3->Text();
   }
@@ -103,21 +100,27 @@ class PagesTest : public ::testing::Test {
   std::unique_ptr<wizard::TInstalatorForm> form;
 };
 
-TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesTheStartBoxes) {
+TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesStartBoxesAndFolderRows) {
   struct Case {
     Selection chosen;
     bool emulatorBox, clientBox;  // enabled and ticked alike
-  } cases[] = {{kAll, true, true},
-               {{false, false, true, false}, false, false},
-               {{true, false, false, true}, true, false},
-               {{false, true, false, false}, false, true},
-               {{false, false, false, true}, false, false}};
+    std::array<bool, 3> rows;     // emulator, both clients, server
+  } cases[] = {{kAll, true, true, {true, true, true}},
+               {{false, false, true, false}, false, false, {false, true, false}},
+               {{true, false, false, true}, true, false, {true, false, true}},
+               {{false, true, false, false}, false, true, {false, true, false}}};
   for (const auto& c : cases) {
     ToFolders(c.chosen);
     EXPECT_EQ(form->CheckBox2->Enabled(), c.emulatorBox);
     EXPECT_EQ(form->CheckBox2->Checked(), c.emulatorBox);
     EXPECT_EQ(form->CheckBox3->Enabled(), c.clientBox);
     EXPECT_EQ(form->CheckBox3->Checked(), c.clientBox);
+    const plat::gui::Control* row[3][3] = {{form->lbName0, form->edPath0, form->sbDir0},
+                                           {form->lbName1, form->edPath1, form->sbDir1},
+                                           {form->lbName3, form->edPath3, form->sbDir3}};
+    for (int r = 0; r < 3; ++r)
+      for (const auto* control : row[r])
+        EXPECT_EQ(control->Enabled(), c.rows[r]) << control->Name();
   }
   form->ShowStep(3);
   for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, false);
@@ -161,26 +164,15 @@ TEST_F(PagesTest, FolderDefaultsComeFromAnEarlierInstallationOrTheProgramFilesFo
   EXPECT_EQ(form->edPath0->Text(), "Vortel\\");
 }
 
-TEST_F(PagesTest, FolderRowsFollowTheProductsAndComingBackShowsTheDefaultsAgain) {
-  const std::pair<Selection, std::array<bool, 3>> cases[] = {
-      {kAll, {true, true, true}},
-      {{false, false, true, false}, {false, true, false}},
-      {{true, false, false, true}, {true, false, true}}};
-  for (const auto& [chosen, rows] : cases) {
-    ToFolders(chosen);
-    const plat::gui::Control* row[3][3] = {{form->lbName0, form->edPath0, form->sbDir0},
-                                           {form->lbName1, form->edPath1, form->sbDir1},
-                                           {form->lbName3, form->edPath3, form->sbDir3}};
-    for (int r = 0; r < 3; ++r)
-      for (const auto* control : row[r]) EXPECT_EQ(control->Enabled(), rows[r]) << control->Name();
-  }
+TEST_F(PagesTest, ComingBackToTheFolderPageShowsTheDefaultsAgain) {
+  ToFolders(kAll);
   form->Edit4->SetText("E:\\Inny");
   form->edPath0->SetText("Moje\\");
   platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
   Next();
   Back();
   EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"Vortel\\", "FTPCli\\", "FTPSrv\\"}));
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
 }
 
 TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpellingDoesNot) {
@@ -190,7 +182,7 @@ TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpel
                         kDefaultMain + "C\\");
   platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
                         kDefaultMain + "S\\");
-  const std::vector<std::string> proposed = {"E\\", "C\\", "S\\"};
+  const std::string proposed = "E\\|C\\|S\\";
   const struct {
     std::string typed;
     bool resets;
@@ -202,10 +194,9 @@ TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpel
   };
   for (const auto& c : cases) {
     ToFolders({true, false, false, false});
-    ASSERT_EQ(Rows(), proposed);
+    ASSERT_EQ(RowText(), proposed);
     form->Edit4->SetText(c.typed);
-    const std::vector<std::string> reset = {"Vortel\\", "C\\", "S\\"};
-    EXPECT_EQ(Rows(), c.resets ? reset : proposed) << c.typed;
+    EXPECT_EQ(RowText(), c.resets ? "Vortel\\|C\\|S\\" : proposed) << c.typed;
   }
 }
 
@@ -237,7 +228,7 @@ TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
   EXPECT_EQ(form->Edit4->Text(), "C:\\Pack");
   form->SpeedButton2->Click();
   EXPECT_EQ(form->Edit4->Text(), "E:\\Nowy\\");
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"Vortel\\", "FTPCli\\", "FTPSrv\\"}));
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
   EXPECT_EQ(platform.loggingShell.browseCaptions.back(),
             "Wybierz katalog, w którym bądą zainstalowane wybrane elementy.");
 }
@@ -348,20 +339,17 @@ TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClien
   platform.files.PutFile("C:\\P\\Srv\\NorvikFTPsrv.exe", "");
   const std::string emulator = "run \"C:\\P\\Emu\\Vortel.exe\" in C:\\P\\Emu";
   const std::string client = "run \"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp";
-  const std::string notes[] = {"C:\\P\\Emu\\readme.txt", "C:\\P\\Ftp\\readme.txt",
-                               "C:\\P\\Srv\\readme.txt"};
+  const std::string emuNotes = "open C:\\P\\Emu\\readme.txt",
+                    ftpNotes = "open C:\\P\\Ftp\\readme.txt",
+                    srvNotes = "open C:\\P\\Srv\\readme.txt";
   const struct {
     Selection chosen;
     bool notes, emulator, client;
     std::vector<std::string> log;
   } cases[] = {
-      {kAll,
-       true,
-       true,
-       true,
-       {"open " + notes[0], "open " + notes[1], "open " + notes[2], emulator, client}},
-      {{true, false, false, true}, true, false, false, {"open " + notes[0], "open " + notes[2]}},
-      {{false, false, true, true}, true, false, false, {"open " + notes[2]}},
+      {kAll, true, true, true, {emuNotes, ftpNotes, srvNotes, emulator, client}},
+      {{true, false, false, true}, true, false, false, {emuNotes, srvNotes}},
+      {{false, false, true, true}, true, false, false, {srvNotes}},
       {kAll, false, false, true, {client}},
       {kAll, false, false, false, {}},
   };
