@@ -77,6 +77,9 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
   EXPECT_EQ(Value("Software\\Norvik-Soft\\Wsadowy klient FTP", "Path"), "D:\\FTP");
   EXPECT_EQ(Value(std::string(kAppPaths) + "\\NorvikFTPBatch.exe", ""),
             "D:\\FTP\\NorvikFTPBatch.exe");
+  // Quoted: the folder has a blank, and unquoted Windows would try "C:\Program.exe" first.
+  EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
+            "\"C:\\Program Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
   // The server has no document type.
   registry.writes.clear();
   sys::RegisterFtpServer(engine::TargetDirs[3]);
