@@ -250,20 +250,19 @@ TEST(InstallationRun, NoToEveryOverwriteQuestionKeepsTheOldFilesAndStillFinishes
                        {&engine::FtpClientFiles, "FTPCli\\"},
                        {&engine::FtpManualFiles, "FTPCli\\"},
                        {&engine::FtpBatchScripts, "FTPCli\\Scripts\\"}};
+  std::vector<std::string> installed;
   for (const auto& [list, folder] : lists)
-    for (const auto& entry : *list) {
-      if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;
-      m.platform.files.PutFile("C:\\VP\\" + folder + entry, "old");
-      m.platform.dialogs.Expect(Overwrite("C:\\VP\\" + folder + entry), ModalResult::No);
-    }
+    for (const auto& entry : *list)
+      if (engine::KindOf(entry) != engine::EntryKind::Installer)
+        installed.push_back("C:\\VP\\" + folder + entry);
+  for (const auto& path : installed) {
+    m.platform.files.PutFile(path, "old");
+    m.platform.dialogs.Expect(Overwrite(path), ModalResult::No);
+  }
   m.platform.registry.writes.clear();
   EXPECT_EQ(m.Run(chosen, "C:\\VP"), RunOutcome::Installed);
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
-  for (const auto& [list, folder] : lists)
-    for (const auto& entry : *list)
-      if (engine::KindOf(entry) != engine::EntryKind::Installer) {
-        EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\" + folder + entry), "old") << entry;
-      }
+  for (const auto& path : installed) EXPECT_EQ(m.platform.files.ReadFile(path), "old") << path;
   EXPECT_EQ(m.Registered(), (std::vector<std::string>{"Wsadowy klient FTP", "Klient FTP"}));
   EXPECT_EQ(m.view.log.back(), "animation off");
 }
