@@ -101,9 +101,6 @@ TEST(InstallationRun, WalksItsStepsInOrderAndPutsEachListIntoItsFolder) {
         {&FtpManualFiles, "FTPCli\\"},
         {&FtpBatchScripts, "FTPCli\\Scripts\\"}},
        {"Vortel\\", "FTPSrv\\", "FTPCli\\Profiles\\"}},
-      {{true, false, false, true},
-       {{&CommonFiles, ""}, {&FtpServerFiles, "FTPSrv\\"}, {&VortelFiles, "Vortel\\"}},
-       {"FTPCli\\"}},
   };
   for (const auto& c : cases) {
     Machine m;
@@ -177,104 +174,71 @@ TEST(InstallationRun, ShortcutsFollowTheWantedOptionsWithTheirNamesTargetsAndFol
 
 TEST(InstallationRun, EachEndShowsOneMessageAtMostAndOnlySuccessRegisters) {
   const std::string emu = "C:\\VP\\Vortel\\";
-  const struct {
-    const char* what;
-    Selection chosen;
-    std::string main, emulatorFolder;
-    std::function<void(plat::headless::HeadlessPlatform&)> prepare;
-    std::vector<std::pair<std::string, ModalResult>> dialogs;
-    RunOutcome outcome;
-    bool oldKept;  // an old Vortel.hlp was there and must stay
-  } cases[] = {
-      {"success", kAll, "C:\\VP", "Vortel\\", nullptr, {}, RunOutcome::Installed, false},
-      {"main folder on a missing drive",
-       kAll,
-       "Q:\\VP",
-       "Vortel\\",
-       nullptr,
-       {{"Nie można utworzyć katalogu \"Q:\\VP\\\"", ModalResult::OK}},
-       RunOutcome::FolderFailed,
-       false},
-      {"product folder on a missing drive",
-       kAll,
-       "C:\\VP",
-       "Q:\\Emu",
-       nullptr,
-       {{"Nie można utworzyć katalogu \"Q:\\Emu\\\"", ModalResult::OK}},
-       RunOutcome::FolderFailed,
-       false},
-      {"corrupt stored file",
-       kAll,
-       "C:\\VP",
-       "Vortel\\",
-       [&](auto& p) {
-         p.files.PutFile("D:\\Vortel.hl_", "to nie jest strumień zlib");
-         p.files.PutFile(emu + "Vortel.hlp", "old");
-       },
-       {{Overwrite(emu + "Vortel.hlp"), ModalResult::Yes}, {kCopyError, ModalResult::OK}},
-       RunOutcome::CopyFailed,
-       true},
-      {"plain file missing on the medium",
-       kAll,
-       "C:\\VP",
-       "Vortel\\",
-       [](auto& p) { p.files.Remove("D:\\wydruk"); },
-       {{kCopyError, ModalResult::OK}},
-       RunOutcome::CopyFailed,
-       false},
-      {"abort at an overwrite question",
-       kAll,
-       "C:\\VP",
-       "Vortel\\",
-       [&](auto& p) { p.files.PutFile(emu + "Vortel.hlp", "old"); },
-       {{Overwrite(emu + "Vortel.hlp"), ModalResult::Abort},
-        {"Przerwać proces instalacji ?", ModalResult::Yes}},
-       RunOutcome::Aborted,
-       true},
-      {"abort at the sample script's question",
-       {false, false, true, false},
-       "C:\\VP",
-       "Vortel\\",
-       [](auto& p) { p.files.PutFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp", "old"); },
-       {{Overwrite("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"), ModalResult::Abort},
-        {"Przerwać proces instalacji ?", ModalResult::Yes}},
-       RunOutcome::Aborted,
-       false},
-      {"registry refuses writes",
-       kAll,
-       "C:\\VP",
-       "Vortel\\",
-       [](auto& p) { p.registry.DenyWrites(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft"); },
-       {{kCopyError, ModalResult::OK}},
-       RunOutcome::RegistrationFailed,
-       false},
-  };
-  for (const auto& c : cases) {
+  using Prepare = std::function<void(plat::headless::HeadlessPlatform&)>;
+  using Dialogs = std::vector<std::pair<std::string, ModalResult>>;
+  const Dialogs abort = {{Overwrite(emu + "Vortel.hlp"), ModalResult::Abort},
+                         {"Przerwać proces instalacji ?", ModalResult::Yes}};
+  const Prepare oldHelp = [&](auto& p) { p.files.PutFile(emu + "Vortel.hlp", "old"); };
+  // `oldKept`: an old Vortel.hlp was there and must stay.
+  auto check = [&](const char* what, const Selection& chosen, const std::string& main,
+                   const std::string& emulatorFolder, const Prepare& prepare,
+                   const Dialogs& dialogs, RunOutcome outcome, bool oldKept) {
+    SCOPED_TRACE(what);
     Machine m;
-    if (c.prepare) c.prepare(m.platform);
-    for (const auto& [text, answer] : c.dialogs) m.platform.dialogs.Expect(text, answer);
-    EXPECT_EQ(m.Run(c.chosen, c.main, {}, c.emulatorFolder), c.outcome) << c.what;
-    EXPECT_TRUE(m.platform.dialogs.AllAnswered()) << c.what;
-    const bool success = c.outcome == RunOutcome::Installed;
+    if (prepare) prepare(m.platform);
+    for (const auto& [text, answer] : dialogs) m.platform.dialogs.Expect(text, answer);
+    EXPECT_EQ(m.Run(chosen, main, {}, emulatorFolder), outcome);
+    EXPECT_TRUE(m.platform.dialogs.AllAnswered());
+    const bool success = outcome == RunOutcome::Installed;
     const auto& log = m.view.log;
-    EXPECT_EQ(log.back(), success ? "animation off" : "close") << c.what;
-    EXPECT_EQ(std::count(log.begin(), log.end(), "finish"), success ? 1 : 0) << c.what;
+    EXPECT_EQ(log.back(), success ? "animation off" : "close");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "finish"), success ? 1 : 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "animation on"),
               std::count(log.begin(), log.end(), "animation off"));
-    EXPECT_EQ(engine::CloseWithoutAsking, !success) << c.what;
-    if (c.outcome != RunOutcome::RegistrationFailed && !success) {
-      EXPECT_TRUE(m.platform.registry.writes.empty()) << c.what;
+    EXPECT_EQ(engine::CloseWithoutAsking, !success);
+    if (outcome != RunOutcome::RegistrationFailed && !success) {
+      EXPECT_TRUE(m.platform.registry.writes.empty());
       EXPECT_FALSE(m.platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
     }
-    if (c.outcome == RunOutcome::FolderFailed) {
-      EXPECT_EQ(log, (std::vector<std::string>{"progress", "close"})) << c.what;
-      EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\FTPCli")) << c.what;
+    if (outcome == RunOutcome::FolderFailed) {
+      EXPECT_EQ(log, (std::vector<std::string>{"progress", "close"}));
+      EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\FTPCli"));
     }
-    if (c.oldKept) {
-      EXPECT_EQ(m.platform.files.ReadFile(emu + "Vortel.hlp"), "old") << c.what;
-      EXPECT_FALSE(m.HasTemporaryFile(emu)) << c.what;
+    if (oldKept) {
+      EXPECT_EQ(m.platform.files.ReadFile(emu + "Vortel.hlp"), "old");
+      EXPECT_FALSE(m.HasTemporaryFile(emu));
     }
-  }
+  };
+  check("success", kAll, "C:\\VP", "Vortel\\", nullptr, {}, RunOutcome::Installed, false);
+  check("main folder on a missing drive", kAll, "Q:\\VP", "Vortel\\", nullptr,
+        {{"Nie można utworzyć katalogu \"Q:\\VP\\\"", ModalResult::OK}}, RunOutcome::FolderFailed,
+        false);
+  check("product folder on a missing drive", kAll, "C:\\VP", "Q:\\Emu", nullptr,
+        {{"Nie można utworzyć katalogu \"Q:\\Emu\\\"", ModalResult::OK}}, RunOutcome::FolderFailed,
+        false);
+  check(
+      "corrupt stored file", kAll, "C:\\VP", "Vortel\\",
+      [&](auto& p) {
+        oldHelp(p);
+        p.files.PutFile("D:\\Vortel.hl_", "to nie jest strumień zlib");
+      },
+      {{Overwrite(emu + "Vortel.hlp"), ModalResult::Yes}, {kCopyError, ModalResult::OK}},
+      RunOutcome::CopyFailed, true);
+  check(
+      "plain file missing on the medium", kAll, "C:\\VP", "Vortel\\",
+      [](auto& p) { p.files.Remove("D:\\wydruk"); }, {{kCopyError, ModalResult::OK}},
+      RunOutcome::CopyFailed, false);
+  check("abort at an overwrite question", kAll, "C:\\VP", "Vortel\\", oldHelp, abort,
+        RunOutcome::Aborted, true);
+  const std::string script = "C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp";
+  check(
+      "abort at the sample script's question", {false, false, true, false}, "C:\\VP", "Vortel\\",
+      [&](auto& p) { p.files.PutFile(script, "old"); },
+      {{Overwrite(script), ModalResult::Abort}, abort[1]}, RunOutcome::Aborted, false);
+  check(
+      "registry refuses writes", kAll, "C:\\VP", "Vortel\\",
+      [](auto& p) { p.registry.DenyWrites(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft"); },
+      {{kCopyError, ModalResult::OK}}, RunOutcome::RegistrationFailed, false);
 }
 
 TEST(InstallationRun, NoToEveryOverwriteQuestionKeepsTheOldFilesAndStillFinishes) {
@@ -286,50 +250,43 @@ TEST(InstallationRun, NoToEveryOverwriteQuestionKeepsTheOldFilesAndStillFinishes
                        {&engine::FtpClientFiles, "FTPCli\\"},
                        {&engine::FtpManualFiles, "FTPCli\\"},
                        {&engine::FtpBatchScripts, "FTPCli\\Scripts\\"}};
+  std::vector<std::string> installed;
   for (const auto& [list, folder] : lists)
-    for (const auto& entry : *list) {
-      if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;
-      m.platform.files.PutFile("C:\\VP\\" + folder + entry, "old");
-      m.platform.dialogs.Expect(Overwrite("C:\\VP\\" + folder + entry), ModalResult::No);
-    }
+    for (const auto& entry : *list)
+      if (engine::KindOf(entry) != engine::EntryKind::Installer)
+        installed.push_back("C:\\VP\\" + folder + entry);
+  for (const auto& path : installed) {
+    m.platform.files.PutFile(path, "old");
+    m.platform.dialogs.Expect(Overwrite(path), ModalResult::No);
+  }
   m.platform.registry.writes.clear();
   EXPECT_EQ(m.Run(chosen, "C:\\VP"), RunOutcome::Installed);
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
-  for (const auto& [list, folder] : lists)
-    for (const auto& entry : *list)
-      if (engine::KindOf(entry) != engine::EntryKind::Installer) {
-        EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\" + folder + entry), "old") << entry;
-      }
+  for (const auto& path : installed) EXPECT_EQ(m.platform.files.ReadFile(path), "old") << path;
   EXPECT_EQ(m.Registered(), (std::vector<std::string>{"Wsadowy klient FTP", "Klient FTP"}));
   EXPECT_EQ(m.view.log.back(), "animation off");
 }
 
 TEST(InstallationRun, AStopRequestedWhileAFileExpandsEndsTheRunAfterThatWholeFile) {
-  const std::string ini = "C:\\VP\\Vortel\\Vortel.ini";
+  const std::string emu = "C:\\VP\\Vortel\\", srv = "C:\\VP\\FTPSrv\\", ini = emu + "Vortel.ini";
   const struct {
     Selection chosen;
     std::string folder, expanding, never, iniAfter;  // `never`: what must not be made
     size_t links;  // made before the stop, besides the two desktop.ini files
   } cases[] = {
-      {{true, false, false, false},
-       "C:\\VP\\Vortel\\",
-       "Vortel.hlp",
-       "C:\\VP\\Vortel\\Vortel.cnt",
-       "[FTP]\r\n",
-       0},
+      {{true, false, false, false}, emu, "Vortel.hlp", emu + "Vortel.cnt", "[FTP]\r\n", 0},
       // The last file of the last list, and the sample script: nothing may follow either.
       {{false, false, false, true},
-       "C:\\VP\\FTPSrv\\",
+       srv,
        "Norvik-FTPSrv - Dokumentacja Techniczna.pdf",
-       "C:\\VP\\FTPSrv\\ftproot",
+       srv + "ftproot",
        "[FTP]\r\n",
        0},
       {{false, false, true, true},
        "C:\\VP\\FTPCli\\Scripts\\",
        "vortelpro.ftp",
-       "C:\\VP\\FTPSrv\\ftproot",
-       "[FTP]\r\nCLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\nSERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv."
-       "exe\r\n",
+       srv + "ftproot",
+       "[FTP]\r\nCLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\nSERVER=" + srv + "NorvikFTPsrv.exe\r\n",
        1},
   };
   for (const auto& c : cases) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 
 #include "engine/catalogue.h"
@@ -126,42 +125,35 @@ TEST_F(MasteringTest, WholePackageGoesOnTheMediumInItsStoredForm) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(MasteringTest, KindWordSelectsTheGroupAndWritesTheMarker) {
-  using engine::CommonFiles;
+TEST_F(MasteringTest, KindWordSelectsTheGroupWritesTheMarkerAndReplacesOldFilesSilently) {
+  using namespace engine;
+  const std::vector<const FileList*> all = {&CommonFiles,   &VortelFiles,     &FtpClientFiles,
+                                            &FtpBatchFiles, &FtpBatchScripts, &FtpManualFiles,
+                                            &FtpServerFiles};
   struct Case {
     std::vector<std::string> args;
-    std::vector<const engine::FileList*> lists;
+    std::vector<const FileList*> lists;
     const char* marker;
   } cases[] = {
-      {{"DISC", "E:\\", "A"}, {&CommonFiles, &engine::VortelFiles}, "A"},
+      {{"DISC", "E:\\", "A"}, {&CommonFiles, &VortelFiles}, "A"},
       {{"disc", "E:", "C"},
-       {&CommonFiles, &engine::FtpClientFiles, &engine::FtpBatchFiles, &engine::FtpBatchScripts,
-        &engine::FtpManualFiles},
+       {&CommonFiles, &FtpClientFiles, &FtpBatchFiles, &FtpBatchScripts, &FtpManualFiles},
        "C"},
-      {{"Disc", " E:\\ ", "S"}, {&CommonFiles, &engine::FtpServerFiles}, "S"},
+      {{"Disc", " E:\\ ", "S"}, {&CommonFiles, &FtpServerFiles}, "S"},
+      // Without exactly three words or a known letter everything is mastered.
+      {{"DISC", "E:\\", "S", "extra"}, all, nullptr},
+      {{"DISC", "E:\\", "s"}, all, nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[2]);
     for (const auto& name : FilesIn(files, "E:\\")) files.Remove("E:\\" + name);
+    files.PutFile("E:\\Install.exe", "stale");
+    files.PutFile("E:\\Zamowienie.do_", "stale");
     EXPECT_EQ(MasterMedium(c.args), 0);
     ExpectMedium("E:\\", c.lists, c.marker);
-    EXPECT_EQ(engine::MediumProducts, engine::GroupsOfKindWord(c.args[2]));
+    EXPECT_EQ(MediumProducts, c.marker ? GroupsOfKindWord(c.marker) : kWholePackage);
   }
-}
-
-TEST_F(MasteringTest, WithoutExactlyThreeWordsOrAKnownLetterEverythingIsMastered) {
-  const std::vector<const engine::FileList*> all = {
-      &engine::CommonFiles,   &engine::VortelFiles,     &engine::FtpClientFiles,
-      &engine::FtpBatchFiles, &engine::FtpBatchScripts, &engine::FtpManualFiles,
-      &engine::FtpServerFiles};
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"DISC", "E:\\", "S", "extra"}, {"DISC", "E:\\", "s"}, {"DISC", "E:\\", "X"}}) {
-    SCOPED_TRACE(args.size());
-    for (const auto& name : FilesIn(files, "E:\\")) files.Remove("E:\\" + name);
-    EXPECT_EQ(MasterMedium(args), 0);
-    ExpectMedium("E:\\", all, nullptr);
-    EXPECT_EQ(engine::MediumProducts, engine::kWholePackage);
-  }
+  EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(MasterMedium({"DISC"}), 0);
   ExpectMedium("A:\\", all, nullptr);
 }
@@ -171,64 +163,36 @@ TEST_F(MasteringTest, ProgramEntryMastersWhenTheFirstWordIsDiscInAnyCase) {
   ExpectMedium("E:\\", {&engine::CommonFiles, &engine::FtpServerFiles}, "S");
 }
 
-TEST_F(MasteringTest, ExistingMediumFilesAreReplacedWithoutAQuestion) {
-  files.PutFile("E:\\Vortel.ex_", "stale");
-  files.PutFile("E:\\wydruk", "stale");
-  files.PutFile("E:\\Install.exe", "stale");
-  EXPECT_EQ(MasterMedium({"DISC", "E:\\", "A"}), 0);
-  ExpectMedium("E:\\", {&engine::CommonFiles, &engine::VortelFiles}, "A");
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
 TEST(Mastering, FirstFailureStopsWithOneMessageNamingTheFileAndExitCodeOne) {
-  const std::string intro = "Nie udało się utworzyć nośnika instalacyjnego w ";
   struct Case {
-    const char* what;
-    std::function<void(BuildFolders&)> damage;
-    std::vector<std::string> args;
-    std::string message;
+    const char* removed;  // from the build; nullptr: the medium has 100 bytes free
+    std::string target, reason;
     const char* written;     // the file before the failure, still on the medium
     const char* notWritten;  // the one after it
   } cases[] = {
-      {"missing manual",
-       [](BuildFolders& b) { b.files.Remove("C:\\Build\\FTP_Srv\\doc\\FTPSrv.cnt"); },
-       {"DISC", "E:\\"},
-       intro + "\"E:\\\".\r\"C:\\Build\\Vortel\\..\\FTP_Srv\\doc\\FTPSrv.cnt\": plik lub "
-               "katalog nie istnieje",
-       "FTPSrv.hl_",
-       "Norvik-FTPSrv - Dokumentacja Techniczna.pd_"},
-      {"missing font",
-       [](BuildFolders& b) { b.files.Remove("C:\\NorvikSoft\\Build\\Fonts\\VORTELF2.fon"); },
-       {"DISC", "E:\\", "A"},
-       intro + "\"E:\\\".\r\"C:\\NorvikSoft\\Build\\Fonts\\VORTELF2.fon\": plik lub "
-               "katalog nie istnieje",
-       "VORTELF1.da_",
-       "cnv_magic.kb_"},
-      {"missing plain file",
-       [](BuildFolders& b) { b.files.Remove("C:\\Build\\Vortel\\keylabel"); },
-       {"DISC", "E:\\"},
-       intro + "\"E:\\\".\r\"C:\\Build\\Vortel\\keylabel\": plik lub katalog nie istnieje",
-       "wydruk",
-       "NorvikFtp.ex_"},
-      {"medium full",
-       [](BuildFolders& b) { b.files.SetFreeSpace('E', 100); },
-       {"DISC", "E:\\"},
-       intro + "\"E:\\\".\r\"E:\\Uninstall.ex_\": brak miejsca na dysku",
-       "Install.exe",
+      {"C:\\Build\\FTP_Srv\\doc\\FTPSrv.cnt", "E:\\",
+       "\"C:\\Build\\Vortel\\..\\FTP_Srv\\doc\\FTPSrv.cnt\": plik lub katalog nie istnieje",
+       "FTPSrv.hl_", "Norvik-FTPSrv - Dokumentacja Techniczna.pd_"},
+      {"C:\\NorvikSoft\\Build\\Fonts\\VORTELF2.fon", "E:\\",
+       "\"C:\\NorvikSoft\\Build\\Fonts\\VORTELF2.fon\": plik lub katalog nie istnieje",
+       "VORTELF1.da_", "cnv_magic.kb_"},
+      {"C:\\Build\\Vortel\\keylabel", "E:\\",
+       "\"C:\\Build\\Vortel\\keylabel\": plik lub katalog nie istnieje", "wydruk", "NorvikFtp.ex_"},
+      {nullptr, "E:\\", "\"E:\\Uninstall.ex_\": brak miejsca na dysku", "Install.exe",
        "Zamowienie.do_"},
-      {"no such drive",
-       [](BuildFolders&) {},
-       {"DISC", "Q:\\"},
-       intro + "\"Q:\\\".\r\"Q:\\Install.exe\": nie można zapisać kopii pliku",
-       nullptr,
-       nullptr},
+      {"", "Q:\\", "\"Q:\\Install.exe\": nie można zapisać kopii pliku", nullptr, nullptr},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(c.reason);
     BuildFolders build;
-    c.damage(build);
-    build.dialogs.Expect(c.message, ModalResult::OK);
-    EXPECT_EQ(MasterMedium(c.args), 1);
+    if (!c.removed)
+      build.files.SetFreeSpace('E', 100);
+    else if (*c.removed)
+      build.files.Remove(c.removed);
+    build.dialogs.Expect(
+        "Nie udało się utworzyć nośnika instalacyjnego w \"" + c.target + "\".\r" + c.reason,
+        ModalResult::OK);
+    EXPECT_EQ(MasterMedium({"DISC", c.target}), 1);
     EXPECT_TRUE(build.dialogs.AllAnswered());
     ASSERT_EQ(build.dialogs.shown.size(), 1u);
     EXPECT_EQ(build.dialogs.shown[0].type, plat::DlgType::Error);

@@ -85,8 +85,8 @@ class PagesTest : public ::testing::Test {
     Next();
     ASSERT_EQ(form->CurrentStep, 5);
   }
-  std::vector<std::string> Rows() const {
-    return {form->edPath0->Text(), form->edPath1->Text(), form->edPath3->Text()};
+  std::string RowText() const {
+    return form->edPath0->Text() + "|" + form->edPath1->Text() + "|" + form->edPath3->Text();
   }
   std::array<bool, 3> Options(bool enabled) const {
     const plat::gui::CheckBox* boxes[] = {form->cbShortcutVortel, form->cbShortcutFTPcli,
@@ -100,21 +100,27 @@ class PagesTest : public ::testing::Test {
   std::unique_ptr<wizard::TInstalatorForm> form;
 };
 
-TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesTheStartBoxes) {
+TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesStartBoxesAndFolderRows) {
   struct Case {
     Selection chosen;
     bool emulatorBox, clientBox;  // enabled and ticked alike
-  } cases[] = {{kAll, true, true},
-               {{false, false, true, false}, false, false},
-               {{true, false, false, true}, true, false},
-               {{false, true, false, false}, false, true},
-               {{false, false, false, true}, false, false}};
+    std::array<bool, 3> rows;     // emulator, both clients, server
+  } cases[] = {{kAll, true, true, {true, true, true}},
+               {{false, false, true, false}, false, false, {false, true, false}},
+               {{true, false, false, true}, true, false, {true, false, true}},
+               {{false, true, false, false}, false, true, {false, true, false}}};
   for (const auto& c : cases) {
     ToFolders(c.chosen);
     EXPECT_EQ(form->CheckBox2->Enabled(), c.emulatorBox);
     EXPECT_EQ(form->CheckBox2->Checked(), c.emulatorBox);
     EXPECT_EQ(form->CheckBox3->Enabled(), c.clientBox);
     EXPECT_EQ(form->CheckBox3->Checked(), c.clientBox);
+    const plat::gui::Control* row[3][3] = {{form->lbName0, form->edPath0, form->sbDir0},
+                                           {form->lbName1, form->edPath1, form->sbDir1},
+                                           {form->lbName3, form->edPath3, form->sbDir3}};
+    for (int r = 0; r < 3; ++r)
+      for (const auto* control : row[r])
+        EXPECT_EQ(control->Enabled(), c.rows[r]) << control->Name();
   }
   form->ShowStep(3);
   for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, false);
@@ -126,34 +132,18 @@ TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesTheStartBoxes) {
 }
 
 TEST_F(PagesTest, FolderDefaultsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
+  // Rows as "emulator|client|server".
   struct Case {
     const char *maker, *programFiles, *emulator, *client, *server;
-    std::string main;
-    std::vector<std::string> rows;
+    std::string main, rows;
   } cases[] = {
-      {"", "", "", "", "", kDefaultMain, {"Vortel\\", "FTPCli\\", "FTPSrv\\"}},
-      {"",
-       "E:\\Programy",
-       "",
-       "",
-       "",
-       "E:\\Programy\\NorvikSoft\\VortelPRO\\",
-       {"Vortel\\", "FTPCli\\", "FTPSrv\\"}},
+      {"", "E:\\Programy", "", "", "", "E:\\Programy\\NorvikSoft\\VortelPRO\\",
+       "Vortel\\|FTPCli\\|FTPSrv\\"},
       // The recorded main folder exactly as stored; prefixes compared with it as it stands.
-      {"D:\\Apps\\Pack",
-       "E:\\Programy",
-       "D:\\Apps\\Pack\\Emu\\",
-       "E:\\Other\\",
-       "d:\\APPS\\pack\\Srv\\",
-       "D:\\Apps\\Pack",
-       {"\\Emu\\", "E:\\Other\\", "\\Srv\\"}},
-      {" D:\\Apps\\ ",
-       "",
-       "D:\\Apps\\Emu\\",
-       "",
-       " D:\\Apps\\ Srv\\",
-       " D:\\Apps\\ ",
-       {"D:\\Apps\\Emu\\", "FTPCli\\", "Srv\\"}},
+      {"D:\\Apps\\Pack", "E:\\Programy", "D:\\Apps\\Pack\\Emu\\", "E:\\Other\\",
+       "d:\\APPS\\pack\\Srv\\", "D:\\Apps\\Pack", "\\Emu\\|E:\\Other\\|\\Srv\\"},
+      {" D:\\Apps\\ ", "", "D:\\Apps\\Emu\\", "", " D:\\Apps\\ Srv\\", " D:\\Apps\\ ",
+       "D:\\Apps\\Emu\\|FTPCli\\|Srv\\"},
   };
   for (const auto& c : cases) {
     platform.registry.Set(RegRoot::LocalMachine, kMakerKey, "Path", c.maker);
@@ -163,37 +153,26 @@ TEST_F(PagesTest, FolderDefaultsComeFromAnEarlierInstallationOrTheProgramFilesFo
     platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path", c.server);
     ToFolders({false, false, true, false});  // every row is filled, chosen or not
     EXPECT_EQ(form->Edit4->Text(), c.main);
-    EXPECT_EQ(Rows(), c.rows) << c.maker;
+    EXPECT_EQ(RowText(), c.rows) << c.maker;
   }
-  // A value that is no string reads as a missing one.
+  // A value that is no string reads as a missing one; no Program Files value gives C:.
   platform.registry.SetDword(RegRoot::LocalMachine, kMakerKey, "Path", 1);
   platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
+  platform.registry.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", "");
   ToFolders(kAll);
   EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
   EXPECT_EQ(form->edPath0->Text(), "Vortel\\");
 }
 
-TEST_F(PagesTest, FolderRowsFollowTheProductsAndComingBackShowsTheDefaultsAgain) {
-  const std::pair<Selection, std::array<bool, 3>> cases[] = {
-      {kAll, {true, true, true}},
-      {{false, false, true, false}, {false, true, false}},
-      {{true, false, false, true}, {true, false, true}},
-      {{false, true, false, false}, {false, true, false}}};
-  for (const auto& [chosen, rows] : cases) {
-    ToFolders(chosen);
-    const plat::gui::Control* row[3][3] = {{form->lbName0, form->edPath0, form->sbDir0},
-                                           {form->lbName1, form->edPath1, form->sbDir1},
-                                           {form->lbName3, form->edPath3, form->sbDir3}};
-    for (int r = 0; r < 3; ++r)
-      for (const auto* control : row[r]) EXPECT_EQ(control->Enabled(), rows[r]) << control->Name();
-  }
+TEST_F(PagesTest, ComingBackToTheFolderPageShowsTheDefaultsAgain) {
+  ToFolders(kAll);
   form->Edit4->SetText("E:\\Inny");
   form->edPath0->SetText("Moje\\");
   platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
   Next();
   Back();
   EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"Vortel\\", "FTPCli\\", "FTPSrv\\"}));
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
 }
 
 TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpellingDoesNot) {
@@ -203,24 +182,21 @@ TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpel
                         kDefaultMain + "C\\");
   platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
                         kDefaultMain + "S\\");
-  const std::vector<std::string> proposed = {"E\\", "C\\", "S\\"};
+  const std::string proposed = "E\\|C\\|S\\";
   const struct {
     std::string typed;
     bool resets;
   } cases[] = {
       {kDefaultMain + "x", true},
-      {"c:\\program files\\norviksoft\\vortelpro\\", false},
       {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", false},
       {"C:\\Program Files\\NorvikSoft\\VortelPRO", false},
-      {"C:\\Program Files\\NorvikSoft\\VortelPR", true},
       {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", true},  // only blanks are trimmed
   };
   for (const auto& c : cases) {
     ToFolders({true, false, false, false});
-    ASSERT_EQ(Rows(), proposed);
+    ASSERT_EQ(RowText(), proposed);
     form->Edit4->SetText(c.typed);
-    const std::vector<std::string> reset = {"Vortel\\", "C\\", "S\\"};
-    EXPECT_EQ(Rows(), c.resets ? reset : proposed) << c.typed;
+    EXPECT_EQ(RowText(), c.resets ? "Vortel\\|C\\|S\\" : proposed) << c.typed;
   }
 }
 
@@ -238,64 +214,59 @@ TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
        "Wybierz podkatalog, w którym bądzie zainstalowany klient FTP."},
       {form->sbDir3, form->edPath3, "C:\\Package\\", "C:\\Package\\",
        "Wybierz podkatalog, w którym bądzie zainstalowany serwer FTP."},
-      {form->sbDir0, form->edPath0, "E:\\Gdzie\\indziej\\", "E:\\Gdzie\\indziej\\", ""},
-      {form->sbDir0, form->edPath0, "", "E:\\Gdzie\\indziej\\", ""},  // cancelled
+      {form->sbDir3, form->edPath3, "", "C:\\Package\\", ""},  // cancelled
   };
   for (const auto& c : cases) {
     platform.loggingShell.browseAnswers.push_back(c.answer);
     c.button->Click();
     EXPECT_EQ(c.edit->Text(), c.stored) << c.answer;
-    if (!c.title.empty()) {
-      EXPECT_EQ(platform.loggingShell.browseCaptions.back(), c.title);
-    }
+    if (c.title.empty()) continue;
+    EXPECT_EQ(platform.loggingShell.browseCaptions.back(), c.title);
   }
   platform.loggingShell.browseAnswers = {"", "E:\\Nowy"};
   form->SpeedButton2->Click();
   EXPECT_EQ(form->Edit4->Text(), "C:\\Pack");
   form->SpeedButton2->Click();
   EXPECT_EQ(form->Edit4->Text(), "E:\\Nowy\\");
-  EXPECT_EQ(Rows(), (std::vector<std::string>{"Vortel\\", "FTPCli\\", "FTPSrv\\"}));
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
   EXPECT_EQ(platform.loggingShell.browseCaptions.back(),
             "Wybierz katalog, w którym bądą zainstalowane wybrane elementy.");
 }
 
 TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath) {
   platform.files.PutFile("C:\\Jest\\plik", "");
-  platform.files.PutFile(kDefaultMain + "plik", "");
   const struct {
-    std::string typed, message;  // message empty: the full-path error
+    std::string typed;
+    bool exists;
     ModalResult answer;
-    std::string edPath0;  // after the check, browsed as "Mój\" before it
-  } cases[] = {
-      {"  C:\\Jest  ", Question("C:\\Jest", true), ModalResult::Yes, "Vortel\\"},
-      {"C:\\Jest", Question("C:\\Jest", true), ModalResult::No, "Mój\\"},
-      {"  " + kDefaultMain + "  ", Question(kDefaultMain, true), ModalResult::No, "Mój\\"},
-      {"c:\\Nowy\\", Question("c:\\Nowy\\", false), ModalResult::No, "Mój\\"},
-      {"\\\\serwer\\udzial\\x", Question("\\\\serwer\\udzial\\x", false), ModalResult::Yes,
-       "Mój\\"},
-      {"", "", ModalResult::OK, "Mój\\"},
-      {"   ", "", ModalResult::OK, "Vortel\\"},
-      {"Vortel", "", ModalResult::OK, "Mój\\"},
-      {"\\Vortel", "", ModalResult::OK, "Mój\\"},
-      {"C:Vortel", "", ModalResult::OK, "Mój\\"},
-      {"\\\\serwer", "", ModalResult::OK, "Mój\\"},
-      {"\\\\serwer\\\\x", "", ModalResult::OK, "Mój\\"},
+  } asked[] = {
+      {"  C:\\Jest  ", true, ModalResult::Yes},
+      {"C:\\Jest", true, ModalResult::No},
+      {"c:\\Nowy\\", false, ModalResult::No},
+      {"\\\\serwer\\udzial\\x", false, ModalResult::Yes},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : asked) {
     ToFolders(kAll);
     form->Edit4->SetText(c.typed);
-    form->edPath0->SetText("Mój\\");
-    const bool refused = c.message.empty();
-    platform.dialogs.Expect(refused ? "Proszę podać pełną ścieżkę katalogu docelowego." : c.message,
-                            c.answer);
+    const std::string trimmed = sys::TrimSpaces(c.typed);
+    platform.dialogs.Expect(Question(trimmed, c.exists), c.answer);
     Next();
     EXPECT_EQ(form->CurrentStep, c.answer == ModalResult::Yes ? 5 : 4) << c.typed;
-    EXPECT_EQ(form->Edit4->Text(), sys::TrimSpaces(c.typed));
-    EXPECT_EQ(form->edPath0->Text(), c.edPath0) << c.typed;
-    const auto& shown = platform.dialogs.shown.back();
-    EXPECT_EQ(shown.type, refused ? DlgType::Error : DlgType::Warning) << c.typed;
-    const std::vector<DlgButton> ok = {DlgButton::OK}, yesNo = {DlgButton::Yes, DlgButton::No};
-    EXPECT_EQ(shown.buttons, refused ? ok : yesNo);
+    EXPECT_EQ(form->Edit4->Text(), trimmed);
+    EXPECT_EQ(platform.dialogs.shown.back().type, DlgType::Warning);
+    EXPECT_EQ(platform.dialogs.shown.back().buttons,
+              (std::vector<DlgButton>{DlgButton::Yes, DlgButton::No}));
+  }
+  // Empty, relative or half a network path would install below the current folder.
+  for (const char* typed :
+       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x"}) {
+    ToFolders(kAll);
+    form->Edit4->SetText(typed);
+    platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
+    Next();
+    EXPECT_EQ(form->CurrentStep, 4) << typed;
+    EXPECT_EQ(platform.dialogs.shown.back().type, DlgType::Error);
+    EXPECT_EQ(platform.dialogs.shown.back().buttons, std::vector<DlgButton>{DlgButton::OK});
   }
 }
 
@@ -351,14 +322,6 @@ TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
        false,
        {"Instalowane elementy:", kIndent + "Wsadowy klient FTP  ver.1.081", "",
         "Folder docelowy:", main, "Klient FTP", kIndent + "FTPCli\\", ""}},
-      {{false, false, false, true},
-       false,
-       {"Instalowane elementy:", kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
-        "Serwer FTP", kIndent + "FTPSrv\\", ""}},
-      {{false, false, false, true},
-       true,
-       {"Instalowane elementy:", kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
-        "Serwer FTP", kIndent + "FTPSrv\\", "", "Opcje dodatkowe:", kIndent + serverOption}},
   };
   for (const auto& c : cases) {
     ToOptions(c.chosen);
@@ -376,23 +339,17 @@ TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClien
   platform.files.PutFile("C:\\P\\Srv\\NorvikFTPsrv.exe", "");
   const std::string emulator = "run \"C:\\P\\Emu\\Vortel.exe\" in C:\\P\\Emu";
   const std::string client = "run \"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp";
+  const std::string emuNotes = "open C:\\P\\Emu\\readme.txt",
+                    ftpNotes = "open C:\\P\\Ftp\\readme.txt",
+                    srvNotes = "open C:\\P\\Srv\\readme.txt";
   const struct {
     Selection chosen;
     bool notes, emulator, client;
     std::vector<std::string> log;
   } cases[] = {
-      {kAll,
-       true,
-       true,
-       true,
-       {"open C:\\P\\Emu\\readme.txt", "open C:\\P\\Ftp\\readme.txt", "open C:\\P\\Srv\\readme.txt",
-        emulator, client}},
-      {{true, false, false, true},
-       true,
-       false,
-       false,
-       {"open C:\\P\\Emu\\readme.txt", "open C:\\P\\Srv\\readme.txt"}},
-      {{false, false, true, true}, true, false, false, {"open C:\\P\\Srv\\readme.txt"}},
+      {kAll, true, true, true, {emuNotes, ftpNotes, srvNotes, emulator, client}},
+      {{true, false, false, true}, true, false, false, {emuNotes, srvNotes}},
+      {{false, false, true, true}, true, false, false, {srvNotes}},
       {kAll, false, false, true, {client}},
       {kAll, false, false, false, {}},
   };

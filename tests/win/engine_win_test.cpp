@@ -10,8 +10,7 @@
 #include "engine/stored_file.h"
 #include "main_env.h"
 #include "platform/errors.h"
-#include "platform/headless/scripted_dialogs.h"
-#include "platform/win32/win32_platform.h"
+#include "system_env.h"
 
 namespace {
 
@@ -36,27 +35,7 @@ std::string Noise(size_t size, unsigned seed) {
   return data;
 }
 
-// Names in a folder, through the API's own enumeration, so a leftover temporary file shows.
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(plat::win32::Wide(folder + "\\*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = plat::win32::Narrow(found.cFileName);
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileW(h, &found));
-  FindClose(h);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// The real platform with scripted answers to its dialogs.
-class ScriptedWin32 : public plat::win32::Win32Platform {
- public:
-  plat::headless::ScriptedDialogs dialogs;
-  plat::Dialogs& Dlg() override { return dialogs; }
-};
+using wintest::Listing;
 
 class NoView : public engine::RunView {
  public:
@@ -105,7 +84,7 @@ TEST(StoredFilesWin, DamagedStreamLeavesTheOldFileAndNoTemporaryFile) {
 }
 
 TEST(CopyWin, OverwrittenReadOnlyFileEndsWritable) {
-  ScriptedWin32 platform;
+  wintest::ScriptedWin32Platform platform;
   const std::string dir = wintest::MakeScratchFolder("readonly");
   Spill(dir + "\\src.txt", "nowa treść");
   engine::StoredFileCodec().CompressFile(dir + "\\src.txt", dir + "\\plik.tx_");
@@ -122,7 +101,7 @@ TEST(CopyWin, OverwrittenReadOnlyFileEndsWritable) {
 }
 
 TEST(MasteringWin, MissingBuildFileShowsOneErrorAndExitsWithOne) {
-  ScriptedWin32 platform;
+  wintest::ScriptedWin32Platform platform;
   auto& files = platform.Files();
   const std::string build = wintest::MakeScratchFolder("build");
   const std::string medium = wintest::MakeScratchFolder("medium");

@@ -130,6 +130,9 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryKeyAndReinstallingOverwritesSile
               "C:\\Program Files\\Vortel PRO\\FTP\\NorvikFTP.exe,0");
     EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
     EXPECT_EQ(Hkcr("FTPBatchScript\\shell\\edit\\command"), "\"notepad\" \"%1\"");
+    EXPECT_EQ(Hkcr("FTPBatchScript\\shell\\edit"), "Edytuj");
+    EXPECT_EQ(Hkcr("FTPBatchScript\\shell\\open"), "Wykonaj");
+    EXPECT_EQ(Hkcr("VortelCfg\\shell\\open"), "Otwórz-połącz");
     EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"),
               "C:\\Program Files\\Vortel PRO\\FTP\\Pattern.ftp");
   }

@@ -1,6 +1,7 @@
 // Shortcuts and the program group against Wine's real shell link object and file system.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
 
 #include "engine/target_dirs.h"
@@ -11,8 +12,8 @@
 #include "system_env.h"
 
 using plat::ModalResult;
-using plat::win32::Narrow;
 using plat::win32::Wide;
+using wintest::Listing;
 
 namespace {
 
@@ -20,27 +21,10 @@ const std::string kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kExistsQuestion[] = "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?";
 
-bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void Touch(const std::string& path) {
   HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   CloseHandle(h);
-}
-
-std::set<std::string> FilesIn(const std::string& folder) {
-  std::set<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(Narrow(found.cFileName));
-  } while (FindNextFileW(h, &found));
-  FindClose(h);
-  return names;
 }
 
 // The user's and the all-users' desktop and programs folders pointed at fresh scratch folders,
@@ -119,7 +103,7 @@ TEST_F(ShellLinksWin, LinkThatCannotBeSavedIsReportedAsAFailure) {
                                    engine::TargetDirs[1], "", "", "Startup", false, true, finalName,
                                    failed));
   EXPECT_TRUE(failed);
-  EXPECT_TRUE(FilesIn(root + "\\brak").empty());
+  EXPECT_TRUE(Listing(root + "\\brak").empty());
 }
 
 TEST_F(ShellLinksWin, ExistingShortcutGetsNumberedSuccessorsOnlyWhenTheUserWantsThem) {
@@ -134,7 +118,6 @@ TEST_F(ShellLinksWin, ExistingShortcutGetsNumberedSuccessorsOnlyWhenTheUserWants
   std::string finalName;
   ASSERT_TRUE(create(finalName));
   EXPECT_EQ(finalName, "Vortel");
-  ASSERT_TRUE(IsFile(commonDesktop + "\\Vortel.lnk"));
   const auto first = ReadLink(commonDesktop + "\\Vortel.lnk");
 
   platform.dialogs.Expect(kExistsQuestion, ModalResult::Yes);
@@ -147,28 +130,19 @@ TEST_F(ShellLinksWin, ExistingShortcutGetsNumberedSuccessorsOnlyWhenTheUserWants
 
   platform.dialogs.Expect(kExistsQuestion, ModalResult::No);
   EXPECT_FALSE(create(finalName));
-  EXPECT_EQ(FilesIn(commonDesktop),
-            (std::set<std::string>{"Vortel.lnk", "Vortel (1).lnk", "Vortel (2).lnk"}));
+  EXPECT_EQ(Listing(commonDesktop),
+            (std::vector<std::string>{"Vortel (1).lnk", "Vortel (2).lnk", "Vortel.lnk"}));
   EXPECT_EQ(ReadLink(commonDesktop + "\\Vortel.lnk").target, first.target);
-  EXPECT_TRUE(FilesIn(userDesktop).empty());
+  EXPECT_TRUE(Listing(userDesktop).empty());
 }
 
 TEST_F(ShellLinksWin, ProgramGroupHoldsExactlyTheRowsOfTheSelection) {
-  struct Case {
-    bool emulator, client, batch, server;
-    std::set<std::string> captions;
-  } cases[] = {
-      {true,
-       false,
-       false,
-       true,
+  const std::pair<std::array<bool, 4>, std::set<std::string>> cases[] = {
+      {{true, false, false, true},
        {"Vortel", "Serwer FTP", "Pomoc - Vortel", "Pomoc - Serwer FTP", "Dokumentacja - Vortel",
         "Dokumentacja - Serwer FTP", "Informacje dodatkowe", "Polskie znaki", "Zamówienie",
         "Odinstaluj"}},
-      {false,
-       true,
-       true,
-       false,
+      {{false, true, true, false},
        {"Klient FTP", "Wsadowy FTP", "Pomoc - Klient FTP", "Dokumentacja - Klient FTP",
         "Zamówienie", "Odinstaluj"}},
   };
@@ -176,14 +150,14 @@ TEST_F(ShellLinksWin, ProgramGroupHoldsExactlyTheRowsOfTheSelection) {
   // the one before, so they are not deleted in between.
   std::string group;
   int round = 0;
-  for (const auto& c : cases) {
+  for (const auto& [chosen, captions] : cases) {
     const std::string programs = Folder("Programy " + std::to_string(++round));
     wintest::ShellFolderOverride redirected(HKEY_LOCAL_MACHINE, "Common Programs", programs);
-    sys::CreateProgramGroup(c.emulator, c.client, c.batch, c.server);
+    sys::CreateProgramGroup(chosen[0], chosen[1], chosen[2], chosen[3]);
     group = programs + "\\Vortel PRO";
     std::set<std::string> expected;
-    for (const auto& caption : c.captions) expected.insert(caption + ".lnk");
-    EXPECT_EQ(FilesIn(group), expected);
+    for (const auto& caption : captions) expected.insert(caption + ".lnk");
+    EXPECT_EQ(Listing(group), std::vector<std::string>(expected.begin(), expected.end()));
   }
   const auto uninstall = ReadLink(group + "\\Odinstaluj.lnk");
   EXPECT_EQ(uninstall.target, engine::TargetDirs[0] + "Uninstall.exe");
@@ -192,8 +166,8 @@ TEST_F(ShellLinksWin, ProgramGroupHoldsExactlyTheRowsOfTheSelection) {
   const auto batch = ReadLink(group + "\\Wsadowy FTP.lnk");
   EXPECT_EQ(batch.iconFile, engine::TargetDirs[2] + "NorvikFTPBatch.exe");
   EXPECT_EQ(batch.iconIndex, 1);
-  EXPECT_TRUE(FilesIn(userPrograms + "\\Vortel PRO").empty());
-  EXPECT_TRUE(FilesIn(commonPrograms + "\\Vortel PRO").empty());
+  EXPECT_TRUE(Listing(userPrograms + "\\Vortel PRO").empty());
+  EXPECT_TRUE(Listing(commonPrograms + "\\Vortel PRO").empty());
 }
 
 TEST_F(ShellLinksWin, MissingProgramsFolderValueMakesNoGroupAndRaisesNothing) {
