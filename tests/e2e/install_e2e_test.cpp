@@ -14,7 +14,9 @@ namespace {
 
 const std::wstring kWizard = L"Norvik-Soft - Instalator oprogramowania Vortel PRO";
 
-std::wstring BuildFolder() { return installExe.substr(0, installExe.rfind(L'\\') + 1); }
+std::wstring BuildFolder() {
+  return installExe.substr(0, installExe.rfind(L'\\') + 1);
+}
 
 std::wstring TempFolder(const std::wstring& name) {
   wchar_t temp[MAX_PATH];
@@ -41,7 +43,8 @@ std::wstring CopyMedium(const std::wstring& name) {
 }
 
 std::string ReadAll(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE f =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return "<missing>";
   std::string data;
   char buffer[65536];
@@ -58,19 +61,23 @@ void WriteAll(const std::wstring& path, const std::string& data) {
   CloseHandle(f);
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value) {
   wchar_t data[1024] = {};
   DWORD size = sizeof data;
-  if (RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+  if (RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
     return L"<missing>";
   return data;
 }
 
 std::wstring CommonFolder(const wchar_t* name) {
   return RegistryString(HKEY_LOCAL_MACHINE,
-                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name);
+                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                        name);
 }
 
 struct TitleSearch {
@@ -84,7 +91,8 @@ BOOL CALLBACK MatchTitle(HWND w, LPARAM p) {
   wchar_t cls[64] = {}, title[256] = {};
   GetClassNameW(w, cls, 64);
   GetWindowTextW(w, title, 256);
-  if ((!s->cls || std::wstring(cls) == s->cls) && std::wstring(title).find(*s->part) != std::wstring::npos)
+  if ((!s->cls || std::wstring(cls) == s->cls) &&
+      std::wstring(title).find(*s->part) != std::wstring::npos)
     s->found = w;
   return !s->found;
 }
@@ -162,7 +170,8 @@ struct Installer {
       });
       if (!dialog) continue;
       const std::wstring text = Text(FindControl(dialog, "Message"));
-      ASSERT_EQ(text.rfind(L"Rejestrowane rozszerzenie", 0), 0u) << "unexpected dialog: " << std::string(text.begin(), text.end());
+      ASSERT_EQ(text.rfind(L"Rejestrowane rozszerzenie", 0), 0u)
+          << "unexpected dialog: " << std::string(text.begin(), text.end());
       ASSERT_NO_FATAL_FAILURE(Answer(dialog, "Yes"));
     }
     ASSERT_TRUE(Visible(Control("Step8")));
@@ -175,7 +184,8 @@ struct Installer {
       HWND w = Control(box);
       if (Visible(w) && Checked(w)) Click(w);
     }
-    ASSERT_TRUE(WaitFor([&] { return !Checked(Control("CheckBox2")) && !Checked(Control("CheckBox3")); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return !Checked(Control("CheckBox2")) && !Checked(Control("CheckBox3")); }));
     if (closeBox)
       CloseBox(form);
     else
@@ -234,8 +244,10 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
   Click(run.Control("BitBtn4"));
   EXPECT_EQ(run.app.WaitExit(std::chrono::milliseconds(120000)), 0);
   HWND vortel = nullptr, client = nullptr, readme = nullptr;
-  EXPECT_TRUE(WaitFor([&] { return (vortel = windowTitled(L"Vortel", L"TApplication")) != nullptr; }));
-  EXPECT_TRUE(WaitFor([&] { return (client = windowTitled(L"Klient FTP", L"TApplication")) != nullptr; }));
+  EXPECT_TRUE(
+      WaitFor([&] { return (vortel = windowTitled(L"Vortel", L"TApplication")) != nullptr; }));
+  EXPECT_TRUE(
+      WaitFor([&] { return (client = windowTitled(L"Klient FTP", L"TApplication")) != nullptr; }));
   EXPECT_TRUE(WaitFor([&] { return (readme = windowTitled(L"readme", nullptr)) != nullptr; }));
   for (HWND w : {vortel, client, readme})
     if (w) PostMessageW(w, WM_CLOSE, 0, 0);

@@ -146,10 +146,12 @@ TEST(Screenshots, EveryPageAndDialog) {
   Click(control("BitBtn2"));
   page("Step7");
   dialog(L" Decyzja", L"7-kopiowanie", "All");
-  ASSERT_TRUE(WaitFor([&] { return Visible(control("Step8")); }, std::chrono::milliseconds(120000)));
+  ASSERT_TRUE(
+      WaitFor([&] { return Visible(control("Step8")); }, std::chrono::milliseconds(120000)));
   shot(L"8-koniec");
   for (const char* box : {"CheckBox2", "CheckBox3"}) Click(control(box));
-  ASSERT_TRUE(WaitFor([&] { return !Checked(control("CheckBox2")) && !Checked(control("CheckBox3")); }));
+  ASSERT_TRUE(
+      WaitFor([&] { return !Checked(control("CheckBox2")) && !Checked(control("CheckBox3")); }));
   Click(control("BitBtn4"));
   EXPECT_EQ(app.WaitExit(), 0);
 
@@ -159,7 +161,8 @@ TEST(Screenshots, EveryPageAndDialog) {
     Print(L"Shortcuts in " + ShellFolder(shell) + L" (" + shell + L"):\n");
     ListFiles(ShellFolder(shell), L"");
   }
-  Print(L"Registry: HKLM\\Software\\Norvik-Soft, HKLM\\Software\\Microsoft\\Windows\\"
-          L"CurrentVersion\\App Paths\\{Vortel,NorvikFtp,NorvikFtpBatch,NorvikFTPsrv}.exe, "
-          L"HKLM\\...\\Uninstall\\Vortel PRO, HKCR\\.vl, HKCR\\.pft, HKCR\\.ftp\n");
+  Print(
+      L"Registry: HKLM\\Software\\Norvik-Soft, HKLM\\Software\\Microsoft\\Windows\\"
+      L"CurrentVersion\\App Paths\\{Vortel,NorvikFtp,NorvikFtpBatch,NorvikFTPsrv}.exe, "
+      L"HKLM\\...\\Uninstall\\Vortel PRO, HKCR\\.vl, HKCR\\.pft, HKCR\\.ftp\n");
 }

@@ -13,7 +13,9 @@ const std::wstring kRefusal =
     L"Instalator wykrył, że są uruchomione niektóre komponenty\r\npakietu Vortel PRO.\r\n"
     L"Przed instalacją obecnej wersji należy je zakończyć.";
 
-std::wstring Folder(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+std::wstring Folder(const std::wstring& path) {
+  return path.substr(0, path.rfind(L'\\') + 1);
+}
 
 // A copy of the probe under `name` in a scratch folder, started with `title` (and `cls`).
 struct Probe {
@@ -21,7 +23,8 @@ struct Probe {
   Probe(const std::wstring& name, const std::wstring& title, const std::wstring& cls = L"") {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir = std::wstring(temp) + L"vortel-probe-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring dir =
+        std::wstring(temp) + L"vortel-probe-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(dir.c_str(), nullptr);
     const std::wstring exe = dir + L"\\" + name;
     CopyFileW((Folder(installExe) + L"component_probe.exe").c_str(), exe.c_str(), FALSE);

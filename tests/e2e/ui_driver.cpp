@@ -39,7 +39,8 @@ bool App::Running() const {
 }
 
 long App::WaitExit(std::chrono::milliseconds timeout) {
-  if (!process_ || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+  if (!process_ ||
+      WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
     return -1;
   DWORD code = 0;
   GetExitCodeProcess(process_, &code);
@@ -108,15 +109,19 @@ std::string ControlName(HWND window) {
   static const UINT message = RegisterWindowMessageW(L"WM_GETCONTROLNAME");
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (!process) return std::string();
   constexpr size_t kChars = 128;
   // The answer is written in the window's own process, so the buffer must live there.
-  void* remote = VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+  void* remote =
+      VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
   std::string name;
   DWORD_PTR copied = 0;
-  if (remote && SendMessageTimeoutW(window, message, kChars, reinterpret_cast<LPARAM>(remote),
-                                    SMTO_ABORTIFHUNG, 5000, &copied) && copied > 0) {
+  if (remote &&
+      SendMessageTimeoutW(window, message, kChars, reinterpret_cast<LPARAM>(remote),
+                          SMTO_ABORTIFHUNG, 5000, &copied) &&
+      copied > 0) {
     wchar_t buffer[kChars] = {};
     SIZE_T got = 0;
     ReadProcessMemory(process, remote, buffer, kChars * sizeof(wchar_t), &got);
@@ -136,16 +141,25 @@ HWND FindControl(HWND top, const std::string& name) {
 std::wstring Text(HWND window) {
   const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
   std::wstring text(length + 1, L'\0');
-  const LRESULT got = SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT got =
+      SendMessageW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
   text.resize(got);
   return text;
 }
 
-bool Enabled(HWND window) { return window && IsWindowEnabled(window); }
-bool Visible(HWND window) { return window && IsWindowVisible(window); }
-bool Checked(HWND window) { return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Enabled(HWND window) {
+  return window && IsWindowEnabled(window);
+}
+bool Visible(HWND window) {
+  return window && IsWindowVisible(window);
+}
+bool Checked(HWND window) {
+  return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
-void Click(HWND window) { PostMessageW(window, BM_CLICK, 0, 0); }
+void Click(HWND window) {
+  PostMessageW(window, BM_CLICK, 0, 0);
+}
 
 void SetEditText(HWND edit, const std::wstring& text) {
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -162,7 +176,9 @@ void Key(HWND window, WPARAM virtualKey) {
   PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-void CloseBox(HWND top) { PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void CloseBox(HWND top) {
+  PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text) {
   HWND dialog = app.WaitTop(caption, L"TMessageForm");

@@ -14,8 +14,7 @@ namespace e2e {
 constexpr std::chrono::milliseconds kTimeout{30000};
 
 // Polls `condition` until it holds or the time-out passes; returns whether it held.
-bool WaitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds timeout = kTimeout);
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
 
 class App {
  public:

@@ -70,7 +70,8 @@ TEST(WizardE2E, WalksForwardAndBackAndFollowsTheAgreementBox) {
     EXPECT_TRUE(Enabled(w.Control("BitBtn1"))) << page;
     EXPECT_TRUE(Enabled(w.Control("BitBtn2"))) << page;
   }
-  for (const char* page : {"Step5", "Step4", "Step3", "Step1"}) ASSERT_NO_FATAL_FAILURE(w.Back(page));
+  for (const char* page : {"Step5", "Step4", "Step3", "Step1"})
+    ASSERT_NO_FATAL_FAILURE(w.Back(page));
   // Back on the first page finds the agreement still ticked.
   EXPECT_TRUE(Checked(w.Control("CheckBox1")));
   EXPECT_TRUE(Enabled(w.Control("BitBtn2")));

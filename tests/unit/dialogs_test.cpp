@@ -1,6 +1,7 @@
+#include "platform/dialogs.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/dialogs.h"
 #include "platform/headless/headless.h"
 
 using plat::DlgButton;
@@ -22,7 +23,9 @@ TEST_F(DialogsTest, StandardDialogSortsButtonsAndChoosesFocusAndEsc) {
       {{DlgButton::OK}, {DlgButton::OK}, 0, 0},
       {{DlgButton::Cancel, DlgButton::OK}, {DlgButton::OK, DlgButton::Cancel}, 0, 1},
       {{DlgButton::Ignore, DlgButton::Retry, DlgButton::Abort},
-       {DlgButton::Abort, DlgButton::Retry, DlgButton::Ignore}, 1, -1},
+       {DlgButton::Abort, DlgButton::Retry, DlgButton::Ignore},
+       1,
+       -1},
       {{DlgButton::Yes, DlgButton::Yes}, {DlgButton::Yes}, 0, -1},
   };
   for (const auto& c : cases) {

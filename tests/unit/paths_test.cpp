@@ -1,7 +1,8 @@
+#include "system/paths.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"
-#include "system/paths.h"
 
 using namespace sys;
 

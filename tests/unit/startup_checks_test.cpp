@@ -31,13 +31,12 @@ TEST_F(MeterTest, MinimumsAreInclusiveAndEachKindIsCheckedAgainstItsOwn) {
     int system, user, gdi;
     bool passes;
   } cases[] = {
-      {6, 6, 4, true},  {80, 80, 3, false}, {5, 80, 80, false}, {80, 5, 80, false},
+      {6, 6, 4, true},   {80, 80, 3, false},  {5, 80, 80, false},    {80, 5, 80, false},
       {80, 80, 4, true}, {-1, 80, 80, false}, {100, 100, 100, true},
   };
   for (const auto& c : cases) {
     Readings(c.system, c.user, c.gdi);
-    EXPECT_EQ(CheckFreeResources(6, 6, 4), c.passes)
-        << c.system << " " << c.user << " " << c.gdi;
+    EXPECT_EQ(CheckFreeResources(6, 6, 4), c.passes) << c.system << " " << c.user << " " << c.gdi;
   }
   // Read in the order system, GDI, user.
   platform.meter.queried.clear();

@@ -123,8 +123,7 @@ TEST(BackgroundWindow, VersionLabelFollowsTheNameLabel) {
   TInstForm form(nullptr, "InstForm", {});
   EXPECT_EQ(form.Label1->Caption(), "Vortel PRO");
   EXPECT_EQ(form.Label2->Caption(), "wersja: 3.04");
-  EXPECT_EQ(form.Label2->Bounds().left,
-            32 + form.Label1->Width() + form.Label2->Height() / 2);
+  EXPECT_EQ(form.Label2->Bounds().left, 32 + form.Label1->Width() + form.Label2->Height() / 2);
   EXPECT_GT(form.Label1->Width(), 0);
 }
 

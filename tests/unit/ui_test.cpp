@@ -11,7 +11,9 @@ using ui::TAligner;
 
 namespace {
 
-constexpr Color Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr Color Rgb(int r, int g, int b) {
+  return r | (g << 8) | (b << 16);
+}
 
 Font Sized(int points, unsigned style = 0) {
   Font f;
@@ -89,7 +91,7 @@ TEST_F(AlignerTest, ALargerFormFontCarriesOnlyControlsDesignedAtTheAlignersSize)
   EXPECT_EQ(f.boldLabel->GetFont().Size(), 10);
   EXPECT_EQ(f.boldLabel->GetFont().style, fsBold);  // style kept
   EXPECT_TRUE(f.parentFontLabel->ParentFont());     // never touched
-  EXPECT_EQ(f.bigLabel->GetFont().Size(), 12);       // other design size: left alone
+  EXPECT_EQ(f.bigLabel->GetFont().Size(), 12);      // other design size: left alone
   EXPECT_EQ(f.edit->GetFont().Size(), 10);
   EXPECT_EQ(f.memo->GetFont().Size(), 8);  // a memo is not an edit
   EXPECT_EQ(TAligner::MaxEditHeight, 21);

@@ -15,8 +15,7 @@ class WizardFrameTest : public ::testing::Test {
   void SetUp() override {
     engine::CloseWithoutAsking = false;
     engine::StopRequested = false;
-    form = std::make_unique<TInstalatorForm>(nullptr, "InstalatorForm",
-                                             std::vector<std::string>{});
+    form = std::make_unique<TInstalatorForm>(nullptr, "InstalatorForm", std::vector<std::string>{});
     platform.gui.ShowForm(*form);
   }
   struct Buttons {
@@ -117,7 +116,8 @@ TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageOnly) {
   EXPECT_EQ(form->CurrentStep, 1);
   const auto& spec = platform.dialogs.shown.back();
   EXPECT_EQ(spec.type, plat::DlgType::Confirmation);
-  EXPECT_EQ(spec.buttons, (std::vector<plat::DlgButton>{plat::DlgButton::Yes, plat::DlgButton::No}));
+  EXPECT_EQ(spec.buttons,
+            (std::vector<plat::DlgButton>{plat::DlgButton::Yes, plat::DlgButton::No}));
 
   platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Cancel);  // close box
   EXPECT_FALSE(form->Close());
@@ -185,7 +185,8 @@ TEST_F(WizardFrameTest, TheMediumDecidesWhichProductsAreOfferedAndWhichAgreement
     EXPECT_EQ(serverOnly.CheckListBox1->Checked(i), i == 3) << i;
   }
   EXPECT_EQ(serverOnly.CheckListBox1->Items()[3].caption, "Serwer FTP  ver.1.151");
-  EXPECT_EQ(serverOnly.MemoLicSh->Lines()[0], "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTPSrv”");
+  EXPECT_EQ(serverOnly.MemoLicSh->Lines()[0],
+            "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTPSrv”");
   // A disabled item cannot be ticked by the user, and stays unticked on later visits.
   serverOnly.CheckListBox1->UserToggle(0);
   serverOnly.CheckBox1->SetChecked(true);

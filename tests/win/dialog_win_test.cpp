@@ -97,7 +97,7 @@ HWND ButtonCaptioned(HWND dialog, const std::wstring& caption) {
 
 // Shows the dialog on this thread while `drive` inspects and answers it from another.
 ModalResult ShowAndDrive(const std::function<ModalResult()>& show,
-                const std::function<void(HWND, Seen&)>& drive, Seen& seen) {
+                         const std::function<void(HWND, Seen&)>& drive, Seen& seen) {
   const DWORD self = GetCurrentThreadId();
   std::thread driver([&] {
     HWND dialog = WaitForDialog(self);
@@ -125,11 +125,9 @@ TEST(DialogWin, OverwriteQuestionShowsButtonsInTheCallersOrderAndEscDoesNothing)
   Seen seen;
   const auto result = ShowAndDrive(
       [] {
-        return plat::OrderedMessageDlg("Plik \"C:\\a.txt\" już istnieje.\rNadpisać ?",
-                                       DlgType::Confirmation,
-                                       {DlgButton::Yes, DlgButton::All, DlgButton::No,
-                                        DlgButton::Abort},
-                                       0, -1);
+        return plat::OrderedMessageDlg(
+            "Plik \"C:\\a.txt\" już istnieje.\rNadpisać ?", DlgType::Confirmation,
+            {DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort}, 0, -1);
       },
       [](HWND dialog, Seen&) {
         PressKey(dialog, VK_ESCAPE);  // no Esc button: must not end the dialog
@@ -138,7 +136,8 @@ TEST(DialogWin, OverwriteQuestionShowsButtonsInTheCallersOrderAndEscDoesNothing)
       seen);
   EXPECT_EQ(result, ModalResult::No);
   EXPECT_EQ(seen.caption, L" Decyzja");
-  EXPECT_EQ(seen.captions, (std::vector<std::wstring>{L"&Tak", L"&Wszystkie", L"&Nie", L"&Przerwij"}));
+  EXPECT_EQ(seen.captions,
+            (std::vector<std::wstring>{L"&Tak", L"&Wszystkie", L"&Nie", L"&Przerwij"}));
   EXPECT_EQ(seen.focused, L"&Tak");
   ASSERT_EQ(seen.widths.size(), 4u);
   for (int w : seen.widths) EXPECT_EQ(w, seen.widths[0]);
