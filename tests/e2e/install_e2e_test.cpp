@@ -1,8 +1,8 @@
 // Installing from the mastered sample medium, driven through the wizard as a user does it.
-#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 #include "e2e_env.h"

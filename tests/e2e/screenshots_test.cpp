@@ -1,8 +1,7 @@
 // Pictures of every page and dialog for people to look at. Runs only when the folder for them
 // is given in VORTEL_SCREENSHOTS (scripts/screenshots does that); the regular run skips it.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "e2e_env.h"

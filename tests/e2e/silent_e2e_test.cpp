@@ -1,9 +1,8 @@
 // Unattended installations of the real Install.exe under Wine, from a medium mastered once
 // from the sample package: what lands on disk, in the registry and in the shell folders, the
 // exit codes, the log, and that no window appears where none may.
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 

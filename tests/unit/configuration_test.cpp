@@ -3,7 +3,6 @@
 #include "engine/configuration.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 
 #include "engine/target_dirs.h"

@@ -2,10 +2,9 @@
 // each end leaves on disk and in the registry.
 #include "engine/installation.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
+#include <gtest/gtest.h>
 
 #include "engine/run_state.h"
 #include "install_fixture.h"

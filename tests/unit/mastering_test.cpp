@@ -4,7 +4,6 @@
 #include "engine/mastering.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 #include "engine/catalogue.h"

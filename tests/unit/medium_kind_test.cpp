@@ -3,7 +3,6 @@
 #include "engine/medium_kind.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 
 #include "platform/errors.h"

@@ -2,9 +2,8 @@
 // real link object stores is proven under Wine; here the failures and the older family.
 #include "system/shell_links.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <set>
 #include <sstream>
 

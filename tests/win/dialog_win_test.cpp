@@ -1,10 +1,9 @@
 // The real message dialog, driven from a second thread while the test's thread waits in it as
 // the installer's would: button order and layout, the focused button, the Esc button.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <gtest/gtest.h>
 #include <thread>
 
 #include "main_env.h"

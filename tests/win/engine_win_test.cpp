@@ -1,8 +1,8 @@
 // The engine's file work against the real file API: what the headless twin promises about
 // temporary files, replacement and attributes must hold on Windows too.
-#include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <gtest/gtest.h>
 #include <random>
 
 #include "engine/copy.h"

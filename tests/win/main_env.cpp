@@ -1,7 +1,8 @@
 #include "main_env.h"
 
-#include <gtest/gtest.h>
 #include <ole2.h>
+
+#include <gtest/gtest.h>
 
 #include "platform/win32/win32_platform.h"
 

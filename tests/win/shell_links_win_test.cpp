@@ -1,7 +1,6 @@
 // Shortcuts and the program group against Wine's real shell link object and file system.
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 #include <set>
 
 #include "engine/target_dirs.h"

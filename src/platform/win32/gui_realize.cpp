@@ -1,6 +1,7 @@
 // Creating the windows of a form and keeping them in step with the components.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "platform/win32/control_name.h"
 #include "platform/win32/gui_win32.h"

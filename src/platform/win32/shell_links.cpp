@@ -1,7 +1,8 @@
 #include "platform/win32/shell_links.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"

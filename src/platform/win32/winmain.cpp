@@ -1,6 +1,7 @@
 // The executable's entry: the Windows side of start-up, before any logic runs.
-#include <ole2.h>
 #include <windows.h>
+
+#include <ole2.h>
 
 #include <exception>
 #include <string>

@@ -1,8 +1,9 @@
 // Pretends to be a program of the package for the start-up checks: a hidden application window
 // of class "TApplication" with the title given first on the command line, and a visible main
 // window (of the class given second, if any). Ends when either window is closed.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_CLOSE || m == WM_DESTROY) {

@@ -1,7 +1,8 @@
 // A tiny GUI program for the process-start tests: it writes its second and later arguments to
 // the file named by its first, then waits for input in a window until it is closed.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
