@@ -175,13 +175,10 @@ class WinControl : public Control {
   using Control::Control;
   ~WinControl() override;
   const std::vector<Control*>& Children() const { return children_; }
-  bool TabStop() const { return tabStop_; }
-  void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
 
  private:
   friend class Control;
   std::vector<Control*> children_;
-  bool tabStop_ = true;
 };
 
 // Controls without a window of their own: their parent paints them.
@@ -201,11 +198,9 @@ class CustomLabel : public GraphicControl {
   void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
   Alignment GetAlignment() const { return alignment_; }
   void SetAlignment(Alignment a) { alignment_ = a; }
-  bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
 
  private:
-  bool transparent_ = false, autoSize_ = true, wordWrap_ = false;
+  bool transparent_ = false, autoSize_ = true;
   Alignment alignment_ = Alignment::Left;
 };
 

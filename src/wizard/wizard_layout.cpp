@@ -107,7 +107,6 @@ void TInstalatorForm::BuildFrame() {
 
   Bevel3 = Place<Bevel>(this, this, "Bevel3", 139, 8, 371, 315);
   PageControl1 = Place<PageControl>(this, this, "PageControl1", 140, 9, 369, 313);
-  PageControl1->SetTabStop(false);
   Bevel1 = Place<Bevel>(this, this, "Bevel1", 139, 320, 371, 9);
   Bevel1->shape = BevelShape::BottomLine;
 

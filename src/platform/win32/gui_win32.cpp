@@ -294,6 +294,10 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
       SelectObject(dc, old);
     } else if (auto* label = dynamic_cast<CustomLabel*>(child)) {
       const Font& font = EffectiveFont(*label);
+      if (!label->Transparent() && !label->AutoSize()) {
+        SetDCBrushColor(dc, Ref(SystemColor(label->GetColor())));
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+      }
       HGDIOBJ old = SelectObject(dc, FontHandle(font));
       SetTextColor(dc,
                    label->Enabled() ? Ref(SystemColor(font.color)) : GetSysColor(COLOR_GRAYTEXT));
