@@ -121,16 +121,17 @@ class ShellFolderOverride {
  public:
   ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder,
                       bool remove = false)
-      : shellFolders_(root, kShellFoldersKey, name, folder, remove),
-        userShellFolders_(root, kUserShellFoldersKey, name, folder, remove) {}
+      : userShellFolders_(root, kUserShellFoldersKey, name, folder, remove),
+        shellFolders_(root, kShellFoldersKey, name, folder, remove) {}
 
  private:
   static constexpr char kShellFoldersKey[] =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
   static constexpr char kUserShellFoldersKey[] =
       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  ValueOverride shellFolders_;
+  // The source first: whoever rewrites "Shell Folders" from it in between finds the new value.
   ValueOverride userShellFolders_;
+  ValueOverride shellFolders_;
 };
 
 }  // namespace wintest
