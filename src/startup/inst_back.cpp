@@ -43,12 +43,9 @@ TInstForm::TInstForm(Component* owner, std::string name, std::vector<std::string
 
 void TInstForm::FormCreate() {
   auto& gui = plat::Current().Ui();
-  // Labels size themselves to their text.
-  for (Label* label : {Label1, Label2}) {
-    label->SetBounds(label->Bounds().left, label->Bounds().top, 0, 0);
-  }
   Label1->SetCaption("Vortel PRO");
   Label2->SetCaption("wersja: 3.04");
+  // Labels size themselves to their text.
   for (Label* label : {Label1, Label2}) {
     label->SetBounds(label->Bounds().left, label->Bounds().top,
                      gui.TextWidth(label->GetFont(), label->Caption()),

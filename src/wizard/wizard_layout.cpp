@@ -16,6 +16,17 @@ Font FormFont() {
   return f;
 }
 
+// The side panel's own lettering, in fonts of the east-European character set.
+Font Styled(const char* name, int height, unsigned style, Color color) {
+  Font f;
+  f.name = name;
+  f.height = height;
+  f.style = style;
+  f.color = color;
+  f.charset = kEastEuropeCharset;
+  return f;
+}
+
 Font Bold(Font f = FormFont()) {
   f.style |= fsBold;
   return f;
@@ -88,21 +99,11 @@ void TInstalatorForm::BuildFrame() {
   PicBack = Place<Panel>(this, this, "PicBack", 8, 8, 120, 363);
   Image2 = Place<Image>(this, PicBack, "Image2", 1, 1, 118, 361);
   Image2->stretch = true;
-  Font times;
-  times.name = "Times New Roman CE";
-  times.height = -24;
-  times.style = fsBold;
-  times.color = clBlack;
-  times.charset = kEastEuropeCharset;
+  const Font times = Styled("Times New Roman CE", -24, fsBold, clBlack);
   Label8 = AddLabel(this, PicBack, "Label8", "Norvik-Soft", 38, 47, &times);
-  Font arial;
-  arial.name = "Arial";
-  arial.height = -19;
-  arial.style = fsBold;
-  arial.color = clNavy;
-  arial.charset = kEastEuropeCharset;
-  lExtVersionSh = AddLabel(this, PicBack, "lExtVersionSh", "pro", 17, 245, &arial);
-  arial.color = clMaroon;
+  const Font shadow = Styled("Arial", -19, fsBold, clNavy);
+  lExtVersionSh = AddLabel(this, PicBack, "lExtVersionSh", "pro", 17, 245, &shadow);
+  const Font arial = Styled("Arial", -19, fsBold, clMaroon);
   lExtVersion = AddLabel(this, PicBack, "lExtVersion", "pro", 15, 243, &arial);
 
   Bevel3 = Place<Bevel>(this, this, "Bevel3", 139, 8, 371, 315);

@@ -1,11 +1,10 @@
 // Installing from the mastered sample medium, driven through the wizard as a user does it.
 #include <shlobj.h>
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 #include "e2e_env.h"
+#include "machine.h"
 #include "ui_driver.h"
 
 using namespace e2e;
@@ -40,44 +39,6 @@ std::wstring CopyMedium(const std::wstring& name) {
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return to;
-}
-
-std::string ReadAll(const std::wstring& path) {
-  HANDLE f =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string data;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-  CloseHandle(f);
-  return data;
-}
-
-void WriteAll(const std::wstring& path, const std::string& data) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-  CloseHandle(f);
-}
-
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value) {
-  wchar_t data[1024] = {};
-  DWORD size = sizeof data;
-  if (RegGetValueW(root, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
-      ERROR_SUCCESS)
-    return L"<missing>";
-  return data;
-}
-
-std::wstring CommonFolder(const wchar_t* name) {
-  return RegistryString(HKEY_LOCAL_MACHINE,
-                        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                        name);
 }
 
 struct TitleSearch {
@@ -231,9 +192,9 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
             L"\"" + main + L"Uninstall.exe\" /uninstall");
   EXPECT_NE(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"<missing>");
   EXPECT_NE(RegistryString(HKEY_CLASSES_ROOT, L".ftp", L""), L"<missing>");
-  EXPECT_TRUE(Exists(CommonFolder(L"Common Desktop") + L"\\Vortel.lnk"));
-  EXPECT_TRUE(Exists(CommonFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
-  EXPECT_TRUE(Exists(CommonFolder(L"Common Programs") + L"\\Vortel PRO"));
+  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
+  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
+  EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
 
   // Finish with the release notes ticked too: the notes open, the two programs start.
   HWND notes = run.Control("CheckBox5");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "e2e_env.h"
+#include "machine.h"
 #include "ui_driver.h"
 
 using namespace e2e;
@@ -70,15 +71,6 @@ void ListFiles(const std::wstring& folder, const std::wstring& shown) {
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
-}
-
-std::wstring ShellFolder(const wchar_t* name) {
-  wchar_t data[MAX_PATH] = {};
-  DWORD size = sizeof data;
-  RegGetValueW(HKEY_LOCAL_MACHINE,
-               L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
-               RRF_RT_REG_SZ, nullptr, data, &size);
-  return data;
 }
 
 }  // namespace

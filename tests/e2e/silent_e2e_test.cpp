@@ -1,12 +1,11 @@
 // Unattended installations of the real Install.exe under Wine, from a medium mastered once
 // from the sample package: what lands on disk, in the registry and in the shell folders, the
 // exit codes, the log, and that no window appears where none may.
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 
 #include "e2e_env.h"
+#include "machine.h"
 #include "ui_driver.h"
 
 using namespace e2e;
@@ -15,8 +14,6 @@ namespace {
 
 const std::wstring kTarget = L"C:\\Programy testowe\\Vortel PRO łódź";
 const std::wstring kProgress = L"Instalacja pakietu Vortel PRO";
-const wchar_t kShellFolders[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 std::wstring Folder(const std::wstring& path) {
   return path.substr(0, path.rfind(L'\\') + 1);
@@ -37,30 +34,6 @@ std::string Utf8(const std::wstring& text) {
                       nullptr, nullptr);
   out.pop_back();
   return out;
-}
-
-std::string ReadAll(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::wstring RegString(HKEY root, const std::wstring& key, const std::wstring& name) {
-  wchar_t data[1024] = {};
-  DWORD size = sizeof data;
-  if (RegGetValueW(root, key.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ, nullptr,
-                   data, &size) != ERROR_SUCCESS)
-    return L"<none>";
-  return data;
-}
-
-std::wstring ShellFolder(const wchar_t* name) {
-  return RegString(HKEY_LOCAL_MACHINE, kShellFolders, name);
 }
 
 // Every file below `folder` (relative name -> contents).
@@ -211,16 +184,16 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   GetPrivateProfileStringW(L"FTP", L"SERVER", L"", ini, 256, iniFile.c_str());
   EXPECT_EQ(std::wstring(ini), kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe");
 
-  EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"), kTarget + L"\\");
-  EXPECT_EQ(
-      RegString(HKEY_LOCAL_MACHINE,
-                L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe", L"Path"),
-      kTarget + L"\\Vortel\\");
-  EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE,
-                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
-                      L"UninstallString"),
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"), kTarget + L"\\");
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
+                           L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe",
+                           L"Path"),
+            kTarget + L"\\Vortel\\");
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
+                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
+                           L"UninstallString"),
             L"\"" + kTarget + L"\\Uninstall.exe\" /uninstall");
-  EXPECT_EQ(RegString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
+  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
   EXPECT_TRUE(
       Has(r.log, "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\""));
 
@@ -235,7 +208,7 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
 
   // Again with /OVERWRITE=none: every file stays as it was, a changed one included.
   const std::wstring exe = kTarget + L"\\Vortel\\Vortel.exe";
-  std::ofstream(exe.c_str(), std::ios::binary) << "zmieniony";
+  WriteAll(exe, "zmieniony");
   auto before = Tree(kTarget);
   const Result again = RunInstaller(L"/VERYSILENT /OVERWRITE=none " + Dir());
   EXPECT_EQ(again.exitCode, 0) << again.log;
@@ -274,8 +247,7 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
   const std::wstring copy = TempDir() + L"vortel-medium-copy\\";
   CreateDirectoryW(copy.c_str(), nullptr);
   for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
-    std::ofstream((copy + name).c_str(), std::ios::binary)
-        << (name == L"Vortel.ex_" ? bytes.substr(0, bytes.size() / 2) : bytes);
+    WriteAll(copy + name, name == L"Vortel.ex_" ? bytes.substr(0, bytes.size() / 2) : bytes);
   const Result r = RunInstaller(L"/VERYSILENT /COMPONENTS=vortel " + Dir(), copy);
   EXPECT_EQ(r.exitCode, 4) << r.log;
   EXPECT_TRUE(r.windowsSeen.empty());
