@@ -1,7 +1,7 @@
 // The end-to-end tests drive the real Install.exe, whose path comes as the first argument.
 #include <gtest/gtest.h>
 
-#include "e2e_env.h"
+#include "machine.h"
 
 namespace e2e {
 std::wstring installExe;

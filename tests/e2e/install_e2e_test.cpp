@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e_env.h"
 #include "machine.h"
 #include "ui_driver.h"
 
@@ -13,31 +12,14 @@ namespace {
 
 const std::wstring kWizard = L"Norvik-Soft - Instalator oprogramowania Vortel PRO";
 
-std::wstring BuildFolder() {
-  return installExe.substr(0, installExe.rfind(L'\\') + 1);
-}
-
-std::wstring TempFolder(const std::wstring& name) {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring dir = std::wstring(temp) + name;
-  CreateDirectoryW(dir.c_str(), nullptr);
-  return dir + L"\\";
-}
-
 // A private copy of the whole-package medium, so a test may damage it.
 std::wstring CopyMedium(const std::wstring& name) {
-  const std::wstring from = BuildFolder() + L"medium-test\\";
-  const std::wstring to = TempFolder(name);
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((from + L"*").c_str(), &found);
-  EXPECT_NE(search, INVALID_HANDLE_VALUE) << "no mastered medium";
-  if (search == INVALID_HANDLE_VALUE) return to;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      CopyFileW((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  const std::wstring to = TempFolder() + name + L"\\";
+  RemoveTree(to);
+  CreateDirectoryW(to.c_str(), nullptr);
+  const auto files = Tree(BuildFolder() + L"medium-test");
+  EXPECT_FALSE(files.empty()) << "no mastered medium";
+  for (const auto& [file, bytes] : files) WriteAll(to + file, bytes);
   return to;
 }
 
@@ -121,18 +103,10 @@ struct Installer {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(120000);
     while (!Visible(Control("Step8")) && std::chrono::steady_clock::now() < end) {
       HWND dialog = nullptr;
-      WaitFor([&] {
-        for (HWND w : app.TopWindows()) {
-          wchar_t cls[32] = {};
-          GetClassNameW(w, cls, 32);
-          if (std::wstring(cls) == L"TMessageForm") dialog = w;
-        }
-        return dialog || Visible(Control("Step8"));
-      });
+      WaitFor([&] { return (dialog = app.MessageForm()) || Visible(Control("Step8")); });
       if (!dialog) continue;
       const std::wstring text = Text(FindControl(dialog, "Message"));
-      ASSERT_EQ(text.rfind(L"Rejestrowane rozszerzenie", 0), 0u)
-          << "unexpected dialog: " << std::string(text.begin(), text.end());
+      ASSERT_EQ(text.rfind(L"Rejestrowane rozszerzenie", 0), 0u) << "unexpected: " << Utf8(text);
       ASSERT_NO_FATAL_FAILURE(Answer(dialog, "Yes"));
     }
     ASSERT_TRUE(Visible(Control("Step8")));
@@ -151,8 +125,7 @@ struct Installer {
       CloseBox(form);
     else
       Click(Control("BitBtn4"));
-    EXPECT_NE(app.WaitExit(), -1);
-    EXPECT_TRUE(app.TopWindows().empty());
+    EXPECT_EQ(app.WaitExit(), 0);
   }
 };
 
@@ -190,8 +163,8 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
                            L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
                            L"UninstallString"),
             L"\"" + main + L"Uninstall.exe\" /uninstall");
-  EXPECT_NE(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"<missing>");
-  EXPECT_NE(RegistryString(HKEY_CLASSES_ROOT, L".ftp", L""), L"<missing>");
+  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
+  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".ftp", L""), L"FTPBatchScript");
   EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
   EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
   EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
@@ -298,8 +271,9 @@ TEST(InstallE2E, AbortAtAnOverwriteQuestionClosesWithoutAnError) {
   HWND confirm = second.Dialog(L" Uwaga", &text);
   EXPECT_EQ(text, L"Przerwać proces instalacji ?");
   ASSERT_NO_FATAL_FAILURE(second.Answer(confirm, "Yes"));
-  EXPECT_NE(second.app.WaitExit(), -1);
-  EXPECT_EQ(second.app.FindTop(L" B\u0142\u0105d", L"TMessageForm"), nullptr);
+  EXPECT_EQ(second.app.WaitExit(), 5);
+  for (const std::wstring& caption : second.app.TopCaptions())
+    EXPECT_NE(caption, L" B\u0142\u0105d");
 }
 
 TEST(InstallE2E, ACorruptStoredFileStopsTheRunAndKeepsTheOldFile) {
@@ -320,25 +294,20 @@ TEST(InstallE2E, ACorruptStoredFileStopsTheRunAndKeepsTheOldFile) {
   HWND error = run.Dialog(L" B\u0142\u0105d", &text);
   EXPECT_EQ(text, L"Wystąpił błąd podczas kopiowania plików.");
   ASSERT_NO_FATAL_FAILURE(run.Answer(error, "OK"));
-  EXPECT_NE(run.app.WaitExit(), -1);
+  EXPECT_EQ(run.app.WaitExit(), 4);
   EXPECT_EQ(ReadAll(target), "poprzednia pomoc");
 }
 
 TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothing) {
   const std::wstring medium = CopyMedium(L"medium-drive");
-  const DWORD drives = GetLogicalDrives();
-  wchar_t letter = 0;
-  for (wchar_t c = L'Q'; c <= L'Y' && !letter; ++c)
-    if (!(drives & (1u << (c - L'A')))) letter = c;
-  ASSERT_NE(letter, 0);
-  const std::wstring folder = std::wstring(1, letter) + L":\\Vortel";
+  const std::wstring folder = FreeDriveLetter() + L":\\Vortel";
   Installer run;
   ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
   std::wstring text;
   HWND error = run.Dialog(L" B\u0142\u0105d", &text);
   EXPECT_EQ(text, L"Nie można utworzyć katalogu \"" + folder + L"\\\"");
   ASSERT_NO_FATAL_FAILURE(run.Answer(error, "OK"));
-  EXPECT_NE(run.app.WaitExit(), -1);
+  EXPECT_EQ(run.app.WaitExit(), 3);
 }
 
 TEST(InstallE2E, AnEmptyMainFolderIsRefused) {

@@ -1,6 +1,33 @@
 #include "machine.h"
 
+#include <functional>
+
 namespace e2e {
+
+std::wstring BuildFolder() {
+  return installExe.substr(0, installExe.rfind(L'\\') + 1);
+}
+
+std::wstring TempFolder() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return temp;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n : 1, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+  out.pop_back();
+  return out;
+}
+
+std::wstring FreeDriveLetter() {
+  const DWORD drives = GetLogicalDrives();
+  for (wchar_t letter = L'Q'; letter <= L'Y'; ++letter)
+    if (!(drives & (1u << (letter - L'A')))) return std::wstring(1, letter);
+  return L"?";
+}
 
 std::string ReadAll(const std::wstring& path) {
   HANDLE f =
@@ -23,6 +50,44 @@ void WriteAll(const std::wstring& path, const std::string& data) {
 
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+// Calls `visit` for every entry below `folder` (files before the folder that holds them).
+void Walk(const std::wstring& folder, const std::wstring& relative,
+          const std::function<void(const std::wstring&, const std::wstring&, bool)>& visit) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+    if (isFolder) Walk(folder + L"\\" + name, relative + name + L"\\", visit);
+    visit(folder + L"\\" + name, relative + name, isFolder);
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+}
+}  // namespace
+
+std::map<std::wstring, std::string> Tree(const std::wstring& folder) {
+  std::map<std::wstring, std::string> files;
+  Walk(folder, L"", [&](const std::wstring& full, const std::wstring& relative, bool isFolder) {
+    if (!isFolder) files[relative] = ReadAll(full);
+  });
+  return files;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  Walk(folder, L"", [](const std::wstring& full, const std::wstring&, bool isFolder) {
+    if (isFolder) {
+      RemoveDirectoryW(full.c_str());
+    } else {
+      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(full.c_str());
+    }
+  });
+  RemoveDirectoryW(folder.c_str());
 }
 
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value) {

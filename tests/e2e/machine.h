@@ -1,16 +1,30 @@
 #pragma once
-// What the end-to-end tests read back from the machine after the installer ran: files, registry
-// values, shell folders.
+// What the end-to-end tests read and prepare on the machine: paths, files, registry values,
+// shell folders.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 namespace e2e {
+
+// The Install.exe under test, from the command line; its build folder holds the stand-ins,
+// the probe and the mastered media.
+extern std::wstring installExe;
+std::wstring BuildFolder();
+// The user's temporary folder, with its final backslash.
+std::wstring TempFolder();
+std::string Utf8(const std::wstring& text);
+// A drive letter that names no drive here, for folders that cannot be made.
+std::wstring FreeDriveLetter();
 
 // The whole file; empty when it cannot be read.
 std::string ReadAll(const std::wstring& path);
 void WriteAll(const std::wstring& path, const std::string& data);
 bool Exists(const std::wstring& path);
+// Every file below `folder`: relative name -> contents.
+std::map<std::wstring, std::string> Tree(const std::wstring& folder);
+void RemoveTree(const std::wstring& folder);
 // A string value ("" names the default value), or "<missing>".
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
 // An all-users folder ("Common Desktop", ...) as the "Shell Folders" key names it.

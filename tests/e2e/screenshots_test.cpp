@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "e2e_env.h"
 #include "machine.h"
 #include "ui_driver.h"
 
@@ -49,11 +48,34 @@ void SaveScreen(const std::wstring& path) {
 
 // The console gets UTF-8, so Polish names survive whatever the console's code page is.
 void Print(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(n > 0 ? n - 1 : 0, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), n, nullptr, nullptr);
+  const std::string utf8 = Utf8(text);
   fwrite(utf8.data(), 1, utf8.size(), stdout);
   fflush(stdout);
+}
+
+// Prints the values of a registry key as read back, and of its subkeys.
+void PrintKey(HKEY root, const std::wstring& shown, const std::wstring& key) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return;
+  wchar_t name[256], data[1024];
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = 256, dataSize = sizeof data, type = 0;
+    if (RegEnumValueW(h, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                      &dataSize) != ERROR_SUCCESS)
+      break;
+    const std::wstring value = type == REG_SZ ? L"\"" + std::wstring(data) + L"\""
+                                              : L"(" + std::to_wstring(dataSize) + L" B)";
+    Print(L"  " + shown + key + L" " + (*name ? name : L"(default)") + L" = " + value + L"\n");
+  }
+  std::vector<std::wstring> subkeys;
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = 256;
+    if (RegEnumKeyExW(h, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    subkeys.push_back(name);
+  }
+  RegCloseKey(h);
+  for (const std::wstring& sub : subkeys) PrintKey(root, shown, key + L"\\" + sub);
 }
 
 // Prints every file below `folder`, with its size.
@@ -87,8 +109,7 @@ TEST(Screenshots, EveryPageAndDialog) {
   CloseHandle(CreateFileW((target + L"\\Uninstall.exe").c_str(), GENERIC_WRITE, 0, nullptr,
                           CREATE_ALWAYS, 0, nullptr));
   App app;
-  const std::wstring medium = installExe.substr(0, installExe.rfind(L'\\') + 1);
-  ASSERT_TRUE(app.Start(installExe, L"", medium));
+  ASSERT_TRUE(app.Start(installExe, L"", BuildFolder()));
   HWND form = app.WaitTop(L"Norvik-Soft - Instalator oprogramowania Vortel PRO", L"TVortelForm");
   ASSERT_NE(form, nullptr);
   auto shot = [&](const wchar_t* name) {
@@ -152,8 +173,14 @@ TEST(Screenshots, EveryPageAndDialog) {
     Print(L"Shortcuts in " + ShellFolder(shell) + L" (" + shell + L"):\n");
     ListFiles(ShellFolder(shell), L"");
   }
-  Print(
-      L"Registry: HKLM\\Software\\Norvik-Soft, HKLM\\Software\\Microsoft\\Windows\\"
-      L"CurrentVersion\\App Paths\\{Vortel,NorvikFtp,NorvikFtpBatch,NorvikFTPsrv}.exe, "
-      L"HKLM\\...\\Uninstall\\Vortel PRO, HKCR\\.vl, HKCR\\.pft, HKCR\\.ftp\n");
+  Print(L"Registry:\n");
+  const std::wstring windows = L"Software\\Microsoft\\Windows\\CurrentVersion\\";
+  for (const std::wstring& key :
+       {std::wstring(L"Software\\Norvik-Soft"), windows + L"App Paths\\Vortel.exe",
+        windows + L"App Paths\\NorvikFtp.exe", windows + L"App Paths\\NorvikFtpBatch.exe",
+        windows + L"App Paths\\NorvikFTPsrv.exe", windows + L"Uninstall\\Vortel PRO"})
+    PrintKey(HKEY_LOCAL_MACHINE, L"HKLM\\", key);
+  for (const wchar_t* key :
+       {L".vl", L"VortelCfg", L".pft", L"NorvikFTPProfile", L".ftp", L"FTPBatchScript"})
+    PrintKey(HKEY_CLASSES_ROOT, L"HKCR\\", key);
 }

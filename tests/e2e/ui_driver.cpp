@@ -1,6 +1,7 @@
 #include "ui_driver.h"
 
-#include <thread>
+#include "machine.h"
+#include "probe/window_watch.h"
 
 namespace e2e {
 
@@ -8,30 +9,51 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    Sleep(25);
   }
   return true;
 }
 
 App::~App() {
   Kill();
+  if (hook_) UnhookWindowsHookEx(hook_);
+  if (log_) UnmapViewOfFile(log_);
+  if (section_) CloseHandle(section_);
   if (process_) CloseHandle(process_);
 }
 
 bool App::Start(const std::wstring& exe, const std::wstring& arguments,
                 const std::wstring& currentDirectory) {
+  static HMODULE watch = LoadLibraryW((BuildFolder() + L"window_watch.dll").c_str());
+  static auto shown =
+      reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(watch, "WindowMessage")));
   std::wstring line = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup,
-                      &info))
+  if (!shown || !CreateProcessW(
+                    nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                    currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &info))
     return false;
-  CloseHandle(info.hThread);
   process_ = info.hProcess;
   pid_ = info.dwProcessId;
-  return true;
+  section_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowLog),
+                                WindowLogName(pid_).c_str());
+  if (section_) log_ = static_cast<WindowLog*>(MapViewOfFile(section_, FILE_MAP_READ, 0, 0, 0));
+  hook_ = SetWindowsHookExW(WH_CALLWNDPROC, shown, watch, info.dwThreadId);
+  ResumeThread(info.hThread);
+  CloseHandle(info.hThread);
+  return log_ && hook_;
+}
+
+int App::WindowsShown() const {
+  return log_ ? log_->shown : -1;
+}
+
+std::vector<std::wstring> App::TopCaptions() const {
+  std::vector<std::wstring> captions;
+  for (LONG i = 0; log_ && i < log_->captions && i < 16; ++i) captions.push_back(log_->caption[i]);
+  return captions;
 }
 
 bool App::Running() const {
@@ -58,7 +80,6 @@ namespace {
 
 struct TopSearch {
   DWORD pid;
-  bool visibleOnly;
   std::vector<HWND> found;
 };
 
@@ -66,7 +87,7 @@ BOOL CALLBACK CollectTop(HWND w, LPARAM p) {
   auto* s = reinterpret_cast<TopSearch*>(p);
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
-  if (pid == s->pid && (!s->visibleOnly || IsWindowVisible(w))) s->found.push_back(w);
+  if (pid == s->pid && IsWindowVisible(w)) s->found.push_back(w);
   return TRUE;
 }
 
@@ -84,8 +105,8 @@ BOOL CALLBACK MatchName(HWND w, LPARAM p) {
 
 }  // namespace
 
-std::vector<HWND> App::TopWindows(bool visibleOnly) const {
-  TopSearch search{pid_, visibleOnly, {}};
+std::vector<HWND> App::TopWindows() const {
+  TopSearch search{pid_, {}};
   EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -95,6 +116,15 @@ HWND App::FindTop(const std::wstring& caption, const std::wstring& cls) const {
     wchar_t name[256] = {};
     GetClassNameW(w, name, 256);
     if (Text(w) == caption && (cls.empty() || cls == name)) return w;
+  }
+  return nullptr;
+}
+
+HWND App::MessageForm() const {
+  for (HWND w : TopWindows()) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    if (std::wstring(cls) == L"TMessageForm") return w;
   }
   return nullptr;
 }

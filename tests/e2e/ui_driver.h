@@ -23,9 +23,9 @@ class App {
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
+  // Starts the program suspended and resumes it only once its windows are watched.
   bool Start(const std::wstring& exe, const std::wstring& arguments,
              const std::wstring& currentDirectory = L"");
-  DWORD ProcessId() const { return pid_; }
   bool Running() const;
   // The exit code, or -1 when the process did not end in time.
   long WaitExit(std::chrono::milliseconds timeout = kTimeout);
@@ -34,11 +34,23 @@ class App {
   // A visible top-level window of the process with this caption (and class, when given).
   HWND FindTop(const std::wstring& caption, const std::wstring& cls = L"") const;
   HWND WaitTop(const std::wstring& caption, const std::wstring& cls = L"") const;
-  std::vector<HWND> TopWindows(bool visibleOnly = true) const;
+  std::vector<HWND> TopWindows() const;
+  // A visible message dialog of the process, or null.
+  HWND MessageForm() const;
+
+  // Every window the process's main thread has shown, recorded inside the process as it is
+  // shown (by the window watch hook): unlike looking now and then, this cannot miss a window
+  // that is shown and gone between two looks.
+  int WindowsShown() const;
+  // The captions of the top-level windows among them, in order.
+  std::vector<std::wstring> TopCaptions() const;
 
  private:
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
+  HHOOK hook_ = nullptr;
+  HANDLE section_ = nullptr;
+  struct WindowLog* log_ = nullptr;
 };
 
 // The control under `top` that answers "WM_GETCONTROLNAME" with `name`, or null.

@@ -1,7 +1,7 @@
 // The wizard's frame as a user meets it: pages, buttons, the closing rules.
 #include <gtest/gtest.h>
 
-#include "e2e_env.h"
+#include "machine.h"
 #include "ui_driver.h"
 
 using namespace e2e;

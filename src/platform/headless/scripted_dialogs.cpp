@@ -2,14 +2,20 @@
 
 namespace plat::headless {
 
+namespace {
+[[noreturn]] void Mismatch(const std::string& what) {
+  if (ScriptedDialogs::reportMismatch) ScriptedDialogs::reportMismatch(what);
+  throw UnexpectedDialog(what);
+}
+}  // namespace
+
 ModalResult ScriptedDialogs::Show(const DialogSpec& spec) {
   shown.push_back(spec);
-  if (script_.empty()) throw UnexpectedDialog("unexpected dialog: \"" + spec.text + "\"");
+  if (script_.empty()) Mismatch("unexpected dialog: \"" + spec.text + "\"");
   const Step step = script_.front();
   script_.pop_front();
   if (step.prefixOnly ? spec.text.rfind(step.text, 0) != 0 : step.text != spec.text)
-    throw UnexpectedDialog("dialog \"" + spec.text + "\" shown where \"" + step.text +
-                           "\" was expected");
+    Mismatch("dialog \"" + spec.text + "\" shown where \"" + step.text + "\" was expected");
   return step.answer;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // Dialogs answered by a script: each test states the text it expects and the answer to give.
-// A dialog that nobody expected, or with another text, raises, so no dialog passes unnoticed.
+// A dialog that nobody expected, or with another text, is reported to the test framework and
+// raises. The report is what fails the test: the code under test may catch everything.
 // Usable on both backends (the Wine tests put it in front of the real registry and shell).
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,6 +32,9 @@ class ScriptedDialogs : public Dialogs {
   std::vector<DialogSpec> shown;
 
   ModalResult Show(const DialogSpec& spec) override;
+
+  // Set once by the test program (to its framework's failure report).
+  static inline std::function<void(const std::string&)> reportMismatch;
 
  private:
   struct Step {

@@ -1,6 +1,0 @@
-#pragma once
-#include <string>
-
-namespace e2e {
-extern std::wstring installExe;
-}

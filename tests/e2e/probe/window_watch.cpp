@@ -1,0 +1,21 @@
+// A hook DLL that the system loads into the watched program (a window procedure hook on its
+// main thread), so that every window shown is recorded as it is shown, however briefly.
+#include "window_watch.h"
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK WindowMessage(int code, WPARAM wp, LPARAM lp) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+  static e2e::WindowLog* log = [] {
+    HANDLE section =
+        OpenFileMappingW(FILE_MAP_WRITE, FALSE, e2e::WindowLogName(GetCurrentProcessId()).c_str());
+    return section ? static_cast<e2e::WindowLog*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0))
+                   : nullptr;
+  }();
+  if (code == HC_ACTION && log && call->message == WM_SHOWWINDOW && call->wParam) {
+    InterlockedIncrement(&log->shown);
+    if (GetAncestor(call->hwnd, GA_ROOT) == call->hwnd) {
+      const LONG slot = InterlockedIncrement(&log->captions) - 1;
+      if (slot < 16) GetWindowTextW(call->hwnd, log->caption[slot], 128);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
