@@ -4,13 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/proposals.h"
+#include "engine/choices.h"
+#include "platform/program_main.h"
 #include "platform/text.h"
+#include "startup/entry.h"
 
-using unattended::HasSwitches;
+using plat::SplitCommandLine;
 using unattended::Mode;
 using unattended::ParseSwitches;
-using unattended::SplitCommandLine;
 using unattended::Switches;
 using Words = std::vector<std::string>;
 
@@ -33,13 +34,26 @@ TEST(SplitCommandLine, QuotesGroupAndBackslashesStayPlain) {
   for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line;
 }
 
-TEST(HasSwitches, OnlyASlashWordOutsideMasteringLeavesTheOldBehaviour) {
-  EXPECT_FALSE(HasSwitches({}));
-  EXPECT_FALSE(HasSwitches({"cokolwiek"}));
-  EXPECT_FALSE(HasSwitches({"DISC", "/x"}));
-  EXPECT_FALSE(HasSwitches({"disc", "C:\\nośnik\\", "/S"}));
-  EXPECT_TRUE(HasSwitches({"/SILENT"}));
-  EXPECT_TRUE(HasSwitches({"cokolwiek", "/LOG"}));
+TEST(DecideEntry, DiscInAnyCaseMastersAndOnlyTheExactWordSkipsTheComponentCheck) {
+  using startup::EntryMode;
+  const struct {
+    Words args;
+    EntryMode mode;
+    bool checkComponents;
+  } cases[] = {
+      {{}, EntryMode::Wizard, true},
+      {{"cokolwiek"}, EntryMode::Wizard, true},
+      {{"DISC", "/x"}, EntryMode::Mastering, false},
+      {{"disc", "C:\\nośnik\\", "/S"}, EntryMode::Mastering, true},
+      {{"x", "DISC"}, EntryMode::Wizard, true},
+      {{"/SILENT"}, EntryMode::Switches, true},
+      {{"cokolwiek", "/LOG"}, EntryMode::Switches, true},
+  };
+  for (const auto& c : cases) {
+    const startup::EntryDecision d = startup::DecideEntry(c.args);
+    EXPECT_EQ(d.mode, c.mode) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(d.checkComponents, c.checkComponents) << ::testing::PrintToString(c.args);
+  }
 }
 
 TEST(ParseSwitches, ModesFlagsAndAnswersInAnyLetterCase) {
@@ -88,8 +102,8 @@ TEST(ParseSwitches, ModesFlagsAndAnswersInAnyLetterCase) {
     EXPECT_EQ(s.error, "") << trace;
     EXPECT_EQ(s.mode, c.mode) << trace;
     EXPECT_EQ(s.help, c.help) << trace;
-    EXPECT_EQ(s.overwriteAll, c.overwriteAll) << trace;
-    EXPECT_EQ(s.associate, c.associate) << trace;
+    EXPECT_EQ(s.answers.overwriteAll, c.overwriteAll) << trace;
+    EXPECT_EQ(s.answers.associate, c.associate) << trace;
     EXPECT_EQ(s.log, c.log) << trace;
     EXPECT_EQ(s.logFile, c.logFile) << trace;
   }

@@ -28,12 +28,12 @@ class ConfigurationTest : public ::testing::Test {
 
   // The chosen products' steps in the run's order.
   void Configure(const Selection& chosen) {
-    if (chosen[engine::kVortel]) engine::ConfigureVortel(chosen);
-    if (chosen[engine::kFtpClient]) engine::ConfigureFtpClient(chosen);
+    if (chosen[engine::kVortel]) engine::ConfigureVortel(chosen, engine::TargetDirs);
+    if (chosen[engine::kFtpClient]) engine::ConfigureFtpClient(chosen, engine::TargetDirs);
     if (chosen[engine::kFtpBatch]) {
-      EXPECT_TRUE(engine::ConfigureFtpBatch(chosen, copier));
+      EXPECT_TRUE(engine::ConfigureFtpBatch(chosen, engine::TargetDirs, copier));
     }
-    if (chosen[engine::kFtpServer]) engine::ConfigureFtpServer(chosen);
+    if (chosen[engine::kFtpServer]) engine::ConfigureFtpServer(chosen, engine::TargetDirs);
   }
 
   plat::headless::HeadlessPlatform platform;
@@ -104,6 +104,6 @@ TEST_F(ConfigurationTest, AFolderThatCannotBeMadeIsReportedAndTheRestGoesOn) {
         "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
         plat::ModalResult::OK);
   platform.files.PutFile(kIni, "[FTP]\r\n");
-  EXPECT_NO_THROW(engine::ConfigureFtpServer({false, false, false, true}));
+  EXPECT_NO_THROW(engine::ConfigureFtpServer({false, false, false, true}, engine::TargetDirs));
   EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

@@ -46,9 +46,7 @@ struct Machine {
     engine::InstallChoices choices;
     choices.products = chosen;
     choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
-    choices.desktopVortel = options[0];
-    choices.desktopFtpClient = options[1];
-    choices.autostartFtpServer = options[2];
+    choices.options = options;
     view.log.clear();
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
@@ -190,17 +188,16 @@ TEST(InstallationRun, EachEndShowsOneMessageAtMostAndOnlySuccessRegisters) {
     EXPECT_TRUE(m.platform.dialogs.AllAnswered());
     const bool success = outcome == RunOutcome::Installed;
     const auto& log = m.view.log;
-    EXPECT_EQ(log.back(), success ? "animation off" : "close");
+    EXPECT_EQ(log.back(), outcome == RunOutcome::FolderFailed ? "progress" : "animation off");
     EXPECT_EQ(std::count(log.begin(), log.end(), "finish"), success ? 1 : 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "animation on"),
               std::count(log.begin(), log.end(), "animation off"));
-    EXPECT_EQ(engine::CloseWithoutAsking, !success);
     if (outcome != RunOutcome::RegistrationFailed && !success) {
       EXPECT_TRUE(m.platform.registry.writes.empty());
       EXPECT_FALSE(m.platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
     }
     if (outcome == RunOutcome::FolderFailed) {
-      EXPECT_EQ(log, (std::vector<std::string>{"progress", "close"}));
+      EXPECT_EQ(log, (std::vector<std::string>{"progress"}));
       EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\FTPCli"));
     }
     if (oldKept) {
@@ -298,7 +295,7 @@ TEST(InstallationRun, AStopRequestedWhileAFileExpandsEndsTheRunAfterThatWholeFil
     EXPECT_EQ(m.platform.files.ReadFile(c.folder + c.expanding), NewContents(c.expanding));
     EXPECT_FALSE(m.platform.files.Exists(c.never)) << c.never;
     EXPECT_FALSE(m.HasTemporaryFile(c.folder));
-    EXPECT_EQ(m.view.log.back(), "close");
+    EXPECT_EQ(m.view.log.back(), "animation off");
     EXPECT_TRUE(m.platform.registry.writes.empty());
     EXPECT_EQ(m.platform.files.ReadFile(ini), c.iniAfter);
     EXPECT_EQ(enginetest::FilesIn(m.platform.files, installtest::kDesktop).size() +
@@ -316,6 +313,6 @@ TEST(InstallationRun, AStopRequestedJustBeforeRegisteringRegistersNothing) {
   EXPECT_EQ(m.Run({false, false, false, true}, "C:\\VP", {false, false, false}),
             RunOutcome::Aborted);
   EXPECT_TRUE(m.platform.registry.writes.empty());
-  EXPECT_EQ(m.view.log.back(), "close");
+  EXPECT_EQ(m.view.log.back(), "animation off");
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }

@@ -11,8 +11,8 @@
 #include "engine/run_state.h"
 #include "engine/stored_file.h"
 #include "engine_fixture.h"
+#include "platform/program_main.h"
 #include "platform/text.h"
-#include "startup/entry.h"
 
 using engine::MasterMedium;
 using enginetest::FilesIn;
@@ -120,7 +120,6 @@ TEST_F(MasteringTest, WholePackageGoesOnTheMediumInItsStoredForm) {
       {&engine::CommonFiles, &engine::VortelFiles, &engine::FtpClientFiles, &engine::FtpBatchFiles,
        &engine::FtpBatchScripts, &engine::FtpManualFiles, &engine::FtpServerFiles},
       nullptr);
-  EXPECT_TRUE(engine::CloseWithoutAsking);
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -158,7 +157,7 @@ TEST_F(MasteringTest, KindWordSelectsTheGroupWritesTheMarkerAndReplacesOldFilesS
 }
 
 TEST_F(MasteringTest, ProgramEntryMastersWhenTheFirstWordIsDiscInAnyCase) {
-  EXPECT_EQ(startup::ProgramMain({"dIsC", "E:\\", "S"}), 0);
+  EXPECT_EQ(plat::ProgramMain({"dIsC", "E:\\", "S"}), 0);
   ExpectMedium("E:\\", {&engine::CommonFiles, &engine::FtpServerFiles}, "S");
 }
 
@@ -197,7 +196,6 @@ TEST(Mastering, FirstFailureStopsWithOneMessageNamingTheFileAndExitCodeOne) {
     EXPECT_EQ(build.dialogs.shown[0].type, plat::DlgType::Error);
     EXPECT_TRUE(plat::IsCp1250Representable(build.dialogs.shown[0].text));
     EXPECT_EQ(build.dialogs.shown[0].buttons, std::vector<plat::DlgButton>{plat::DlgButton::OK});
-    EXPECT_TRUE(engine::CloseWithoutAsking);
     if (!c.written) continue;
     const auto medium = FilesIn(build.files, "E:\\");
     EXPECT_TRUE(medium.count(c.written));

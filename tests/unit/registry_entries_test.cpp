@@ -57,7 +57,7 @@ TEST_F(RegistryEntriesTest, HeadlessRegistryBehavesAsTheRealOne) {
 }
 
 TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
-  sys::RegisterFtpBatch("D:\\FTP");
+  sys::RegisterFtpBatch(engine::TargetDirs[0], "D:\\FTP");
   const std::string hklm = "HKEY_LOCAL_MACHINE\\";
   const std::string hkcr = "HKEY_CLASSES_ROOT\\";
   const std::string uninstall = hklm + kUninstall + "\\Vortel PRO:";
@@ -82,7 +82,7 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
             "\"C:\\Program Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
   // The server has no document type.
   registry.writes.clear();
-  sys::RegisterFtpServer(engine::TargetDirs[3]);
+  sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(hkcr, 0), std::string::npos);
   EXPECT_EQ(registry.writes.size(), 9u);
 }
@@ -95,10 +95,11 @@ TEST_F(RegistryEntriesTest, RunOrderLeavesTheLastProductsIcon) {
       {{false, false, false, true}, "C:\\Program Files\\Vortel PRO\\Serwer\\NorvikFTPSrv.exe,0"},
   };
   for (const auto& [chosen, icon] : cases) {
-    if (chosen[3]) sys::RegisterFtpServer(engine::TargetDirs[3]);
-    if (chosen[2]) sys::RegisterFtpBatch(engine::TargetDirs[2]);
-    if (chosen[1]) sys::RegisterFtpClient(engine::TargetDirs[2]);
-    if (chosen[0]) sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
+    if (chosen[3]) sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
+    if (chosen[2]) sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
+    if (chosen[1]) sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
+    if (chosen[0])
+      sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
     EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"), icon);
   }
   EXPECT_TRUE(platform.dialogs.shown.empty());
@@ -106,7 +107,7 @@ TEST_F(RegistryEntriesTest, RunOrderLeavesTheLastProductsIcon) {
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
   registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
-  sys::RegisterFtpServer("C:\\S\\");
+  sys::RegisterFtpServer(engine::TargetDirs[0], "C:\\S\\");
   EXPECT_FALSE(
       registry.KeyExists(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe"));
   EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"),
@@ -114,7 +115,7 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
 
   registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft\\Vortel");
   try {
-    sys::RegisterEmulator("C:\\V\\", "Vortel", "Vortel.exe");
+    sys::RegisterEmulator(engine::TargetDirs[0], "C:\\V\\", "Vortel", "Vortel.exe");
     FAIL() << "a failed write passed silently";
   } catch (const plat::ERegistryException& e) {
     EXPECT_STREQ(e.what(),

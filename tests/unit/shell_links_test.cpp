@@ -294,6 +294,14 @@ class ProgramGroupTest : public ShellLinksTest {
   }
 };
 
+// The group for the selected products, in the folders of TargetDirs.
+void CreateProgramGroup(bool emulator, bool client, bool batch, bool server) {
+  const auto& dirs = engine::TargetDirs;
+  auto in = [](bool chosen, const std::string& dir) { return chosen ? dir : std::string(); };
+  sys::CreateProgramGroup(dirs[0], {in(emulator, dirs[1]), in(client, dirs[2]), in(batch, dirs[2]),
+                                    in(server, dirs[3])});
+}
+
 TEST_F(ProgramGroupTest, GroupHoldsTheRowsOfTheSelectedProductsOnBothFamilies) {
   struct Case {
     bool emulator, client, batch, server;
@@ -309,7 +317,7 @@ TEST_F(ProgramGroupTest, GroupHoldsTheRowsOfTheSelectedProductsOnBothFamilies) {
     for (const auto& c : cases) {
       for (const char* folder : {kCommonPrograms, kUserPrograms})
         std::filesystem::remove_all(platform.files.HostPath(folder + std::string("\\Vortel PRO")));
-      sys::CreateProgramGroup(c.emulator, c.client, c.batch, c.server);
+      CreateProgramGroup(c.emulator, c.client, c.batch, c.server);
       EXPECT_EQ(GroupRows(nt ? kCommonPrograms : kUserPrograms), c.rows) << "nt " << nt;
       EXPECT_EQ(GroupRows(nt ? kUserPrograms : kCommonPrograms), "");
     }
@@ -318,7 +326,7 @@ TEST_F(ProgramGroupTest, GroupHoldsTheRowsOfTheSelectedProductsOnBothFamilies) {
 
 TEST_F(ProgramGroupTest, EntriesPointIntoTheirProductFolders) {
   platform.files.PutFile(std::string(kCommonPrograms) + "\\Vortel PRO\\Klient FTP.lnk", "stary");
-  sys::CreateProgramGroup(true, true, true, true);
+  CreateProgramGroup(true, true, true, true);
   const std::string group = std::string(kCommonPrograms) + "\\Vortel PRO\\";
   const auto& dirs = engine::TargetDirs;
   struct Case {
@@ -344,17 +352,17 @@ TEST_F(ProgramGroupTest, EntriesPointIntoTheirProductFolders) {
 
 TEST_F(ProgramGroupTest, MissingFoldersOrBrokenShellMakeNoGroupAndRaiseNothing) {
   registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", "");
-  EXPECT_NO_THROW(sys::CreateProgramGroup(true, true, true, true));
+  EXPECT_NO_THROW(CreateProgramGroup(true, true, true, true));
   EXPECT_EQ(GroupRows(kCommonPrograms), "");
 
   // A programs folder that is gone: the group is one level, never a chain of folders.
   registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", "C:\\Brak\\Programy");
-  EXPECT_NO_THROW(sys::CreateProgramGroup(true, true, true, true));
+  EXPECT_NO_THROW(CreateProgramGroup(true, true, true, true));
   EXPECT_FALSE(platform.files.Exists("C:\\Brak"));
 
   registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", kCommonPrograms);
   platform.links.failures = {{"Create", 0x80040154}};
-  EXPECT_NO_THROW(sys::CreateProgramGroup(true, true, true, true));
+  EXPECT_NO_THROW(CreateProgramGroup(true, true, true, true));
   EXPECT_TRUE(sys::DirectoryExists(std::string(kCommonPrograms) + "\\Vortel PRO"));
   EXPECT_EQ(GroupRows(kCommonPrograms), "");
 }

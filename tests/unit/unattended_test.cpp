@@ -70,62 +70,6 @@ class UnattendedTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(UnattendedTest, SwitchesWithoutChoicesGiveWhatTheWizardsUntouchedPagesGive) {
-  struct Setup {
-    const char* name;
-    const char* marker;      // medium kind letter, "" for the whole package
-    bool earlier;            // an earlier installation left its folders in the registry
-    const char* mainFolder;  // typed on the folder page and given as /DIR; "" for neither
-  };
-  const Setup setups[] = {
-      {"fresh machine", "", false, ""},
-      {"earlier installation", "", true, ""},
-      {"earlier installation, other main folder", "", true, "F:\\Nowy katalog"},
-      {"server-only medium, earlier installation", "S", true, ""},
-      {"client medium, other main folder", "C", true, "F:\\Nowy katalog"},
-  };
-  for (const Setup& setup : setups) {
-    SCOPED_TRACE(setup.name);
-    plat::headless::HeadlessPlatform p;
-    p.files.SetModulePath("D:\\Install.exe");
-    p.files.AddDrive('D');
-    if (*setup.marker) p.files.PutFile("D:\\appid.dat", setup.marker);
-    if (setup.earlier) {
-      const std::string apps = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-      p.registry.Set(RegRoot::LocalMachine, "Software\\Norvik-Soft\\", "Path", "D:\\Apps\\Pack");
-      p.registry.Set(RegRoot::LocalMachine, apps + "Vortel.exe", "Path", "D:\\Apps\\Pack\\Emu\\");
-      p.registry.Set(RegRoot::LocalMachine, apps + "NorvikFTPSrv.exe", "Path", "E:\\Other\\");
-    }
-    wizard::TInstalatorForm form(nullptr, "InstalatorForm", {});
-    p.gui.ShowForm(form);
-    form.CheckBox1->SetChecked(true);
-    form.BitBtn2->Click();  // products
-    form.BitBtn2->Click();  // folders
-    std::vector<std::string> args{"/SILENT"};
-    if (*setup.mainFolder) {
-      form.Edit4->SetText(setup.mainFolder);
-      args.push_back(std::string("/DIR=") + setup.mainFolder);
-    }
-    p.dialogs.ExpectStartingWith("Katalog \"", ModalResult::Yes);
-    form.BitBtn2->Click();  // options
-    form.BitBtn2->Click();  // summary
-    ASSERT_EQ(form.CurrentStep, 6);
-    const engine::InstallChoices wizard = form.Choices();
-
-    const unattended::Resolution silent =
-        unattended::ResolveChoices(unattended::ParseSwitches(args));
-    ASSERT_EQ(silent.error, "");
-    EXPECT_EQ(silent.choices.products, wizard.products);
-    EXPECT_EQ(silent.choices.folders.mainFolder, wizard.folders.mainFolder);
-    EXPECT_EQ(silent.choices.folders.emulator, wizard.folders.emulator);
-    EXPECT_EQ(silent.choices.folders.ftpClients, wizard.folders.ftpClients);
-    EXPECT_EQ(silent.choices.folders.ftpServer, wizard.folders.ftpServer);
-    EXPECT_EQ(silent.choices.desktopVortel, wizard.desktopVortel);
-    EXPECT_EQ(silent.choices.desktopFtpClient, wizard.desktopFtpClient);
-    EXPECT_EQ(silent.choices.autostartFtpServer, wizard.autostartFtpServer);
-  }
-}
-
 TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
   files.PutFile("D:\\appid.dat", "S");
   engine::ReadMediumKind("D:\\");
@@ -154,8 +98,8 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
     EXPECT_EQ(r.error, c.error) << ::testing::PrintToString(c.args);
     if (!c.error.empty()) continue;
     EXPECT_EQ(r.choices.products, c.products);
-    EXPECT_EQ(r.choices.autostartFtpServer, c.autostart);
-    EXPECT_FALSE(r.choices.desktopVortel);  // the emulator is not installed
+    EXPECT_EQ(r.choices.options[engine::kAutostartFtpServer], c.autostart);
+    EXPECT_FALSE(r.choices.options[engine::kDesktopVortel]);  // the emulator is not installed
   }
   const unattended::Resolution folders = unattended::ResolveChoices(
       unattended::ParseSwitches({"/SILENT", "/DIR=  F:\\Nowy  ", "/DIR3=", "/DIR0=G:\\Emu"}));
@@ -352,7 +296,7 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     SCOPED_TRACE(c.text);
     {
       unattended::SetupLog log(files, kLog);
-      unattended::AnsweringDialogs answers(log, c.overwriteAll, c.associate);
+      unattended::AnsweringDialogs answers(log, {c.overwriteAll, c.associate});
       const plat::DialogSpec spec{c.text, DlgType::Warning, c.buttons, 0, -1, 0};
       if (c.answer == ModalResult::None)
         EXPECT_THROW(answers.Show(spec), unattended::EUnexpectedDialog);

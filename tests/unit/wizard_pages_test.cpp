@@ -291,7 +291,7 @@ TEST_F(PagesTest, OptionBoxesFollowTheProductsAndEnablingNeverTicksOne) {
   EXPECT_EQ(Options(false), (std::array<bool, 3>{false, false, false}));
   // A box ticked but disabled does not count.
   form->cbShortcutVortel->SetChecked(true);
-  EXPECT_FALSE(form->Choices().desktopVortel);
+  EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
 }
 
 TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
