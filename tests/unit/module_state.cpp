@@ -1,0 +1,29 @@
+// Every test starts from the program's start-up state of the module-level values, whatever the
+// test before it left behind; no test sets them back by hand.
+#include <gtest/gtest.h>
+
+#include "engine/medium_kind.h"
+#include "engine/run_state.h"
+#include "engine/target_dirs.h"
+#include "system/shell_links.h"
+
+namespace {
+
+class FreshModuleState : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    engine::CloseWithoutAsking = false;
+    engine::StopRequested = false;
+    engine::ExitCode = 0;
+    engine::MediumProducts = engine::kWholePackage;
+    engine::AgreementKind = 0;
+    engine::TargetDirs = {};
+    sys::ShellFoldersRoot = plat::RegRoot::CurrentUser;
+  }
+};
+
+const bool registered = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshModuleState);
+  return true;
+}();
+
+}  // namespace
