@@ -59,8 +59,6 @@ class FinishLog : public plat::headless::HeadlessPlatform {
 class PagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine::CloseWithoutAsking = false;
-    engine::StopRequested = false;
     installtest::PrepareMachine(platform);
     platform.files.SetModulePath("D:\\Install.exe");
     form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
@@ -350,24 +348,4 @@ TEST_F(PagesTest, NextOnTheSummaryInstallsTheChoicesAndEndsOnTheFinishPageOrClos
   Next();
   EXPECT_TRUE(form->Closed());
   EXPECT_EQ(form->CurrentStep, 7);
-
-  // Closing the wizard while a file expands: that file is finished, nothing follows it.
-  form->Reopen();
-  engine::CloseWithoutAsking = false;
-  ToFolders({true, false, false, false});
-  form->Edit4->SetText("C:\\Inny");
-  platform.dialogs.Expect(Question("C:\\Inny", false), ModalResult::Yes);
-  Next();
-  Next();
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
-  platform.pump.onPump = [this] {
-    if (form->Info->Caption() == "Kopiowanie pliku \"Vortel.hlp\"." && !form->Closed())
-      form->Close();
-  };
-  Next();
-  EXPECT_TRUE(form->Closed());
-  EXPECT_EQ(platform.files.ReadFile("C:\\Inny\\Vortel\\Vortel.hlp"),
-            installtest::NewContents("Vortel.hlp"));
-  EXPECT_FALSE(platform.files.Exists("C:\\Inny\\Vortel\\Vortel.cnt"));
-  EXPECT_EQ(sys::GetAppPathDir("Vortel.exe"), kDefaultMain + "Vortel\\");  // not registered
 }
