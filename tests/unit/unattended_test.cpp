@@ -5,7 +5,7 @@
 #include "engine/catalogue.h"
 #include "engine/medium_kind.h"
 #include "engine/run_state.h"
-#include "engine_fixture.h"
+#include "install_fixture.h"
 #include "module_state.h"
 #include "startup/entry.h"
 #include "unattended/silent_run.h"
@@ -16,8 +16,6 @@ using plat::RegRoot;
 
 namespace {
 
-constexpr char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const std::string kTarget = "C:\\Programy ąę\\Vortel PRO";
 const std::string kLog = "C:\\Temp\\instalacja.log";
 
@@ -32,25 +30,9 @@ struct QuietChecks : startup::StartupChecks {
 class UnattendedTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    files.AddDrive('D');
+    installtest::PrepareMachine(platform);
     files.SetModulePath("D:\\Install.exe");
     files.PutFile("C:\\Temp\\.keep", "");
-    for (const engine::FileList* list :
-         {&engine::CommonFiles, &engine::VortelFiles, &engine::FtpClientFiles,
-          &engine::FtpBatchFiles, &engine::FtpBatchScripts, &engine::FtpManualFiles,
-          &engine::FtpServerFiles}) {
-      for (const std::string& name : *list) {
-        if (engine::KindOf(name) == engine::EntryKind::Stored)
-          files.PutFile("D:\\" + engine::StoredName(name), enginetest::Deflate("nowy " + name));
-        else if (engine::KindOf(name) == engine::EntryKind::Plain)
-          files.PutFile("D:\\" + name, "nowy " + name);
-      }
-    }
-    for (const char* folder : {"Common Desktop", "Common Startup", "Common Programs"}) {
-      const std::string path = std::string("C:\\Wspólne\\") + folder;
-      files.PutFile(path + "\\.keep", "");
-      platform.registry.Set(RegRoot::LocalMachine, kShellFolders, folder, path);
-    }
   }
 
   // One process of the program.
@@ -125,8 +107,8 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
            "Wynik: 0 (zainstalowano)"})
     EXPECT_TRUE(Has(log, line)) << line;
   EXPECT_FALSE(Has(log, "Katalog klientów FTP"));
-  EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), "nowy FTPSrv.hlp");
-  EXPECT_TRUE(files.Exists("C:\\Wspólne\\Common Startup\\Serwer FTP.lnk"));
+  EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));
+  EXPECT_TRUE(files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
 }
 
 TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
