@@ -98,17 +98,12 @@ TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
 
 TEST(Choices, OnlyAFullPathIsAcceptedAsTheTrimmedMainFolder) {
   const std::pair<const char*, bool> cases[] = {
-      {"  C:\\Jest  ", true},
-      {"c:\\Nowy\\", true},
-      {"\\\\serwer\\udzial\\x", true},
-      {"\\\\s\\u", true},
-      {"", false},
-      {"   ", false},
-      {"Vortel", false},
-      {"\\Vortel", false},
-      {"C:Vortel", false},
-      {"\\\\serwer", false},
-      {"\\\\serwer\\\\x", false},
+      {"  C:\\Jest  ", true}, {"D:", true},
+      {"c:\\Nowy\\", true},   {"\\\\serwer\\udzial\\x", true},
+      {"\\\\s\\u", true},     {"", false},
+      {"   ", false},         {"Vortel", false},
+      {"\\Vortel", false},    {"C:Vortel", false},
+      {"\\\\serwer", false},  {"\\\\serwer\\\\x", false},
       {"1:\\x", false},
   };
   for (const auto& [typed, accepted] : cases) {
