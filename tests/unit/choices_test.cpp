@@ -31,19 +31,9 @@ class ChoicesTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ChoicesTest, OfferedProductsFollowTheMediumKind) {
-  const std::pair<const char*, engine::ProductChoice> cases[] = {
-      {"", {true, true, true, true}},
-      {"A", {true, false, false, false}},
-      {"C", {false, true, true, false}},
-      {"S", {false, false, false, true}},
-  };
-  platform.files.AddDrive('D');
-  for (const auto& [kind, offered] : cases) {
-    platform.files.PutFile("D:\\appid.dat", kind);
-    engine::ReadMediumKind("D:\\");
-    EXPECT_EQ(engine::OfferedProducts(), offered) << kind;
-  }
+TEST_F(ChoicesTest, OfferedProductsAreThoseOnTheMedium) {
+  engine::MediumProducts = engine::kFtpClientGroup;
+  EXPECT_EQ(engine::OfferedProducts(), (engine::ProductChoice{false, true, true, false}));
   EXPECT_FALSE(engine::AnyProduct({}));
   EXPECT_TRUE(engine::AnyProduct({false, false, false, true}));
 }
