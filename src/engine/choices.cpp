@@ -19,18 +19,24 @@ const std::array<OptionInfo, kOptionCount> Options = {{
 
 namespace {
 
-// The folder page's product rows by TargetDirs slot (1 to 3): the program whose App Paths
-// entry proposes the row's folder, and what the row falls back to.
+// The folder page's product rows by TargetDirs slot (1 to 3), with the program whose App Paths
+// entry proposes the row's folder.
 struct FolderRow {
   int slot;
   const char* program;
-  const char* defaultSubfolder;
 };
 constexpr FolderRow kFolderRows[] = {
-    {1, "Vortel.exe", "Vortel\\"},
-    {2, "NorvikFTP.exe", "FTPCli\\"},
-    {3, "NorvikFTPSrv.exe", "FTPSrv\\"},
+    {1, "Vortel.exe"},
+    {2, "NorvikFTP.exe"},
+    {3, "NorvikFTPSrv.exe"},
 };
+
+// What a row falls back to: the subfolder of the products kept in its slot.
+std::string DefaultSubfolder(int slot) {
+  for (const ProductInfo& product : Products)
+    if (product.targetSlot == slot) return product.defaultSubfolder;
+  return std::string();
+}
 
 // The pages never report a registry problem: an unreadable value is a missing one.
 std::string ReadQuietly(const std::function<std::string()>& read) {
@@ -49,7 +55,7 @@ std::string Upper(const std::string& s) {
 // regard to case, the main folder's text taken as it stands); else `defaultSubfolder`.
 std::string ProductSubfolder(const FolderRow& row, const std::string& mainFolder) {
   const std::string path = ReadQuietly([&] { return sys::GetAppPathDir(row.program); });
-  if (path.empty()) return row.defaultSubfolder;
+  if (path.empty()) return DefaultSubfolder(row.slot);
   if (path.size() >= mainFolder.size() &&
       Upper(path.substr(0, mainFolder.size())) == Upper(mainFolder))
     return path.substr(mainFolder.size());
@@ -108,7 +114,7 @@ void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
   folders.mainFolder = mainFolder;
   if (Upper(sys::AddBackslash(mainFolder)) == Upper(sys::AddBackslash(DefaultMainFolder()))) return;
   for (const FolderRow& row : kFolderRows)
-    if (SlotInUse(row.slot, chosen)) folders.*SlotTexts[row.slot] = row.defaultSubfolder;
+    if (SlotInUse(row.slot, chosen)) folders.*SlotTexts[row.slot] = DefaultSubfolder(row.slot);
 }
 
 std::string TrimmedMainFolder(const std::string& text) {
