@@ -20,6 +20,8 @@
 
 namespace startup {
 
+namespace {
+
 class SystemChecks : public StartupChecks {
  public:
   bool CheckFreeResources(int minSystem, int minUser, int minGdi) override {
@@ -28,8 +30,6 @@ class SystemChecks : public StartupChecks {
   std::string ResourceMeterText() override { return startup::ResourceMeterText(); }
   bool IsAnyComponentRunning() override { return startup::IsAnyComponentRunning(); }
 };
-
-namespace {
 
 void Refuse(const std::string& text) {
   plat::MessageDlg(text, plat::DlgType::Information, {plat::DlgButton::OK});
