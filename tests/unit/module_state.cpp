@@ -8,6 +8,7 @@
 #include "engine/run_state.h"
 #include "engine/target_dirs.h"
 #include "system/shell_links.h"
+#include "ui/aligner.h"
 
 void unittest::FreshModuleState() {
   engine::CloseWithoutAsking = false;
@@ -17,6 +18,7 @@ void unittest::FreshModuleState() {
   engine::AgreementKind = 0;
   engine::TargetDirs = {};
   sys::ShellFoldersRoot = plat::RegRoot::CurrentUser;
+  ui::TAligner::MaxEditHeight = -1;
 }
 
 namespace {
