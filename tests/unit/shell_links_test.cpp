@@ -2,12 +2,12 @@
 // real link object stores is proven under Wine; here the failures and the older family.
 #include "system/shell_links.h"
 
+#include <array>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
 
-#include "engine/target_dirs.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
@@ -46,8 +46,6 @@ class ShellLinksTest : public ::testing::Test {
     registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", kCommonPrograms);
     for (const char* folder : {kUserDesktop, kCommonDesktop, kUserPrograms, kCommonPrograms})
       ASSERT_TRUE(sys::CreateDirectoryPath(folder));
-    engine::TargetDirs = {"C:\\Vortel PRO\\", "C:\\Vortel PRO\\Vortel\\", "C:\\Vortel PRO\\FTP\\",
-                          "C:\\Vortel PRO\\Serwer\\"};
   }
   void TearDown() override {
     EXPECT_TRUE(platform.dialogs.AllAnswered());
@@ -268,9 +266,13 @@ class ProgramGroupTest : public ShellLinksTest {
   }
 };
 
-// The group for the selected products, in the folders of TargetDirs.
+// The package's folder, then the emulator's, the FTP clients' and the server's.
+const std::array<std::string, 4> kDirs = {"C:\\Vortel PRO\\", "C:\\Vortel PRO\\Vortel\\",
+                                          "C:\\Vortel PRO\\FTP\\", "C:\\Vortel PRO\\Serwer\\"};
+
+// The group for the selected products, in those folders.
 void CreateProgramGroup(bool emulator, bool client, bool batch, bool server) {
-  const auto& dirs = engine::TargetDirs;
+  const auto& dirs = kDirs;
   auto in = [](bool chosen, const std::string& dir) { return chosen ? dir : std::string(); };
   sys::CreateProgramGroup(dirs[0], {in(emulator, dirs[1]), in(client, dirs[2]), in(batch, dirs[2]),
                                     in(server, dirs[3])});
@@ -288,7 +290,7 @@ TEST_F(ProgramGroupTest, EntriesPointIntoTheirProductFolders) {
   platform.files.PutFile(std::string(kCommonPrograms) + "\\Vortel PRO\\Klient FTP.lnk", "stary");
   CreateProgramGroup(true, true, true, true);
   const std::string group = std::string(kCommonPrograms) + "\\Vortel PRO\\";
-  const auto& dirs = engine::TargetDirs;
+  const auto& dirs = kDirs;
   struct Case {
     const char* caption;
     std::string target;
