@@ -32,3 +32,7 @@ set_tests_properties(unit_tests_sanitized PROPERTIES LABELS native)
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
+
+# The layers' include directions and the one home of the Windows headers.
+add_test(NAME include_layers COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-includes)
+set_tests_properties(include_layers PROPERTIES LABELS native)

@@ -18,6 +18,10 @@ struct ProductInfo {
   const char* defaultSubfolder;
 };
 extern const std::array<ProductInfo, kProductCount> Products;
+// The TargetDirs slot that holds a product's files.
+inline int SlotOf(int product) {
+  return Products[product].targetSlot;
+}
 
 // Bare file names; order matters, because files are installed in list order and the first
 // failure stops the list.

@@ -1,52 +1,52 @@
 #include "engine/configuration.h"
 
-#include "engine/target_dirs.h"
 #include "platform/platform.h"
 #include "system/paths.h"
 
 namespace engine {
 
 namespace {
-std::string VortelIni() {
-  return TargetDirs[1] + "Vortel.ini";
+std::string VortelIni(const Folders& dirs) {
+  return dirs[SlotOf(kVortel)] + "Vortel.ini";
 }
 }  // namespace
 
-void LinkFtpIntoVortelIni(const ProductChoice& chosen) {
+void LinkFtpIntoVortelIni(const ProductChoice& chosen, const Folders& dirs) {
   auto& files = plat::Current().Files();
   // The emulator's folder as the folders page shows it, chosen now or installed earlier.
-  if (files.GetAttributes(VortelIni()) == plat::kInvalidAttributes) return;
+  if (files.GetAttributes(VortelIni(dirs)) == plat::kInvalidAttributes) return;
   auto& ini = plat::Current().Ini();
   if ((chosen[kFtpClient] || chosen[kFtpBatch]) &&
-      ini.Read(VortelIni(), "FTP", "CLIENT", "").empty())
-    ini.Write(VortelIni(), "FTP", "CLIENT", TargetDirs[2] + "NorvikFtp.exe");
-  if (chosen[kFtpServer] && ini.Read(VortelIni(), "FTP", "SERVER", "").empty())
-    ini.Write(VortelIni(), "FTP", "SERVER", TargetDirs[3] + "NorvikFTPsrv.exe");
+      ini.Read(VortelIni(dirs), "FTP", "CLIENT", "").empty())
+    ini.Write(VortelIni(dirs), "FTP", "CLIENT", dirs[SlotOf(kFtpClient)] + "NorvikFtp.exe");
+  if (chosen[kFtpServer] && ini.Read(VortelIni(dirs), "FTP", "SERVER", "").empty())
+    ini.Write(VortelIni(dirs), "FTP", "SERVER", dirs[SlotOf(kFtpServer)] + "NorvikFTPsrv.exe");
 }
 
-void ConfigureVortel(const ProductChoice& chosen) {
-  LinkFtpIntoVortelIni(chosen);
+void ConfigureVortel(const ProductChoice& chosen, const Folders& dirs) {
+  LinkFtpIntoVortelIni(chosen, dirs);
   auto& ini = plat::Current().Ini();
-  for (const auto& key : ini.Keys(VortelIni(), "CONFIG"))
+  for (const auto& key : ini.Keys(VortelIni(dirs), "CONFIG"))
     if (plat::Current().Texts().UpperCase(key) == "USERDIR") return;
-  ini.Write(VortelIni(), "CONFIG", "USERDIR", "");
+  ini.Write(VortelIni(dirs), "CONFIG", "USERDIR", "");
 }
 
-void ConfigureFtpClient(const ProductChoice& chosen) {
-  LinkFtpIntoVortelIni(chosen);
-  EnsureFolder(TargetDirs[2] + "Profiles");
+void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs) {
+  LinkFtpIntoVortelIni(chosen, dirs);
+  EnsureFolder(dirs[SlotOf(kFtpClient)] + "Profiles");
 }
 
-bool ConfigureFtpBatch(const ProductChoice& chosen, Copier& copier) {
-  LinkFtpIntoVortelIni(chosen);
-  EnsureFolder(TargetDirs[2] + "Scripts");
-  copier.CopyFileList(FtpBatchScripts, 0, sys::AddBackslash(TargetDirs[2] + "Scripts"));
+bool ConfigureFtpBatch(const ProductChoice& chosen, const Folders& dirs, Copier& copier) {
+  LinkFtpIntoVortelIni(chosen, dirs);
+  const std::string scripts = dirs[SlotOf(kFtpBatch)] + "Scripts";
+  EnsureFolder(scripts);
+  copier.CopyFileList(FtpBatchScripts, 0, sys::AddBackslash(scripts));
   return !copier.InstallAborted;
 }
 
-void ConfigureFtpServer(const ProductChoice& chosen) {
-  LinkFtpIntoVortelIni(chosen);
-  for (const auto& folder : FtpServerFolders) EnsureFolder(TargetDirs[3] + folder);
+void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs) {
+  LinkFtpIntoVortelIni(chosen, dirs);
+  for (const auto& folder : FtpServerFolders) EnsureFolder(dirs[SlotOf(kFtpServer)] + folder);
 }
 
 }  // namespace engine

@@ -1,21 +1,19 @@
 #pragma once
 // Each chosen product's configuration after its files are in place: the emulator's INI file
 // learns where the FTP programs live, and the FTP programs get their working folders.
-#include <array>
-
+#include "engine/choices.h"
 #include "engine/copy.h"
 
 namespace engine {
 
-using ProductChoice = std::array<bool, kProductCount>;
-
+// Each works in the folders `dirs` (as TargetDirs).
 // Adds the FTP programs to an existing "Vortel.ini" of the emulator's folder, never replacing
 // a value that is there.
-void LinkFtpIntoVortelIni(const ProductChoice& chosen);
-void ConfigureVortel(const ProductChoice& chosen);
-void ConfigureFtpClient(const ProductChoice& chosen);
+void LinkFtpIntoVortelIni(const ProductChoice& chosen, const Folders& dirs);
+void ConfigureVortel(const ProductChoice& chosen, const Folders& dirs);
+void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs);
 // Returns false when the user aborted at the sample script's overwrite question.
-bool ConfigureFtpBatch(const ProductChoice& chosen, Copier& copier);
-void ConfigureFtpServer(const ProductChoice& chosen);
+bool ConfigureFtpBatch(const ProductChoice& chosen, const Folders& dirs, Copier& copier);
+void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs);
 
 }  // namespace engine

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "engine/configuration.h"
+#include "engine/install_plan.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -12,98 +14,102 @@ namespace engine {
 
 namespace {
 
-bool EnsureTargetFolders(const ProductChoice& chosen) {
-  bool ok = EnsureFolder(TargetDirs[0]);
-  if (ok && chosen[kVortel]) ok = EnsureFolder(TargetDirs[1]);
-  if (ok && (chosen[kFtpClient] || chosen[kFtpBatch])) ok = EnsureFolder(TargetDirs[2]);
-  if (ok && chosen[kFtpServer]) ok = EnsureFolder(TargetDirs[3]);
-  return ok;
-}
+// The plan's steps carried out on this machine.
+class MachineSteps : public StepApplier {
+ public:
+  MachineSteps(const RunPlan& plan, Copier& copier) : plan_(plan), copier_(copier) {}
 
-bool CopyLists(const ProductChoice& chosen, Copier& copier) {
-  struct Step {
-    const FileList& list;
-    int slot;
-    bool wanted;
-  };
-  const Step steps[] = {
-      {CommonFiles, 0, true},
-      {FtpServerFiles, 3, chosen[kFtpServer]},
-      {FtpBatchFiles, 2, chosen[kFtpBatch]},
-      {FtpClientFiles, 2, chosen[kFtpClient]},
-      {FtpManualFiles, 2, chosen[kFtpClient] || chosen[kFtpBatch]},
-      {VortelFiles, 1, chosen[kVortel]},
-  };
-  for (const Step& step : steps) {
-    if (step.wanted && !copier.CopyFileList(step.list, LastIndex(step.list), TargetDirs[step.slot]))
-      return false;
+  bool Apply(const RunStep& step) override {
+    switch (step.kind) {
+      case StepKind::Folder:
+        return EnsureFolder(step.folder);
+      case StepKind::Files:
+        return copier_.CopyFileList(*step.files, LastIndex(*step.files), step.folder);
+      case StepKind::Shortcut: {
+        std::string finalName;
+        bool failed = false;
+        sys::CreateShortcut(step.linkName, step.folder + step.program, step.folder, "",
+                            step.description, step.shellFolder, true, true, finalName, failed);
+        return true;
+      }
+      case StepKind::Configure:
+        return Configure(step.product);
+      case StepKind::Register:
+        Register(step.product, step.folder);
+        return true;
+      case StepKind::ProgramGroup: {
+        std::array<std::string, kProductCount> productFolders;
+        for (int product = 0; product < kProductCount; ++product)
+          if (plan_.products[product]) productFolders[product] = plan_.folders[SlotOf(product)];
+        sys::CreateProgramGroup(step.folder, productFolders);
+        return true;
+      }
+    }
+    return false;
   }
+
+ private:
+  bool Configure(int product) {
+    const ProductChoice& chosen = plan_.products;
+    switch (product) {
+      case kVortel:
+        ConfigureVortel(chosen, plan_.folders);
+        return true;
+      case kFtpClient:
+        ConfigureFtpClient(chosen, plan_.folders);
+        return true;
+      case kFtpBatch:
+        // A confirmed abort at the sample script's question, or a close confirmed while it
+        // expanded, ends the run like any other abort.
+        return ConfigureFtpBatch(chosen, plan_.folders, copier_) && !StopRequested;
+      default:
+        ConfigureFtpServer(chosen, plan_.folders);
+        return true;
+    }
+  }
+
+  void Register(int product, const std::string& dir) {
+    const std::string& main = plan_.folders[0];
+    switch (product) {
+      case kFtpServer:
+        return sys::RegisterFtpServer(main, dir);
+      case kFtpBatch:
+        return sys::RegisterFtpBatch(main, dir);
+      case kFtpClient:
+        return sys::RegisterFtpClient(main, dir);
+      default:
+        return sys::RegisterEmulator(main, dir, "Vortel", Products[kVortel].program);
+    }
+  }
+
+  const RunPlan& plan_;
+  Copier& copier_;
+};
+
+// Applies the plan's steps of one kind in order; false at the first that fails.
+bool ApplyAll(const RunPlan& plan, StepKind kind, StepApplier& applier) {
+  for (const RunStep& step : plan.steps)
+    if (step.kind == kind && !applier.Apply(step)) return false;
   return true;
 }
 
-void CreateShortcuts(const InstallChoices& choices) {
-  struct Link {
-    bool wanted;
-    const char* name;
-    int slot;
-    const char* program;
-    const char* folder;
-    const char* description;
-  };
-  const Link links[] = {
-      {choices.desktopVortel, "Vortel", 1, "Vortel.exe", "Desktop", "Emulator terminala Vortel"},
-      {choices.desktopFtpClient, "Norvik-FTP", 2, "NorvikFtp.exe", "Desktop",
-       "Klient FTP firmy Norvik-Soft"},
-      {choices.autostartFtpServer, "Serwer FTP", 3, "NorvikFTPsrv.exe", "Startup",
-       "Serwer FTP firmy Norvik-Soft"},
-  };
-  for (const Link& link : links) {
-    if (!link.wanted) continue;
-    std::string finalName;
-    bool failed = false;
-    sys::CreateShortcut(link.name, TargetDirs[link.slot] + link.program, TargetDirs[link.slot], "",
-                        link.description, link.folder, true, true, finalName, failed);
-  }
-}
-
-void Configure(const ProductChoice& chosen, Copier& copier) {
-  if (chosen[kVortel]) ConfigureVortel(chosen);
-  if (chosen[kFtpClient]) ConfigureFtpClient(chosen);
-  // A confirmed abort at the sample script's question, or a close confirmed while it expanded,
-  // ends the run like any other abort.
-  if (chosen[kFtpBatch] && (!ConfigureFtpBatch(chosen, copier) || StopRequested)) return;
-  if (chosen[kFtpServer]) ConfigureFtpServer(chosen);
-}
-
-void RegisterProducts(const ProductChoice& chosen) {
-  if (chosen[kFtpServer]) sys::RegisterFtpServer(TargetDirs[3]);
-  if (chosen[kFtpBatch]) sys::RegisterFtpBatch(TargetDirs[2]);
-  if (chosen[kFtpClient]) sys::RegisterFtpClient(TargetDirs[2]);
-  if (chosen[kVortel]) sys::RegisterEmulator(TargetDirs[1], "Vortel", "Vortel.exe");
-}
-
-// The common end after a failure: the message (unless the user aborted), then the wizard goes.
-void CopyFailed(const Copier& copier, InstallView& view) {
+// The common end after a failure: the message, unless the user aborted.
+void ReportFailure(const Copier& copier) {
   if (!copier.InstallAborted)
     plat::MessageDlg("Wystąpił błąd podczas kopiowania plików.", plat::DlgType::Error,
                      {plat::DlgButton::OK});
-  CloseWithoutAsking = true;
-  view.CloseWizard();
 }
 
 }  // namespace
 
 RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
                            const std::string& sourceDir) {
-  const ProductChoice& chosen = choices.products;
   ComputeTargetDirs(choices.folders);
-  view.ShowProgressPage();
-  if (!EnsureTargetFolders(chosen)) {
-    CloseWithoutAsking = true;
-    view.CloseWizard();
-    return RunOutcome::FolderFailed;
-  }
+  const RunPlan plan = PlanInstallation(choices, TargetDirs);
   Copier copier(view, sourceDir);
+  MachineSteps machine(plan, copier);
+  view.ShowProgressPage();
+  if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
   bool filesDone = false;
   view.SetAnimation(true);
   // A confirmed abort, or the wizard closed while messages were processed (during the last
@@ -112,35 +118,33 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
   auto stop = [&] {
     copier.InstallAborted = true;
     view.SetAnimation(false);
-    CopyFailed(copier, view);
     return RunOutcome::Aborted;
   };
   try {
-    const bool copied = CopyLists(chosen, copier);
+    const bool copied = ApplyAll(plan, StepKind::Files, machine);
     if (stopped()) return stop();
     if (!copied) {
       view.SetAnimation(false);
-      CopyFailed(copier, view);
+      ReportFailure(copier);
       return RunOutcome::CopyFailed;
     }
     filesDone = true;
     view.ShowInfo("Tworzenie skrótów do programów.");
-    CreateShortcuts(choices);
-    Configure(chosen, copier);
+    ApplyAll(plan, StepKind::Shortcut, machine);
+    ApplyAll(plan, StepKind::Configure, machine);
     if (stopped()) return stop();
     view.ShowInfo("Rejestrowanie programów.");
     plat::Current().Pump().ProcessPending();
     if (stopped()) return stop();
-    RegisterProducts(chosen);
-    sys::CreateProgramGroup(chosen[kVortel], chosen[kFtpClient], chosen[kFtpBatch],
-                            chosen[kFtpServer]);
+    ApplyAll(plan, StepKind::Register, machine);
+    ApplyAll(plan, StepKind::ProgramGroup, machine);
     view.ShowFinishPage();
     view.SetAnimation(false);
     return RunOutcome::Installed;
   } catch (const std::exception&) {
-    // The guard: whatever failed, the user hears of it once and the wizard closes.
+    // The guard: whatever failed, the user hears of it once.
     view.SetAnimation(false);
-    CopyFailed(copier, view);
+    ReportFailure(copier);
     return filesDone ? RunOutcome::RegistrationFailed : RunOutcome::CopyFailed;
   }
 }

@@ -1,29 +1,20 @@
 #pragma once
-// The installation run: the user's choices turned into installed products in one pass.
-// The wizard (or an unattended caller) hands over the choices as plain data and shows what
-// the run reports through InstallView.
+// The installation run: the user's choices turned into installed products in one pass. The
+// wizard (or an unattended caller) hands over the choices as plain data and shows what the
+// run reports through InstallView; what happens to the caller's window afterwards is the
+// caller's decision.
 #include <string>
 
-#include "engine/configuration.h"
+#include "engine/choices.h"
 #include "engine/run_view.h"
-#include "engine/target_dirs.h"
 
 namespace engine {
-
-struct InstallChoices {
-  ProductChoice products{};  // by product index
-  FolderTexts folders;
-  // Options count only when the option's box was both enabled and ticked.
-  bool desktopVortel = false, desktopFtpClient = false, autostartFtpServer = false;
-};
 
 class InstallView : public RunView {
  public:
   virtual void ShowProgressPage() = 0;
   virtual void SetAnimation(bool running) = 0;
   virtual void ShowFinishPage() = 0;
-  // Ends the wizard after a failure: it closes without the closing question.
-  virtual void CloseWizard() = 0;
 };
 
 enum class RunOutcome {
@@ -34,7 +25,8 @@ enum class RunOutcome {
   RegistrationFailed,  // an error after every file was copied
 };
 
-// Runs the whole installation from the medium folder `sourceDir` (ending in "\").
+// Runs the whole installation from the medium folder `sourceDir` (ending in "\"): fills
+// TargetDirs from the choices, plans the run and applies the plan.
 RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
                            const std::string& sourceDir);
 

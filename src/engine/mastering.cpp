@@ -4,7 +4,6 @@
 
 #include "engine/catalogue.h"
 #include "engine/medium_kind.h"
-#include "engine/run_state.h"
 #include "engine/stored_file.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
@@ -67,7 +66,6 @@ class Master {
 int MasterMedium(const std::vector<std::string>& args) {
   const std::string target = args.size() < 2 ? "A:\\" : sys::AddBackslash(args[1]);
   MediumProducts = args.size() == 3 ? GroupsOfKindWord(args[2]) : kWholePackage;
-  CloseWithoutAsking = true;
   // The build folders lie beside the emulator's, which is the current folder.
   const std::string here = sys::AddBackslash(plat::Current().Files().CurrentDirectory());
   const std::string ftpClient = here + "..\\FTP_Cli_2\\";

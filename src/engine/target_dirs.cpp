@@ -5,6 +5,9 @@
 namespace engine {
 
 std::array<std::string, 4> TargetDirs;
+const std::array<std::string FolderTexts::*, 4> SlotTexts = {
+    &FolderTexts::mainFolder, &FolderTexts::emulator, &FolderTexts::ftpClients,
+    &FolderTexts::ftpServer};
 
 namespace {
 bool IsAbsolute(const std::string& text) {
@@ -12,14 +15,18 @@ bool IsAbsolute(const std::string& text) {
 }
 }  // namespace
 
-void ComputeTargetDirs(const FolderTexts& texts) {
-  TargetDirs[0] = sys::AddBackslash(texts.mainFolder);
-  const std::string* products[] = {&texts.emulator, &texts.ftpClients, &texts.ftpServer};
-  for (int slot = 1; slot <= 3; ++slot) {
-    const std::string& text = *products[slot - 1];
-    TargetDirs[slot] =
-        IsAbsolute(text) ? sys::AddBackslash(text) : TargetDirs[0] + sys::AddBackslash(text);
+Folders TargetDirsOf(const FolderTexts& texts) {
+  Folders dirs;
+  dirs[0] = sys::AddBackslash(texts.mainFolder);
+  for (size_t slot = 1; slot < dirs.size(); ++slot) {
+    const std::string& text = texts.*SlotTexts[slot];
+    dirs[slot] = IsAbsolute(text) ? sys::AddBackslash(text) : dirs[0] + sys::AddBackslash(text);
   }
+  return dirs;
+}
+
+void ComputeTargetDirs(const FolderTexts& texts) {
+  TargetDirs = TargetDirsOf(texts);
 }
 
 }  // namespace engine

@@ -6,8 +6,9 @@ namespace engine {
 
 // The installation's folders, each ending in "\": 0 the package's main folder, 1 the terminal
 // emulator, 2 the FTP client and the batch FTP client, 3 the FTP server. Filled at the start of
-// a run and read by every step after it.
+// a run and read by the wizard's finish page after it.
 extern std::array<std::string, 4> TargetDirs;
+using Folders = std::array<std::string, 4>;
 
 // The folder texts as the user left them on the folders page.
 struct FolderTexts {
@@ -16,9 +17,13 @@ struct FolderTexts {
   std::string ftpClients;  // edPath1
   std::string ftpServer;   // edPath3
 };
+// The text that names each slot's folder.
+extern const std::array<std::string FolderTexts::*, 4> SlotTexts;
 
-// Fills TargetDirs. A product text holding ":" or "\\" is taken as absolute; any other is
-// appended to the main folder as it stands (no "..", no leading "\" is resolved).
+// The folders the texts name. A product text holding ":" or "\\" is taken as absolute; any
+// other is appended to the main folder as it stands (no "..", no leading "\" is resolved).
+Folders TargetDirsOf(const FolderTexts& texts);
+// Fills TargetDirs.
 void ComputeTargetDirs(const FolderTexts& texts);
 
 }  // namespace engine

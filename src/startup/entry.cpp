@@ -8,6 +8,8 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
+#include "platform/program_main.h"
+#include "platform/text.h"
 #include "startup/components.h"
 #include "startup/inst_back.h"
 #include "startup/res_meter.h"
@@ -54,9 +56,10 @@ bool PassesChecks(StartupChecks& checks, bool checkComponents,
   return true;
 }
 
-int RunWizard(const std::vector<std::string>& args) {
+// `masteringArgs`: the command line when it masters a medium, else empty.
+int RunWizard(const std::vector<std::string>& masteringArgs) {
   auto& gui = plat::Current().Ui();
-  TInstForm instForm(nullptr, "InstForm", args);
+  TInstForm instForm(nullptr, "InstForm", masteringArgs);
   gui.ShowForm(instForm);
   gui.RunMessageLoop();
   return engine::ExitCode;
@@ -124,15 +127,15 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
   LogScope scope(log.get());
   int code;
   if (silent) {
-    AnsweringDialogs answers(*log, switches.overwriteAll, switches.associate);
+    AnsweringDialogs answers(*log, switches.answers);
     LoggingPlatform logging(platform, *log, answers);
     code = RunUnattended(switches, *log, answers);
   } else if (!log->Writing()) {
-    code = RunWizard(args);
+    code = RunWizard({});
   } else {
     LoggedDialogs dialogs(platform.Dlg(), *log);
     LoggingPlatform logging(platform, *log, dialogs);
-    code = RunWizard(args);
+    code = RunWizard({});
     log->Line("Wynik: " + std::to_string(code));
   }
   return code;
@@ -140,16 +143,24 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
 
 }  // namespace
 
-int ProgramMain(const std::vector<std::string>& args) {
-  SystemChecks checks;
-  return ProgramMain(args, checks);
+EntryDecision DecideEntry(const std::vector<std::string>& args) {
+  if (!args.empty() && plat::InvariantUpper(args[0]) == "DISC")
+    return {EntryMode::Mastering, args[0] != "DISC"};
+  for (const std::string& word : args)
+    if (!word.empty() && word[0] == '/') return {EntryMode::Switches, true};
+  return {EntryMode::Wizard, true};
 }
 
 int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
-  if (unattended::HasSwitches(args)) return RunWithSwitches(args, checks);
-  const bool mastering = !args.empty() && args[0] == "DISC";
-  if (!PassesChecks(checks, !mastering, Refuse)) return engine::kExitRefused;
-  return RunWizard(args);
+  const EntryDecision entry = DecideEntry(args);
+  if (entry.mode == EntryMode::Switches) return RunWithSwitches(args, checks);
+  if (!PassesChecks(checks, entry.checkComponents, Refuse)) return engine::kExitRefused;
+  return RunWizard(entry.mode == EntryMode::Mastering ? args : std::vector<std::string>());
 }
 
 }  // namespace startup
+
+int plat::ProgramMain(const std::vector<std::string>& args) {
+  startup::SystemChecks checks;
+  return startup::ProgramMain(args, checks);
+}

@@ -13,10 +13,20 @@ class StartupChecks {
   virtual bool IsAnyComponentRunning() = 0;
 };
 
-// The body of the program after the platform is up: the start-up checks, then the background
-// window with the wizard (or the mastering mode). `args` are the command-line words after the
-// program name. Returns the process exit code.
-int ProgramMain(const std::vector<std::string>& args);
+// What the command line asks for. Decided here once: the first word "DISC" (in any letter
+// case) masters a medium; otherwise any word starting with "/" makes it a command line with
+// switches; otherwise it is the wizard.
+enum class EntryMode { Wizard, Mastering, Switches };
+struct EntryDecision {
+  EntryMode mode;
+  // Only the exact word "DISC" skips the running-component check.
+  bool checkComponents;
+};
+EntryDecision DecideEntry(const std::vector<std::string>& args);
+
+// The body of the program after the platform is up (plat::ProgramMain with the system's
+// checks): the start-up checks, then the background window with the wizard (or the mastering
+// mode), or the run the switches ask for. Returns the process exit code.
 int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks);
 
 }  // namespace startup

@@ -8,8 +8,8 @@ namespace startup {
 
 using namespace plat::gui;
 
-TInstForm::TInstForm(Component* owner, std::string name, std::vector<std::string> args)
-    : Form(owner, std::move(name)), args_(std::move(args)) {
+TInstForm::TInstForm(Component* owner, std::string name, std::vector<std::string> masteringArgs)
+    : Form(owner, std::move(name)), masteringArgs_(std::move(masteringArgs)) {
   SetCaption("Instalator");
   borderStyle = BorderStyle::None;
   maximized = true;
@@ -76,7 +76,8 @@ void TInstForm::StartMessage() {
   auto& gui = plat::Current().Ui();
   try {
     gui.Update(*this);
-    InstalatorForm = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm", args_);
+    InstalatorForm =
+        std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm", masteringArgs_);
     gui.ShowModal(*InstalatorForm);
     gui.Update(*this);
   } catch (...) {

@@ -16,7 +16,8 @@ constexpr uint32_t kStartMessage = 0x0400 + 1;
 
 class TInstForm : public plat::gui::Form {
  public:
-  TInstForm(plat::gui::Component* owner, std::string name, std::vector<std::string> args);
+  // `masteringArgs` as for the wizard form.
+  TInstForm(plat::gui::Component* owner, std::string name, std::vector<std::string> masteringArgs);
 
   plat::gui::Label *Label1, *Label2;
   // The wizard while it exists.
@@ -31,7 +32,7 @@ class TInstForm : public plat::gui::Form {
   void FormPaint(plat::gui::Canvas& canvas);
   void StartMessage();
 
-  std::vector<std::string> args_;
+  std::vector<std::string> masteringArgs_;
 };
 
 }  // namespace startup

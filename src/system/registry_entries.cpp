@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "engine/target_dirs.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "system/file_types.h"
@@ -46,11 +45,11 @@ void WriteValues(plat::RegistryAccessor& reg, const std::string& keyPath,
   for (const auto& [name, data] : values) reg.WriteString(name, data);
 }
 
-void RegisterProduct(const std::string& dir, const std::string& productKeyName,
-                     const std::string& exeName, const char* version, const DocumentType* type) {
+void RegisterProduct(const std::string& mainFolder, const std::string& dir,
+                     const std::string& productKeyName, const std::string& exeName,
+                     const char* version, const DocumentType* type) {
   const std::string exePath = AddBackslash(dir) + exeName;
   auto reg = plat::Current().Reg().NewAccessor();
-  const std::string& mainFolder = engine::TargetDirs[0];
   // A bare drive root ("C:\") is no package folder worth remembering.
   if (plat::Utf8ToUtf16(mainFolder).size() > 3)
     WriteMakerKey(*reg, std::string(), mainFolder, kPackageVersion);
@@ -116,21 +115,22 @@ void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
       {{"DisplayName", name}, {"DisplayIcon", displayIcon}, {"UninstallString", uninstallString}});
 }
 
-void RegisterEmulator(const std::string& dir, const std::string& productKeyName,
-                      const std::string& exeName) {
-  RegisterProduct(dir, productKeyName, exeName, "3.30", &kEmulatorConfig);
+void RegisterEmulator(const std::string& mainFolder, const std::string& dir,
+                      const std::string& productKeyName, const std::string& exeName) {
+  RegisterProduct(mainFolder, dir, productKeyName, exeName, "3.30", &kEmulatorConfig);
 }
 
-void RegisterFtpClient(const std::string& dir) {
-  RegisterProduct(dir, "Klient FTP", "NorvikFTP.exe", "1.081", &kFtpProfile);
+void RegisterFtpClient(const std::string& mainFolder, const std::string& dir) {
+  RegisterProduct(mainFolder, dir, "Klient FTP", "NorvikFTP.exe", "1.081", &kFtpProfile);
 }
 
-void RegisterFtpBatch(const std::string& dir) {
-  RegisterProduct(dir, "Wsadowy klient FTP", "NorvikFTPBatch.exe", "1.081", &kFtpScript);
+void RegisterFtpBatch(const std::string& mainFolder, const std::string& dir) {
+  RegisterProduct(mainFolder, dir, "Wsadowy klient FTP", "NorvikFTPBatch.exe", "1.081",
+                  &kFtpScript);
 }
 
-void RegisterFtpServer(const std::string& dir) {
-  RegisterProduct(dir, "Server FTP", "NorvikFTPSrv.exe", "1.151", nullptr);
+void RegisterFtpServer(const std::string& mainFolder, const std::string& dir) {
+  RegisterProduct(mainFolder, dir, "Server FTP", "NorvikFTPSrv.exe", "1.151", nullptr);
 }
 
 }  // namespace sys

@@ -27,12 +27,12 @@ void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyNam
 void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
                          const std::string& displayIcon, const std::string& uninstallString);
 
-// Per-product registration with the product's folder; the package's main folder is
-// engine::TargetDirs[0]. Registry write failures are raised.
-void RegisterEmulator(const std::string& dir, const std::string& productKeyName,
-                      const std::string& exeName);
-void RegisterFtpClient(const std::string& dir);
-void RegisterFtpBatch(const std::string& dir);
-void RegisterFtpServer(const std::string& dir);
+// Per-product registration with the package's main folder and the product's folder. Registry
+// write failures are raised.
+void RegisterEmulator(const std::string& mainFolder, const std::string& dir,
+                      const std::string& productKeyName, const std::string& exeName);
+void RegisterFtpClient(const std::string& mainFolder, const std::string& dir);
+void RegisterFtpBatch(const std::string& mainFolder, const std::string& dir);
+void RegisterFtpServer(const std::string& mainFolder, const std::string& dir);
 
 }  // namespace sys

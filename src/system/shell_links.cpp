@@ -3,7 +3,6 @@
 #include <exception>
 #include <memory>
 
-#include "engine/target_dirs.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
@@ -39,8 +38,6 @@ constexpr char kGroupName[] = "Vortel PRO";
 // HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE): what a link path beyond the limit gets
 // instead of being cut to another, wrong name.
 constexpr uint32_t kPathTooLong = 0x800700CE;
-// The TargetDirs slot that holds the files of each entry kind.
-constexpr size_t kSlotOfKind[] = {0, 1, 2, 2, 3};
 
 std::string LinkPath(const std::string& name, const std::string& folderName) {
   return GetShellFolder(folderName) + "\\" + name + ".lnk";
@@ -83,8 +80,12 @@ std::string ShortcutName(const std::string& linkName, const std::string& target,
   return base + " " + document.substr(0, document.find('.'));
 }
 
-bool EntryWanted(int kind, const bool (&selected)[4]) {
-  return kind == 0 || (kind >= 1 && kind <= 4 && selected[kind - 1]);
+// Kind 0: the package's own entry; kind 1 to 4: an entry of the product of index kind - 1.
+// Empty when the entry is not wanted.
+std::string FolderOfKind(int kind, const std::string& mainFolder,
+                         const std::array<std::string, 4>& productFolders) {
+  if (kind == 0) return mainFolder;
+  return kind >= 1 && kind <= 4 ? productFolders[kind - 1] : std::string();
 }
 
 }  // namespace
@@ -186,10 +187,8 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
   }
 }
 
-void CreateProgramGroup(bool emulatorSelected, bool ftpClientSelected, bool ftpBatchSelected,
-                        bool ftpServerSelected) {
-  const bool selected[4] = {emulatorSelected, ftpClientSelected, ftpBatchSelected,
-                            ftpServerSelected};
+void CreateProgramGroup(const std::string& mainFolder,
+                        const std::array<std::string, 4>& productFolders) {
   try {
     const bool nt = plat::Current().Version().IsNtFamily();
     ShellFoldersRoot = nt ? plat::RegRoot::LocalMachine : plat::RegRoot::CurrentUser;
@@ -200,9 +199,9 @@ void CreateProgramGroup(bool emulatorSelected, bool ftpClientSelected, bool ftpB
     for (const auto& entry : ProgramGroupEntries) {
       const std::string descriptor = entry.descriptor;
       const int kind = descriptor[0] - '0';
-      if (!EntryWanted(kind, selected)) continue;
+      const std::string folder = FolderOfKind(kind, mainFolder, productFolders);
+      if (folder.empty()) continue;
       try {
-        const std::string& folder = engine::TargetDirs[kSlotOfKind[kind]];
         CreateShellLinkWithIcon(std::string(kGroupName) + "\\" + entry.caption,
                                 folder + descriptor.substr(4, 50), entry.arguments, folder,
                                 std::string(), folderName, descriptor[2] - '0');

@@ -52,8 +52,10 @@ struct ProgramGroupEntry {
 };
 extern const std::array<ProgramGroupEntry, 14> ProgramGroupEntries;
 
-// The "Vortel PRO" group in the programs folder for the selected products. Never raises.
-void CreateProgramGroup(bool emulatorSelected, bool ftpClientSelected, bool ftpBatchSelected,
-                        bool ftpServerSelected);
+// The "Vortel PRO" group in the programs folder: the package's entries with their files in
+// `mainFolder`, and each product's with its files in `productFolders` (by product index; an
+// empty folder: the product is not installed). Never raises.
+void CreateProgramGroup(const std::string& mainFolder,
+                        const std::array<std::string, 4>& productFolders);
 
 }  // namespace sys

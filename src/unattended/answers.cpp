@@ -30,14 +30,14 @@ ModalResult AnsweringDialogs::Show(const plat::DialogSpec& spec) {
   DlgButton answer = DlgButton::Help;  // none yet
   bool error = false;
   if (StartsWith(text, "Plik \"") && EndsWith(text, "\" już istnieje.\rNadpisać ?")) {
-    answer = overwriteAll_ ? DlgButton::All : DlgButton::No;
+    answer = answers_.overwriteAll ? DlgButton::All : DlgButton::No;
   } else if (StartsWith(text, "Skrót '") &&
              EndsWith(text, "' juz istnieje.\rCzy utworzyć następny ?")) {
     // An existing shortcut stays as it is: no numbered copies beside it.
     answer = DlgButton::No;
   } else if (StartsWith(text, "Rejestrowane rozszerzenie (") &&
              EndsWith(text, "domyślnie uruchamiane przez aktualnie instalowany program ?")) {
-    answer = associate_ ? DlgButton::Yes : DlgButton::No;
+    answer = answers_.associate ? DlgButton::Yes : DlgButton::No;
   } else if (StartsWith(text, "Nie można utworzyć katalogu \"")) {
     ++folderFailures_;
     answer = DlgButton::OK;

@@ -4,6 +4,7 @@
 // else is a failure of the run. No window is ever shown.
 #include <stdexcept>
 
+#include "engine/choices.h"
 #include "platform/dialogs.h"
 #include "unattended/setup_log.h"
 
@@ -17,8 +18,7 @@ class EUnexpectedDialog : public std::runtime_error {
 
 class AnsweringDialogs : public plat::Dialogs {
  public:
-  AnsweringDialogs(SetupLog& log, bool overwriteAll, bool associate)
-      : log_(log), overwriteAll_(overwriteAll), associate_(associate) {}
+  AnsweringDialogs(SetupLog& log, const engine::Answers& answers) : log_(log), answers_(answers) {}
 
   // Answers and logs a known dialog; logs and raises EUnexpectedDialog for any other.
   plat::ModalResult Show(const plat::DialogSpec& spec) override;
@@ -27,8 +27,7 @@ class AnsweringDialogs : public plat::Dialogs {
 
  private:
   SetupLog& log_;
-  bool overwriteAll_;
-  bool associate_;
+  engine::Answers answers_;
   int folderFailures_ = 0;
 };
 

@@ -1,7 +1,6 @@
 #include "unattended/command_line.h"
 
 #include "engine/catalogue.h"
-#include "engine/proposals.h"
 #include "system/paths.h"
 
 namespace unattended {
@@ -85,7 +84,7 @@ std::string Apply(const std::string& word, Switches& out) {
     if (!sys::TrimSpaces(value).empty()) {
       for (const std::string& item : SplitList(value)) {
         int found = -1;
-        for (int i = 0; i < static_cast<int>(engine::Options.size()); ++i)
+        for (int i = 0; i < engine::kOptionCount; ++i)
           if (Same(item, engine::Options[i].task)) found = i;
         if (found < 0)
           return "Nieznane zadanie w /TASKS: \"" + item +
@@ -97,11 +96,11 @@ std::string Apply(const std::string& word, Switches& out) {
   } else if (name == "OVERWRITE") {
     if (!Same(value, "all") && !Same(value, "none"))
       return "Parametr /OVERWRITE przyjmuje wartość all albo none, nie \"" + value + "\".";
-    out.overwriteAll = Same(value, "all");
+    out.answers.overwriteAll = Same(value, "all");
   } else {
     if (!Same(value, "yes") && !Same(value, "no"))
       return "Parametr /ASSOCIATE przyjmuje wartość yes albo no, nie \"" + value + "\".";
-    out.associate = Same(value, "yes");
+    out.answers.associate = Same(value, "yes");
   }
   return std::string();
 }
@@ -110,34 +109,6 @@ std::string Apply(const std::string& word, Switches& out) {
 
 const char* ComponentName(int product) {
   return kComponentNames[product];
-}
-
-std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
-  std::vector<std::string> words;
-  std::string word;
-  bool inWord = false, quoted = false;
-  for (char c : commandLine) {
-    if (c == '"') {
-      quoted = !quoted;
-      inWord = true;
-    } else if ((c == ' ' || c == '\t') && !quoted) {
-      if (inWord) words.push_back(word);
-      word.clear();
-      inWord = false;
-    } else {
-      word += c;
-      inWord = true;
-    }
-  }
-  if (inWord) words.push_back(word);
-  return words;
-}
-
-bool HasSwitches(const std::vector<std::string>& args) {
-  if (args.empty() || Same(args[0], "DISC")) return false;
-  for (const std::string& word : args)
-    if (!word.empty() && word[0] == '/') return true;
-  return false;
 }
 
 Switches ParseSwitches(const std::vector<std::string>& args) {

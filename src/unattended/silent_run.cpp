@@ -3,11 +3,10 @@
 #include <exception>
 
 #include "engine/catalogue.h"
+#include "engine/choices.h"
 #include "engine/exit_codes.h"
 #include "engine/medium_kind.h"
-#include "engine/proposals.h"
 #include "engine/run_state.h"
-#include "engine/target_dirs.h"
 #include "platform/platform.h"
 #include "system/paths.h"
 
@@ -24,7 +23,6 @@ class NoView : public engine::InstallView {
   void ShowProgressPage() override {}
   void SetAnimation(bool) override {}
   void ShowFinishPage() override {}
-  void CloseWizard() override {}
 };
 
 void LogChoices(const engine::InstallChoices& choices, SetupLog& log) {
@@ -33,16 +31,17 @@ void LogChoices(const engine::InstallChoices& choices, SetupLog& log) {
     if (choices.products[i])
       products += (products.empty() ? "" : ", ") + std::string(ComponentName(i));
   log.Line("Produkty: " + products);
-  engine::ComputeTargetDirs(choices.folders);
-  log.Line("Katalog docelowy: " + engine::TargetDirs[0]);
-  const char* const rowNames[] = {"Katalog emulatora", "Katalog klientów FTP",
-                                  "Katalog serwera FTP"};
-  for (int row = 0; row < 3; ++row)
-    if (engine::RowInUse(row, choices.products))
-      log.Line(std::string(rowNames[row]) + ": " + engine::TargetDirs[row + 1]);
+  const engine::Folders dirs = engine::TargetDirsOf(choices.folders);
+  log.Line("Katalog docelowy: " + dirs[0]);
+  const char* const slotNames[] = {"", "Katalog emulatora", "Katalog klientów FTP",
+                                   "Katalog serwera FTP"};
+  for (int slot = 1; slot < static_cast<int>(dirs.size()); ++slot)
+    if (engine::SlotInUse(slot, choices.products))
+      log.Line(std::string(slotNames[slot]) + ": " + dirs[slot]);
   std::string tasks;
-  for (const engine::OptionInfo& option : engine::Options)
-    if (choices.*option.chosen) tasks += (tasks.empty() ? "" : ", ") + std::string(option.task);
+  for (int i = 0; i < engine::kOptionCount; ++i)
+    if (choices.options[i])
+      tasks += (tasks.empty() ? "" : ", ") + std::string(engine::Options[i].task);
   log.Line("Zadania: " + (tasks.empty() ? std::string("(brak)") : tasks));
 }
 
@@ -67,41 +66,42 @@ Resolution ResolveChoices(const Switches& switches) {
   Resolution r;
   engine::InstallChoices& c = r.choices;
   c.products = switches.components ? *switches.components : engine::OfferedProducts();
+  const engine::ProductChoice offered = engine::OfferedProducts();
   for (int i = 0; i < engine::kProductCount; ++i)
-    if (c.products[i] && !engine::ProductOnMedium(i)) {
+    if (c.products[i] && !offered[i]) {
       r.error =
           "Produktu \"" + std::string(ComponentName(i)) + "\" nie ma na tym nośniku instalacyjnym.";
       return r;
     }
-  bool any = false;
-  for (bool chosen : c.products) any = any || chosen;
-  if (!any) {
+  if (!engine::AnyProduct(c.products)) {
     r.error = "Na tym nośniku instalacyjnym nie ma żadnego produktu.";
     return r;
   }
   c.folders = engine::ProposedFolders();
   if (switches.mainFolder)
-    engine::ApplyMainFolder(c.folders, sys::TrimSpaces(*switches.mainFolder), c.products);
-  if (!engine::IsFullFolderPath(sys::AddBackslash(c.folders.mainFolder))) {
+    engine::ApplyMainFolder(c.folders, engine::TrimmedMainFolder(*switches.mainFolder), c.products);
+  if (!engine::AcceptableMainFolder(c.folders.mainFolder)) {
     r.error = "Katalog docelowy \"" + c.folders.mainFolder + "\" nie jest pełną ścieżką.";
     return r;
   }
-  if (switches.emulator) c.folders.emulator = *switches.emulator;
-  if (switches.ftpClients) c.folders.ftpClients = *switches.ftpClients;
-  if (switches.ftpServer) c.folders.ftpServer = *switches.ftpServer;
+  const std::optional<std::string>* rows[] = {nullptr, &switches.emulator, &switches.ftpClients,
+                                              &switches.ftpServer};
+  for (int slot = 1; slot <= 3; ++slot)
+    if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
+  c.answers = switches.answers;
   if (!switches.tasks) {
     engine::ApplyDefaultOptions(c);
     return r;
   }
-  for (const engine::OptionInfo& option : engine::Options) c.*option.chosen = false;
+  c.options = {};
   for (int task : *switches.tasks) {
-    const engine::OptionInfo& option = engine::Options[task];
     // As on the options page: an option of a product not installed is not offered.
-    if (c.products[option.product])
-      c.*option.chosen = true;
+    if (engine::OptionOffered(task, c.products))
+      c.options[task] = true;
     else
-      r.notes.push_back("Pominięto zadanie " + std::string(option.task) + ": produkt " +
-                        ComponentName(option.product) + " nie jest instalowany.");
+      r.notes.push_back("Pominięto zadanie " + std::string(engine::Options[task].task) +
+                        ": produkt " + ComponentName(engine::Options[task].product) +
+                        " nie jest instalowany.");
   }
   return r;
 }
@@ -145,10 +145,11 @@ int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialog
   }
   for (const std::string& note : resolved.notes) log.Line(note);
   LogChoices(resolved.choices, log);
+  const engine::Answers& given = resolved.choices.answers;
   log.Line(std::string("Istniejące pliki: ") +
-           (switches.overwriteAll ? "nadpisywane" : "pozostawiane bez zmian"));
+           (given.overwriteAll ? "nadpisywane" : "pozostawiane bez zmian"));
   log.Line(std::string("Skojarzenia innych programów: ") +
-           (switches.associate ? "przejmowane" : "pozostawiane"));
+           (given.associate ? "przejmowane" : "pozostawiane"));
 
   engine::StopRequested = false;
   int code = engine::kExitRegistrationFailed;

@@ -31,7 +31,6 @@ class ProgressWindow : public plat::gui::Form, public engine::InstallView {
   void ShowProgressPage() override {}
   void SetAnimation(bool running) override { Animate1->SetActive(running); }
   void ShowFinishPage() override {}
-  void CloseWizard() override {}
 };
 
 // Installs from the medium beside the program with the current platform, whose dialogs must

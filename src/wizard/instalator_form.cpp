@@ -6,7 +6,6 @@
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
-#include "platform/text.h"
 #include "system/paths.h"
 #include "ui/recolor.h"
 #include "wizard/licence.h"
@@ -15,8 +14,9 @@ namespace wizard {
 
 using namespace plat::gui;
 
-TInstalatorForm::TInstalatorForm(Component* owner, std::string name, std::vector<std::string> args)
-    : Form(owner, std::move(name)), args_(std::move(args)) {
+TInstalatorForm::TInstalatorForm(Component* owner, std::string name,
+                                 std::vector<std::string> masteringArgs)
+    : Form(owner, std::move(name)), masteringArgs_(std::move(masteringArgs)) {
   BuildFrame();
   BuildPages();
   BitBtn1->OnClick = [this] { BitBtn1Click(); };
@@ -59,9 +59,9 @@ void TInstalatorForm::FormCreate() {
 }
 
 void TInstalatorForm::FormShow() {
-  if (!args_.empty() && plat::InvariantUpper(args_[0]) == "DISC") {
+  if (!masteringArgs_.empty()) {
     // The mastering mode writes a medium instead of installing; no page is ever shown.
-    engine::ExitCode = engine::MasterMedium(args_);
+    engine::ExitCode = engine::MasterMedium(masteringArgs_);
     engine::CloseWithoutAsking = true;
     plat::Current().Ui().Terminate();
     return;

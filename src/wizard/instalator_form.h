@@ -2,6 +2,7 @@
 // The installer's one working window: a fixed dialog with a picture panel on the left, a page
 // area on the right and four buttons, around a page control whose pages only the program
 // switches. All choices of an installation live in its controls.
+#include <array>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,10 @@ namespace wizard {
 
 class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
  public:
-  // `args` are the command-line words after the program name.
-  TInstalatorForm(plat::gui::Component* owner, std::string name, std::vector<std::string> args);
+  // `masteringArgs`: the command-line words when they master a medium ("DISC" first), which
+  // the form does instead of showing any page; empty for the installation wizard.
+  TInstalatorForm(plat::gui::Component* owner, std::string name,
+                  std::vector<std::string> masteringArgs);
 
   int CurrentStep = -1;
   std::string SourceDir;
@@ -25,8 +28,6 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
   // The pages' preparations, checks and handlers.
   void PrepareProductList(bool initial);
   bool CheckProductSelection();
-  std::string DefaultMainFolder();
-  std::string ProductSubfolder(const std::string& program, const std::string& defaultSubfolder);
   void PrepareFolderPage();
   void Edit4Change();
   void SpeedButton2Click();
@@ -37,8 +38,10 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
   void BuildSummary();
   void PrepareFinishPage();
   void FinishActions();
-  // The user's choices as the installation run takes them.
+  // The user's choices as the controls hold them.
   engine::InstallChoices Choices() const;
+  void ShowFolderTexts(const engine::FolderTexts& folders);
+  std::array<plat::gui::CheckBox*, engine::kOptionCount> OptionBoxes() const;
   void RunInstallation();
 
   // What the run shows, on the progress and finish pages.
@@ -46,7 +49,6 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
   void ShowProgressPage() override { ShowStep(7); }
   void SetAnimation(bool running) override;
   void ShowFinishPage() override { ShowStep(8); }
-  void CloseWizard() override;
 
   // The frame.
   plat::gui::Image *Image7, *Image8, *Image2;
@@ -95,7 +97,7 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
   void CheckBox1Click();
   void LoadAgreementText();
 
-  std::vector<std::string> args_;
+  std::vector<std::string> masteringArgs_;
 };
 
 }  // namespace wizard

@@ -1,8 +1,9 @@
 // The pages between the licence and the copying: products, folders, options, summary, finish.
+#include <tuple>
+
 #include "engine/catalogue.h"
+#include "engine/choices.h"
 #include "engine/exit_codes.h"
-#include "engine/medium_kind.h"
-#include "engine/proposals.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -15,19 +16,11 @@ using namespace plat::gui;
 using plat::DlgButton;
 using plat::DlgType;
 
-namespace {
-
-std::string Upper(const std::string& s) {
-  return plat::Current().Texts().UpperCase(s);
-}
-
-}  // namespace
-
 void TInstalatorForm::PrepareProductList(bool initial) {
+  const engine::ProductChoice offered = engine::OfferedProducts();
   for (int i = 0; i < engine::kProductCount; ++i) {
-    const bool offered = engine::ProductOnMedium(i);
-    CheckListBox1->SetItemEnabled(i, offered);
-    if (initial || !offered) CheckListBox1->SetChecked(i, offered);
+    CheckListBox1->SetItemEnabled(i, offered[i]);
+    if (initial || !offered[i]) CheckListBox1->SetChecked(i, offered[i]);
   }
   for (int i = 0; i < engine::kProductCount; ++i)
     CheckListBox1->SetItemCaption(i, engine::Products[i].caption);
@@ -36,54 +29,42 @@ void TInstalatorForm::PrepareProductList(bool initial) {
 }
 
 bool TInstalatorForm::CheckProductSelection() {
-  bool any = false;
-  for (int i = 0; i < engine::kProductCount; ++i) any = any || CheckListBox1->Checked(i);
-  if (!any) {
+  const engine::ProductChoice chosen = Choices().products;
+  if (!engine::AnyProduct(chosen)) {
     plat::MessageDlg("Proszę wybrać instalowane produkty.", DlgType::Error, {DlgButton::OK});
     return false;
   }
-  CheckBox2->SetEnabled(CheckListBox1->Checked(engine::kVortel));
+  CheckBox2->SetEnabled(chosen[engine::kVortel]);
   CheckBox2->SetChecked(CheckBox2->Enabled());
-  CheckBox3->SetEnabled(CheckListBox1->Checked(engine::kFtpClient));
+  CheckBox3->SetEnabled(chosen[engine::kFtpClient]);
   CheckBox3->SetChecked(CheckBox3->Enabled());
   ShowStep(4);
   return true;
 }
 
-std::string TInstalatorForm::DefaultMainFolder() {
-  return engine::DefaultMainFolder();
-}
-
-std::string TInstalatorForm::ProductSubfolder(const std::string& program,
-                                              const std::string& defaultSubfolder) {
-  // Compared with the main folder's text exactly as it stands, neither trimmed nor completed.
-  return engine::ProductSubfolder(program, defaultSubfolder, Edit4->Text());
+void TInstalatorForm::ShowFolderTexts(const engine::FolderTexts& folders) {
+  Edit4->SetText(folders.mainFolder);
+  Edit* const edits[] = {edPath0, edPath1, edPath3};
+  for (int slot = 1; slot <= 3; ++slot) edits[slot - 1]->SetText(folders.*engine::SlotTexts[slot]);
 }
 
 void TInstalatorForm::PrepareFolderPage() {
-  Edit4->SetText(DefaultMainFolder());
-  Edit* const edits[] = {edPath0, edPath1, edPath3};
-  for (size_t i = 0; i < engine::FolderRows.size(); ++i)
-    edits[i]->SetText(
-        ProductSubfolder(engine::FolderRows[i].program, engine::FolderRows[i].defaultSubfolder));
-  const engine::ProductChoice ticked = Choices().products;
-  Label* const labels[] = {lbName0, lbName1, lbName3};
-  for (size_t i = 0; i < engine::FolderRows.size(); ++i)
-    labels[i]->SetEnabled(engine::RowInUse(static_cast<int>(i), ticked));
-  const std::pair<Label*, std::pair<Edit*, SpeedButton*>> rows[] = {
-      {lbName0, {edPath0, sbDir0}}, {lbName1, {edPath1, sbDir1}}, {lbName3, {edPath3, sbDir3}}};
-  for (const auto& [label, row] : rows) {
-    row.first->SetEnabled(label->Enabled());
-    row.second->SetEnabled(label->Enabled());
+  ShowFolderTexts(engine::ProposedFolders());
+  const engine::ProductChoice chosen = Choices().products;
+  const std::tuple<Label*, Edit*, SpeedButton*> rows[] = {
+      {lbName0, edPath0, sbDir0}, {lbName1, edPath1, sbDir1}, {lbName3, edPath3, sbDir3}};
+  for (int slot = 1; slot <= 3; ++slot) {
+    const bool inUse = engine::SlotInUse(slot, chosen);
+    std::get<0>(rows[slot - 1])->SetEnabled(inUse);
+    std::get<1>(rows[slot - 1])->SetEnabled(inUse);
+    std::get<2>(rows[slot - 1])->SetEnabled(inUse);
   }
 }
 
 void TInstalatorForm::Edit4Change() {
-  if (Upper(sys::AddBackslash(Edit4->Text())) == Upper(sys::AddBackslash(DefaultMainFolder())))
-    return;
-  Edit* const edits[] = {edPath0, edPath1, edPath3};
-  for (size_t i = 0; i < engine::FolderRows.size(); ++i)
-    if (edits[i]->Enabled()) edits[i]->SetText(engine::FolderRows[i].defaultSubfolder);
+  engine::InstallChoices choices = Choices();
+  engine::ApplyMainFolder(choices.folders, Edit4->Text(), choices.products);
+  ShowFolderTexts(choices.folders);
 }
 
 void TInstalatorForm::SpeedButton2Click() {
@@ -109,11 +90,9 @@ void TInstalatorForm::BrowseProductFolder(const std::string& title, Edit* edit) 
 }
 
 bool TInstalatorForm::CheckFolders() {
-  Edit4->SetText(sys::TrimSpaces(Edit4->Text()));
-  const std::string folder = Edit4->Text();
-  // An empty or relative main folder would install below whatever the current folder is
-  // (usually the medium itself), so only a full path is accepted.
-  if (!engine::IsFullFolderPath(sys::AddBackslash(folder))) {
+  const std::string folder = engine::TrimmedMainFolder(Edit4->Text());
+  Edit4->SetText(folder);
+  if (!engine::AcceptableMainFolder(folder)) {
     plat::MessageDlg("Proszę podać pełną ścieżkę katalogu docelowego.", DlgType::Error,
                      {DlgButton::OK});
     return false;
@@ -130,47 +109,44 @@ bool TInstalatorForm::CheckFolders() {
 }
 
 void TInstalatorForm::PrepareOptionsPage() {
-  CheckBox* const boxes[] = {cbShortcutVortel, cbShortcutFTPcli, cbFTPsrvAutostart};
-  for (size_t i = 0; i < engine::Options.size(); ++i) {
-    boxes[i]->SetEnabled(CheckListBox1->Checked(engine::Options[i].product));
-    if (!boxes[i]->Enabled()) boxes[i]->SetChecked(false);
+  engine::InstallChoices choices = Choices();
+  engine::DropUnofferedOptions(choices);
+  for (int i = 0; i < engine::kOptionCount; ++i) {
+    OptionBoxes()[i]->SetEnabled(engine::OptionOffered(i, choices.products));
+    OptionBoxes()[i]->SetChecked(choices.options[i]);
   }
 }
 
 void TInstalatorForm::BuildSummary() {
+  const engine::InstallChoices choices = Choices();
   const std::string indent = "    ";
   std::vector<std::string> lines{"Instalowane elementy:"};
   for (int i = 0; i < engine::kProductCount; ++i)
-    if (CheckListBox1->Checked(i)) lines.push_back(indent + CheckListBox1->Items()[i].caption);
+    if (choices.products[i]) lines.push_back(indent + CheckListBox1->Items()[i].caption);
   lines.push_back("");
   lines.push_back("Folder docelowy:");
-  lines.push_back(indent + Edit4->Text());
-  if (CheckListBox1->Checked(0)) {
-    lines.push_back(lbName0->Caption());
-    lines.push_back(indent + edPath0->Text());
-  }
-  if (CheckListBox1->Checked(1) || CheckListBox1->Checked(2)) {
-    lines.push_back(lbName1->Caption());
-    lines.push_back(indent + edPath1->Text());
-  }
-  if (CheckListBox1->Checked(3)) {
-    lines.push_back(lbName3->Caption());
-    lines.push_back(indent + edPath3->Text());
+  lines.push_back(indent + choices.folders.mainFolder);
+  const Label* const names[] = {lbName0, lbName1, lbName3};
+  for (int slot = 1; slot <= 3; ++slot) {
+    if (!engine::SlotInUse(slot, choices.products)) continue;
+    lines.push_back(names[slot - 1]->Caption());
+    lines.push_back(indent + choices.folders.*engine::SlotTexts[slot]);
   }
   lines.push_back("");
-  const CheckBox* options[] = {cbShortcutVortel, cbShortcutFTPcli, cbFTPsrvAutostart};
-  if (options[0]->Checked() || options[1]->Checked() || options[2]->Checked()) {
+  bool anyOption = false;
+  for (bool option : choices.options) anyOption = anyOption || option;
+  if (anyOption) {
     lines.push_back("Opcje dodatkowe:");
-    for (const CheckBox* box : options)
-      if (box->Enabled() && box->Checked()) lines.push_back(indent + box->Caption());
+    for (int i = 0; i < engine::kOptionCount; ++i)
+      if (choices.options[i]) lines.push_back(indent + OptionBoxes()[i]->Caption());
   }
   Memo1->SetLines(lines);
 }
 
 void TInstalatorForm::PrepareFinishPage() {
-  CheckBox5->SetVisible(CheckListBox1->Checked(0));
-  CheckBox2->SetVisible(CheckListBox1->Checked(0));
-  CheckBox3->SetVisible(CheckListBox1->Checked(1));
+  CheckBox5->SetVisible(CheckListBox1->Checked(engine::kVortel));
+  CheckBox2->SetVisible(CheckListBox1->Checked(engine::kVortel));
+  CheckBox3->SetVisible(CheckListBox1->Checked(engine::kFtpClient));
 }
 
 void TInstalatorForm::FinishActions() {
@@ -182,18 +158,18 @@ void TInstalatorForm::FinishActions() {
   platform.Ui().SetCursor(Cursor::HourGlass);
   try {
     if (CheckBox5->Checked()) {
-      const std::pair<int, int> slots[] = {{1, 0}, {2, 1}, {3, 3}};
-      for (const auto& [slot, product] : slots)
+      for (int product : {engine::kVortel, engine::kFtpClient, engine::kFtpServer})
         if (CheckListBox1->Checked(product))
-          platform.ShellApi().OpenDocument(engine::TargetDirs[slot] + "readme.txt");
+          platform.ShellApi().OpenDocument(engine::TargetDirs[engine::SlotOf(product)] +
+                                           "readme.txt");
     }
-    const std::pair<CheckBox*, std::pair<int, const char*>> programs[] = {
-        {CheckBox2, {1, "Vortel.exe"}}, {CheckBox3, {2, "NorvikFtp.exe"}}};
-    for (const auto& [box, program] : programs) {
+    const std::pair<CheckBox*, int> programs[] = {{CheckBox2, engine::kVortel},
+                                                  {CheckBox3, engine::kFtpClient}};
+    for (const auto& [box, product] : programs) {
       if (!box->Checked()) continue;
-      const std::string& folder = engine::TargetDirs[program.first];
+      const std::string& folder = engine::TargetDirs[engine::SlotOf(product)];
       platform.Files().ChangeDirectory(folder);
-      sys::RunProgram(sys::AddBackslash(folder) + program.second, "");
+      sys::RunProgram(sys::AddBackslash(folder) + engine::Products[product].program, "");
     }
   } catch (const std::exception&) {
     // Nothing here may keep the wizard from closing; the cursor comes back in any case.
@@ -202,20 +178,28 @@ void TInstalatorForm::FinishActions() {
   Close();
 }
 
+std::array<CheckBox*, engine::kOptionCount> TInstalatorForm::OptionBoxes() const {
+  return {cbShortcutVortel, cbShortcutFTPcli, cbFTPsrvAutostart};
+}
+
 engine::InstallChoices TInstalatorForm::Choices() const {
   engine::InstallChoices choices;
   for (int i = 0; i < engine::kProductCount; ++i) choices.products[i] = CheckListBox1->Checked(i);
   choices.folders = {Edit4->Text(), edPath0->Text(), edPath1->Text(), edPath3->Text()};
-  auto counts = [](const CheckBox* box) { return box->Enabled() && box->Checked(); };
-  choices.desktopVortel = counts(cbShortcutVortel);
-  choices.desktopFtpClient = counts(cbShortcutFTPcli);
-  choices.autostartFtpServer = counts(cbFTPsrvAutostart);
+  for (int i = 0; i < engine::kOptionCount; ++i)
+    choices.options[i] = OptionBoxes()[i]->Enabled() && OptionBoxes()[i]->Checked();
   return choices;
 }
 
 void TInstalatorForm::RunInstallation() {
   engine::StopRequested = false;
-  engine::ExitCode = engine::ExitCodeOf(engine::RunInstallation(Choices(), *this, SourceDir));
+  const engine::RunOutcome outcome = engine::RunInstallation(Choices(), *this, SourceDir);
+  engine::ExitCode = engine::ExitCodeOf(outcome);
+  // After a failure the wizard ends at once, without the closing question.
+  if (outcome != engine::RunOutcome::Installed) {
+    engine::CloseWithoutAsking = true;
+    Close();
+  }
 }
 
 void TInstalatorForm::ShowInfo(const std::string& text) {
@@ -224,11 +208,6 @@ void TInstalatorForm::ShowInfo(const std::string& text) {
 
 void TInstalatorForm::SetAnimation(bool running) {
   Animate1->SetActive(running);
-}
-
-void TInstalatorForm::CloseWizard() {
-  engine::CloseWithoutAsking = true;
-  Close();
 }
 
 }  // namespace wizard

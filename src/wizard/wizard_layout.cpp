@@ -1,5 +1,5 @@
 // The wizard's components, placed as the form was designed.
-#include "engine/proposals.h"
+#include "engine/choices.h"
 #include "wizard/instalator_form.h"
 
 namespace wizard {

@@ -4,13 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/proposals.h"
+#include "engine/choices.h"
+#include "platform/program_main.h"
 #include "platform/text.h"
+#include "startup/entry.h"
 
-using unattended::HasSwitches;
+using plat::SplitCommandLine;
 using unattended::Mode;
 using unattended::ParseSwitches;
-using unattended::SplitCommandLine;
 using unattended::Switches;
 using Words = std::vector<std::string>;
 
@@ -33,66 +34,57 @@ TEST(SplitCommandLine, QuotesGroupAndBackslashesStayPlain) {
   for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line;
 }
 
-TEST(HasSwitches, OnlyASlashWordOutsideMasteringLeavesTheOldBehaviour) {
-  EXPECT_FALSE(HasSwitches({}));
-  EXPECT_FALSE(HasSwitches({"cokolwiek"}));
-  EXPECT_FALSE(HasSwitches({"DISC", "/x"}));
-  EXPECT_FALSE(HasSwitches({"disc", "C:\\nośnik\\", "/S"}));
-  EXPECT_TRUE(HasSwitches({"/SILENT"}));
-  EXPECT_TRUE(HasSwitches({"cokolwiek", "/LOG"}));
+TEST(DecideEntry, DiscInAnyCaseMastersAndOnlyTheExactWordSkipsTheComponentCheck) {
+  using startup::EntryMode;
+  const struct {
+    Words args;
+    EntryMode mode;
+    bool checkComponents;
+  } cases[] = {
+      {{}, EntryMode::Wizard, true},
+      {{"cokolwiek"}, EntryMode::Wizard, true},
+      {{"DISC", "/x"}, EntryMode::Mastering, false},
+      {{"disc", "C:\\nośnik\\", "/S"}, EntryMode::Mastering, true},
+      {{"x", "DISC"}, EntryMode::Wizard, true},
+      {{"/SILENT"}, EntryMode::Switches, true},
+      {{"cokolwiek", "/LOG"}, EntryMode::Switches, true},
+  };
+  for (const auto& c : cases) {
+    const startup::EntryDecision d = startup::DecideEntry(c.args);
+    EXPECT_EQ(d.mode, c.mode) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(d.checkComponents, c.checkComponents) << ::testing::PrintToString(c.args);
+  }
+}
+
+// The mode and the flags of parsed switches as one line, e.g. "silent help none no log=x".
+std::string Flags(const Switches& s) {
+  const char* const modes[] = {"wizard", "silent", "verysilent"};
+  std::string line = modes[static_cast<int>(s.mode)];
+  if (s.help) line += " help";
+  if (!s.answers.overwriteAll) line += " none";
+  if (!s.answers.associate) line += " no";
+  if (s.log) line += " log=" + s.logFile;
+  return line + s.error;
 }
 
 TEST(ParseSwitches, ModesFlagsAndAnswersInAnyLetterCase) {
-  struct Case {
-    Words args;
-    Mode mode;
-    bool help, overwriteAll, associate, log;
-    std::string logFile;
-  };
-  const Case cases[] = {
-      {{"/silent"}, Mode::Silent, false, true, true, false, ""},
-      {{"/VerySilent"}, Mode::VerySilent, false, true, true, false, ""},
+  const std::pair<Words, const char*> cases[] = {
+      {{"/silent"}, "silent"},
+      {{"/VerySilent"}, "verysilent"},
       // The quieter mode wins whichever comes first.
-      {{"/VERYSILENT", "/SILENT"}, Mode::VerySilent, false, true, true, false, ""},
-      {{"/SILENT", "/verysilent"}, Mode::VerySilent, false, true, true, false, ""},
-      {{"/?"}, Mode::Wizard, true, true, true, false, ""},
-      {{"/help", "/SILENT"}, Mode::Silent, true, true, true, false, ""},
-      {{"/NORESTART"}, Mode::Wizard, false, true, true, false, ""},
-      {{"/SILENT", "/overwrite=NONE", "/Associate=No"},
-       Mode::Silent,
-       false,
-       false,
-       false,
-       false,
-       ""},
+      {{"/VERYSILENT", "/SILENT"}, "verysilent"},
+      {{"/SILENT", "/verysilent"}, "verysilent"},
+      {{"/?"}, "wizard help"},
+      {{"/help", "/SILENT"}, "silent help"},
+      {{"/NORESTART"}, "wizard"},
+      {{"/SILENT", "/overwrite=NONE", "/Associate=No"}, "silent none no"},
       // A repeated switch: the later value replaces the earlier one.
-      {{"/SILENT", "/OVERWRITE=none", "/OVERWRITE=all"},
-       Mode::Silent,
-       false,
-       true,
-       true,
-       false,
-       ""},
-      {{"/LOG"}, Mode::Wizard, false, true, true, true, ""},
-      {{"/log=C:\\Dzienniki\\instalacja.log", "/LOG=D:\\x.log"},
-       Mode::Wizard,
-       false,
-       true,
-       true,
-       true,
-       "D:\\x.log"},
+      {{"/SILENT", "/OVERWRITE=none", "/OVERWRITE=all"}, "silent"},
+      {{"/LOG"}, "wizard log="},
+      {{"/log=C:\\Dzienniki\\instalacja.log", "/LOG=D:\\x.log"}, "wizard log=D:\\x.log"},
   };
-  for (const Case& c : cases) {
-    const Switches s = ParseSwitches(c.args);
-    const std::string trace = ::testing::PrintToString(c.args);
-    EXPECT_EQ(s.error, "") << trace;
-    EXPECT_EQ(s.mode, c.mode) << trace;
-    EXPECT_EQ(s.help, c.help) << trace;
-    EXPECT_EQ(s.overwriteAll, c.overwriteAll) << trace;
-    EXPECT_EQ(s.associate, c.associate) << trace;
-    EXPECT_EQ(s.log, c.log) << trace;
-    EXPECT_EQ(s.logFile, c.logFile) << trace;
-  }
+  for (const auto& [args, flags] : cases)
+    EXPECT_EQ(Flags(ParseSwitches(args)), flags) << ::testing::PrintToString(args);
 }
 
 TEST(ParseSwitches, FoldersAreKeptAsWritten) {
@@ -167,8 +159,7 @@ TEST(ParseSwitches, EveryFaultIsNamed) {
 
 TEST(ParseSwitches, ASilentModeIsStillKnownWhenTheLineIsFaulty) {
   // So the fault goes to the log and not into a message box.
-  const Switches s = ParseSwitches({"/VERYSILENT", "/COMPONENTS=x", "/LOG=C:\\l.log"});
-  EXPECT_NE(s.error, "");
-  EXPECT_EQ(s.mode, Mode::VerySilent);
-  EXPECT_EQ(s.logFile, "C:\\l.log");
+  EXPECT_EQ(Flags(ParseSwitches({"/VERYSILENT", "/COMPONENTS=x", "/LOG=C:\\l.log"})),
+            "verysilent log=C:\\l.logNieznany produkt w /COMPONENTS: \"x\" (dozwolone: vortel, "
+            "ftpclient, ftpbatch, ftpserver).");
 }

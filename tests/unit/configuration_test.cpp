@@ -21,21 +21,21 @@ class ConfigurationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     installtest::PrepareMachine(platform);
-    engine::TargetDirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
-    for (const auto& folder : engine::TargetDirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
+    for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
   }
   void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
 
   // The chosen products' steps in the run's order.
   void Configure(const Selection& chosen) {
-    if (chosen[engine::kVortel]) engine::ConfigureVortel(chosen);
-    if (chosen[engine::kFtpClient]) engine::ConfigureFtpClient(chosen);
+    if (chosen[engine::kVortel]) engine::ConfigureVortel(chosen, dirs);
+    if (chosen[engine::kFtpClient]) engine::ConfigureFtpClient(chosen, dirs);
     if (chosen[engine::kFtpBatch]) {
-      EXPECT_TRUE(engine::ConfigureFtpBatch(chosen, copier));
+      EXPECT_TRUE(engine::ConfigureFtpBatch(chosen, dirs, copier));
     }
-    if (chosen[engine::kFtpServer]) engine::ConfigureFtpServer(chosen);
+    if (chosen[engine::kFtpServer]) engine::ConfigureFtpServer(chosen, dirs);
   }
 
+  engine::Folders dirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
   plat::headless::HeadlessPlatform platform;
   installtest::LoggingView view;
   engine::Copier copier{view, installtest::kMedium};
@@ -98,12 +98,12 @@ TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
 }
 
 TEST_F(ConfigurationTest, AFolderThatCannotBeMadeIsReportedAndTheRestGoesOn) {
-  engine::TargetDirs[3] = "Q:\\Srv\\";
+  dirs[3] = "Q:\\Srv\\";
   for (const char* folder : {"", "incoming\\", "outgoing\\", "pub\\", "tmp\\"})
     platform.dialogs.Expect(
         "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
         plat::ModalResult::OK);
   platform.files.PutFile(kIni, "[FTP]\r\n");
-  EXPECT_NO_THROW(engine::ConfigureFtpServer({false, false, false, true}));
+  EXPECT_NO_THROW(engine::ConfigureFtpServer({false, false, false, true}, dirs));
   EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

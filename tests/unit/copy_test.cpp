@@ -126,24 +126,6 @@ TEST_F(CopyTest, OverwriteAllHoldsForLaterListsOfTheSameRun) {
   EXPECT_EQ(Installed("wydruk"), "new wydruk");
 }
 
-TEST_F(CopyTest, ReadOnlyDestinationIsOverwrittenAndLeftWritable) {
-  for (auto answer : {ModalResult::Yes, ModalResult::All}) {
-    Installation fresh;
-    for (const char* name : {"a.txt", "wydruk"})
-      ASSERT_TRUE(fresh.files.SetAttributes(std::string("C:\\inst\\") + name,
-                                            plat::kAttrReadOnly | plat::kAttrArchive));
-    fresh.dialogs.Expect(OverwriteQuestion("C:\\inst\\a.txt"), answer);
-    if (answer == ModalResult::Yes)
-      fresh.dialogs.Expect(OverwriteQuestion("C:\\inst\\wydruk"), ModalResult::Yes);
-    ASSERT_TRUE(fresh.copier.CopyFileList({"a.txt", "wydruk"}, 1, "C:\\inst\\"));
-    for (const char* name : {"a.txt", "wydruk"}) {
-      EXPECT_EQ(fresh.Installed(name), std::string("new ") + name);
-      EXPECT_EQ(fresh.files.GetAttributes(std::string("C:\\inst\\") + name), plat::kAttrArchive)
-          << name;
-    }
-  }
-}
-
 TEST_F(CopyTest, PlainCopyFromAReadOnlyMediumEndsWritable) {
   files.SetAttributes("D:\\wydruk", plat::kAttrReadOnly);
   ASSERT_TRUE(files.CreateFolder("C:\\fresh"));

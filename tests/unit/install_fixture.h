@@ -52,8 +52,7 @@ inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
   }
 }
 
-// The run's outward signs, in order: "progress", "info <text>", "animation on/off", "finish",
-// "close".
+// The run's outward signs, in order: "progress", "info <text>", "animation on/off", "finish".
 class LoggingView : public engine::InstallView {
  public:
   std::vector<std::string> log;
@@ -63,7 +62,6 @@ class LoggingView : public engine::InstallView {
     log.push_back(running ? "animation on" : "animation off");
   }
   void ShowFinishPage() override { log.push_back("finish"); }
-  void CloseWizard() override { log.push_back("close"); }
   // The files whose copying was announced, in order.
   std::vector<std::string> Copied() const {
     std::vector<std::string> names;

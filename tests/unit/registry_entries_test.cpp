@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/target_dirs.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
@@ -17,13 +16,10 @@ namespace {
 
 constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const std::string kMain = "C:\\Program Files\\Vortel PRO\\";
 
 class RegistryEntriesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    engine::TargetDirs = {"C:\\Program Files\\Vortel PRO\\", "C:\\Program Files\\Vortel PRO\\",
-                          "D:\\FTP\\", "C:\\Program Files\\Vortel PRO\\Serwer\\"};
-  }
   void TearDown() override {
     EXPECT_EQ(registry.OpenKeys(), 0);
     EXPECT_TRUE(platform.dialogs.AllAnswered());
@@ -57,7 +53,7 @@ TEST_F(RegistryEntriesTest, HeadlessRegistryBehavesAsTheRealOne) {
 }
 
 TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
-  sys::RegisterFtpBatch("D:\\FTP");
+  sys::RegisterFtpBatch(kMain, "D:\\FTP");
   const std::string hklm = "HKEY_LOCAL_MACHINE\\";
   const std::string hkcr = "HKEY_CLASSES_ROOT\\";
   const std::string uninstall = hklm + kUninstall + "\\Vortel PRO:";
@@ -82,31 +78,14 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
             "\"C:\\Program Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
   // The server has no document type.
   registry.writes.clear();
-  sys::RegisterFtpServer(engine::TargetDirs[3]);
+  sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(hkcr, 0), std::string::npos);
   EXPECT_EQ(registry.writes.size(), 9u);
 }
 
-TEST_F(RegistryEntriesTest, RunOrderLeavesTheLastProductsIcon) {
-  const std::pair<std::array<bool, 4>, const char*> cases[] = {
-      {{true, true, true, true}, "C:\\Program Files\\Vortel PRO\\Vortel.exe,0"},
-      {{false, true, true, true}, "D:\\FTP\\NorvikFTP.exe,0"},
-      {{false, false, true, true}, "D:\\FTP\\NorvikFTPBatch.exe,0"},
-      {{false, false, false, true}, "C:\\Program Files\\Vortel PRO\\Serwer\\NorvikFTPSrv.exe,0"},
-  };
-  for (const auto& [chosen, icon] : cases) {
-    if (chosen[3]) sys::RegisterFtpServer(engine::TargetDirs[3]);
-    if (chosen[2]) sys::RegisterFtpBatch(engine::TargetDirs[2]);
-    if (chosen[1]) sys::RegisterFtpClient(engine::TargetDirs[2]);
-    if (chosen[0]) sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
-    EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"), icon);
-  }
-  EXPECT_TRUE(platform.dialogs.shown.empty());
-}
-
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
   registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
-  sys::RegisterFtpServer("C:\\S\\");
+  sys::RegisterFtpServer(kMain, "C:\\S\\");
   EXPECT_FALSE(
       registry.KeyExists(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe"));
   EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"),
@@ -114,7 +93,7 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
 
   registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft\\Vortel");
   try {
-    sys::RegisterEmulator("C:\\V\\", "Vortel", "Vortel.exe");
+    sys::RegisterEmulator(kMain, "C:\\V\\", "Vortel", "Vortel.exe");
     FAIL() << "a failed write passed silently";
   } catch (const plat::ERegistryException& e) {
     EXPECT_STREQ(e.what(),

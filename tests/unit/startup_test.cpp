@@ -1,7 +1,6 @@
 // The entry's refusals, the background window's gradient and labels, the licence text.
 #include <gtest/gtest.h>
 
-#include "engine/run_state.h"
 #include "platform/headless/headless.h"
 #include "startup/entry.h"
 #include "startup/inst_back.h"
@@ -72,7 +71,6 @@ TEST(Entry, ARunningComponentRefusesUnlessTheFirstWordIsExactlyDisc) {
   // Nothing to master here: the mastering mode reports that, which shows it ran.
   platform.dialogs.ExpectStartingWith("Nie udało się utworzyć nośnika", ModalResult::OK);
   EXPECT_EQ(startup::ProgramMain({"DISC"}, checks), 1);
-  engine::ExitCode = 0;
   EXPECT_EQ(checks.runningQueries, 0);
   ASSERT_FALSE(platform.gui.shownForms.empty());
   EXPECT_EQ(platform.gui.shownForms[0], "InstForm");
@@ -104,13 +102,9 @@ TEST(BackgroundWindow, GradientBandsFollowTheClientHeight) {
   EXPECT_EQ(canvas.fills[0].color, 50u << 16);
   EXPECT_EQ(canvas.fills[99].color, 253u << 16);
   EXPECT_EQ(canvas.fills[10].color, 70u << 16);  // 70.5 rounds to the even 70
-  for (size_t i = 0; i < canvas.fills.size(); ++i) {
-    EXPECT_EQ(canvas.fills[i].left, 0);
-    EXPECT_EQ(canvas.fills[i].right, 800);
-    if (i > 0) {
-      EXPECT_EQ(canvas.fills[i].top, canvas.fills[i - 1].bottom);
-    }
-  }
+  for (size_t i = 1; i < canvas.fills.size(); ++i)
+    EXPECT_EQ(canvas.fills[i].top, canvas.fills[i - 1].bottom);
+  EXPECT_EQ(canvas.fills[42].right - canvas.fills[42].left, 800);
   EXPECT_EQ(canvas.fills[0].top, 0);
   EXPECT_EQ(canvas.fills[99].bottom, 600);
   // A height where bands are not whole: 150 px gives 1.5 px bands, rounded half to even.

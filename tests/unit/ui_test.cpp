@@ -67,7 +67,6 @@ struct AlignerForm {
 
 class AlignerTest : public ::testing::Test {
  protected:
-  void SetUp() override { TAligner::MaxEditHeight = -1; }
   plat::headless::HeadlessPlatform platform;
 };
 

@@ -3,6 +3,7 @@
 
 #include "engine/medium_kind.h"
 #include "engine/run_state.h"
+#include "module_state.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
 #include "wizard/instalator_form.h"
@@ -13,8 +14,6 @@ using wizard::TInstalatorForm;
 class WizardFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine::CloseWithoutAsking = false;
-    engine::StopRequested = false;
     form = std::make_unique<TInstalatorForm>(nullptr, "InstalatorForm", std::vector<std::string>{});
     platform.gui.ShowForm(*form);
   }
@@ -48,6 +47,7 @@ TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndDefault) {
       {4, &TInstalatorForm::Step4, {true, true, true, false}, true, false},
       {5, &TInstalatorForm::Step5, {true, true, true, false}, true, false},
       {6, &TInstalatorForm::Step6, {true, true, true, false}, true, false},
+      {7, &TInstalatorForm::Step7, {false, false, false, false}, false, false},
       {8, &TInstalatorForm::Step8, {false, false, false, true}, false, true},
   };
   form->CheckBox1->SetChecked(true);
@@ -65,12 +65,6 @@ TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndDefault) {
       }
   }
   EXPECT_EQ(form->focused, form->BitBtn4);
-}
-
-TEST_F(WizardFrameTest, TheCopyingPageDisablesEveryButton) {
-  form->ShowStep(7);
-  EXPECT_TRUE(State() == (Buttons{false, false, false, false}));
-  EXPECT_FALSE(form->BitBtn2->Default());
 }
 
 TEST_F(WizardFrameTest, TheAgreementBoxAloneEnablesNext) {
@@ -91,59 +85,42 @@ TEST_F(WizardFrameTest, TheAgreementBoxAloneEnablesNext) {
   EXPECT_TRUE(form->BitBtn2->Enabled());  // the tick stays
 }
 
-TEST_F(WizardFrameTest, BackFollowsTheSequenceAndStopsAtTheFirstPage) {
+TEST_F(WizardFrameTest, BackFollowsTheSequenceAndShowingTheCurrentPageAgainResetsNothing) {
   form->CheckBox1->SetChecked(true);
   form->ShowStep(6);
-  for (int expected : {5, 4, 3, 1}) {
+  for (int expected : {5, 4, 3, 1, 1}) {
     Back();
     EXPECT_EQ(form->CurrentStep, expected);
   }
-  Back();
-  EXPECT_EQ(form->CurrentStep, 1);
+  form->BitBtn2->SetEnabled(false);
+  form->ShowStep(1);
+  EXPECT_FALSE(form->BitBtn2->Enabled());
 }
 
-TEST_F(WizardFrameTest, ShowingTheCurrentPageAgainResetsNothing) {
-  form->CheckBox1->SetChecked(true);
-  Next();
-  form->BitBtn1->SetEnabled(false);
-  form->ShowStep(3);
-  EXPECT_FALSE(form->BitBtn1->Enabled());
-}
-
-TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageOnly) {
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::No);
-  EXPECT_FALSE(form->Close());
-  EXPECT_EQ(form->CurrentStep, 1);
-  const auto& spec = platform.dialogs.shown.back();
-  EXPECT_EQ(spec.type, plat::DlgType::Confirmation);
-  EXPECT_EQ(spec.buttons,
-            (std::vector<plat::DlgButton>{plat::DlgButton::Yes, plat::DlgButton::No}));
-
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Cancel);  // close box
-  EXPECT_FALSE(form->Close());
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
-  EXPECT_TRUE(form->Close());
-  EXPECT_FALSE(engine::StopRequested);
-
-  form->Reopen();
-  form->ShowStep(8);
-  EXPECT_TRUE(form->Close());  // no dialog expected: none may appear
-  EXPECT_TRUE(platform.dialogs.AllAnswered());
-}
-
-TEST_F(WizardFrameTest, ClosingWithoutAskingWhenTheProgramSaysSo) {
-  engine::CloseWithoutAsking = true;
-  EXPECT_TRUE(form->Close());
-}
-
-TEST_F(WizardFrameTest, AConfirmedCloseWhileCopyingRequestsTheRunToStop) {
-  form->ShowStep(7);
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::No);
-  EXPECT_FALSE(form->Close());
-  EXPECT_FALSE(engine::StopRequested);
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
-  EXPECT_TRUE(form->Close());
-  EXPECT_TRUE(engine::StopRequested);
+TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageAndAConfirmedCloseWhileCopyingStopsTheRun) {
+  const std::string question = "Przerwać proces instalacji ?";
+  const struct {
+    int step;
+    bool withoutAsking;
+    ModalResult answer;  // None: no question
+    bool closes, stops;
+  } cases[] = {
+      {1, false, ModalResult::No, false, false}, {1, false, ModalResult::Cancel, false, false},
+      {1, false, ModalResult::Yes, true, false}, {7, false, ModalResult::No, false, false},
+      {7, false, ModalResult::Yes, true, true},  {8, false, ModalResult::None, true, false},
+      {7, true, ModalResult::None, true, false},
+  };
+  for (const auto& c : cases) {
+    unittest::FreshModuleState();
+    engine::CloseWithoutAsking = c.withoutAsking;
+    form->Reopen();
+    form->ShowStep(c.step);
+    if (c.answer != ModalResult::None) platform.dialogs.Expect(question, c.answer);
+    EXPECT_EQ(form->Close(), c.closes) << c.step;
+    EXPECT_EQ(engine::StopRequested, c.stops) << c.step;
+    EXPECT_TRUE(platform.dialogs.AllAnswered());
+  }
+  EXPECT_EQ(platform.dialogs.shown.back().type, plat::DlgType::Confirmation);
 }
 
 TEST_F(WizardFrameTest, FinishPageShowsTheStartBoxesOfTheChosenProducts) {
@@ -154,23 +131,18 @@ TEST_F(WizardFrameTest, FinishPageShowsTheStartBoxesOfTheChosenProducts) {
   EXPECT_TRUE(form->CheckBox3->Visible());
 }
 
-TEST_F(WizardFrameTest, MasteringArgumentShowsNoPageInAnyLetterCase) {
-  for (const char* word : {"DISC", "disc", "Disc"}) {
-    plat::headless::HeadlessPlatform fresh;
-    engine::CloseWithoutAsking = false;
-    engine::ExitCode = 0;
-    // No build folders here: the mastering fails with its one message and exit code 1.
-    fresh.dialogs.ExpectStartingWith("Nie udało się utworzyć nośnika instalacyjnego",
-                                     ModalResult::OK);
-    TInstalatorForm mastering(nullptr, "InstalatorForm", {word, "C:\\medium\\"});
-    fresh.gui.ShowModal(mastering);
-    EXPECT_EQ(mastering.CurrentStep, -1) << word;
-    EXPECT_TRUE(fresh.gui.Terminated()) << word;
-    EXPECT_TRUE(engine::CloseWithoutAsking) << word;
-    EXPECT_EQ(engine::ExitCode, 1) << word;
-    EXPECT_TRUE(fresh.dialogs.AllAnswered());
-  }
-  engine::ExitCode = 0;
+TEST_F(WizardFrameTest, MasteringShowsNoPageAndEndsTheProgram) {
+  plat::headless::HeadlessPlatform fresh;
+  // No build folders here: the mastering fails with its one message and exit code 1.
+  fresh.dialogs.ExpectStartingWith("Nie udało się utworzyć nośnika instalacyjnego",
+                                   ModalResult::OK);
+  TInstalatorForm mastering(nullptr, "InstalatorForm", {"disc", "C:\\medium\\"});
+  fresh.gui.ShowModal(mastering);
+  EXPECT_EQ(mastering.CurrentStep, -1);
+  EXPECT_TRUE(fresh.gui.Terminated());
+  EXPECT_TRUE(engine::CloseWithoutAsking);
+  EXPECT_EQ(engine::ExitCode, 1);
+  EXPECT_TRUE(fresh.dialogs.AllAnswered());
 }
 
 TEST_F(WizardFrameTest, TheMediumDecidesWhichProductsAreOfferedAndWhichAgreement) {
@@ -192,8 +164,6 @@ TEST_F(WizardFrameTest, TheMediumDecidesWhichProductsAreOfferedAndWhichAgreement
   serverOnly.CheckBox1->SetChecked(true);
   serverOnly.BitBtn2->Click();
   EXPECT_FALSE(serverOnly.CheckListBox1->Checked(0));
-  engine::MediumProducts = engine::kWholePackage;
-  engine::AgreementKind = 0;
 }
 
 TEST_F(WizardFrameTest, SourceDirIsTheProgramsOwnFolder) {

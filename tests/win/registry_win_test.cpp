@@ -61,10 +61,10 @@ class RegistryWin : public ::testing::Test {
     return RawValue(HKEY_CLASSES_ROOT, key, name);
   }
   static void RegisterAll() {
-    sys::RegisterFtpServer(engine::TargetDirs[3]);
-    sys::RegisterFtpBatch(engine::TargetDirs[2]);
-    sys::RegisterFtpClient(engine::TargetDirs[2]);
-    sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
+    sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
+    sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
+    sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
+    sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
   }
 };
 
@@ -141,8 +141,8 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryKeyAndReinstallingOverwritesSile
 
 TEST_F(RegistryWin, UninstallIconNamesTheLastProductAndADriveRootGetsNoPackageValues) {
   engine::TargetDirs[0] = "C:\\";
-  sys::RegisterFtpServer(engine::TargetDirs[3]);
-  sys::RegisterFtpBatch(engine::TargetDirs[2]);
+  sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
+  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
   EXPECT_EQ(Hklm(kUninstallEntry, "DisplayIcon"),
             "C:\\Program Files\\Vortel PRO\\FTP\\NorvikFTPBatch.exe,0");
   EXPECT_EQ(Hklm(kUninstallEntry, "UninstallString"), "\"C:\\Uninstall.exe\" /uninstall");
@@ -170,16 +170,17 @@ TEST_F(RegistryWin, SameProgIdAsksOnlyForAnotherProgram) {
   RawSet(HKEY_CLASSES_ROOT, ".vl", "", "VortelCfg");
   RawSet(HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open\\command", "",
          "\"c:\\program files\\VORTEL PRO\\vortel.exe\"");
-  sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");  // no question
+  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel",
+                        "Vortel.exe");  // no question
   EXPECT_EQ(Hkcr("VortelCfg"), "Vortel - plik konfiguracji");
 
   RawSet(HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open\\command", "",
          "\"D:\\Stary\\Vortel.exe\" \"%1\"");
   platform.dialogs.Expect(question, ModalResult::No);
-  sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
   EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"), "\"D:\\Stary\\Vortel.exe\" \"%1\"");
   platform.dialogs.Expect(question, ModalResult::Yes);
-  sys::RegisterEmulator(engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
   EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"),
             "\"C:\\Program Files\\Vortel PRO\\Vortel.exe\" \"%1\"");
 }
@@ -193,7 +194,7 @@ TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAlone) {
       "jako: \"Skrypt obcego programu\"\roraz skojarzone z programem: \"C:\\Obcy\\ftp.exe\".\r" +
       std::string(kTail);
   platform.dialogs.Expect(question, ModalResult::No);
-  sys::RegisterFtpBatch(engine::TargetDirs[2]);
+  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
   EXPECT_EQ(Hkcr(".ftp"), "ObcyFTP");
   EXPECT_EQ(Hkcr("ObcyFTP\\shell\\open\\command"), "\"C:\\Obcy\\ftp.exe\" \"%1\"");
   EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, ".ftp\\ShellNew"));
@@ -201,14 +202,14 @@ TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAlone) {
   EXPECT_EQ(Hklm(kAppPaths + "NorvikFTPBatch.exe", "Path"), engine::TargetDirs[2]);
 
   platform.dialogs.Expect(question, ModalResult::Yes);
-  sys::RegisterFtpBatch(engine::TargetDirs[2]);
+  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
   EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
   EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"), engine::TargetDirs[2] + "Pattern.ftp");
 }
 
 TEST_F(RegistryWin, ExtensionWithAnEmptyDefaultIsTakenOverSilently) {
   RawSet(HKEY_CLASSES_ROOT, ".pft", "Content Type", "text/plain");
-  sys::RegisterFtpClient(engine::TargetDirs[2]);
+  sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
   EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
   EXPECT_EQ(Hkcr(".pft", "Content Type"), "text/plain");
   EXPECT_EQ(Hkcr("NorvikFTPProfile\\shell\\open"), "Otwórz-połącz");

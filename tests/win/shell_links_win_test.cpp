@@ -152,7 +152,9 @@ TEST_F(ShellLinksWin, ProgramGroupHoldsExactlyTheRowsOfTheSelection) {
   for (const auto& [chosen, captions] : cases) {
     const std::string programs = Folder("Programy " + std::to_string(++round));
     wintest::ShellFolderOverride redirected(HKEY_LOCAL_MACHINE, "Common Programs", programs);
-    sys::CreateProgramGroup(chosen[0], chosen[1], chosen[2], chosen[3]);
+    const auto& dirs = engine::TargetDirs;
+    auto in = [&](int product, int slot) { return chosen[product] ? dirs[slot] : std::string(); };
+    sys::CreateProgramGroup(dirs[0], {in(0, 1), in(1, 2), in(2, 2), in(3, 3)});
     group = programs + "\\Vortel PRO";
     std::set<std::string> expected;
     for (const auto& caption : captions) expected.insert(caption + ".lnk");
@@ -171,7 +173,9 @@ TEST_F(ShellLinksWin, ProgramGroupHoldsExactlyTheRowsOfTheSelection) {
 
 TEST_F(ShellLinksWin, MissingProgramsFolderValueMakesNoGroupAndRaisesNothing) {
   wintest::ShellFolderOverride gone(HKEY_LOCAL_MACHINE, "Common Programs", "", true);
-  EXPECT_NO_THROW(sys::CreateProgramGroup(true, true, true, true));
+  EXPECT_NO_THROW(sys::CreateProgramGroup(
+      engine::TargetDirs[0], {engine::TargetDirs[1], engine::TargetDirs[2], engine::TargetDirs[2],
+                              engine::TargetDirs[3]}));
   sys::ShellFoldersRoot = plat::RegRoot::LocalMachine;
   EXPECT_THROW(sys::GetShellFolder("Common Programs"), plat::ERegistryException);
   EXPECT_EQ(GetFileAttributesW(Wide(commonPrograms + "\\Vortel PRO").c_str()),

@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_main.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
-#include "startup/entry.h"
-#include "unattended/command_line.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Shell links and the folder-browse dialog need COM on this (the user-interface) thread for
@@ -21,10 +20,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     plat::win32::Win32Platform platform;
     // Quoted paths keep a final backslash (/DIR="C:\X\"), which the C runtime's rules
     // would take for an escaped quotation mark.
-    std::vector<std::string> args =
-        unattended::SplitCommandLine(plat::win32::Narrow(GetCommandLineW()));
+    std::vector<std::string> args = plat::SplitCommandLine(plat::win32::Narrow(GetCommandLineW()));
     if (!args.empty()) args.erase(args.begin());
-    exitCode = startup::ProgramMain(args);
+    exitCode = plat::ProgramMain(args);
   } catch (const std::exception& e) {
     MessageBoxW(nullptr, plat::win32::Wide(e.what()).c_str(), L" B\u0142\u0105d",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);

@@ -1,0 +1,142 @@
+#include "engine/choices.h"
+
+#include <cctype>
+#include <exception>
+#include <functional>
+
+#include "engine/medium_kind.h"
+#include "platform/platform.h"
+#include "system/paths.h"
+#include "system/registry_entries.h"
+
+namespace engine {
+
+const std::array<OptionInfo, kOptionCount> Options = {{
+    {"desktopvortel", kVortel, true},
+    {"desktopftp", kFtpClient, true},
+    {"autostartftpserver", kFtpServer, false},
+}};
+
+namespace {
+
+// The folder page's product rows by TargetDirs slot (1 to 3), with the program whose App Paths
+// entry proposes the row's folder.
+struct FolderRow {
+  int slot;
+  const char* program;
+};
+constexpr FolderRow kFolderRows[] = {
+    {1, "Vortel.exe"},
+    {2, "NorvikFTP.exe"},
+    {3, "NorvikFTPSrv.exe"},
+};
+
+// What a row falls back to: the subfolder of the products kept in its slot.
+std::string DefaultSubfolder(int slot) {
+  for (const ProductInfo& product : Products)
+    if (product.targetSlot == slot) return product.defaultSubfolder;
+  return std::string();
+}
+
+// The pages never report a registry problem: an unreadable value is a missing one.
+std::string ReadQuietly(const std::function<std::string()>& read) {
+  try {
+    return read();
+  } catch (const std::exception&) {
+    return std::string();
+  }
+}
+
+std::string Upper(const std::string& s) {
+  return plat::Current().Texts().UpperCase(s);
+}
+
+// The program's App Paths folder, relative to `mainFolder` when below it (compared without
+// regard to case, the main folder's text taken as it stands); else `defaultSubfolder`.
+std::string ProductSubfolder(const FolderRow& row, const std::string& mainFolder) {
+  const std::string path = ReadQuietly([&] { return sys::GetAppPathDir(row.program); });
+  if (path.empty()) return DefaultSubfolder(row.slot);
+  if (path.size() >= mainFolder.size() &&
+      Upper(path.substr(0, mainFolder.size())) == Upper(mainFolder))
+    return path.substr(mainFolder.size());
+  return path;
+}
+
+bool IsFullFolderPath(const std::string& folder) {
+  if (folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
+      folder[1] == ':' && folder[2] == '\\')
+    return true;
+  if (folder.rfind("\\\\", 0) != 0) return false;
+  const auto server = folder.find('\\', 2);
+  return server != std::string::npos && server > 2 && folder.size() > server + 1 &&
+         folder[server + 1] != '\\';
+}
+
+}  // namespace
+
+ProductChoice OfferedProducts() {
+  ProductChoice offered{};
+  for (int i = 0; i < kProductCount; ++i) offered[i] = ProductOnMedium(i);
+  return offered;
+}
+
+bool AnyProduct(const ProductChoice& chosen) {
+  for (bool product : chosen)
+    if (product) return true;
+  return false;
+}
+
+std::string DefaultMainFolder() {
+  const std::string recorded = ReadQuietly([] {
+    return sys::ReadRegistryString(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft\\", "Path");
+  });
+  if (!recorded.empty()) return recorded;
+  return sys::AddBackslash(sys::GetProgramFilesDir()) + "NorvikSoft\\VortelPRO\\";
+}
+
+bool SlotInUse(int slot, const ProductChoice& chosen) {
+  if (slot == 0) return true;
+  for (int product = 0; product < kProductCount; ++product)
+    if (chosen[product] && SlotOf(product) == slot) return true;
+  return false;
+}
+
+FolderTexts ProposedFolders() {
+  FolderTexts folders;
+  folders.mainFolder = DefaultMainFolder();
+  for (const FolderRow& row : kFolderRows)
+    folders.*SlotTexts[row.slot] = ProductSubfolder(row, folders.mainFolder);
+  return folders;
+}
+
+void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
+                     const ProductChoice& chosen) {
+  folders.mainFolder = mainFolder;
+  if (Upper(sys::AddBackslash(mainFolder)) == Upper(sys::AddBackslash(DefaultMainFolder()))) return;
+  for (const FolderRow& row : kFolderRows)
+    if (SlotInUse(row.slot, chosen)) folders.*SlotTexts[row.slot] = DefaultSubfolder(row.slot);
+}
+
+std::string TrimmedMainFolder(const std::string& text) {
+  return sys::TrimSpaces(text);
+}
+
+bool AcceptableMainFolder(const std::string& trimmed) {
+  return IsFullFolderPath(sys::AddBackslash(trimmed));
+}
+
+bool OptionOffered(int option, const ProductChoice& chosen) {
+  return chosen[Options[option].product];
+}
+
+void DropUnofferedOptions(InstallChoices& choices) {
+  for (int i = 0; i < kOptionCount; ++i)
+    if (!OptionOffered(i, choices.products)) choices.options[i] = false;
+}
+
+void ApplyDefaultOptions(InstallChoices& choices) {
+  for (int i = 0; i < kOptionCount; ++i) choices.options[i] = Options[i].defaultTicked;
+  DropUnofferedOptions(choices);
+}
+
+}  // namespace engine

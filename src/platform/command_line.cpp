@@ -1,0 +1,26 @@
+#include "platform/program_main.h"
+
+namespace plat {
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (char c : commandLine) {
+    if (c == '"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) words.push_back(word);
+  return words;
+}
+
+}  // namespace plat

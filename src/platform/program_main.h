@@ -1,0 +1,17 @@
+#pragma once
+// What the operating system's entry hands over to once it has the command line's words. The
+// program's start-up layer defines it; the platform only calls it.
+#include <string>
+#include <vector>
+
+namespace plat {
+
+// `args` are the command-line words after the program name. Returns the process exit code.
+int ProgramMain(const std::vector<std::string>& args);
+
+// The words of a Windows command line, the program's name first. Blanks and tabs part words
+// outside quotation marks; a quotation mark groups and is dropped; a backslash is an ordinary
+// character, so /DIR="C:\Program Files\X\" keeps its final backslash.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);
+
+}  // namespace plat

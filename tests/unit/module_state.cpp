@@ -1,0 +1,35 @@
+// Every test starts from the program's start-up state of the module-level values, whatever the
+// test before it left behind; no test sets them back by hand.
+#include "module_state.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/medium_kind.h"
+#include "engine/run_state.h"
+#include "engine/target_dirs.h"
+#include "system/shell_links.h"
+#include "ui/aligner.h"
+
+void unittest::FreshModuleState() {
+  engine::CloseWithoutAsking = false;
+  engine::StopRequested = false;
+  engine::ExitCode = 0;
+  engine::MediumProducts = engine::kWholePackage;
+  engine::AgreementKind = 0;
+  engine::TargetDirs = {};
+  sys::ShellFoldersRoot = plat::RegRoot::CurrentUser;
+  ui::TAligner::MaxEditHeight = -1;
+}
+
+namespace {
+
+class FreshStateForEveryTest : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { unittest::FreshModuleState(); }
+};
+
+const bool registered = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStateForEveryTest);
+  return true;
+}();
+
+}  // namespace
