@@ -1,6 +1,4 @@
 // Installing from the mastered sample medium, driven through the wizard as a user does it.
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
 #include "machine.h"
@@ -9,8 +7,6 @@
 using namespace e2e;
 
 namespace {
-
-const std::wstring kWizard = L"Norvik-Soft - Instalator oprogramowania Vortel PRO";
 
 // A private copy of the whole-package medium, so a test may damage it.
 std::wstring CopyMedium(const std::wstring& name) {
@@ -23,102 +19,50 @@ std::wstring CopyMedium(const std::wstring& name) {
   return to;
 }
 
-struct TitleSearch {
-  const std::wstring* part;
-  const wchar_t* cls;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTitle(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<TitleSearch*>(p);
-  wchar_t cls[64] = {}, title[256] = {};
-  GetClassNameW(w, cls, 64);
-  GetWindowTextW(w, title, 256);
-  if ((!s->cls || std::wstring(cls) == s->cls) &&
-      std::wstring(title).find(*s->part) != std::wstring::npos)
-    s->found = w;
-  return !s->found;
-}
-
-// A top-level window of any process whose title contains `part` (and of class `cls`).
-HWND windowTitled(const std::wstring& part, const wchar_t* cls) {
-  TitleSearch search{&part, cls};
-  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // One run of the installer from a medium, page by page.
-struct Installer {
-  App app;
-  HWND form = nullptr;
-
-  void Start(const std::wstring& medium) {
-    ASSERT_TRUE(app.Start(medium + L"Install.exe", L"", medium));
-    form = app.WaitTop(kWizard, L"TVortelForm");
-    ASSERT_NE(form, nullptr) << "the wizard did not appear";
-  }
-  HWND Control(const char* name) { return FindControl(form, name); }
-  void Page(const char* sheet, std::chrono::milliseconds timeout = kTimeout) {
-    ASSERT_TRUE(WaitFor([&] { return Visible(Control(sheet)); }, timeout)) << sheet;
-  }
-  void Next() { Click(Control("BitBtn2")); }
+struct Installer : Wizard {
   // Licence, products (toggling the given items), folders up to the folder question.
-  void ToFolderQuestion(const std::wstring& mainFolder, std::initializer_list<int> untick = {}) {
-    Click(Control("CheckBox1"));
-    ASSERT_TRUE(WaitFor([&] { return Enabled(Control("BitBtn2")); }));
-    Next();
-    ASSERT_NO_FATAL_FAILURE(Page("Step3"));
+  void ToFolderQuestion(const std::wstring& medium, const std::wstring& mainFolder,
+                        std::initializer_list<int> untick = {}) {
+    ASSERT_NO_FATAL_FAILURE(Start(medium + L"Install.exe", medium));
+    ASSERT_NO_FATAL_FAILURE(Agree());
+    ASSERT_NO_FATAL_FAILURE(Next("Step3"));
     for (int item : untick) ToggleListItem(Control("CheckListBox1"), item);
-    Next();
-    ASSERT_NO_FATAL_FAILURE(Page("Step4"));
+    ASSERT_NO_FATAL_FAILURE(Next("Step4"));
     SetEditText(Control("Edit4"), mainFolder);
-    Next();
+    Click(Control("BitBtn2"));
   }
-  HWND Dialog(const std::wstring& caption, std::wstring* text = nullptr) {
-    return WaitDialog(app, caption, text);
-  }
-  void Answer(HWND dialog, const char* button) {
-    ASSERT_NE(dialog, nullptr);
-    Click(FindControl(dialog, button));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
-  }
-  // From the folder question's "&Tak" through options and summary to the start of the run.
-  void ConfirmAndRun() {
-    ASSERT_NO_FATAL_FAILURE(Answer(Dialog(L" Uwaga"), "Yes"));
-    ASSERT_NO_FATAL_FAILURE(Page("Step5"));
-    Next();
-    ASSERT_NO_FATAL_FAILURE(Page("Step6"));
-    Next();
-  }
+  // Through the folder question's "&Tak", the options and the summary to the start of the run.
   void Install(const std::wstring& medium, const std::wstring& folder,
                std::initializer_list<int> untick = {}) {
-    ASSERT_NO_FATAL_FAILURE(Start(medium));
-    ASSERT_NO_FATAL_FAILURE(ToFolderQuestion(folder, untick));
-    ASSERT_NO_FATAL_FAILURE(ConfirmAndRun());
+    ASSERT_NO_FATAL_FAILURE(ToFolderQuestion(medium, folder, untick));
+    ASSERT_NO_FATAL_FAILURE(Answer(L" Uwaga", "Yes"));
+    ASSERT_NO_FATAL_FAILURE(WaitPage("Step5"));
+    ASSERT_NO_FATAL_FAILURE(Next("Step6"));
+    Click(Control("BitBtn2"));
   }
-  // Waits for the finish page. An earlier installation in another folder owns the document
-  // types, so the takeover questions may come; they are answered "&Tak". Any other dialog
-  // fails the test.
-  void RunToFinish() {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(120000);
-    while (!Visible(Control("Step8")) && std::chrono::steady_clock::now() < end) {
+  // Waits for the finish page, answering every dialog on the way with `button` when its text
+  // starts with `expected`; any other dialog fails the test.
+  void RunToFinish(const std::wstring& expected = L"Rejestrowane rozszerzenie",
+                   const char* button = "Yes") {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (!OnPage("Step8") && std::chrono::steady_clock::now() < end) {
       HWND dialog = nullptr;
-      WaitFor([&] { return (dialog = app.MessageForm()) || Visible(Control("Step8")); });
+      WaitFor([&] { return (dialog = app.MessageForm()) || OnPage("Step8"); });
       if (!dialog) continue;
       const std::wstring text = Text(FindControl(dialog, "Message"));
-      ASSERT_EQ(text.rfind(L"Rejestrowane rozszerzenie", 0), 0u) << "unexpected: " << Utf8(text);
-      ASSERT_NO_FATAL_FAILURE(Answer(dialog, "Yes"));
+      ASSERT_EQ(text.rfind(expected, 0), 0u) << "unexpected: " << Utf8(text);
+      Click(FindControl(dialog, button));
+      ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
     }
-    ASSERT_TRUE(Visible(Control("Step8")));
+    ASSERT_TRUE(OnPage("Step8"));
   }
   // Leaves the finish page with every box unticked, through Finish or the close box (which
   // asks nothing on the last page).
   void FinishWithoutActions(bool closeBox = false) {
     ASSERT_NO_FATAL_FAILURE(RunToFinish());
-    for (const char* box : {"CheckBox5", "CheckBox2", "CheckBox3"}) {
-      HWND w = Control(box);
-      if (Visible(w) && Checked(w)) Click(w);
-    }
+    for (const char* box : {"CheckBox5", "CheckBox2", "CheckBox3"})
+      if (Visible(Control(box)) && Checked(Control(box))) Click(Control(box));
     ASSERT_TRUE(
         WaitFor([&] { return !Checked(Control("CheckBox2")) && !Checked(Control("CheckBox3")); }));
     if (closeBox)
@@ -176,15 +120,15 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
   EXPECT_TRUE(Checked(run.Control("CheckBox2")));
   EXPECT_TRUE(Checked(run.Control("CheckBox3")));
   Click(run.Control("BitBtn4"));
-  EXPECT_EQ(run.app.WaitExit(std::chrono::milliseconds(120000)), 0);
-  HWND vortel = nullptr, client = nullptr, readme = nullptr;
-  EXPECT_TRUE(
-      WaitFor([&] { return (vortel = windowTitled(L"Vortel", L"TApplication")) != nullptr; }));
-  EXPECT_TRUE(
-      WaitFor([&] { return (client = windowTitled(L"Klient FTP", L"TApplication")) != nullptr; }));
-  EXPECT_TRUE(WaitFor([&] { return (readme = windowTitled(L"readme", nullptr)) != nullptr; }));
-  for (HWND w : {vortel, client, readme})
-    if (w) PostMessageW(w, WM_CLOSE, 0, 0);
+  EXPECT_EQ(run.app.WaitExit(std::chrono::minutes(2)), 0);
+  for (const auto& [title, cls] : {std::pair{L"Vortel", L"TApplication"},
+                                   {L"Klient FTP", L"TApplication"},
+                                   {L"readme", nullptr}}) {
+    HWND window = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (window = AnyWindowTitled(title, cls)) != nullptr; }))
+        << Utf8(title);
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+  }
 }
 
 TEST(InstallE2E, OnlyTheServerOrOnlyTheBatchClient) {
@@ -223,26 +167,12 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
   {
     // "&Nie" to every question: the old file stays, the run still ends on the finish page.
     Installer second;
-    ASSERT_NO_FATAL_FAILURE(second.Start(medium));
-    ASSERT_NO_FATAL_FAILURE(second.ToFolderQuestion(folder, {0, 1, 2}));
-    std::wstring text;
-    ASSERT_NO_FATAL_FAILURE(second.Answer(second.Dialog(L" Uwaga", &text), "Yes"));
-    EXPECT_NE(text.find(L"już istnieje."), std::wstring::npos);
-    ASSERT_NO_FATAL_FAILURE(second.Page("Step5"));
-    second.Next();
-    ASSERT_NO_FATAL_FAILURE(second.Page("Step6"));
-    second.Next();
-    for (int answered = 0; answered < 20 && !Visible(second.Control("Step8"));) {
-      HWND question = nullptr;
-      WaitFor([&] {
-        return (question = second.app.FindTop(L" Decyzja", L"TMessageForm")) != nullptr ||
-               Visible(second.Control("Step8"));
-      });
-      if (!question) break;
-      EXPECT_NE(Text(FindControl(question, "Message")).find(L"już istnieje."), std::wstring::npos);
-      ASSERT_NO_FATAL_FAILURE(second.Answer(question, "No"));
-      ++answered;
-    }
+    ASSERT_NO_FATAL_FAILURE(second.ToFolderQuestion(medium, folder, {0, 1, 2}));
+    EXPECT_NE(second.Answer(L" Uwaga", "Yes").find(L"już istnieje."), std::wstring::npos);
+    ASSERT_NO_FATAL_FAILURE(second.WaitPage("Step5"));
+    ASSERT_NO_FATAL_FAILURE(second.Next("Step6"));
+    Click(second.Control("BitBtn2"));
+    ASSERT_NO_FATAL_FAILURE(second.RunToFinish(L"Plik \"" + folder + L"\\", "No"));
     ASSERT_NO_FATAL_FAILURE(second.FinishWithoutActions());
     EXPECT_EQ(ReadAll(server), "stary plik");
   }
@@ -250,7 +180,7 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
     // "&Wszystkie" once: every file is replaced without another question.
     Installer third;
     ASSERT_NO_FATAL_FAILURE(third.Install(medium, folder, {0, 1, 2}));
-    ASSERT_NO_FATAL_FAILURE(third.Answer(third.Dialog(L" Decyzja"), "All"));
+    ASSERT_NO_FATAL_FAILURE(third.Answer(L" Decyzja", "All"));
     ASSERT_NO_FATAL_FAILURE(third.FinishWithoutActions());
     EXPECT_NE(ReadAll(server), "stary plik");
   }
@@ -266,11 +196,8 @@ TEST(InstallE2E, AbortAtAnOverwriteQuestionClosesWithoutAnError) {
   }
   Installer second;
   ASSERT_NO_FATAL_FAILURE(second.Install(medium, folder, {0, 1, 2}));
-  ASSERT_NO_FATAL_FAILURE(second.Answer(second.Dialog(L" Decyzja"), "Abort"));
-  std::wstring text;
-  HWND confirm = second.Dialog(L" Uwaga", &text);
-  EXPECT_EQ(text, L"Przerwać proces instalacji ?");
-  ASSERT_NO_FATAL_FAILURE(second.Answer(confirm, "Yes"));
+  second.Answer(L" Decyzja", "Abort");
+  EXPECT_EQ(second.Answer(L" Uwaga", "Yes"), L"Przerwać proces instalacji ?");
   EXPECT_EQ(second.app.WaitExit(), 5);
   for (const std::wstring& caption : second.app.TopCaptions())
     EXPECT_NE(caption, L" B\u0142\u0105d");
@@ -289,11 +216,8 @@ TEST(InstallE2E, ACorruptStoredFileStopsTheRunAndKeepsTheOldFile) {
   WriteAll(medium + L"FTPSrv.hl_", stored);
   Installer run;
   ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder, {0, 1, 2}));
-  ASSERT_NO_FATAL_FAILURE(run.Answer(run.Dialog(L" Decyzja"), "Yes"));  // overwrite FTPSrv.hlp
-  std::wstring text;
-  HWND error = run.Dialog(L" B\u0142\u0105d", &text);
-  EXPECT_EQ(text, L"Wystąpił błąd podczas kopiowania plików.");
-  ASSERT_NO_FATAL_FAILURE(run.Answer(error, "OK"));
+  run.Answer(L" Decyzja", "Yes");  // overwrite FTPSrv.hlp
+  EXPECT_EQ(run.Answer(L" B\u0142\u0105d", "OK"), L"Wystąpił błąd podczas kopiowania plików.");
   EXPECT_EQ(run.app.WaitExit(), 4);
   EXPECT_EQ(ReadAll(target), "poprzednia pomoc");
 }
@@ -303,22 +227,16 @@ TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothing) {
   const std::wstring folder = FreeDriveLetter() + L":\\Vortel";
   Installer run;
   ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
-  std::wstring text;
-  HWND error = run.Dialog(L" B\u0142\u0105d", &text);
-  EXPECT_EQ(text, L"Nie można utworzyć katalogu \"" + folder + L"\\\"");
-  ASSERT_NO_FATAL_FAILURE(run.Answer(error, "OK"));
+  EXPECT_EQ(run.Answer(L" B\u0142\u0105d", "OK"),
+            L"Nie można utworzyć katalogu \"" + folder + L"\\\"");
   EXPECT_EQ(run.app.WaitExit(), 3);
 }
 
 TEST(InstallE2E, AnEmptyMainFolderIsRefused) {
   const std::wstring medium = CopyMedium(L"medium-empty");
   Installer run;
-  ASSERT_NO_FATAL_FAILURE(run.Start(medium));
-  ASSERT_NO_FATAL_FAILURE(run.ToFolderQuestion(L""));
-  std::wstring text;
-  HWND error = run.Dialog(L" B\u0142\u0105d", &text);
-  EXPECT_EQ(text, L"Proszę podać pełną ścieżkę katalogu docelowego.");
-  ASSERT_NO_FATAL_FAILURE(run.Answer(error, "OK"));
-  EXPECT_TRUE(Visible(run.Control("Step4")));
-  run.app.Kill();
+  ASSERT_NO_FATAL_FAILURE(run.ToFolderQuestion(medium, L""));
+  EXPECT_EQ(run.Answer(L" B\u0142\u0105d", "OK"),
+            L"Proszę podać pełną ścieżkę katalogu docelowego.");
+  EXPECT_TRUE(run.OnPage("Step4"));
 }

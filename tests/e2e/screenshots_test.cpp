@@ -108,64 +108,51 @@ TEST(Screenshots, EveryPageAndDialog) {
   CreateDirectoryW(target.c_str(), nullptr);
   CloseHandle(CreateFileW((target + L"\\Uninstall.exe").c_str(), GENERIC_WRITE, 0, nullptr,
                           CREATE_ALWAYS, 0, nullptr));
-  App app;
-  ASSERT_TRUE(app.Start(installExe, L"", BuildFolder()));
-  HWND form = app.WaitTop(L"Norvik-Soft - Instalator oprogramowania Vortel PRO", L"TVortelForm");
-  ASSERT_NE(form, nullptr);
+  Wizard w;
+  ASSERT_NO_FATAL_FAILURE(w.Start(installExe, BuildFolder()));
   auto shot = [&](const wchar_t* name) {
     // Paint everything pending before the picture is taken.
-    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SendMessageW(form, WM_NULL, 0, 0);
+    RedrawWindow(w.form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SendMessageW(w.form, WM_NULL, 0, 0);
     SaveScreen(dir + name + L".bmp");
   };
-  auto control = [&](const char* name) { return FindControl(form, name); };
-  auto page = [&](const char* sheet) {
-    ASSERT_TRUE(WaitFor([&] { return Visible(control(sheet)); })) << sheet;
-  };
   auto dialog = [&](const wchar_t* caption, const wchar_t* picture, const char* answer) {
-    HWND d = WaitDialog(app, caption);
-    ASSERT_NE(d, nullptr) << picture;
+    HWND d = WaitDialog(w.app, caption);
+    ASSERT_NE(d, nullptr) << Utf8(picture);
     SendMessageW(d, WM_NULL, 0, 0);
     shot(picture);
     Click(FindControl(d, answer));
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(d); }));
   };
-  page("Step1");
   shot(L"1-licencja");
-  Click(control("CheckBox1"));
-  ASSERT_TRUE(WaitFor([&] { return Enabled(control("BitBtn2")); }));
-  Click(control("BitBtn2"));
-  page("Step3");
+  ASSERT_NO_FATAL_FAILURE(w.Agree());
+  ASSERT_NO_FATAL_FAILURE(w.Next("Step3"));
   shot(L"3-produkty");
-  HWND list = control("CheckListBox1");
+  HWND list = w.Control("CheckListBox1");
   for (int i = 0; i < 4; ++i) ToggleListItem(list, i);
-  Click(control("BitBtn2"));
+  Click(w.Control("BitBtn2"));
   dialog(L" B\u0142\u0105d", L"dialog-brak-produktow", "OK");
   for (int i = 0; i < 4; ++i) ToggleListItem(list, i);
-  Click(control("BitBtn3"));
+  Click(w.Control("BitBtn3"));
   dialog(L" Decyzja", L"dialog-przerwac", "No");
-  Click(control("BitBtn2"));
-  page("Step4");
-  SetEditText(control("Edit4"), target);
+  ASSERT_NO_FATAL_FAILURE(w.Next("Step4"));
+  SetEditText(w.Control("Edit4"), target);
   shot(L"4-katalogi");
-  Click(control("BitBtn2"));
+  Click(w.Control("BitBtn2"));
   dialog(L" Uwaga", L"dialog-katalog", "Yes");
-  page("Step5");
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step5"));
   shot(L"5-opcje");
-  Click(control("BitBtn2"));
-  page("Step6");
+  ASSERT_NO_FATAL_FAILURE(w.Next("Step6"));
   shot(L"6-podsumowanie");
-  Click(control("BitBtn2"));
-  page("Step7");
+  ASSERT_NO_FATAL_FAILURE(w.Next("Step7"));
   dialog(L" Decyzja", L"7-kopiowanie", "All");
-  ASSERT_TRUE(
-      WaitFor([&] { return Visible(control("Step8")); }, std::chrono::milliseconds(120000)));
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step8", std::chrono::minutes(2)));
   shot(L"8-koniec");
-  for (const char* box : {"CheckBox2", "CheckBox3"}) Click(control(box));
-  ASSERT_TRUE(
-      WaitFor([&] { return !Checked(control("CheckBox2")) && !Checked(control("CheckBox3")); }));
-  Click(control("BitBtn4"));
-  EXPECT_EQ(app.WaitExit(), 0);
+  for (const char* box : {"CheckBox2", "CheckBox3"}) Click(w.Control(box));
+  ASSERT_TRUE(WaitFor(
+      [&] { return !Checked(w.Control("CheckBox2")) && !Checked(w.Control("CheckBox3")); }));
+  Click(w.Control("BitBtn4"));
+  EXPECT_EQ(w.app.WaitExit(), 0);
 
   Print(L"Files in " + target + L":\n");
   ListFiles(target, L"");

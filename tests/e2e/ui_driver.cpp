@@ -1,5 +1,7 @@
 #include "ui_driver.h"
 
+#include <gtest/gtest.h>
+
 #include "machine.h"
 #include "probe/window_watch.h"
 
@@ -214,6 +216,66 @@ HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text)
   HWND dialog = app.WaitTop(caption, L"TMessageForm");
   if (dialog && text) *text = Text(FindControl(dialog, "Message"));
   return dialog;
+}
+
+namespace {
+struct TitleSearch {
+  const std::wstring* part;
+  const wchar_t* cls;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTitle(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<TitleSearch*>(p);
+  wchar_t cls[64] = {};
+  GetClassNameW(w, cls, 64);
+  if ((!s->cls || std::wstring(cls) == s->cls) && Text(w).find(*s->part) != std::wstring::npos)
+    s->found = w;
+  return !s->found;
+}
+}  // namespace
+
+HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls) {
+  TitleSearch search{&part, cls};
+  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Wizard::Start(const std::wstring& exe, const std::wstring& folder) {
+  ASSERT_TRUE(app.Start(exe, L"", folder));
+  form = app.WaitTop(kWizardCaption, L"TVortelForm");
+  ASSERT_NE(form, nullptr) << "the wizard did not appear";
+}
+
+void Wizard::WaitPage(const char* sheet, std::chrono::milliseconds timeout) const {
+  ASSERT_TRUE(WaitFor([&] { return OnPage(sheet); }, timeout)) << sheet;
+}
+
+void Wizard::Next(const char* sheet) const {
+  Click(Control("BitBtn2"));
+  WaitPage(sheet);
+}
+
+void Wizard::Back(const char* sheet) const {
+  Click(Control("BitBtn1"));
+  WaitPage(sheet);
+}
+
+void Wizard::Agree() const {
+  Click(Control("CheckBox1"));
+  ASSERT_TRUE(WaitFor([&] { return Enabled(Control("BitBtn2")); }));
+}
+
+std::wstring Wizard::Answer(const std::wstring& caption, const char* button) const {
+  std::wstring text;
+  HWND dialog = WaitDialog(app, caption, &text);
+  if (!dialog) {
+    ADD_FAILURE() << "no dialog " << Utf8(caption);
+    return text;
+  }
+  Click(FindControl(dialog, button));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  return text;
 }
 
 }  // namespace e2e

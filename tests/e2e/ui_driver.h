@@ -12,6 +12,7 @@
 namespace e2e {
 
 constexpr std::chrono::milliseconds kTimeout{30000};
+const std::wstring kWizardCaption = L"Norvik-Soft - Instalator oprogramowania Vortel PRO";
 
 // Polls `condition` until it holds or the time-out passes; returns whether it held.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
@@ -72,5 +73,29 @@ void CloseBox(HWND top);
 // The default push button of the message dialog with this caption, by button name
 // ("Yes", "No", "OK", ...); the dialog's message text through `text`.
 HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text = nullptr);
+// A top-level window of any process, shown or not, whose title contains `part` (and of class
+// `cls`).
+HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls = nullptr);
+
+// The wizard of one installer process, page by page. Steps report failures to the running test;
+// wrap them in ASSERT_NO_FATAL_FAILURE where later steps depend on them.
+struct Wizard {
+  App app;
+  HWND form = nullptr;
+
+  // Starts the installer (in `folder`, when given) and waits for the wizard.
+  void Start(const std::wstring& exe, const std::wstring& folder = L"");
+  HWND Control(const char* name) const { return FindControl(form, name); }
+  bool OnPage(const char* sheet) const { return Visible(Control(sheet)); }
+  void WaitPage(const char* sheet, std::chrono::milliseconds timeout = kTimeout) const;
+  // Next or Back, then the page expected.
+  void Next(const char* sheet) const;
+  void Back(const char* sheet) const;
+  // Ticks the licence agreement and waits until Next can be pressed.
+  void Agree() const;
+  // Waits for the message dialog with this caption, presses `button` and waits until it is
+  // gone; returns its text.
+  std::wstring Answer(const std::wstring& caption, const char* button) const;
+};
 
 }  // namespace e2e
