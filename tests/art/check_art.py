@@ -28,24 +28,39 @@ def check(condition, what):
 
 
 def read_bmp(data):
-    """(width, height, pixel(x, y) -> (r, g, b) with y from the top row) of a 24-bit BMP."""
+    """(width, height, pixel(x, y) -> (r, g, b) with y from the top row, bits per pixel) of an
+    uncompressed BMP, palettes included."""
     if data[:2] != b"BM":
         raise ValueError("not a BMP file")
     offset = struct.unpack_from("<I", data, 10)[0] - 14
     dib = data[14:]
     size, width, height, planes, bits, compression = struct.unpack_from("<IiiHHI", dib, 0)
-    if size < 40 or planes != 1 or compression != 0 or bits != 24:
-        raise ValueError("not an uncompressed 24-bit bitmap")
-    stride = (width * 3 + 3) & ~3
+    if size < 40 or planes != 1 or compression != 0 or bits not in (1, 4, 8, 24):
+        raise ValueError("not an uncompressed bitmap of 1, 4, 8 or 24 bits")
+    used = struct.unpack_from("<I", dib, 32)[0] or (0 if bits == 24 else 1 << bits)
+    palette = [tuple(dib[size + 4 * i + 2 - k] for k in range(3)) for i in range(used)]
+    stride = (width * bits + 31) // 32 * 4
     rows = abs(height)
-    if len(dib) < offset + stride * rows:
+    if len(dib) < offset + stride * rows or offset < size + 4 * used:
         raise ValueError("pixel data cut short")
 
     def pixel(x, y):
-        row = rows - 1 - y if height > 0 else y
-        b, g, r = dib[offset + row * stride + x * 3: offset + row * stride + x * 3 + 3]
-        return (r, g, b)
-    return width, rows, pixel
+        at = offset + (rows - 1 - y if height > 0 else y) * stride
+        if bits == 24:
+            b, g, r = dib[at + x * 3: at + x * 3 + 3]
+            return (r, g, b)
+        byte = dib[at + x * bits // 8]
+        shift = 8 - bits - (x * bits) % 8
+        return palette[(byte >> shift) & ((1 << bits) - 1)]
+    return width, rows, pixel, bits
+
+
+def check_depth(name, width, height, pixel, bits):
+    """A picture takes the fewest bits per pixel that hold its colours."""
+    colours = len({pixel(x, y) for y in range(height) for x in range(width)})
+    fewest = next((b for b in (1, 4, 8) if colours <= 1 << b), 24)
+    check(bits == fewest, "%s has %d colours in %d bits per pixel, %d would do" %
+          (name, colours, bits, fewest))
 
 
 def read_ico(data):
@@ -111,7 +126,8 @@ def read_resources(exe):
 
 
 def check_pattern(data):
-    width, height, pixel = read_bmp(data)
+    width, height, pixel, bits = read_bmp(data)
+    check_depth("pattern.bmp", width, height, pixel, bits)
     check((width, height) == (105, 105), "pattern.bmp is 105 x 105")
     background, shade, light = pixel(0, 0), pixel(0, 7), pixel(0, 4)
     check(len({background, shade, light}) == 3,
@@ -133,8 +149,9 @@ def check_pattern(data):
 
 def check_glyphs(folder):
     for name, tip_right in (("glyph_back.bmp", False), ("glyph_next.bmp", True)):
-        width, height, pixel = read_bmp(read(folder, name))
+        width, height, pixel, bits = read_bmp(read(folder, name))
         check((width, height) == (16, 16), "%s is 16 x 16" % name)
+        check_depth(name, width, height, pixel, bits)
         clear = pixel(0, height - 1)
         check(clear in (OLIVE, MAGENTA), "%s bottom-left pixel is olive or magenta" % name)
         opaque = [(x, y) for y in range(height) for x in range(width) if pixel(x, y) != clear]
@@ -162,8 +179,11 @@ def check_icons(folder):
 
 
 def check_side(data):
-    width, height, pixel = read_bmp(data)
+    width, height, pixel, bits = read_bmp(data)
     check((width, height) == (118, 361), "side.bmp is 118 x 361")
+    # Its soft shading is cut to a palette: a third of the bytes of full colour.
+    check(bits == 8, "side.bmp is stored with a 256-colour palette, found %d bits" % bits)
+    check_depth("side.bmp", width, height, pixel, bits)
     # The program writes black and maroon text at these places; they must stay light and plain.
     for name, (x0, y0, x1, y1) in (("maker's name", (38, 47, 118, 76)),
                                    ("edition", (15, 243, 56, 268))):
