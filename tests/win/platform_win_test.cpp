@@ -13,7 +13,7 @@ using plat::win32::Wide;
 TEST(TextWin, ConversionAgreesWithTheSystemConverter) {
   for (const std::string s : {"zażółć gęślą jaźń", "ZAŻÓŁĆ", "€ „x”", "\xF0\x9F\x98\x80", ""}) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring expected(n, L'\0');
+    plat::win32::WString expected(n, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), expected.data(), n);
     EXPECT_EQ(Wide(s), expected) << s;
     EXPECT_EQ(Narrow(expected), s);
@@ -23,7 +23,7 @@ TEST(TextWin, ConversionAgreesWithTheSystemConverter) {
 TEST(TextWin, PolishLettersSurviveWindows1250) {
   const std::string polish = "Przerwać proces instalacji ? ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ";
   ASSERT_TRUE(plat::IsCp1250Representable(polish));
-  const std::wstring wide = Wide(polish);
+  const plat::win32::WString wide = Wide(polish);
   char ansi[128];
   BOOL lossy = FALSE;
   const int n = WideCharToMultiByte(1250, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, &lossy);

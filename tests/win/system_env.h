@@ -42,8 +42,8 @@ inline std::string RawValue(HKEY root, const std::string& key, const std::string
                             DWORD* type = nullptr) {
   DWORD kind = 0;
   DWORD size = 0;
-  const std::wstring subKey = plat::win32::Wide(key);
-  const std::wstring value = plat::win32::Wide(name);
+  const plat::win32::WString subKey = plat::win32::Wide(key);
+  const plat::win32::WString value = plat::win32::Wide(name);
   if (type) *type = 0;
   if (RegGetValueW(root, subKey.c_str(), value.c_str(), RRF_RT_ANY, &kind, nullptr, &size) !=
       ERROR_SUCCESS)
@@ -69,7 +69,7 @@ inline void RawSet(HKEY root, const std::string& key, const std::string& name,
   HKEY opened = nullptr;
   RegCreateKeyExW(root, plat::win32::Wide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                   &opened, nullptr);
-  const std::wstring data = plat::win32::Wide(value);
+  const plat::win32::WString data = plat::win32::Wide(value);
   RegSetValueExW(opened, plat::win32::Wide(name).c_str(), 0, REG_SZ,
                  reinterpret_cast<const BYTE*>(data.c_str()),
                  static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));

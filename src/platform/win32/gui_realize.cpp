@@ -21,8 +21,8 @@ WindowRealization* RealizationOf(HWND window) {
   return reinterpret_cast<WindowRealization*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-std::wstring WindowText(HWND window) {
-  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+WString WindowText(HWND window) {
+  WString text(GetWindowTextLengthW(window) + 1, L'\0');
   text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
   return text;
 }

@@ -189,8 +189,8 @@ bool Win32Gui::LoadBitmapResource(const std::string& name, Bitmap& out) {
 }
 
 HFONT Win32Gui::FontHandle(const Font& font) {
-  const std::wstring key = Wide(font.name) + L"|" + std::to_wstring(font.height) + L"|" +
-                           std::to_wstring(font.style) + L"|" + std::to_wstring(font.charset);
+  const std::string key = font.name + "|" + std::to_string(font.height) + "|" +
+                          std::to_string(font.style) + "|" + std::to_string(font.charset);
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   HFONT handle =
@@ -221,7 +221,7 @@ int Win32Gui::TextHeight(const Font& font) {
 int Win32Gui::TextWidth(const Font& font, const std::string& text) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, FontHandle(font));
-  const std::wstring wide = Wide(text);
+  const WString wide = Wide(text);
   SIZE size{};
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
   SelectObject(dc, old);

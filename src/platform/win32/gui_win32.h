@@ -83,7 +83,7 @@ class Win32Gui : public gui::Gui {
   bool terminated_ = false;
   int nextId_ = 1000;
   std::map<int, gui::Control*> byId_;
-  std::map<std::wstring, HFONT> fonts_;
+  std::map<std::string, HFONT> fonts_;
   gui::Control* pressed_ = nullptr;  // a speed button held down
 };
 

@@ -81,9 +81,9 @@ void RegisterDialogClass(HINSTANCE instance) {
 }
 
 // The message text uses a lone carriage return as its line break; controls want CR LF.
-std::wstring DisplayText(const std::string& text) {
-  std::wstring out;
-  const std::wstring in = Wide(text);
+WString DisplayText(const std::string& text) {
+  WString out;
+  const WString in = Wide(text);
   for (size_t i = 0; i < in.size(); ++i) {
     out += in[i];
     if (in[i] == L'\r' && (i + 1 >= in.size() || in[i + 1] != L'\n')) out += L'\n';
@@ -132,11 +132,11 @@ ModalResult Win32Dialogs::Show(const DialogSpec& spec) {
   int buttonWidth = MulDiv(50, unitX, 4);
   for (DlgButton b : spec.buttons) {
     RECT r{0, 0, 0, 0};
-    const std::wstring caption = Wide(CaptionOf(b));
+    const WString caption = Wide(CaptionOf(b));
     DrawTextW(dc, caption.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
     buttonWidth = std::max<int>(buttonWidth, r.right - r.left + 8);
   }
-  const std::wstring text = DisplayText(spec.text);
+  const WString text = DisplayText(spec.text);
   RECT textRect{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
   DrawTextW(dc, text.c_str(), -1, &textRect,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
@@ -166,7 +166,7 @@ ModalResult Win32Dialogs::Show(const DialogSpec& spec) {
     return ModalResult::Cancel;
   }
 
-  auto child = [&](const wchar_t* cls, const std::wstring& caption, DWORD childStyle, int x, int y,
+  auto child = [&](const wchar_t* cls, const WString& caption, DWORD childStyle, int x, int y,
                    int w, int h, int id, const char* name) {
     HWND c = CreateWindowExW(0, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | childStyle, x, y, w,
                              h, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,

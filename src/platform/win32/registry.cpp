@@ -25,7 +25,7 @@ HKEY RootKey(RegRoot root) {
 
 // Paths are always taken from the root, with or without a leading backslash; a trailing one
 // (as in the maker's own key, "Software\Norvik-Soft\") names the same key.
-std::wstring SubKey(const std::string& keyPath) {
+WString SubKey(const std::string& keyPath) {
   std::string rest = keyPath;
   if (!rest.empty() && rest.front() == '\\') rest.erase(0, 1);
   if (!rest.empty() && rest.back() == '\\') rest.pop_back();
@@ -39,7 +39,7 @@ class Win32Accessor : public RegistryAccessor {
   bool OpenKey(const std::string& keyPath, bool create) override {
     CloseKey();
     const REGSAM sam = access_ == RegAccess::Read ? KEY_READ : KEY_ALL_ACCESS;
-    const std::wstring subKey = SubKey(keyPath);
+    const WString subKey = SubKey(keyPath);
     HKEY key = nullptr;
     const LONG rc = create ? RegCreateKeyExW(RootKey(root_), subKey.c_str(), 0, nullptr,
                                              REG_OPTION_NON_VOLATILE, sam, nullptr, &key, nullptr)
@@ -58,7 +58,7 @@ class Win32Accessor : public RegistryAccessor {
 
   std::string ReadString(const std::string& name) override {
     if (!key_) throw std::logic_error("registry read with no key open");
-    const std::wstring valueName = Wide(name);
+    const WString valueName = Wide(name);
     for (;;) {
       DWORD type = 0;
       DWORD size = 0;
@@ -81,7 +81,7 @@ class Win32Accessor : public RegistryAccessor {
 
   void WriteString(const std::string& name, const std::string& value) override {
     if (!key_) throw std::logic_error("registry write with no key open");
-    const std::wstring data = Wide(value);
+    const WString data = Wide(value);
     const LONG rc = RegSetValueExW(key_, Wide(name).c_str(), 0, REG_SZ,
                                    reinterpret_cast<const BYTE*>(data.c_str()),
                                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
