@@ -58,7 +58,7 @@ TEST(StandInsWin, ProductsShowTheirApplicationWindowAndCloseOnRequest) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.program);
-    std::wstring commandLine =
+    plat::win32::WString commandLine =
         L"\"" + plat::win32::Wide(wintest::ProgramFolder() + "standins\\" + c.program) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -39,10 +39,15 @@ void DrawBitmap(HDC dc, const Bitmap& picture, const Rect& b, bool stretch) {
                 DIB_RGB_COLORS, SRCCOPY);
 }
 
+// No exception may unwind through EnumThreadWindows: a list that cannot grow ends the walk.
 BOOL CALLBACK CollectEnabled(HWND w, LPARAM list) {
-  if (IsWindowVisible(w) && IsWindowEnabled(w))
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-  return TRUE;
+  try {
+    if (IsWindowVisible(w) && IsWindowEnabled(w))
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
 }
 
 }  // namespace
@@ -64,7 +69,6 @@ Win32Gui::Win32Gui() {
 }
 
 Win32Gui::~Win32Gui() {
-  for (auto& [name, font] : fonts_) DeleteObject(font);
   if (appWindow_) DestroyWindow(appWindow_);
 }
 
@@ -78,9 +82,9 @@ void Win32Gui::ShowForm(Form& form) {
   if (form.OnShow) form.OnShow();
   if (terminated_ || form.Closed()) return;
   auto* r = static_cast<WindowRealization*>(form.realization.get());
-  ShowWindow(r->window, form.maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  ShowWindow(r->Window(), form.maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   form.SetVisible(true);
-  UpdateWindow(r->window);
+  UpdateWindow(r->Window());
 }
 
 void Win32Gui::HideForm(Form& form) {
@@ -158,11 +162,11 @@ void Win32Gui::SetCursor(Cursor cursor) {
 }
 
 bool Win32Gui::LoadBitmapResource(const std::string& name, Bitmap& out) {
-  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!bitmap) return false;
+  UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!bitmap.Valid()) return false;
   BITMAP info{};
-  GetObjectW(bitmap, sizeof info, &info);
+  GetObjectW(bitmap.Get(), sizeof info, &info);
   BITMAPINFO request{};
   request.bmiHeader.biSize = sizeof request.bmiHeader;
   request.bmiHeader.biWidth = info.bmWidth;
@@ -172,9 +176,9 @@ bool Win32Gui::LoadBitmapResource(const std::string& name, Bitmap& out) {
   request.bmiHeader.biCompression = BI_RGB;
   std::vector<uint32_t> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight);
   HDC dc = GetDC(nullptr);
-  const int rows = GetDIBits(dc, bitmap, 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(dc, bitmap.Get(), 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
   ReleaseDC(nullptr, dc);
-  DeleteObject(bitmap);
   if (rows != info.bmHeight) return false;
   out.width = info.bmWidth;
   out.height = info.bmHeight;
@@ -192,13 +196,13 @@ HFONT Win32Gui::FontHandle(const Font& font) {
   const std::string key = font.name + "|" + std::to_string(font.height) + "|" +
                           std::to_string(font.style) + "|" + std::to_string(font.charset);
   auto it = fonts_.find(key);
-  if (it != fonts_.end()) return it->second;
+  if (it != fonts_.end()) return it->second.Get();
   HFONT handle =
       CreateFontW(font.height, 0, 0, 0, (font.style & fsBold) ? FW_BOLD : FW_NORMAL,
                   (font.style & fsItalic) != 0, (font.style & fsUnderline) != 0, FALSE,
                   static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.name).c_str());
-  fonts_[key] = handle;
+  fonts_[key].Reset(handle);
   return handle;
 }
 
@@ -232,7 +236,7 @@ int Win32Gui::TextWidth(const Font& font, const std::string& text) {
 HWND Win32Gui::WindowOf(const Control* control) const {
   if (!control) return nullptr;
   auto* r = dynamic_cast<WindowRealization*>(control->realization.get());
-  return r ? r->window : nullptr;
+  return r ? r->Window() : nullptr;
 }
 
 Control* Win32Gui::ControlOfId(int id) const {

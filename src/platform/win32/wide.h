@@ -27,4 +27,10 @@ inline std::string Narrow(const WString& text) {
   return Narrow(text.data(), text.size());
 }
 
+inline WString WindowText(HWND window) {
+  WString text(GetWindowTextLengthW(window) + 1, L'\0');
+  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
 }  // namespace plat::win32
