@@ -17,10 +17,35 @@ import sys
 # File formats
 
 
+def rle8_row(row):
+    """One row in the 8-bit run-length encoding of BMP files: runs as (count, index), stretches
+    without runs as (0, count, indices..., padding to an even length), then end of line."""
+    out, i = bytearray(), 0
+    while i < len(row):
+        run = 1
+        while i + run < len(row) and run < 255 and row[i + run] == row[i]:
+            run += 1
+        if run >= 2:
+            out += bytes((run, row[i]))
+            i += run
+            continue
+        j = i + 1
+        while j < len(row) and j - i < 255 and not (j + 1 < len(row) and row[j] == row[j + 1]):
+            j += 1
+        plain = row[i:j]
+        if len(plain) < 3:
+            out += b"".join(bytes((1, v)) for v in plain)
+        else:
+            out += bytes((0, len(plain))) + bytes(plain) + bytes(len(plain) % 2)
+        i = j
+    return bytes(out) + b"\0\0"
+
+
 def bmp_bytes(width, height, pixel):
     """A bottom-up BMP of the fewest bits per pixel its colours allow: 1, 4 or 8 with a palette
-    of just the colours used, 24 beyond 256 colours. pixel(x, y) gives (r, g, b), y from the top.
-    The palette is sorted, so the same picture always gives the same bytes."""
+    of just the colours used, 24 beyond 256 colours; 8-bit pictures are run-length encoded
+    when that is smaller. pixel(x, y) gives (r, g, b), y from the top. The palette is sorted,
+    so the same picture always gives the same bytes."""
     rows = [[tuple(int(c) for c in pixel(x, y)) for x in range(width)] for y in range(height)]
     colours = sorted({c for row in rows for c in row})
     bits = next((b for b in (1, 4, 8) if len(colours) <= 1 << b), 24)
@@ -43,9 +68,14 @@ def bmp_bytes(width, height, pixel):
                         value |= index[row[x0 + k]]
                 packed.append(value)
         data += packed + bytes(stride - len(packed))
+    compression = 0
+    if bits == 8:
+        encoded = b"".join(rle8_row([index[c] for c in row]) for row in reversed(rows)) + b"\0\1"
+        if len(encoded) < len(data):
+            data, compression = encoded, 1  # BI_RLE8
     used = 0 if bits == 24 else len(colours)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 2835, 2835,
-                       used, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(data), 2835,
+                       2835, used, 0)
     start = 14 + len(info) + len(palette)
     header = struct.pack("<2sIHHI", b"BM", start + len(data), 0, 0, start)
     return header + info + palette + bytes(data)

@@ -3,8 +3,10 @@
 
 #include "main_env.h"
 #include "platform/errors.h"
+#include "platform/gui.h"
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "platform/win32/handles.h"
 #include "system/paths.h"
 
 using plat::win32::Narrow;
@@ -128,4 +130,32 @@ TEST(IniWin, ReadsWritesAndKeepsTheRestOfTheFile) {
   const std::string fresh = wintest::MakeScratchFolder("ini-new") + "\\nowy.ini";
   ini.Write(fresh, "CONFIG", "USERDIR", "");
   EXPECT_EQ(ini.Keys(fresh, "CONFIG"), std::vector<std::string>{"USERDIR"});
+}
+
+TEST(PicturesWin, ResourcesLoadAsTheSystemReadsThem) {
+  plat::gui::Bitmap picture;
+  for (const char* name : {"SIDE", "PATTERN"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(plat::Current().Ui().LoadBitmapResource(name, picture));
+    // The system's own reading: a screen bitmap, which LoadImage makes of any format.
+    plat::win32::UniqueBitmap screen(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    BITMAP info{};
+    ASSERT_TRUE(GetObjectW(screen.Get(), sizeof info, &info));
+    ASSERT_EQ(picture.width, info.bmWidth);
+    ASSERT_EQ(picture.height, info.bmHeight);
+    BITMAPINFO request{};
+    request.bmiHeader = {
+        sizeof request.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> bgra(picture.pixels.size());
+    const HDC dc = GetDC(nullptr);
+    GetDIBits(dc, screen.Get(), 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    size_t same = 0;
+    for (size_t i = 0; i < bgra.size(); ++i)
+      same += picture.pixels[i] ==
+              (((bgra[i] >> 16) & 0xFF) | (bgra[i] & 0xFF00) | ((bgra[i] & 0xFF) << 16));
+    EXPECT_EQ(same, bgra.size());
+  }
+  EXPECT_FALSE(plat::Current().Ui().LoadBitmapResource("BRAK", picture));
 }

@@ -161,34 +161,49 @@ void Win32Gui::SetCursor(Cursor cursor) {
   ::SetCursor(cursor_ ? cursor_ : LoadCursorW(nullptr, IDC_ARROW));
 }
 
+// The picture is drawn into a 32-bit one of our own rather than loaded with LoadImage, which
+// cannot make a DIB section of a run-length encoded bitmap; drawing reads every format.
 bool Win32Gui::LoadBitmapResource(const std::string& name, Bitmap& out) {
-  UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (!bitmap.Valid()) return false;
-  BITMAP info{};
-  GetObjectW(bitmap.Get(), sizeof info, &info);
+  const HMODULE module = GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(module, Wide(name).c_str(), MAKEINTRESOURCEW(2));  // RT_BITMAP
+  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* info = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+  if (!info || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return false;
+  const BITMAPINFOHEADER& header = info->bmiHeader;
+  const int width = header.biWidth,
+            height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  const DWORD colours = header.biClrUsed         ? header.biClrUsed
+                        : header.biBitCount <= 8 ? 1u << header.biBitCount
+                                                 : 0;
+  const auto* bits =
+      reinterpret_cast<const BYTE*>(info) + header.biSize + colours * sizeof(RGBQUAD);
+
   BITMAPINFO request{};
   request.bmiHeader.biSize = sizeof request.bmiHeader;
-  request.bmiHeader.biWidth = info.bmWidth;
-  request.bmiHeader.biHeight = -info.bmHeight;
+  request.bmiHeader.biWidth = width;
+  request.bmiHeader.biHeight = -height;  // top-down rows
   request.bmiHeader.biPlanes = 1;
   request.bmiHeader.biBitCount = 32;
   request.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  HDC dc = GetDC(nullptr);
-  const int rows =
-      GetDIBits(dc, bitmap.Get(), 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  if (rows != info.bmHeight) return false;
-  out.width = info.bmWidth;
-  out.height = info.bmHeight;
-  out.bitsPerPixel = info.bmBitsPixel;
+  void* pixels = nullptr;
+  UniqueBitmap target(CreateDIBSection(nullptr, &request, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (!target.Valid() || !pixels) return false;
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, target.Get());
+  const int drawn = StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, bits, info,
+                                  DIB_RGB_COLORS, SRCCOPY);
+  GdiFlush();
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  if (drawn <= 0) return false;
+  out.width = width;
+  out.height = height;
+  out.bitsPerPixel = header.biBitCount;
   out.palette.clear();
-  out.pixels.resize(bgra.size());
-  for (size_t i = 0; i < bgra.size(); ++i) {
-    const uint32_t p = bgra[i];
-    out.pixels[i] = ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-  }
+  out.pixels.resize(static_cast<size_t>(width) * height);
+  const auto* bgra = static_cast<const uint32_t*>(pixels);
+  for (size_t i = 0; i < out.pixels.size(); ++i)
+    out.pixels[i] = ((bgra[i] >> 16) & 0xFF) | (bgra[i] & 0xFF00) | ((bgra[i] & 0xFF) << 16);
   return true;
 }
 
