@@ -21,19 +21,18 @@ WString Text(HWND w) {
   return text;
 }
 
+BOOL CALLBACK FindMessageForm(HWND w, LPARAM out) {
+  wchar_t cls[32] = {};
+  GetClassNameW(w, cls, 32);
+  if (WString(cls) != L"TMessageForm" || !IsWindowVisible(w)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = w;
+  return FALSE;
+}
+
 HWND WaitForDialog(DWORD thread) {
   for (int i = 0; i < 2000; ++i) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND w, LPARAM out) {
-          wchar_t cls[32] = {};
-          GetClassNameW(w, cls, 32);
-          if (WString(cls) != L"TMessageForm" || !IsWindowVisible(w)) return TRUE;
-          *reinterpret_cast<HWND*>(out) = w;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(thread, FindMessageForm, reinterpret_cast<LPARAM>(&found));
     if (found) return found;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }

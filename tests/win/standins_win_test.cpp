@@ -10,28 +10,29 @@ using plat::win32::WString;
 
 namespace {
 
+struct Search {
+  DWORD process;
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwnWindow(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (owner != s->process || wcscmp(name, s->className) != 0) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 // The process's top-level window of a class, once it is there and (if asked) shown; waits up
 // to 30 s.
 HWND WaitForWindow(DWORD process, const wchar_t* className, bool shown) {
-  struct Search {
-    DWORD process;
-    const wchar_t* className;
-    HWND found;
-  };
   for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(20)) {
     Search search{process, className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) {
-          auto* s = reinterpret_cast<Search*>(param);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          wchar_t name[64] = {};
-          GetClassNameW(window, name, 64);
-          if (owner != s->process || wcscmp(name, s->className) != 0) return TRUE;
-          s->found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(FindOwnWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found && (!shown || IsWindowVisible(search.found))) return search.found;
   }
   return nullptr;

@@ -13,19 +13,19 @@ using plat::win32::WString;
 
 namespace {
 
-// The text of the first message box the thread shows within 20 s, which is then closed.
+BOOL CALLBACK FindMessageBox(HWND w, LPARAM out) {
+  wchar_t cls[16] = {};
+  GetClassNameW(w, cls, 16);
+  if (WString(cls) != L"#32770") return TRUE;
+  *reinterpret_cast<HWND*>(out) = w;
+  return FALSE;
+}
+
+// The texts of the first message box the thread shows within 20 s, which is then closed.
 WString AnswerMessageBox(DWORD thread) {
   for (int i = 0; i < 2000; ++i, Sleep(10)) {
     HWND box = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND w, LPARAM out) {
-          wchar_t cls[16] = {};
-          GetClassNameW(w, cls, 16);
-          if (WString(cls) == L"#32770") *reinterpret_cast<HWND*>(out) = w;
-          return *reinterpret_cast<HWND*>(out) ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&box));
     if (!box) continue;
     WString text;  // the box's texts: its message and its buttons'
     for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
