@@ -6,36 +6,24 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"
-#include "platform/text.h"
 
 using plat::ModalResult;
 using plat::RegRoot;
 
 namespace {
 
-constexpr char kTail[] =
-    "Zmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
-    "instalowany program ?";
 constexpr char kExe[] = "C:\\N\\Vortel\\Vortel.exe";
-
-TEST(ExtractQuotedPath, TakesTheTextBetweenTheFirstTwoQuotationMarks) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"\"C:\\V\\Vortel.exe\" \"%1\"", "C:\\V\\Vortel.exe"},
-      {"C:\\V\\Vortel.exe %1", "C:\\V\\Vortel.exe %1"},
-      {"C:\\V\\Vortel.exe \"%1", "%1"},
-      {"x\"C:\\a b\\p.exe\"y\"z\"", "C:\\a b\\p.exe"},
-      {"", ""},
-  };
-  for (const auto& [command, path] : cases)
-    EXPECT_EQ(sys::ExtractQuotedPath(command), path) << command;
-}
+const std::string kQuestion =
+    "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\r";
+const std::string kTail =
+    "\".\rZmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez "
+    "aktualnie instalowany program ?";
 
 // Every takeover question is a Yes/No warning; the registry is left with no key open.
 void ExpectSoundEnd(plat::headless::HeadlessPlatform& platform) {
   EXPECT_TRUE(platform.dialogs.AllAnswered());
   EXPECT_EQ(platform.registry.OpenKeys(), 0);
   for (const auto& shown : platform.dialogs.shown) {
-    EXPECT_TRUE(plat::IsCp1250Representable(shown.text));
     EXPECT_EQ(shown.type, plat::DlgType::Warning);
     EXPECT_EQ(shown.buttons,
               (std::vector<plat::DlgButton>{plat::DlgButton::Yes, plat::DlgButton::No}));
@@ -44,94 +32,75 @@ void ExpectSoundEnd(plat::headless::HeadlessPlatform& platform) {
 
 bool RegisterVl(plat::headless::HeadlessRegistry& registry) {
   auto reg = registry.NewAccessor();
-  const bool done = sys::RegisterFileType(*reg, ".vl", "VortelCfg", "Vortel - plik konfiguracji",
-                                          std::string(kExe) + ",0", "open", "Otwórz-połącz",
-                                          sys::QuotedCommand(kExe), "", "", "");
-  EXPECT_EQ(reg->Root(), RegRoot::ClassesRoot);
-  return done;
+  return sys::RegisterFileType(*reg, ".vl", "VortelCfg", "Vortel - plik konfiguracji",
+                               std::string(kExe) + ",0", "open", "Otwórz-połącz",
+                               sys::QuotedCommand(kExe), "", "", "");
 }
 
 TEST(FileTypes, SameProgIdAsksOnlyWhenAnotherProgramOwnsIt) {
-  struct Case {
-    const char* stored;  // default value of VortelCfg\shell\open\command; nullptr: no key
-    const char* named;   // the program the question names; nullptr: no question
-    ModalResult answer;
-  } cases[] = {
-      {"\"c:\\n\\VORTEL\\vortel.EXE\"", nullptr, ModalResult::None},
-      {"\"D:\\Stary\\Vortel.exe\" \"%1\"", "D:\\Stary\\Vortel.exe", ModalResult::No},
+  const std::pair<const char*, const char*> cases[] = {
+      // The stored command (nullptr: no key); the program the question names (nullptr: none).
+      {"\"c:\\n\\VORTEL\\vortel.EXE\"", nullptr},
+      {"\"D:\\Stary\\Vortel.exe\" \"%1\"", "D:\\Stary\\Vortel.exe"},
       // Unquoted, the whole command is compared, so even the same program differs.
-      {"C:\\N\\Vortel\\Vortel.exe %1", "C:\\N\\Vortel\\Vortel.exe %1", ModalResult::No},
-      {nullptr, "", ModalResult::No},
+      {"C:\\N\\Vortel\\Vortel.exe %1", "C:\\N\\Vortel\\Vortel.exe %1"},
+      {nullptr, ""},
   };
-  for (const auto& c : cases) {
+  for (const auto& [stored, named] : cases) {
     plat::headless::HeadlessPlatform platform;
     auto& registry = platform.registry;
     registry.Set(RegRoot::ClassesRoot, ".vl", "", "VortelCfg");
     registry.Set(RegRoot::ClassesRoot, "VortelCfg", "", "Stary opis");
-    if (c.stored)
-      registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "", c.stored);
-    if (c.named)
-      platform.dialogs.Expect(
-          "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
-          "skojarzone z programem: \"" +
-              std::string(c.named) + "\".\r" + kTail,
-          c.answer);
-    const bool registered = c.named == nullptr;
-    EXPECT_EQ(RegisterVl(registry), registered) << (c.stored ? c.stored : "(no command key)");
+    if (stored) registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "", stored);
+    if (named)
+      platform.dialogs.Expect(kQuestion + "jest już skojarzone z programem: \"" + named + kTail,
+                              ModalResult::No);
+    EXPECT_EQ(RegisterVl(registry), named == nullptr) << (stored ? stored : "(no command key)");
     ExpectSoundEnd(platform);
     EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg", ""),
-              registered ? "Vortel - plik konfiguracji" : "Stary opis");
-    // A missing command key is made (empty) just to be asked about.
-    EXPECT_TRUE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command"));
+              named ? "Stary opis" : "Vortel - plik konfiguracji");
   }
 }
 
-TEST(FileTypes, ForeignProgIdDecisions) {
+TEST(FileTypes, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
   plat::headless::HeadlessPlatform platform;
   auto& registry = platform.registry;
-  struct Case {
-    const char* oldProgId;
-    bool oldKey;
-    const char* oldCommand;  // nullptr: no command key
-    const char* program;     // nullptr: no question
-  } cases[] = {
+  // The old ProgID, whether its key and its command exist; the program named (nullptr: none).
+  const std::tuple<const char*, bool, const char*, const char*> cases[] = {
       {"", false, nullptr, nullptr},                      // extension names no type
       {"Zniknal", false, nullptr, nullptr},               // its type is gone
       {"Obcy", true, nullptr, ""},                        // a type with no program
       {"vortelcfg", true, "\"C:\\X.exe\"", "C:\\X.exe"},  // ProgIDs compare exactly
   };
-  for (const auto& c : cases) {
-    if (c.oldKey) registry.Set(RegRoot::ClassesRoot, c.oldProgId, "", "Opis");
-    if (c.oldCommand)
-      registry.Set(RegRoot::ClassesRoot, std::string(c.oldProgId) + "\\shell\\open\\command", "",
-                   c.oldCommand);
-    const size_t asked = platform.dialogs.shown.size();
-    if (c.program)
-      platform.dialogs.Expect(
-          "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik "
-          "konfiguracji\"\rjest już zarejestrowane w systemie jako: "
-          "\"Opis\"\roraz skojarzone z programem: \"" +
-              std::string(c.program) + "\".\r" + kTail,
-          ModalResult::Yes);
+  for (const auto& [oldProgId, oldKey, oldCommand, program] : cases) {
+    if (oldKey) registry.Set(RegRoot::ClassesRoot, oldProgId, "", "Opis");
+    if (oldCommand)
+      registry.Set(RegRoot::ClassesRoot, std::string(oldProgId) + "\\shell\\open\\command", "",
+                   oldCommand);
+    if (program)
+      platform.dialogs.Expect(kQuestion +
+                                  "jest już zarejestrowane w systemie jako: \"Opis\"\roraz "
+                                  "skojarzone z programem: \"" +
+                                  program + kTail,
+                              ModalResult::Yes);
     auto reg = registry.NewAccessor();
     EXPECT_TRUE(sys::ConfirmAssociationChange(*reg, ".vl", "VortelCfg",
                                               "Vortel - plik konfiguracji", "open",
-                                              "\"C:\\V.exe\" \"%1\"", c.oldProgId))
-        << c.oldProgId;
+                                              "\"C:\\V.exe\" \"%1\"", oldProgId));
     ExpectSoundEnd(platform);
-    EXPECT_EQ(platform.dialogs.shown.size() - asked, c.program ? 1u : 0u) << c.oldProgId;
   }
-}
-
-TEST(FileTypes, KeyThatCannotBeOpenedIsSkippedAndTheOthersAreWritten) {
-  plat::headless::HeadlessPlatform platform;
-  auto& registry = platform.registry;
+  EXPECT_EQ(platform.dialogs.shown.size(), 2u);
   registry.DenyOpen(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon");
   EXPECT_TRUE(RegisterVl(registry));
-  ExpectSoundEnd(platform);
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon"));
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", ""),
             "\"C:\\N\\Vortel\\Vortel.exe\" \"%1\"");
+  const std::pair<const char*, const char*> quoted[] = {
+      {"x\"C:\\a b\\p.exe\"y\"z\"", "C:\\a b\\p.exe"},
+      {"C:\\V\\Vortel.exe %1", "C:\\V\\Vortel.exe %1"},
+      {"C:\\V\\Vortel.exe \"%1", "%1"},
+  };
+  for (const auto& [command, path] : quoted) EXPECT_EQ(sys::ExtractQuotedPath(command), path);
 }
 
 }  // namespace
