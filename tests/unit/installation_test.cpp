@@ -93,19 +93,6 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   EXPECT_EQ(signs, (std::vector<std::string>{"progress", "animation on", kShortcuts,
                                              Copying("vortelpro.ftp"), kRegistering, "finish",
                                              "animation off"}));
-  for (const auto& [key, folder] : {std::pair{"Vortel", "Vortel"},
-                                    {"Klient FTP", "FTPCli"},
-                                    {"Wsadowy klient FTP", "FTPCli"},
-                                    {"Server FTP", "FTPSrv"}})
-    EXPECT_EQ(m.platform.registry.Get(plat::RegRoot::LocalMachine,
-                                      std::string("Software\\Norvik-Soft\\") + key, "Path"),
-              "C:\\VP\\" + std::string(folder) + "\\");
-  EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\Vortel\\Vortel.ini"),
-            "[CONFIG]\r\nUSERDIR=\r\n[FTP]\r\nCLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\n"
-            "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n");
-  for (const char* link : {"Pulpit\\Vortel", "Pulpit\\Norvik-FTP", "Autostart\\Serwer FTP",
-                           "Programy\\Vortel PRO\\Vortel"})
-    EXPECT_TRUE(m.platform.files.Exists(std::string("C:\\") + link + ".lnk")) << link;
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }
 

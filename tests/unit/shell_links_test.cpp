@@ -63,32 +63,6 @@ class ShellLinksTest : public ::testing::Test {
   plat::headless::HeadlessRegistry& registry = platform.registry;
 };
 
-TEST_F(ShellLinksTest, ShellFolderAndShellResultFailuresCarryTheirMessages) {
-  EXPECT_EQ(sys::GetShellFolder("desktop"), kUserDesktop);  // value names ignore case
-  registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Startup", "");
-  const std::pair<RegRoot, const char*> cases[] = {
-      {RegRoot::LocalMachine, "Element \"Common Startup\" nie znaleziony w Rejestrze"},
-      {RegRoot::ClassesRoot,
-       "Brak opisu folderów \"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
-       "Folders\" w Rejestrze"}};
-  for (const auto& [root, message] : cases) {
-    sys::ShellFoldersRoot = root;
-    try {
-      sys::GetShellFolder("Common Startup");
-      ADD_FAILURE() << message;
-    } catch (const plat::ERegistryException& e) {
-      EXPECT_STREQ(e.what(), message);
-    }
-  }
-  platform.links.lastError = 0x2A;
-  try {
-    sys::CheckShellResult(1);  // S_FALSE is no success here
-    ADD_FAILURE() << "S_FALSE passed";
-  } catch (const plat::EShellOleError& e) {
-    EXPECT_STREQ(e.what(), "Wyjątek w funkcji OLE - HResult=$1, GetLastError=$2A");
-  }
-}
-
 TEST_F(ShellLinksTest, LinksLeaveEmptyFieldsUnsetAndRefuseAnOverlongPath) {
   platform.links.failures = {
       {"SetArguments", 1}, {"SetWorkingDirectory", 1}, {"SetDescription", 1}};

@@ -269,27 +269,3 @@ TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClien
     EXPECT_EQ(platform.gui.cursors, boxes == "---" ? decltype(hourglass){} : hourglass);
   }
 }
-
-TEST_F(PagesTest, NextOnTheSummaryInstallsTheChoicesAndEndsOnTheFinishPageOrClosed) {
-  engine::StopRequested = true;  // left over from an earlier close question: no bearing here
-  ToOptions({true, false, false, true});
-  Next();
-  Next();
-  ASSERT_EQ(form->CurrentStep, 8);
-  EXPECT_FALSE(form->Closed() || form->Animate1->Active());
-  EXPECT_EQ(platform.files.ReadFile(kDefaultMain + "Vortel\\Vortel.exe"),
-            installtest::NewContents("Vortel.exe"));
-  EXPECT_TRUE(platform.files.Exists(std::string(installtest::kDesktop) + "\\Vortel.lnk"));
-  EXPECT_FALSE(platform.files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
-  EXPECT_FALSE(sys::DirectoryExists(kDefaultMain + "FTPCli"));
-  // A failed run closes the wizard without the closing question.
-  ToFolders(kAll);
-  form->Edit4->SetText("Q:\\VP");
-  platform.dialogs.Expect(Question("Q:\\VP", false), ModalResult::Yes);
-  Next();
-  Next();
-  platform.dialogs.Expect("Nie można utworzyć katalogu \"Q:\\VP\\\"", ModalResult::OK);
-  Next();
-  EXPECT_TRUE(form->Closed());
-  EXPECT_EQ(form->CurrentStep, 7);
-}
