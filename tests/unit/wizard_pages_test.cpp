@@ -98,84 +98,39 @@ class PagesTest : public ::testing::Test {
       nullptr, "InstalatorForm", std::vector<std::string>{});
 };
 
-TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesStartBoxesAndFolderRows) {
-  // The emulator's and the client's start boxes (enabled, ticked), the three folder rows.
-  const std::pair<Selection, const char*> cases[] = {{{false, false, true, false}, "---- -+-"},
-                                                     {{true, false, false, true}, "++-- +-+"},
-                                                     {{false, true, false, false}, "--++ -+-"}};
-  for (const auto& [chosen, expected] : cases) {
+TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessage) {
+  Choose({});
+  platform.dialogs.Expect("Proszę wybrać instalowane produkty.", ModalResult::OK);
+  Next();
+  EXPECT_EQ(form->CurrentStep, 3);
+  platform.registry.Set(plat::RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
+                        kDefaultMain + "S\\");
+  // The emulator's and the client's start boxes (enabled, ticked), the three folder rows and
+  // what they propose; a main folder other than the default resets the rows in use.
+  const std::tuple<Selection, const char*, const char*> cases[] = {
+      {{false, false, true, false}, "---- -+-", "Vortel\\|FTPCli\\|S\\"},
+      {{true, false, false, true}, "++-- +-+", "Vortel\\|FTPCli\\|FTPSrv\\"},
+      {{false, true, false, false}, "--++ -+-", "Vortel\\|FTPCli\\|S\\"}};
+  for (const auto& [chosen, expected, reset] : cases) {
     ToFolders(chosen);
     std::string rows;
     for (auto [label, edit, button] : {std::tuple{form->lbName0, form->edPath0, form->sbDir0},
                                        {form->lbName1, form->edPath1, form->sbDir1},
                                        {form->lbName3, form->edPath3, form->sbDir3}}) {
-      EXPECT_EQ(label->Enabled(), edit->Enabled());
-      EXPECT_EQ(label->Enabled(), button->Enabled());
+      EXPECT_EQ(label->Enabled(), edit->Enabled() && button->Enabled());
       rows += label->Enabled() ? '+' : '-';
     }
     EXPECT_EQ(Marks({form->CheckBox2->Enabled(), form->CheckBox2->Checked(),
                      form->CheckBox3->Enabled(), form->CheckBox3->Checked()}) +
                   " " + rows,
               expected);
+    EXPECT_EQ(form->Edit4->Text() + RowText(), kDefaultMain + "Vortel\\|FTPCli\\|S\\");
+    form->Edit4->SetText("c:\\program files\\NorvikSoft\\VortelPRO ");  // the default still
+    EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|S\\");
+    form->Edit4->SetText("E:\\Inny");
+    EXPECT_EQ(RowText(), reset);
   }
-  Choose({});
-  platform.dialogs.Expect("Proszę wybrać instalowane produkty.", ModalResult::OK);
-  Next();
-  EXPECT_EQ(form->CurrentStep, 3);
-}
-
-TEST_F(PagesTest, FolderPageShowsTheProposalsOnEveryEntryAndADifferentMainFolderResetsRows) {
-  platform.registry.Set(plat::RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path",
-                        kDefaultMain + "C\\");
-  platform.registry.Set(plat::RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
-                        kDefaultMain + "S\\");
-  const std::string proposed = "Vortel\\|C\\|S\\";
-  ToFolders(kAll);
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(RowText(), proposed);
-  form->edPath0->SetText("Moje\\");
-  form->Edit4->SetText("c:\\program files\\NorvikSoft\\VortelPRO ");  // the default still
-  EXPECT_EQ(RowText(), "Moje\\|C\\|S\\");
-  form->Edit4->SetText("E:\\Inny");
-  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
-  platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
-  Next();
-  Back();
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(RowText(), proposed);
-  ToFolders({false, false, false, true});  // only the rows in use are reset
-  form->Edit4->SetText("E:\\Inny");
-  EXPECT_EQ(RowText(), "Vortel\\|C\\|FTPSrv\\");
-}
-
-TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
-  ToFolders(kAll);
-  form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
-  const std::string sub = "Wybierz podkatalog, w którym bądzie zainstalowany ";
-  const struct {
-    plat::gui::SpeedButton* button;
-    plat::gui::Edit* edit;
-    std::string answer, stored, title;
-  } cases[] = {
-      {form->sbDir0, form->edPath0, "C:\\Pack\\", "", sub + "emulator terminala Vortel."},
-      {form->sbDir1, form->edPath1, "c:\\PACK\\Sub", "Sub\\", sub + "klient FTP."},
-      {form->sbDir3, form->edPath3, "C:\\Package\\", "C:\\Package\\", sub + "serwer FTP."},
-      {form->sbDir3, form->edPath3, "", "C:\\Package\\", sub + "serwer FTP."},  // cancelled
-      {form->SpeedButton2, form->Edit4, "", "C:\\Pack",
-       "Wybierz katalog, w którym bądą zainstalowane wybrane elementy."},
-      {form->SpeedButton2, form->Edit4, "E:\\Nowy", "E:\\Nowy\\",
-       "Wybierz katalog, w którym bądą zainstalowane wybrane elementy."},
-  };
-  for (const auto& c : cases) {
-    platform.shell.browseAnswers.push_back(c.answer);
-    c.button->Click();
-    EXPECT_EQ(c.edit->Text(), c.stored) << c.answer;
-    EXPECT_EQ(platform.shell.browseCaptions.back(), c.title);
-  }
-  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
-}
-
-TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath) {
+  // The folder question names the trimmed main folder; a partial path is refused.
   platform.files.PutFile("C:\\Jest\\plik", "");
   const std::tuple<std::string, bool, ModalResult> asked[] = {
       {"  C:\\Jest  ", true, ModalResult::Yes}, {"c:\\Nowy\\", false, ModalResult::No}};
@@ -193,26 +148,28 @@ TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath
   EXPECT_EQ(form->CurrentStep, 4);
 }
 
-TEST_F(PagesTest, OptionBoxesFollowTheProductsAndEnablingNeverTicksOne) {
-  ToOptions(kAll);
-  EXPECT_EQ(Options(), "+++ ++-");
-  form->cbFTPsrvAutostart->SetChecked(true);
-  Back();
-  ToOptions({true, false, false, false});
-  EXPECT_EQ(Options(), "+-- +--");
-  Back();
-  ToOptions(kAll);
-  EXPECT_EQ(Options(), "+++ +--");
-  Next();
-  Back();  // from the summary: the boxes keep what they had
-  EXPECT_EQ(Options(), "+++ +--");
-  ToOptions({false, false, true, false});
-  EXPECT_EQ(Options(), "--- ---");
-  form->cbShortcutVortel->SetChecked(true);  // ticked but disabled does not count
-  EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
+TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
+  ToFolders(kAll);
+  form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
+  const std::string sub = "Wybierz podkatalog, w którym bądzie zainstalowany ";
+  const std::tuple<plat::gui::SpeedButton*, plat::gui::Edit*, std::string, std::string, std::string>
+      cases[] = {
+          {form->sbDir0, form->edPath0, "C:\\Pack\\", "", sub + "emulator terminala Vortel."},
+          {form->sbDir1, form->edPath1, "c:\\PACK\\Sub", "Sub\\", sub + "klient FTP."},
+          {form->sbDir3, form->edPath3, "", "FTPSrv\\", sub + "serwer FTP."},  // cancelled
+          {form->SpeedButton2, form->Edit4, "E:\\Nowy", "E:\\Nowy\\",
+           "Wybierz katalog, w którym bądą zainstalowane wybrane elementy."},
+      };
+  for (const auto& [button, edit, answer, stored, title] : cases) {
+    platform.shell.browseAnswers.push_back(answer);
+    button->Click();
+    EXPECT_EQ(edit->Text(), stored) << answer;
+    EXPECT_EQ(platform.shell.browseCaptions.back(), title);
+  }
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
 }
 
-TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
+TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineByLine) {
   const std::tuple<Selection, bool, std::vector<std::string>> cases[] = {
       {{true, false, false, true},
        true,
@@ -233,6 +190,19 @@ TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
     ASSERT_EQ(form->CurrentStep, 6);
     EXPECT_EQ(form->Memo1->Lines(), lines);
   }
+  ToOptions(kAll);
+  EXPECT_EQ(Options(), "+++ ---");  // enabling never ticks a box
+  form->cbFTPsrvAutostart->SetChecked(true);
+  Back();
+  ToOptions({true, false, false, false});
+  EXPECT_EQ(Options(), "+-- ---");
+  form->cbShortcutVortel->SetChecked(true);
+  Next();
+  Back();  // from the summary: the boxes keep what they had
+  EXPECT_EQ(Options(), "+-- +--");
+  ToOptions({false, false, true, false});
+  form->cbShortcutVortel->SetChecked(true);  // ticked but disabled does not count
+  EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
 }
 
 TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClient) {
@@ -249,7 +219,6 @@ TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClien
       {kAll, "+++", {emuNotes, ftpNotes, srvNotes, emulator, client}},
       {{true, false, false, true}, "+--", {emuNotes, srvNotes}},
       {{false, false, true, true}, "+--", {srvNotes}},
-      {kAll, "--+", {client}},
       {kAll, "---", {}},
   };
   for (const auto& [chosen, boxes, log] : cases) {
