@@ -95,12 +95,6 @@ TEST(FileTypes, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSki
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon"));
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", ""),
             "\"C:\\N\\Vortel\\Vortel.exe\" \"%1\"");
-  const std::pair<const char*, const char*> quoted[] = {
-      {"x\"C:\\a b\\p.exe\"y\"z\"", "C:\\a b\\p.exe"},
-      {"C:\\V\\Vortel.exe %1", "C:\\V\\Vortel.exe %1"},
-      {"C:\\V\\Vortel.exe \"%1", "%1"},
-  };
-  for (const auto& [command, path] : quoted) EXPECT_EQ(sys::ExtractQuotedPath(command), path);
 }
 
 }  // namespace

@@ -163,25 +163,6 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
   }
 }
 
-TEST_F(ShellLinksTest, ShortcutNameAndArgumentsComeFromTheDocument) {
-  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-      {"", "", "my.prog", ""},
-      {"Vortel", "c:\\v\\sesje\\bank.vl", "Vortel bank", "sesje\\bank.vl"},
-      {"", "D:\\inne\\a.b.vl", "my.prog a", "D:\\inne\\a.b.vl"},
-      {"Vortel", "C:poczta.vl", "Vortel poczta", "C:poczta.vl"},
-  };
-  for (const auto& [linkName, document, name, arguments] : cases) {
-    std::string finalName;
-    bool failed = true;
-    ASSERT_TRUE(sys::CreateShortcut(linkName, "C:\\V\\my.prog.exe", "C:\\V", document, "Opis",
-                                    "Desktop", true, true, finalName, failed));
-    EXPECT_EQ(finalName, name);
-    EXPECT_EQ(Link(kCommonDesktop + "\\" + name + ".lnk"),
-              "C:\\V\\my.prog.exe|" + std::string(arguments) + "|C:\\V|Opis|,0");
-    LinksIn(kCommonDesktop, true);
-  }
-}
-
 // The package's folder, then the emulator's, the FTP clients' and the server's.
 const std::array<std::string, 4> kDirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTP\\",
                                           "C:\\VP\\Serwer\\"};
@@ -198,11 +179,8 @@ TEST_F(ShellLinksTest, ProgramGroupHoldsTheRowsOfTheSelectedProductsOnBothFamili
   platform.files.PutFile(kCommonPrograms + "\\Vortel PRO\\Klient FTP.lnk", "stary");
   CreateProgramGroup("++++");
   const std::string group = kCommonPrograms + "\\Vortel PRO\\";
-  EXPECT_EQ(Link(group + "Vortel.lnk"), kDirs[1] + "Vortel.exe||" + kDirs[1] + "||,0");
   EXPECT_EQ(Link(group + "Klient FTP.lnk"),
             kDirs[2] + "NorvikFTP.exe||" + kDirs[2] + "||" + kDirs[2] + "NorvikFTP.exe,1");
-  EXPECT_EQ(Link(group + "Serwer FTP.lnk"),
-            kDirs[3] + "NorvikFTPSrv.exe||" + kDirs[3] + "||" + kDirs[3] + "NorvikFTPSrv.exe,1");
   EXPECT_EQ(Link(group + "Odinstaluj.lnk"),
             kDirs[0] + "Uninstall.exe|/uninstall|" + kDirs[0] + "||,0");
   LinksIn(kCommonPrograms + "\\Vortel PRO", true);

@@ -40,24 +40,6 @@ TEST_F(StoredFileTest, CompressThenExpandGivesBackEveryByteAcrossBlockEdges) {
   }
   EXPECT_EQ(FilesIn(files, "C:\\cel"), std::set<std::string>{"plik.bin"});
   EXPECT_EQ(FilesIn(files, "C:\\medium"), std::set<std::string>{"plik.bi_"});
-  // Streams of any level expand; so does an empty stored file.
-  const std::string data = MixedBytes(200000, 7);
-  for (const std::string& stored : {Deflate(data, 0), Deflate(data, 9), std::string()}) {
-    files.PutFile("C:\\m\\x.da_", stored);
-    ASSERT_TRUE(codec.ExpandFile("C:\\m\\x.da_", "C:\\m\\x.dat"));
-    EXPECT_EQ(files.ReadFile("C:\\m\\x.dat"), stored.empty() ? "" : data);
-  }
-}
-
-TEST_F(StoredFileTest, MessagesArePumpedOncePerInputBlock) {
-  const std::string data = MixedBytes(3 * StoredFileCodec::kInputBlock, 3);
-  std::string stored = Deflate(data, 0);  // level 0 keeps the stream larger than the data
-  const size_t blocks =
-      (stored.size() + StoredFileCodec::kInputBlock - 1) / StoredFileCodec::kInputBlock;
-  files.PutFile("C:\\m\\a.bi_", stored);
-  ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.bi_", "C:\\m\\a.bin"));
-  EXPECT_GE(platform.pump.calls, static_cast<int>(blocks));
-  EXPECT_LE(platform.pump.calls, static_cast<int>(blocks) + 1);
 }
 
 TEST_F(StoredFileTest, DamagedStreamsFailAndLeaveTheOldFileAlone) {
