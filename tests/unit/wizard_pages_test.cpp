@@ -1,9 +1,8 @@
-// The pages between the agreement and the copying, and the finish page, driven through the
-// wizard's own buttons on the headless backend.
+// The pages between the agreement and the copying, driven through the wizard's own buttons on
+// the headless backend. What the finish page opens and starts is proven end to end.
 #include <gtest/gtest.h>
 
 #include "engine/run_state.h"
-#include "engine/target_dirs.h"
 #include "install_fixture.h"
 #include "system/paths.h"
 #include "wizard/instalator_form.h"
@@ -22,29 +21,6 @@ std::string Question(const std::string& folder, bool exists) {
   return "Katalog \"" + folder + "\"" +
          (exists ? " już istnieje.\rKontynuować instalację?" : " nie istnieje.\rUtworzyć ?");
 }
-
-// Documents opened and programs started, in one order, with the folder each program started in.
-struct FinishLog : plat::headless::HeadlessPlatform {
-  std::vector<std::string> log;
-  plat::Shell& ShellApi() override { return shell; }
-  plat::Processes& Process() override { return processes; }
-  struct Shell : plat::headless::HeadlessShell {
-    explicit Shell(FinishLog& p) : owner(p) { files = &p.files; }
-    bool OpenDocument(const std::string& path) override {
-      owner.log.push_back("open " + path);
-      return HeadlessShell::OpenDocument(path);
-    }
-    FinishLog& owner;
-  } shell{*this};
-  struct Processes : plat::headless::HeadlessProcesses {
-    explicit Processes(FinishLog& p) : HeadlessProcesses(p.files), owner(p) {}
-    bool StartAndWaitIdle(const std::string& commandLine) override {
-      owner.log.push_back("run " + commandLine + "in " + owner.files.CurrentDirectory());
-      return HeadlessProcesses::StartAndWaitIdle(commandLine);
-    }
-    FinishLog& owner;
-  } processes{*this};
-};
 
 // "+" for each box that is on, "-" for each that is off.
 std::string Marks(std::initializer_list<bool> states) {
@@ -93,7 +69,7 @@ class PagesTest : public ::testing::Test {
            Marks({b[0]->Checked(), b[1]->Checked(), b[2]->Checked()});
   }
 
-  FinishLog platform;
+  plat::headless::HeadlessPlatform platform;
   std::unique_ptr<wizard::TInstalatorForm> form = std::make_unique<wizard::TInstalatorForm>(
       nullptr, "InstalatorForm", std::vector<std::string>{});
 };
@@ -203,38 +179,4 @@ TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineBy
   ToOptions({false, false, true, false});
   form->cbShortcutVortel->SetChecked(true);  // ticked but disabled does not count
   EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
-}
-
-TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClient) {
-  engine::TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
-  for (const char* file : {"Emu\\Vortel.exe", "Emu\\readme.txt", "Ftp\\NorvikFtp.exe"})
-    platform.files.PutFile(std::string("C:\\P\\") + file, "");
-  const std::string emulator = "run \"C:\\P\\Emu\\Vortel.exe\" in C:\\P\\Emu",
-                    client = "run \"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp",
-                    emuNotes = "open C:\\P\\Emu\\readme.txt",
-                    ftpNotes = "open C:\\P\\Ftp\\readme.txt",
-                    srvNotes = "open C:\\P\\Srv\\readme.txt";
-  // The products, then the notes', the emulator's and the client's boxes.
-  const std::tuple<Selection, std::string, std::vector<std::string>> cases[] = {
-      {kAll, "+++", {emuNotes, ftpNotes, srvNotes, emulator, client}},
-      {{true, false, false, true}, "+--", {emuNotes, srvNotes}},
-      {{false, false, true, true}, "+--", {srvNotes}},
-      {kAll, "---", {}},
-  };
-  for (const auto& [chosen, boxes, log] : cases) {
-    platform.log.clear();
-    platform.gui.cursors.clear();
-    form->Reopen();
-    Choose(chosen);
-    form->ShowStep(8);
-    form->CheckBox5->SetChecked(boxes[0] == '+');
-    form->CheckBox2->SetChecked(boxes[1] == '+');
-    form->CheckBox3->SetChecked(boxes[2] == '+');
-    form->BitBtn4->Click();
-    EXPECT_TRUE(form->Closed());
-    EXPECT_EQ(platform.log, log);
-    const std::vector<plat::gui::Cursor> hourglass = {plat::gui::Cursor::HourGlass,
-                                                      plat::gui::Cursor::Default};
-    EXPECT_EQ(platform.gui.cursors, boxes == "---" ? decltype(hourglass){} : hourglass);
-  }
 }
