@@ -1,14 +1,89 @@
-// Document types: when an existing association is taken over and what the user is asked. The
-// keys a registration writes, and the takeover of a foreign type, are proven against the real
-// registry under Wine; here the branches that need a registry in a state Wine will not keep.
-#include "system/file_types.h"
-
+// The products' registry entries and document types. The values themselves, the keys a
+// registration writes, the reinstallation and the takeover of a foreign type are proven against
+// the real registry under Wine; here the order of writes, the failures and the branches that
+// need a registry in a state Wine will not keep.
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
 #include "platform/headless/headless.h"
+#include "platform/text.h"
+#include "system/file_types.h"
+#include "system/registry_entries.h"
 
 using plat::ModalResult;
 using plat::RegRoot;
+
+namespace {
+
+constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const std::string kMain = "C:\\Program Files\\Vortel PRO\\";
+
+class RegistryEntriesTest : public ::testing::Test {
+ protected:
+  void TearDown() override { EXPECT_EQ(registry.OpenKeys(), 0); }
+  std::string Value(const std::string& key, const std::string& name) {
+    return registry.Get(RegRoot::LocalMachine, key, name);
+  }
+  plat::headless::HeadlessPlatform platform;
+  plat::headless::HeadlessRegistry& registry = platform.registry;
+};
+
+TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
+  sys::RegisterFtpBatch(kMain, "D:\\FTP");
+  const std::string hklm = "HKEY_LOCAL_MACHINE\\";
+  const std::string hkcr = "HKEY_CLASSES_ROOT\\";
+  const std::string uninstall = hklm + kUninstall + "\\Vortel PRO:";
+  const std::string app = hklm + kAppPaths + "\\NorvikFTPBatch.exe:";
+  EXPECT_EQ(
+      registry.writes,
+      (std::vector<std::string>{
+          hklm + "Software\\Norvik-Soft:Path", hklm + "Software\\Norvik-Soft:Ver",
+          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Path",
+          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Ver", app + "@", app + "Path",
+          hkcr + ".ftp:@", hkcr + "FTPBatchScript:@", hkcr + "FTPBatchScript\\DefaultIcon:@",
+          hkcr + "FTPBatchScript\\shell\\open:@", hkcr + "FTPBatchScript\\shell\\open\\command:@",
+          hkcr + "FTPBatchScript\\shell\\edit:@", hkcr + "FTPBatchScript\\shell\\edit\\command:@",
+          hkcr + ".ftp\\ShellNew:FileName", uninstall + "DisplayName", uninstall + "DisplayIcon",
+          uninstall + "UninstallString"}));
+  // The folder is kept as passed; only the executable's path gets the backslash.
+  EXPECT_EQ(Value("Software\\Norvik-Soft\\Wsadowy klient FTP", "Path"), "D:\\FTP");
+  EXPECT_EQ(Value(std::string(kAppPaths) + "\\NorvikFTPBatch.exe", ""),
+            "D:\\FTP\\NorvikFTPBatch.exe");
+  // Quoted: the folder has a blank, and unquoted Windows would try "C:\Program.exe" first.
+  EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
+            "\"C:\\Program Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
+  // The server has no document type.
+  registry.writes.clear();
+  sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
+  for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(hkcr, 0), std::string::npos);
+  EXPECT_EQ(registry.writes.size(), 9u);
+}
+
+TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
+  registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
+  sys::RegisterFtpServer(kMain, "C:\\S\\");
+  EXPECT_FALSE(
+      registry.KeyExists(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe"));
+  EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"),
+            "C:\\S\\NorvikFTPSrv.exe,0");
+
+  registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft\\Vortel");
+  try {
+    sys::RegisterEmulator(kMain, "C:\\V\\", "Vortel", "Vortel.exe");
+    FAIL() << "a failed write passed silently";
+  } catch (const plat::ERegistryException& e) {
+    EXPECT_STREQ(e.what(),
+                 "Nie można zapisać wartości \"Path\" w kluczu \"Software\\Norvik-Soft\\Vortel\" "
+                 "Rejestru");
+    EXPECT_TRUE(plat::IsCp1250Representable(e.what()));
+  }
+  EXPECT_EQ(registry.OpenKeys(), 0);  // closed before the exception left
+  EXPECT_EQ(Value(std::string(kAppPaths) + "\\Vortel.exe", "Path"), "");
+  EXPECT_EQ(registry.Dump(RegRoot::ClassesRoot, ".vl"), "REGEDIT4\n\n");
+}
+
+}  // namespace
 
 namespace {
 
