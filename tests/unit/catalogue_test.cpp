@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/mastering.h"
 #include "engine/medium_kind.h"
 #include "engine/target_dirs.h"
 #include "platform/errors.h"
@@ -90,4 +91,26 @@ TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
   EXPECT_THROW(WriteMediumKind("S", "C:\\missing\\"), plat::EFileError);
   for (const char* other : {"a", "c", "s", "AS", "", "X"})
     EXPECT_EQ(GroupsOfKindWord(other), kWholePackage) << other;
+}
+
+// What each kind of medium holds, and what a failed copy says, is proven by mastering the
+// sample package under Wine; here the words of the command line, read before the first copy.
+TEST(Mastering, TheWordsChooseTheTargetAndTheKindAndTheFirstFailureEndsWithOne) {
+  plat::headless::HeadlessPlatform platform;
+  platform.files.AddDrive('E');
+  platform.files.SetModulePath("C:\\Build\\Vortel\\Install.exe");
+  const std::tuple<std::vector<std::string>, std::string, uint8_t> cases[] = {
+      {{"DISC"}, "A:\\", kWholePackage},
+      {{"disc", " E: ", "C"}, "E:\\", kFtpClientGroup},
+      {{"DISC", "E:\\", "S", "extra"}, "E:\\", kWholePackage},  // exactly three words or none
+  };
+  for (const auto& [args, target, products] : cases) {
+    platform.dialogs.Expect("Nie udało się utworzyć nośnika instalacyjnego w \"" + target +
+                                "\".\r\"C:\\Build\\Vortel\\Install.exe\": plik lub katalog nie "
+                                "istnieje",
+                            plat::ModalResult::OK);
+    EXPECT_EQ(MasterMedium(args), 1);
+    EXPECT_EQ(MediumProducts, products);
+    EXPECT_TRUE(platform.dialogs.AllAnswered());
+  }
 }
