@@ -112,31 +112,6 @@ bool RegisterVl(plat::headless::HeadlessRegistry& registry) {
                                sys::QuotedCommand(kExe), "", "", "");
 }
 
-TEST(FileTypes, SameProgIdAsksOnlyWhenAnotherProgramOwnsIt) {
-  const std::pair<const char*, const char*> cases[] = {
-      // The stored command (nullptr: no key); the program the question names (nullptr: none).
-      {"\"c:\\n\\VORTEL\\vortel.EXE\"", nullptr},
-      {"\"D:\\Stary\\Vortel.exe\" \"%1\"", "D:\\Stary\\Vortel.exe"},
-      // Unquoted, the whole command is compared, so even the same program differs.
-      {"C:\\N\\Vortel\\Vortel.exe %1", "C:\\N\\Vortel\\Vortel.exe %1"},
-      {nullptr, ""},
-  };
-  for (const auto& [stored, named] : cases) {
-    plat::headless::HeadlessPlatform platform;
-    auto& registry = platform.registry;
-    registry.Set(RegRoot::ClassesRoot, ".vl", "", "VortelCfg");
-    registry.Set(RegRoot::ClassesRoot, "VortelCfg", "", "Stary opis");
-    if (stored) registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "", stored);
-    if (named)
-      platform.dialogs.Expect(kQuestion + "jest już skojarzone z programem: \"" + named + kTail,
-                              ModalResult::No);
-    EXPECT_EQ(RegisterVl(registry), named == nullptr) << (stored ? stored : "(no command key)");
-    ExpectSoundEnd(platform);
-    EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg", ""),
-              named ? "Stary opis" : "Vortel - plik konfiguracji");
-  }
-}
-
 TEST(FileTypes, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
   plat::headless::HeadlessPlatform platform;
   auto& registry = platform.registry;

@@ -119,17 +119,14 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
     char answer;
     const char *finalName, *after;
   } cases[] = {
-      {"n+?", "|", ' ', "Vortel", "|Vortel"},
       {"n+?", "|Vortel", 'Y', "Vortel (1)", "|Vortel,Vortel (1)"},
       {"n+?", "|Vortel", 'N', "", "|Vortel"},
-      {"n+?", "|Vortel", 'C', "", "|Vortel"},
       {"n+-", "|Vortel", ' ', "", "|Vortel"},
       // The all-users folder is the only one looked at when it is the one written to.
       {"n+?", "Vortel|", ' ', "Vortel", "Vortel|Vortel"},
       // A per-user shortcut still minds one for all users.
       {"n-?", "|Vortel", 'Y', "Vortel (1)", "Vortel (1)|Vortel"},
       // The older family has no all-users folders at all.
-      {"9+?", "|", ' ', "Vortel", "Vortel|"},
       {"9+?", "Vortel|", 'Y', "Vortel (1)", "Vortel,Vortel (1)|"},
       {"9+?", "|Vortel", ' ', "Vortel", "Vortel|Vortel"},
       {"9-?", "Vortel|", 'N', "", "Vortel|"},
