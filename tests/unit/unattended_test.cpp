@@ -78,6 +78,22 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
             "F:\\Nowy|G:\\Emu|");
 }
 
+TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplied) {
+  EXPECT_EQ(Run({"/VERYSILENT", "/DIR=" + kTarget, "/COMPONENTS=ftpserver,vortel",
+                 "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog}),
+            0);
+  EXPECT_TRUE(platform.dialogs.shown.empty() && platform.gui.shownForms.empty());
+  const std::string log = files.ReadFile(kLog);
+  EXPECT_TRUE(Has(log, "Produkty: vortel, ftpserver\r\nKatalog docelowy: " + kTarget +
+                           "\\\r\nKatalog emulatora: " + kTarget +
+                           "\\Vortel\\\r\nKatalog serwera FTP: D:\\Srv\\\r\nZadania: "
+                           "autostartftpserver\r\nIstniejące pliki: pozostawiane bez zmian\r\n"))
+      << log;
+  EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
+  EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));
+  EXPECT_TRUE(files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
+}
+
 TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
   platform.dialogs.ExpectStartingWith("Nieznany parametr wiersza poleceń: \"/FOO\".\r\r",
                                       ModalResult::OK);
