@@ -102,6 +102,8 @@ TEST(Mastering, TheWordsChooseTheTargetAndTheKindAndTheFirstFailureEndsWithOne) 
   const std::tuple<std::vector<std::string>, std::string, uint8_t> cases[] = {
       {{"DISC"}, "A:\\", kWholePackage},
       {{"disc", " E: ", "C"}, "E:\\", kFtpClientGroup},
+      {{"Disc", "E:\\", "S"}, "E:\\", kFtpServerGroup},
+      {{"DISC", "E:\\", "A"}, "E:\\", kEmulatorGroup},
       {{"DISC", "E:\\", "S", "extra"}, "E:\\", kWholePackage},  // exactly three words or none
   };
   for (const auto& [args, target, products] : cases) {

@@ -46,13 +46,6 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
           hkcr + "FTPBatchScript\\shell\\edit:@", hkcr + "FTPBatchScript\\shell\\edit\\command:@",
           hkcr + ".ftp\\ShellNew:FileName", uninstall + "DisplayName", uninstall + "DisplayIcon",
           uninstall + "UninstallString"}));
-  // The folder is kept as passed; only the executable's path gets the backslash.
-  EXPECT_EQ(Value("Software\\Norvik-Soft\\Wsadowy klient FTP", "Path"), "D:\\FTP");
-  EXPECT_EQ(Value(std::string(kAppPaths) + "\\NorvikFTPBatch.exe", ""),
-            "D:\\FTP\\NorvikFTPBatch.exe");
-  // Quoted: the folder has a blank, and unquoted Windows would try "C:\Program.exe" first.
-  EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
-            "\"C:\\Program Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
   // The server has no document type.
   registry.writes.clear();
   sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
