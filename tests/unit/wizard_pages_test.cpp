@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/run_state.h"
+#include "engine/target_dirs.h"
 #include "install_fixture.h"
 #include "system/paths.h"
 #include "wizard/instalator_form.h"
@@ -179,4 +180,25 @@ TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineBy
   ToOptions({false, false, true, false});
   form->cbShortcutVortel->SetChecked(true);  // ticked but disabled does not count
   EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
+}
+
+TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTheClient) {
+  engine::TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
+  for (const char* file : {"Emu\\Vortel.exe", "Ftp\\NorvikFtp.exe"})
+    platform.files.PutFile(std::string("C:\\P\\") + file, "");
+  Choose({true, false, true, true});
+  form->ShowStep(8);
+  for (auto* box : {form->CheckBox5, form->CheckBox2, form->CheckBox3}) box->SetChecked(true);
+  form->BitBtn4->Click();
+  EXPECT_TRUE(form->Closed());
+  EXPECT_EQ(platform.shell.opened,
+            (std::vector<std::string>{"C:\\P\\Emu\\readme.txt", "C:\\P\\Srv\\readme.txt"}));
+  std::string started;
+  for (const auto& p : platform.processes.started)
+    started += p.commandLine + "in " + p.currentDirectory + "|";
+  EXPECT_EQ(
+      started,
+      "\"C:\\P\\Emu\\Vortel.exe\" in C:\\P\\Emu|\"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp|");
+  EXPECT_EQ(platform.gui.cursors, (std::vector<plat::gui::Cursor>{plat::gui::Cursor::HourGlass,
+                                                                  plat::gui::Cursor::Default}));
 }
