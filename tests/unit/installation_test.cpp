@@ -98,50 +98,24 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
 // The wizard's ends (a main folder on a missing drive, a corrupt stored file, an abort at a
 // question) are proven on the real program end to end, a refused registration with the
 // wizard's exit codes; here the ends only a staged machine reaches.
-TEST(InstallationRun, EachEndShowsOneMessageAtMostAndOnlySuccessRegisters) {
-  using Prepare = std::function<void(plat::headless::HeadlessPlatform&)>;
-  const std::string script = "C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp";
-  const struct {
-    const char* what;
-    Selection chosen;
-    std::string emulatorFolder;
-    Prepare prepare;
-    std::vector<std::pair<std::string, ModalResult>> dialogs;
-    RunOutcome outcome;
-  } cases[] = {
-      {"product folder on a missing drive",
-       kAll,
-       "Q:\\Emu",
-       [](auto&) {},
-       {{"Nie można utworzyć katalogu \"Q:\\Emu\\\"", ModalResult::OK}},
-       RunOutcome::FolderFailed},
-      {"abort at the sample script's question",
-       {false, false, true, false},
-       "Vortel\\",
-       [&](auto& p) { p.files.PutFile(script, "old"); },
-       {{Overwrite(script), ModalResult::Abort},
-        {"Przerwać proces instalacji ?", ModalResult::Yes}},
-       RunOutcome::Aborted},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Machine m;
-    c.prepare(m.platform);
-    for (const auto& [text, answer] : c.dialogs) m.platform.dialogs.Expect(text, answer);
-    EXPECT_EQ(m.Run(c.chosen, "C:\\VP", {}, c.emulatorFolder), c.outcome);
-    EXPECT_TRUE(m.platform.dialogs.AllAnswered());
-    const auto& log = m.view.log;
-    EXPECT_EQ(std::count(log.begin(), log.end(), "finish"), 0);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "animation on"),
-              std::count(log.begin(), log.end(), "animation off"));
-    EXPECT_TRUE(m.platform.registry.writes.empty());
-    EXPECT_FALSE(m.platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
-    if (c.outcome == RunOutcome::FolderFailed) {
-      EXPECT_EQ(log, (std::vector<std::string>{"progress"}));
-      EXPECT_TRUE(m.platform.files.Exists("C:\\VP") && !m.platform.files.Exists("C:\\VP\\FTPCli"));
-    } else {
-      EXPECT_EQ(log.back(), "animation off");
-    }
+TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBeforeRegistering) {
+  Machine folder;
+  folder.platform.dialogs.Expect("Nie można utworzyć katalogu \"Q:\\Emu\\\"", ModalResult::OK);
+  EXPECT_EQ(folder.Run(kAll, "C:\\VP", {}, "Q:\\Emu"), RunOutcome::FolderFailed);
+  EXPECT_EQ(folder.view.log, (std::vector<std::string>{"progress"}));
+  EXPECT_TRUE(folder.platform.files.Exists("C:\\VP") &&
+              !folder.platform.files.Exists("C:\\VP\\FTPCli"));
+  Machine script;
+  const std::string path = "C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp";
+  script.platform.files.PutFile(path, "old");
+  script.platform.dialogs.Expect(Overwrite(path), ModalResult::Abort);
+  script.platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
+  EXPECT_EQ(script.Run({false, false, true, false}, "C:\\VP"), RunOutcome::Aborted);
+  EXPECT_EQ(script.view.log.back(), "animation off");
+  for (Machine* m : {&folder, &script}) {
+    EXPECT_TRUE(m->platform.dialogs.AllAnswered());
+    EXPECT_TRUE(m->platform.registry.writes.empty());
+    EXPECT_FALSE(m->platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
   }
 }
 
