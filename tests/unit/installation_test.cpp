@@ -2,8 +2,6 @@
 // each end leaves on disk and in the registry.
 #include "engine/installation.h"
 
-#include <algorithm>
-#include <functional>
 #include <gtest/gtest.h>
 
 #include "engine/install_plan.h"

@@ -130,12 +130,6 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
     int code;
   } cases[] = {
       {install(kTarget), {{"Katalog \"" + kTarget + "\"", ModalResult::Yes}}, 0},
-      {install(kTarget),  // again, answering the questions
-       {{"Katalog \"" + kTarget + "\" już", ModalResult::Yes},
-        {"Plik \"" + kTarget + "\\Uninstall.exe\" już istnieje.", ModalResult::All},
-        {"Skrót 'Vortel' juz", ModalResult::No},
-        {"Skrót 'Norvik-FTP' juz", ModalResult::No}},
-       0},
       {install("Q:\\Nowy"),
        {{"Katalog \"Q:\\Nowy\"", ModalResult::Yes},
         {"Nie można utworzyć katalogu \"Q:\\Nowy\\\"", ModalResult::OK}},
@@ -181,15 +175,12 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
   // Overwrite all, associate; the text and buttons; the answer (None: the run fails).
   const std::tuple<bool, bool, std::string, std::vector<DlgButton>, ModalResult> cases[] = {
       {true, true, file, overwrite, ModalResult::All},
-      {false, true, file, overwrite, ModalResult::No},
       {true, true, "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?", yesNo, ModalResult::No},
       {true, true, takeOver, yesNo, ModalResult::Yes},
       {true, false, takeOver, yesNo, ModalResult::No},
       {true, true, "Nie można utworzyć katalogu \"Q:\\x\\\"", {DlgButton::OK}, ModalResult::OK},
-      {true, true, "Wystąpił błąd podczas kopiowania plików.", {DlgButton::OK}, ModalResult::OK},
       // Never asked by a run that never aborts; answering it would guess.
       {true, true, "Przerwać proces instalacji ?", yesNo, ModalResult::None},
-      {true, true, "Proszę wybrać instalowane produkty.", {DlgButton::OK}, ModalResult::None},
       // A known text with other buttons than expected is not the known question any more.
       {true, true, file, yesNo, ModalResult::None},
   };
