@@ -90,6 +90,11 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   EXPECT_EQ(signs, (std::vector<std::string>{"progress", "animation on", kShortcuts,
                                              Copying("vortelpro.ftp"), kRegistering, "finish",
                                              "animation off"}));
+  for (const char* key : {"Vortel", "Klient FTP", "Wsadowy klient FTP", "Server FTP"})
+    EXPECT_NE(m.platform.registry.Get(plat::RegRoot::LocalMachine,
+                                      std::string("Software\\Norvik-Soft\\") + key, "Path"),
+              "")
+        << key;
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }
 
