@@ -138,6 +138,11 @@ TEST(FileTypes, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSki
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon"));
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", ""),
             "\"C:\\N\\Vortel\\Vortel.exe\" \"%1\"");
+  // The same program in another letter case is no other program: no question.
+  registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "",
+               "\"c:\\n\\VORTEL\\vortel.EXE\"");
+  EXPECT_TRUE(RegisterVl(registry));
+  ExpectSoundEnd(platform);
 }
 
 }  // namespace

@@ -60,6 +60,11 @@ TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndOnlyTheAgreementEnablesNext) {
   form->BitBtn2->SetEnabled(false);
   form->ShowStep(1);  // showing the current page again resets nothing
   EXPECT_FALSE(form->BitBtn2->Enabled());
+  form->ShowStep(3);
+  form->CheckListBox1->UserToggle(1);  // the user's choice survives leaving the page
+  form->ShowStep(1);
+  form->ShowStep(3);
+  EXPECT_FALSE(form->CheckListBox1->Checked(1));
 }
 
 TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageAndAConfirmedCloseWhileCopyingStopsTheRun) {
