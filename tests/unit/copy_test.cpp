@@ -134,26 +134,3 @@ TEST_F(CopyTest, ListWalkSkipsTheInstallerAndEmptyEntriesAndStopsAtTheFirstFailu
   EXPECT_FALSE(files.Exists("C:\\new\\z.txt"));
   EXPECT_EQ(view.infos.back(), "Kopiowanie pliku \"keylabel\".");
 }
-
-TEST_F(CopyTest, EnsureFolderCreatesParentsOrSaysWhichFolderFailed) {
-  EXPECT_TRUE(engine::EnsureFolder("C:\\inst\\"));
-  EXPECT_TRUE(engine::EnsureFolder("C:\\Program Files\\Vortel PRO\\FTPSrv\\"));
-  EXPECT_TRUE(files.GetAttributes("C:\\Program Files\\Vortel PRO\\FTPSrv") & plat::kAttrDirectory);
-  EXPECT_TRUE(dialogs.shown.empty());
-  dialogs.Expect("Nie można utworzyć katalogu \"Q:\\Vortel\\\"", ModalResult::OK);
-  EXPECT_FALSE(engine::EnsureFolder("Q:\\Vortel\\"));
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].type, DlgType::Error);
-  EXPECT_EQ(dialogs.shown[0].buttons, std::vector<DlgButton>{DlgButton::OK});
-}
-
-TEST_F(CopyTest, SetReadOnlyTouchesOnlyTheReadOnlyBit) {
-  files.SetAttributes("C:\\inst\\a.txt", plat::kAttrArchive);
-  for (bool on : {true, true, false}) {  // twice: setting it again must not toggle it off
-    engine::SetReadOnly("C:\\inst\\a.txt", on);
-    EXPECT_EQ(files.GetAttributes("C:\\inst\\a.txt"),
-              plat::kAttrArchive | (on ? plat::kAttrReadOnly : 0u));
-  }
-  engine::SetReadOnly("C:\\inst\\none.txt", true);
-  EXPECT_FALSE(files.Exists("C:\\inst\\none.txt"));
-}

@@ -106,6 +106,7 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
   folder.platform.dialogs.Expect("Nie można utworzyć katalogu \"Q:\\Emu\\\"", ModalResult::OK);
   EXPECT_EQ(folder.Run(kAll, "C:\\VP", {}, "Q:\\Emu"), RunOutcome::FolderFailed);
   EXPECT_EQ(folder.view.log, (std::vector<std::string>{"progress"}));
+  EXPECT_EQ(folder.platform.dialogs.shown.back().type, plat::DlgType::Error);
   EXPECT_TRUE(folder.platform.files.Exists("C:\\VP") &&
               !folder.platform.files.Exists("C:\\VP\\FTPCli"));
   Machine script;
