@@ -47,6 +47,9 @@ class HeadlessFileSystem : public FileSystem {
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
+  bool RemoveFolder(const std::string& path) override;
+  std::vector<std::string> List(const std::string& folder) override;
+  std::unique_ptr<OutputFile> Append(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDir_; }
   bool ChangeDirectory(const std::string& path) override;
   std::string ModulePath() override { return modulePath_; }
@@ -98,7 +101,9 @@ class HeadlessShell : public Shell {
                               const std::string& initialFolder) override;
   // Records the document; succeeds when it exists, as the shell would find it.
   bool OpenDocument(const std::string& path) override;
+  void AssociationsChanged() override { ++associationNotices; }
   std::vector<std::string> opened;
+  int associationNotices = 0;
   FileSystem* files = nullptr;
 };
 

@@ -1,0 +1,219 @@
+#include "engine/undo.h"
+
+#include <algorithm>
+#include <exception>
+#include <set>
+
+#include "engine/journal_recorder.h"
+#include "platform/dialogs.h"
+#include "platform/text.h"
+
+namespace engine {
+
+namespace {
+
+using plat::RegValue;
+
+std::string RootText(plat::RegRoot root) {
+  switch (root) {
+    case plat::RegRoot::LocalMachine:
+      return "HKLM\\";
+    case plat::RegRoot::CurrentUser:
+      return "HKCU\\";
+    case plat::RegRoot::ClassesRoot:
+      break;
+  }
+  return "HKCR\\";
+}
+
+// How the messages and the log name a change.
+std::string Describe(const Change& change) {
+  switch (change.kind) {
+    case ChangeKind::Key:
+      return RootText(change.root) + change.path;
+    case ChangeKind::Value:
+      return RootText(change.root) + change.path + " " +
+             (change.name.empty() ? std::string("(domyślna)") : "\"" + change.name + "\"");
+    case ChangeKind::Ini:
+      return change.path + " [" + change.section + "] " + change.name;
+    default:
+      return change.path;
+  }
+}
+
+int PhaseOf(ChangeKind kind) {
+  switch (kind) {
+    case ChangeKind::Shortcut:
+      return 0;
+    case ChangeKind::Key:
+    case ChangeKind::Value:
+      return 1;
+    case ChangeKind::Ini:
+      return 2;
+    case ChangeKind::File:
+      return 3;
+    case ChangeKind::Folder:
+      break;
+  }
+  return 4;
+}
+
+class Undoer {
+ public:
+  Undoer(const std::vector<Change>& changes, const std::vector<std::string>& untouched)
+      : files_(plat::Current().Files()) {
+    for (const std::string& path : untouched) untouched_.insert(plat::InvariantUpper(path));
+    for (const Change& change : changes)
+      if (change.kind == ChangeKind::Folder || change.kind == ChangeKind::File ||
+          change.kind == ChangeKind::Shortcut)
+        ours_.insert(plat::InvariantUpper(Trimmed(change.path)));
+  }
+
+  void Undo(const Change& change) {
+    bool done = true;
+    try {
+      switch (change.kind) {
+        case ChangeKind::Folder:
+          done = RemoveFolder(change.path);
+          break;
+        case ChangeKind::File:
+        case ChangeKind::Shortcut:
+          done = UndoFile(change);
+          break;
+        case ChangeKind::Key:
+          UndoKey(change);
+          break;
+        case ChangeKind::Value:
+          done = UndoValue(change);
+          break;
+        case ChangeKind::Ini:
+          done = UndoIni(change);
+          break;
+      }
+    } catch (const std::exception&) {
+      done = false;
+    }
+    if (!done) report.failed.push_back(Describe(change));
+  }
+
+  UndoReport report;
+
+ private:
+  static std::string Trimmed(const std::string& path) {
+    return path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+  }
+  bool Exists(const std::string& path) {
+    return files_.GetAttributes(path) != plat::kInvalidAttributes;
+  }
+  void ClearReadOnly(const std::string& path) {
+    const uint32_t attributes = files_.GetAttributes(path);
+    if (attributes != plat::kInvalidAttributes && (attributes & plat::kAttrReadOnly))
+      files_.SetAttributes(path, attributes & ~plat::kAttrReadOnly);
+  }
+
+  bool UndoFile(const Change& change) {
+    if (untouched_.count(plat::InvariantUpper(change.path))) return true;
+    if (!change.aside.empty() && Exists(change.aside)) {
+      ClearReadOnly(change.path);
+      return files_.Replace(change.aside, change.path);
+    }
+    if (!Exists(change.path)) return true;
+    ClearReadOnly(change.path);
+    return files_.Remove(change.path);
+  }
+
+  // A folder with what the user made in it stays; what is left is named, except what is
+  // ours and was reported (or kept) on its own.
+  bool RemoveFolder(const std::string& path) {
+    if (!Exists(path) || files_.RemoveFolder(path)) return true;
+    const std::string folder = Trimmed(path) + "\\";
+    bool othersLeft = false;
+    for (const std::string& name : files_.List(folder)) {
+      const std::string full = Trimmed(folder + name);
+      const std::string upper = plat::InvariantUpper(full);
+      if (untouched_.count(upper)) continue;
+      othersLeft = true;
+      if (!ours_.count(upper)) report.kept.push_back(folder + name);
+    }
+    return othersLeft;
+  }
+
+  std::unique_ptr<plat::RegistryAccessor> Open(const Change& change) {
+    auto reg = plat::Current().Reg().NewAccessor();
+    reg->SetRoot(change.root);
+    if (!reg->OpenKey(change.path, false)) return nullptr;
+    return reg;
+  }
+
+  void UndoKey(const Change& change) {
+    // A key that still holds something is someone else's now.
+    auto reg = plat::Current().Reg().NewAccessor();
+    reg->SetRoot(change.root);
+    reg->DeleteEmptyKey(change.path);
+  }
+
+  bool UndoValue(const Change& change) {
+    auto reg = Open(change);
+    if (!reg) return true;
+    plat::OpenKeyScope open(*reg);
+    if (!(reg->ReadValue(change.name) == change.after)) return true;
+    if (change.root == plat::RegRoot::ClassesRoot) report.associations = true;
+    switch (change.before.kind) {
+      case RegValue::Kind::Missing:
+        return reg->DeleteValue(change.name);
+      case RegValue::Kind::String:
+        reg->WriteString(change.name, change.before.text);
+        return true;
+      case RegValue::Kind::Number:
+        break;
+    }
+    reg->WriteNumber(change.name, change.before.number);
+    return true;
+  }
+
+  bool UndoIni(const Change& change) {
+    if (!Exists(change.path)) return true;
+    auto& ini = plat::Current().Ini();
+    if (!(ReadIniValue(ini, change.path, change.section, change.name) == change.after))
+      return true;
+    if (change.before.kind == RegValue::Kind::Missing)
+      ini.Remove(change.path, change.section, change.name);
+    else
+      ini.Write(change.path, change.section, change.name, change.before.text);
+    return true;
+  }
+
+  plat::FileSystem& files_;
+  std::set<std::string> untouched_;
+  std::set<std::string> ours_;
+};
+
+}  // namespace
+
+UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
+                const std::vector<std::string>& untouched) {
+  std::vector<const Change*> todo;
+  for (auto it = changes.rbegin(); it != changes.rend(); ++it) todo.push_back(&*it);
+  if (order == UndoOrder::Removal)
+    std::stable_sort(todo.begin(), todo.end(), [](const Change* a, const Change* b) {
+      return PhaseOf(a->kind) < PhaseOf(b->kind);
+    });
+  Undoer undoer(changes, untouched);
+  for (const Change* change : todo) undoer.Undo(*change);
+  if (undoer.report.associations) plat::Current().ShellApi().AssociationsChanged();
+  return undoer.report;
+}
+
+bool RollBack(Journal& journal) {
+  // The journal first: a journal of the main folder's first run lies in a folder to remove.
+  const bool retracted = journal.Retract();
+  UndoReport report = Undo(journal.RunChanges(), UndoOrder::Reverse);
+  if (!retracted) report.failed.push_back(journal.Path());
+  if (report.failed.empty()) return true;
+  std::string text = kUndoFailedText;
+  for (const std::string& what : report.failed) text += "\r" + what;
+  plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
+  return false;
+}
+
+}  // namespace engine
