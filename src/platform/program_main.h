@@ -8,6 +8,8 @@ namespace plat {
 
 // `args` are the command-line words after the program name. Returns the process exit code.
 int ProgramMain(const std::vector<std::string>& args);
+// The same for Uninstall.exe.
+int UninstallMain(const std::vector<std::string>& args);
 
 // The words of a Windows command line, the program's name first. Blanks and tabs part words
 // outside quotation marks; a quotation mark groups and is dropped; a backslash is an ordinary
