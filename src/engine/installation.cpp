@@ -38,6 +38,7 @@ class MachineSteps : public StepApplier {
         return Configure(step.product);
       case StepKind::Register:
         Register(step.product, step.folder);
+        sys::WriteEstimatedSize(InstalledBytes());
         return true;
       case StepKind::ProgramGroup: {
         std::array<std::string, kProductCount> productFolders;
@@ -82,6 +83,18 @@ class MachineSteps : public StepApplier {
       default:
         return sys::RegisterEmulator(main, dir, "Vortel", Products[kVortel].program);
     }
+  }
+
+  // What the package's entry reports as its size: the files of the plan's lists.
+  uint64_t InstalledBytes() const {
+    auto& files = plat::Current().Files();
+    uint64_t bytes = 0;
+    for (const RunStep& step : plan_.steps)
+      if (step.kind == StepKind::Files)
+        for (const std::string& entry : *step.files)
+          if (!entry.empty() && KindOf(entry) != EntryKind::Installer)
+            bytes += files.FileSize(step.folder + entry);
+    return bytes;
   }
 
   const RunPlan& plan_;

@@ -48,6 +48,8 @@ class FileSystem {
   // kInvalidAttributes when the query fails (no such file, no such drive, ...).
   virtual uint32_t GetAttributes(const std::string& path) = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+  // The size of a file in bytes; 0 when it cannot be queried.
+  virtual uint64_t FileSize(const std::string& path) = 0;
   // One level only; false when the parent is missing, the folder exists or the drive does not.
   virtual bool CreateFolder(const std::string& path) = 0;
   // Raise EFileError when the file cannot be opened or created (a read-only file cannot be

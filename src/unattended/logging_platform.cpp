@@ -26,6 +26,7 @@ class LoggingFiles : public plat::FileSystem {
   bool SetAttributes(const std::string& path, uint32_t attributes) override {
     return inner_.SetAttributes(path, attributes);
   }
+  uint64_t FileSize(const std::string& path) override { return inner_.FileSize(path); }
   bool CreateFolder(const std::string& path) override {
     const bool made = inner_.CreateFolder(path);
     if (made) log_.Line("Utworzono katalog: " + path);

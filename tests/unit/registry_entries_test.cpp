@@ -68,7 +68,9 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
           hkcr + "FTPBatchScript\\shell\\open:@", hkcr + "FTPBatchScript\\shell\\open\\command:@",
           hkcr + "FTPBatchScript\\shell\\edit:@", hkcr + "FTPBatchScript\\shell\\edit\\command:@",
           hkcr + ".ftp\\ShellNew:FileName", uninstall + "DisplayName", uninstall + "DisplayIcon",
-          uninstall + "UninstallString"}));
+          uninstall + "UninstallString", uninstall + "QuietUninstallString",
+          uninstall + "DisplayVersion", uninstall + "Publisher", uninstall + "InstallLocation",
+          uninstall + "InstallDate", uninstall + "NoModify", uninstall + "NoRepair"}));
   // The folder is kept as passed; only the executable's path gets the backslash.
   EXPECT_EQ(Value("Software\\Norvik-Soft\\Wsadowy klient FTP", "Path"), "D:\\FTP");
   EXPECT_EQ(Value(std::string(kAppPaths) + "\\NorvikFTPBatch.exe", ""),
@@ -80,7 +82,7 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
   registry.writes.clear();
   sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(hkcr, 0), std::string::npos);
-  EXPECT_EQ(registry.writes.size(), 9u);
+  EXPECT_EQ(registry.writes.size(), 16u);
 }
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {

@@ -249,6 +249,13 @@ bool HeadlessFileSystem::Replace(const std::string& from, const std::string& to)
   return true;
 }
 
+uint64_t HeadlessFileSystem::FileSize(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  const auto size = host ? fs::file_size(*host, ec) : 0;
+  return ec ? 0 : size;
+}
+
 bool HeadlessFileSystem::RemoveFolder(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;

@@ -41,6 +41,7 @@ class HeadlessFileSystem : public FileSystem {
 
   uint32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  uint64_t FileSize(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;

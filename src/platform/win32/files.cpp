@@ -102,6 +102,12 @@ bool Win32Files::Replace(const std::string& from, const std::string& to) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+uint64_t Win32Files::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 bool Win32Files::RemoveFolder(const std::string& path) {
   return RemoveDirectoryW(Wide(path).c_str());
 }
