@@ -19,8 +19,9 @@ struct Name {
   const char* text;
 };
 constexpr Name kKinds[] = {
-    {ChangeKind::Folder, "folder"}, {ChangeKind::File, "file"}, {ChangeKind::Shortcut, "shortcut"},
-    {ChangeKind::Key, "key"},       {ChangeKind::Value, "value"}, {ChangeKind::Ini, "ini"},
+    {ChangeKind::Folder, "folder"},     {ChangeKind::File, "file"},
+    {ChangeKind::Shortcut, "shortcut"}, {ChangeKind::Key, "key"},
+    {ChangeKind::Value, "value"},       {ChangeKind::Ini, "ini"},
 };
 struct RootName {
   plat::RegRoot root;
@@ -133,8 +134,7 @@ std::string FormatChange(const Change& change) {
       break;
   }
   return line + "\t" + Escape(change.path) + "\t" + Escape(change.section) + "\t" +
-         Escape(change.name) + "\t" + FormatValue(change.before) + "\t" +
-         FormatValue(change.after);
+         Escape(change.name) + "\t" + FormatValue(change.before) + "\t" + FormatValue(change.after);
 }
 
 bool ParseChange(const std::string& line, Change& change) {
@@ -229,8 +229,8 @@ void Journal::Flush() {
 
 bool Journal::Retract() {
   pending_.clear();
-  if (!hadEarlier_) return files_.GetAttributes(path_) == plat::kInvalidAttributes ||
-                           files_.Remove(path_);
+  if (!hadEarlier_)
+    return files_.GetAttributes(path_) == plat::kInvalidAttributes || files_.Remove(path_);
   try {
     auto out = files_.Create(path_);
     out->Write(earlier_.data(), earlier_.size());

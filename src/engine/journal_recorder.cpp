@@ -64,9 +64,7 @@ class RecordingFiles : public plat::FileSystem {
     return inner_.Replace(from, to);
   }
   bool RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
-  std::vector<std::string> List(const std::string& folder) override {
-    return inner_.List(folder);
-  }
+  std::vector<std::string> List(const std::string& folder) override { return inner_.List(folder); }
   std::unique_ptr<plat::OutputFile> Append(const std::string& path) override {
     return inner_.Append(path);
   }

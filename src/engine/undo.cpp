@@ -122,20 +122,17 @@ class Undoer {
     return files_.Remove(change.path);
   }
 
-  // A folder with what the user made in it stays; what is left is named, except what is
-  // ours and was reported (or kept) on its own.
+  // A folder with what the user made in it stays, and what is left is named, except what is
+  // ours (reported on its own) or left for later. Only an empty folder that stays has failed.
   bool RemoveFolder(const std::string& path) {
     if (!Exists(path) || files_.RemoveFolder(path)) return true;
     const std::string folder = Trimmed(path) + "\\";
-    bool othersLeft = false;
-    for (const std::string& name : files_.List(folder)) {
-      const std::string full = Trimmed(folder + name);
-      const std::string upper = plat::InvariantUpper(full);
-      if (untouched_.count(upper)) continue;
-      othersLeft = true;
-      if (!ours_.count(upper)) report.kept.push_back(folder + name);
+    const std::vector<std::string> left = files_.List(folder);
+    for (const std::string& name : left) {
+      const std::string upper = plat::InvariantUpper(Trimmed(folder + name));
+      if (!untouched_.count(upper) && !ours_.count(upper)) report.kept.push_back(folder + name);
     }
-    return othersLeft;
+    return !left.empty();
   }
 
   std::unique_ptr<plat::RegistryAccessor> Open(const Change& change) {
@@ -174,8 +171,7 @@ class Undoer {
   bool UndoIni(const Change& change) {
     if (!Exists(change.path)) return true;
     auto& ini = plat::Current().Ini();
-    if (!(ReadIniValue(ini, change.path, change.section, change.name) == change.after))
-      return true;
+    if (!(ReadIniValue(ini, change.path, change.section, change.name) == change.after)) return true;
     if (change.before.kind == RegValue::Kind::Missing)
       ini.Remove(change.path, change.section, change.name);
     else

@@ -45,9 +45,7 @@ class LoggingFiles : public plat::FileSystem {
   }
   bool Remove(const std::string& path) override { return inner_.Remove(path); }
   bool RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
-  std::vector<std::string> List(const std::string& folder) override {
-    return inner_.List(folder);
-  }
+  std::vector<std::string> List(const std::string& folder) override { return inner_.List(folder); }
   std::unique_ptr<plat::OutputFile> Append(const std::string& path) override {
     return inner_.Append(path);
   }

@@ -14,7 +14,8 @@ namespace uninstall {
 
 namespace {
 
-constexpr char kQuestion[] = "Czy usunąć pakiet Vortel PRO i wszystkie jego składniki z komputera ?";
+constexpr char kQuestion[] =
+    "Czy usunąć pakiet Vortel PRO i wszystkie jego składniki z komputera ?";
 constexpr char kRunning[] =
     "Wykryto, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\r"
     "Przed usunięciem pakietu należy je zakończyć.";
@@ -107,9 +108,9 @@ int Remove(const Switches& switches, Checks& checks) {
          plat::DlgType::Error, true);
     return kNotAllRemoved;
   }
-  if (!quiet && plat::MessageDlg(kQuestion, plat::DlgType::Confirmation,
-                                 {plat::DlgButton::Yes, plat::DlgButton::No}) !=
-                    plat::ModalResult::Yes) {
+  if (!quiet &&
+      plat::MessageDlg(kQuestion, plat::DlgType::Confirmation,
+                       {plat::DlgButton::Yes, plat::DlgButton::No}) != plat::ModalResult::Yes) {
     log.Note("Usuwanie anulowane.");
     return kCancelled;
   }
@@ -118,8 +119,8 @@ int Remove(const Switches& switches, Checks& checks) {
       engine::Undo(changes, engine::UndoOrder::Removal, {self, folder + engine::kJournalName});
   for (const std::string& what : report.failed) log.Note("Nie usunięto: " + what, true);
   for (const std::string& what : report.kept) log.Note("Pozostawiono: " + what);
-  if (!platform.Process().StartTemporaryCopy("/CLEANUP=\"" + folder + "\" /WAIT=" +
-                                             std::to_string(platform.Process().CurrentId())))
+  if (!platform.Process().StartTemporaryCopy(
+          "/CLEANUP=\"" + folder + "\" /WAIT=" + std::to_string(platform.Process().CurrentId())))
     log.Note("Nie można uruchomić kopii deinstalatora; pozostaje katalog " + folder, true);
   std::string text = report.failed.empty() ? kRemovedText : Listed(kNotRemoved, report.failed);
   if (!report.kept.empty()) text += "\r\r" + Listed(kKept, report.kept);

@@ -12,11 +12,11 @@ enum class Mode { Normal, Silent, VerySilent };
 
 struct Switches {
   Mode mode = Mode::Normal;
-  bool log = false;         // /LOG, with or without a file
-  std::string logFile;      // empty: the default file
-  std::string cleanup;      // /CLEANUP="folder": the copy's part, for that main folder
-  uint32_t waitFor = 0;     // /WAIT=id: the process that must end first
-  std::string error;        // the first fault of the command line; empty when it is valid
+  bool log = false;      // /LOG, with or without a file
+  std::string logFile;   // empty: the default file
+  std::string cleanup;   // /CLEANUP="folder": the copy's part, for that main folder
+  uint32_t waitFor = 0;  // /WAIT=id: the process that must end first
+  std::string error;     // the first fault of the command line; empty when it is valid
 };
 
 // The words after the program's name; "/uninstall" is what the Uninstall entry passes.

@@ -73,8 +73,8 @@ inline std::string MachineState(plat::headless::HeadlessPlatform& platform) {
   std::sort(entries.begin(), entries.end());
   std::string state;
   for (const auto& line : entries) state += line + "\n";
-  for (auto root : {plat::RegRoot::LocalMachine, plat::RegRoot::CurrentUser,
-                    plat::RegRoot::ClassesRoot})
+  for (auto root :
+       {plat::RegRoot::LocalMachine, plat::RegRoot::CurrentUser, plat::RegRoot::ClassesRoot})
     state += platform.registry.Dump(root);
   return state;
 }

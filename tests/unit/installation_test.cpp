@@ -198,7 +198,9 @@ TEST(InstallationRun, AStopRequestedWhileAFileExpandsEndsTheRunThereAndRollsItBa
   } cases[] = {
       {{true, false, false, false}, emu, "Vortel.hlp", emu + "Vortel.cnt"},
       // The last file of the last list, and the sample script: nothing may follow either.
-      {{false, false, false, true}, srv, "Norvik-FTPSrv - Dokumentacja Techniczna.pdf",
+      {{false, false, false, true},
+       srv,
+       "Norvik-FTPSrv - Dokumentacja Techniczna.pdf",
        srv + "ftproot"},
       {{false, false, true, true}, "C:\\VP\\FTPCli\\Scripts\\", "vortelpro.ftp", srv + "ftproot"},
   };

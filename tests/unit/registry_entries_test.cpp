@@ -58,19 +58,31 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
   const std::string hkcr = "HKEY_CLASSES_ROOT\\";
   const std::string uninstall = hklm + kUninstall + "\\Vortel PRO:";
   const std::string app = hklm + kAppPaths + "\\NorvikFTPBatch.exe:";
-  EXPECT_EQ(
-      registry.writes,
-      (std::vector<std::string>{
-          hklm + "Software\\Norvik-Soft:Path", hklm + "Software\\Norvik-Soft:Ver",
-          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Path",
-          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Ver", app + "@", app + "Path",
-          hkcr + ".ftp:@", hkcr + "FTPBatchScript:@", hkcr + "FTPBatchScript\\DefaultIcon:@",
-          hkcr + "FTPBatchScript\\shell\\open:@", hkcr + "FTPBatchScript\\shell\\open\\command:@",
-          hkcr + "FTPBatchScript\\shell\\edit:@", hkcr + "FTPBatchScript\\shell\\edit\\command:@",
-          hkcr + ".ftp\\ShellNew:FileName", uninstall + "DisplayName", uninstall + "DisplayIcon",
-          uninstall + "UninstallString", uninstall + "QuietUninstallString",
-          uninstall + "DisplayVersion", uninstall + "Publisher", uninstall + "InstallLocation",
-          uninstall + "InstallDate", uninstall + "NoModify", uninstall + "NoRepair"}));
+  EXPECT_EQ(registry.writes,
+            (std::vector<std::string>{hklm + "Software\\Norvik-Soft:Path",
+                                      hklm + "Software\\Norvik-Soft:Ver",
+                                      hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Path",
+                                      hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Ver",
+                                      app + "@",
+                                      app + "Path",
+                                      hkcr + ".ftp:@",
+                                      hkcr + "FTPBatchScript:@",
+                                      hkcr + "FTPBatchScript\\DefaultIcon:@",
+                                      hkcr + "FTPBatchScript\\shell\\open:@",
+                                      hkcr + "FTPBatchScript\\shell\\open\\command:@",
+                                      hkcr + "FTPBatchScript\\shell\\edit:@",
+                                      hkcr + "FTPBatchScript\\shell\\edit\\command:@",
+                                      hkcr + ".ftp\\ShellNew:FileName",
+                                      uninstall + "DisplayName",
+                                      uninstall + "DisplayIcon",
+                                      uninstall + "UninstallString",
+                                      uninstall + "QuietUninstallString",
+                                      uninstall + "DisplayVersion",
+                                      uninstall + "Publisher",
+                                      uninstall + "InstallLocation",
+                                      uninstall + "InstallDate",
+                                      uninstall + "NoModify",
+                                      uninstall + "NoRepair"}));
   // The folder is kept as passed; only the executable's path gets the backslash.
   EXPECT_EQ(Value("Software\\Norvik-Soft\\Wsadowy klient FTP", "Path"), "D:\\FTP");
   EXPECT_EQ(Value(std::string(kAppPaths) + "\\NorvikFTPBatch.exe", ""),

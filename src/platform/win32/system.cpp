@@ -32,8 +32,7 @@ bool Win32Processes::StartTemporaryCopy(const std::string& arguments) {
   wchar_t tempDir[MAX_PATH + 1] = {};
   wchar_t copy[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, tempDir);
-  if (length == 0 || length > MAX_PATH || !GetTempFileNameW(tempDir, L"vun", 0, copy))
-    return false;
+  if (length == 0 || length > MAX_PATH || !GetTempFileNameW(tempDir, L"vun", 0, copy)) return false;
   std::wstring self(MAX_PATH, L'\0');
   for (;;) {
     const DWORD got = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));

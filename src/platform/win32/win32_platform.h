@@ -52,8 +52,7 @@ class Win32Ini : public IniFiles {
   std::vector<std::string> Keys(const std::string& file, const std::string& section) override;
   void Write(const std::string& file, const std::string& section, const std::string& key,
              const std::string& value) override;
-  void Remove(const std::string& file, const std::string& section,
-              const std::string& key) override;
+  void Remove(const std::string& file, const std::string& section, const std::string& key) override;
 };
 
 class Win32Pump : public MessagePump {
