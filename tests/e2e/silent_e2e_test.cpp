@@ -38,6 +38,31 @@ Result RunInstaller(const std::wstring& arguments, const std::wstring& medium = 
   return r;
 }
 
+const std::wstring kEntry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
+
+// Runs the registered QuietUninstallString and waits until the copy that finishes the work
+// has ended too: then the machine must be `before` again. Returns what still differs.
+std::string QuietUninstall(const std::map<std::wstring, std::string>& before) {
+  const std::wstring command = RegistryString(HKEY_LOCAL_MACHINE, kEntry, L"QuietUninstallString");
+  const size_t end = command.find(L'"', 1);
+  App app;
+  EXPECT_TRUE(app.Start(command.substr(1, end - 1), command.substr(end + 2)));
+  EXPECT_EQ(app.WaitExit(std::chrono::milliseconds(120000)), 0);
+  EXPECT_EQ(app.WindowsShown(), 0);
+  std::string left;
+  WaitFor([&] { return (left = Differences(before, Snapshot())).empty(); });
+  return left;
+}
+
+// A medium whose stored file in the middle of the emulator's list is cut in half.
+std::wstring DamagedMedium() {
+  const std::wstring copy = TempFolder() + L"vortel-medium-copy\\";
+  CreateDirectoryW(copy.c_str(), nullptr);
+  for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
+    WriteAll(copy + name, name == L"cnvCSK-852.fn_" ? bytes.substr(0, bytes.size() / 2) : bytes);
+  return copy;
+}
+
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -185,6 +210,44 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
   EXPECT_EQ(ReadAll(exe), old);
   EXPECT_TRUE(Has(r.log, "BŁĄD: nie zainstalowano pliku " + Utf8(exe) + ": ")) << r.log;
   EXPECT_TRUE(Has(r.log, "Wynik: 4"));
+}
+
+TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgram) {
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_SZ, L"InnyProgram.vl", 30);
+  const auto before = Snapshot();
+  const Result r = RunInstaller(L"/VERYSILENT " + Dir());
+  ASSERT_EQ(r.exitCode, 0) << r.log;
+  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
+  const std::wstring main = kTarget + L"\\";
+  const std::pair<const wchar_t*, std::wstring> values[] = {
+      {L"QuietUninstallString", L"\"" + main + L"Uninstall.exe\" /uninstall /VERYSILENT"},
+      {L"DisplayVersion", L"3.04"},
+      {L"Publisher", L"Norvik-Soft"},
+      {L"InstallLocation", main}};
+  for (const auto& [name, value] : values)
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEntry, name), value) << Utf8(name);
+  DWORD size = 0, bytes = sizeof size, noModify = 0;
+  RegGetValueW(HKEY_LOCAL_MACHINE, kEntry.c_str(), L"EstimatedSize", RRF_RT_DWORD, nullptr, &size,
+               &bytes);
+  RegGetValueW(HKEY_LOCAL_MACHINE, kEntry.c_str(), L"NoModify", RRF_RT_DWORD, nullptr, &noModify,
+               &bytes);
+  EXPECT_GT(size, 10u);
+  EXPECT_EQ(noModify, 1u);
+  EXPECT_EQ(QuietUninstall(before), "");
+  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"InnyProgram.vl");
+}
+
+TEST_F(SilentE2E, FailedRunsAreUndoneAndLeaveAnEarlierInstallationRemovable) {
+  const std::wstring damaged = DamagedMedium();
+  const auto before = Snapshot();
+  EXPECT_EQ(RunInstaller(L"/VERYSILENT " + Dir(), damaged).exitCode, 4);
+  EXPECT_EQ(Differences(before, Snapshot()), "");
+  ASSERT_EQ(RunInstaller(L"/VERYSILENT " + Dir()).exitCode, 0);
+  const auto installed = Snapshot();
+  const Result r = RunInstaller(L"/VERYSILENT " + Dir(), damaged);
+  EXPECT_EQ(r.exitCode, 4);
+  EXPECT_EQ(Differences(installed, Snapshot()), "") << r.log;
+  EXPECT_EQ(QuietUninstall(before), "");
 }
 
 TEST_F(SilentE2E, AFolderThatCannotBeMadeEndsWithThreeAndNoWindow) {
