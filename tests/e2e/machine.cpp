@@ -125,7 +125,8 @@ void AddKey(HKEY root, const std::wstring& path, std::map<std::wstring, std::str
   }
   RegCloseKey(key);
   for (const auto& subkey : subkeys)
-    if (_wcsicmp(subkey.c_str(), L"Wine") != 0) AddKey(root, path + L"\\" + subkey, state);
+    if (_wcsicmp(subkey.c_str(), L"Wine") != 0 && _wcsicmp(subkey.c_str(), L"NetworkCards") != 0)
+      AddKey(root, path + L"\\" + subkey, state);
 }
 }  // namespace
 

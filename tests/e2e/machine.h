@@ -29,7 +29,8 @@ void RemoveTree(const std::wstring& folder);
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
 // The machine as a removal must leave it: every file and folder of drive C: (the contents,
 // or under C:\windows the size and time), and every key and value below HKLM\Software and
-// HKCU\Software; not the logs in the temporary folder, nor Wine's own keys.
+// HKCU\Software; not the logs in the temporary folder, nor the keys Wine keeps for itself
+// ("Wine", and "NetworkCards", which it fills when a process first asks for the network).
 std::map<std::wstring, std::string> Snapshot();
 // What differs, an entry a line; empty when nothing does.
 std::string Differences(const std::map<std::wstring, std::string>& before,
