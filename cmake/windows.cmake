@@ -67,7 +67,7 @@ target_link_libraries(meter_probe PRIVATE core)
 # The real Install.exe driven through its windows, as a user drives it.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
-target_link_libraries(e2e_tests PRIVATE gtest)
+target_link_libraries(e2e_tests PRIVATE gtest shlwapi)
 target_link_options(e2e_tests PRIVATE -municode)
 add_executable(component_probe WIN32 tests/e2e/probe/component_probe.cpp)
 target_link_options(component_probe PRIVATE -municode)

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "engine/journal_recorder.h"
+#include "engine/run_log.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
 
@@ -94,6 +95,7 @@ class Undoer {
       done = false;
     }
     if (!done) report.failed.push_back(Describe(change));
+    Log().Note((done ? "Cofnięto: " : "Nie udało się cofnąć: ") + Describe(change), !done);
   }
 
   UndoReport report;

@@ -1,6 +1,8 @@
 // Unattended installations of the real Install.exe under Wine, from a medium mastered once
 // from the sample package: what lands on disk, in the registry and in the shell folders, the
 // exit codes, the log, and that no window appears where none may.
+#include <shlwapi.h>
+
 #include <gtest/gtest.h>
 
 #include "machine.h"
@@ -213,7 +215,10 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
 }
 
 TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgram) {
+  const wchar_t other[] = L"\"C:\\windows\\notepad.exe\" \"%1\"";
   RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_SZ, L"InnyProgram.vl", 30);
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L"InnyProgram.vl\\shell\\open\\command", nullptr, REG_SZ,
+                  other, sizeof other);
   const auto before = Snapshot();
   const Result r = RunInstaller(L"/VERYSILENT " + Dir());
   ASSERT_EQ(r.exitCode, 0) << r.log;
@@ -234,7 +239,12 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   EXPECT_GT(size, 10u);
   EXPECT_EQ(noModify, 1u);
   EXPECT_EQ(QuietUninstall(before), "");
-  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"InnyProgram.vl");
+  // The shell opens the type with the other program again.
+  wchar_t command[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  AssocQueryStringW(0, ASSOCSTR_COMMAND, L".vl", L"open", command, &length);
+  EXPECT_EQ(std::wstring(command), other);
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"InnyProgram.vl");
 }
 
 TEST_F(SilentE2E, FailedRunsAreUndoneAndLeaveAnEarlierInstallationRemovable) {
