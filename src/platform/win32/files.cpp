@@ -118,7 +118,7 @@ std::vector<std::string> Win32Files::List(const std::string& folder) {
   const HANDLE find = FindFirstFileW(Wide(folder + "*").c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    const std::wstring name = found.cFileName;
+    const WString name = found.cFileName;
     if (name == L"." || name == L"..") continue;
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     names.push_back(Narrow(name.data(), name.size()) + (isFolder ? "\\" : ""));

@@ -33,7 +33,7 @@ bool Win32Processes::StartTemporaryCopy(const std::string& arguments) {
   wchar_t copy[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, tempDir);
   if (length == 0 || length > MAX_PATH || !GetTempFileNameW(tempDir, L"vun", 0, copy)) return false;
-  std::wstring self(MAX_PATH, L'\0');
+  WString self(MAX_PATH, L'\0');
   for (;;) {
     const DWORD got = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
     if (got == 0) return false;
@@ -59,7 +59,7 @@ bool Win32Processes::StartTemporaryCopy(const std::string& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  std::wstring line = L"\"" + std::wstring(copy) + L"\" " + Wide(arguments);
+  WString line = L"\"" + WString(copy) + L"\" " + Wide(arguments);
   if (!CreateProcessW(copy, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
                       tempDir, &startup, &info))
     return false;

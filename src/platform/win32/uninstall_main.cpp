@@ -3,6 +3,7 @@
 
 #include <ole2.h>
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -10,6 +11,11 @@
 #include "platform/program_main.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+
+// As in the installer: no demangler for a message nobody can read; everything is caught below.
+void __gnu_cxx::__verbose_terminate_handler() {
+  std::abort();
+}
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const HRESULT ole = OleInitialize(nullptr);
