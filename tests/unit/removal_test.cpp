@@ -102,6 +102,23 @@ TEST(Removal, AFailedRunOverAnEarlierOneLeavesItIntactAndRemovable) {
   EXPECT_EQ(box.State(), before);
 }
 
+TEST(Removal, AStepOfARollbackThatFailsIsNamedInOneMessageAndTheRestIsStillUndone) {
+  Box box;
+  const std::string before = box.State(), ini = kMain + "Vortel\\Vortel.ini";
+  box.platform.pump.onPump = [&] {
+    if (box.view.log.back() != "info Rejestrowanie programów.") return;
+    box.platform.files.SetAttributes(ini, plat::kAttrReadOnly);  // its values cannot go back
+    engine::StopRequested = true;
+  };
+  box.platform.dialogs.Expect("Nie udało się cofnąć wszystkich zmian instalacji:\r" + ini +
+                                  " [FTP] SERVER\r" + ini + " [FTP] CLIENT\r" + ini +
+                                  " [CONFIG] USERDIR",
+                              ModalResult::OK);
+  EXPECT_EQ(box.Install(), engine::RunOutcome::Aborted);
+  EXPECT_TRUE(box.platform.dialogs.AllAnswered());
+  EXPECT_EQ(box.State(), before);
+}
+
 TEST(Removal, RefusesWhileAProgramRunsAndWithoutAReadableJournalTouchesNothing) {
   const struct {
     bool running;
