@@ -1,8 +1,6 @@
 #include "engine/undo.h"
 
-#include <algorithm>
 #include <exception>
-#include <set>
 
 #include "engine/journal_recorder.h"
 #include "engine/run_log.h"
@@ -63,11 +61,11 @@ class Undoer {
  public:
   Undoer(const std::vector<Change>& changes, const std::vector<std::string>& untouched)
       : files_(plat::Current().Files()) {
-    for (const std::string& path : untouched) untouched_.insert(plat::InvariantUpper(path));
+    for (const std::string& path : untouched) untouched_.push_back(plat::InvariantUpper(path));
     for (const Change& change : changes)
       if (change.kind == ChangeKind::Folder || change.kind == ChangeKind::File ||
           change.kind == ChangeKind::Shortcut)
-        ours_.insert(plat::InvariantUpper(Trimmed(change.path)));
+        ours_.push_back(plat::InvariantUpper(Trimmed(change.path)));
   }
 
   void Undo(const Change& change) {
@@ -114,7 +112,7 @@ class Undoer {
   }
 
   bool UndoFile(const Change& change) {
-    if (untouched_.count(plat::InvariantUpper(change.path))) return true;
+    if (Among(untouched_, plat::InvariantUpper(change.path))) return true;
     if (!change.aside.empty() && Exists(change.aside)) {
       ClearReadOnly(change.path);
       return files_.Replace(change.aside, change.path);
@@ -132,7 +130,7 @@ class Undoer {
     const std::vector<std::string> left = files_.List(folder);
     for (const std::string& name : left) {
       const std::string upper = plat::InvariantUpper(Trimmed(folder + name));
-      if (!untouched_.count(upper) && !ours_.count(upper)) report.kept.push_back(folder + name);
+      if (!Among(untouched_, upper) && !Among(ours_, upper)) report.kept.push_back(folder + name);
     }
     return !left.empty();
   }
@@ -181,9 +179,16 @@ class Undoer {
     return true;
   }
 
+  // Plain lists: a few hundred paths, looked up once each; a tree would only cost size.
+  static bool Among(const std::vector<std::string>& paths, const std::string& upper) {
+    for (const std::string& path : paths)
+      if (path == upper) return true;
+    return false;
+  }
+
   plat::FileSystem& files_;
-  std::set<std::string> untouched_;
-  std::set<std::string> ours_;
+  std::vector<std::string> untouched_;
+  std::vector<std::string> ours_;
 };
 
 }  // namespace
@@ -191,11 +196,11 @@ class Undoer {
 UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
                 const std::vector<std::string>& untouched) {
   std::vector<const Change*> todo;
-  for (auto it = changes.rbegin(); it != changes.rend(); ++it) todo.push_back(&*it);
-  if (order == UndoOrder::Removal)
-    std::stable_sort(todo.begin(), todo.end(), [](const Change* a, const Change* b) {
-      return PhaseOf(a->kind) < PhaseOf(b->kind);
-    });
+  // Removal goes phase by phase, each from the last change to the first; a rollback has one.
+  for (int phase = 0; phase <= 4; ++phase)
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+      if (order == UndoOrder::Reverse ? phase == 0 : PhaseOf(it->kind) == phase)
+        todo.push_back(&*it);
   Undoer undoer(changes, untouched);
   for (const Change* change : todo) undoer.Undo(*change);
   if (undoer.report.associations) plat::Current().ShellApi().AssociationsChanged();

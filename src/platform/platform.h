@@ -81,13 +81,6 @@ class Processes {
   // Starts a program from a complete command line in the current directory, shown normally,
   // and waits until it is ready for input. False when it cannot be started.
   virtual bool StartAndWaitIdle(const std::string& commandLine) = 0;
-  // Starts a copy of this program, made in the temporary folder, with `arguments`; the system
-  // removes the copy when the last process using it has ended. Not waited for. False when it
-  // cannot be made or started.
-  virtual bool StartTemporaryCopy(const std::string& arguments) = 0;
-  virtual uint32_t CurrentId() = 0;
-  // Waits until the process `id` has ended, or `milliseconds` have passed.
-  virtual void WaitForEnd(uint32_t id, uint32_t milliseconds) = 0;
 };
 
 class Shell {

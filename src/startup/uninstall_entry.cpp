@@ -27,9 +27,9 @@ class LogScope {
 
 }  // namespace
 
-int plat::UninstallMain(const std::vector<std::string>& args) {
+int plat::UninstallMain(const std::vector<std::string>& args, plat::TemporaryCopy& copy) {
   const uninstall::Switches switches = uninstall::ParseSwitches(args);
-  if (!switches.cleanup.empty()) return uninstall::FinishRemoval(switches);
+  if (!switches.cleanup.empty()) return uninstall::FinishRemoval(switches, copy);
   auto& platform = plat::Current();
   const bool silent = switches.mode != uninstall::Mode::Normal;
   auto log = std::make_unique<unattended::SetupLog>();
@@ -46,10 +46,10 @@ int plat::UninstallMain(const std::vector<std::string>& args) {
   log->Line("Deinstalator pakietu Vortel PRO 3.04");
   LogScope scope(log.get());
   SystemChecks checks;
-  if (!log->Writing()) return uninstall::Remove(switches, checks);
+  if (!log->Writing()) return uninstall::Remove(switches, checks, copy);
   unattended::LoggedDialogs dialogs(platform.Dlg(), *log);
   unattended::LoggingPlatform logging(platform, *log, dialogs);
-  const int code = uninstall::Remove(switches, checks);
+  const int code = uninstall::Remove(switches, checks, copy);
   log->Line("Wynik: " + std::to_string(code));
   return code;
 }

@@ -83,7 +83,7 @@ Switches ParseSwitches(const std::vector<std::string>& args) {
   return switches;
 }
 
-int Remove(const Switches& switches, Checks& checks) {
+int Remove(const Switches& switches, Checks& checks, plat::TemporaryCopy& copy) {
   auto& log = engine::Log();
   const bool quiet = switches.mode != Mode::Normal;
   auto tell = [&](const std::string& text, plat::DlgType type, bool error) {
@@ -119,8 +119,7 @@ int Remove(const Switches& switches, Checks& checks) {
       engine::Undo(changes, engine::UndoOrder::Removal, {self, folder + engine::kJournalName});
   for (const std::string& what : report.failed) log.Note("Nie usunięto: " + what, true);
   for (const std::string& what : report.kept) log.Note("Pozostawiono: " + what);
-  if (!platform.Process().StartTemporaryCopy(
-          "/CLEANUP=\"" + folder + "\" /WAIT=" + std::to_string(platform.Process().CurrentId())))
+  if (!copy.Start("/CLEANUP=\"" + folder + "\" /WAIT=" + std::to_string(copy.CurrentId())))
     log.Note("Nie można uruchomić kopii deinstalatora; pozostaje katalog " + folder, true);
   std::string text = report.failed.empty() ? kRemovedText : Listed(kNotRemoved, report.failed);
   if (!report.kept.empty()) text += "\r\r" + Listed(kKept, report.kept);
@@ -129,9 +128,9 @@ int Remove(const Switches& switches, Checks& checks) {
   return report.failed.empty() ? kRemoved : kNotAllRemoved;
 }
 
-int FinishRemoval(const Switches& switches) {
+int FinishRemoval(const Switches& switches, plat::TemporaryCopy& copy) {
   auto& platform = plat::Current();
-  platform.Process().WaitForEnd(switches.waitFor, 60000);
+  copy.WaitForEnd(switches.waitFor, 60000);
   std::string folder = switches.cleanup;
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   std::vector<engine::Change> changes;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_main.h"
+
 namespace uninstall {
 
 enum class Mode { Normal, Silent, VerySilent };
@@ -37,9 +39,9 @@ enum ExitStatus {
 };
 
 // The removal, asked for once unless silent; the log is engine::Log(). Returns the exit code.
-int Remove(const Switches& switches, Checks& checks);
+int Remove(const Switches& switches, Checks& checks, plat::TemporaryCopy& copy);
 // The temporary copy's part: after the process `waitFor` has ended, what was left for it (the
 // uninstaller's own file, the journal, the folders that are empty now).
-int FinishRemoval(const Switches& switches);
+int FinishRemoval(const Switches& switches, plat::TemporaryCopy& copy);
 
 }  // namespace uninstall

@@ -23,11 +23,23 @@ struct Running : uninstall::Checks {
   bool IsAnyComponentRunning() override { return running; }
 };
 
+struct Copy : plat::TemporaryCopy {
+  std::vector<std::string> started;
+  std::vector<uint32_t> waitedFor;
+  bool Start(const std::string& arguments) override {
+    started.push_back(arguments);
+    return true;
+  }
+  uint32_t CurrentId() override { return 4242; }
+  void WaitForEnd(uint32_t id, uint32_t) override { waitedFor.push_back(id); }
+};
+
 // A machine with a medium, an earlier program owning ".vl" and the uninstaller's own path.
 struct Box {
   plat::headless::HeadlessPlatform platform;
   installtest::LoggingView view;
   Running checks;
+  Copy copy;
 
   Box() {
     installtest::PrepareMachine(platform);
@@ -48,13 +60,14 @@ struct Box {
   int Remove(uninstall::Mode mode) {
     uninstall::Switches switches;
     switches.mode = mode;
-    const int code = uninstall::Remove(switches, checks);
+    const int code = uninstall::Remove(switches, checks, copy);
     if (code != uninstall::kRemoved) return code;
-    EXPECT_EQ(platform.processes.started.back().commandLine,
-              "(copy) /CLEANUP=\"" + kMain + "\" /WAIT=4242");
+    EXPECT_EQ(copy.started, std::vector<std::string>{"/CLEANUP=\"" + kMain + "\" /WAIT=4242"});
     switches.cleanup = kMain;
     switches.waitFor = 4242;
-    return uninstall::FinishRemoval(switches);
+    const int finished = uninstall::FinishRemoval(switches, copy);
+    EXPECT_EQ(copy.waitedFor, std::vector<uint32_t>{4242});
+    return finished;
   }
   std::string State() { return installtest::MachineState(platform); }
 };

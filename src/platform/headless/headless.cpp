@@ -313,11 +313,6 @@ std::string HeadlessFileSystem::ReadFile(const std::string& path) {
   return out.str();
 }
 
-bool HeadlessProcesses::StartTemporaryCopy(const std::string& arguments) {
-  started.push_back({"(copy) " + arguments, files_.CurrentDirectory()});
-  return true;
-}
-
 bool HeadlessProcesses::StartAndWaitIdle(const std::string& commandLine) {
   std::string program;
   if (!commandLine.empty() && commandLine[0] == '"') {

@@ -86,11 +86,6 @@ class HeadlessProcesses : public Processes {
   // Succeeds exactly when the program named first on the command line exists, as
   // CreateProcess would for a full path.
   bool StartAndWaitIdle(const std::string& commandLine) override;
-  // Recorded in `started` as "(copy) " and the arguments.
-  bool StartTemporaryCopy(const std::string& arguments) override;
-  uint32_t CurrentId() override { return 4242; }
-  void WaitForEnd(uint32_t id, uint32_t) override { waitedFor.push_back(id); }
-  std::vector<uint32_t> waitedFor;
 
  private:
   FileSystem& files_;

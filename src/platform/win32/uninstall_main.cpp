@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/program_main.h"
+#include "platform/win32/temporary_copy.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
@@ -24,7 +25,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     plat::win32::Win32Platform platform;
     std::vector<std::string> args = plat::SplitCommandLine(plat::win32::Narrow(GetCommandLineW()));
     if (!args.empty()) args.erase(args.begin());
-    exitCode = plat::UninstallMain(args);
+    plat::win32::Win32TemporaryCopy copy;
+    exitCode = plat::UninstallMain(args, copy);
   } catch (const std::exception& e) {
     MessageBoxW(nullptr, plat::win32::Wide(e.what()).c_str(), L" B\u0142\u0105d",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL);

@@ -32,9 +32,6 @@ class Win32Files : public FileSystem {
 class Win32Processes : public Processes {
  public:
   bool StartAndWaitIdle(const std::string& commandLine) override;
-  bool StartTemporaryCopy(const std::string& arguments) override;
-  uint32_t CurrentId() override;
-  void WaitForEnd(uint32_t id, uint32_t milliseconds) override;
 };
 
 class Win32Shell : public Shell {
