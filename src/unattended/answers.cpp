@@ -20,14 +20,14 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-bool Offers(const plat::DialogSpec& spec, DlgButton button) {
-  return std::find(spec.buttons.begin(), spec.buttons.end(), button) != spec.buttons.end();
+bool Offers(const plat::DialogRequest& request, DlgButton button) {
+  return std::find(request.buttons.begin(), request.buttons.end(), button) != request.buttons.end();
 }
 
 }  // namespace
 
-ModalResult AnsweringDialogs::Show(const plat::DialogSpec& spec) {
-  const std::string& text = spec.text;
+ModalResult AnsweringDialogs::Show(const plat::DialogRequest& request) {
+  const std::string& text = request.text;
   DlgButton answer = DlgButton::Help;  // none yet
   bool error = false;
   if (StartsWith(text, "Plik \"") && EndsWith(text, "\" już istnieje.\rNadpisać ?")) {
@@ -48,12 +48,12 @@ ModalResult AnsweringDialogs::Show(const plat::DialogSpec& spec) {
     answer = DlgButton::OK;
     error = true;
   }
-  if (answer == DlgButton::Help || !Offers(spec, answer)) {
+  if (answer == DlgButton::Help || !Offers(request, answer)) {
     log_.Error("nieoczekiwany komunikat: \"" + text + "\"");
     throw EUnexpectedDialog("nieoczekiwany komunikat: " + text);
   }
   const ModalResult result = plat::ResultOf(answer);
-  const std::string line = DescribeAnswer(spec, result);
+  const std::string line = DescribeAnswer(request, result);
   if (error)
     log_.Error(line);
   else

@@ -21,7 +21,7 @@ class AnsweringDialogs : public plat::Dialogs {
   AnsweringDialogs(SetupLog& log, const engine::Answers& answers) : log_(log), answers_(answers) {}
 
   // Answers and logs a known dialog; logs and raises EUnexpectedDialog for any other.
-  plat::ModalResult Show(const plat::DialogSpec& spec) override;
+  plat::ModalResult Show(const plat::DialogRequest& request) override;
   // Folders the run could not create (reported by a message, not by the run's result).
   int FolderFailures() const { return folderFailures_; }
 
