@@ -135,9 +135,13 @@ int FinishRemoval(const Switches& switches, plat::TemporaryCopy& copy) {
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   std::vector<engine::Change> changes;
   if (!ReadJournal(folder, changes)) return kNotAllRemoved;
-  // Undoing once more is harmless for what is undone already and finishes what waited.
-  platform.Files().Remove(folder + engine::kJournalName);
-  const engine::UndoReport report = engine::Undo(changes, engine::UndoOrder::Removal);
+  // Undoing once more is harmless for what is undone already and finishes what waited. The
+  // journal goes last, so that a copy stopped half-way leaves it for another attempt.
+  const std::string journal = folder + engine::kJournalName;
+  const engine::UndoReport report = engine::Undo(changes, engine::UndoOrder::Removal, {journal});
+  platform.Files().Remove(journal);
+  for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+    if (it->kind == engine::ChangeKind::Folder) platform.Files().RemoveFolder(it->path);
   return report.failed.empty() ? kRemoved : kNotAllRemoved;
 }
 

@@ -239,6 +239,11 @@ TEST(InstallE2E, ClosingTheWizardDuringCopyingUndoesTheRun) {
 TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   const std::wstring medium = CopyMedium(L"medium-remove");
   const std::wstring folder = L"C:\\Testy\\Do usunięcia";
+  // Shortcuts of an earlier case's installation elsewhere: the desktop ones would make the run
+  // ask about numbered copies, and the program group's would be replaced, hence removed.
+  for (const wchar_t* link : {L"\\Vortel.lnk", L"\\Norvik-FTP.lnk"})
+    DeleteFileW((ShellFolder(L"Common Desktop") + link).c_str());
+  RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
   const auto before = Snapshot();
   {
     Installer run;
@@ -273,11 +278,13 @@ TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   EXPECT_EQ(ReadAll(profile), "host=ftp.example");
   // What is left is the user's: the profile with its folders, the parent that held them too.
   DeleteFileW(profile.c_str());
-  for (const std::wstring& made :
-       {folder + L"\\FTPCli\\Profiles", folder + L"\\FTPCli", folder, std::wstring(L"C:\\Testy")})
-    RemoveDirectoryW(made.c_str());
   std::string left;
-  WaitFor([&] { return (left = Differences(before, Snapshot())).empty(); });
+  WaitFor([&] {
+    for (const std::wstring& made :
+         {folder + L"\\FTPCli\\Profiles", folder + L"\\FTPCli", folder, std::wstring(L"C:\\Testy")})
+      RemoveDirectoryW(made.c_str());
+    return (left = Differences(before, Snapshot())).empty();
+  });
   EXPECT_EQ(left, "");
 }
 
