@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/undo.h"
 #include "unattended/logging_platform.h"
 
 namespace unattended {
@@ -42,7 +43,8 @@ ModalResult AnsweringDialogs::Show(const plat::DialogRequest& request) {
     ++folderFailures_;
     answer = DlgButton::OK;
     error = true;
-  } else if (text == "Wystąpił błąd podczas kopiowania plików.") {
+  } else if (text == "Wystąpił błąd podczas kopiowania plików." ||
+             StartsWith(text, engine::kUndoFailedText)) {
     answer = DlgButton::OK;
     error = true;
   }
