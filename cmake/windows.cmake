@@ -7,7 +7,9 @@ add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-list(FILTER WIN32_SOURCES EXCLUDE REGEX "/(winmain|uninstall_main)\\.cpp$")
+# The entries, and the C++ library's error reports that only the shipped programs replace (a
+# test program's own library needs the originals).
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/(winmain|uninstall_main|library_errors)\\.cpp$")
 
 add_library(core STATIC ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${WIN32_SOURCES})
 target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR}/src)
@@ -23,7 +25,8 @@ add_custom_command(OUTPUT ${ART_FILES}
   COMMAND python3 ${PROJECT_SOURCE_DIR}/res/draw_art.py ${ART_DIR}
   DEPENDS ${PROJECT_SOURCE_DIR}/res/draw_art.py VERBATIM)
 
-add_executable(Install WIN32 src/platform/win32/winmain.cpp res/Install.rc ${ART_FILES})
+add_executable(Install WIN32 src/platform/win32/winmain.cpp src/platform/win32/library_errors.cpp
+               res/Install.rc ${ART_FILES})
 target_link_libraries(Install PRIVATE core)
 target_link_options(Install PRIVATE -municode -s)
 set(RC_INPUTS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest ${PROJECT_SOURCE_DIR}/res/art.rc
@@ -32,7 +35,8 @@ set_source_files_properties(res/Install.rc PROPERTIES INCLUDE_DIRECTORIES ${ART_
   OBJECT_DEPENDS "${RC_INPUTS}")
 
 # The package's uninstaller, built and checked like the installer.
-add_executable(Uninstall WIN32 src/platform/win32/uninstall_main.cpp res/Uninstall.rc)
+add_executable(Uninstall WIN32 src/platform/win32/uninstall_main.cpp
+               src/platform/win32/library_errors.cpp res/Uninstall.rc)
 target_link_libraries(Uninstall PRIVATE core)
 target_link_options(Uninstall PRIVATE -municode -s)
 set_source_files_properties(res/Uninstall.rc PROPERTIES

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "platform/errors.h"
 #include "platform/platform.h"
 
 namespace engine {
@@ -150,7 +151,7 @@ bool StoredFileCodec::CompressFile(const std::string& src, const std::string& ds
     do {
       z.next_out = packed_.data();
       z.avail_out = static_cast<uInt>(packed_.size());
-      if (deflate(&z, flush) == Z_STREAM_ERROR) throw std::logic_error("deflate state damaged");
+      if (deflate(&z, flush) == Z_STREAM_ERROR) throw plat::Error("deflate state damaged");
       out.Write(packed_.data(), packed_.size() - z.avail_out);
     } while (z.avail_out == 0);
   }

@@ -37,14 +37,12 @@ std::string ReasonText(EFileError::Reason reason, uint32_t code) {
 }  // namespace
 
 EShellOleError::EShellOleError(uint32_t hresult, uint32_t lastError)
-    : std::runtime_error(OleMessage(hresult, lastError)), hresult_(hresult) {}
+    : Error(OleMessage(hresult, lastError)), hresult_(hresult) {}
 
 EFileError::EFileError(const std::string& path, Reason reason, uint32_t systemCode)
-    : std::runtime_error("\"" + path + "\": " + ReasonText(reason, systemCode)),
-      path_(path),
-      reason_(reason) {}
+    : Error("\"" + path + "\": " + ReasonText(reason, systemCode)), path_(path), reason_(reason) {}
 
 EFileError::EFileError(const std::string& path, const std::string& reasonText)
-    : std::runtime_error("\"" + path + "\": " + reasonText), path_(path), reason_(Reason::Other) {}
+    : Error("\"" + path + "\": " + reasonText), path_(path), reason_(Reason::Other) {}
 
 }  // namespace plat

@@ -2,14 +2,26 @@
 // Exceptions for unexpected failures. They are caught once at the documented guards; expected
 // refusals are Boolean results instead.
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 namespace plat {
 
+// The base of the program's own exceptions: it keeps its message in an ordinary string, where
+// std::runtime_error would bring the C++ library's second, copy-on-write string implementation
+// into the shipped program (some 40 KiB of a small medium).
+class Error : public std::exception {
+ public:
+  explicit Error(std::string message) : message_(std::move(message)) {}
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
+};
+
 // A failed COM call: "Wyjątek w funkcji OLE - HResult=$%x, GetLastError=$%x" with both
 // numbers in upper-case hexadecimal without leading zeros.
-class EShellOleError : public std::runtime_error {
+class EShellOleError : public Error {
  public:
   EShellOleError(uint32_t hresult, uint32_t lastError);
   uint32_t HResult() const { return hresult_; }
@@ -19,14 +31,14 @@ class EShellOleError : public std::runtime_error {
 };
 
 // A missing shell-folder key or value, or a failed registry write; the message is the caller's.
-class ERegistryException : public std::runtime_error {
+class ERegistryException : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 // A file that could not be opened, read, written or closed. The message names the file and
 // the reason in Polish, because mastering shows it to the user as it is.
-class EFileError : public std::runtime_error {
+class EFileError : public Error {
  public:
   enum class Reason { NotFound, AccessDenied, DiskFull, BadData, Other };
   EFileError(const std::string& path, Reason reason, uint32_t systemCode = 0);

@@ -2,18 +2,18 @@
 // The dialogs of an unattended run: nobody is there to answer, so the switches answer the
 // questions the run is known to ask, the known error messages go to the log, and anything
 // else is a failure of the run. No window is ever shown.
-#include <stdexcept>
 
 #include "engine/choices.h"
 #include "platform/dialogs.h"
+#include "platform/errors.h"
 #include "unattended/setup_log.h"
 
 namespace unattended {
 
 // A message the unattended run does not know how to answer.
-class EUnexpectedDialog : public std::runtime_error {
+class EUnexpectedDialog : public plat::Error {
  public:
-  using std::runtime_error::runtime_error;
+  using plat::Error::Error;
 };
 
 class AnsweringDialogs : public plat::Dialogs {

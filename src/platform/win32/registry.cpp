@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -55,7 +54,7 @@ class Win32Accessor : public RegistryAccessor {
   bool HasOpenKey() const override { return key_.Valid(); }
 
   std::string ReadString(const std::string& name) override {
-    if (!key_.Valid()) throw std::logic_error("registry read with no key open");
+    if (!key_.Valid()) throw plat::Error("registry read with no key open");
     const WString valueName = Wide(name);
     for (;;) {
       DWORD type = 0;
@@ -78,7 +77,7 @@ class Win32Accessor : public RegistryAccessor {
   }
 
   RegValue ReadValue(const std::string& name) override {
-    if (!key_.Valid()) throw std::logic_error("registry read with no key open");
+    if (!key_.Valid()) throw plat::Error("registry read with no key open");
     RegValue value;
     DWORD type = 0;
     DWORD number = 0;
@@ -99,7 +98,7 @@ class Win32Accessor : public RegistryAccessor {
   }
 
   void WriteNumber(const std::string& name, uint32_t value) override {
-    if (!key_.Valid()) throw std::logic_error("registry write with no key open");
+    if (!key_.Valid()) throw plat::Error("registry write with no key open");
     const DWORD data = value;
     const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_DWORD,
                                    reinterpret_cast<const BYTE*>(&data), sizeof data);
@@ -107,7 +106,7 @@ class Win32Accessor : public RegistryAccessor {
   }
 
   bool DeleteValue(const std::string& name) override {
-    if (!key_.Valid()) throw std::logic_error("registry write with no key open");
+    if (!key_.Valid()) throw plat::Error("registry write with no key open");
     const LONG rc = RegDeleteValueW(key_.Get(), Wide(name).c_str());
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
   }
@@ -130,7 +129,7 @@ class Win32Accessor : public RegistryAccessor {
   }
 
   void WriteString(const std::string& name, const std::string& value) override {
-    if (!key_.Valid()) throw std::logic_error("registry write with no key open");
+    if (!key_.Valid()) throw plat::Error("registry write with no key open");
     const WString data = Wide(value);
     const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_SZ,
                                    reinterpret_cast<const BYTE*>(data.c_str()),

@@ -1,0 +1,27 @@
+// The C++ library reports misuse (a string grown past its limit, a position past its end,
+// ...) through these functions. Its own versions build std::logic_error and its kin,
+// which carry the library's second, copy-on-write string implementation into the program;
+// these throw the program's own exception with the same message instead.
+#include <new>
+
+#include "platform/errors.h"
+
+namespace std {
+
+void __throw_bad_alloc() {
+  throw bad_alloc();
+}
+void __throw_bad_array_new_length() {
+  throw bad_array_new_length();
+}
+void __throw_length_error(const char* what) {
+  throw plat::Error(what);
+}
+void __throw_logic_error(const char* what) {
+  throw plat::Error(what);
+}
+void __throw_out_of_range_fmt(const char* format, ...) {
+  throw plat::Error(format);
+}
+
+}  // namespace std
