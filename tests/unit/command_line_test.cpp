@@ -147,8 +147,8 @@ TEST(ParseSwitches, EveryFaultIsNamed) {
       {{"/X", "/Y"}, "Nieznany parametr wiersza poleceń: \"/X\"."},
       // Choices without a silent mode would be ignored by the wizard's pages: refused instead.
       {{"/DIR=C:\\x"},
-       "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS i /TASKS działają tylko z /SILENT albo "
-       "/VERYSILENT."},
+       "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
+       "/SILENT albo /VERYSILENT."},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseSwitches(c.args).error, c.error) << ::testing::PrintToString(c.args);
