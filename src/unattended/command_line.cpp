@@ -150,10 +150,11 @@ std::string Apply(const std::string& word, Switches& out) {
 
 // The keys of a /LOADINF file: the choices' switches without their "/", and NoIcons as yes/no.
 std::string ApplyInfLine(const std::string& line, Switches& out) {
+  if (line[0] == '[') return "nieznana sekcja \"" + line + "\" (dozwolona: [Setup]).";
   const size_t equals = line.find('=');
   if (equals == std::string::npos) return "oczekiwano klucz=wartość.";
   const std::string key = AsciiUpper(sys::TrimSpaces(line.substr(0, equals)));
-  std::string value = line.substr(equals + 1);
+  std::string value = sys::TrimSpaces(line.substr(equals + 1));
   // Hand-edited files may quote a folder as the command line does.
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
     value = value.substr(1, value.size() - 2);
@@ -180,7 +181,7 @@ void ApplyInf(const std::string& text, Switches& out) {
     start = end + 1;
     const std::string trimmed = sys::TrimSpaces(line);
     if (trimmed.empty() || trimmed[0] == ';' || Same(trimmed, "[Setup]")) continue;
-    const std::string fault = ApplyInfLine(line, out);
+    const std::string fault = ApplyInfLine(trimmed, out);
     if (!fault.empty())
       out.error = "Plik /LOADINF, wiersz " + std::to_string(number) + ": " + fault;
   }

@@ -64,6 +64,10 @@ std::string Flags(const Switches& s) {
   if (!s.answers.overwriteAll) line += " none";
   if (!s.answers.associate) line += " no";
   if (s.log) line += " log=" + s.logFile;
+  if (s.suppressMsgBoxes) line += " suppress";
+  if (s.noIcons) line += " noicons";
+  if (s.loadInf) line += " load=" + *s.loadInf;
+  if (s.saveInf) line += " save=" + *s.saveInf;
   return line + s.error;
 }
 
@@ -77,6 +81,12 @@ TEST(ParseSwitches, ModesFlagsAndAnswersInAnyLetterCase) {
       {{"/?"}, "wizard help"},
       {{"/help", "/SILENT"}, "silent help"},
       {{"/NORESTART"}, "wizard"},
+      // What deployment tools pass to every installer of this family.
+      {{"/SP-", "/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART"}, "verysilent suppress"},
+      {{"/sp-", "/NoCancel", "/closeapplications", "/NOCLOSEAPPLICATIONS", "/noicons"},
+       "wizard noicons"},
+      {{"/SILENT", "/LoadInf=C:\\a b.inf", "/SAVEINF=D:\\c.inf"},
+       "silent load=C:\\a b.inf save=D:\\c.inf"},
       {{"/SILENT", "/overwrite=NONE", "/Associate=No"}, "silent none no"},
       // A repeated switch: the later value replaces the earlier one.
       {{"/SILENT", "/OVERWRITE=none", "/OVERWRITE=all"}, "silent"},
@@ -125,6 +135,10 @@ TEST(ParseSwitches, EveryFaultIsNamed) {
       {{"/SILENT", "C:\\x"}, "Nieznany parametr wiersza poleceń: \"C:\\x\"."},
       {{"/SILENT", ""}, "Nieznany parametr wiersza poleceń: \"\"."},
       {{"/SILENT=1"}, "Parametr /SILENT nie przyjmuje wartości."},
+      {{"/SP-=1"}, "Parametr /SP- nie przyjmuje wartości."},
+      {{"/SP"}, "Nieznany parametr wiersza poleceń: \"/SP\"."},
+      {{"/SILENT", "/LOADINF"}, "Parametr /LOADINF wymaga wartości (/LOADINF=...)."},
+      {{"/SAVEINF= "}, "Parametr /SAVEINF wymaga nazwy pliku."},
       {{"/SILENT", "/DIR"}, "Parametr /DIR wymaga wartości (/DIR=...)."},
       {{"/SILENT", "/DIR=  "}, "Parametr /DIR nie może być pusty."},
       {{"/SILENT", "/LOG="}, "Parametr /LOG= wymaga nazwy pliku."},
@@ -146,6 +160,9 @@ TEST(ParseSwitches, EveryFaultIsNamed) {
       // The first fault is the one reported.
       {{"/X", "/Y"}, "Nieznany parametr wiersza poleceń: \"/X\"."},
       // Choices without a silent mode would be ignored by the wizard's pages: refused instead.
+      {{"/LOADINF=C:\\x.inf"},
+       "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
+       "/SILENT albo /VERYSILENT."},
       {{"/DIR=C:\\x"},
        "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
        "/SILENT albo /VERYSILENT."},
@@ -162,4 +179,35 @@ TEST(ParseSwitches, ASilentModeIsStillKnownWhenTheLineIsFaulty) {
   EXPECT_EQ(Flags(ParseSwitches({"/VERYSILENT", "/COMPONENTS=x", "/LOG=C:\\l.log"})),
             "verysilent log=C:\\l.logNieznany produkt w /COMPONENTS: \"x\" (dozwolone: vortel, "
             "ftpclient, ftpbatch, ftpserver).");
+}
+
+TEST(ParseSwitches, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
+  const struct {
+    std::string inf;
+    std::string flags;
+  } cases[] = {
+      {"\xEF\xBB\xBF; komentarz\r\n[Setup]\r\n\r\noverwrite = none \r\nAssociate=no\r\nNoIcons=yes",
+       "silent no noicons load=x"},
+      // The command line's own switches come after the file's.
+      {"Overwrite=none\nNoIcons=no", "silent load=x"},
+      {"[Setup]\nDir\n", "silent load=xPlik /LOADINF, wiersz 2: oczekiwano klucz=wartość."},
+      {"[Inne]\n",
+       "silent load=xPlik /LOADINF, wiersz 1: nieznana sekcja \"[Inne]\" (dozwolona: [Setup])."},
+      {"Log=C:\\x.log", "silent load=xPlik /LOADINF, wiersz 1: nieznany klucz \"Log\"."},
+      {"\r\nNoIcons=tak",
+       "silent load=xPlik /LOADINF, wiersz 2: NoIcons przyjmuje wartość yes albo no, nie \"tak\"."},
+      {"Components=vortel\r\nTasks=x",
+       "silent load=xPlik /LOADINF, wiersz 2: Nieznane zadanie w /TASKS: \"x\" (dozwolone: "
+       "desktopvortel, desktopftp, autostartftpserver)."},
+  };
+  for (const auto& c : cases) {
+    const Switches s = ParseSwitches({"/SILENT", "/LOADINF=x", "/OVERWRITE=all"}, &c.inf);
+    EXPECT_EQ(Flags(s), c.flags) << c.inf;
+    EXPECT_TRUE(plat::IsCp1250Representable(s.error));
+  }
+  const std::string inf = "Dir=\"C:\\Program Files\\VP\\\"\nDir0=\nTasks=";
+  const Switches s = ParseSwitches({"/SILENT", "/LOADINF=x"}, &inf);
+  EXPECT_EQ(*s.mainFolder, "C:\\Program Files\\VP\\");
+  EXPECT_EQ(*s.emulator, "");
+  EXPECT_TRUE(s.tasks && s.tasks->empty());
 }

@@ -8,6 +8,7 @@
 #include "install_fixture.h"
 #include "module_state.h"
 #include "startup/entry.h"
+#include "unattended/setup_inf.h"
 #include "unattended/silent_run.h"
 #include "wizard/instalator_form.h"
 
@@ -226,5 +227,72 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     // The log file is complete once the log is gone.
     EXPECT_TRUE(Has(
         Log(), c.answer == ModalResult::None ? "BŁĄD: nieoczekiwany komunikat" : "Komunikat: \""));
+    // The wizard with /SUPPRESSMSGBOXES takes the same answers and shows only the others.
+    if (c.answer == ModalResult::None) platform.dialogs.Expect(c.text, ModalResult::Cancel);
+    unattended::WizardDialogs wizard(platform.dialogs, {c.overwriteAll, c.associate}, true);
+    EXPECT_EQ(wizard.Show({c.text, DlgType::Warning, c.buttons, 0, -1, 0}),
+              c.answer == ModalResult::None ? ModalResult::Cancel : c.answer);
+    EXPECT_TRUE(platform.dialogs.AllAnswered());
   }
+}
+
+TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
+  using plat::DlgButton;
+  const std::string file = "Plik \"C:\\x.exe\" już istnieje.\rNadpisać ?";
+  const std::string takeOver =
+      "Rejestrowane rozszerzenie (.vl) typu: \"x\"\rZmienić przyporządkowanie rozszerzenia tak "
+      "aby było domyślnie uruchamiane przez aktualnie instalowany program ?";
+  const struct {
+    std::vector<std::pair<std::string, ModalResult>> script;
+    bool overwriteAll, associate;
+  } cases[] = {
+      {{}, false, false},  // nothing asked: the switches' answers stand
+      {{{file, ModalResult::Yes}, {file, ModalResult::No}, {takeOver, ModalResult::Yes}},
+       false,
+       true},
+      {{{file, ModalResult::No}, {file, ModalResult::All}}, true, false},
+      {{{file, ModalResult::Abort}}, false, false},
+  };
+  for (const auto& c : cases) {
+    unattended::WizardDialogs wizard(platform.dialogs, {false, false}, false);
+    for (const auto& [text, answer] : c.script) {
+      platform.dialogs.Expect(text, answer);
+      wizard.Show({text,
+                   plat::DlgType::Confirmation,
+                   {DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort},
+                   0,
+                   -1,
+                   0});
+    }
+    EXPECT_EQ(wizard.Given().overwriteAll, c.overwriteAll);
+    EXPECT_EQ(wizard.Given().associate, c.associate);
+  }
+}
+
+TEST_F(UnattendedTest, SavedSettingsReplayTheSameChoicesAndTheCommandLineWins) {
+  engine::ReadMediumKind("D:\\");
+  engine::InstallChoices saved;
+  saved.products = {true, false, true, false};
+  saved.folders = {"E:\\Inne ąę\\", "", "Klienci\\", "F:\\Srv\\"};
+  saved.options = {false, false, false};
+  saved.answers = {false, false};
+  saved.programGroup = false;
+  const std::string inf = unattended::FormatInf(saved);
+  const auto resolve = [&](std::vector<std::string> args) {
+    return unattended::ResolveChoices(unattended::ParseSwitches(args, &inf)).choices;
+  };
+  const engine::InstallChoices replay = resolve({"/VERYSILENT", "/LOADINF=x"});
+  EXPECT_EQ(replay.products, saved.products);
+  EXPECT_EQ(engine::TargetDirsOf(replay.folders), engine::TargetDirsOf(saved.folders));
+  EXPECT_EQ(replay.options, saved.options);
+  EXPECT_EQ(replay.answers.overwriteAll, false);
+  EXPECT_EQ(replay.answers.associate, false);
+  EXPECT_FALSE(replay.programGroup);
+  const engine::InstallChoices given =
+      resolve({"/SILENT", "/LOADINF=x", "/COMPONENTS=vortel", "/TASKS=desktopvortel",
+               "/OVERWRITE=all", "/DIR=G:\\VP"});
+  EXPECT_EQ(given.products, (engine::ProductChoice{true, false, false, false}));
+  EXPECT_EQ(given.options, (std::array<bool, engine::kOptionCount>{true, false, false}));
+  EXPECT_TRUE(given.answers.overwriteAll);
+  EXPECT_EQ(engine::TargetDirsOf(given.folders)[0], "G:\\VP\\");
 }
