@@ -2,9 +2,13 @@
 // say. A fault here installs into the wrong folder or silently ignores a deployment's wish.
 #include "unattended/command_line.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 #include "engine/choices.h"
+#include "engine/exit_codes.h"
 #include "platform/program_main.h"
 #include "platform/text.h"
 #include "startup/entry.h"
@@ -210,4 +214,45 @@ TEST(ParseSwitches, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   EXPECT_EQ(*s.mainFolder, "C:\\Program Files\\VP\\");
   EXPECT_EQ(*s.emulator, "");
   EXPECT_TRUE(s.tasks && s.tasks->empty());
+}
+
+// The package manifest promises what the program does: its switches parse to the modes and
+// folders it names, and its return codes are exactly the program's failures, 2 and 5 with the
+// meaning package managers give them.
+TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
+  std::ifstream in(std::string(VORTEL_SOURCE_DIR) +
+                   "/packaging/winget/NorvikSoft.VortelPRO.installer.yaml");
+  ASSERT_TRUE(in);
+  std::map<std::string, std::string> fields;
+  std::map<int, std::string> responses;
+  int code = -1;
+  for (std::string line; std::getline(in, line);) {
+    line = line.substr(std::min(line.find_first_not_of(" -"), line.size()));
+    const size_t colon = line.find(": ");
+    if (line.empty() || line[0] == '#' || colon == std::string::npos) continue;
+    const std::string key = line.substr(0, colon), value = line.substr(colon + 2);
+    if (key == "InstallerReturnCode") code = std::stoi(value);
+    if (key == "ReturnResponse") responses[code] = value;
+    fields[key] = value;
+  }
+  const auto parse = [&](const char* key, const std::string& more) {
+    Words words = SplitCommandLine("Install.exe " + fields[key] + more);
+    words.erase(words.begin());
+    return ParseSwitches(words);
+  };
+  const Switches silent = parse("Silent", "");
+  const Switches progress = parse("SilentWithProgress", "");
+  EXPECT_EQ(Flags(silent), "verysilent suppress");
+  EXPECT_EQ(Flags(progress), "silent suppress");
+  const Switches folder = parse("InstallLocation", " /SILENT");
+  EXPECT_EQ(folder.mainFolder.value_or(""), "<INSTALLPATH>");
+  EXPECT_EQ(Flags(parse("Log", "")), "wizard log=<LOGPATH>");
+
+  std::set<int> failures, listed;
+  for (const engine::ExitCodeInfo& exit : engine::ExitCodes)
+    if (exit.deployment != engine::Deployment::Success) failures.insert(exit.code);
+  for (const auto& [listedCode, response] : responses) listed.insert(listedCode);
+  EXPECT_EQ(listed, failures);
+  EXPECT_EQ(responses[engine::kExitRefused], "packageInUse");
+  EXPECT_EQ(responses[engine::kExitCancelled], "cancelledByUser");
 }
