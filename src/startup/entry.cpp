@@ -113,7 +113,7 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
     return engine::kExitInstalled;
   }
   auto& platform = plat::Current();
-  // Only a file the administrator named is worth stopping for; the default log is a help.
+  // A file the administrator named that cannot be made ends the run before anything changes.
   const auto fileFault = [&](const std::string& text) {
     if (!silent) plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
     return engine::kExitBadCommandLine;
@@ -126,6 +126,7 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
     try {
       log = std::make_unique<SetupLog>(platform.Files(), path);
     } catch (const plat::EFileError& e) {
+      // Only a log the administrator named is worth stopping for; the default one is a help.
       if (!switches.logFile.empty())
         return fileFault(std::string("Nie można utworzyć dziennika instalacji: ") + e.what());
     }

@@ -95,8 +95,13 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
 // real program by the silent end-to-end cases; here the choices as the log states them.
 TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplied) {
   EXPECT_EQ(Run({"/VERYSILENT", "/DIR=" + kTarget, "/COMPONENTS=ftpserver,vortel",
-                 "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog}),
+                 "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog,
+                 "/SAVEINF=C:\\Temp\\x.inf"}),
             0);
+  EXPECT_TRUE(Has(files.ReadFile("C:\\Temp\\x.inf"),
+                  "Components=vortel,ftpserver\r\nDir=" + kTarget +
+                      "\r\nDir0=Vortel\\\r\nDir1=FTPCli\\\r\nDir3=D:\\Srv\r\nTasks="
+                      "autostartftpserver\r\nOverwrite=none\r\nAssociate=yes\r\nNoIcons=no\r\n"));
   EXPECT_TRUE(platform.dialogs.shown.empty());
   EXPECT_TRUE(platform.gui.shownForms.empty());
   const std::string log = Log();
@@ -171,8 +176,10 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
     platform.gui = plat::headless::HeadlessGui();  // a new process: not terminated
     platform.gui.whileModal = c.user;
     for (const auto& [text, answer] : c.messages) platform.dialogs.ExpectStartingWith(text, answer);
-    EXPECT_EQ(Run({"/LOG=" + kLog}), c.code);
+    EXPECT_EQ(Run({"/LOG=" + kLog, "/SAVEINF=C:\\Temp\\w.inf"}), c.code);
     EXPECT_TRUE(platform.dialogs.AllAnswered());
+    // Only a wizard that started the installation leaves its settings.
+    EXPECT_EQ(files.Exists("C:\\Temp\\w.inf"), c.code != 5);
     const std::string log = Log();
     EXPECT_TRUE(Has(log, "Wynik: " + std::to_string(c.code)));
     // Every message the user answered is in the log with the answer.
