@@ -17,21 +17,68 @@ import sys
 # File formats
 
 
-def bmp24_bytes(width, height, pixel):
-    """A bottom-up 24-bit BMP; pixel(x, y) gives (r, g, b) with y counted from the top."""
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += bytes(stride - len(row))
-        rows.append(bytes(row))
-    data = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
-    return header + info + data
+def rle8_row(row):
+    """One row in the 8-bit run-length encoding of BMP files: runs as (count, index), stretches
+    without runs as (0, count, indices..., padding to an even length), then end of line."""
+    out, i = bytearray(), 0
+    while i < len(row):
+        run = 1
+        while i + run < len(row) and run < 255 and row[i + run] == row[i]:
+            run += 1
+        if run >= 2:
+            out += bytes((run, row[i]))
+            i += run
+            continue
+        j = i + 1
+        while j < len(row) and j - i < 255 and not (j + 1 < len(row) and row[j] == row[j + 1]):
+            j += 1
+        plain = row[i:j]
+        if len(plain) < 3:
+            out += b"".join(bytes((1, v)) for v in plain)
+        else:
+            out += bytes((0, len(plain))) + bytes(plain) + bytes(len(plain) % 2)
+        i = j
+    return bytes(out) + b"\0\0"
+
+
+def bmp_bytes(width, height, pixel):
+    """A bottom-up BMP of the fewest bits per pixel its colours allow: 1, 4 or 8 with a palette
+    of just the colours used, 24 beyond 256 colours; 8-bit pictures are run-length encoded
+    when that is smaller. pixel(x, y) gives (r, g, b), y from the top. The palette is sorted,
+    so the same picture always gives the same bytes."""
+    rows = [[tuple(int(c) for c in pixel(x, y)) for x in range(width)] for y in range(height)]
+    colours = sorted({c for row in rows for c in row})
+    bits = next((b for b in (1, 4, 8) if len(colours) <= 1 << b), 24)
+    stride = (width * bits + 31) // 32 * 4
+    palette = b"" if bits == 24 else b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    index = {c: i for i, c in enumerate(colours)}
+    data = bytearray()
+    for row in reversed(rows):
+        packed = bytearray()
+        if bits == 24:
+            for r, g, b in row:
+                packed += bytes((b, g, r))
+        else:
+            per_byte = 8 // bits
+            for x0 in range(0, width, per_byte):
+                value = 0
+                for k in range(per_byte):
+                    value <<= bits
+                    if x0 + k < width:
+                        value |= index[row[x0 + k]]
+                packed.append(value)
+        data += packed + bytes(stride - len(packed))
+    compression = 0
+    if bits == 8:
+        encoded = b"".join(rle8_row([index[c] for c in row]) for row in reversed(rows)) + b"\0\1"
+        if len(encoded) < len(data):
+            data, compression = encoded, 1  # BI_RLE8
+    used = 0 if bits == 24 else len(colours)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, len(data), 2835,
+                       2835, used, 0)
+    start = 14 + len(info) + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", start + len(data), 0, 0, start)
+    return header + info + palette + bytes(data)
 
 
 def ico_bytes(images):
@@ -115,6 +162,46 @@ class Canvas:
 
     def rgb(self, x, y):
         return self.rgba(x, y)[:3]
+
+
+def reduce_colours(width, height, pixel, limit=256):
+    """pixel(x, y) with at most `limit` colours, by median cut: the box of colours with the
+    widest channel is split at its weighted median until there are `limit` boxes, and each
+    colour becomes its box's weighted mean. Soft gradients keep their look at a third of the
+    bytes of a 24-bit picture."""
+    counts = {}
+    for y in range(height):
+        for x in range(width):
+            c = pixel(x, y)
+            counts[c] = counts.get(c, 0) + 1
+    boxes = [sorted(counts)]
+
+    def widest(box):
+        spans = [max(c[i] for c in box) - min(c[i] for c in box) for i in range(3)]
+        return max(spans), spans.index(max(spans))
+
+    while len(boxes) < limit:
+        span, box = max((widest(b)[0], b) for b in boxes if len(b) > 1) if any(
+            len(b) > 1 for b in boxes) else (0, None)
+        if not span:
+            break
+        channel = widest(box)[1]
+        box.sort(key=lambda c: (c[channel], c))
+        total, running, cut = sum(counts[c] for c in box), 0, 1
+        for i, c in enumerate(box[:-1]):
+            running += counts[c]
+            cut = i + 1
+            if running * 2 >= total:
+                break
+        boxes.remove(box)
+        boxes += [box[:cut], box[cut:]]
+    mapped = {}
+    for box in boxes:
+        weight = sum(counts[c] for c in box)
+        mean = tuple(int(sum(c[i] * counts[c] for c in box) / weight + 0.5) for i in range(3))
+        for c in box:
+            mapped[c] = mean
+    return lambda x, y: mapped[pixel(x, y)]
 
 
 def mix(c0, c1, t):
@@ -217,7 +304,7 @@ def pattern_key(x, y):
 
 def draw_pattern():
     colour = {"B": PATTERN_BACK, "S": PATTERN_SHADE, "L": PATTERN_LIGHT}
-    return bmp24_bytes(TILE, TILE, lambda x, y: colour[pattern_key(x, y)])
+    return bmp_bytes(TILE, TILE, lambda x, y: colour[pattern_key(x, y)])
 
 
 # --------------------------------------------------------------------------------------------
@@ -255,7 +342,7 @@ def draw_side():
     # A thin rule under the maker's name ties the top together.
     c.fill(lambda x, y: True, lambda x, y: mix((40, 90, 190), SKY_TOP, x / SIDE_W) + (0.9,),
            box=(9, 82, SIDE_W, 83))
-    return bmp24_bytes(SIDE_W, SIDE_H, c.rgb)
+    return bmp_bytes(SIDE_W, SIDE_H, reduce_colours(SIDE_W, SIDE_H, c.rgb))
 
 
 def draw_badge(c, x, y):
@@ -462,7 +549,7 @@ def glyph(mirror):
     def pixel(x, y):
         mark = GLYPH_RIGHT[y][15 - x if mirror else x]
         return colour.get(mark, OLIVE)
-    return bmp24_bytes(16, 16, pixel)
+    return bmp_bytes(16, 16, pixel)
 
 
 # --------------------------------------------------------------------------------------------

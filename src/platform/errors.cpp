@@ -1,15 +1,21 @@
 #include "platform/errors.h"
 
-#include <cstdio>
-
 namespace plat {
 namespace {
 
+// Upper-case hexadecimal without leading zeros, as "%X" writes it. Spelled out by hand: a
+// printf here would bring the C runtime's whole formatting engine into the shipped program.
+std::string Hex(uint32_t value) {
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), "0123456789ABCDEF"[value & 0xF]);
+    value >>= 4;
+  } while (value);
+  return digits;
+}
+
 std::string OleMessage(uint32_t hresult, uint32_t lastError) {
-  char text[96];
-  std::snprintf(text, sizeof text, "Wyjątek w funkcji OLE - HResult=$%X, GetLastError=$%X",
-                static_cast<unsigned>(hresult), static_cast<unsigned>(lastError));
-  return text;
+  return "Wyjątek w funkcji OLE - HResult=$" + Hex(hresult) + ", GetLastError=$" + Hex(lastError);
 }
 
 std::string ReasonText(EFileError::Reason reason, uint32_t code) {

@@ -28,24 +28,69 @@ def check(condition, what):
 
 
 def read_bmp(data):
-    """(width, height, pixel(x, y) -> (r, g, b) with y from the top row) of a 24-bit BMP."""
+    """(width, height, pixel(x, y) -> (r, g, b) with y from the top row, bits per pixel,
+    compression) of a BMP: 1, 4, 8 or 24 bits, palettes and 8-bit run-length encoding included."""
     if data[:2] != b"BM":
         raise ValueError("not a BMP file")
     offset = struct.unpack_from("<I", data, 10)[0] - 14
     dib = data[14:]
     size, width, height, planes, bits, compression = struct.unpack_from("<IiiHHI", dib, 0)
-    if size < 40 or planes != 1 or compression != 0 or bits != 24:
-        raise ValueError("not an uncompressed 24-bit bitmap")
-    stride = (width * 3 + 3) & ~3
+    if size < 40 or planes != 1 or bits not in (1, 4, 8, 24) or compression not in (0, 1) or (
+            compression == 1 and (bits != 8 or height < 0)):
+        raise ValueError("not a bitmap of 1, 4, 8 or 24 bits, plain or 8-bit run-length encoded")
+    used = struct.unpack_from("<I", dib, 32)[0] or (0 if bits == 24 else 1 << bits)
+    palette = [tuple(dib[size + 4 * i + 2 - k] for k in range(3)) for i in range(used)]
+    if offset < size + 4 * used:
+        raise ValueError("palette cut short")
     rows = abs(height)
+    if compression == 1:
+        dib = b"".join(bytes(row) for row in rle8_decode(dib[offset:], width, rows))
+        offset, stride = 0, width
+    else:
+        stride = (width * bits + 31) // 32 * 4
     if len(dib) < offset + stride * rows:
         raise ValueError("pixel data cut short")
 
     def pixel(x, y):
-        row = rows - 1 - y if height > 0 else y
-        b, g, r = dib[offset + row * stride + x * 3: offset + row * stride + x * 3 + 3]
-        return (r, g, b)
-    return width, rows, pixel
+        at = offset + (rows - 1 - y if height > 0 else y) * stride
+        if bits == 24:
+            b, g, r = dib[at + x * 3: at + x * 3 + 3]
+            return (r, g, b)
+        byte = dib[at + x * bits // 8]
+        shift = 8 - bits - (x * bits) % 8
+        return palette[(byte >> shift) & ((1 << bits) - 1)]
+    return width, rows, pixel, bits, compression
+
+
+def rle8_decode(data, width, rows):
+    """Rows of indices, bottom row first, of 8-bit run-length encoded pixels."""
+    out = [bytearray() for _ in range(rows)]
+    y, i = 0, 0
+    while i + 1 < len(data):
+        count, value = data[i], data[i + 1]
+        i += 2
+        if count:
+            out[y] += bytes((value,)) * count
+        elif value == 0:
+            y += 1
+        elif value == 1:
+            break
+        elif value == 2:
+            raise ValueError("run-length deltas are not used")
+        else:
+            out[y] += data[i:i + value]
+            i += value + value % 2
+    if any(len(row) != width for row in out):
+        raise ValueError("run-length rows of the wrong width")
+    return out
+
+
+def check_depth(name, width, height, pixel, bits):
+    """A picture takes the fewest bits per pixel that hold its colours."""
+    colours = len({pixel(x, y) for y in range(height) for x in range(width)})
+    fewest = next((b for b in (1, 4, 8) if colours <= 1 << b), 24)
+    check(bits == fewest, "%s has %d colours in %d bits per pixel, %d would do" %
+          (name, colours, bits, fewest))
 
 
 def read_ico(data):
@@ -111,7 +156,8 @@ def read_resources(exe):
 
 
 def check_pattern(data):
-    width, height, pixel = read_bmp(data)
+    width, height, pixel, bits, _ = read_bmp(data)
+    check_depth("pattern.bmp", width, height, pixel, bits)
     check((width, height) == (105, 105), "pattern.bmp is 105 x 105")
     background, shade, light = pixel(0, 0), pixel(0, 7), pixel(0, 4)
     check(len({background, shade, light}) == 3,
@@ -133,8 +179,9 @@ def check_pattern(data):
 
 def check_glyphs(folder):
     for name, tip_right in (("glyph_back.bmp", False), ("glyph_next.bmp", True)):
-        width, height, pixel = read_bmp(read(folder, name))
+        width, height, pixel, bits, _ = read_bmp(read(folder, name))
         check((width, height) == (16, 16), "%s is 16 x 16" % name)
+        check_depth(name, width, height, pixel, bits)
         clear = pixel(0, height - 1)
         check(clear in (OLIVE, MAGENTA), "%s bottom-left pixel is olive or magenta" % name)
         opaque = [(x, y) for y in range(height) for x in range(width) if pixel(x, y) != clear]
@@ -162,8 +209,14 @@ def check_icons(folder):
 
 
 def check_side(data):
-    width, height, pixel = read_bmp(data)
+    width, height, pixel, bits, compression = read_bmp(data)
     check((width, height) == (118, 361), "side.bmp is 118 x 361")
+    # Its soft shading is cut to a palette, its wide calm areas run-length encoded: a twelfth
+    # of the bytes of full colour.
+    check((bits, compression) == (8, 1),
+          "side.bmp is 8-bit run-length encoded, found %d bits, compression %d" %
+          (bits, compression))
+    check_depth("side.bmp", width, height, pixel, bits)
     # The program writes black and maroon text at these places; they must stay light and plain.
     for name, (x0, y0, x1, y1) in (("maker's name", (38, 47, 118, 76)),
                                    ("edition", (15, 243, 56, 268))):

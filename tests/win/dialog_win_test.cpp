@@ -1,39 +1,34 @@
 // The real message dialog, driven from a second thread while the test's thread waits in it as
-// the installer's would: button order and layout, the focused button, the Esc button.
+// the installer's would: button order and layout, the focused button, Enter, Esc, the close box.
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
 #include "main_env.h"
 #include "platform/dialogs.h"
-#include "platform/platform.h"
 
 using plat::DlgButton;
 using plat::DlgType;
 using plat::ModalResult;
+using plat::win32::WString;
 
 namespace {
 
-struct Seen {
-  std::vector<std::wstring> captions;  // left to right
-  std::vector<int> widths;
-  std::vector<int> gaps;
-  std::wstring focused;
-  std::wstring caption;
-  bool centred = false;
-};
+WString Text(HWND w) {
+  wchar_t text[128] = {};
+  GetWindowTextW(w, text, 128);
+  return text;
+}
 
 BOOL CALLBACK FindMessageForm(HWND w, LPARAM out) {
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (std::wstring(cls) != L"TMessageForm" || !IsWindowVisible(w)) return TRUE;
+  wchar_t cls[32] = {};
+  GetClassNameW(w, cls, 32);
+  if (WString(cls) != L"TMessageForm" || !IsWindowVisible(w)) return TRUE;
   *reinterpret_cast<HWND*>(out) = w;
   return FALSE;
 }
 
-// Polls for the dialog for up to 20 seconds.
 HWND WaitForDialog(DWORD thread) {
   for (int i = 0; i < 2000; ++i) {
     HWND found = nullptr;
@@ -44,69 +39,42 @@ HWND WaitForDialog(DWORD thread) {
   return nullptr;
 }
 
+// What a user sees: caption, the buttons left to right ("|" between), the focused one; and
+// whether the window is centred and the buttons equally wide and spaced.
+struct Seen {
+  WString caption, buttons, focused;
+  bool centred = false, evenRow = false;
+};
+
 Seen Inspect(HWND dialog, DWORD thread) {
   Seen seen;
-  wchar_t text[128] = {};
-  GetWindowTextW(dialog, text, 128);
-  seen.caption = text;
-  std::vector<std::pair<int, HWND>> buttons;
+  seen.caption = Text(dialog);
+  std::vector<std::pair<RECT, HWND>> row;
   for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     wchar_t cls[32] = {};
     GetClassNameW(c, cls, 32);
-    if (std::wstring(cls) != L"Button") continue;
     RECT r;
     GetWindowRect(c, &r);
-    buttons.push_back({r.left, c});
+    if (WString(cls) == L"Button") row.push_back({r, c});
   }
-  std::sort(buttons.begin(), buttons.end());
-  int previousRight = -1;
-  for (auto& [left, w] : buttons) {
-    wchar_t caption[64] = {};
-    GetWindowTextW(w, caption, 64);
-    seen.captions.push_back(caption);
-    RECT r;
-    GetWindowRect(w, &r);
-    seen.widths.push_back(r.right - r.left);
-    if (previousRight >= 0) seen.gaps.push_back(r.left - previousRight);
-    previousRight = r.right;
+  std::sort(row.begin(), row.end(), [](auto& a, auto& b) { return a.first.left < b.first.left; });
+  seen.evenRow = true;
+  for (size_t i = 0; i < row.size(); ++i) {
+    const RECT &r = row[i].first, &first = row[0].first;
+    seen.buttons += (i ? L"|" : L"") + Text(row[i].second);
+    if (i > 0)
+      seen.evenRow = seen.evenRow && r.right - r.left == first.right - first.left &&
+                     r.left - row[i - 1].first.right == row[1].first.left - first.right &&
+                     r.left > row[i - 1].first.right;
   }
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
-  if (GetGUIThreadInfo(thread, &info) && info.hwndFocus) {
-    wchar_t caption[64] = {};
-    GetWindowTextW(info.hwndFocus, caption, 64);
-    seen.focused = caption;
-  }
+  if (GetGUIThreadInfo(thread, &info) && info.hwndFocus) seen.focused = Text(info.hwndFocus);
   RECT d;
   GetWindowRect(dialog, &d);
-  const int cx = (d.left + d.right) / 2, cy = (d.top + d.bottom) / 2;
-  seen.centred = std::abs(cx - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
-                 std::abs(cy - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+  seen.centred = std::abs((d.left + d.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
+                 std::abs((d.top + d.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
   return seen;
-}
-
-HWND ButtonCaptioned(HWND dialog, const std::wstring& caption) {
-  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    wchar_t text[64] = {};
-    GetWindowTextW(c, text, 64);
-    if (caption == text) return c;
-  }
-  return nullptr;
-}
-
-// Shows the dialog on this thread while `drive` inspects and answers it from another.
-ModalResult ShowAndDrive(const std::function<ModalResult()>& show,
-                         const std::function<void(HWND, Seen&)>& drive, Seen& seen) {
-  const DWORD self = GetCurrentThreadId();
-  std::thread driver([&] {
-    HWND dialog = WaitForDialog(self);
-    if (!dialog) return;
-    seen = Inspect(dialog, self);
-    drive(dialog, seen);
-  });
-  const ModalResult result = show();
-  driver.join();
-  return result;
 }
 
 void PressKey(HWND dialog, WPARAM key) {
@@ -118,67 +86,71 @@ void PressKey(HWND dialog, WPARAM key) {
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
+enum class Act { EscThenNo, Enter, Esc, CloseBox };
+
 }  // namespace
 
-TEST(DialogWin, OverwriteQuestionShowsButtonsInTheCallersOrderAndEscDoesNothing) {
-  Seen seen;
-  const auto result = ShowAndDrive(
-      [] {
-        return plat::OrderedMessageDlg(
-            "Plik \"C:\\a.txt\" już istnieje.\rNadpisać ?", DlgType::Confirmation,
-            {DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort}, 0, -1);
-      },
-      [](HWND dialog, Seen&) {
-        PressKey(dialog, VK_ESCAPE);  // no Esc button: must not end the dialog
-        PostMessageW(ButtonCaptioned(dialog, L"&Nie"), BM_CLICK, 0, 0);
-      },
-      seen);
-  EXPECT_EQ(result, ModalResult::No);
-  EXPECT_EQ(seen.caption, L" Decyzja");
-  EXPECT_EQ(seen.captions,
-            (std::vector<std::wstring>{L"&Tak", L"&Wszystkie", L"&Nie", L"&Przerwij"}));
-  EXPECT_EQ(seen.focused, L"&Tak");
-  ASSERT_EQ(seen.widths.size(), 4u);
-  for (int w : seen.widths) EXPECT_EQ(w, seen.widths[0]);
-  for (int g : seen.gaps) EXPECT_EQ(g, seen.gaps[0]);
-  EXPECT_GT(seen.gaps[0], 0);
-  EXPECT_TRUE(seen.centred);
-}
-
-TEST(DialogWin, TheChosenButtonHasTheFocusAndEnterPressesIt) {
-  Seen seen;
-  const auto result = ShowAndDrive(
-      [] {
-        return plat::OrderedMessageDlg("Przerwać proces instalacji ?", DlgType::Warning,
-                                       {DlgButton::Yes, DlgButton::No}, 1, 1);
-      },
-      [](HWND dialog, Seen&) { PressKey(dialog, VK_RETURN); }, seen);
-  EXPECT_EQ(seen.caption, L" Uwaga");
-  EXPECT_EQ(seen.focused, L"&Nie");
-  EXPECT_EQ(result, ModalResult::No);
-}
-
-TEST(DialogWin, EscPressesTheChosenEscButton) {
-  Seen seen;
-  const auto result = ShowAndDrive(
-      [] {
-        return plat::OrderedMessageDlg("Przerwać proces instalacji ?", DlgType::Warning,
-                                       {DlgButton::Yes, DlgButton::No}, 0, 1);
-      },
-      [](HWND dialog, Seen&) { PressKey(dialog, VK_ESCAPE); }, seen);
-  EXPECT_EQ(seen.focused, L"&Tak");
-  EXPECT_EQ(result, ModalResult::No);
-}
-
-TEST(DialogWin, TheCloseBoxAnswersCancel) {
-  Seen seen;
-  const auto result = ShowAndDrive(
-      [] {
-        return plat::MessageDlg("Proszę wybrać instalowane produkty.", DlgType::Error,
-                                {DlgButton::OK});
-      },
-      [](HWND dialog, Seen&) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }, seen);
-  EXPECT_EQ(seen.caption, L" B\u0142\u0105d");
-  EXPECT_EQ(seen.captions, std::vector<std::wstring>{L"OK"});
-  EXPECT_EQ(result, ModalResult::Cancel);
+TEST(DialogWin, LayoutFocusAndAnswers) {
+  const std::vector<DlgButton> four = {DlgButton::Yes, DlgButton::All, DlgButton::No,
+                                       DlgButton::Abort};
+  const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
+  const struct {
+    DlgType type;
+    std::vector<DlgButton> buttons;
+    int focus, esc;
+    Act act;
+    const wchar_t *caption, *row, *focused;
+    ModalResult result;
+  } cases[] = {
+      // No Esc button: Esc must not end the dialog; "&Nie" is then clicked.
+      {DlgType::Confirmation, four, 0, -1, Act::EscThenNo, L" Decyzja",
+       L"&Tak|&Wszystkie|&Nie|&Przerwij", L"&Tak", ModalResult::No},
+      {DlgType::Warning, yesNo, 1, 1, Act::Enter, L" Uwaga", L"&Tak|&Nie", L"&Nie",
+       ModalResult::No},
+      {DlgType::Warning, yesNo, 0, 1, Act::Esc, L" Uwaga", L"&Tak|&Nie", L"&Tak", ModalResult::No},
+      {DlgType::Error,
+       {DlgButton::OK},
+       0,
+       -1,
+       Act::CloseBox,
+       L" B\u0142\u0105d",
+       L"OK",
+       L"OK",
+       ModalResult::Cancel},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.act));
+    const DWORD self = GetCurrentThreadId();
+    Seen seen;
+    std::thread driver([&] {
+      const HWND dialog = WaitForDialog(self);
+      if (!dialog) return;
+      seen = Inspect(dialog, self);
+      switch (c.act) {
+        case Act::EscThenNo:
+          PressKey(dialog, VK_ESCAPE);
+          for (HWND b = GetWindow(dialog, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT))
+            if (Text(b) == L"&Nie") PostMessageW(b, BM_CLICK, 0, 0);
+          break;
+        case Act::Enter:
+          PressKey(dialog, VK_RETURN);
+          break;
+        case Act::Esc:
+          PressKey(dialog, VK_ESCAPE);
+          break;
+        case Act::CloseBox:
+          PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+          break;
+      }
+    });
+    const ModalResult result = plat::OrderedMessageDlg(
+        "Plik \"C:\\a.txt\" już istnieje.\rNadpisać ?", c.type, c.buttons, c.focus, c.esc);
+    driver.join();
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(seen.caption, c.caption);
+    EXPECT_EQ(seen.buttons, c.row);
+    EXPECT_EQ(seen.focused, c.focused);
+    EXPECT_TRUE(seen.centred);
+    EXPECT_TRUE(seen.evenRow);
+  }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the tests that run against the real API under Wine.
+// Folders shared by the tests that run against the real API under Wine.
 #include <windows.h>
 
 #include <string>
@@ -8,9 +8,21 @@
 
 namespace wintest {
 
-// A fresh, empty folder under %TEMP% for one test; the caller owns its contents.
-std::string MakeScratchFolder(const std::string& name);
+// A fresh folder under %TEMP% for one test; the caller owns its contents.
+inline std::string MakeScratchFolder(const std::string& name) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::string folder = plat::win32::Narrow(temp) + "vortel-test-" +
+                             std::to_string(GetCurrentProcessId()) + "-" + name;
+  CreateDirectoryW(plat::win32::Wide(folder).c_str(), nullptr);
+  return folder;
+}
+
 // Folder of the running test program, with a trailing backslash.
-std::string ProgramFolder();
+inline std::string ProgramFolder() {
+  wchar_t path[MAX_PATH];
+  const std::string s = plat::win32::Narrow(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  return s.substr(0, s.rfind('\\') + 1);
+}
 
 }  // namespace wintest

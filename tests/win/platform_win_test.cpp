@@ -1,46 +1,42 @@
-// The Win32 backend against the real API, and the headless backend's promises checked against
-// the same API where they claim to behave as Windows does.
+// The Win32 backend's text, file, folder, process and INI services against the real API.
 #include <gtest/gtest.h>
 
 #include "main_env.h"
 #include "platform/errors.h"
+#include "platform/gui.h"
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "platform/win32/handles.h"
+#include "system/paths.h"
 
 using plat::win32::Narrow;
 using plat::win32::Wide;
 
-TEST(TextWin, ConversionAgreesWithTheSystemConverter) {
-  for (const std::string s : {"zażółć gęślą jaźń", "ZAŻÓŁĆ", "€ „x”", "\xF0\x9F\x98\x80", ""}) {
+TEST(TextWin, ConversionUpperCaseAndWindows1250AgreeWithTheSystem) {
+  for (const std::string s : {"zażółć gęślą jaźń", "€ „x”", "\xF0\x9F\x98\x80", ""}) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring expected(n, L'\0');
+    plat::win32::WString expected(n, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), expected.data(), n);
     EXPECT_EQ(Wide(s), expected) << s;
     EXPECT_EQ(Narrow(expected), s);
   }
-}
+  auto& text = plat::Current().Texts();
+  EXPECT_EQ(text.UpperCase("vortel.exe zażółć gęślą jaźń"), "VORTEL.EXE ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
+  EXPECT_EQ(text.UpperCase(""), "");
 
-TEST(TextWin, PolishLettersSurviveWindows1250) {
   const std::string polish = "Przerwać proces instalacji ? ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ";
   ASSERT_TRUE(plat::IsCp1250Representable(polish));
-  const std::wstring wide = Wide(polish);
   char ansi[128];
   BOOL lossy = FALSE;
-  const int n = WideCharToMultiByte(1250, 0, wide.c_str(), -1, ansi, sizeof ansi, nullptr, &lossy);
-  ASSERT_GT(n, 0);
+  ASSERT_GT(
+      WideCharToMultiByte(1250, 0, Wide(polish).c_str(), -1, ansi, sizeof ansi, nullptr, &lossy),
+      0);
   EXPECT_FALSE(lossy);
 }
 
-TEST(TextWin, UpperCaseFollowsTheLocale) {
-  auto& text = plat::Current().Texts();
-  EXPECT_EQ(text.UpperCase("vortel.exe"), "VORTEL.EXE");
-  EXPECT_EQ(text.UpperCase("zażółć gęślą jaźń"), "ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
-  EXPECT_EQ(text.UpperCase(""), "");
-}
-
-TEST(FilesWin, AttributesStreamsAndReplace) {
+TEST(FilesWin, AttributesStreamsReplaceCopyAndFolders) {
   auto& files = plat::Current().Files();
-  const std::string dir = wintest::MakeScratchFolder("files");
+  const std::string dir = wintest::MakeScratchFolder("files ł");
   EXPECT_TRUE(files.GetAttributes(dir) & plat::kAttrDirectory);
   EXPECT_EQ(files.GetAttributes(dir + "\\none"), plat::kInvalidAttributes);
   EXPECT_EQ(files.GetAttributes(""), plat::kInvalidAttributes);
@@ -70,7 +66,6 @@ TEST(FilesWin, AttributesStreamsAndReplace) {
   EXPECT_TRUE(files.CopyTo(target, dir + "\\kopia.txt", true));
   EXPECT_FALSE(files.CopyTo(target, dir + "\\kopia.txt", true));
   EXPECT_TRUE(files.Remove(dir + "\\kopia.txt"));
-
   try {
     files.OpenRead(dir + "\\brak.txt");
     FAIL() << "opening a missing file succeeded";
@@ -78,23 +73,89 @@ TEST(FilesWin, AttributesStreamsAndReplace) {
     EXPECT_EQ(e.Why(), plat::EFileError::Reason::NotFound);
   }
   EXPECT_THROW(files.Create(dir + "\\brak\\plik.txt"), plat::EFileError);
-}
 
-TEST(FilesWin, CreateDirectoryIsOneLevelOnly) {
-  auto& files = plat::Current().Files();
-  const std::string dir = wintest::MakeScratchFolder("onelevel");
-  EXPECT_FALSE(files.CreateFolder(dir + "\\a\\b"));
+  EXPECT_FALSE(files.CreateFolder(dir + "\\a\\b"));  // one level only
   EXPECT_TRUE(files.CreateFolder(dir + "\\a"));
   EXPECT_FALSE(files.CreateFolder(dir + "\\a"));
-}
-
-TEST(FilesWin, ModulePathAndCurrentDirectory) {
-  auto& files = plat::Current().Files();
-  const std::string module = files.ModulePath();
+  const std::string module = files.ModulePath(), before = files.CurrentDirectory();
   EXPECT_EQ(module.substr(module.size() - 13), "win_tests.exe");
-  const std::string before = files.CurrentDirectory();
-  const std::string dir = wintest::MakeScratchFolder("cwd ł");
   ASSERT_TRUE(files.ChangeDirectory(dir));
   EXPECT_EQ(files.CurrentDirectory(), dir);
   files.ChangeDirectory(before);
+}
+
+TEST(PathsWin, CreateDirectoryPathMakesEveryLevelOrFailsOnAMissingDrive) {
+  const std::string base = wintest::MakeScratchFolder("mkdir");
+  const std::string deep = base + "\\Program Files\\Vortel PRO\\Zażółć\\FTP";
+  EXPECT_TRUE(sys::CreateDirectoryPath(deep));
+  EXPECT_TRUE(plat::Current().Files().GetAttributes(deep) & plat::kAttrDirectory);
+  EXPECT_TRUE(sys::CreateDirectoryPath(deep));  // already there
+  EXPECT_EQ(sys::ExistingDirPrefixLength(base + "\\Program Files\\x\\y"), base.size() + 14);
+
+  char letter = 'Q';
+  while (letter <= 'Y' && (GetLogicalDrives() & (1u << (letter - 'A')))) ++letter;
+  ASSERT_LE(letter, 'Y') << "every drive letter from Q to Y is in use";
+  EXPECT_EQ(sys::ExistingDirPrefixLength(std::string(1, letter) + ":\\Vortel\\PRO"), 0u);
+  EXPECT_FALSE(sys::CreateDirectoryPath(std::string(1, letter) + ":\\Vortel\\PRO"));
+}
+
+TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAndWaitsForIt) {
+  const std::string marker = wintest::MakeScratchFolder("run") + "\\started.txt";
+  ASSERT_TRUE(sys::RunProgram(wintest::ProgramFolder() + "probe dir\\probe_child.exe",
+                              "\"" + marker + "\" druga"));
+  // The child writes the marker before it waits for input, so it is there once we return.
+  char text[16] = {};
+  plat::Current().Files().OpenRead(marker)->Read(text, sizeof text - 1);
+  EXPECT_STREQ(text, "druga");
+  if (const HWND w = FindWindowW(L"VortelProbeChild", nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(sys::RunProgram(wintest::ProgramFolder() + "no such program.exe", ""));
+  EXPECT_FALSE(sys::RunProgram("", ""));
+}
+
+TEST(IniWin, ReadsWritesAndKeepsTheRestOfTheFile) {
+  auto& ini = plat::Current().Ini();
+  const std::string file = wintest::MakeScratchFolder("ini ł") + "\\Vortel.ini";
+  EXPECT_EQ(ini.Read(file, "FTP", "CLIENT", "?"), "?");
+  const std::string text = "[CONFIG]\r\nFONT=Courier\r\n[FTP]\r\nSERVER=x\r\n";
+  auto out = plat::Current().Files().Create(file);
+  out->Write(text.data(), text.size());
+  out->Close();
+  ini.Write(file, "FTP", "CLIENT", "C:\\Program Files\\Klient FTP\\NorvikFtp.exe");
+  ini.Write(file, "CONFIG", "USERDIR", "");
+  EXPECT_EQ(ini.Read(file, "ftp", "client", ""), "C:\\Program Files\\Klient FTP\\NorvikFtp.exe");
+  EXPECT_EQ(ini.Read(file, "FTP", "SERVER", ""), "x");
+  EXPECT_EQ(ini.Read(file, "CONFIG", "FONT", ""), "Courier");
+  EXPECT_EQ(ini.Keys(file, "CONFIG"), (std::vector<std::string>{"FONT", "USERDIR"}));
+  EXPECT_TRUE(ini.Keys(file, "NONE").empty());
+  const std::string fresh = wintest::MakeScratchFolder("ini-new") + "\\nowy.ini";
+  ini.Write(fresh, "CONFIG", "USERDIR", "");
+  EXPECT_EQ(ini.Keys(fresh, "CONFIG"), std::vector<std::string>{"USERDIR"});
+}
+
+TEST(PicturesWin, ResourcesLoadAsTheSystemReadsThem) {
+  plat::gui::Bitmap picture;
+  for (const char* name : {"SIDE", "PATTERN"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(plat::Current().Ui().LoadBitmapResource(name, picture));
+    // The system's own reading: a screen bitmap, which LoadImage makes of any format.
+    plat::win32::UniqueBitmap screen(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(), IMAGE_BITMAP, 0, 0, 0)));
+    BITMAP info{};
+    ASSERT_TRUE(GetObjectW(screen.Get(), sizeof info, &info));
+    ASSERT_EQ(picture.width, info.bmWidth);
+    ASSERT_EQ(picture.height, info.bmHeight);
+    BITMAPINFO request{};
+    request.bmiHeader = {
+        sizeof request.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> bgra(picture.pixels.size());
+    const HDC dc = GetDC(nullptr);
+    GetDIBits(dc, screen.Get(), 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    size_t same = 0;
+    for (size_t i = 0; i < bgra.size(); ++i)
+      same += picture.pixels[i] ==
+              (((bgra[i] >> 16) & 0xFF) | (bgra[i] & 0xFF00) | ((bgra[i] & 0xFF) << 16));
+    EXPECT_EQ(same, bgra.size());
+  }
+  EXPECT_FALSE(plat::Current().Ui().LoadBitmapResource("BRAK", picture));
 }

@@ -51,12 +51,6 @@ class RegistryWin : public ::testing::Test {
     EXPECT_TRUE(platform.dialogs.AllAnswered());
     RemoveRegistration();
   }
-  static std::string Hklm(const std::string& key, const std::string& name) {
-    DWORD type = 0;
-    const std::string value = RawValue(HKEY_LOCAL_MACHINE, key, name, &type);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << key << " " << name;
-    return value;
-  }
   static std::string Hkcr(const std::string& key, const std::string& name = "") {
     return RawValue(HKEY_CLASSES_ROOT, key, name);
   }
@@ -68,7 +62,7 @@ class RegistryWin : public ::testing::Test {
   }
 };
 
-TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndWritesStrings) {
+TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
   auto reg = plat::Current().Reg().NewAccessor();
   EXPECT_FALSE(reg->OpenKey(kScratch + "\\a\\b", false));
   ASSERT_TRUE(reg->OpenKey("\\" + kScratch + "\\a\\b", true));
@@ -93,48 +87,53 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndWritesStrings) {
   EXPECT_THROW(reg->ReadString("liczba"), plat::ERegistryException);
   EXPECT_THROW(reg->WriteString("Ver", "1"), plat::ERegistryException);
   EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch, "Ver"), "");
+
+  // The readers of an earlier installation go through the same accessor.
+  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker, "Path"), "");
+  RawSet(HKEY_LOCAL_MACHINE, kMaker, "Path", "E:\\Vortel\\");
+  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker + "\\", "path"), "E:\\Vortel\\");
+  EXPECT_EQ(sys::GetProgramFilesDir(),
+            RawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
+                     "ProgramFilesDir"));
 }
 
-TEST_F(RegistryWin, FirstInstallationWritesEveryKeyAndReinstallingOverwritesSilently) {
+TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSilently) {
+  const std::string main = "C:\\Program Files\\Vortel PRO\\", ftp = main + "FTP\\";
+  const struct {
+    HKEY root;
+    std::string key;
+    const char* name;
+    std::string value;
+  } values[] = {
+      {HKEY_LOCAL_MACHINE, kMaker, "Path", main},
+      {HKEY_LOCAL_MACHINE, kMaker, "Ver", "3.04"},
+      {HKEY_LOCAL_MACHINE, kMaker + "\\Vortel", "Ver", "3.30"},
+      {HKEY_LOCAL_MACHINE, kMaker + "\\Klient FTP", "Ver", "1.081"},
+      {HKEY_LOCAL_MACHINE, kMaker + "\\Wsadowy klient FTP", "Path", ftp},
+      {HKEY_LOCAL_MACHINE, kMaker + "\\Server FTP", "Ver", "1.151"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + "NorvikFTPSrv.exe", "", "D:\\Serwer FTP\\NorvikFTPSrv.exe"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + "Vortel.exe", "Path", main},
+      {HKEY_LOCAL_MACHINE, kUninstallEntry, "DisplayName", "Vortel PRO"},
+      {HKEY_LOCAL_MACHINE, kUninstallEntry, "DisplayIcon", main + "Vortel.exe,0"},
+      {HKEY_LOCAL_MACHINE, kUninstallEntry, "UninstallString",
+       "\"" + main + "Uninstall.exe\" /uninstall"},
+      {HKEY_CLASSES_ROOT, ".vl", "", "VortelCfg"},
+      {HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open\\command", "",
+       "\"" + main + "Vortel.exe\" \"%1\""},
+      {HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open", "", "Otwórz-połącz"},
+      {HKEY_CLASSES_ROOT, "NorvikFTPProfile\\DefaultIcon", "", ftp + "NorvikFTP.exe,0"},
+      {HKEY_CLASSES_ROOT, "FTPBatchScript\\shell\\edit\\command", "", "\"notepad\" \"%1\""},
+      {HKEY_CLASSES_ROOT, "FTPBatchScript\\shell\\edit", "", "Edytuj"},
+      {HKEY_CLASSES_ROOT, ".ftp\\ShellNew", "FileName", ftp + "Pattern.ftp"},
+  };
   for (int round = 0; round < 2; ++round) {
     RegisterAll();
-    EXPECT_EQ(Hklm(kMaker, "Path"), "C:\\Program Files\\Vortel PRO\\");
-    EXPECT_EQ(Hklm(kMaker, "Ver"), "3.04");
-    struct Product {
-      const char* key;
-      const char* exe;
-      std::string dir;
-      const char* version;
-    } products[] = {
-        {"Vortel", "Vortel.exe", engine::TargetDirs[1], "3.30"},
-        {"Klient FTP", "NorvikFTP.exe", engine::TargetDirs[2], "1.081"},
-        {"Wsadowy klient FTP", "NorvikFTPBatch.exe", engine::TargetDirs[2], "1.081"},
-        {"Server FTP", "NorvikFTPSrv.exe", engine::TargetDirs[3], "1.151"},
-    };
-    for (const auto& p : products) {
-      EXPECT_EQ(Hklm(kMaker + "\\" + p.key, "Path"), p.dir);
-      EXPECT_EQ(Hklm(kMaker + "\\" + p.key, "Ver"), p.version);
-      EXPECT_EQ(Hklm(kAppPaths + p.exe, ""), p.dir + p.exe);
-      EXPECT_EQ(Hklm(kAppPaths + p.exe, "Path"), p.dir);
-      EXPECT_EQ(sys::GetAppPathDir(p.exe), p.dir);
+    for (const auto& v : values) {
+      DWORD type = 0;
+      EXPECT_EQ(RawValue(v.root, v.key, v.name, &type), v.value) << v.key << " " << v.name;
+      EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << v.key << " " << v.name;
     }
-    EXPECT_EQ(Hklm(kUninstallEntry, "DisplayName"), "Vortel PRO");
-    EXPECT_EQ(Hklm(kUninstallEntry, "DisplayIcon"), "C:\\Program Files\\Vortel PRO\\Vortel.exe,0");
-    EXPECT_EQ(Hklm(kUninstallEntry, "UninstallString"),
-              "\"C:\\Program Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
-    EXPECT_EQ(Hkcr(".vl"), "VortelCfg");
-    EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"),
-              "\"C:\\Program Files\\Vortel PRO\\Vortel.exe\" \"%1\"");
-    EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
-    EXPECT_EQ(Hkcr("NorvikFTPProfile\\DefaultIcon"),
-              "C:\\Program Files\\Vortel PRO\\FTP\\NorvikFTP.exe,0");
-    EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
-    EXPECT_EQ(Hkcr("FTPBatchScript\\shell\\edit\\command"), "\"notepad\" \"%1\"");
-    EXPECT_EQ(Hkcr("FTPBatchScript\\shell\\edit"), "Edytuj");
-    EXPECT_EQ(Hkcr("FTPBatchScript\\shell\\open"), "Wykonaj");
-    EXPECT_EQ(Hkcr("VortelCfg\\shell\\open"), "Otwórz-połącz");
-    EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"),
-              "C:\\Program Files\\Vortel PRO\\FTP\\Pattern.ftp");
+    EXPECT_EQ(sys::GetAppPathDir("NorvikFTPBatch.exe"), ftp);
   }
   EXPECT_TRUE(platform.dialogs.shown.empty());
 }
@@ -143,49 +142,22 @@ TEST_F(RegistryWin, UninstallIconNamesTheLastProductAndADriveRootGetsNoPackageVa
   engine::TargetDirs[0] = "C:\\";
   sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
   sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
-  EXPECT_EQ(Hklm(kUninstallEntry, "DisplayIcon"),
+  auto hklm = [](const std::string& key, const char* name) {
+    return RawValue(HKEY_LOCAL_MACHINE, key, name);
+  };
+  EXPECT_EQ(hklm(kUninstallEntry, "DisplayIcon"),
             "C:\\Program Files\\Vortel PRO\\FTP\\NorvikFTPBatch.exe,0");
-  EXPECT_EQ(Hklm(kUninstallEntry, "UninstallString"), "\"C:\\Uninstall.exe\" /uninstall");
-  EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kMaker, "Path"), "");
-  EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kMaker, "Ver"), "");
-  EXPECT_EQ(Hklm(kMaker + "\\Server FTP", "Ver"), "1.151");
+  EXPECT_EQ(hklm(kUninstallEntry, "UninstallString"), "\"C:\\Uninstall.exe\" /uninstall");
+  EXPECT_EQ(hklm(kMaker, "Path") + hklm(kMaker, "Ver"), "");
+  EXPECT_EQ(hklm(kMaker + "\\Server FTP", "Ver"), "1.151");
 }
 
-TEST_F(RegistryWin, ReadersOfAnEarlierInstallation) {
-  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker, "Path"), "");
-  RawSet(HKEY_LOCAL_MACHINE, kMaker, "Path", "E:\\Vortel\\");
-  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker + "\\", "path"), "E:\\Vortel\\");
-  const std::string programFiles = sys::GetProgramFilesDir();
-  EXPECT_EQ(programFiles,
-            RawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
-                     "ProgramFilesDir"));
-  EXPECT_FALSE(programFiles.empty());
-}
+TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAloneButAnEmptyDefaultIsTakenSilently) {
+  RawSet(HKEY_CLASSES_ROOT, ".pft", "Content Type", "text/plain");
+  sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
+  EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
+  EXPECT_EQ(Hkcr(".pft", "Content Type"), "text/plain");
 
-TEST_F(RegistryWin, SameProgIdAsksOnlyForAnotherProgram) {
-  const std::string question =
-      "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już skojarzone "
-      "z programem: \"D:\\Stary\\Vortel.exe\".\r" +
-      std::string(kTail);
-  RawSet(HKEY_CLASSES_ROOT, ".vl", "", "VortelCfg");
-  RawSet(HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open\\command", "",
-         "\"c:\\program files\\VORTEL PRO\\vortel.exe\"");
-  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel",
-                        "Vortel.exe");  // no question
-  EXPECT_EQ(Hkcr("VortelCfg"), "Vortel - plik konfiguracji");
-
-  RawSet(HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open\\command", "",
-         "\"D:\\Stary\\Vortel.exe\" \"%1\"");
-  platform.dialogs.Expect(question, ModalResult::No);
-  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
-  EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"), "\"D:\\Stary\\Vortel.exe\" \"%1\"");
-  platform.dialogs.Expect(question, ModalResult::Yes);
-  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
-  EXPECT_EQ(Hkcr("VortelCfg\\shell\\open\\command"),
-            "\"C:\\Program Files\\Vortel PRO\\Vortel.exe\" \"%1\"");
-}
-
-TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAlone) {
   RawSet(HKEY_CLASSES_ROOT, ".ftp", "", "ObcyFTP");
   RawSet(HKEY_CLASSES_ROOT, "ObcyFTP", "", "Skrypt obcego programu");
   RawSet(HKEY_CLASSES_ROOT, "ObcyFTP\\shell\\open\\command", "", "\"C:\\Obcy\\ftp.exe\" \"%1\"");
@@ -199,20 +171,13 @@ TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAlone) {
   EXPECT_EQ(Hkcr("ObcyFTP\\shell\\open\\command"), "\"C:\\Obcy\\ftp.exe\" \"%1\"");
   EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, ".ftp\\ShellNew"));
   EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, "FTPBatchScript"));
-  EXPECT_EQ(Hklm(kAppPaths + "NorvikFTPBatch.exe", "Path"), engine::TargetDirs[2]);
+  EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kAppPaths + "NorvikFTPBatch.exe", "Path"),
+            engine::TargetDirs[2]);
 
   platform.dialogs.Expect(question, ModalResult::Yes);
   sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
   EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
   EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"), engine::TargetDirs[2] + "Pattern.ftp");
-}
-
-TEST_F(RegistryWin, ExtensionWithAnEmptyDefaultIsTakenOverSilently) {
-  RawSet(HKEY_CLASSES_ROOT, ".pft", "Content Type", "text/plain");
-  sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
-  EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
-  EXPECT_EQ(Hkcr(".pft", "Content Type"), "text/plain");
-  EXPECT_EQ(Hkcr("NorvikFTPProfile\\shell\\open"), "Otwórz-połącz");
 }
 
 }  // namespace

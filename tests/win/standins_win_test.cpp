@@ -4,48 +4,44 @@
 #include <gtest/gtest.h>
 
 #include "main_env.h"
+#include "platform/win32/handles.h"
+
+using plat::win32::WString;
 
 namespace {
 
 struct Search {
   DWORD process;
   const wchar_t* className;
-  HWND found = nullptr;
+  HWND found;
 };
 
 BOOL CALLBACK FindOwnWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
+  auto* s = reinterpret_cast<Search*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  if (owner == search->process && wcscmp(name, search->className) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+  if (owner != s->process || wcscmp(name, s->className) != 0) return TRUE;
+  s->found = window;
+  return FALSE;
 }
 
-// Waits up to 30 s for the process's top-level window of a class.
-HWND WaitForWindow(DWORD process, const wchar_t* className) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50)) {
-    Search search{process, className};
+// The process's top-level window of a class, once it is there and (if asked) shown; waits up
+// to 30 s.
+HWND WaitForWindow(DWORD process, const wchar_t* className, bool shown) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(20)) {
+    Search search{process, className, nullptr};
     EnumWindows(FindOwnWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
+    if (search.found && (!shown || IsWindowVisible(search.found))) return search.found;
   }
   return nullptr;
-}
-
-std::wstring TitleOf(HWND window) {
-  wchar_t title[128] = {};
-  GetWindowTextW(window, title, 128);
-  return title;
 }
 
 }  // namespace
 
 TEST(StandInsWin, ProductsShowTheirApplicationWindowAndCloseOnRequest) {
-  struct Case {
+  const struct {
     const char* program;
     const wchar_t* applicationTitle;  // nullptr: no application window
     const wchar_t* mainClass;
@@ -58,31 +54,28 @@ TEST(StandInsWin, ProductsShowTheirApplicationWindowAndCloseOnRequest) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.program);
-    std::wstring commandLine =
-        L"\"" + plat::win32::Wide(wintest::ProgramFolder() + "standins\\" + c.program) + L"\"";
+    WString line =
+        plat::win32::Wide("\"" + wintest::ProgramFolder() + "standins\\" + c.program + "\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    HWND main = WaitForWindow(process.dwProcessId, c.mainClass);
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &info));
+    plat::win32::UniqueHandle process(info.hProcess), thread(info.hThread);
+    HWND main = WaitForWindow(info.dwProcessId, c.mainClass, true);
     ASSERT_NE(main, nullptr);
-    // The window exists a moment before it is shown.
-    for (DWORD start = GetTickCount(); !IsWindowVisible(main) && GetTickCount() - start < 30000;)
-      Sleep(20);
-    EXPECT_TRUE(IsWindowVisible(main));
     if (c.applicationTitle) {
-      HWND application = WaitForWindow(process.dwProcessId, L"TApplication");
+      HWND application = WaitForWindow(info.dwProcessId, L"TApplication", false);
       ASSERT_NE(application, nullptr);
-      EXPECT_EQ(TitleOf(application), c.applicationTitle);
+      wchar_t title[128] = {};
+      GetWindowTextW(application, title, 128);
+      EXPECT_EQ(WString(title), c.applicationTitle);
       EXPECT_FALSE(IsWindowVisible(application));
     }
     PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
+    GetExitCodeProcess(process.Get(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
   }
 }

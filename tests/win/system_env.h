@@ -9,10 +9,13 @@
 #include <vector>
 
 #include "platform/headless/scripted_dialogs.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
 namespace wintest {
+
+using plat::win32::Wide;
 
 // The real registry and shell, with scripted dialogs, installed for the object's lifetime.
 class ScriptedWin32Platform : public plat::win32::Win32Platform {
@@ -26,13 +29,12 @@ class ScriptedWin32Platform : public plat::win32::Win32Platform {
 inline std::vector<std::string> Listing(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(plat::win32::Wide(folder + "\\*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
+  HANDLE h = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
+  for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) {
     const std::string name = plat::win32::Narrow(found.cFileName);
     if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileW(h, &found));
-  FindClose(h);
+  }
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -40,98 +42,71 @@ inline std::vector<std::string> Listing(const std::string& folder) {
 // A string value as the registry holds it; `type` receives its type (0 when missing).
 inline std::string RawValue(HKEY root, const std::string& key, const std::string& name,
                             DWORD* type = nullptr) {
-  DWORD kind = 0;
-  DWORD size = 0;
-  const std::wstring subKey = plat::win32::Wide(key);
-  const std::wstring value = plat::win32::Wide(name);
-  if (type) *type = 0;
-  if (RegGetValueW(root, subKey.c_str(), value.c_str(), RRF_RT_ANY, &kind, nullptr, &size) !=
-      ERROR_SUCCESS)
-    return std::string();
-  if (type) *type = kind;
-  std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
-  if (RegGetValueW(root, subKey.c_str(), value.c_str(), RRF_RT_ANY, &kind, data.data(), &size) !=
-      ERROR_SUCCESS)
-    return std::string();
-  return kind == REG_SZ ? plat::win32::Narrow(data.data()) : std::string();
+  DWORD kind = 0, size = 0;
+  std::vector<wchar_t> data(1024, L'\0');
+  size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+  const bool found = RegGetValueW(root, Wide(key).c_str(), Wide(name).c_str(), RRF_RT_ANY, &kind,
+                                  data.data(), &size) == ERROR_SUCCESS;
+  if (type) *type = found ? kind : 0;
+  return found && kind == REG_SZ ? plat::win32::Narrow(data.data()) : std::string();
 }
 
 inline bool RawKeyExists(HKEY root, const std::string& key) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(root, plat::win32::Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(opened);
-  return true;
+  plat::win32::UniqueKey opened;
+  return RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_READ, opened.Put()) == ERROR_SUCCESS;
 }
 
 inline void RawSet(HKEY root, const std::string& key, const std::string& name,
                    const std::string& value) {
-  HKEY opened = nullptr;
-  RegCreateKeyExW(root, plat::win32::Wide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                  &opened, nullptr);
-  const std::wstring data = plat::win32::Wide(value);
-  RegSetValueExW(opened, plat::win32::Wide(name).c_str(), 0, REG_SZ,
-                 reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(opened);
+  const plat::win32::WString data = Wide(value);
+  RegSetKeyValueW(root, Wide(key).c_str(), Wide(name).c_str(), REG_SZ, data.c_str(),
+                  static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 inline void RawDeleteTree(HKEY root, const std::string& key) {
-  RegDeleteTreeW(root, plat::win32::Wide(key).c_str());
-  RegDeleteKeyW(root, plat::win32::Wide(key).c_str());
+  RegDeleteTreeW(root, Wide(key).c_str());
+  RegDeleteKeyW(root, Wide(key).c_str());
 }
 
 // Sets (or, with `remove`, deletes) one value and puts the old state back at the end.
 class ValueOverride {
  public:
-  ValueOverride(HKEY root, std::string key, std::string name, const std::string& value,
-                bool remove = false)
+  ValueOverride(HKEY root, std::string key, std::string name, const std::string& value, bool remove)
       : root_(root), key_(std::move(key)), name_(std::move(name)) {
-    DWORD type = 0;
-    old_ = RawValue(root_, key_, name_, &type);
-    existed_ = type != 0;
-    if (remove) {
-      RegDeleteKeyValueW(root_, plat::win32::Wide(key_).c_str(), plat::win32::Wide(name_).c_str());
-    } else {
-      RawSet(root_, key_, name_, value);
-    }
+    old_ = RawValue(root_, key_, name_, &type_);
+    Put(!remove, value);
   }
-  ~ValueOverride() {
-    if (existed_) {
-      RawSet(root_, key_, name_, old_);
-    } else {
-      RegDeleteKeyValueW(root_, plat::win32::Wide(key_).c_str(), plat::win32::Wide(name_).c_str());
-    }
-  }
+  ~ValueOverride() { Put(type_ != 0, old_); }
   ValueOverride(const ValueOverride&) = delete;
   ValueOverride& operator=(const ValueOverride&) = delete;
 
  private:
+  void Put(bool set, const std::string& value) {
+    if (set)
+      RawSet(root_, key_, name_, value);
+    else
+      RegDeleteKeyValueW(root_, Wide(key_).c_str(), Wide(name_).c_str());
+  }
   HKEY root_;
-  std::string key_;
-  std::string name_;
-  std::string old_;
-  bool existed_ = false;
+  std::string key_, name_, old_;
+  DWORD type_ = 0;
 };
 
 // A shell folder redirected (or, with `remove`, made unknown) in both keys the shell keeps
 // it in, and put back afterwards: the shell rewrites "Shell Folders" from "User Shell Folders"
-// whenever it looks a folder up itself (Wine's link object does while it saves).
+// whenever it looks a folder up itself (Wine's link object does while it saves). The source
+// goes first, so whoever rewrites "Shell Folders" from it in between finds the new value.
 class ShellFolderOverride {
  public:
   ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder,
                       bool remove = false)
-      : userShellFolders_(root, kUserShellFoldersKey, name, folder, remove),
-        shellFolders_(root, kShellFoldersKey, name, folder, remove) {}
+      : user_(root, kExplorer + "User Shell Folders", name, folder, remove),
+        shell_(root, kExplorer + "Shell Folders", name, folder, remove) {}
 
  private:
-  static constexpr char kShellFoldersKey[] =
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  static constexpr char kUserShellFoldersKey[] =
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  // The source first: whoever rewrites "Shell Folders" from it in between finds the new value.
-  ValueOverride userShellFolders_;
-  ValueOverride shellFolders_;
+  inline static const std::string kExplorer =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+  ValueOverride user_, shell_;
 };
 
 }  // namespace wintest

@@ -11,7 +11,7 @@ constexpr UINT_PTR kSubclassId = 0x564E;  // any value unique among our subclass
 
 LRESULT CALLBACK NamedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR data) {
-  auto* name = reinterpret_cast<std::wstring*>(data);
+  auto* name = reinterpret_cast<WString*>(data);
   if (message == ControlNameMessage()) return AnswerControlName(*name, wParam, lParam);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, NamedProc, kSubclassId);
@@ -28,12 +28,12 @@ UINT ControlNameMessage() {
 }
 
 void AttachControlName(HWND window, const std::string& name) {
-  auto* stored = new std::wstring(Wide(name));
+  auto* stored = new WString(Wide(name));
   if (!SetWindowSubclass(window, NamedProc, kSubclassId, reinterpret_cast<DWORD_PTR>(stored)))
     delete stored;
 }
 
-LRESULT AnswerControlName(const std::wstring& name, WPARAM size, LPARAM buffer) {
+LRESULT AnswerControlName(const WString& name, WPARAM size, LPARAM buffer) {
   auto* out = reinterpret_cast<wchar_t*>(buffer);
   if (!out || size == 0) return 0;
   const size_t count = name.size() < size ? name.size() : size - 1;

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/win32/wide.h"
+
 namespace plat::win32 {
 
 UINT ControlNameMessage();
@@ -15,6 +17,6 @@ UINT ControlNameMessage();
 // The name lives as long as the window.
 void AttachControlName(HWND window, const std::string& name);
 // The answer itself, for window procedures of our own classes.
-LRESULT AnswerControlName(const std::wstring& name, WPARAM size, LPARAM buffer);
+LRESULT AnswerControlName(const WString& name, WPARAM size, LPARAM buffer);
 
 }  // namespace plat::win32

@@ -2,7 +2,10 @@
 
 #include <tlhelp32.h>
 
+#include <exception>
+
 #include "platform/win32/gui_win32.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/os_version.h"
 #include "platform/win32/wide.h"
 
@@ -43,9 +46,21 @@ using LoadLibrary16Proc = DWORD(WINAPI*)(LPCSTR);
 using FreeLibrary16Proc = void(WINAPI*)(DWORD);
 using GetProcAddress16Proc = DWORD(WINAPI*)(DWORD, LPCSTR);
 
-BOOL CALLBACK VisitWindow(HWND window, LPARAM visit) {
-  return (*reinterpret_cast<const std::function<bool(WindowId)>*>(visit))(
-      reinterpret_cast<WindowId>(window));
+struct Walk {
+  const std::function<bool(WindowId)>& visit;
+  std::exception_ptr failure;
+};
+
+// No exception may unwind through EnumWindows: the visitor's failure ends the walk and is
+// thrown again once the system's frames are behind us.
+BOOL CALLBACK VisitWindow(HWND window, LPARAM data) {
+  auto* walk = reinterpret_cast<Walk*>(data);
+  try {
+    return walk->visit(reinterpret_cast<WindowId>(window));
+  } catch (...) {
+    walk->failure = std::current_exception();
+    return FALSE;
+  }
 }
 
 }  // namespace
@@ -89,7 +104,9 @@ int Win32Meter::FreePercent(int kind) {
 }
 
 void Win32Desktop::EnumTopLevelWindows(const std::function<bool(WindowId)>& visit) {
-  EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
+  Walk walk{visit, nullptr};
+  EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&walk));
+  if (walk.failure) std::rethrow_exception(walk.failure);
 }
 
 std::string Win32Desktop::ClassName(WindowId window) {
@@ -127,14 +144,13 @@ std::vector<ProcessEntry> Win32Desktop::ProcessSnapshot() {
   auto next =
       reinterpret_cast<Walk>(reinterpret_cast<void*>(GetProcAddress(kernel, "Process32NextW")));
   if (!snapshot || !first || !next) return entries;
-  HANDLE handle = snapshot(TH32CS_SNAPPROCESS, 0);
-  if (handle == INVALID_HANDLE_VALUE) return entries;
+  UniqueHandle handle(snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!handle.Valid()) return entries;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = first(handle, &entry); more; more = next(handle, &entry))
+  for (BOOL more = first(handle.Get(), &entry); more; more = next(handle.Get(), &entry))
     entries.push_back(
         {entry.th32ProcessID, Narrow(entry.szExeFile, wcsnlen(entry.szExeFile, MAX_PATH))});
-  CloseHandle(handle);
   return entries;
 }
 

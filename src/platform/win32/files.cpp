@@ -104,7 +104,7 @@ bool Win32Files::Replace(const std::string& from, const std::string& to) {
 
 std::string Win32Files::CurrentDirectory() {
   const DWORD size = GetCurrentDirectoryW(0, nullptr);
-  std::wstring buffer(size, L'\0');
+  WString buffer(size, L'\0');
   const DWORD length = GetCurrentDirectoryW(size, buffer.data());
   return Narrow(buffer.data(), length < size ? length : 0);
 }
@@ -115,7 +115,7 @@ bool Win32Files::ChangeDirectory(const std::string& path) {
 
 std::string Win32Files::ModulePath() {
   // The module path can exceed MAX_PATH; grow until it fits instead of cutting it.
-  std::wstring buffer(MAX_PATH, L'\0');
+  WString buffer(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length =
         GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));

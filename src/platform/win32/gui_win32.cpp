@@ -39,10 +39,15 @@ void DrawBitmap(HDC dc, const Bitmap& picture, const Rect& b, bool stretch) {
                 DIB_RGB_COLORS, SRCCOPY);
 }
 
+// No exception may unwind through EnumThreadWindows: a list that cannot grow ends the walk.
 BOOL CALLBACK CollectEnabled(HWND w, LPARAM list) {
-  if (IsWindowVisible(w) && IsWindowEnabled(w))
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-  return TRUE;
+  try {
+    if (IsWindowVisible(w) && IsWindowEnabled(w))
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
 }
 
 }  // namespace
@@ -64,7 +69,6 @@ Win32Gui::Win32Gui() {
 }
 
 Win32Gui::~Win32Gui() {
-  for (auto& [name, font] : fonts_) DeleteObject(font);
   if (appWindow_) DestroyWindow(appWindow_);
 }
 
@@ -78,9 +82,9 @@ void Win32Gui::ShowForm(Form& form) {
   if (form.OnShow) form.OnShow();
   if (terminated_ || form.Closed()) return;
   auto* r = static_cast<WindowRealization*>(form.realization.get());
-  ShowWindow(r->window, form.maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  ShowWindow(r->Window(), form.maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   form.SetVisible(true);
-  UpdateWindow(r->window);
+  UpdateWindow(r->Window());
 }
 
 void Win32Gui::HideForm(Form& form) {
@@ -157,48 +161,63 @@ void Win32Gui::SetCursor(Cursor cursor) {
   ::SetCursor(cursor_ ? cursor_ : LoadCursorW(nullptr, IDC_ARROW));
 }
 
+// The picture is drawn into a 32-bit one of our own rather than loaded with LoadImage, which
+// cannot make a DIB section of a run-length encoded bitmap; drawing reads every format.
 bool Win32Gui::LoadBitmapResource(const std::string& name, Bitmap& out) {
-  HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), Wide(name).c_str(),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!bitmap) return false;
-  BITMAP info{};
-  GetObjectW(bitmap, sizeof info, &info);
+  const HMODULE module = GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(module, Wide(name).c_str(), MAKEINTRESOURCEW(2));  // RT_BITMAP
+  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const auto* info = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+  if (!info || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return false;
+  const BITMAPINFOHEADER& header = info->bmiHeader;
+  const int width = header.biWidth,
+            height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  const DWORD colours = header.biClrUsed         ? header.biClrUsed
+                        : header.biBitCount <= 8 ? 1u << header.biBitCount
+                                                 : 0;
+  const auto* bits =
+      reinterpret_cast<const BYTE*>(info) + header.biSize + colours * sizeof(RGBQUAD);
+
   BITMAPINFO request{};
   request.bmiHeader.biSize = sizeof request.bmiHeader;
-  request.bmiHeader.biWidth = info.bmWidth;
-  request.bmiHeader.biHeight = -info.bmHeight;
+  request.bmiHeader.biWidth = width;
+  request.bmiHeader.biHeight = -height;  // top-down rows
   request.bmiHeader.biPlanes = 1;
   request.bmiHeader.biBitCount = 32;
   request.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  HDC dc = GetDC(nullptr);
-  const int rows = GetDIBits(dc, bitmap, 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(bitmap);
-  if (rows != info.bmHeight) return false;
-  out.width = info.bmWidth;
-  out.height = info.bmHeight;
-  out.bitsPerPixel = info.bmBitsPixel;
+  void* pixels = nullptr;
+  UniqueBitmap target(CreateDIBSection(nullptr, &request, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (!target.Valid() || !pixels) return false;
+  const HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, target.Get());
+  const int drawn = StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, bits, info,
+                                  DIB_RGB_COLORS, SRCCOPY);
+  GdiFlush();
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  if (drawn <= 0) return false;
+  out.width = width;
+  out.height = height;
+  out.bitsPerPixel = header.biBitCount;
   out.palette.clear();
-  out.pixels.resize(bgra.size());
-  for (size_t i = 0; i < bgra.size(); ++i) {
-    const uint32_t p = bgra[i];
-    out.pixels[i] = ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-  }
+  out.pixels.resize(static_cast<size_t>(width) * height);
+  const auto* bgra = static_cast<const uint32_t*>(pixels);
+  for (size_t i = 0; i < out.pixels.size(); ++i)
+    out.pixels[i] = ((bgra[i] >> 16) & 0xFF) | (bgra[i] & 0xFF00) | ((bgra[i] & 0xFF) << 16);
   return true;
 }
 
 HFONT Win32Gui::FontHandle(const Font& font) {
-  const std::wstring key = Wide(font.name) + L"|" + std::to_wstring(font.height) + L"|" +
-                           std::to_wstring(font.style) + L"|" + std::to_wstring(font.charset);
+  const std::string key = font.name + "|" + std::to_string(font.height) + "|" +
+                          std::to_string(font.style) + "|" + std::to_string(font.charset);
   auto it = fonts_.find(key);
-  if (it != fonts_.end()) return it->second;
+  if (it != fonts_.end()) return it->second.Get();
   HFONT handle =
       CreateFontW(font.height, 0, 0, 0, (font.style & fsBold) ? FW_BOLD : FW_NORMAL,
                   (font.style & fsItalic) != 0, (font.style & fsUnderline) != 0, FALSE,
                   static_cast<BYTE>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.name).c_str());
-  fonts_[key] = handle;
+  fonts_[key].Reset(handle);
   return handle;
 }
 
@@ -221,7 +240,7 @@ int Win32Gui::TextHeight(const Font& font) {
 int Win32Gui::TextWidth(const Font& font, const std::string& text) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, FontHandle(font));
-  const std::wstring wide = Wide(text);
+  const WString wide = Wide(text);
   SIZE size{};
   GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
   SelectObject(dc, old);
@@ -232,7 +251,7 @@ int Win32Gui::TextWidth(const Font& font, const std::string& text) {
 HWND Win32Gui::WindowOf(const Control* control) const {
   if (!control) return nullptr;
   auto* r = dynamic_cast<WindowRealization*>(control->realization.get());
-  return r ? r->window : nullptr;
+  return r ? r->Window() : nullptr;
 }
 
 Control* Win32Gui::ControlOfId(int id) const {

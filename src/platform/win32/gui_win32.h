@@ -9,23 +9,35 @@
 #include <string>
 
 #include "platform/gui.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/window_base.h"
 
 namespace plat::win32 {
 
 class Win32Gui;
 
-// One windowed control's window.
-class WindowRealization : public gui::Realization {
+// One windowed control's window: of our own class for containers (forms, panels, pages),
+// a subclassed list box for the check-list box, a plain system control otherwise.
+class WindowRealization : public gui::Realization, public WindowBase {
  public:
-  WindowRealization(Win32Gui& gui, gui::Control& control, HWND window);
+  WindowRealization(Win32Gui& gui, gui::Control& control) : control(control), gui_(gui) {}
   ~WindowRealization() override;
   void Changed(gui::Control& control, gui::Prop what) override;
 
-  HWND window;
   gui::Control& control;
   bool settingText = false;  // our own SetWindowText must not come back as a user edit
 
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
  private:
+  LRESULT ContainerMessage(gui::WinControl& container, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT CheckListMessage(gui::CheckListBox& list, UINT message, WPARAM wParam, LPARAM lParam);
+  void PaintBuffered(gui::WinControl& container);
+  void Command(gui::WinControl& container, WPARAM wParam, LPARAM lParam);
+  LRESULT ControlColor(HDC dc, HWND child);
+  void DrawCheckListItem(const DRAWITEMSTRUCT& draw);
+
   Win32Gui& gui_;
 };
 
@@ -76,6 +88,7 @@ class Win32Gui : public gui::Gui {
  private:
   void RealizeChildren(gui::WinControl& parent, HWND parentWindow);
   HWND CreateFor(gui::Control& control, HWND parentWindow);
+  void Decorate(gui::Control& control, WindowRealization& realization);
   void RunUntil(gui::Form& form);
 
   HWND appWindow_ = nullptr;
@@ -83,7 +96,7 @@ class Win32Gui : public gui::Gui {
   bool terminated_ = false;
   int nextId_ = 1000;
   std::map<int, gui::Control*> byId_;
-  std::map<std::wstring, HFONT> fonts_;
+  std::map<std::string, UniqueFont> fonts_;
   gui::Control* pressed_ = nullptr;  // a speed button held down
 };
 

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 
 namespace plat::win32 {
@@ -25,7 +27,7 @@ HKEY RootKey(RegRoot root) {
 
 // Paths are always taken from the root, with or without a leading backslash; a trailing one
 // (as in the maker's own key, "Software\Norvik-Soft\") names the same key.
-std::wstring SubKey(const std::string& keyPath) {
+WString SubKey(const std::string& keyPath) {
   std::string rest = keyPath;
   if (!rest.empty() && rest.front() == '\\') rest.erase(0, 1);
   if (!rest.empty() && rest.back() == '\\') rest.pop_back();
@@ -34,42 +36,38 @@ std::wstring SubKey(const std::string& keyPath) {
 
 class Win32Accessor : public RegistryAccessor {
  public:
-  ~Win32Accessor() override { CloseKey(); }
-
   bool OpenKey(const std::string& keyPath, bool create) override {
     CloseKey();
     const REGSAM sam = access_ == RegAccess::Read ? KEY_READ : KEY_ALL_ACCESS;
-    const std::wstring subKey = SubKey(keyPath);
-    HKEY key = nullptr;
-    const LONG rc = create ? RegCreateKeyExW(RootKey(root_), subKey.c_str(), 0, nullptr,
-                                             REG_OPTION_NON_VOLATILE, sam, nullptr, &key, nullptr)
-                           : RegOpenKeyExW(RootKey(root_), subKey.c_str(), 0, sam, &key);
+    const WString subKey = SubKey(keyPath);
+    UniqueKey key;
+    const LONG rc = create
+                        ? RegCreateKeyExW(RootKey(root_), subKey.c_str(), 0, nullptr,
+                                          REG_OPTION_NON_VOLATILE, sam, nullptr, key.Put(), nullptr)
+                        : RegOpenKeyExW(RootKey(root_), subKey.c_str(), 0, sam, key.Put());
     if (rc != ERROR_SUCCESS) return false;
-    key_ = key;
+    key_ = std::move(key);
     path_ = keyPath;
     return true;
   }
 
-  void CloseKey() override {
-    if (key_) RegCloseKey(key_);
-    key_ = nullptr;
-  }
-  bool HasOpenKey() const override { return key_ != nullptr; }
+  void CloseKey() override { key_.Reset(); }
+  bool HasOpenKey() const override { return key_.Valid(); }
 
   std::string ReadString(const std::string& name) override {
-    if (!key_) throw std::logic_error("registry read with no key open");
-    const std::wstring valueName = Wide(name);
+    if (!key_.Valid()) throw std::logic_error("registry read with no key open");
+    const WString valueName = Wide(name);
     for (;;) {
       DWORD type = 0;
       DWORD size = 0;
-      LONG rc = RegQueryValueExW(key_, valueName.c_str(), nullptr, &type, nullptr, &size);
+      LONG rc = RegQueryValueExW(key_.Get(), valueName.c_str(), nullptr, &type, nullptr, &size);
       if (rc == ERROR_FILE_NOT_FOUND) return std::string();
       if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         throw ERegistryException(RegistryReadError(path_, name));
       // One spare character, since a stored string need not end in a zero.
       std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
       DWORD got = size;
-      rc = RegQueryValueExW(key_, valueName.c_str(), nullptr, &type,
+      rc = RegQueryValueExW(key_.Get(), valueName.c_str(), nullptr, &type,
                             reinterpret_cast<BYTE*>(data.data()), &got);
       if (rc == ERROR_MORE_DATA) continue;  // the value grew in between; ask again
       if (rc == ERROR_FILE_NOT_FOUND) return std::string();
@@ -80,16 +78,16 @@ class Win32Accessor : public RegistryAccessor {
   }
 
   void WriteString(const std::string& name, const std::string& value) override {
-    if (!key_) throw std::logic_error("registry write with no key open");
-    const std::wstring data = Wide(value);
-    const LONG rc = RegSetValueExW(key_, Wide(name).c_str(), 0, REG_SZ,
+    if (!key_.Valid()) throw std::logic_error("registry write with no key open");
+    const WString data = Wide(value);
+    const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_SZ,
                                    reinterpret_cast<const BYTE*>(data.c_str()),
                                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     if (rc != ERROR_SUCCESS) throw ERegistryException(RegistryWriteError(path_, name));
   }
 
  private:
-  HKEY key_ = nullptr;
+  UniqueKey key_;
   std::string path_;
 };
 

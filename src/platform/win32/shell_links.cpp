@@ -4,6 +4,8 @@
 
 #include <shlobj.h>
 
+#include <utility>
+
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 
@@ -24,14 +26,8 @@ HRESULT CreateLink(ComPtr<IShellLinkW>& link, ComPtr<IPersistFile>& file) {
 
 class Win32ShellLink : public ShellLinkObject {
  public:
-  Win32ShellLink(ComPtr<IShellLinkW>& link, ComPtr<IPersistFile>& file)
-      : link_(link.Detach()), file_(file.Detach()) {}
-  ~Win32ShellLink() override {
-    file_->Release();
-    link_->Release();
-  }
-  Win32ShellLink(const Win32ShellLink&) = delete;
-  Win32ShellLink& operator=(const Win32ShellLink&) = delete;
+  Win32ShellLink(ComPtr<IShellLinkW> link, ComPtr<IPersistFile> file)
+      : link_(std::move(link)), file_(std::move(file)) {}
 
   uint32_t SetPath(const std::string& target) override {
     return Result(link_->SetPath(Wide(target).c_str()));
@@ -53,8 +49,8 @@ class Win32ShellLink : public ShellLinkObject {
   }
 
  private:
-  IShellLinkW* link_;
-  IPersistFile* file_;
+  ComPtr<IShellLinkW> link_;
+  ComPtr<IPersistFile> file_;
 };
 
 std::string Field(HRESULT hr, const wchar_t* text) {
@@ -68,7 +64,7 @@ uint32_t Win32ShellLinks::Create(std::unique_ptr<ShellLinkObject>& link) {
   ComPtr<IShellLinkW> shellLink;
   ComPtr<IPersistFile> file;
   const HRESULT hr = CreateLink(shellLink, file);
-  if (hr == S_OK) link = std::make_unique<Win32ShellLink>(shellLink, file);
+  if (hr == S_OK) link = std::make_unique<Win32ShellLink>(std::move(shellLink), std::move(file));
   return Result(hr);
 }
 

@@ -18,7 +18,7 @@ bool Win32Processes::StartAndWaitIdle(const std::string& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  std::wstring line = Wide(commandLine);  // CreateProcessW may write into its command line
+  WString line = Wide(commandLine);  // CreateProcessW may write into its command line
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                       nullptr, &startup, &info))
     return false;
@@ -67,14 +67,14 @@ std::string Win32Shell::BrowseForFolder(const std::string& caption,
   if (!initialFolder.empty()) {
     const HRESULT hr = SHGetDesktopFolder(desktop.Put());
     if (hr != S_OK) throw EShellOleError(static_cast<uint32_t>(hr), GetLastError());
-    std::wstring name = Wide(initialFolder);
+    WString name = Wide(initialFolder);
     if (name.size() < MAX_PATH &&
         FAILED(desktop->ParseDisplayName(owner, nullptr, name.data(), nullptr,
                                          reinterpret_cast<LPITEMIDLIST*>(root.Put()), nullptr)))
       *root.Put() = nullptr;
   }
 
-  const std::wstring title = Wide(caption);
+  const WString title = Wide(caption);
   BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.pidlRoot = root.As<LPCITEMIDLIST>();
@@ -111,7 +111,7 @@ void Win32Pump::ProcessPending() {
 
 std::string Win32Text::UpperCase(const std::string& text) {
   if (text.empty()) return text;
-  const std::wstring wide = Wide(text);
+  const WString wide = Wide(text);
   const int size = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, wide.data(),
                                 static_cast<int>(wide.size()), nullptr, 0);
   std::vector<wchar_t> upper(size > 0 ? size : 1);

@@ -8,17 +8,29 @@
 
 namespace plat::win32 {
 
-inline std::wstring Wide(const std::string& utf8) {
+// UTF-16 text for the W functions. Traits of our own make this a type the library has not
+// compiled in advance, so the program carries only the members it calls, not the whole
+// prebuilt std::wstring (some 35 KB that the linker cannot trim).
+struct WideTraits : std::char_traits<wchar_t> {};
+using WString = std::basic_string<wchar_t, WideTraits>;
+
+inline WString Wide(const std::string& utf8) {
   const std::u16string u16 = Utf8ToUtf16(utf8);
-  return std::wstring(u16.begin(), u16.end());
+  return WString(u16.begin(), u16.end());
 }
 
 inline std::string Narrow(const wchar_t* text, size_t length) {
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
 }
 
-inline std::string Narrow(const std::wstring& text) {
+inline std::string Narrow(const WString& text) {
   return Narrow(text.data(), text.size());
+}
+
+inline WString WindowText(HWND window) {
+  WString text(GetWindowTextLengthW(window) + 1, L'\0');
+  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  return text;
 }
 
 }  // namespace plat::win32

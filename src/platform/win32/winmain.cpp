@@ -3,6 +3,7 @@
 
 #include <ole2.h>
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <vector>
@@ -10,6 +11,13 @@
 #include "platform/program_main.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+
+// The library's default terminate handler prints the escaping exception's demangled type to
+// stderr, which a GUI program does not have; its demangler alone is some 50 KB. Everything
+// is caught below, so an exception that still escapes can only end the process.
+void __gnu_cxx::__verbose_terminate_handler() {
+  std::abort();
+}
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Shell links and the folder-browse dialog need COM on this (the user-interface) thread for

@@ -1,0 +1,93 @@
+#include "platform/win32/window_base.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "platform/win32/wide.h"
+
+namespace plat::win32 {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x5742;  // any value unique among our subclasses
+
+// The failure's own text when there is one, else (or when even that fails) a general one.
+void Report(HWND window, const char* what) noexcept {
+  constexpr wchar_t kCaption[] = L" B\u0142\u0105d";
+  try {
+    if (what) {
+      MessageBoxW(window, Wide(what).c_str(), kCaption, MB_OK | MB_ICONERROR);
+      return;
+    }
+  } catch (...) {
+  }
+  MessageBoxW(window, L"Nieoczekiwany b\u0142\u0105d programu.", kCaption, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+void WindowBase::RegisterWindowClass(const wchar_t* name, HICON icon, HBRUSH background) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ClassProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hIcon = icon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassW(&wc);  // fails harmlessly when the class is registered already
+}
+
+WindowBase::~WindowBase() {
+  if (!IsWindow(window_)) return;
+  if (subclassed_)
+    RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
+  else
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
+}
+
+HWND WindowBase::Create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                        int x, int y, int width, int height, HWND parent, HMENU menu) {
+  return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu,
+                         GetModuleHandleW(nullptr), this);
+}
+
+void WindowBase::Subclass(HWND window) {
+  window_ = window;
+  subclassed_ = SetWindowSubclass(window, SubclassProc, kSubclassId,
+                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+LRESULT WindowBase::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return subclassed_ ? DefSubclassProc(window_, message, wParam, lParam)
+                     : DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowBase::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return self ? self->Dispatch(message, wParam, lParam)
+              : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowBase::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR self) {
+  return reinterpret_cast<WindowBase*>(self)->Dispatch(message, wParam, lParam);
+}
+
+LRESULT WindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return OnMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    Report(window_, e.what());
+  } catch (...) {
+    Report(window_, nullptr);
+  }
+  return 0;
+}
+
+}  // namespace plat::win32
