@@ -178,13 +178,6 @@ TEST(ParseSwitches, EveryFaultIsNamed) {
   EXPECT_TRUE(plat::IsCp1250Representable(unattended::HelpText()));
 }
 
-TEST(ParseSwitches, ASilentModeIsStillKnownWhenTheLineIsFaulty) {
-  // So the fault goes to the log and not into a message box.
-  EXPECT_EQ(Flags(ParseSwitches({"/VERYSILENT", "/COMPONENTS=x", "/LOG=C:\\l.log"})),
-            "verysilent log=C:\\l.logNieznany produkt w /COMPONENTS: \"x\" (dozwolone: vortel, "
-            "ftpclient, ftpbatch, ftpserver).");
-}
-
 TEST(ParseSwitches, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   const struct {
     std::string inf;
@@ -194,6 +187,7 @@ TEST(ParseSwitches, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
        "silent no noicons load=x"},
       // The command line's own switches come after the file's.
       {"Overwrite=none\nNoIcons=no", "silent load=x"},
+      // A faulty line keeps the mode known, so the fault goes to the log, not into a box.
       {"[Setup]\nDir\n", "silent load=xPlik /LOADINF, wiersz 2: oczekiwano klucz=wartość."},
       {"[Inne]\n",
        "silent load=xPlik /LOADINF, wiersz 1: nieznana sekcja \"[Inne]\" (dozwolona: [Setup])."},
