@@ -1,7 +1,9 @@
 // Unattended installations of the real Install.exe under Wine, from a medium mastered once
 // from the sample package: what lands on disk, in the registry and in the shell folders, the
 // exit codes, the log, and that no window appears where none may.
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "machine.h"
 #include "ui_driver.h"
@@ -174,7 +176,10 @@ TEST_F(SilentE2E, SilentServerOnlyWithItsStartUpEntryShowsOnlyTheProgressWindow)
 
 // What an installation leaves on the machine: its files, shortcuts and registry values.
 std::map<std::wstring, std::string> MachineState() {
-  auto state = Tree(L"C:\\Programy testowe");
+  std::map<std::wstring, std::string> state;
+  // Each file by a digest of its bytes, so a difference reads as a name.
+  for (const auto& [name, bytes] : Tree(L"C:\\Programy testowe"))
+    state[name] = std::to_string(std::hash<std::string>{}(bytes));
   const std::wstring apps = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
   const std::wstring uninstall =
       L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
