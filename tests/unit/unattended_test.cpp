@@ -249,30 +249,23 @@ TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
   const std::string takeOver =
       "Rejestrowane rozszerzenie (.vl) typu: \"x\"\rZmienić przyporządkowanie rozszerzenia tak "
       "aby było domyślnie uruchamiane przez aktualnie instalowany program ?";
-  const struct {
-    std::vector<std::pair<std::string, ModalResult>> script;
-    bool overwriteAll, associate;
-  } cases[] = {
-      {{}, false, false},  // nothing asked: the switches' answers stand
+  const std::vector<DlgButton> buttons = {DlgButton::Yes, DlgButton::All, DlgButton::No,
+                                          DlgButton::Abort};
+  const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> cases[] = {
+      {{}, {false, false}},  // nothing asked: the switches' answers stand
       {{{file, ModalResult::Yes}, {file, ModalResult::No}, {takeOver, ModalResult::Yes}},
-       false,
-       true},
-      {{{file, ModalResult::No}, {file, ModalResult::All}}, true, false},
-      {{{file, ModalResult::Abort}}, false, false},
+       {false, true}},
+      {{{file, ModalResult::No}, {file, ModalResult::All}}, {true, false}},
+      {{{file, ModalResult::Abort}}, {false, false}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [script, given] : cases) {
     unattended::WizardDialogs wizard(platform.dialogs, {false, false}, false);
-    for (const auto& [text, answer] : c.script) {
+    for (const auto& [text, answer] : script) {
       platform.dialogs.Expect(text, answer);
-      wizard.Show({text,
-                   plat::DlgType::Confirmation,
-                   {DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort},
-                   0,
-                   -1,
-                   0});
+      wizard.Show({text, plat::DlgType::Confirmation, buttons, 0, -1, 0});
     }
-    EXPECT_EQ(wizard.Given().overwriteAll, c.overwriteAll);
-    EXPECT_EQ(wizard.Given().associate, c.associate);
+    EXPECT_EQ(wizard.Given().overwriteAll, given.overwriteAll);
+    EXPECT_EQ(wizard.Given().associate, given.associate);
   }
 }
 
@@ -281,25 +274,20 @@ TEST_F(UnattendedTest, SavedSettingsReplayTheSameChoicesAndTheCommandLineWins) {
   engine::InstallChoices saved;
   saved.products = {true, false, true, false};
   saved.folders = {"E:\\Inne ąę\\", "", "Klienci\\", "F:\\Srv\\"};
-  saved.options = {false, false, false};
   saved.answers = {false, false};
   saved.programGroup = false;
   const std::string inf = unattended::FormatInf(saved);
-  const auto resolve = [&](std::vector<std::string> args) {
-    return unattended::ResolveChoices(unattended::ParseSwitches(args, &inf)).choices;
+  const auto replay = [&](std::vector<std::string> args) {
+    return unattended::FormatInf(
+        unattended::ResolveChoices(unattended::ParseSwitches(args, &inf)).choices);
   };
-  const engine::InstallChoices replay = resolve({"/VERYSILENT", "/LOADINF=x"});
-  EXPECT_EQ(replay.products, saved.products);
-  EXPECT_EQ(engine::TargetDirsOf(replay.folders), engine::TargetDirsOf(saved.folders));
-  EXPECT_EQ(replay.options, saved.options);
-  EXPECT_EQ(replay.answers.overwriteAll, false);
-  EXPECT_EQ(replay.answers.associate, false);
-  EXPECT_FALSE(replay.programGroup);
-  const engine::InstallChoices given =
-      resolve({"/SILENT", "/LOADINF=x", "/COMPONENTS=vortel", "/TASKS=desktopvortel",
-               "/OVERWRITE=all", "/DIR=G:\\VP"});
-  EXPECT_EQ(given.products, (engine::ProductChoice{true, false, false, false}));
-  EXPECT_EQ(given.options, (std::array<bool, engine::kOptionCount>{true, false, false}));
-  EXPECT_TRUE(given.answers.overwriteAll);
-  EXPECT_EQ(engine::TargetDirsOf(given.folders)[0], "G:\\VP\\");
+  EXPECT_EQ(replay({"/VERYSILENT", "/LOADINF=x"}), inf);
+  engine::InstallChoices given = saved;
+  given.products = {true, false, false, false};
+  given.folders.mainFolder = "G:\\VP";
+  given.options = {true, false, false};
+  given.answers.overwriteAll = true;
+  EXPECT_EQ(replay({"/SILENT", "/LOADINF=x", "/COMPONENTS=vortel", "/TASKS=desktopvortel",
+                    "/OVERWRITE=all", "/DIR=G:\\VP"}),
+            unattended::FormatInf(given));
 }
