@@ -1,70 +1,118 @@
-// The catalogue is the package: a missing, misspelt or reordered entry ships a broken product.
+// The catalogue and the medium's marker are the package: a missing, misspelt or reordered
+// entry ships a broken product; a wrong reading offers products that are not on the medium.
 #include "engine/catalogue.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/mastering.h"
+#include "engine/medium_kind.h"
 #include "engine/target_dirs.h"
+#include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
 
 using namespace engine;
 
-TEST(Catalogue, EveryFileNameIsUniqueWithinItsFolderAndOnTheMedium) {
-  // The medium is one flat folder: two entries sharing a stored name would overwrite each
-  // other when mastered.
+TEST(Catalogue, EveryStoredNameIsUniqueOnTheFlatMediumAndEachProgramLeadsItsList) {
   std::set<std::string> medium;
   for (const FileList* list : {&CommonFiles, &VortelFiles, &FtpClientFiles, &FtpBatchFiles,
-                               &FtpBatchScripts, &FtpManualFiles, &FtpServerFiles}) {
+                               &FtpBatchScripts, &FtpManualFiles, &FtpServerFiles})
     for (const auto& entry : *list) {
       const std::string name = KindOf(entry) == EntryKind::Stored ? StoredName(entry) : entry;
       EXPECT_TRUE(medium.insert(plat::InvariantUpper(name)).second) << entry;
     }
-  }
   EXPECT_EQ(medium.size(), 36u);  // a lost entry is a file no customer gets
-  // Each product's program is the first entry of its own list.
   const FileList* lists[] = {&VortelFiles, &FtpClientFiles, &FtpBatchFiles, &FtpServerFiles};
   for (int i = 0; i < kProductCount; ++i) EXPECT_EQ(lists[i]->front(), Products[i].program);
-}
-
-TEST(Catalogue, EntryKindsAndStoredNames) {
-  struct Case {
-    const char* name;
-    EntryKind kind;
-    const char* stored;
-  } cases[] = {
+  const std::tuple<const char*, EntryKind, const char*> kinds[] = {
       {"Install.exe", EntryKind::Installer, "Install.ex_"},
-      {"Vortel.exe", EntryKind::Stored, "Vortel.ex_"},
       {"Vortel - Dokumentacja Techniczna.pdf", EntryKind::Stored,
        "Vortel - Dokumentacja Techniczna.pd_"},
       {"a.b", EntryKind::Stored, "a._"},
       {"install.exe", EntryKind::Stored, "install.ex_"},
       {"wydruk", EntryKind::Plain, "wydru_"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(KindOf(c.name), c.kind) << c.name;
-    EXPECT_EQ(StoredName(c.name), c.stored);
+  for (const auto& [name, kind, stored] : kinds) {
+    EXPECT_EQ(KindOf(name), kind) << name;
+    EXPECT_EQ(StoredName(name), stored);
   }
   EXPECT_EQ(StoredName(""), "");
 }
 
-TEST(TargetFolders, ProductFoldersAreRelativeToTheMainFolderUnlessAbsolute) {
-  struct Case {
-    FolderTexts texts;
-    std::array<std::string, 4> expected;
-  } cases[] = {
-      {{"C:\\Program Files\\Vortel PRO", "Vortel\\", "FTPCli\\", "FTPSrv\\"},
-       {"C:\\Program Files\\Vortel PRO\\", "C:\\Program Files\\Vortel PRO\\Vortel\\",
-        "C:\\Program Files\\Vortel PRO\\FTPCli\\", "C:\\Program Files\\Vortel PRO\\FTPSrv\\"}},
-      {{"  C:\\VP\\  ", "D:\\Emu", "\\\\serwer\\ftp", "E:\\srv\\"},
-       {"C:\\VP\\", "D:\\Emu\\", "\\\\serwer\\ftp\\", "E:\\srv\\"}},
-      {{"C:\\VP", "", "   ", " sub "}, {"C:\\VP\\", "C:\\VP\\", "C:\\VP\\", "C:\\VP\\sub\\"}},
+TEST(Catalogue, ProductFoldersAreRelativeToTheMainFolderUnlessAbsolute) {
+  plat::headless::HeadlessPlatform platform;
+  const std::pair<FolderTexts, Folders> cases[] = {
+      {{"  C:\\VP\\  ", "D:\\Emu", "\\\\serwer\\ftp", " sub "},
+       {"C:\\VP\\", "D:\\Emu\\", "\\\\serwer\\ftp\\", "C:\\VP\\sub\\"}},
+      {{"C:\\VP", "", "   ", "Srv\\"}, {"C:\\VP\\", "C:\\VP\\", "C:\\VP\\", "C:\\VP\\Srv\\"}},
       // Nothing is normalised: a leading "\" doubles, ".." stays.
-      {{"C:\\VP", "\\Emu", "..\\Cli", "a\\\\b"},
-       {"C:\\VP\\", "C:\\VP\\\\Emu\\", "C:\\VP\\..\\Cli\\", "a\\\\b\\"}},
-      {{"", "Vortel\\", "C:", "x:y"}, {"", "Vortel\\", "C:\\", "x:y\\"}},
+      {{"C:\\VP", "\\Emu", "..\\Cli", "C:"},
+       {"C:\\VP\\", "C:\\VP\\\\Emu\\", "C:\\VP\\..\\Cli\\", "C:\\"}},
+      {{"", "Vortel\\", "x:y", ""}, {"", "Vortel\\", "x:y\\", ""}},
   };
-  for (const auto& c : cases) {
-    ComputeTargetDirs(c.texts);
-    EXPECT_EQ(TargetDirs, c.expected) << c.texts.mainFolder << "|" << c.texts.emulator;
+  for (const auto& [texts, expected] : cases) {
+    ComputeTargetDirs(texts);
+    EXPECT_EQ(TargetDirs, expected) << texts.mainFolder << "|" << texts.emulator;
+  }
+}
+
+TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
+  plat::headless::HeadlessPlatform platform;
+  auto& files = platform.files;
+  // The marker ("-": no file, "?": unreadable); the products offered; the agreement.
+  const std::tuple<std::string, const char*, int> cases[] = {
+      {"-", "++++", 0},
+      {"A", "+---", 1},
+      {"C", "-++-", 2},
+      {"S", "---+", 3},
+      {"?", "++++", 3},  // unreadable or empty: the agreement stays
+      {"C\r\nwhatever follows", "-++-", 2},
+      {"", "++++", 2},
+      {"a", "++++", 0},
+      {"X", "++++", 0},
+      {" S", "++++", 0},
+  };
+
+  for (const auto& [marker, offered, agreement] : cases) {
+    SCOPED_TRACE(marker);
+    MediumProducts = 0;
+    files.Remove("C:\\medium\\appid.dat");
+    if (marker != "-" && marker != "?") files.PutFile("C:\\medium\\appid.dat", marker);
+    ReadMediumKind(marker == "?" ? "Q:\\no drive\\" : "C:\\medium\\");
+    std::string products;
+    for (int p = 0; p < 4; ++p) products += ProductOnMedium(p) ? '+' : '-';
+    EXPECT_EQ(products, offered);
+    EXPECT_EQ(AgreementKind, agreement);
+  }
+  EXPECT_FALSE(ProductOnMedium(-1) || ProductOnMedium(4));
+  files.PutFile("C:\\out\\appid.dat", "old content, longer");
+  WriteMediumKind("C", "C:\\out\\");
+  EXPECT_EQ(files.ReadFile("C:\\out\\appid.dat"), "C");
+  EXPECT_THROW(WriteMediumKind("S", "C:\\missing\\"), plat::EFileError);
+  for (const char* other : {"a", "c", "s", "AS", "", "X"})
+    EXPECT_EQ(GroupsOfKindWord(other), kWholePackage) << other;
+}
+
+// What each kind of medium holds, and what a failed copy says, is proven by mastering the
+// sample package under Wine; here the words of the command line, read before the first copy.
+TEST(Mastering, TheWordsChooseTheTargetAndTheKindAndTheFirstFailureEndsWithOne) {
+  plat::headless::HeadlessPlatform platform;
+  platform.files.AddDrive('E');
+  platform.files.SetModulePath("C:\\Build\\Vortel\\Install.exe");
+  const std::tuple<std::vector<std::string>, std::string, uint8_t> cases[] = {
+      {{"DISC"}, "A:\\", kWholePackage},
+      {{"disc", " E: ", "C"}, "E:\\", kFtpClientGroup},
+      {{"Disc", "E:\\", "S"}, "E:\\", kFtpServerGroup},
+      {{"DISC", "E:\\", "A"}, "E:\\", kEmulatorGroup},
+      {{"DISC", "E:\\", "S", "extra"}, "E:\\", kWholePackage},  // exactly three words or none
+  };
+  for (const auto& [args, target, products] : cases) {
+    platform.dialogs.Expect("Nie udało się utworzyć nośnika instalacyjnego w \"" + target +
+                                "\".\r\"C:\\Build\\Vortel\\Install.exe\": plik lub katalog nie "
+                                "istnieje",
+                            plat::ModalResult::OK);
+    EXPECT_EQ(MasterMedium(args), 1);
+    EXPECT_EQ(MediumProducts, products);
+    EXPECT_TRUE(platform.dialogs.AllAnswered());
   }
 }

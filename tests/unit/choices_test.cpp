@@ -11,17 +11,29 @@ using plat::RegRoot;
 
 namespace {
 
-constexpr char kMakerKey[] = "Software\\Norvik-Soft";
 constexpr char kVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 const std::string kAppPaths = std::string(kVersionKey) + "\\App Paths\\";
 const std::string kDefaultMain = "C:\\Program Files\\NorvikSoft\\VortelPRO\\";
 
-class ChoicesTest : public ::testing::Test {
- protected:
-  void AppPaths(const std::string& emulator, const std::string& client, const std::string& server) {
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", emulator);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path", client);
-    platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path", server);
+engine::ProductChoice Chosen(const char* marks) {
+  return {marks[0] == '+', marks[1] == '+', marks[2] == '+', marks[3] == '+'};
+}
+
+struct ChoicesTest : ::testing::Test {
+  // The maker's main folder, Program Files and the three App Paths folders, "|"-separated.
+  void Registry(const std::string& values) {
+    std::vector<std::string> v;
+    for (size_t at = 0, bar;; at = bar + 1) {
+      bar = values.find('|', at);
+      v.push_back(values.substr(at, bar - at));
+      if (bar == std::string::npos) break;
+    }
+    auto& reg = platform.registry;
+    reg.Set(RegRoot::LocalMachine, "Software\\Norvik-Soft", "Path", v[0]);
+    reg.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", v[1]);
+    const char* programs[] = {"Vortel.exe", "NorvikFTP.exe", "NorvikFTPSrv.exe"};
+    for (int i = 0; i < 3; ++i)
+      reg.Set(RegRoot::LocalMachine, kAppPaths + programs[i], "Path", v[i + 2]);
   }
   static std::string Rows(const engine::FolderTexts& f) {
     return f.mainFolder + "|" + f.emulator + "|" + f.ftpClients + "|" + f.ftpServer;
@@ -31,103 +43,79 @@ class ChoicesTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ChoicesTest, OfferedProductsAreThoseOnTheMedium) {
-  engine::MediumProducts = engine::kFtpClientGroup;
-  EXPECT_EQ(engine::OfferedProducts(), (engine::ProductChoice{false, true, true, false}));
-  EXPECT_FALSE(engine::AnyProduct({}));
-  EXPECT_TRUE(engine::AnyProduct({false, false, false, true}));
-}
-
 TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
-  struct Case {
-    const char *maker, *programFiles, *emulator, *client, *server;
-    std::string rows;  // main|emulator|clients|server
-  } cases[] = {
-      {"", "E:\\Programy", "", "", "",
-       "E:\\Programy\\NorvikSoft\\VortelPRO\\|Vortel\\|FTPCli\\|FTPSrv\\"},
+  const std::pair<std::string, std::string> cases[] = {
+      {"|E:\\Programy|||", "E:\\Programy\\NorvikSoft\\VortelPRO\\|Vortel\\|FTPCli\\|FTPSrv\\"},
       // The recorded main folder exactly as stored; prefixes compared with it as it stands.
-      {"D:\\Apps\\Pack", "E:\\Programy", "D:\\Apps\\Pack\\Emu\\", "E:\\Other\\",
-       "d:\\APPS\\pack\\Srv\\", "D:\\Apps\\Pack|\\Emu\\|E:\\Other\\|\\Srv\\"},
-      {" D:\\Apps\\ ", "", "D:\\Apps\\Emu\\", "", " D:\\Apps\\ Srv\\",
+      {"D:\\Apps\\Pack|E:\\Programy|D:\\Apps\\Pack\\Emu\\|E:\\Other\\|d:\\APPS\\pack\\Srv\\",
+       "D:\\Apps\\Pack|\\Emu\\|E:\\Other\\|\\Srv\\"},
+      {" D:\\Apps\\ ||D:\\Apps\\Emu\\|| D:\\Apps\\ Srv\\",
        " D:\\Apps\\ |D:\\Apps\\Emu\\|FTPCli\\|Srv\\"},
-      {"", "", "", "", "", kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"},
+      {"||||", kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"},
   };
-  for (const auto& c : cases) {
-    platform.registry.Set(RegRoot::LocalMachine, kMakerKey, "Path", c.maker);
-    platform.registry.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", c.programFiles);
-    AppPaths(c.emulator, c.client, c.server);
-    EXPECT_EQ(Rows(engine::ProposedFolders()), c.rows) << c.maker;
+  for (const auto& [values, rows] : cases) {
+    Registry(values);
+    EXPECT_EQ(Rows(engine::ProposedFolders()), rows) << values;
   }
   // A value that is no string reads as a missing one.
-  platform.registry.SetDword(RegRoot::LocalMachine, kMakerKey, "Path", 1);
+  platform.registry.SetDword(RegRoot::LocalMachine, "Software\\Norvik-Soft", "Path", 1);
+  platform.registry.SetDword(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", 1);
   platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
   EXPECT_EQ(Rows(engine::ProposedFolders()), kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\");
 }
 
 TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
-  AppPaths(kDefaultMain + "E\\", kDefaultMain + "C\\", kDefaultMain + "S\\");
-  const struct {
-    std::string main;
-    engine::ProductChoice chosen;
-    std::string rows;  // emulator|clients|server after the change
-  } cases[] = {
-      {kDefaultMain + "x", {true, false, false, false}, "Vortel\\|C\\|S\\"},
-      {kDefaultMain + "x", {false, false, true, true}, "E\\|FTPCli\\|FTPSrv\\"},
-      {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", {true, true, true, true}, "E\\|C\\|S\\"},
-      {"C:\\Program Files\\NorvikSoft\\VortelPRO", {true, true, true, true}, "E\\|C\\|S\\"},
-      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\",
-       {true, false, false, false},
-       "Vortel\\|C\\|S\\"},  // only blanks are trimmed
+  Registry("||" + kDefaultMain + "E\\|" + kDefaultMain + "C\\|" + kDefaultMain + "S\\");
+  const std::tuple<std::string, const char*, std::string> cases[] = {
+      {kDefaultMain + "x", "+---", "Vortel\\|C\\|S\\"},
+      {kDefaultMain + "x", "--++", "E\\|FTPCli\\|FTPSrv\\"},
+      {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", "++++", "E\\|C\\|S\\"},
+      {"C:\\Program Files\\NorvikSoft\\VortelPRO", "++++", "E\\|C\\|S\\"},
+      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", "+---", "Vortel\\|C\\|S\\"},  // blanks only
   };
-  for (const auto& c : cases) {
+  for (const auto& [main, chosen, rows] : cases) {
     engine::FolderTexts folders = engine::ProposedFolders();
-    engine::ApplyMainFolder(folders, c.main, c.chosen);
-    EXPECT_EQ(Rows(folders), c.main + "|" + c.rows) << c.main;
+    engine::ApplyMainFolder(folders, main, Chosen(chosen));
+    EXPECT_EQ(Rows(folders), main + "|" + rows) << main;
   }
 }
 
 TEST(Choices, OnlyAFullPathIsAcceptedAsTheTrimmedMainFolder) {
-  const std::pair<const char*, bool> cases[] = {
-      {"  C:\\Jest  ", true}, {"D:", true},
-      {"c:\\Nowy\\", true},   {"\\\\serwer\\udzial\\x", true},
-      {"\\\\s\\u", true},     {"", false},
-      {"   ", false},         {"Vortel", false},
-      {"\\Vortel", false},    {"C:Vortel", false},
-      {"\\\\serwer", false},  {"\\\\serwer\\\\x", false},
-      {"1:\\x", false},
-  };
-  for (const auto& [typed, accepted] : cases) {
-    const std::string trimmed = engine::TrimmedMainFolder(typed);
-    EXPECT_EQ(engine::AcceptableMainFolder(trimmed), accepted) << typed;
-  }
+  for (const char* typed :
+       {"  C:\\Jest  ", "D:", "c:\\Nowy\\", "\\\\serwer\\udzial\\x", "\\\\s\\u"})
+    EXPECT_TRUE(engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed))) << typed;
+  for (const char* typed :
+       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x", "1:\\x"})
+    EXPECT_FALSE(engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed))) << typed;
   EXPECT_EQ(engine::TrimmedMainFolder("  C:\\Jest \\ "), "C:\\Jest \\");
 }
 
-TEST(Choices, SlotsAndOptionsFollowTheChosenProducts) {
-  using engine::ProductChoice;
-  const struct {
-    ProductChoice chosen;
-    std::array<bool, 4> slots;
-    std::array<bool, engine::kOptionCount> defaults;
-  } cases[] = {
-      {{true, true, true, true}, {true, true, true, true}, {true, true, false}},
-      {{false, false, true, false}, {true, false, true, false}, {false, false, false}},
-      {{false, true, false, false}, {true, false, true, false}, {false, true, false}},
-      {{true, false, false, true}, {true, true, false, true}, {true, false, false}},
-      {{}, {true, false, false, false}, {false, false, false}},
+TEST(Choices, OfferedProductsSlotsAndOptionsFollowTheMediumAndTheChosenProducts) {
+  engine::MediumProducts = engine::kFtpClientGroup;
+  EXPECT_EQ(engine::OfferedProducts(), Chosen("-++-"));
+  EXPECT_FALSE(engine::AnyProduct({}));
+  EXPECT_TRUE(engine::AnyProduct(Chosen("---+")));
+  // The products; the slots in use (main, emulator, clients, server); the default options.
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"++++", "++++", "++-"}, {"--+-", "+-+-", "---"}, {"-+--", "+-+-", "-+-"},
+      {"+--+", "++-+", "+--"}, {"----", "+---", "---"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [chosen, slots, defaults] : cases) {
+    std::string inUse, options, offered;
     for (int slot = 0; slot < 4; ++slot)
-      EXPECT_EQ(engine::SlotInUse(slot, c.chosen), c.slots[slot]) << slot;
+      inUse += engine::SlotInUse(slot, Chosen(chosen)) ? '+' : '-';
     engine::InstallChoices choices;
-    choices.products = c.chosen;
+    choices.products = Chosen(chosen);
     engine::ApplyDefaultOptions(choices);
-    EXPECT_EQ(choices.options, c.defaults);
+    for (bool option : choices.options) options += option ? '+' : '-';
     choices.options = {true, true, true};
     engine::DropUnofferedOptions(choices);
-    for (int i = 0; i < engine::kOptionCount; ++i)
-      EXPECT_EQ(choices.options[i], engine::OptionOffered(i, c.chosen));
+    for (int i = 0; i < engine::kOptionCount; ++i) {
+      EXPECT_EQ(choices.options[i], engine::OptionOffered(i, Chosen(chosen)));
+      offered += choices.options[i] ? '+' : '-';
+    }
+    EXPECT_EQ(inUse + " " + options, std::string(slots) + " " + defaults) << chosen;
+    EXPECT_EQ(offered, std::string(chosen[0] == '+' ? "+" : "-") + (chosen[1] == '+' ? "+" : "-") +
+                           (chosen[3] == '+' ? "+" : "-"));
   }
-  EXPECT_EQ(engine::OptionOffered(engine::kAutostartFtpServer, {false, false, false, true}), true);
-  EXPECT_EQ(engine::OptionOffered(engine::kDesktopFtpClient, {false, false, true, false}), false);
 }

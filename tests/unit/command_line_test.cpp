@@ -13,131 +13,93 @@
 #include "platform/text.h"
 #include "startup/entry.h"
 
-using plat::SplitCommandLine;
 using unattended::Mode;
 using unattended::ParseSwitches;
 using unattended::Switches;
 using Words = std::vector<std::string>;
 
-TEST(SplitCommandLine, QuotesGroupAndBackslashesStayPlain) {
-  const struct {
-    std::string line;
-    Words words;
-  } cases[] = {
-      {"Install.exe", {"Install.exe"}},
+// The mode and the flags as one line, e.g. "silent help none no log=x", then the fault.
+std::string Flags(const Switches& s) {
+  const char* const modes[] = {"wizard", "silent", "verysilent"};
+  return modes[static_cast<int>(s.mode)] + std::string(s.help ? " help" : "") +
+         (s.answers.overwriteAll ? "" : " none") + (s.answers.associate ? "" : " no") +
+         (s.log ? " log=" + s.logFile : "") + (s.suppressMsgBoxes ? " suppress" : "") +
+         (s.noIcons ? " noicons" : "") + (s.loadInf ? " load=" + *s.loadInf : "") +
+         (s.saveInf ? " save=" + *s.saveInf : "") + s.error;
+}
+
+TEST(CommandLine, QuotesGroupBackslashesStayPlainAndDiscDecidesTheMode) {
+  const std::pair<std::string, Words> lines[] = {
       {"\"C:\\Nośnik A\\Install.exe\" /SILENT", {"C:\\Nośnik A\\Install.exe", "/SILENT"}},
-      {"x /DIR=\"C:\\Program Files\\Vortel PRO\"", {"x", "/DIR=C:\\Program Files\\Vortel PRO"}},
       // The final backslash survives the closing quotation mark, and the next word stays apart.
       {"x /DIR=\"C:\\Program Files\\X\\\" /VERYSILENT",
        {"x", "/DIR=C:\\Program Files\\X\\", "/VERYSILENT"}},
       {"x \"/LOG=C:\\a b\\log.txt\"", {"x", "/LOG=C:\\a b\\log.txt"}},
       {"x\t /SILENT  \t/NORESTART ", {"x", "/SILENT", "/NORESTART"}},
       {"x \"\" /DIR0=", {"x", "", "/DIR0="}},
-      {"x DISC \"C:\\nowy nośnik\\\" A", {"x", "DISC", "C:\\nowy nośnik\\", "A"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.words) << c.line;
-}
-
-TEST(DecideEntry, DiscInAnyCaseMastersAndOnlyTheExactWordSkipsTheComponentCheck) {
+  for (const auto& [line, words] : lines) EXPECT_EQ(plat::SplitCommandLine(line), words) << line;
   using startup::EntryMode;
-  const struct {
-    Words args;
-    EntryMode mode;
-    bool checkComponents;
-  } cases[] = {
+  const std::tuple<Words, EntryMode, bool> entries[] = {
       {{}, EntryMode::Wizard, true},
-      {{"cokolwiek"}, EntryMode::Wizard, true},
-      {{"DISC", "/x"}, EntryMode::Mastering, false},
+      {{"DISC", "/x"}, EntryMode::Mastering, false},  // only the exact word skips the check
       {{"disc", "C:\\nośnik\\", "/S"}, EntryMode::Mastering, true},
       {{"x", "DISC"}, EntryMode::Wizard, true},
-      {{"/SILENT"}, EntryMode::Switches, true},
       {{"cokolwiek", "/LOG"}, EntryMode::Switches, true},
   };
-  for (const auto& c : cases) {
-    const startup::EntryDecision d = startup::DecideEntry(c.args);
-    EXPECT_EQ(d.mode, c.mode) << ::testing::PrintToString(c.args);
-    EXPECT_EQ(d.checkComponents, c.checkComponents) << ::testing::PrintToString(c.args);
+  for (const auto& [args, mode, checkComponents] : entries) {
+    const startup::EntryDecision d = startup::DecideEntry(args);
+    EXPECT_EQ(d.mode, mode) << ::testing::PrintToString(args);
+    EXPECT_EQ(d.checkComponents, checkComponents) << ::testing::PrintToString(args);
   }
 }
 
-// The mode and the flags of parsed switches as one line, e.g. "silent help none no log=x".
-std::string Flags(const Switches& s) {
-  const char* const modes[] = {"wizard", "silent", "verysilent"};
-  std::string line = modes[static_cast<int>(s.mode)];
-  if (s.help) line += " help";
-  if (!s.answers.overwriteAll) line += " none";
-  if (!s.answers.associate) line += " no";
-  if (s.log) line += " log=" + s.logFile;
-  if (s.suppressMsgBoxes) line += " suppress";
-  if (s.noIcons) line += " noicons";
-  if (s.loadInf) line += " load=" + *s.loadInf;
-  if (s.saveInf) line += " save=" + *s.saveInf;
-  return line + s.error;
-}
-
-TEST(ParseSwitches, ModesFlagsAndAnswersInAnyLetterCase) {
+TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
   const std::pair<Words, const char*> cases[] = {
       {{"/silent"}, "silent"},
-      {{"/VerySilent"}, "verysilent"},
-      // The quieter mode wins whichever comes first.
-      {{"/VERYSILENT", "/SILENT"}, "verysilent"},
+      {{"/VERYSILENT", "/silent"}, "verysilent"},  // the quieter mode wins whichever is first
       {{"/SILENT", "/verysilent"}, "verysilent"},
-      {{"/?"}, "wizard help"},
       {{"/help", "/SILENT"}, "silent help"},
-      {{"/NORESTART"}, "wizard"},
+      {{"/?", "/NORESTART"}, "wizard help"},
+      {{"/SILENT", "/overwrite=NONE", "/Associate=No"}, "silent none no"},
+      {{"/SILENT", "/OVERWRITE=none", "/OVERWRITE=all"}, "silent"},  // the later value wins
+      {{"/LOG"}, "wizard log="},
       // What deployment tools pass to every installer of this family.
       {{"/SP-", "/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART"}, "verysilent suppress"},
       {{"/sp-", "/NoCancel", "/closeapplications", "/NOCLOSEAPPLICATIONS", "/noicons"},
        "wizard noicons"},
       {{"/SILENT", "/LoadInf=C:\\a b.inf", "/SAVEINF=D:\\c.inf"},
        "silent load=C:\\a b.inf save=D:\\c.inf"},
-      {{"/SILENT", "/overwrite=NONE", "/Associate=No"}, "silent none no"},
-      // A repeated switch: the later value replaces the earlier one.
-      {{"/SILENT", "/OVERWRITE=none", "/OVERWRITE=all"}, "silent"},
-      {{"/LOG"}, "wizard log="},
-      {{"/log=C:\\Dzienniki\\instalacja.log", "/LOG=D:\\x.log"}, "wizard log=D:\\x.log"},
+      {{"/log=C:\\a.log", "/LOG=D:\\x.log"}, "wizard log=D:\\x.log"},
+      // A silent mode is still known on a faulty line, so the fault goes to the log.
+      {{"/VERYSILENT", "/TASKS=x", "/LOG=C:\\l.log"},
+       "verysilent log=C:\\l.logNieznane zadanie w /TASKS: \"x\" (dozwolone: desktopvortel, "
+       "desktopftp, autostartftpserver)."},
   };
-  for (const auto& [args, flags] : cases)
-    EXPECT_EQ(Flags(ParseSwitches(args)), flags) << ::testing::PrintToString(args);
-}
-
-TEST(ParseSwitches, FoldersAreKeptAsWritten) {
-  const Switches s = ParseSwitches({"/VERYSILENT", "/DIR=C:\\Stary", "/dir=  D:\\Programy ąę\\ ",
-                                    "/DIR0=", "/Dir1=Klienci\\", "/DIR3=E:\\Serwer"});
+  for (const auto& [args, expected] : cases)
+    EXPECT_EQ(Flags(ParseSwitches(args)), expected) << ::testing::PrintToString(args);
+  const Switches s =
+      ParseSwitches({"/VERYSILENT", "/DIR=C:\\Stary", "/dir=  D:\\Programy ąę\\ ",
+                     "/DIR0=", "/Dir1=Klienci\\", "/DIR3=E:\\Serwer", "/COMPONENTS=ftpbatch",
+                     "/COMPONENTS=FtpServer, vortel", "/TASKS= AutostartFTPServer,desktopvortel"});
   ASSERT_EQ(s.error, "");
-  EXPECT_EQ(*s.mainFolder, "  D:\\Programy ąę\\ ");
-  EXPECT_EQ(*s.emulator, "");  // the main folder itself
-  EXPECT_EQ(*s.ftpClients, "Klienci\\");
-  EXPECT_EQ(*s.ftpServer, "E:\\Serwer");
-  const Switches none = ParseSwitches({"/SILENT"});
-  EXPECT_FALSE(none.mainFolder || none.emulator || none.ftpClients || none.ftpServer);
-  EXPECT_FALSE(none.components || none.tasks);
-}
-
-TEST(ParseSwitches, ComponentsAndTasksAreListsOfKnownNames) {
-  const Switches s = ParseSwitches(
-      {"/SILENT", "/COMPONENTS=FtpServer, vortel", "/TASKS= AutostartFTPServer,desktopvortel"});
-  ASSERT_EQ(s.error, "");
+  EXPECT_EQ(*s.mainFolder + "|" + *s.emulator + "|" + *s.ftpClients + "|" + *s.ftpServer,
+            "  D:\\Programy ąę\\ ||Klienci\\|E:\\Serwer");
   EXPECT_EQ(*s.components, (engine::ProductChoice{true, false, false, true}));
-  ASSERT_EQ(s.tasks->size(), 2u);
-  EXPECT_EQ(engine::Options[(*s.tasks)[0]].task, std::string("autostartftpserver"));
-  EXPECT_EQ(engine::Options[(*s.tasks)[1]].task, std::string("desktopvortel"));
-  const Switches noTasks = ParseSwitches({"/SILENT", "/TASKS="});
-  ASSERT_EQ(noTasks.error, "");
-  EXPECT_TRUE(noTasks.tasks && noTasks.tasks->empty());
-  const Switches all =
-      ParseSwitches({"/SILENT", "/COMPONENTS=ftpbatch", "/COMPONENTS=ftpclient,ftpbatch"});
-  EXPECT_EQ(*all.components, (engine::ProductChoice{false, true, true, false}));
+  EXPECT_EQ(*s.tasks, (std::vector<int>{engine::kAutostartFtpServer, engine::kDesktopVortel}));
+  const Switches none = ParseSwitches({"/SILENT", "/TASKS="});
+  EXPECT_FALSE(none.mainFolder || none.emulator || none.ftpClients || none.ftpServer);
+  EXPECT_FALSE(none.components);
+  EXPECT_TRUE(none.tasks && none.tasks->empty());
 }
 
-TEST(ParseSwitches, EveryFaultIsNamed) {
-  const struct {
-    Words args;
-    std::string error;
-  } cases[] = {
-      {{"/SILENT", "/QUIET"}, "Nieznany parametr wiersza poleceń: \"/QUIET\"."},
+TEST(CommandLine, EveryFaultIsNamed) {
+  const std::string products = "\" (dozwolone: vortel, ftpclient, ftpbatch, ftpserver).";
+  const std::string wizardChoices =
+      "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
+      "/SILENT albo /VERYSILENT.";
+  const std::pair<Words, std::string> cases[] = {
       {{"/SILENT", "C:\\x"}, "Nieznany parametr wiersza poleceń: \"C:\\x\"."},
-      {{"/SILENT", ""}, "Nieznany parametr wiersza poleceń: \"\"."},
       {{"/SILENT=1"}, "Parametr /SILENT nie przyjmuje wartości."},
       {{"/SP-=1"}, "Parametr /SP- nie przyjmuje wartości."},
       {{"/SP"}, "Nieznany parametr wiersza poleceń: \"/SP\"."},
@@ -146,39 +108,25 @@ TEST(ParseSwitches, EveryFaultIsNamed) {
       {{"/SILENT", "/DIR"}, "Parametr /DIR wymaga wartości (/DIR=...)."},
       {{"/SILENT", "/DIR=  "}, "Parametr /DIR nie może być pusty."},
       {{"/SILENT", "/LOG="}, "Parametr /LOG= wymaga nazwy pliku."},
-      {{"/SILENT", "/COMPONENTS=vortel,ftp"},
-       "Nieznany produkt w /COMPONENTS: \"ftp\" (dozwolone: vortel, ftpclient, ftpbatch, "
-       "ftpserver)."},
-      {{"/SILENT", "/COMPONENTS="},
-       "Nieznany produkt w /COMPONENTS: \"\" (dozwolone: vortel, ftpclient, ftpbatch, "
-       "ftpserver)."},
+      {{"/SILENT", "/COMPONENTS=vortel,ftp"}, "Nieznany produkt w /COMPONENTS: \"ftp" + products},
       {{"/SILENT", "/COMPONENTS=vortel,,ftpserver"},
-       "Nieznany produkt w /COMPONENTS: \"\" (dozwolone: vortel, ftpclient, ftpbatch, "
-       "ftpserver)."},
-      {{"/SILENT", "/TASKS=desktop"},
-       "Nieznane zadanie w /TASKS: \"desktop\" (dozwolone: desktopvortel, desktopftp, "
-       "autostartftpserver)."},
+       "Nieznany produkt w /COMPONENTS: \"" + products},
       {{"/SILENT", "/OVERWRITE=yes"},
        "Parametr /OVERWRITE przyjmuje wartość all albo none, nie \"yes\"."},
       {{"/SILENT", "/ASSOCIATE="}, "Parametr /ASSOCIATE przyjmuje wartość yes albo no, nie \"\"."},
-      // The first fault is the one reported.
-      {{"/X", "/Y"}, "Nieznany parametr wiersza poleceń: \"/X\"."},
+      {{"/X", "/Y"}, "Nieznany parametr wiersza poleceń: \"/X\"."},  // the first fault
       // Choices without a silent mode would be ignored by the wizard's pages: refused instead.
-      {{"/LOADINF=C:\\x.inf"},
-       "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
-       "/SILENT albo /VERYSILENT."},
-      {{"/DIR=C:\\x"},
-       "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
-       "/SILENT albo /VERYSILENT."},
+      {{"/LOADINF=C:\\x.inf"}, wizardChoices},
+      {{"/DIR=C:\\x"}, wizardChoices},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ParseSwitches(c.args).error, c.error) << ::testing::PrintToString(c.args);
-    EXPECT_TRUE(plat::IsCp1250Representable(c.error));
+  for (const auto& [args, error] : cases) {
+    EXPECT_EQ(ParseSwitches(args).error, error) << ::testing::PrintToString(args);
+    EXPECT_TRUE(plat::IsCp1250Representable(error));
   }
   EXPECT_TRUE(plat::IsCp1250Representable(unattended::HelpText()));
 }
 
-TEST(ParseSwitches, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
+TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   const struct {
     std::string inf;
     std::string flags;
@@ -230,7 +178,7 @@ TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
     fields[key] = value;
   }
   const auto parse = [&](const char* key, const std::string& more) {
-    Words words = SplitCommandLine("Install.exe " + fields[key] + more);
+    Words words = plat::SplitCommandLine("Install.exe " + fields[key] + more);
     words.erase(words.begin());
     return ParseSwitches(words);
   };

@@ -3,13 +3,9 @@
 #include "engine/configuration.h"
 
 #include <gtest/gtest.h>
-#include <optional>
 
-#include "engine/target_dirs.h"
 #include "install_fixture.h"
 #include "system/paths.h"
-
-using installtest::Selection;
 
 namespace {
 
@@ -17,22 +13,23 @@ const std::string kIni = "C:\\VP\\Vortel\\Vortel.ini";
 const std::string kClient = "CLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\n";
 const std::string kServer = "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n";
 
-class ConfigurationTest : public ::testing::Test {
- protected:
+struct ConfigurationTest : ::testing::Test {
   void SetUp() override {
     installtest::PrepareMachine(platform);
     for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
+    copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
   }
   void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
-
-  // The chosen products' steps in the run's order.
-  void Configure(const Selection& chosen) {
-    if (chosen[engine::kVortel]) engine::ConfigureVortel(chosen, dirs);
-    if (chosen[engine::kFtpClient]) engine::ConfigureFtpClient(chosen, dirs);
-    if (chosen[engine::kFtpBatch]) {
-      EXPECT_TRUE(engine::ConfigureFtpBatch(chosen, dirs, copier));
+  // The chosen products' steps in the run's order ("+" for each product chosen).
+  void Configure(const std::string& chosen) {
+    const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
+                                     chosen[3] == '+'};
+    if (c[engine::kVortel]) engine::ConfigureVortel(c, dirs);
+    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(c, dirs);
+    if (c[engine::kFtpBatch]) {
+      EXPECT_TRUE(engine::ConfigureFtpBatch(c, dirs, copier));
     }
-    if (chosen[engine::kFtpServer]) engine::ConfigureFtpServer(chosen, dirs);
+    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(c, dirs);
   }
 
   engine::Folders dirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
@@ -44,66 +41,40 @@ class ConfigurationTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ConfigurationTest, TheEmulatorsIniGainsMissingLinksAndAUserFolderKeyOnly) {
-  const struct {
-    const char* what;
-    Selection chosen;
-    std::optional<std::string> before, after;  // nullopt: no file
-  } cases[] = {
-      {"fresh, all four",
-       {true, true, true, true},
-       std::nullopt,
-       "[CONFIG]\r\nUSERDIR=\r\n[FTP]\r\n" + kClient + kServer},
-      {"server next to an earlier emulator",
-       {false, false, false, true},
-       "[FTP]\r\nCLIENT=C:\\Stary\\NorvikFtp.exe\r\n",
-       "[FTP]\r\nCLIENT=C:\\Stary\\NorvikFtp.exe\r\n" + kServer},
-      {"a server already linked elsewhere stays",
-       {false, false, false, true},
-       "[FTP]\r\nSERVER=E:\\Inny\\NorvikFTPsrv.exe\r\n",
-       "[FTP]\r\nSERVER=E:\\Inny\\NorvikFTPsrv.exe\r\n"},
-      {"server without an emulator", {false, false, false, true}, std::nullopt, std::nullopt},
-      {"batch client fills an empty link",
-       {false, false, true, false},
-       "[FTP]\r\nCLIENT=\r\nSERVER=x\r\n",
-       "[FTP]\r\n" + kClient + "SERVER=x\r\n"},
-      {"a user folder in any spelling is kept",
-       {true, true, false, false},
-       "[config]\r\nuserdir=\r\n",
-       "[config]\r\nuserdir=\r\n[FTP]\r\n" + kClient},
-      {"other lines survive",
-       {true, false, false, false},
-       "; moje\r\n[INNE]\r\nA=1\r\n",
+  // The products; the INI before and after ("-": no file).
+  const std::tuple<const char*, std::string, std::string> cases[] = {
+      {"++++", "-", "[CONFIG]\r\nUSERDIR=\r\n[FTP]\r\n" + kClient + kServer},
+      {"---+", "[FTP]\r\nCLIENT=C:\\S\\x.exe\r\n", "[FTP]\r\nCLIENT=C:\\S\\x.exe\r\n" + kServer},
+      {"---+", "[FTP]\r\nSERVER=E:\\x.exe\r\n", "[FTP]\r\nSERVER=E:\\x.exe\r\n"},  // stays
+      {"---+", "-", "-"},  // no emulator: no file
+      {"--+-", "[FTP]\r\nCLIENT=\r\nSERVER=x\r\n", "[FTP]\r\n" + kClient + "SERVER=x\r\n"},
+      {"++--", "[config]\r\nuserdir=\r\n", "[config]\r\nuserdir=\r\n[FTP]\r\n" + kClient},
+      {"+---", "; moje\r\n[INNE]\r\nA=1\r\n",
        "; moje\r\n[INNE]\r\nA=1\r\n[CONFIG]\r\nUSERDIR=\r\n"},
   };
-  copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
-  for (const auto& c : cases) {
+  for (const auto& [chosen, before, after] : cases) {
     platform.files.Remove(kIni);
-    if (c.before) platform.files.PutFile(kIni, *c.before);
-    Configure(c.chosen);
-    ASSERT_EQ(platform.files.Exists(kIni), c.after.has_value()) << c.what;
-    if (!c.after) continue;
-    EXPECT_EQ(platform.files.ReadFile(kIni), *c.after) << c.what;
+    if (before != "-") platform.files.PutFile(kIni, before);
+    Configure(chosen);
+    EXPECT_EQ(platform.files.Exists(kIni) ? platform.files.ReadFile(kIni) : "-", after) << before;
   }
 }
 
 TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
-  Configure({false, true, true, true});
+  Configure("-+++");
   for (const char* folder :
        {"FTPCli\\Profiles", "FTPCli\\Scripts", "FTPSrv\\ftproot", "FTPSrv\\ftproot\\incoming",
         "FTPSrv\\ftproot\\outgoing", "FTPSrv\\ftproot\\pub", "FTPSrv\\ftproot\\tmp"})
     EXPECT_TRUE(sys::DirectoryExists(std::string("C:\\VP\\") + folder)) << folder;
   EXPECT_EQ(platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"),
             installtest::NewContents("vortelpro.ftp"));
-  EXPECT_FALSE(platform.files.Exists(kIni));
-}
-
-TEST_F(ConfigurationTest, AFolderThatCannotBeMadeIsReportedAndTheRestGoesOn) {
+  // A folder that cannot be made is reported and the rest goes on.
   dirs[3] = "Q:\\Srv\\";
   for (const char* folder : {"", "incoming\\", "outgoing\\", "pub\\", "tmp\\"})
     platform.dialogs.Expect(
         "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
         plat::ModalResult::OK);
   platform.files.PutFile(kIni, "[FTP]\r\n");
-  EXPECT_NO_THROW(engine::ConfigureFtpServer({false, false, false, true}, dirs));
+  engine::ConfigureFtpServer({false, false, false, true}, dirs);
   EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

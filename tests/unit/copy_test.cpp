@@ -51,7 +51,6 @@ struct Installation {
   plat::headless::ScriptedDialogs& dialogs = platform.dialogs;
   RecordingView view;
   Copier copier{view, kMedium};
-  const engine::FileList list = {"a.txt", "b.txt", "wydruk", "c.txt"};
 };
 
 class CopyTest : public ::testing::Test, public Installation {};
@@ -106,7 +105,10 @@ TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {
               : OverwriteQuestion(step[0] == 'w' ? "C:\\inst\\wydruk"
                                                  : "C:\\inst\\" + std::string(1, step[0]) + ".txt"),
           answers[keys.find(step[1])]);
-    EXPECT_EQ(fresh.copier.CopyFileList(fresh.list, 3, "C:\\inst\\"), c.result);
+    // "All" holds for the later lists of the same run.
+    EXPECT_EQ(fresh.copier.CopyFileList({"a.txt", "b.txt", "wydruk"}, 2, "C:\\inst\\") &&
+                  fresh.copier.CopyFileList({"c.txt"}, 0, "C:\\inst\\"),
+              c.result);
     EXPECT_EQ(fresh.copier.InstallAborted, !c.result);
     EXPECT_TRUE(fresh.dialogs.AllAnswered());
     std::string after;
@@ -116,22 +118,6 @@ TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {
     EXPECT_EQ(FilesIn(fresh.files, "C:\\inst"),
               (std::set<std::string>{"a.txt", "b.txt", "c.txt", "wydruk"}));
   }
-}
-
-TEST_F(CopyTest, OverwriteAllHoldsForLaterListsOfTheSameRun) {
-  dialogs.Expect(OverwriteQuestion("C:\\inst\\a.txt"), ModalResult::All);
-  ASSERT_TRUE(copier.CopyFileList({"a.txt"}, 0, "C:\\inst\\"));
-  ASSERT_TRUE(copier.CopyFileList({"b.txt", "wydruk"}, 1, "C:\\inst\\"));
-  EXPECT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(Installed("wydruk"), "new wydruk");
-}
-
-TEST_F(CopyTest, PlainCopyFromAReadOnlyMediumEndsWritable) {
-  files.SetAttributes("D:\\wydruk", plat::kAttrReadOnly);
-  ASSERT_TRUE(files.CreateFolder("C:\\fresh"));
-  ASSERT_TRUE(copier.CopyOneFile("wydruk", "C:\\fresh\\wydruk", true, false));
-  EXPECT_FALSE(files.GetAttributes("C:\\fresh\\wydruk") & plat::kAttrReadOnly);
-  EXPECT_EQ(files.ReadFile("C:\\fresh\\wydruk"), "new wydruk");
 }
 
 TEST_F(CopyTest, ListWalkSkipsTheInstallerAndEmptyEntriesAndStopsAtTheFirstFailure) {
@@ -147,43 +133,4 @@ TEST_F(CopyTest, ListWalkSkipsTheInstallerAndEmptyEntriesAndStopsAtTheFirstFailu
   EXPECT_FALSE(copier.CopyFileList({"keylabel", "z.txt"}, 1, "C:\\new\\"));
   EXPECT_FALSE(files.Exists("C:\\new\\z.txt"));
   EXPECT_EQ(view.infos.back(), "Kopiowanie pliku \"keylabel\".");
-}
-
-TEST_F(CopyTest, ExpansionFailureReachesTheCallerAndKeepsTheOldFile) {
-  files.PutFile("D:\\a.tx_", Deflate("new a.txt").substr(0, 5));
-  dialogs.Expect(OverwriteQuestion("C:\\inst\\a.txt"), ModalResult::Yes);
-  EXPECT_THROW(copier.CopyFileList(list, 3, "C:\\inst\\"), engine::EDamagedFile);
-  EXPECT_EQ(Installed("a.txt"), "old a.txt");
-  EXPECT_EQ(Installed("b.txt"), "old b.txt");
-}
-
-TEST_F(CopyTest, ZeroLengthFilesInstallEmpty) {
-  files.PutFile("D:\\empty.tx_", "");
-  files.PutFile("D:\\zero.tx_", Deflate(""));
-  files.PutFile("D:\\wykonaj", "");
-  ASSERT_TRUE(copier.CopyFileList({"empty.txt", "zero.txt", "wykonaj"}, 2, "C:\\inst\\"));
-  for (const char* name : {"empty.txt", "zero.txt", "wykonaj"}) EXPECT_EQ(Installed(name), "");
-}
-
-TEST_F(CopyTest, EnsureFolderCreatesParentsOrSaysWhichFolderFailed) {
-  EXPECT_TRUE(engine::EnsureFolder("C:\\inst\\"));
-  EXPECT_TRUE(engine::EnsureFolder("C:\\Program Files\\Vortel PRO\\FTPSrv\\"));
-  EXPECT_TRUE(files.GetAttributes("C:\\Program Files\\Vortel PRO\\FTPSrv") & plat::kAttrDirectory);
-  EXPECT_TRUE(dialogs.shown.empty());
-  dialogs.Expect("Nie można utworzyć katalogu \"Q:\\Vortel\\\"", ModalResult::OK);
-  EXPECT_FALSE(engine::EnsureFolder("Q:\\Vortel\\"));
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].type, DlgType::Error);
-  EXPECT_EQ(dialogs.shown[0].buttons, std::vector<DlgButton>{DlgButton::OK});
-}
-
-TEST_F(CopyTest, SetReadOnlyTouchesOnlyTheReadOnlyBit) {
-  files.SetAttributes("C:\\inst\\a.txt", plat::kAttrArchive);
-  for (bool on : {true, true, false}) {  // twice: setting it again must not toggle it off
-    engine::SetReadOnly("C:\\inst\\a.txt", on);
-    EXPECT_EQ(files.GetAttributes("C:\\inst\\a.txt"),
-              plat::kAttrArchive | (on ? plat::kAttrReadOnly : 0u));
-  }
-  engine::SetReadOnly("C:\\inst\\none.txt", true);
-  EXPECT_FALSE(files.Exists("C:\\inst\\none.txt"));
 }

@@ -23,18 +23,12 @@ inline std::string NewContents(const std::string& entry) {
   return "new " + entry;
 }
 
-inline const std::vector<const engine::FileList*>& AllLists() {
-  static const std::vector<const engine::FileList*> lists = {
-      &engine::CommonFiles,   &engine::VortelFiles,     &engine::FtpClientFiles,
-      &engine::FtpBatchFiles, &engine::FtpBatchScripts, &engine::FtpManualFiles,
-      &engine::FtpServerFiles};
-  return lists;
-}
-
 // Drive D: as a whole-package medium, and the all-users shell folders of an NT machine.
 inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
   platform.files.AddDrive('D');
-  for (const auto* list : AllLists())
+  for (const auto* list :
+       {&engine::CommonFiles, &engine::VortelFiles, &engine::FtpClientFiles, &engine::FtpBatchFiles,
+        &engine::FtpBatchScripts, &engine::FtpManualFiles, &engine::FtpServerFiles})
     for (const auto& entry : *list) {
       if (engine::KindOf(entry) == engine::EntryKind::Stored)
         platform.files.PutFile(kMedium + engine::StoredName(entry),

@@ -19,30 +19,21 @@ std::string ListName(const FileList* list) {
   return "?";
 }
 
+// One line per step: its kind, the list or the product, the folder; a shortcut's link, target
+// and description.
 std::vector<std::string> Describe(const RunPlan& plan) {
+  const char* const kinds[] = {"folder", "files", "link", "configure", "register", "group"};
   std::vector<std::string> lines;
   for (const RunStep& s : plan.steps) {
-    switch (s.kind) {
-      case StepKind::Folder:
-        lines.push_back("folder " + s.folder);
-        break;
-      case StepKind::Files:
-        lines.push_back("files " + ListName(s.files) + " " + s.folder);
-        break;
-      case StepKind::Shortcut:
-        lines.push_back("link " + s.shellFolder + "\\" + s.linkName + " " + s.folder + s.program +
-                        " \"" + s.description + "\"");
-        break;
-      case StepKind::Configure:
-        lines.push_back("configure " + std::to_string(s.product) + " " + s.folder);
-        break;
-      case StepKind::Register:
-        lines.push_back("register " + std::to_string(s.product) + " " + s.folder);
-        break;
-      case StepKind::ProgramGroup:
-        lines.push_back("group " + s.folder);
-        break;
-    }
+    std::string line = kinds[static_cast<int>(s.kind)] + std::string(" ");
+    if (s.files) line += ListName(s.files) + " ";
+    if (s.product >= 0) line += std::to_string(s.product) + " ";
+    if (s.kind == StepKind::Shortcut)
+      line += s.shellFolder + "\\" + s.linkName + " " + s.folder + s.program + " \"" +
+              s.description + "\"";
+    else
+      line += s.folder;
+    lines.push_back(line);
   }
   return lines;
 }

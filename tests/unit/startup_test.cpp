@@ -1,82 +1,76 @@
-// The entry's refusals, the background window's gradient and labels, the licence text.
+// The entry: its refusal rules (free resources on the older family, programs of the package
+// running) and exit codes, the background window's gradient and labels, the licence text.
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"
+#include "startup/components.h"
 #include "startup/entry.h"
 #include "startup/inst_back.h"
+#include "startup/res_meter.h"
 #include "wizard/licence.h"
 
 using plat::ModalResult;
 using startup::TInstForm;
+using namespace startup;
 
 namespace {
 
 struct FakeChecks : startup::StartupChecks {
   bool enough = true, running = false;
-  int resourceQueries = 0, runningQueries = 0;
+  int runningQueries = 0;
   std::vector<int> minimums;
   bool CheckFreeResources(int s, int u, int g) override {
-    ++resourceQueries;
     minimums = {s, u, g};
     return enough;
   }
-  std::string ResourceMeterText() override {
-    return "Wolne zasoby:\r    Systemu\t: 3%\r    Użytkownika\t: 40%\r    GDI\t\t: 50%";
-  }
+  std::string ResourceMeterText() override { return "Wolne zasoby: 3%"; }
   bool IsAnyComponentRunning() override {
     ++runningQueries;
     return running;
   }
 };
 
-const char kNoResources[] =
-    "Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do uruchomienia "
-    "programu.\rProszę zamknąć część aplikacji i spróbować uruchomić program ponownie.\r\r"
-    "Wolne zasoby:\r    Systemu\t: 3%\r    Użytkownika\t: 40%\r    GDI\t\t: 50%";
-const char kRunning[] =
-    "Instalator wykrył, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\rPrzed "
-    "instalacją obecnej wersji należy je zakończyć.";
-
 }  // namespace
 
-TEST(Entry, ShortResourcesRefuseFirstAndSkipTheRunningCheck) {
-  plat::headless::HeadlessPlatform platform;
-  FakeChecks checks;
-  checks.enough = false;
-  checks.running = true;
-  platform.dialogs.Expect(kNoResources, ModalResult::OK);
-  startup::ProgramMain({}, checks);
-  EXPECT_EQ(checks.minimums, (std::vector<int>{6, 6, 4}));
-  EXPECT_EQ(checks.runningQueries, 0);
-  EXPECT_EQ(platform.dialogs.shown.back().type, plat::DlgType::Information);
-  EXPECT_TRUE(platform.gui.shownForms.empty());
-  EXPECT_EQ(platform.gui.title, "");  // refused before the application is titled
-}
-
-TEST(Entry, ARunningComponentRefusesUnlessTheFirstWordIsExactlyDisc) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{}, {"disc"}, {"x", "DISC"}}) {
+// Refused with 2, the wizard never shown; the title is set once the resources suffice, and only
+// the exact word DISC skips the component check (the mastering mode then ends with 1 here).
+TEST(Entry, RefusalsEndWithTwoAndTheTitleComesAfterTheResourceCheck) {
+  const std::string resources =
+      "Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do uruchomienia "
+      "programu.\rProszę zamknąć część aplikacji i spróbować uruchomić program ponownie.\r\r"
+      "Wolne zasoby: 3%";
+  const std::string running =
+      "Instalator wykrył, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\rPrzed "
+      "instalacją obecnej wersji należy je zakończyć.";
+  const std::string title = "Instalator pakietu Vor - tel PRO";
+  const std::tuple<bool, std::vector<std::string>, std::string, int, std::string, int> cases[] = {
+      {false, {}, resources, 2, "", 0},
+      {true, {}, running, 2, title, 1},
+      {true, {"disc"}, running, 2, title, 1},
+      {true, {"x", "DISC"}, running, 2, title, 1},
+      {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0},
+  };
+  for (const auto& [enough, args, text, code, shownTitle, runningQueries] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(args));
     plat::headless::HeadlessPlatform platform;
     FakeChecks checks;
+    checks.enough = enough;
     checks.running = true;
-    platform.dialogs.Expect(kRunning, ModalResult::OK);
-    startup::ProgramMain(args, checks);
-    EXPECT_TRUE(platform.gui.shownForms.empty());
-    EXPECT_EQ(platform.gui.title, "Instalator pakietu Vor - tel PRO");
-    EXPECT_TRUE(platform.dialogs.AllAnswered());
+    platform.dialogs.ExpectStartingWith(text, ModalResult::OK);
+    EXPECT_EQ(startup::ProgramMain(args, checks), code);
+    if (code == 2) {
+      EXPECT_EQ(platform.dialogs.shown.back().text, text);
+    }
+    EXPECT_EQ(platform.dialogs.shown.back().type,
+              code == 2 ? plat::DlgType::Information : plat::DlgType::Error);
+    EXPECT_EQ(checks.minimums, (std::vector<int>{6, 6, 4}));
+    EXPECT_EQ(checks.runningQueries, runningQueries);
+    EXPECT_EQ(platform.gui.title, shownTitle);
+    EXPECT_EQ(platform.gui.shownForms.size(), code == 2 ? 0u : 2u);
   }
-  plat::headless::HeadlessPlatform platform;
-  FakeChecks checks;
-  checks.running = true;
-  // Nothing to master here: the mastering mode reports that, which shows it ran.
-  platform.dialogs.ExpectStartingWith("Nie udało się utworzyć nośnika", ModalResult::OK);
-  EXPECT_EQ(startup::ProgramMain({"DISC"}, checks), 1);
-  EXPECT_EQ(checks.runningQueries, 0);
-  ASSERT_FALSE(platform.gui.shownForms.empty());
-  EXPECT_EQ(platform.gui.shownForms[0], "InstForm");
 }
 
-TEST(Entry, TheWizardOpensOnlyAfterTheBackgroundWindowIsShown) {
+TEST(Entry, TheWizardOpensFromThePostedMessageAfterTheBackgroundAndCancelledEndsWithFive) {
   plat::headless::HeadlessPlatform platform;
   FakeChecks checks;
   std::vector<std::string> order;
@@ -85,14 +79,23 @@ TEST(Entry, TheWizardOpensOnlyAfterTheBackgroundWindowIsShown) {
     platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
     f.Close();
   };
-  startup::ProgramMain({}, checks);
-  ASSERT_EQ(platform.gui.shownForms.size(), 2u);
-  EXPECT_EQ(platform.gui.shownForms[0], "InstForm");
+  EXPECT_EQ(startup::ProgramMain({}, checks), 5);
+  EXPECT_EQ(platform.gui.shownForms, (std::vector<std::string>{"InstForm", "InstalatorForm"}));
   EXPECT_EQ(order, std::vector<std::string>{"InstalatorForm"});
   EXPECT_TRUE(platform.gui.Terminated());
+  // Showing the background only posts the start; the wizard comes with the message.
+  plat::headless::HeadlessPlatform fresh;
+  TInstForm form(nullptr, "InstForm", {});
+  fresh.gui.ShowForm(form);
+  EXPECT_EQ(form.InstalatorForm, nullptr);
+  fresh.gui.whileModal = [](plat::gui::Form&) {};
+  fresh.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
+  fresh.gui.DeliverPosted();
+  ASSERT_NE(form.InstalatorForm, nullptr);
+  EXPECT_FALSE(form.Visible());
 }
 
-TEST(BackgroundWindow, GradientBandsFollowTheClientHeight) {
+TEST(BackgroundWindow, GradientBandsFollowTheClientHeightAndTheVersionFollowsTheName) {
   plat::headless::HeadlessPlatform platform;
   TInstForm form(nullptr, "InstForm", {});
   form.SetClientSize(800, 600);
@@ -100,55 +103,108 @@ TEST(BackgroundWindow, GradientBandsFollowTheClientHeight) {
   form.OnPaint(canvas);
   ASSERT_EQ(canvas.fills.size(), 100u);
   EXPECT_EQ(canvas.fills[0].color, 50u << 16);
-  EXPECT_EQ(canvas.fills[99].color, 253u << 16);
   EXPECT_EQ(canvas.fills[10].color, 70u << 16);  // 70.5 rounds to the even 70
-  for (size_t i = 1; i < canvas.fills.size(); ++i)
-    EXPECT_EQ(canvas.fills[i].top, canvas.fills[i - 1].bottom);
+  EXPECT_EQ(canvas.fills[99].color, 253u << 16);
+  EXPECT_EQ(canvas.fills[42].top, canvas.fills[41].bottom);
   EXPECT_EQ(canvas.fills[42].right - canvas.fills[42].left, 800);
-  EXPECT_EQ(canvas.fills[0].top, 0);
   EXPECT_EQ(canvas.fills[99].bottom, 600);
-  // A height where bands are not whole: 150 px gives 1.5 px bands, rounded half to even.
+  // 150 px gives 1.5 px bands, rounded half to even.
   EXPECT_EQ(TInstForm::BandTop(150, 1), 2);
   EXPECT_EQ(TInstForm::BandTop(150, 3), 4);
-}
-
-TEST(BackgroundWindow, VersionLabelFollowsTheNameLabel) {
-  plat::headless::HeadlessPlatform platform;
-  TInstForm form(nullptr, "InstForm", {});
-  EXPECT_EQ(form.Label1->Caption(), "Vortel PRO");
-  EXPECT_EQ(form.Label2->Caption(), "wersja: 3.04");
-  EXPECT_EQ(form.Label2->Bounds().left, 32 + form.Label1->Width() + form.Label2->Height() / 2);
+  EXPECT_EQ(form.Label1->Caption() + " " + form.Label2->Caption(), "Vortel PRO wersja: 3.04");
   EXPECT_GT(form.Label1->Width(), 0);
-}
-
-TEST(BackgroundWindow, ShowingPostsTheStartMessageInsteadOfOpeningTheWizard) {
-  plat::headless::HeadlessPlatform platform;
-  TInstForm form(nullptr, "InstForm", {});
-  platform.gui.ShowForm(form);
-  EXPECT_EQ(form.InstalatorForm, nullptr);
-  platform.gui.whileModal = [](plat::gui::Form&) {};
-  platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
-  platform.gui.DeliverPosted();
-  ASSERT_NE(form.InstalatorForm, nullptr);
-  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(form.Label2->Bounds().left, 32 + form.Label1->Width() + form.Label2->Height() / 2);
 }
 
 TEST(Licence, EachKindShowsItsAgreementThenTheAddress) {
-  const std::pair<int, const char*> kinds[] = {
+  const std::string program = "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „";
+  const std::pair<int, std::string> kinds[] = {
       {0, "UMOWA LICENCYJNA UŻYTKOWNIKA PAKIETU PROGRAMÓW „VORTEL PRO”"},
-      {1, "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „VORTEL”"},
-      {2, "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTP”"},
-      {3, "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTPSrv”"},
+      {1, program + "VORTEL”"},
+      {2, program + "Norvik-FTP”"},
+      {3, program + "Norvik-FTPSrv”"},
       {7, "UMOWA LICENCYJNA UŻYTKOWNIKA PAKIETU PROGRAMÓW „VORTEL PRO”"},
   };
   for (const auto& [kind, title] : kinds) {
     const auto lines = wizard::AgreementLines(kind);
     ASSERT_GT(lines.size(), 9u);
-    EXPECT_EQ(lines[0], title);
-    EXPECT_EQ(lines[1], "");
     const size_t n = lines.size();
-    EXPECT_EQ(lines[n - 7], "PRODUCENT");
-    EXPECT_EQ(lines[n - 6], "");
-    EXPECT_EQ(lines[n - 5], "Norvik-Soft Sp. z o.o.");
+    EXPECT_EQ(
+        lines[0] + "|" + lines[1] + "|" + lines[n - 7] + "|" + lines[n - 6] + "|" + lines[n - 5],
+        title + "||PRODUCENT||Norvik-Soft Sp. z o.o.");
   }
+}
+
+TEST(ResourceMeter, MinimumsAreInclusiveAndEachKindIsCheckedAgainstItsOwn) {
+  plat::headless::HeadlessPlatform platform;
+  EXPECT_TRUE(CheckFreeResources(100, 100, 100));  // the NT family reads nothing
+  EXPECT_TRUE(platform.meter.queried.empty());
+  EXPECT_EQ(ResourceMeterText(),
+            "Wolne zasoby:\r    Systemu\t: brak danych\r    Użytkownika\t: brak danych\r"
+            "    GDI\t\t: brak danych");
+  platform.version.ntFamily = false;
+  const std::tuple<int, int, int, bool> cases[] = {
+      {6, 6, 4, true},    {80, 80, 3, false},  {5, 80, 80, false},
+      {80, 5, 80, false}, {-1, 80, 80, false}, {100, 100, 100, true},
+  };
+  auto read = [&](int system, int user, int gdi) {
+    platform.meter.readings[kSystemResources] = system;
+    platform.meter.readings[kUserResources] = user;
+    platform.meter.readings[kGdiResources] = gdi;
+  };
+  for (const auto& [system, user, gdi, passes] : cases) {
+    read(system, user, gdi);
+    platform.meter.queried.clear();
+    EXPECT_EQ(CheckFreeResources(6, 6, 4), passes) << system << " " << user << " " << gdi;
+  }
+  EXPECT_EQ(platform.meter.queried, (std::vector<int>{0, 1, 2}));  // system, GDI, user
+  read(0, 101, 3);
+  EXPECT_EQ(ResourceMeterText(),
+            "Wolne zasoby:\r    Systemu\t: 0%\r    Użytkownika\t: brak danych\r    GDI\t\t: 3%");
+}
+
+TEST(Components, ApplicationTitlesAndExecutablesAreFoundInAnyLetterCase) {
+  plat::headless::HeadlessPlatform platform;
+  auto& desktop = platform.desktop;
+  const std::tuple<const char*, const char*, bool> titles[] = {
+      {"TApplication", "mój VORTEL terminal", true},
+      {"TApplication", "wsadowy KLIENT ftp", true},  // found through "Klient FTP"
+      {"TForm1", "Vortel", false},                   // not an application window
+      {"tapplication", "Vortel", false},             // the class is exact
+  };
+  for (const auto& [cls, title, found] : titles) {
+    desktop.windows.clear();
+    EXPECT_EQ(ComponentWindowTest(desktop.Add(cls, title, 7)), found) << cls << " / " << title;
+  }
+  const std::pair<const char*, bool> executables[] = {
+      {"C:\\X\\norvikftp.EXE", true},
+      {"D:NORVIKFTPSRV.EXE", true},
+      {"C:\\Vortel.exe\\other.exe", false},
+      {"C:\\X\\Vortel.exe.bak", false},
+  };
+  for (const auto& [exe, found] : executables) {
+    desktop.windows.clear();
+    const auto w = desktop.Add("TApplication", "Bez nazwy", 5);
+    desktop.processes = {{3, "C:\\other.exe"}, {5, exe}};
+    EXPECT_EQ(ComponentProcessTest(w), found) << exe;
+  }
+  desktop.processes = {{5, "C:\\Vortel.exe"}};
+  EXPECT_FALSE(ComponentProcessTest(desktop.Add("TMainForm", "Bez nazwy", 5)));
+  EXPECT_EQ(WindowExeName(desktop.Add("TApplication", "x", 9)), "");
+}
+
+TEST(Components, TheTitlePassRunsFirstAndTheOwnApplicationIsNeverExamined) {
+  plat::headless::HeadlessPlatform platform;
+  auto& desktop = platform.desktop;
+  desktop.Add("TApplication", "Serwer FTP", 2);
+  desktop.Add("TApplication", "Vortel", 3);
+  EXPECT_TRUE(IsAnyComponentRunning());
+  EXPECT_EQ(desktop.visited, 1);
+  desktop.windows.clear();
+  desktop.ownApplicationWindow = desktop.Add("TApplication", "Vortel", 1);
+  desktop.processes = {{1, "C:\\Medium\\Vortel.exe"}};
+  EXPECT_FALSE(IsAnyComponentRunning());
+  desktop.Add("TApplication", "Bez nazwy", 5);
+  desktop.processes.clear();  // without a snapshot only titles count
+  EXPECT_FALSE(IsAnyComponentRunning());
 }

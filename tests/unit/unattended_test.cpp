@@ -1,10 +1,10 @@
 // The installation without the wizard on the headless backend: the same choices as the
-// wizard's untouched pages, the answers the switches give, and nothing ever shown.
+// wizard's untouched pages, the answers the switches give, and nothing ever shown. What lands
+// where, the log's every line and the silent exit codes are proven on the real program end to
+// end; here the choices and the wizard's codes and log.
 #include <gtest/gtest.h>
 
-#include "engine/catalogue.h"
 #include "engine/medium_kind.h"
-#include "engine/run_state.h"
 #include "install_fixture.h"
 #include "module_state.h"
 #include "startup/entry.h"
@@ -13,7 +13,6 @@
 #include "wizard/instalator_form.h"
 
 using plat::ModalResult;
-using plat::RegRoot;
 
 namespace {
 
@@ -27,6 +26,10 @@ struct QuietChecks : startup::StartupChecks {
   bool IsAnyComponentRunning() override { return running; }
 };
 
+bool Has(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 // A whole-package medium in D:\ and the shell folders the shortcuts go to.
 class UnattendedTest : public ::testing::Test {
  protected:
@@ -35,15 +38,10 @@ class UnattendedTest : public ::testing::Test {
     files.SetModulePath("D:\\Install.exe");
     files.PutFile("C:\\Temp\\.keep", "");
   }
-
   // One process of the program.
   int Run(std::vector<std::string> args) {
     unittest::FreshModuleState();
     return startup::ProgramMain(args, checks);
-  }
-  std::string Log() { return files.ReadFile(kLog); }
-  static bool Has(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
   }
 
   plat::headless::HeadlessPlatform platform;
@@ -56,43 +54,31 @@ class UnattendedTest : public ::testing::Test {
 TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
   files.PutFile("D:\\appid.dat", "S");
   engine::ReadMediumKind("D:\\");
-  const struct {
-    std::vector<std::string> args;
-    std::string error;
-    engine::ProductChoice products;
-    bool autostart;
-  } cases[] = {
-      {{"/SILENT"}, "", {false, false, false, true}, false},
-      {{"/SILENT", "/TASKS=autostartftpserver,desktopvortel"},
-       "",
-       {false, false, false, true},
-       true},
+  const std::tuple<std::vector<std::string>, std::string, bool> cases[] = {
+      {{"/SILENT"}, "", false},
+      {{"/SILENT", "/TASKS=autostartftpserver,desktopvortel"}, "", true},
       {{"/SILENT", "/COMPONENTS=vortel"},
        "Produktu \"vortel\" nie ma na tym nośniku instalacyjnym.",
-       {},
        false},
       {{"/SILENT", "/DIR=Programy"},
        "Katalog docelowy \"Programy\" nie jest pełną ścieżką.",
-       {},
        false},
   };
-  for (const auto& c : cases) {
-    const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(c.args));
-    EXPECT_EQ(r.error, c.error) << ::testing::PrintToString(c.args);
-    if (!c.error.empty()) continue;
-    EXPECT_EQ(r.choices.products, c.products);
-    EXPECT_EQ(r.choices.options[engine::kAutostartFtpServer], c.autostart);
-    EXPECT_FALSE(r.choices.options[engine::kDesktopVortel]);  // the emulator is not installed
+  for (const auto& [args, error, autostart] : cases) {
+    const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(args));
+    EXPECT_EQ(r.error, error) << ::testing::PrintToString(args);
+    if (!error.empty()) continue;
+    EXPECT_EQ(r.choices.products, (engine::ProductChoice{false, false, false, true}));
+    EXPECT_EQ(r.choices.options, (std::array<bool, 3>{false, false, autostart}));
   }
-  const unattended::Resolution folders = unattended::ResolveChoices(
-      unattended::ParseSwitches({"/SILENT", "/DIR=  F:\\Nowy  ", "/DIR3=", "/DIR0=G:\\Emu"}));
-  EXPECT_EQ(folders.choices.folders.mainFolder, "F:\\Nowy");
-  EXPECT_EQ(folders.choices.folders.ftpServer, "");
-  EXPECT_EQ(folders.choices.folders.emulator, "G:\\Emu");
+  const engine::FolderTexts folders =
+      unattended::ResolveChoices(
+          unattended::ParseSwitches({"/SILENT", "/DIR=  F:\\Nowy  ", "/DIR3=", "/DIR0=G:\\Emu"}))
+          .choices.folders;
+  EXPECT_EQ(folders.mainFolder + "|" + folders.emulator + "|" + folders.ftpServer,
+            "F:\\Nowy|G:\\Emu|");
 }
 
-// What lands where, the log's every line and the exit codes of the failures are proven on the
-// real program by the silent end-to-end cases; here the choices as the log states them.
 TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplied) {
   EXPECT_EQ(Run({"/VERYSILENT", "/DIR=" + kTarget, "/COMPONENTS=ftpserver,vortel",
                  "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog,
@@ -102,17 +88,14 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
                   "Components=vortel,ftpserver\r\nDir=" + kTarget +
                       "\r\nDir0=Vortel\\\r\nDir1=FTPCli\\\r\nDir3=D:\\Srv\r\nTasks="
                       "autostartftpserver\r\nOverwrite=none\r\nAssociate=yes\r\nNoIcons=no\r\n"));
-  EXPECT_TRUE(platform.dialogs.shown.empty());
-  EXPECT_TRUE(platform.gui.shownForms.empty());
-  const std::string log = Log();
-  for (const std::string& line : std::vector<std::string>{
-           ("Produkty: vortel, ftpserver\r\n"), "Katalog docelowy: " + kTarget + "\\\r\n",
-           "Katalog emulatora: " + kTarget + "\\Vortel\\\r\n",
-           "Katalog serwera FTP: D:\\Srv\\\r\nZadania: autostartftpserver\r\n",
-           "Istniejące pliki: pozostawiane bez zmian\r\nSkojarzenia innych programów: przejmowane",
-           "Wynik: 0 (zainstalowano)"})
-    EXPECT_TRUE(Has(log, line)) << line;
-  EXPECT_FALSE(Has(log, "Katalog klientów FTP"));
+  EXPECT_TRUE(platform.dialogs.shown.empty() && platform.gui.shownForms.empty());
+  const std::string log = files.ReadFile(kLog);
+  EXPECT_TRUE(Has(log, "Produkty: vortel, ftpserver\r\nKatalog docelowy: " + kTarget +
+                           "\\\r\nKatalog emulatora: " + kTarget +
+                           "\\Vortel\\\r\nKatalog serwera FTP: D:\\Srv\\\r\nZadania: "
+                           "autostartftpserver\r\nIstniejące pliki: pozostawiane bez zmian\r\n"))
+      << log;
+  EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
   EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));
   EXPECT_TRUE(files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
 }
@@ -123,12 +106,13 @@ TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
   EXPECT_EQ(Run({"/FOO"}), 1);
   platform.dialogs.ExpectStartingWith("Instalator pakietu Vortel PRO - parametry", ModalResult::OK);
   EXPECT_EQ(Run({"/?"}), 0);
+  platform.dialogs.Expect(
+      "Nie można utworzyć dziennika instalacji: \"Q:\\x.log\": plik lub katalog nie istnieje",
+      ModalResult::OK);
+  EXPECT_EQ(Run({"/LOG=Q:\\x.log"}), 1);
   checks.running = true;
   platform.dialogs.ExpectStartingWith("Instalator wykrył", ModalResult::OK);
   EXPECT_EQ(Run({"/LOG=" + kLog}), 2);
-  // The wizard without switches refuses with the same code.
-  platform.dialogs.ExpectStartingWith("Instalator wykrył", ModalResult::OK);
-  EXPECT_EQ(Run({}), 2);
   EXPECT_TRUE(platform.dialogs.AllAnswered());
   EXPECT_TRUE(platform.gui.shownForms.empty());
 }
@@ -146,99 +130,88 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
       if (w.CurrentStep == 8) w.BitBtn4->Click();
     };
   };
-  using Script = std::vector<std::pair<std::string, ModalResult>>;
   const struct {
-    const char* name;
     std::function<void(plat::gui::Form&)> user;
-    Script messages;
+    std::vector<std::pair<std::string, ModalResult>> messages;
     int code;
   } cases[] = {
-      {"installed", install(kTarget), {{"Katalog \"" + kTarget + "\"", ModalResult::Yes}}, 0},
-      {"again, answering the questions",
-       install(kTarget),
-       {{"Katalog \"" + kTarget + "\" już", ModalResult::Yes},
-        {"Plik \"" + kTarget + "\\Uninstall.exe\" już istnieje.", ModalResult::All},
-        {"Skrót 'Vortel' juz", ModalResult::No},
-        {"Skrót 'Norvik-FTP' juz", ModalResult::No}},
-       0},
-      {"folder failed",
-       install("Q:\\Nowy"),
+      {install(kTarget), {{"Katalog \"" + kTarget + "\"", ModalResult::Yes}}, 0},
+      {install("Q:\\Nowy"),
        {{"Katalog \"Q:\\Nowy\"", ModalResult::Yes},
         {"Nie można utworzyć katalogu \"Q:\\Nowy\\\"", ModalResult::OK}},
        3},
-      {"closed at once",
-       [](plat::gui::Form& shown) { shown.Close(); },
+      {[](plat::gui::Form& shown) { shown.Close(); },
        {{"Przerwać proces instalacji ?", ModalResult::Yes}},
        5},
+      {install("C:\\Rej"),  // the registry refuses the writes
+       {{"Katalog \"C:\\Rej\"", ModalResult::Yes},
+        {"Skrót 'Vortel' juz", ModalResult::No},
+        {"Skrót 'Norvik-FTP' juz", ModalResult::No},
+        {"Wystąpił błąd podczas kopiowania plików.", ModalResult::OK}},
+       6},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.code);
     platform.gui = plat::headless::HeadlessGui();  // a new process: not terminated
     platform.gui.whileModal = c.user;
+    if (c.code == 6)
+      platform.registry.DenyWrites(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft");
     for (const auto& [text, answer] : c.messages) platform.dialogs.ExpectStartingWith(text, answer);
     EXPECT_EQ(Run({"/LOG=" + kLog, "/SAVEINF=C:\\Temp\\w.inf"}), c.code);
     EXPECT_TRUE(platform.dialogs.AllAnswered());
     // Only a wizard that started the installation leaves its settings.
     EXPECT_EQ(files.Exists("C:\\Temp\\w.inf"), c.code != 5);
-    const std::string log = Log();
+    const std::string log = files.ReadFile(kLog);
     EXPECT_TRUE(Has(log, "Wynik: " + std::to_string(c.code)));
     // Every message the user answered is in the log with the answer.
     for (const auto& [text, answer] : c.messages) EXPECT_TRUE(Has(log, "Komunikat: \"" + text));
+    EXPECT_TRUE(Has(log, "- odpowiedź: Tak"));
   }
-  EXPECT_TRUE(Has(Log(), "- odpowiedź: Tak"));
 }
 
 TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) {
   using plat::DlgButton;
-  using plat::DlgType;
   const std::vector<DlgButton> overwrite = {DlgButton::Yes, DlgButton::All, DlgButton::No,
                                             DlgButton::Abort};
   const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
+  const std::string file = "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?";
   const std::string takeOver =
       "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
       "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
       "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
       "instalowany program ?";
-  const struct {
-    bool overwriteAll, associate;
-    std::string text;
-    std::vector<DlgButton> buttons;
-    ModalResult answer;  // None: the run fails
-  } cases[] = {
-      {true, true, "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?", overwrite,
-       ModalResult::All},
-      {false, true, "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?", overwrite,
-       ModalResult::No},
+  // Overwrite all, associate; the text and buttons; the answer (None: the run fails).
+  const std::tuple<bool, bool, std::string, std::vector<DlgButton>, ModalResult> cases[] = {
+      {true, true, file, overwrite, ModalResult::All},
       {true, true, "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?", yesNo, ModalResult::No},
       {true, true, takeOver, yesNo, ModalResult::Yes},
       {true, false, takeOver, yesNo, ModalResult::No},
       {true, true, "Nie można utworzyć katalogu \"Q:\\x\\\"", {DlgButton::OK}, ModalResult::OK},
-      {true, true, "Wystąpił błąd podczas kopiowania plików.", {DlgButton::OK}, ModalResult::OK},
       // Never asked by a run that never aborts; answering it would guess.
       {true, true, "Przerwać proces instalacji ?", yesNo, ModalResult::None},
-      {true, true, "Proszę wybrać instalowane produkty.", {DlgButton::OK}, ModalResult::None},
       // A known text with other buttons than expected is not the known question any more.
-      {true, true, "Plik \"C:\\x.exe\" już istnieje.\rNadpisać ?", yesNo, ModalResult::None},
+      {true, true, file, yesNo, ModalResult::None},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+  for (const auto& [overwriteAll, associate, text, buttons, answer] : cases) {
+    SCOPED_TRACE(text);
     {
       unattended::SetupLog log(files, kLog);
-      unattended::AnsweringDialogs answers(log, {c.overwriteAll, c.associate});
-      const plat::DialogSpec spec{c.text, DlgType::Warning, c.buttons, 0, -1, 0};
-      if (c.answer == ModalResult::None)
+      unattended::AnsweringDialogs answers(log, {overwriteAll, associate});
+      const plat::DialogSpec spec{text, plat::DlgType::Warning, buttons, 0, -1, 0};
+      if (answer == ModalResult::None)
         EXPECT_THROW(answers.Show(spec), unattended::EUnexpectedDialog);
       else
-        EXPECT_EQ(answers.Show(spec), c.answer);
+        EXPECT_EQ(answers.Show(spec), answer);
     }
     // The log file is complete once the log is gone.
-    EXPECT_TRUE(Has(
-        Log(), c.answer == ModalResult::None ? "BŁĄD: nieoczekiwany komunikat" : "Komunikat: \""));
+    EXPECT_TRUE(Has(files.ReadFile(kLog), answer == ModalResult::None
+                                              ? "BŁĄD: nieoczekiwany komunikat"
+                                              : "Komunikat: \""));
     // The wizard with /SUPPRESSMSGBOXES takes the same answers and shows only the others.
-    if (c.answer == ModalResult::None) platform.dialogs.Expect(c.text, ModalResult::Cancel);
-    unattended::WizardDialogs wizard(platform.dialogs, {c.overwriteAll, c.associate}, true);
-    EXPECT_EQ(wizard.Show({c.text, DlgType::Warning, c.buttons, 0, -1, 0}),
-              c.answer == ModalResult::None ? ModalResult::Cancel : c.answer);
+    if (answer == ModalResult::None) platform.dialogs.Expect(text, ModalResult::Cancel);
+    unattended::WizardDialogs wizard(platform.dialogs, {overwriteAll, associate}, true);
+    EXPECT_EQ(wizard.Show({text, plat::DlgType::Warning, buttons, 0, -1, 0}),
+              answer == ModalResult::None ? ModalResult::Cancel : answer);
     EXPECT_TRUE(platform.dialogs.AllAnswered());
   }
 }

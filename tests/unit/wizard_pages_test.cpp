@@ -1,25 +1,19 @@
-// The pages between the agreement and the copying, and the finish page, driven through the
-// wizard's own buttons on the headless backend.
+// The pages between the agreement and the copying, driven through the wizard's own buttons on
+// the headless backend. What the finish page opens and starts is proven end to end.
 #include <gtest/gtest.h>
 
 #include "engine/run_state.h"
 #include "engine/target_dirs.h"
 #include "install_fixture.h"
 #include "system/paths.h"
-#include "system/registry_entries.h"
 #include "wizard/instalator_form.h"
 
 using installtest::Selection;
-using plat::DlgButton;
-using plat::DlgType;
 using plat::ModalResult;
-using plat::RegRoot;
 
 namespace {
 
-constexpr char kMakerKey[] = "Software\\Norvik-Soft";
-constexpr char kVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
-const std::string kAppPaths = std::string(kVersionKey) + "\\App Paths\\";
+const std::string kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 const std::string kDefaultMain = "C:\\Program Files\\NorvikSoft\\VortelPRO\\";
 const std::string kIndent = "    ";
 const Selection kAll = {true, true, true, true};
@@ -29,30 +23,12 @@ std::string Question(const std::string& folder, bool exists) {
          (exists ? " już istnieje.\rKontynuować instalację?" : " nie istnieje.\rUtworzyć ?");
 }
 
-// Documents opened and programs started, in one order, with the folder each program started in.
-class FinishLog : public plat::headless::HeadlessPlatform {
- public:
-  std::vector<std::string> log;
-  plat::Shell& ShellApi() override { return loggingShell; }
-  plat::Processes& Process() override { return loggingProcesses; }
-
-  struct Shell : plat::headless::HeadlessShell {
-    explicit Shell(FinishLog& p) : owner(p) { files = &p.files; }
-    bool OpenDocument(const std::string& path) override {
-      owner.log.push_back("open " + path);
-      return HeadlessShell::OpenDocument(path);
-    }
-    FinishLog& owner;
-  } loggingShell{*this};
-  struct Processes : plat::headless::HeadlessProcesses {
-    explicit Processes(FinishLog& p) : HeadlessProcesses(p.files), owner(p) {}
-    bool StartAndWaitIdle(const std::string& commandLine) override {
-      owner.log.push_back("run " + commandLine + "in " + owner.files.CurrentDirectory());
-      return HeadlessProcesses::StartAndWaitIdle(commandLine);
-    }
-    FinishLog& owner;
-  } loggingProcesses{*this};
-};
+// "+" for each box that is on, "-" for each that is off.
+std::string Marks(std::initializer_list<bool> states) {
+  std::string s;
+  for (bool on : states) s += on ? '+' : '-';
+  return s;
+}
 
 }  // namespace
 
@@ -61,8 +37,6 @@ class PagesTest : public ::testing::Test {
   void SetUp() override {
     installtest::PrepareMachine(platform);
     platform.files.SetModulePath("D:\\Install.exe");
-    form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
-                                                     std::vector<std::string>{});
     platform.gui.ShowForm(*form);
     form->CheckBox1->SetChecked(true);
   }
@@ -70,10 +44,13 @@ class PagesTest : public ::testing::Test {
 
   void Next() { form->BitBtn2->Click(); }
   void Back() { form->BitBtn1->Click(); }
-  // From any page to the folder page with these products, through the product check.
-  void ToFolders(const Selection& chosen) {
+  void Choose(const Selection& chosen) {
     form->ShowStep(3);
     for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, chosen[i]);
+  }
+  // From any page to the folder page with these products, through the product check.
+  void ToFolders(const Selection& chosen) {
+    Choose(chosen);
     Next();
     ASSERT_EQ(form->CurrentStep, 4);
   }
@@ -86,246 +63,142 @@ class PagesTest : public ::testing::Test {
   std::string RowText() const {
     return form->edPath0->Text() + "|" + form->edPath1->Text() + "|" + form->edPath3->Text();
   }
-  std::array<bool, 3> Options(bool enabled) const {
-    const plat::gui::CheckBox* boxes[] = {form->cbShortcutVortel, form->cbShortcutFTPcli,
-                                          form->cbFTPsrvAutostart};
-    std::array<bool, 3> state;
-    for (int i = 0; i < 3; ++i) state[i] = enabled ? boxes[i]->Enabled() : boxes[i]->Checked();
-    return state;
+  // The option boxes' enabled states, then their ticks.
+  std::string Options() const {
+    auto b = form->OptionBoxes();
+    return Marks({b[0]->Enabled(), b[1]->Enabled(), b[2]->Enabled()}) + " " +
+           Marks({b[0]->Checked(), b[1]->Checked(), b[2]->Checked()});
   }
 
-  FinishLog platform;
-  std::unique_ptr<wizard::TInstalatorForm> form;
+  plat::headless::HeadlessPlatform platform;
+  std::unique_ptr<wizard::TInstalatorForm> form = std::make_unique<wizard::TInstalatorForm>(
+      nullptr, "InstalatorForm", std::vector<std::string>{});
 };
 
-TEST_F(PagesTest, ProductCheckRequiresOneProductAndPreparesStartBoxesAndFolderRows) {
-  struct Case {
-    Selection chosen;
-    bool emulatorBox, clientBox;  // enabled and ticked alike
-    std::array<bool, 3> rows;     // emulator, both clients, server
-  } cases[] = {{{false, false, true, false}, false, false, {false, true, false}},
-               {{true, false, false, true}, true, false, {true, false, true}},
-               {{false, true, false, false}, false, true, {false, true, false}}};
-  for (const auto& c : cases) {
-    ToFolders(c.chosen);
-    EXPECT_EQ(form->CheckBox2->Enabled(), c.emulatorBox);
-    EXPECT_EQ(form->CheckBox2->Checked(), c.emulatorBox);
-    EXPECT_EQ(form->CheckBox3->Enabled(), c.clientBox);
-    EXPECT_EQ(form->CheckBox3->Checked(), c.clientBox);
-    const plat::gui::Control* row[3][3] = {{form->lbName0, form->edPath0, form->sbDir0},
-                                           {form->lbName1, form->edPath1, form->sbDir1},
-                                           {form->lbName3, form->edPath3, form->sbDir3}};
-    for (int r = 0; r < 3; ++r)
-      for (const auto* control : row[r])
-        EXPECT_EQ(control->Enabled(), c.rows[r]) << control->Name();
-  }
-  form->ShowStep(3);
-  for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, false);
+TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessage) {
+  Choose({});
   platform.dialogs.Expect("Proszę wybrać instalowane produkty.", ModalResult::OK);
   Next();
   EXPECT_EQ(form->CurrentStep, 3);
-}
-
-TEST_F(PagesTest, FolderPageShowsTheProposalsOnEveryEntryAndADifferentMainFolderResetsRows) {
-  platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTP.exe", "Path",
-                        kDefaultMain + "C\\");
-  platform.registry.Set(RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
+  platform.registry.Set(plat::RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
                         kDefaultMain + "S\\");
-  const std::string proposed = "Vortel\\|C\\|S\\";
-  ToFolders(kAll);
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(RowText(), proposed);
-  form->edPath0->SetText("Moje\\");
-  form->Edit4->SetText("c:\\program files\\NorvikSoft\\VortelPRO ");  // the default still
-  EXPECT_EQ(RowText(), "Moje\\|C\\|S\\");
-  form->Edit4->SetText("E:\\Inny");
-  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
-  platform.dialogs.Expect(Question("E:\\Inny", false), ModalResult::Yes);
-  Next();
-  Back();
-  EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
-  EXPECT_EQ(RowText(), proposed);
-  // Only the rows in use are reset.
-  ToFolders({false, false, false, true});
-  form->Edit4->SetText("E:\\Inny");
-  EXPECT_EQ(RowText(), "Vortel\\|C\\|FTPSrv\\");
-}
-
-TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
-  ToFolders(kAll);
-  form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
-  const struct {
-    plat::gui::SpeedButton* button;
-    plat::gui::Edit* edit;
-    std::string answer, stored, title;
-  } cases[] = {
-      {form->sbDir0, form->edPath0, "C:\\Pack\\", "",
-       "Wybierz podkatalog, w którym bądzie zainstalowany emulator terminala Vortel."},
-      {form->sbDir1, form->edPath1, "c:\\PACK\\Sub", "Sub\\",
-       "Wybierz podkatalog, w którym bądzie zainstalowany klient FTP."},
-      {form->sbDir3, form->edPath3, "C:\\Package\\", "C:\\Package\\",
-       "Wybierz podkatalog, w którym bądzie zainstalowany serwer FTP."},
-      {form->sbDir3, form->edPath3, "", "C:\\Package\\", ""},  // cancelled
-  };
-  for (const auto& c : cases) {
-    platform.loggingShell.browseAnswers.push_back(c.answer);
-    c.button->Click();
-    EXPECT_EQ(c.edit->Text(), c.stored) << c.answer;
-    if (c.title.empty()) continue;
-    EXPECT_EQ(platform.loggingShell.browseCaptions.back(), c.title);
+  // The emulator's and the client's start boxes (enabled, ticked), the three folder rows and
+  // what they propose; a main folder other than the default resets the rows in use.
+  const std::tuple<Selection, const char*, const char*> cases[] = {
+      {{false, false, true, false}, "---- -+-", "Vortel\\|FTPCli\\|S\\"},
+      {{true, false, false, true}, "++-- +-+", "Vortel\\|FTPCli\\|FTPSrv\\"},
+      {{false, true, false, false}, "--++ -+-", "Vortel\\|FTPCli\\|S\\"}};
+  for (const auto& [chosen, expected, reset] : cases) {
+    ToFolders(chosen);
+    std::string rows;
+    for (auto [label, edit, button] : {std::tuple{form->lbName0, form->edPath0, form->sbDir0},
+                                       {form->lbName1, form->edPath1, form->sbDir1},
+                                       {form->lbName3, form->edPath3, form->sbDir3}}) {
+      EXPECT_EQ(label->Enabled(), edit->Enabled() && button->Enabled());
+      rows += label->Enabled() ? '+' : '-';
+    }
+    EXPECT_EQ(Marks({form->CheckBox2->Enabled(), form->CheckBox2->Checked(),
+                     form->CheckBox3->Enabled(), form->CheckBox3->Checked()}) +
+                  " " + rows,
+              expected);
+    EXPECT_EQ(form->Edit4->Text() + RowText(), kDefaultMain + "Vortel\\|FTPCli\\|S\\");
+    form->Edit4->SetText("c:\\program files\\NorvikSoft\\VortelPRO ");  // the default still
+    EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|S\\");
+    form->Edit4->SetText("E:\\Inny");
+    EXPECT_EQ(RowText(), reset);
   }
-  platform.loggingShell.browseAnswers = {"", "E:\\Nowy"};
-  form->SpeedButton2->Click();
-  EXPECT_EQ(form->Edit4->Text(), "C:\\Pack");
-  form->SpeedButton2->Click();
-  EXPECT_EQ(form->Edit4->Text(), "E:\\Nowy\\");
-  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
-  EXPECT_EQ(platform.loggingShell.browseCaptions.back(),
-            "Wybierz katalog, w którym bądą zainstalowane wybrane elementy.");
-}
-
-TEST_F(PagesTest, FolderCheckAsksAboutTheTrimmedMainFolderAndRefusesAPartialPath) {
+  // The folder question names the trimmed main folder; a partial path is refused.
   platform.files.PutFile("C:\\Jest\\plik", "");
-  const struct {
-    std::string typed;
-    bool exists;
-    ModalResult answer;
-  } asked[] = {
-      {"  C:\\Jest  ", true, ModalResult::Yes},
-      {"c:\\Nowy\\", false, ModalResult::No},
-  };
-  for (const auto& c : asked) {
+  const std::tuple<std::string, bool, ModalResult> asked[] = {
+      {"  C:\\Jest  ", true, ModalResult::Yes}, {"c:\\Nowy\\", false, ModalResult::No}};
+  for (const auto& [typed, exists, answer] : asked) {
     ToFolders(kAll);
-    form->Edit4->SetText(c.typed);
-    const std::string trimmed = sys::TrimSpaces(c.typed);
-    platform.dialogs.Expect(Question(trimmed, c.exists), c.answer);
+    form->Edit4->SetText(typed);
+    platform.dialogs.Expect(Question(sys::TrimSpaces(typed), exists), answer);
     Next();
-    EXPECT_EQ(form->CurrentStep, c.answer == ModalResult::Yes ? 5 : 4) << c.typed;
-    EXPECT_EQ(form->Edit4->Text(), trimmed);
+    EXPECT_EQ(form->CurrentStep, answer == ModalResult::Yes ? 5 : 4) << typed;
+    EXPECT_EQ(form->Edit4->Text(), sys::TrimSpaces(typed));
   }
-  // A relative path would install below the current folder.
-  form->Edit4->SetText("C:Vortel");
+  form->Edit4->SetText("C:Vortel");  // would install below the current folder
   platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
   Next();
   EXPECT_EQ(form->CurrentStep, 4);
 }
 
-TEST_F(PagesTest, OptionBoxesFollowTheProductsAndEnablingNeverTicksOne) {
-  ToOptions(kAll);
-  EXPECT_EQ(Options(true), (std::array<bool, 3>{true, true, true}));
-  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, true, false}));
-  form->cbFTPsrvAutostart->SetChecked(true);
-  Back();
-  ToOptions({true, false, false, false});
-  EXPECT_EQ(Options(true), (std::array<bool, 3>{true, false, false}));
-  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, false, false}));
-  Back();
-  ToOptions(kAll);
-  EXPECT_EQ(Options(true), (std::array<bool, 3>{true, true, true}));
-  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, false, false}));
-  Next();
-  Back();  // from the summary: the boxes keep what they had
-  EXPECT_EQ(Options(false), (std::array<bool, 3>{true, false, false}));
-  ToOptions({false, false, true, false});
-  EXPECT_EQ(Options(true), (std::array<bool, 3>{false, false, false}));
-  EXPECT_EQ(Options(false), (std::array<bool, 3>{false, false, false}));
-  // A box ticked but disabled does not count.
-  form->cbShortcutVortel->SetChecked(true);
-  EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
+TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
+  ToFolders(kAll);
+  form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
+  const std::string sub = "Wybierz podkatalog, w którym bądzie zainstalowany ";
+  const std::tuple<plat::gui::SpeedButton*, plat::gui::Edit*, std::string, std::string, std::string>
+      cases[] = {
+          {form->sbDir0, form->edPath0, "C:\\Pack\\", "", sub + "emulator terminala Vortel."},
+          {form->sbDir1, form->edPath1, "c:\\PACK\\Sub", "Sub\\", sub + "klient FTP."},
+          {form->sbDir3, form->edPath3, "", "FTPSrv\\", sub + "serwer FTP."},  // cancelled
+          {form->SpeedButton2, form->Edit4, "E:\\Nowy", "E:\\Nowy\\",
+           "Wybierz katalog, w którym bądą zainstalowane wybrane elementy."},
+      };
+  for (const auto& [button, edit, answer, stored, title] : cases) {
+    platform.shell.browseAnswers.push_back(answer);
+    button->Click();
+    EXPECT_EQ(edit->Text(), stored) << answer;
+    EXPECT_EQ(platform.shell.browseCaptions.back(), title);
+  }
+  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
 }
 
-TEST_F(PagesTest, SummaryListsProductsFoldersAndOptionsLineByLine) {
-  const std::string main = kIndent + kDefaultMain;
-  const std::string serverOption = "Automatycznie uruchamiaj serwer FTP przy starcie Windows";
-  const struct {
-    Selection chosen;
-    bool autostart;
-    std::vector<std::string> lines;
-  } cases[] = {
+TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineByLine) {
+  const std::tuple<Selection, bool, std::vector<std::string>> cases[] = {
       {{true, false, false, true},
        true,
        {"Instalowane elementy:", kIndent + "Emulator terminala Vortel  ver.3.30",
-        kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", main,
+        kIndent + "Serwer FTP  ver.1.151", "", "Folder docelowy:", kIndent + kDefaultMain,
         "Emulator terminala Vortel", kIndent + "Vortel\\", "Serwer FTP", kIndent + "FTPSrv\\", "",
         "Opcje dodatkowe:", kIndent + "Utwórz skrót na pulpit do emulatora terminala",
-        kIndent + serverOption}},
+        kIndent + "Automatycznie uruchamiaj serwer FTP przy starcie Windows"}},
       {{false, false, true, false},
        false,
        {"Instalowane elementy:", kIndent + "Wsadowy klient FTP  ver.1.081", "",
-        "Folder docelowy:", main, "Klient FTP", kIndent + "FTPCli\\", ""}},
+        "Folder docelowy:", kIndent + kDefaultMain, "Klient FTP", kIndent + "FTPCli\\", ""}},
   };
-  for (const auto& c : cases) {
-    ToOptions(c.chosen);
-    form->cbFTPsrvAutostart->SetChecked(c.autostart);
+  for (const auto& [chosen, autostart, lines] : cases) {
+    ToOptions(chosen);
+    form->cbFTPsrvAutostart->SetChecked(autostart);
     Next();
     ASSERT_EQ(form->CurrentStep, 6);
-    EXPECT_EQ(form->Memo1->Lines(), c.lines);
+    EXPECT_EQ(form->Memo1->Lines(), lines);
   }
+  ToOptions(kAll);
+  EXPECT_EQ(Options(), "+++ ---");  // enabling never ticks a box
+  form->cbFTPsrvAutostart->SetChecked(true);
+  Back();
+  ToOptions({true, false, false, false});
+  EXPECT_EQ(Options(), "+-- ---");
+  form->cbShortcutVortel->SetChecked(true);
+  Next();
+  Back();  // from the summary: the boxes keep what they had
+  EXPECT_EQ(Options(), "+-- +--");
+  ToOptions({false, false, true, false});
+  form->cbShortcutVortel->SetChecked(true);  // ticked but disabled does not count
+  EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
 }
 
-TEST_F(PagesTest, FinishOpensTheNotesOfEachSlotThenStartsTheEmulatorThenTheClient) {
+TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTheClient) {
   engine::TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
-  for (const char* file : {"Emu\\Vortel.exe", "Emu\\readme.txt", "Ftp\\NorvikFtp.exe"})
+  for (const char* file : {"Emu\\Vortel.exe", "Ftp\\NorvikFtp.exe"})
     platform.files.PutFile(std::string("C:\\P\\") + file, "");
-  platform.files.PutFile("C:\\P\\Srv\\NorvikFTPsrv.exe", "");
-  const std::string emulator = "run \"C:\\P\\Emu\\Vortel.exe\" in C:\\P\\Emu";
-  const std::string client = "run \"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp";
-  const std::string emuNotes = "open C:\\P\\Emu\\readme.txt",
-                    ftpNotes = "open C:\\P\\Ftp\\readme.txt",
-                    srvNotes = "open C:\\P\\Srv\\readme.txt";
-  const struct {
-    Selection chosen;
-    bool notes, emulator, client;
-    std::vector<std::string> log;
-  } cases[] = {
-      {kAll, true, true, true, {emuNotes, ftpNotes, srvNotes, emulator, client}},
-      {{true, false, false, true}, true, false, false, {emuNotes, srvNotes}},
-      {{false, false, true, true}, true, false, false, {srvNotes}},
-      {kAll, false, false, true, {client}},
-      {kAll, false, false, false, {}},
-  };
-  for (const auto& c : cases) {
-    platform.log.clear();
-    platform.gui.cursors.clear();
-    form->Reopen();
-    form->ShowStep(3);
-    for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, c.chosen[i]);
-    form->ShowStep(8);
-    form->CheckBox5->SetChecked(c.notes);
-    form->CheckBox2->SetChecked(c.emulator);
-    form->CheckBox3->SetChecked(c.client);
-    form->BitBtn4->Click();
-    EXPECT_TRUE(form->Closed());
-    EXPECT_EQ(platform.log, c.log);
-    const bool any = c.notes || c.emulator || c.client;
-    const std::vector<plat::gui::Cursor> hourglass = {plat::gui::Cursor::HourGlass,
-                                                      plat::gui::Cursor::Default};
-    EXPECT_EQ(platform.gui.cursors, any ? hourglass : std::vector<plat::gui::Cursor>{});
-  }
-}
-
-TEST_F(PagesTest, NextOnTheSummaryInstallsTheChoicesAndEndsOnTheFinishPageOrClosed) {
-  engine::StopRequested = true;  // left over from an earlier close question: no bearing here
-  ToOptions({true, false, false, true});
-  Next();
-  Next();
-  ASSERT_EQ(form->CurrentStep, 8);
-  EXPECT_FALSE(form->Closed());
-  EXPECT_FALSE(form->Animate1->Active());
-  EXPECT_EQ(platform.files.ReadFile(kDefaultMain + "Vortel\\Vortel.exe"),
-            installtest::NewContents("Vortel.exe"));
-  EXPECT_TRUE(platform.files.Exists(std::string(installtest::kDesktop) + "\\Vortel.lnk"));
-  EXPECT_FALSE(platform.files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
-  EXPECT_FALSE(sys::DirectoryExists(kDefaultMain + "FTPCli"));
-
-  // A failed run closes the wizard without the closing question.
-  ToFolders(kAll);
-  form->Edit4->SetText("Q:\\VP");
-  platform.dialogs.Expect(Question("Q:\\VP", false), ModalResult::Yes);
-  Next();
-  Next();
-  platform.dialogs.Expect("Nie można utworzyć katalogu \"Q:\\VP\\\"", ModalResult::OK);
-  Next();
+  Choose({true, false, true, true});
+  form->ShowStep(8);
+  for (auto* box : {form->CheckBox5, form->CheckBox2, form->CheckBox3}) box->SetChecked(true);
+  form->BitBtn4->Click();
   EXPECT_TRUE(form->Closed());
-  EXPECT_EQ(form->CurrentStep, 7);
+  EXPECT_EQ(platform.shell.opened,
+            (std::vector<std::string>{"C:\\P\\Emu\\readme.txt", "C:\\P\\Srv\\readme.txt"}));
+  std::string started;
+  for (const auto& p : platform.processes.started)
+    started += p.commandLine + "in " + p.currentDirectory + "|";
+  EXPECT_EQ(
+      started,
+      "\"C:\\P\\Emu\\Vortel.exe\" in C:\\P\\Emu|\"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp|");
+  EXPECT_EQ(platform.gui.cursors, (std::vector<plat::gui::Cursor>{plat::gui::Cursor::HourGlass,
+                                                                  plat::gui::Cursor::Default}));
 }

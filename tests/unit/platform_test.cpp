@@ -1,0 +1,67 @@
+// The platform's own rules: text conversion and the standard dialog's buttons. The round
+// trip and the locale's upper case are proven against the system under Wine.
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "platform/dialogs.h"
+#include "platform/headless/headless.h"
+#include "platform/text.h"
+
+using plat::DlgButton;
+using plat::DlgType;
+using plat::IsCp1250Representable;
+using plat::ModalResult;
+using plat::Utf16ToUtf8;
+using plat::Utf8ToUtf16;
+
+TEST(Text, MalformedInputBecomesReplacementCharactersAndOnlyCentralEuropeFitsCp1250) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"zażółć \xF0\x9F\x98\x80", u"za\u017C\u00F3\u0142\u0107 \xD83D\xDE00"},
+      {"a\x80z", u"a\uFFFDz"},                            // stray continuation byte
+      {"\xC3(", u"\uFFFD("},                              // continuation missing
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // overlong "/" is no separator
+      {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},            // encoded surrogate
+      {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(Utf8ToUtf16(in), out) << in;
+  EXPECT_EQ(Utf16ToUtf8(u"x\xD800y\xDC00"), "x\xEF\xBF\xBDy\xEF\xBF\xBD");  // lone surrogates
+  EXPECT_TRUE(IsCp1250Representable("Przerwać proces instalacji ? „cudzysłów” – € ×"));
+  for (const char* text : {"ñ", "\xE2\x80\x9F", "a\x80"}) EXPECT_FALSE(IsCp1250Representable(text));
+  EXPECT_EQ(plat::InvariantUpper("zażółć gęślą jaźń ĺľňž ÿ ß ÷"), "ZAŻÓŁĆ GĘŚLĄ JAŹŃ ĹĽŇŽ Ÿ ß ÷");
+}
+
+TEST(Dialogs, StandardDialogSortsButtonsAndChoosesFocusAndEsc) {
+  plat::headless::HeadlessPlatform platform;
+  using B = DlgButton;
+  const struct {
+    std::vector<DlgButton> given, shown;
+    int focus, cancel;
+  } cases[] = {
+      {{B::No, B::Yes}, {B::Yes, B::No}, 0, 1},
+      {{B::OK}, {B::OK}, 0, 0},
+      {{B::Cancel, B::OK}, {B::OK, B::Cancel}, 0, 1},
+      {{B::Ignore, B::Retry, B::Abort}, {B::Abort, B::Retry, B::Ignore}, 1, -1},
+      {{B::Yes, B::Yes}, {B::Yes}, 0, -1},
+  };
+  for (const auto& c : cases) {
+    platform.dialogs.Expect("tekst", ModalResult::OK);
+    plat::MessageDlg("tekst", DlgType::Information, c.given);
+    const auto& spec = platform.dialogs.shown.back();
+    EXPECT_EQ(spec.buttons, c.shown);
+    EXPECT_EQ(spec.focus, c.focus);
+    EXPECT_EQ(spec.cancel, c.cancel);
+  }
+  EXPECT_EQ(plat::CaptionOf(DlgType::Confirmation), " Decyzja");
+  EXPECT_EQ(plat::CaptionOf(DlgButton::Retry), "Powtó&rz");
+  // The harness every dialog text check relies on: a wrong or unexpected dialog fails the test
+  // even where the code under test catches every exception.
+  const auto swallowed = [](const std::string& text) {
+    try {
+      plat::MessageDlg(text, DlgType::Error, {DlgButton::OK});
+    } catch (...) {
+    }
+  };
+  EXPECT_NONFATAL_FAILURE(swallowed("nikt nie czeka"), "unexpected dialog: \"nikt nie czeka\"");
+  platform.dialogs.Expect("jeden", ModalResult::OK);
+  EXPECT_NONFATAL_FAILURE(swallowed("drugi"), "\"drugi\" shown where \"jeden\" was expected");
+}

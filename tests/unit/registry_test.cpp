@@ -1,0 +1,148 @@
+// The products' registry entries and document types. The values themselves, the keys a
+// registration writes, the reinstallation and the takeover of a foreign type are proven against
+// the real registry under Wine; here the order of writes, the failures and the branches that
+// need a registry in a state Wine will not keep.
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+#include "platform/headless/headless.h"
+#include "platform/text.h"
+#include "system/file_types.h"
+#include "system/registry_entries.h"
+
+using plat::ModalResult;
+using plat::RegRoot;
+
+namespace {
+
+constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const std::string kMain = "C:\\Program Files\\Vortel PRO\\";
+
+class RegistryEntriesTest : public ::testing::Test {
+ protected:
+  void TearDown() override { EXPECT_EQ(registry.OpenKeys(), 0); }
+  std::string Value(const std::string& key, const std::string& name) {
+    return registry.Get(RegRoot::LocalMachine, key, name);
+  }
+  plat::headless::HeadlessPlatform platform;
+  plat::headless::HeadlessRegistry& registry = platform.registry;
+};
+
+TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
+  sys::RegisterFtpBatch(kMain, "D:\\FTP");
+  const std::string hklm = "HKEY_LOCAL_MACHINE\\";
+  const std::string hkcr = "HKEY_CLASSES_ROOT\\";
+  const std::string uninstall = hklm + kUninstall + "\\Vortel PRO:";
+  const std::string app = hklm + kAppPaths + "\\NorvikFTPBatch.exe:";
+  EXPECT_EQ(
+      registry.writes,
+      (std::vector<std::string>{
+          hklm + "Software\\Norvik-Soft:Path", hklm + "Software\\Norvik-Soft:Ver",
+          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Path",
+          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Ver", app + "@", app + "Path",
+          hkcr + ".ftp:@", hkcr + "FTPBatchScript:@", hkcr + "FTPBatchScript\\DefaultIcon:@",
+          hkcr + "FTPBatchScript\\shell\\open:@", hkcr + "FTPBatchScript\\shell\\open\\command:@",
+          hkcr + "FTPBatchScript\\shell\\edit:@", hkcr + "FTPBatchScript\\shell\\edit\\command:@",
+          hkcr + ".ftp\\ShellNew:FileName", uninstall + "DisplayName", uninstall + "DisplayIcon",
+          uninstall + "UninstallString"}));
+  // The server has no document type.
+  registry.writes.clear();
+  sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
+  for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(hkcr, 0), std::string::npos);
+  EXPECT_EQ(registry.writes.size(), 9u);
+}
+
+TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
+  registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
+  sys::RegisterFtpServer(kMain, "C:\\S\\");
+  EXPECT_FALSE(
+      registry.KeyExists(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe"));
+  EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"),
+            "C:\\S\\NorvikFTPSrv.exe,0");
+
+  registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft\\Vortel");
+  try {
+    sys::RegisterEmulator(kMain, "C:\\V\\", "Vortel", "Vortel.exe");
+    FAIL() << "a failed write passed silently";
+  } catch (const plat::ERegistryException& e) {
+    EXPECT_STREQ(e.what(),
+                 "Nie można zapisać wartości \"Path\" w kluczu \"Software\\Norvik-Soft\\Vortel\" "
+                 "Rejestru");
+    EXPECT_TRUE(plat::IsCp1250Representable(e.what()));
+  }
+  EXPECT_EQ(registry.OpenKeys(), 0);  // closed before the exception left
+  EXPECT_EQ(Value(std::string(kAppPaths) + "\\Vortel.exe", "Path"), "");
+  EXPECT_EQ(registry.Dump(RegRoot::ClassesRoot, ".vl"), "REGEDIT4\n\n");
+}
+
+}  // namespace
+
+namespace {
+
+constexpr char kExe[] = "C:\\N\\Vortel\\Vortel.exe";
+const std::string kQuestion =
+    "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\r";
+const std::string kTail =
+    "\".\rZmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez "
+    "aktualnie instalowany program ?";
+
+// Every takeover question is a Yes/No warning; the registry is left with no key open.
+void ExpectSoundEnd(plat::headless::HeadlessPlatform& platform) {
+  EXPECT_TRUE(platform.dialogs.AllAnswered());
+  EXPECT_EQ(platform.registry.OpenKeys(), 0);
+  for (const auto& shown : platform.dialogs.shown) {
+    EXPECT_EQ(shown.type, plat::DlgType::Warning);
+    EXPECT_EQ(shown.buttons,
+              (std::vector<plat::DlgButton>{plat::DlgButton::Yes, plat::DlgButton::No}));
+  }
+}
+
+bool RegisterVl(plat::headless::HeadlessRegistry& registry) {
+  auto reg = registry.NewAccessor();
+  return sys::RegisterFileType(*reg, ".vl", "VortelCfg", "Vortel - plik konfiguracji",
+                               std::string(kExe) + ",0", "open", "Otwórz-połącz",
+                               sys::QuotedCommand(kExe), "", "", "");
+}
+
+TEST(FileTypes, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
+  plat::headless::HeadlessPlatform platform;
+  auto& registry = platform.registry;
+  // The old ProgID, whether its key and its command exist; the program named (nullptr: none).
+  const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+      {"", false, nullptr, nullptr},                      // extension names no type
+      {"Zniknal", false, nullptr, nullptr},               // its type is gone
+      {"Obcy", true, nullptr, ""},                        // a type with no program
+      {"vortelcfg", true, "\"C:\\X.exe\"", "C:\\X.exe"},  // ProgIDs compare exactly
+  };
+  for (const auto& [oldProgId, oldKey, oldCommand, program] : cases) {
+    if (oldKey) registry.Set(RegRoot::ClassesRoot, oldProgId, "", "Opis");
+    if (oldCommand)
+      registry.Set(RegRoot::ClassesRoot, std::string(oldProgId) + "\\shell\\open\\command", "",
+                   oldCommand);
+    if (program)
+      platform.dialogs.Expect(kQuestion +
+                                  "jest już zarejestrowane w systemie jako: \"Opis\"\roraz "
+                                  "skojarzone z programem: \"" +
+                                  program + kTail,
+                              ModalResult::Yes);
+    auto reg = registry.NewAccessor();
+    EXPECT_TRUE(sys::ConfirmAssociationChange(*reg, ".vl", "VortelCfg",
+                                              "Vortel - plik konfiguracji", "open",
+                                              "\"C:\\V.exe\" \"%1\"", oldProgId));
+    ExpectSoundEnd(platform);
+  }
+  EXPECT_EQ(platform.dialogs.shown.size(), 2u);
+  registry.DenyOpen(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon");
+  EXPECT_TRUE(RegisterVl(registry));
+  EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon"));
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", ""),
+            "\"C:\\N\\Vortel\\Vortel.exe\" \"%1\"");
+  // The same program in another letter case is no other program: no question.
+  registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "",
+               "\"c:\\n\\VORTEL\\vortel.EXE\"");
+  EXPECT_TRUE(RegisterVl(registry));
+  ExpectSoundEnd(platform);
+}
+
+}  // namespace
