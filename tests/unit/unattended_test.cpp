@@ -8,7 +8,6 @@
 #include "install_fixture.h"
 #include "module_state.h"
 #include "startup/entry.h"
-#include "unattended/setup_inf.h"
 #include "unattended/silent_run.h"
 #include "wizard/instalator_form.h"
 
@@ -240,27 +239,4 @@ TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
     EXPECT_EQ(wizard.Given().overwriteAll, given.overwriteAll);
     EXPECT_EQ(wizard.Given().associate, given.associate);
   }
-}
-
-TEST_F(UnattendedTest, SavedSettingsReplayTheSameChoicesAndTheCommandLineWins) {
-  engine::ReadMediumKind("D:\\");
-  engine::InstallChoices saved;
-  saved.products = {true, false, true, false};
-  saved.folders = {"E:\\Inne ąę\\", "", "Klienci\\", "F:\\Srv\\"};
-  saved.answers = {false, false};
-  saved.programGroup = false;
-  const std::string inf = unattended::FormatInf(saved);
-  const auto replay = [&](std::vector<std::string> args) {
-    return unattended::FormatInf(
-        unattended::ResolveChoices(unattended::ParseSwitches(args, &inf)).choices);
-  };
-  EXPECT_EQ(replay({"/VERYSILENT", "/LOADINF=x"}), inf);
-  engine::InstallChoices given = saved;
-  given.products = {true, false, false, false};
-  given.folders.mainFolder = "G:\\VP";
-  given.options = {true, false, false};
-  given.answers.overwriteAll = true;
-  EXPECT_EQ(replay({"/SILENT", "/LOADINF=x", "/COMPONENTS=vortel", "/TASKS=desktopvortel",
-                    "/OVERWRITE=all", "/DIR=G:\\VP"}),
-            unattended::FormatInf(given));
 }
