@@ -22,7 +22,7 @@ std::string CaptionOf(DlgType type);
 // "Nie, wszystkie", "Tak, wszystkie", "&Pomoc".
 std::string CaptionOf(DlgButton button);
 
-struct DialogSpec {
+struct DialogRequest {
   std::string text;  // lines separated by a single "\r"
   DlgType type;
   std::vector<DlgButton> buttons;  // left to right
@@ -35,7 +35,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // Shows the dialog modally, centred on the screen, and returns the result.
-  virtual ModalResult Show(const DialogSpec& spec) = 0;
+  virtual ModalResult Show(const DialogRequest& request) = 0;
 };
 
 // The standard dialog: the buttons of the set in their fixed order (Yes, No, OK, Cancel, Abort,

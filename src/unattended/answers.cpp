@@ -19,8 +19,8 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-bool Offers(const plat::DialogSpec& spec, DlgButton button) {
-  return std::find(spec.buttons.begin(), spec.buttons.end(), button) != spec.buttons.end();
+bool Offers(const plat::DialogRequest& request, DlgButton button) {
+  return std::find(request.buttons.begin(), request.buttons.end(), button) != request.buttons.end();
 }
 
 bool AsksOverwrite(const std::string& text) {
@@ -34,8 +34,8 @@ bool AsksAssociation(const std::string& text) {
 
 }  // namespace
 
-DocumentedAnswer AnswerOf(const plat::DialogSpec& spec, const engine::Answers& answers) {
-  const std::string& text = spec.text;
+DocumentedAnswer AnswerOf(const plat::DialogRequest& request, const engine::Answers& answers) {
+  const std::string& text = request.text;
   DocumentedAnswer a;
   if (AsksOverwrite(text)) {
     a.button = answers.overwriteAll ? DlgButton::All : DlgButton::No;
@@ -54,19 +54,19 @@ DocumentedAnswer AnswerOf(const plat::DialogSpec& spec, const engine::Answers& a
   } else {
     return a;
   }
-  a.known = Offers(spec, a.button);
+  a.known = Offers(request, a.button);
   return a;
 }
 
-ModalResult AnsweringDialogs::Show(const plat::DialogSpec& spec) {
-  const DocumentedAnswer answer = AnswerOf(spec, answers_);
+ModalResult AnsweringDialogs::Show(const plat::DialogRequest& request) {
+  const DocumentedAnswer answer = AnswerOf(request, answers_);
   if (!answer.known) {
-    log_.Error("nieoczekiwany komunikat: \"" + spec.text + "\"");
-    throw EUnexpectedDialog("nieoczekiwany komunikat: " + spec.text);
+    log_.Error("nieoczekiwany komunikat: \"" + request.text + "\"");
+    throw EUnexpectedDialog("nieoczekiwany komunikat: " + request.text);
   }
   if (answer.folderFailure) ++folderFailures_;
   const ModalResult result = plat::ResultOf(answer.button);
-  const std::string line = DescribeAnswer(spec, result);
+  const std::string line = DescribeAnswer(request, result);
   if (answer.error)
     log_.Error(line);
   else
@@ -74,14 +74,14 @@ ModalResult AnsweringDialogs::Show(const plat::DialogSpec& spec) {
   return result;
 }
 
-ModalResult WizardDialogs::Show(const plat::DialogSpec& spec) {
-  const DocumentedAnswer answer = AnswerOf(spec, given_);
+ModalResult WizardDialogs::Show(const plat::DialogRequest& request) {
+  const DocumentedAnswer answer = AnswerOf(request, given_);
   if (suppress_ && answer.known) return plat::ResultOf(answer.button);
-  const ModalResult result = inner_.Show(spec);
+  const ModalResult result = inner_.Show(request);
   // The last answer counts: "Tak" to one file is as good as "Wszystkie" for a replay.
-  if (AsksOverwrite(spec.text) && result != ModalResult::Abort)
+  if (AsksOverwrite(request.text) && result != ModalResult::Abort)
     given_.overwriteAll = result != ModalResult::No;
-  if (AsksAssociation(spec.text)) given_.associate = result == ModalResult::Yes;
+  if (AsksAssociation(request.text)) given_.associate = result == ModalResult::Yes;
   return result;
 }
 

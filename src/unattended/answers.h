@@ -24,14 +24,14 @@ struct DocumentedAnswer {
   bool error = false;          // an error message, logged as such
   bool folderFailure = false;  // a folder that could not be made
 };
-DocumentedAnswer AnswerOf(const plat::DialogSpec& spec, const engine::Answers& answers);
+DocumentedAnswer AnswerOf(const plat::DialogRequest& request, const engine::Answers& answers);
 
 class AnsweringDialogs : public plat::Dialogs {
  public:
   AnsweringDialogs(SetupLog& log, const engine::Answers& answers) : log_(log), answers_(answers) {}
 
   // Answers and logs a known dialog; logs and raises EUnexpectedDialog for any other.
-  plat::ModalResult Show(const plat::DialogSpec& spec) override;
+  plat::ModalResult Show(const plat::DialogRequest& request) override;
   // Folders the run could not create (reported by a message, not by the run's result).
   int FolderFailures() const { return folderFailures_; }
 
@@ -48,7 +48,7 @@ class WizardDialogs : public plat::Dialogs {
  public:
   WizardDialogs(plat::Dialogs& inner, const engine::Answers& answers, bool suppress)
       : inner_(inner), given_(answers), suppress_(suppress) {}
-  plat::ModalResult Show(const plat::DialogSpec& spec) override;
+  plat::ModalResult Show(const plat::DialogRequest& request) override;
   // The switches' answers, replaced by the last one the user gave to each question.
   const engine::Answers& Given() const { return given_; }
 

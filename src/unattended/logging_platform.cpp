@@ -187,19 +187,19 @@ class LoggingLinks : public plat::ShellLinks {
 
 }  // namespace
 
-std::string DescribeAnswer(const plat::DialogSpec& spec, plat::ModalResult answer) {
+std::string DescribeAnswer(const plat::DialogRequest& request, plat::ModalResult answer) {
   std::string caption = "(zamknięte)";
-  for (plat::DlgButton button : spec.buttons)
+  for (plat::DlgButton button : request.buttons)
     if (plat::ResultOf(button) == answer) caption = plat::CaptionOf(button);
   std::string shown;
   for (char c : caption)
     if (c != '&') shown += c;
-  return "Komunikat: \"" + spec.text + "\" - odpowiedź: " + shown;
+  return "Komunikat: \"" + request.text + "\" - odpowiedź: " + shown;
 }
 
-plat::ModalResult LoggedDialogs::Show(const plat::DialogSpec& spec) {
-  const plat::ModalResult answer = inner_.Show(spec);
-  log_.Line(DescribeAnswer(spec, answer));
+plat::ModalResult LoggedDialogs::Show(const plat::DialogRequest& request) {
+  const plat::ModalResult answer = inner_.Show(request);
+  log_.Line(DescribeAnswer(request, answer));
   return answer;
 }
 

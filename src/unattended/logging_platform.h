@@ -15,7 +15,7 @@ namespace unattended {
 class LoggedDialogs : public plat::Dialogs {
  public:
   LoggedDialogs(plat::Dialogs& inner, SetupLog& log) : inner_(inner), log_(log) {}
-  plat::ModalResult Show(const plat::DialogSpec& spec) override;
+  plat::ModalResult Show(const plat::DialogRequest& request) override;
 
  private:
   plat::Dialogs& inner_;
@@ -23,7 +23,7 @@ class LoggedDialogs : public plat::Dialogs {
 };
 
 // What a dialog looks like in the log: its text and the caption of the answer given.
-std::string DescribeAnswer(const plat::DialogSpec& spec, plat::ModalResult answer);
+std::string DescribeAnswer(const plat::DialogRequest& request, plat::ModalResult answer);
 
 class LoggingPlatform : public plat::Platform {
  public:

@@ -196,11 +196,11 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     {
       unattended::SetupLog log(files, kLog);
       unattended::AnsweringDialogs answers(log, {overwriteAll, associate});
-      const plat::DialogSpec spec{text, plat::DlgType::Warning, buttons, 0, -1, 0};
+      const plat::DialogRequest request{text, plat::DlgType::Warning, buttons, 0, -1, 0};
       if (answer == ModalResult::None)
-        EXPECT_THROW(answers.Show(spec), unattended::EUnexpectedDialog);
+        EXPECT_THROW(answers.Show(request), unattended::EUnexpectedDialog);
       else
-        EXPECT_EQ(answers.Show(spec), answer);
+        EXPECT_EQ(answers.Show(request), answer);
     }
     // The log file is complete once the log is gone.
     EXPECT_TRUE(Has(files.ReadFile(kLog), answer == ModalResult::None

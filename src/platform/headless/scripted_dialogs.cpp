@@ -9,13 +9,13 @@ namespace {
 }
 }  // namespace
 
-ModalResult ScriptedDialogs::Show(const DialogSpec& spec) {
-  shown.push_back(spec);
-  if (script_.empty()) Mismatch("unexpected dialog: \"" + spec.text + "\"");
+ModalResult ScriptedDialogs::Show(const DialogRequest& request) {
+  shown.push_back(request);
+  if (script_.empty()) Mismatch("unexpected dialog: \"" + request.text + "\"");
   const Step step = script_.front();
   script_.pop_front();
-  if (step.prefixOnly ? spec.text.rfind(step.text, 0) != 0 : step.text != spec.text)
-    Mismatch("dialog \"" + spec.text + "\" shown where \"" + step.text + "\" was expected");
+  if (step.prefixOnly ? request.text.rfind(step.text, 0) != 0 : step.text != request.text)
+    Mismatch("dialog \"" + request.text + "\" shown where \"" + step.text + "\" was expected");
   return step.answer;
 }
 

@@ -29,9 +29,9 @@ class ScriptedDialogs : public Dialogs {
   }
   bool AllAnswered() const { return script_.empty(); }
   // Every dialog shown, in order, as the backend was asked to show it.
-  std::vector<DialogSpec> shown;
+  std::vector<DialogRequest> shown;
 
-  ModalResult Show(const DialogSpec& spec) override;
+  ModalResult Show(const DialogRequest& request) override;
 
   // Set once by the test program (to its framework's failure report).
   static inline std::function<void(const std::string&)> reportMismatch;

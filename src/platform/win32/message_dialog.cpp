@@ -58,8 +58,10 @@ struct Layout {
 
 class MessageDialog : public WindowBase {
  public:
-  explicit MessageDialog(const DialogSpec& spec)
-      : spec_(spec), count_(static_cast<int>(spec.buttons.size())), text_(DisplayText(spec.text)) {}
+  explicit MessageDialog(const DialogRequest& request)
+      : request_(request),
+        count_(static_cast<int>(request.buttons.size())),
+        text_(DisplayText(request.text)) {}
   ModalResult Show();
 
  protected:
@@ -73,9 +75,11 @@ class MessageDialog : public WindowBase {
   void CreateControls();
   void RunModal();
   void Press(int index);
-  int FirstButton() const { return spec_.focus >= 0 && spec_.focus < count_ ? spec_.focus : 0; }
+  int FirstButton() const {
+    return request_.focus >= 0 && request_.focus < count_ ? request_.focus : 0;
+  }
 
-  const DialogSpec& spec_;
+  const DialogRequest& request_;
   const int count_;
   const WString text_;
   UniqueFont font_;
@@ -87,8 +91,8 @@ class MessageDialog : public WindowBase {
 
 void MessageDialog::Press(int index) {
   if (index < 0 || index >= count_) return;
-  if (spec_.buttons[index] == DlgButton::Help) return;  // the package ships no help file
-  result_ = ResultOf(spec_.buttons[index]);
+  if (request_.buttons[index] == DlgButton::Help) return;  // the package ships no help file
+  result_ = ResultOf(request_.buttons[index]);
   done_ = true;
 }
 
@@ -100,15 +104,15 @@ LRESULT MessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (id >= kFirstButtonId) {
         Press(id - kFirstButtonId);
       } else if (id == IDCANCEL) {
-        Press(spec_.cancel);  // Esc: only the chosen button, if any
+        Press(request_.cancel);  // Esc: only the chosen button, if any
       } else if (id == IDOK) {
         // Enter with the focus outside the buttons presses the focused-at-start button.
-        Press(spec_.focus < 0 ? 0 : spec_.focus);
+        Press(request_.focus < 0 ? 0 : request_.focus);
       }
       return 0;
     }
     case DM_GETDEFID:
-      return MAKELRESULT(kFirstButtonId + std::max(spec_.focus, 0), DC_HASDEFID);
+      return MAKELRESULT(kFirstButtonId + std::max(request_.focus, 0), DC_HASDEFID);
     case WM_CLOSE:
       result_ = ModalResult::Cancel;
       done_ = true;
@@ -140,7 +144,7 @@ void MessageDialog::Measure() {
   l.buttonSpacing = MulDiv(4, unitX, 4);
   l.buttonHeight = MulDiv(14, unitY, 8);
   l.buttonWidth = MulDiv(50, unitX, 4);
-  for (DlgButton b : spec_.buttons) {
+  for (DlgButton b : request_.buttons) {
     RECT r{0, 0, 0, 0};
     DrawTextW(dc, Wide(CaptionOf(b)).c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
     l.buttonWidth = std::max<int>(l.buttonWidth, r.right - r.left + 8);
@@ -166,7 +170,7 @@ bool MessageDialog::CreateFrame(HWND owner) {
   RECT frame{0, 0, layout_.clientWidth, layout_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  return Create(exStyle, kClassName, Wide(CaptionOf(spec_.type)).c_str(), style,
+  return Create(exStyle, kClassName, Wide(CaptionOf(request_.type)).c_str(), style,
                 (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner,
                 nullptr) != nullptr;
@@ -187,8 +191,8 @@ void MessageDialog::CreateControls() {
   const Layout& l = layout_;
   HWND image = Child(L"STATIC", L"", SS_ICON, l.horzMargin, l.vertMargin, l.iconSize, l.iconSize,
                      -1, "Image");
-  SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(spec_.type))),
-               0);
+  SendMessageW(image, STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(request_.type))), 0);
   Child(L"STATIC", text_, SS_LEFT | SS_NOPREFIX, l.textLeft, l.vertMargin, l.text.right,
         l.text.bottom, -1, "Message");
 
@@ -200,10 +204,10 @@ void MessageDialog::CreateControls() {
   const int top = l.vertMargin + l.bodyHeight + l.vertSpacing;
   for (int k = 0; k < count_; ++k) {
     const int i = (first + k) % count_;
-    buttons_[i] = Child(L"BUTTON", Wide(CaptionOf(spec_.buttons[i])),
+    buttons_[i] = Child(L"BUTTON", Wide(CaptionOf(request_.buttons[i])),
                         WS_TABSTOP | (k == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                         left + i * (l.buttonWidth + l.buttonSpacing), top, l.buttonWidth,
-                        l.buttonHeight, kFirstButtonId + i, ButtonName(spec_.buttons[i]));
+                        l.buttonHeight, kFirstButtonId + i, ButtonName(request_.buttons[i]));
   }
 }
 
@@ -242,8 +246,8 @@ ModalResult MessageDialog::Show() {
 
 }  // namespace
 
-ModalResult Win32Dialogs::Show(const DialogSpec& spec) {
-  return MessageDialog(spec).Show();
+ModalResult Win32Dialogs::Show(const DialogRequest& request) {
+  return MessageDialog(request).Show();
 }
 
 }  // namespace plat::win32

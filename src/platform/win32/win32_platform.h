@@ -58,7 +58,7 @@ class Win32Text : public Text {
 
 class Win32Dialogs : public Dialogs {
  public:
-  ModalResult Show(const DialogSpec& spec) override;
+  ModalResult Show(const DialogRequest& request) override;
 };
 
 class Win32Platform : public Platform {
