@@ -6,7 +6,7 @@
 
 namespace unattended {
 
-const std::vector<SwitchInfo> SwitchTable = {
+const std::array<SwitchInfo, 22> SwitchTable = {{
     {"?", SwitchValue::None, ""},
     {"HELP", SwitchValue::None, ""},
     {"SILENT", SwitchValue::None, "/SILENT - instalacja bez kreatora, tylko okno postępu"},
@@ -35,7 +35,7 @@ const std::vector<SwitchInfo> SwitchTable = {
     {"NOCANCEL", SwitchValue::None, ""},
     {"CLOSEAPPLICATIONS", SwitchValue::None, ""},
     {"NOCLOSEAPPLICATIONS", SwitchValue::None, ""},
-};
+}};
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The administrators' switches: how the command line is cut into words and what each switch
 // means. Parsed in this one place; everything after it works on Switches.
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,7 +36,7 @@ struct SwitchInfo {
   SwitchValue value;
   const char* help;  // its line in /?, with its value's form; empty: named on another line
 };
-extern const std::vector<SwitchInfo> SwitchTable;
+extern const std::array<SwitchInfo, 22> SwitchTable;
 
 // The words after the program's name. Later values of a repeated switch replace earlier ones.
 // `inf`: the text of the /LOADINF file, whose settings come first, so the command line wins.

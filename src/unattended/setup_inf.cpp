@@ -7,40 +7,22 @@
 
 namespace unattended {
 
-namespace {
-
-template <size_t N>
-std::string Joined(const std::array<bool, N>& chosen, const char* (*name)(int)) {
-  std::string list;
-  for (size_t i = 0; i < N; ++i)
-    if (chosen[i]) list += (list.empty() ? "" : ",") + std::string(name(static_cast<int>(i)));
-  return list;
-}
-
-const char* TaskName(int option) {
-  return engine::Options[option].task;
-}
-
-}  // namespace
-
 std::string FormatInf(const engine::InstallChoices& c) {
+  std::string products, tasks;
+  for (int i = 0; i < engine::kProductCount; ++i)
+    if (c.products[i]) products.append(products.empty() ? "" : ",").append(ComponentName(i));
+  for (int i = 0; i < engine::kOptionCount; ++i)
+    if (c.options[i]) tasks.append(tasks.empty() ? "" : ",").append(engine::Options[i].task);
   const engine::FolderTexts& f = c.folders;
-  const std::pair<const char*, std::string> keys[] = {
-      {"Components", Joined(c.products, ComponentName)},
-      {"Dir", f.mainFolder},
-      {"Dir0", f.*engine::SlotTexts[1]},
-      {"Dir1", f.*engine::SlotTexts[2]},
-      {"Dir3", f.*engine::SlotTexts[3]},
-      {"Tasks", Joined(c.options, TaskName)},
-      {"Overwrite", c.answers.overwriteAll ? "all" : "none"},
-      {"Associate", c.answers.associate ? "yes" : "no"},
-      {"NoIcons", c.programGroup ? "no" : "yes"},
-  };
   // The byte-order mark lets older editors tell UTF-8 from the ANSI code page.
-  std::string text =
-      "\xEF\xBB\xBF; Vortel PRO: Install.exe /VERYSILENT /LOADINF=\"plik\"\r\n[Setup]\r\n";
-  for (const auto& [key, value] : keys) text += std::string(key) + "=" + value + "\r\n";
-  return text;
+  std::string text = "\xEF\xBB\xBF; Vortel PRO: Install.exe /VERYSILENT /LOADINF=\"plik\"\r\n";
+  text.append("[Setup]\r\nComponents=").append(products);
+  text.append("\r\nDir=").append(f.mainFolder).append("\r\nDir0=").append(f.emulator);
+  text.append("\r\nDir1=").append(f.ftpClients).append("\r\nDir3=").append(f.ftpServer);
+  text.append("\r\nTasks=").append(tasks);
+  text.append("\r\nOverwrite=").append(c.answers.overwriteAll ? "all" : "none");
+  text.append("\r\nAssociate=").append(c.answers.associate ? "yes" : "no");
+  return text.append("\r\nNoIcons=").append(c.programGroup ? "no" : "yes").append("\r\n");
 }
 
 std::string ReadTextFile(plat::FileSystem& files, const std::string& path) {
