@@ -162,8 +162,9 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
     try {
       inf = platform.Files().Create(*switches.saveInf);
     } catch (const plat::EFileError& e) {
-      log->Error(std::string("Nie można utworzyć pliku /SAVEINF: ") + e.what());
-      return fileFault(std::string("Nie można utworzyć pliku /SAVEINF: ") + e.what());
+      const std::string fault = std::string("Nie można utworzyć pliku /SAVEINF: ") + e.what();
+      log->Error(fault);
+      return fileFault(fault);
     }
   }
   LogScope scope(log.get());

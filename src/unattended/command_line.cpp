@@ -183,7 +183,8 @@ void ApplyInf(const std::string& text, Switches& out) {
     if (trimmed.empty() || trimmed[0] == ';' || Same(trimmed, "[Setup]")) continue;
     const std::string fault = ApplyInfLine(trimmed, out);
     if (!fault.empty())
-      out.error = "Plik /LOADINF, wiersz " + std::to_string(number) + ": " + fault;
+      out.error.append("Plik /LOADINF, wiersz ").append(std::to_string(number)).append(": ") +=
+          fault;
   }
 }
 
@@ -214,7 +215,7 @@ Switches ParseSwitches(const std::vector<std::string>& args, const std::string* 
 std::string HelpText() {
   std::string text = "Instalator pakietu Vortel PRO - parametry wiersza poleceń:\r\r";
   for (const SwitchInfo& info : SwitchTable)
-    if (*info.help) text += std::string(info.help) + "\r";
+    if (*info.help) text.append(info.help).append("\r");
   text += "\rKody wyjścia:";
   for (const engine::ExitCodeInfo& exit : engine::ExitCodes)
     text += std::string(exit.code == 0 ? " " : ", ") + std::to_string(exit.code) + " " + exit.brief;
