@@ -26,7 +26,12 @@ App::~App() {
 
 bool App::Start(const std::wstring& exe, const std::wstring& arguments,
                 const std::wstring& currentDirectory) {
-  static HMODULE watch = LoadLibraryW((BuildFolder() + L"window_watch.dll").c_str());
+  // The hook lies beside the driving program, wherever the program under test is.
+  static HMODULE watch = [] {
+    wchar_t self[MAX_PATH];
+    std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    return LoadLibraryW((path.substr(0, path.rfind(L'\\') + 1) + L"window_watch.dll").c_str());
+  }();
   static auto shown =
       reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(watch, "WindowMessage")));
   std::wstring line = L"\"" + exe + L"\" " + arguments;

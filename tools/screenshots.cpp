@@ -1,6 +1,6 @@
-// Pictures of every page and dialog for people to look at. Runs only when the folder for them
-// is given in VORTEL_SCREENSHOTS (scripts/screenshots does that); the regular run skips it.
-#include <cstdlib>
+// Pictures of every page and dialog for people to look at (scripts/screenshots runs it):
+//   screenshots.exe INSTALL_EXE FOLDER
+// drives the wizard with the end-to-end tests' driver, whose steps report through GoogleTest.
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -99,10 +99,9 @@ void ListFiles(const std::wstring& folder, const std::wstring& shown) {
 
 // Installs the whole package from the medium given as the program to drive, taking a picture
 // of every page and dialog on the way, then says where everything went.
+static std::wstring dir;  // where the pictures go, with its final backslash
+
 TEST(Screenshots, EveryPageAndDialog) {
-  const wchar_t* folder = _wgetenv(L"VORTEL_SCREENSHOTS");
-  if (!folder) GTEST_SKIP() << "VORTEL_SCREENSHOTS not set";
-  const std::wstring dir = std::wstring(folder) + L"\\";
   const std::wstring target = L"C:\\Vortel PRO";
   // A file already there makes the run ask while the copying page is shown.
   CreateDirectoryW(target.c_str(), nullptr);
@@ -170,4 +169,19 @@ TEST(Screenshots, EveryPageAndDialog) {
   for (const wchar_t* key :
        {L".vl", L"VortelCfg", L".pft", L"NorvikFTPProfile", L".ftp", L"FTPBatchScript"})
     PrintKey(HKEY_CLASSES_ROOT, L"HKCR\\", key);
+}
+
+namespace e2e {
+std::wstring installExe;
+}
+
+int wmain(int argc, wchar_t** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc < 3) {
+    fprintf(stderr, "usage: screenshots <path of Install.exe> <folder for the pictures>\n");
+    return 2;
+  }
+  e2e::installExe = argv[1];
+  dir = std::wstring(argv[2]) + L"\\";
+  return RUN_ALL_TESTS();
 }
