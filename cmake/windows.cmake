@@ -7,7 +7,7 @@ add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
 
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-list(FILTER WIN32_SOURCES EXCLUDE REGEX "/winmain\\.cpp$")
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/(winmain|uninstall_main)\\.cpp$")
 
 add_library(core STATIC ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${WIN32_SOURCES})
 target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR}/src)
@@ -30,6 +30,15 @@ set(RC_INPUTS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest ${PROJECT_SOURCE_DI
   ${ART_FILES})
 set_source_files_properties(res/Install.rc PROPERTIES INCLUDE_DIRECTORIES ${ART_DIR}
   OBJECT_DEPENDS "${RC_INPUTS}")
+
+# The package's uninstaller, built and checked like the installer.
+add_executable(Uninstall WIN32 src/platform/win32/uninstall_main.cpp res/Uninstall.rc)
+target_link_libraries(Uninstall PRIVATE core)
+target_link_options(Uninstall PRIVATE -municode -s)
+set_source_files_properties(res/Uninstall.rc PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Install.exe.manifest;${ART_DIR}/program.ico"
+  INCLUDE_DIRECTORIES ${ART_DIR})
+target_sources(Uninstall PRIVATE ${ART_DIR}/program.ico)
 
 add_subdirectory(samples)
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
@@ -61,7 +70,7 @@ target_link_libraries(meter_probe PRIVATE core)
 # The real Install.exe driven through its windows, as a user drives it.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
-target_link_libraries(e2e_tests PRIVATE gtest)
+target_link_libraries(e2e_tests PRIVATE gtest shlwapi)
 target_link_options(e2e_tests PRIVATE -municode)
 add_executable(component_probe WIN32 tests/e2e/probe/component_probe.cpp)
 target_link_options(component_probe PRIVATE -municode)
@@ -69,7 +78,7 @@ target_link_options(component_probe PRIVATE -municode)
 add_library(window_watch SHARED tests/e2e/probe/window_watch.cpp)
 set_target_properties(window_watch PROPERTIES PREFIX "")
 target_link_options(window_watch PRIVATE -Wl,--kill-at)
-add_dependencies(e2e_tests Install component_probe window_watch standins)
+add_dependencies(e2e_tests Install Uninstall component_probe window_watch standins)
 # Not a test: pictures of every page for people to look at, made with the same driver.
 add_executable(screenshots tools/screenshots.cpp tests/e2e/ui_driver.cpp tests/e2e/machine.cpp)
 target_include_directories(screenshots PRIVATE tests/e2e)
@@ -138,6 +147,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-  add_test(NAME shipped_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe $<TARGET_FILE:Install>)
+  add_test(NAME shipped_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe
+           $<TARGET_FILE:Install> $<TARGET_FILE:Uninstall>)
   set_tests_properties(shipped_exe PROPERTIES LABELS package)
 endif()

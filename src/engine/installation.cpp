@@ -4,7 +4,9 @@
 
 #include "engine/configuration.h"
 #include "engine/install_plan.h"
+#include "engine/journal_recorder.h"
 #include "engine/run_state.h"
+#include "engine/undo.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "system/registry_entries.h"
@@ -36,6 +38,7 @@ class MachineSteps : public StepApplier {
         return Configure(step.product);
       case StepKind::Register:
         Register(step.product, step.folder);
+        sys::WriteEstimatedSize(InstalledBytes());
         return true;
       case StepKind::ProgramGroup: {
         std::array<std::string, kProductCount> productFolders;
@@ -82,6 +85,18 @@ class MachineSteps : public StepApplier {
     }
   }
 
+  // What the package's entry reports as its size: the files of the plan's lists.
+  uint64_t InstalledBytes() const {
+    auto& files = plat::Current().Files();
+    uint64_t bytes = 0;
+    for (const RunStep& step : plan_.steps)
+      if (step.kind == StepKind::Files)
+        for (const std::string& entry : *step.files)
+          if (!entry.empty() && KindOf(entry) != EntryKind::Installer)
+            bytes += files.FileSize(step.folder + entry);
+    return bytes;
+  }
+
   const RunPlan& plan_;
   Copier& copier_;
 };
@@ -100,14 +115,8 @@ void ReportFailure(const Copier& copier) {
                      {plat::DlgButton::OK});
 }
 
-}  // namespace
-
-RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
-                           const std::string& sourceDir) {
-  ComputeTargetDirs(choices.folders);
-  const RunPlan plan = PlanInstallation(choices, TargetDirs);
-  Copier copier(view, sourceDir);
-  MachineSteps machine(plan, copier);
+// The plan applied in its phases, with the messages of a failure; the journal is the caller's.
+RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, InstallView& view) {
   view.ShowProgressPage();
   if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
   bool filesDone = false;
@@ -137,6 +146,7 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
     plat::Current().Pump().ProcessPending();
     if (stopped()) return stop();
     ApplyAll(plan, StepKind::Register, machine);
+    plat::Current().ShellApi().AssociationsChanged();
     ApplyAll(plan, StepKind::ProgramGroup, machine);
     view.ShowFinishPage();
     view.SetAnimation(false);
@@ -147,6 +157,25 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
     ReportFailure(copier);
     return filesDone ? RunOutcome::RegistrationFailed : RunOutcome::CopyFailed;
   }
+}
+
+}  // namespace
+
+RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
+                           const std::string& sourceDir) {
+  ComputeTargetDirs(choices.folders);
+  const RunPlan plan = PlanInstallation(choices, TargetDirs);
+  Copier copier(view, sourceDir);
+  MachineSteps machine(plan, copier);
+  Journal journal(plat::Current().Files(), plan.folders[0]);
+  JournaledSteps steps(machine, journal);
+  const RunOutcome outcome = ApplyPlan(plan, steps, copier, view);
+  // After the run's own messages: a run that did not install leaves nothing of itself.
+  if (outcome == RunOutcome::Installed)
+    journal.DiscardKeptFiles();
+  else
+    RollBack(journal);
+  return outcome;
 }
 
 }  // namespace engine

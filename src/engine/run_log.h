@@ -13,6 +13,8 @@ class RunLog {
   virtual void FileSkipped(const std::string& /*path*/) {}
   // A file that could not be installed, with the reason; the run stops after it.
   virtual void FileFailed(const std::string& /*path*/, const std::string& /*reason*/) {}
+  // Any other event worth a line (the removal's steps, for one); `error` marks a failure.
+  virtual void Note(const std::string& /*text*/, bool /*error*/ = false) {}
 };
 
 // The log of the current run: one that records nothing unless a caller installed another.

@@ -19,6 +19,9 @@ class IniFiles {
   // written.
   virtual void Write(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value) = 0;
+  // Removes one key, leaving the rest of the file. Raises EFileError when it cannot be written.
+  virtual void Remove(const std::string& file, const std::string& section,
+                      const std::string& key) = 0;
 };
 
 }  // namespace plat

@@ -1,6 +1,8 @@
 #pragma once
 // Which Windows family the program runs on. Some behaviour differs between the NT family and
-// the older family (all-users shell folders, for one).
+// the older family (all-users shell folders, for one). The system's calendar lives here too.
+#include <string>
+
 namespace plat {
 
 class OsVersion {
@@ -8,6 +10,8 @@ class OsVersion {
   virtual ~OsVersion() = default;
   // True when the version query reports VER_PLATFORM_WIN32_NT.
   virtual bool IsNtFamily() = 0;
+  // Today's local date as "yyyymmdd".
+  virtual std::string Today() = 0;
 };
 
 }  // namespace plat

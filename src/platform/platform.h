@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -47,6 +48,8 @@ class FileSystem {
   // kInvalidAttributes when the query fails (no such file, no such drive, ...).
   virtual uint32_t GetAttributes(const std::string& path) = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+  // The size of a file in bytes; 0 when it cannot be queried.
+  virtual uint64_t FileSize(const std::string& path) = 0;
   // One level only; false when the parent is missing, the folder exists or the drive does not.
   virtual bool CreateFolder(const std::string& path) = 0;
   // Raise EFileError when the file cannot be opened or created (a read-only file cannot be
@@ -55,6 +58,13 @@ class FileSystem {
   virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
   virtual bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
   virtual bool Remove(const std::string& path) = 0;
+  // Removes an empty folder; false when it has contents or cannot be removed.
+  virtual bool RemoveFolder(const std::string& path) = 0;
+  // The names of the files and folders in `folder` (ending in "\"), a folder's name with a
+  // trailing "\"; empty when the folder is missing.
+  virtual std::vector<std::string> List(const std::string& folder) = 0;
+  // Opens a file for writing at its end, creating it when missing. Raises EFileError.
+  virtual std::unique_ptr<OutputFile> Append(const std::string& path) = 0;
   // Puts `from` in place of `to`, replacing it; both lie in one folder.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   virtual std::string CurrentDirectory() = 0;
@@ -84,6 +94,8 @@ class Shell {
   // Opens a document with the program registered for it (the verb "open", shown normally).
   // False when it cannot be opened; nothing is shown.
   virtual bool OpenDocument(const std::string& path) = 0;
+  // Tells the shell that document types were registered or removed (SHCNE_ASSOCCHANGED).
+  virtual void AssociationsChanged() = 0;
 };
 
 class MessagePump {

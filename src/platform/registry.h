@@ -2,6 +2,7 @@
 // The registry as the registration code sees it: one accessor per routine, holding a root, an
 // access mask and at most one open key. Values are strings (REG_SZ) only; key and value names
 // are matched without regard to letter case, as Windows does.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -9,6 +10,17 @@ namespace plat {
 
 enum class RegRoot { CurrentUser, LocalMachine, ClassesRoot };
 enum class RegAccess { Read, All };  // KEY_READ, KEY_ALL_ACCESS
+
+// A value as read back, to be restored later exactly as it was.
+struct RegValue {
+  enum class Kind { Missing, String, Number };
+  Kind kind = Kind::Missing;
+  std::string text;
+  uint32_t number = 0;
+  bool operator==(const RegValue& other) const {
+    return kind == other.kind && text == other.text && number == other.number;
+  }
+};
 
 class RegistryAccessor {
  public:
@@ -36,6 +48,16 @@ class RegistryAccessor {
   virtual std::string ReadString(const std::string& name) = 0;
   // Writes a REG_SZ value into the open key; raises ERegistryException when that fails.
   virtual void WriteString(const std::string& name, const std::string& value) = 0;
+  // Writes a REG_DWORD value into the open key; raises ERegistryException when that fails.
+  virtual void WriteNumber(const std::string& name, uint32_t value) = 0;
+  // A string or number of the open key, Missing when absent; raises ERegistryException for
+  // a value of another type (nothing of ours writes one, so nothing of ours restores one).
+  virtual RegValue ReadValue(const std::string& name) = 0;
+  // Removes a value of the open key; true when it is gone (also when it was never there).
+  virtual bool DeleteValue(const std::string& name) = 0;
+  // Removes `keyPath` below the root when it has neither values nor subkeys; true when the key
+  // is gone (also when it was never there). Closes the open key first.
+  virtual bool DeleteEmptyKey(const std::string& keyPath) = 0;
 
  protected:
   RegRoot root_ = RegRoot::CurrentUser;

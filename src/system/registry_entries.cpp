@@ -61,9 +61,7 @@ void RegisterProduct(const std::string& mainFolder, const std::string& dir,
         QuotedCommand(exePath), type->verb2, type->verb2Caption, type->verb2Command);
     if (registered && type == &kFtpScript) RegisterFtpScriptTemplate(*reg, dir);
   }
-  // Quoted, so a main folder with blanks cannot make Windows start another program.
-  WriteUninstallEntry(*reg, kPackageName, exePath + ",0",
-                      "\"" + AddBackslash(mainFolder) + "Uninstall.exe\" /uninstall");
+  WriteUninstallEntry(*reg, kPackageName, exePath + ",0", mainFolder);
 }
 
 }  // namespace
@@ -109,10 +107,30 @@ void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyNam
 }
 
 void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
-                         const std::string& displayIcon, const std::string& uninstallString) {
-  WriteValues(
-      reg, kUninstallKey + name,
-      {{"DisplayName", name}, {"DisplayIcon", displayIcon}, {"UninstallString", uninstallString}});
+                         const std::string& displayIcon, const std::string& mainFolder) {
+  // Quoted, so a main folder with blanks cannot make Windows start another program.
+  const std::string uninstall = "\"" + AddBackslash(mainFolder) + "Uninstall.exe\" /uninstall";
+  WriteValues(reg, kUninstallKey + name,
+              {{"DisplayName", name},
+               {"DisplayIcon", displayIcon},
+               {"UninstallString", uninstall},
+               {"QuietUninstallString", uninstall + " /VERYSILENT"},
+               {"DisplayVersion", kPackageVersion},
+               {"Publisher", "Norvik-Soft"},
+               {"InstallLocation", AddBackslash(mainFolder)},
+               {"InstallDate", plat::Current().Version().Today()}});
+  if (!reg.OpenKey(kUninstallKey + name, true)) return;
+  plat::OpenKeyScope open(reg);
+  reg.WriteNumber("NoModify", 1);
+  reg.WriteNumber("NoRepair", 1);
+}
+
+void WriteEstimatedSize(uint64_t bytes) {
+  auto reg = plat::Current().Reg().NewAccessor();
+  reg->SetRoot(plat::RegRoot::LocalMachine);
+  if (!reg->OpenKey(std::string(kUninstallKey) + kPackageName, true)) return;
+  plat::OpenKeyScope open(*reg);
+  reg->WriteNumber("EstimatedSize", static_cast<uint32_t>((bytes + 1023) / 1024));
 }
 
 void RegisterEmulator(const std::string& mainFolder, const std::string& dir,

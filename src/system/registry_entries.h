@@ -1,6 +1,7 @@
 #pragma once
 // The products' registry entries: App Paths, the maker's key with folders and versions, the
 // package's one Uninstall entry; and the readers a later installation takes its defaults from.
+#include <cstdint>
 #include <string>
 
 #include "platform/registry.h"
@@ -24,8 +25,11 @@ void WriteAppPath(plat::RegistryAccessor& reg, const std::string& exeName,
 // An empty productKeyName writes to the maker key itself.
 void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyName,
                    const std::string& path, const std::string& version);
+// The package's entry in "Programs and Features", with what deployment tools read there.
 void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
-                         const std::string& displayIcon, const std::string& uninstallString);
+                         const std::string& displayIcon, const std::string& mainFolder);
+// "EstimatedSize" of the package's entry: the installed files' size in KiB.
+void WriteEstimatedSize(uint64_t bytes);
 
 // Per-product registration with the package's main folder and the product's folder. Registry
 // write failures are raised.

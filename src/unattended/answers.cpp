@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/undo.h"
 #include "unattended/logging_platform.h"
 
 namespace unattended {
@@ -48,7 +49,8 @@ DocumentedAnswer AnswerOf(const plat::DialogRequest& request, const engine::Answ
   } else if (StartsWith(text, "Nie można utworzyć katalogu \"")) {
     a.button = DlgButton::OK;
     a.error = a.folderFailure = true;
-  } else if (text == "Wystąpił błąd podczas kopiowania plików.") {
+  } else if (text == "Wystąpił błąd podczas kopiowania plików." ||
+             StartsWith(text, engine::kUndoFailedText)) {
     a.button = DlgButton::OK;
     a.error = true;
   } else {

@@ -26,6 +26,7 @@ class LoggingFiles : public plat::FileSystem {
   bool SetAttributes(const std::string& path, uint32_t attributes) override {
     return inner_.SetAttributes(path, attributes);
   }
+  uint64_t FileSize(const std::string& path) override { return inner_.FileSize(path); }
   bool CreateFolder(const std::string& path) override {
     const bool made = inner_.CreateFolder(path);
     if (made) log_.Line("Utworzono katalog: " + path);
@@ -43,6 +44,11 @@ class LoggingFiles : public plat::FileSystem {
     return copied;
   }
   bool Remove(const std::string& path) override { return inner_.Remove(path); }
+  bool RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
+  std::vector<std::string> List(const std::string& folder) override { return inner_.List(folder); }
+  std::unique_ptr<plat::OutputFile> Append(const std::string& path) override {
+    return inner_.Append(path);
+  }
   // Expanded files are written under a temporary name and put in place here.
   bool Replace(const std::string& from, const std::string& to) override {
     const bool replaced = inner_.Replace(from, to);
@@ -88,6 +94,10 @@ class LoggingIni : public plat::IniFiles {
     inner_.Write(file, section, key, value);
     log_.Line("Zapisano INI: " + file + " [" + section + "] " + key + "=" + value);
   }
+  void Remove(const std::string& file, const std::string& section,
+              const std::string& key) override {
+    inner_.Remove(file, section, key);
+  }
 
  private:
   plat::IniFiles& inner_;
@@ -114,6 +124,18 @@ class LoggingAccessor : public plat::RegistryAccessor {
     log_.Line("Zapisano w rejestrze: " + RootName(root_) + "\\" + key_ + " " +
               (name.empty() ? std::string("(domyślna)") : "\"" + name + "\"") + " = \"" + value +
               "\"");
+  }
+  void WriteNumber(const std::string& name, uint32_t value) override {
+    inner_->WriteNumber(name, value);
+    log_.Line("Zapisano w rejestrze: " + RootName(root_) + "\\" + key_ + " \"" + name +
+              "\" = " + std::to_string(value));
+  }
+  plat::RegValue ReadValue(const std::string& name) override { return inner_->ReadValue(name); }
+  bool DeleteValue(const std::string& name) override { return inner_->DeleteValue(name); }
+  bool DeleteEmptyKey(const std::string& keyPath) override {
+    inner_->SetRoot(root_);
+    inner_->SetAccess(access_);
+    return inner_->DeleteEmptyKey(keyPath);
   }
 
  private:

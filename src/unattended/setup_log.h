@@ -27,6 +27,7 @@ class SetupLog : public engine::RunLog {
 
   void FileSkipped(const std::string& path) override;
   void FileFailed(const std::string& path, const std::string& reason) override;
+  void Note(const std::string& text, bool error) override { error ? Error(text) : Line(text); }
 
  private:
   std::string path_;

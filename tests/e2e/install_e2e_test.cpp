@@ -222,6 +222,72 @@ TEST(InstallE2E, ACorruptStoredFileStopsTheRunAndKeepsTheOldFile) {
   EXPECT_EQ(ReadAll(target), "poprzednia pomoc");
 }
 
+// The wizard closed while it copies: the run stops and leaves the machine as it was.
+TEST(InstallE2E, ClosingTheWizardDuringCopyingUndoesTheRun) {
+  const std::wstring medium = CopyMedium(L"medium-close");
+  const auto before = Snapshot();
+  Installer run;
+  ASSERT_NO_FATAL_FAILURE(run.Install(medium, L"C:\\Testy\\Zamknięty"));
+  CloseBox(run.form);  // handled by the run's message pump, between two files
+  EXPECT_EQ(run.Answer(L" Decyzja", "Yes"), L"Przerwać proces instalacji ?");
+  EXPECT_EQ(run.app.WaitExit(), 5);
+  EXPECT_EQ(Differences(before, Snapshot()), "");
+}
+
+// The Uninstall entry's command asks once, removes everything but the user's own profile and
+// names it; then nothing of the package is left.
+TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
+  const std::wstring medium = CopyMedium(L"medium-remove");
+  const std::wstring folder = L"C:\\Testy\\Do usunięcia";
+  // Shortcuts of an earlier case's installation elsewhere: the desktop ones would make the run
+  // ask about numbered copies, and the program group's would be replaced, hence removed.
+  for (const wchar_t* link : {L"\\Vortel.lnk", L"\\Norvik-FTP.lnk"})
+    DeleteFileW((ShellFolder(L"Common Desktop") + link).c_str());
+  RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
+  const auto before = Snapshot();
+  {
+    Installer run;
+    ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
+    ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions());
+  }
+  const std::wstring profile = folder + L"\\FTPCli\\Profiles\\mój serwer.pft";
+  WriteAll(profile, "host=ftp.example");
+  const std::wstring command = RegistryString(
+      HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
+      L"UninstallString");
+  ASSERT_EQ(command, L"\"" + folder + L"\\Uninstall.exe\" /uninstall");
+  App app;
+  ASSERT_TRUE(app.Start(folder + L"\\Uninstall.exe", L"/uninstall"));
+  const std::pair<std::wstring, std::wstring> dialogs[] = {
+      {L" Decyzja", L"Czy usunąć pakiet Vortel PRO i wszystkie jego składniki z komputera ?"},
+      {L" Informacja",
+       L"Pakiet Vortel PRO został usunięty z komputera.\r\n\r\nPozostawiono pliki i "
+       L"katalogi utworzone przez użytkownika:\r\n" +
+           profile}};
+  for (const auto& [caption, expected] : dialogs) {
+    std::wstring text;
+    HWND dialog = WaitDialog(app, caption, &text);
+    ASSERT_NE(dialog, nullptr) << Utf8(caption);
+    EXPECT_EQ(text, expected);
+    Click(FindControl(dialog, caption == L" Decyzja" ? "Yes" : "OK"));
+  }
+  EXPECT_EQ(app.WaitExit(), 0);
+  // The temporary copy takes the uninstaller and the journal once the uninstaller has ended.
+  EXPECT_TRUE(WaitFor(
+      [&] { return !Exists(folder + L"\\Uninstall.exe") && !Exists(folder + L"\\Install.log"); }));
+  EXPECT_EQ(ReadAll(profile), "host=ftp.example");
+  // What is left is the user's: the profile with its folders, the parent that held them too.
+  DeleteFileW(profile.c_str());
+  std::string left;
+  WaitFor([&] {
+    for (const std::wstring& made :
+         {folder + L"\\FTPCli\\Profiles", folder + L"\\FTPCli", folder, std::wstring(L"C:\\Testy")})
+      RemoveDirectoryW(made.c_str());
+    return (left = Differences(before, Snapshot())).empty();
+  });
+  EXPECT_EQ(left, "");
+}
+
 TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothing) {
   const std::wstring medium = CopyMedium(L"medium-drive");
   const std::wstring folder = FreeDriveLetter() + L":\\Vortel";

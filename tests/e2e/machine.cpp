@@ -1,6 +1,7 @@
 #include "machine.h"
 
 #include <functional>
+#include <vector>
 
 namespace e2e {
 
@@ -53,7 +54,7 @@ bool Exists(const std::wstring& path) {
 }
 
 namespace {
-// Calls `visit` for every entry below `folder` (files before the folder that holds them).
+// Calls `visit` for every entry below `folder` (what a folder holds before the folder).
 void Walk(const std::wstring& folder, const std::wstring& relative,
           const std::function<void(const std::wstring&, const std::wstring&, bool)>& visit) {
   WIN32_FIND_DATAW found;
@@ -63,7 +64,9 @@ void Walk(const std::wstring& folder, const std::wstring& relative,
     const std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
     const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-    if (isFolder) Walk(folder + L"\\" + name, relative + name + L"\\", visit);
+    // Wine links the user's folders to the Unix home: never follow a link out of the tree.
+    if (isFolder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      Walk(folder + L"\\" + name, relative + name + L"\\", visit);
     visit(folder + L"\\" + name, relative + name, isFolder);
   } while (FindNextFileW(h, &found));
   FindClose(h);
@@ -97,6 +100,74 @@ std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstri
                    nullptr, data, &size) != ERROR_SUCCESS)
     return L"<missing>";
   return data;
+}
+
+namespace {
+void AddKey(HKEY root, const std::wstring& path, std::map<std::wstring, std::string>& state) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  state[L"[" + path + L"]"] = "";
+  std::vector<std::wstring> subkeys;
+  wchar_t name[16384];
+  std::vector<BYTE> data(1 << 16);
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = 16384, type = 0, size = static_cast<DWORD>(data.size());
+    const LONG rc = RegEnumValueW(key, i, name, &nameSize, nullptr, &type, data.data(), &size);
+    if (rc != ERROR_SUCCESS) break;
+    state[L"[" + path + L"] " + name] =
+        std::to_string(type) + ":" + std::string(data.begin(), data.begin() + size);
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = 16384;
+    if (RegEnumKeyExW(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+      break;
+    subkeys.push_back(name);
+  }
+  RegCloseKey(key);
+  for (const auto& subkey : subkeys)
+    if (_wcsicmp(subkey.c_str(), L"Wine") != 0 && _wcsicmp(subkey.c_str(), L"NetworkCards") != 0)
+      AddKey(root, path + L"\\" + subkey, state);
+}
+}  // namespace
+
+std::map<std::wstring, std::string> Snapshot() {
+  std::map<std::wstring, std::string> state;
+  const std::wstring temp = TempFolder();
+  Walk(L"C:", L"C:\\", [&](const std::wstring& full, const std::wstring& relative, bool folder) {
+    const bool logInTemp = _wcsnicmp(full.c_str(), temp.c_str(), temp.size()) == 0 &&
+                           full.size() > 4 &&
+                           _wcsicmp(full.c_str() + full.size() - 4, L".log") == 0;
+    if (folder || logInTemp) {
+      if (folder) state[relative + L"\\"] = "";
+      return;
+    }
+    if (_wcsnicmp(relative.c_str(), L"C:\\windows\\", 11) != 0) {
+      state[relative] = ReadAll(full);
+      return;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(full.c_str(), GetFileExInfoStandard, &data);
+    state[relative] = std::to_string(data.nFileSizeLow) + "/" +
+                      std::to_string(data.ftLastWriteTime.dwLowDateTime);
+  });
+  AddKey(HKEY_LOCAL_MACHINE, L"Software", state);
+  AddKey(HKEY_CURRENT_USER, L"Software", state);
+  return state;
+}
+
+std::string Differences(const std::map<std::wstring, std::string>& before,
+                        const std::map<std::wstring, std::string>& after) {
+  std::string out;
+  for (const auto& [name, value] : before) {
+    const auto it = after.find(name);
+    if (it == after.end())
+      out += "  gone: " + Utf8(name) + "\n";
+    else if (it->second != value)
+      out += "  changed: " + Utf8(name) + "\n";
+  }
+  for (const auto& [name, value] : after)
+    if (!before.count(name)) out += "  new: " + Utf8(name) + "\n";
+  return out;
 }
 
 std::wstring ShellFolder(const wchar_t* name) {

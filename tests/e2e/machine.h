@@ -27,6 +27,14 @@ std::map<std::wstring, std::string> Tree(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
 // A string value ("" names the default value), or "<missing>".
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
+// The machine as a removal must leave it: every file and folder of drive C: (the contents,
+// or under C:\windows the size and time), and every key and value below HKLM\Software and
+// HKCU\Software; not the logs in the temporary folder, nor the keys Wine keeps for itself
+// ("Wine", and "NetworkCards", which it fills when a process first asks for the network).
+std::map<std::wstring, std::string> Snapshot();
+// What differs, an entry a line; empty when nothing does.
+std::string Differences(const std::map<std::wstring, std::string>& before,
+                        const std::map<std::wstring, std::string>& after);
 // An all-users folder ("Common Desktop", ...) as the "Shell Folders" key names it.
 std::wstring ShellFolder(const wchar_t* name);
 

@@ -1,6 +1,8 @@
 // Unattended installations of the real Install.exe under Wine, from a medium mastered once
 // from the sample package: what lands on disk, in the registry and in the shell folders, the
 // exit codes, the log, and that no window appears where none may.
+#include <shlwapi.h>
+
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -38,6 +40,31 @@ Result RunInstaller(const std::wstring& arguments, const std::wstring& medium = 
   r.captions = app.TopCaptions();
   r.log = ReadAll(log);
   return r;
+}
+
+const std::wstring kEntry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
+
+// Runs the registered QuietUninstallString and waits until the copy that finishes the work
+// has ended too: then the machine must be `before` again. Returns what still differs.
+std::string QuietUninstall(const std::map<std::wstring, std::string>& before) {
+  const std::wstring command = RegistryString(HKEY_LOCAL_MACHINE, kEntry, L"QuietUninstallString");
+  const size_t end = command.find(L'"', 1);
+  App app;
+  EXPECT_TRUE(app.Start(command.substr(1, end - 1), command.substr(end + 2)));
+  EXPECT_EQ(app.WaitExit(std::chrono::milliseconds(120000)), 0);
+  EXPECT_EQ(app.WindowsShown(), 0);
+  std::string left;
+  WaitFor([&] { return (left = Differences(before, Snapshot())).empty(); });
+  return left;
+}
+
+// A medium whose stored file in the middle of the emulator's list is cut in half.
+std::wstring DamagedMedium() {
+  const std::wstring copy = TempFolder() + L"vortel-medium-copy\\";
+  CreateDirectoryW(copy.c_str(), nullptr);
+  for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
+    WriteAll(copy + name, name == L"cnvCSK-852.fn_" ? bytes.substr(0, bytes.size() / 2) : bytes);
+  return copy;
 }
 
 bool Has(const std::string& text, const std::string& part) {
@@ -103,7 +130,8 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   const auto files = Tree(kTarget);
   int written = 0;
   for (const auto& [name, bytes] : files) {
-    if (name == L"Vortel\\Vortel.ini") continue;  // written through the profile API
+    // Written through the profile API, and the journal, which records the run itself.
+    if (name == L"Vortel\\Vortel.ini" || name == L"Install.log") continue;
     ++written;
     EXPECT_TRUE(Has(r.log, "Zapisano plik: " + Utf8(kTarget + L"\\" + name) + " (" +
                                std::to_string(bytes.size()) + " B)"))
@@ -145,11 +173,14 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   const std::wstring exe = kTarget + L"\\Vortel\\Vortel.exe";
   WriteAll(exe, "zmieniony");
   auto before = Tree(kTarget);
+  before.erase(L"Install.log");  // the journal gains the second run
   const Result again = RunInstaller(L"/VERYSILENT /OVERWRITE=none " + Dir());
   EXPECT_EQ(again.exitCode, 0) << again.log;
   EXPECT_EQ(again.windowsShown, 0);
-  EXPECT_EQ(Tree(kTarget), before);
-  EXPECT_FALSE(Has(again.log, "Zapisano plik:"));
+  auto after = Tree(kTarget);
+  after.erase(L"Install.log");
+  EXPECT_EQ(after, before);
+  EXPECT_FALSE(Has(again.log, "Zapisano plik: " + Utf8(kTarget)));
   for (const auto& [name, bytes] : before) {
     if (name == L"Vortel\\Vortel.ini") continue;
     EXPECT_TRUE(Has(again.log, "Pominięto plik (już istnieje, pozostawiony bez zmian): " +
@@ -252,6 +283,52 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
   EXPECT_EQ(ReadAll(exe), old);
   EXPECT_TRUE(Has(r.log, "BŁĄD: nie zainstalowano pliku " + Utf8(exe) + ": ")) << r.log;
   EXPECT_TRUE(Has(r.log, "Wynik: 4"));
+}
+
+TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgram) {
+  const wchar_t other[] = L"\"C:\\windows\\notepad.exe\" \"%1\"";
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_SZ, L"InnyProgram.vl", 30);
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L"InnyProgram.vl\\shell\\open\\command", nullptr, REG_SZ,
+                  other, sizeof other);
+  const auto before = Snapshot();
+  const Result r = RunInstaller(L"/VERYSILENT " + Dir());
+  ASSERT_EQ(r.exitCode, 0) << r.log;
+  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
+  const std::wstring main = kTarget + L"\\";
+  const std::pair<const wchar_t*, std::wstring> values[] = {
+      {L"QuietUninstallString", L"\"" + main + L"Uninstall.exe\" /uninstall /VERYSILENT"},
+      {L"DisplayVersion", L"3.04"},
+      {L"Publisher", L"Norvik-Soft"},
+      {L"InstallLocation", main}};
+  for (const auto& [name, value] : values)
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEntry, name), value) << Utf8(name);
+  DWORD size = 0, bytes = sizeof size, noModify = 0;
+  RegGetValueW(HKEY_LOCAL_MACHINE, kEntry.c_str(), L"EstimatedSize", RRF_RT_DWORD, nullptr, &size,
+               &bytes);
+  RegGetValueW(HKEY_LOCAL_MACHINE, kEntry.c_str(), L"NoModify", RRF_RT_DWORD, nullptr, &noModify,
+               &bytes);
+  EXPECT_GT(size, 10u);
+  EXPECT_EQ(noModify, 1u);
+  EXPECT_EQ(QuietUninstall(before), "");
+  // The shell opens the type with the other program again.
+  wchar_t command[MAX_PATH] = {};
+  DWORD length = MAX_PATH;
+  AssocQueryStringW(0, ASSOCSTR_COMMAND, L".vl", L"open", command, &length);
+  EXPECT_EQ(std::wstring(command), other);
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"InnyProgram.vl");
+}
+
+TEST_F(SilentE2E, FailedRunsAreUndoneAndLeaveAnEarlierInstallationRemovable) {
+  const std::wstring damaged = DamagedMedium();
+  const auto before = Snapshot();
+  EXPECT_EQ(RunInstaller(L"/VERYSILENT " + Dir(), damaged).exitCode, 4);
+  EXPECT_EQ(Differences(before, Snapshot()), "");
+  ASSERT_EQ(RunInstaller(L"/VERYSILENT " + Dir()).exitCode, 0);
+  const auto installed = Snapshot();
+  const Result r = RunInstaller(L"/VERYSILENT " + Dir(), damaged);
+  EXPECT_EQ(r.exitCode, 4);
+  EXPECT_EQ(Differences(installed, Snapshot()), "") << r.log;
+  EXPECT_EQ(QuietUninstall(before), "");
 }
 
 TEST_F(SilentE2E, AFolderThatCannotBeMadeEndsWithThreeAndNoWindow) {

@@ -32,10 +32,8 @@ TEST(Catalogue, EveryStoredNameIsUniqueOnTheFlatMediumAndEachProgramLeadsItsList
       {"install.exe", EntryKind::Stored, "install.ex_"},
       {"wydruk", EntryKind::Plain, "wydru_"},
   };
-  for (const auto& [name, kind, stored] : kinds) {
-    EXPECT_EQ(KindOf(name), kind) << name;
-    EXPECT_EQ(StoredName(name), stored);
-  }
+  for (const auto& [name, kind, stored] : kinds)
+    EXPECT_EQ(std::tuple(KindOf(name), StoredName(name)), std::tuple(kind, stored)) << name;
   EXPECT_EQ(StoredName(""), "");
 }
 
@@ -72,7 +70,6 @@ TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
       {"X", "++++", 0},
       {" S", "++++", 0},
   };
-
   for (const auto& [marker, offered, agreement] : cases) {
     SCOPED_TRACE(marker);
     MediumProducts = 0;
@@ -81,8 +78,7 @@ TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
     ReadMediumKind(marker == "?" ? "Q:\\no drive\\" : "C:\\medium\\");
     std::string products;
     for (int p = 0; p < 4; ++p) products += ProductOnMedium(p) ? '+' : '-';
-    EXPECT_EQ(products, offered);
-    EXPECT_EQ(AgreementKind, agreement);
+    EXPECT_EQ(products + std::to_string(AgreementKind), offered + std::to_string(agreement));
   }
   EXPECT_FALSE(ProductOnMedium(-1) || ProductOnMedium(4));
   files.PutFile("C:\\out\\appid.dat", "old content, longer");
@@ -111,8 +107,8 @@ TEST(Mastering, TheWordsChooseTheTargetAndTheKindAndTheFirstFailureEndsWithOne) 
                                 "\".\r\"C:\\Build\\Vortel\\Install.exe\": plik lub katalog nie "
                                 "istnieje",
                             plat::ModalResult::OK);
-    EXPECT_EQ(MasterMedium(args), 1);
-    EXPECT_EQ(MediumProducts, products);
-    EXPECT_TRUE(platform.dialogs.AllAnswered());
+    const int code = MasterMedium(args);
+    EXPECT_EQ(std::tuple(code, MediumProducts, platform.dialogs.AllAnswered()),
+              std::tuple(1, products, true));
   }
 }

@@ -1,7 +1,11 @@
 #pragma once
 // Shared pieces of the installation tests: a medium holding the whole catalogue, the shell
 // folders the shortcuts go to, and a view that logs what the run shows.
+#include <algorithm>
 #include <array>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -44,6 +48,29 @@ inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
     platform.registry.Set(plat::RegRoot::LocalMachine, shellFolders, name, folder);
     platform.files.PutFile(std::string(folder) + "\\desktop.ini", "");
   }
+}
+
+// Every folder and file of drive C: with its contents, and the whole registry: what a run
+// that is rolled back, or an installation that is removed, must leave as it found it.
+inline std::string MachineState(plat::headless::HeadlessPlatform& platform) {
+  const auto root = platform.files.HostPath("C:\\");
+  std::vector<std::string> entries;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    std::string line = std::filesystem::relative(entry.path(), root).string();
+    if (entry.is_regular_file()) {
+      std::ostringstream contents;
+      contents << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+      line += " = " + contents.str();
+    }
+    entries.push_back(line);
+  }
+  std::sort(entries.begin(), entries.end());
+  std::string state;
+  for (const auto& line : entries) state += line + "\n";
+  for (auto root :
+       {plat::RegRoot::LocalMachine, plat::RegRoot::CurrentUser, plat::RegRoot::ClassesRoot})
+    state += platform.registry.Dump(root);
+  return state;
 }
 
 // The run's outward signs, in order: "progress", "info <text>", "animation on/off", "finish".

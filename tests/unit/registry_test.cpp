@@ -35,22 +35,52 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
   const std::string hkcr = "HKEY_CLASSES_ROOT\\";
   const std::string uninstall = hklm + kUninstall + "\\Vortel PRO:";
   const std::string app = hklm + kAppPaths + "\\NorvikFTPBatch.exe:";
+  EXPECT_EQ(registry.writes,
+            (std::vector<std::string>{hklm + "Software\\Norvik-Soft:Path",
+                                      hklm + "Software\\Norvik-Soft:Ver",
+                                      hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Path",
+                                      hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Ver",
+                                      app + "@",
+                                      app + "Path",
+                                      hkcr + ".ftp:@",
+                                      hkcr + "FTPBatchScript:@",
+                                      hkcr + "FTPBatchScript\\DefaultIcon:@",
+                                      hkcr + "FTPBatchScript\\shell\\open:@",
+                                      hkcr + "FTPBatchScript\\shell\\open\\command:@",
+                                      hkcr + "FTPBatchScript\\shell\\edit:@",
+                                      hkcr + "FTPBatchScript\\shell\\edit\\command:@",
+                                      hkcr + ".ftp\\ShellNew:FileName",
+                                      uninstall + "DisplayName",
+                                      uninstall + "DisplayIcon",
+                                      uninstall + "UninstallString",
+                                      uninstall + "QuietUninstallString",
+                                      uninstall + "DisplayVersion",
+                                      uninstall + "Publisher",
+                                      uninstall + "InstallLocation",
+                                      uninstall + "InstallDate",
+                                      uninstall + "NoModify",
+                                      uninstall + "NoRepair"}));
+  // What Windows and deployment tools read; the command quoted, as the folder has a blank.
+  sys::WriteEstimatedSize(2049);
   EXPECT_EQ(
-      registry.writes,
-      (std::vector<std::string>{
-          hklm + "Software\\Norvik-Soft:Path", hklm + "Software\\Norvik-Soft:Ver",
-          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Path",
-          hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Ver", app + "@", app + "Path",
-          hkcr + ".ftp:@", hkcr + "FTPBatchScript:@", hkcr + "FTPBatchScript\\DefaultIcon:@",
-          hkcr + "FTPBatchScript\\shell\\open:@", hkcr + "FTPBatchScript\\shell\\open\\command:@",
-          hkcr + "FTPBatchScript\\shell\\edit:@", hkcr + "FTPBatchScript\\shell\\edit\\command:@",
-          hkcr + ".ftp\\ShellNew:FileName", uninstall + "DisplayName", uninstall + "DisplayIcon",
-          uninstall + "UninstallString"}));
+      registry.Dump(RegRoot::LocalMachine, std::string(kUninstall) + "\\Vortel PRO"),
+      "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) +
+          "\\Vortel PRO]\n"
+          "\"DisplayName\"=\"Vortel PRO\"\n"
+          "\"DisplayIcon\"=\"D:\\\\FTP\\\\NorvikFTPBatch.exe,0\"\n"
+          "\"UninstallString\"=\"\\\"C:\\\\Program Files\\\\Vortel PRO\\\\Uninstall.exe\\\" "
+          "/uninstall\"\n"
+          "\"QuietUninstallString\"=\"\\\"C:\\\\Program Files\\\\Vortel PRO\\\\Uninstall.exe\\\" "
+          "/uninstall /VERYSILENT\"\n"
+          "\"DisplayVersion\"=\"3.04\"\n\"Publisher\"=\"Norvik-Soft\"\n"
+          "\"InstallLocation\"=\"C:\\\\Program Files\\\\Vortel PRO\\\\\"\n"
+          "\"InstallDate\"=\"20261206\"\n\"NoModify\"=dword:00000001\n"
+          "\"NoRepair\"=dword:00000001\n\"EstimatedSize\"=dword:00000003\n\n");
   // The server has no document type.
   registry.writes.clear();
   sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(hkcr, 0), std::string::npos);
-  EXPECT_EQ(registry.writes.size(), 9u);
+  EXPECT_EQ(registry.writes.size(), 16u);
 }
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {

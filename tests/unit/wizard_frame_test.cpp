@@ -52,11 +52,12 @@ TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndOnlyTheAgreementEnablesNext) {
   }
   EXPECT_EQ(form->focused, form->BitBtn4);
   form->ShowStep(6);
-  for (int expected : {5, 4, 3, 1, 1}) {
+  std::string steps;
+  for (int i = 0; i < 5; ++i) {
     form->BitBtn1->Click();
-    EXPECT_EQ(form->CurrentStep, expected);
+    steps += std::to_string(form->CurrentStep);
   }
-  EXPECT_EQ(Buttons(), "-NA- N");  // the tick stays
+  EXPECT_EQ(steps + " " + Buttons(), "54311 -NA- N");  // the tick stays
   form->BitBtn2->SetEnabled(false);
   form->ShowStep(1);  // showing the current page again resets nothing
   EXPECT_FALSE(form->BitBtn2->Enabled());
@@ -100,21 +101,18 @@ TEST_F(WizardFrameTest, AServerOnlyMediumOffersOnlyTheServerAndItsAgreement) {
   fresh.files.PutFile("D:\\Nośnik\\appid.dat", "S");
   TInstalatorForm serverOnly(nullptr, "InstalatorForm", {});
   fresh.gui.ShowForm(serverOnly);
-  EXPECT_EQ(serverOnly.SourceDir, "D:\\Nośnik\\");
-  EXPECT_EQ(serverOnly.MemoLicSh->Lines()[0],
-            "UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTPSrv”");
+  EXPECT_EQ(serverOnly.SourceDir + serverOnly.MemoLicSh->Lines()[0],
+            "D:\\Nośnik\\UMOWA LICENCYJNA UŻYTKOWNIKA PROGRAMU „Norvik-FTPSrv”");
   serverOnly.CheckBox1->Click();
   serverOnly.BitBtn2->Click();
   ASSERT_EQ(serverOnly.CurrentStep, 3);
   auto& list = *serverOnly.CheckListBox1;
   EXPECT_EQ(list.Items()[3].caption, "Serwer FTP  ver.1.151");
   for (int visit = 0; visit < 2; ++visit) {
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(list.ItemEnabled(i), i == 3) << i;
-      EXPECT_EQ(list.Checked(i), i == 3) << i;
-    }
+    std::string items;  // enabled and ticked
+    for (int i = 0; i < 4; ++i) items += std::to_string(list.ItemEnabled(i) + 2 * list.Checked(i));
     list.UserToggle(0);  // a disabled item cannot be ticked by the user
-    EXPECT_FALSE(list.Checked(0));
+    EXPECT_EQ(items + std::to_string(list.Checked(0)), "00030");
     serverOnly.BitBtn1->Click();  // and stays unticked on a later visit
     serverOnly.BitBtn2->Click();
   }

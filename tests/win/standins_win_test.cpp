@@ -50,7 +50,6 @@ TEST(StandInsWin, ProductsShowTheirApplicationWindowAndCloseOnRequest) {
       {"NorvikFtp.exe", L"Klient FTP", L"TNorvikFtpForm"},
       {"NorvikFtpBatch.exe", L"Wsadowy klient FTP", L"TVortelFTPWsadForm"},
       {"NorvikFTPsrv.exe", L"Serwer FTP", L"TNorvikFTPsrvForm"},
-      {"Uninstall.exe", nullptr, L"TUninstallForm"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.program);

@@ -1,5 +1,6 @@
 #include "platform/headless/headless.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -246,6 +247,43 @@ bool HeadlessFileSystem::Replace(const std::string& from, const std::string& to)
     attributes_.erase(it);
   }
   return true;
+}
+
+uint64_t HeadlessFileSystem::FileSize(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  const auto size = host ? fs::file_size(*host, ec) : 0;
+  return ec ? 0 : size;
+}
+
+bool HeadlessFileSystem::RemoveFolder(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::is_directory(*host, ec) || !fs::is_empty(*host, ec)) return false;
+  return fs::remove(*host, ec);
+}
+
+std::vector<std::string> HeadlessFileSystem::List(const std::string& folder) {
+  std::vector<std::string> names;
+  auto host = Map(folder);
+  std::error_code ec;
+  if (!host || !fs::is_directory(*host, ec)) return names;
+  for (const auto& entry : fs::directory_iterator(*host, ec))
+    names.push_back(entry.path().filename().string() + (entry.is_directory(ec) ? "\\" : ""));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::unique_ptr<OutputFile> HeadlessFileSystem::Append(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::is_directory(host->parent_path(), ec))
+    throw EFileError(path, EFileError::Reason::NotFound);
+  if (fs::is_directory(*host, ec) || IsReadOnly(*host))
+    throw EFileError(path, EFileError::Reason::AccessDenied);
+  std::FILE* f = std::fopen(host->c_str(), "ab");
+  if (!f) throw EFileError(path, EFileError::Reason::AccessDenied);
+  return std::make_unique<HostOutput>(f, path, DriveOf(path));
 }
 
 bool HeadlessFileSystem::ChangeDirectory(const std::string& path) {

@@ -41,12 +41,16 @@ class HeadlessFileSystem : public FileSystem {
 
   uint32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  uint64_t FileSize(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
+  bool RemoveFolder(const std::string& path) override;
+  std::vector<std::string> List(const std::string& folder) override;
+  std::unique_ptr<OutputFile> Append(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDir_; }
   bool ChangeDirectory(const std::string& path) override;
   std::string ModulePath() override { return modulePath_; }
@@ -98,7 +102,9 @@ class HeadlessShell : public Shell {
                               const std::string& initialFolder) override;
   // Records the document; succeeds when it exists, as the shell would find it.
   bool OpenDocument(const std::string& path) override;
+  void AssociationsChanged() override { ++associationNotices; }
   std::vector<std::string> opened;
+  int associationNotices = 0;
   FileSystem* files = nullptr;
 };
 

@@ -129,4 +129,23 @@ void HeadlessIni::Write(const std::string& file, const std::string& section, con
   out->Close();
 }
 
+void HeadlessIni::Remove(const std::string& file, const std::string& section,
+                         const std::string& key) {
+  bool exists;
+  const auto lines = SplitLines(Load(files_, file, exists));
+  if (!exists) return;
+  std::string text, current, k, v;
+  bool inSection = false;
+  for (const auto& line : lines) {
+    if (SectionOf(line, current))
+      inSection = SameName(current, section);
+    else if (inSection && KeyOf(line, k, v) && SameName(k, key))
+      continue;
+    text += line + "\r\n";
+  }
+  auto out = files_.Create(file);
+  out->Write(text.data(), text.size());
+  out->Close();
+}
+
 }  // namespace plat::headless

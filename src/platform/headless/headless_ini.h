@@ -14,6 +14,7 @@ class HeadlessIni : public IniFiles {
   std::vector<std::string> Keys(const std::string& file, const std::string& section) override;
   void Write(const std::string& file, const std::string& section, const std::string& key,
              const std::string& value) override;
+  void Remove(const std::string& file, const std::string& section, const std::string& key) override;
 
  private:
   FileSystem& files_;

@@ -129,6 +129,53 @@ class HeadlessAccessor : public RegistryAccessor {
     registry_.writes.push_back(where + ":" + (name.empty() ? std::string("@") : name));
   }
 
+  void WriteNumber(const std::string& name, uint32_t value) override {
+    WriteString(name, std::string());
+    Key::Value& stored = *key_->FindValue(name);
+    stored.isString = false;
+    stored.number = value;
+  }
+
+  RegValue ReadValue(const std::string& name) override {
+    if (!key_) throw std::logic_error("registry read with no key open");
+    RegValue result;
+    if (const Key::Value* value = key_->FindValue(name)) {
+      result.kind = value->isString ? RegValue::Kind::String : RegValue::Kind::Number;
+      result.text = value->isString ? value->text : std::string();
+      result.number = value->isString ? 0 : value->number;
+    }
+    return result;
+  }
+
+  bool DeleteValue(const std::string& name) override {
+    if (!key_) throw std::logic_error("registry write with no key open");
+    if (access_ == RegAccess::Read || registry_.deniedWrites_.count(canonical_)) return false;
+    auto& values = key_->values;
+    for (auto it = values.begin(); it != values.end(); ++it)
+      if (InvariantUpper(it->name) == InvariantUpper(name)) {
+        values.erase(it);
+        break;
+      }
+    return true;
+  }
+
+  bool DeleteEmptyKey(const std::string& keyPath) override {
+    CloseKey();
+    std::vector<std::string> parts;
+    if (!SplitKeyPath(keyPath, parts) || parts.empty()) return false;
+    Key* key = registry_.Find(root_, keyPath, false);
+    if (!key) return true;
+    if (!key->values.empty() || !key->subkeys.empty() ||
+        registry_.deniedWrites_.count(HeadlessRegistry::Canonical(root_, keyPath)))
+      return false;
+    const std::string leaf = parts.back();
+    parts.pop_back();
+    std::string parentPath;
+    for (const auto& part : parts) parentPath += part + "\\";
+    registry_.Find(root_, parentPath, false)->subkeys.erase(InvariantUpper(leaf));
+    return true;
+  }
+
  private:
   HeadlessRegistry& registry_;
   Key* key_ = nullptr;

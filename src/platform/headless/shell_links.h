@@ -38,6 +38,8 @@ class HeadlessVersion : public OsVersion {
  public:
   bool ntFamily = true;
   bool IsNtFamily() override { return ntFamily; }
+  std::string Today() override { return today; }
+  std::string today = "20261206";
 };
 
 }  // namespace plat::headless

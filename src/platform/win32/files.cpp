@@ -102,6 +102,38 @@ bool Win32Files::Replace(const std::string& from, const std::string& to) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+uint64_t Win32Files::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool Win32Files::RemoveFolder(const std::string& path) {
+  return RemoveDirectoryW(Wide(path).c_str());
+}
+
+std::vector<std::string> Win32Files::List(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  const HANDLE find = FindFirstFileW(Wide(folder + "*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const WString name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    names.push_back(Narrow(name.data(), name.size()) + (isFolder ? "\\" : ""));
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return names;
+}
+
+std::unique_ptr<OutputFile> Win32Files::Append(const std::string& path) {
+  UniqueHandle h(CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h.Valid()) throw FileError(path, GetLastError());
+  return std::make_unique<Win32Output>(std::move(h), path);
+}
+
 std::string Win32Files::CurrentDirectory() {
   const DWORD size = GetCurrentDirectoryW(0, nullptr);
   WString buffer(size, L'\0');

@@ -43,4 +43,10 @@ void Win32Ini::Write(const std::string& file, const std::string& section, const 
     throw EFileError(file, EFileError::Reason::Other, GetLastError());
 }
 
+void Win32Ini::Remove(const std::string& file, const std::string& section, const std::string& key) {
+  if (!WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), nullptr,
+                                  Wide(file).c_str()))
+    throw EFileError(file, EFileError::Reason::Other, GetLastError());
+}
+
 }  // namespace plat::win32

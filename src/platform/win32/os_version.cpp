@@ -10,4 +10,12 @@ bool Win32Version::IsNtFamily() {
   return GetVersionExW(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
+std::string Win32Version::Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char text[16];
+  wsprintfA(text, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+  return text;
+}
+
 }  // namespace plat::win32

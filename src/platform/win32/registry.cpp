@@ -77,6 +77,58 @@ class Win32Accessor : public RegistryAccessor {
     }
   }
 
+  RegValue ReadValue(const std::string& name) override {
+    if (!key_.Valid()) throw std::logic_error("registry read with no key open");
+    RegValue value;
+    DWORD type = 0;
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    const LONG rc = RegQueryValueExW(key_.Get(), Wide(name).c_str(), nullptr, &type,
+                                     reinterpret_cast<BYTE*>(&number), &size);
+    if (rc == ERROR_FILE_NOT_FOUND) return value;
+    if (rc == ERROR_SUCCESS && type == REG_DWORD) {
+      value.kind = RegValue::Kind::Number;
+      value.number = number;
+      return value;
+    }
+    if ((rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) || (type != REG_SZ && type != REG_EXPAND_SZ))
+      throw ERegistryException(RegistryReadError(path_, name));
+    value.kind = RegValue::Kind::String;
+    value.text = ReadString(name);
+    return value;
+  }
+
+  void WriteNumber(const std::string& name, uint32_t value) override {
+    if (!key_.Valid()) throw std::logic_error("registry write with no key open");
+    const DWORD data = value;
+    const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_DWORD,
+                                   reinterpret_cast<const BYTE*>(&data), sizeof data);
+    if (rc != ERROR_SUCCESS) throw ERegistryException(RegistryWriteError(path_, name));
+  }
+
+  bool DeleteValue(const std::string& name) override {
+    if (!key_.Valid()) throw std::logic_error("registry write with no key open");
+    const LONG rc = RegDeleteValueW(key_.Get(), Wide(name).c_str());
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+  }
+
+  bool DeleteEmptyKey(const std::string& keyPath) override {
+    CloseKey();
+    const WString subKey = SubKey(keyPath);
+    HKEY key = nullptr;
+    LONG rc = RegOpenKeyExW(RootKey(root_), subKey.c_str(), 0, KEY_READ, &key);
+    if (rc == ERROR_FILE_NOT_FOUND) return true;
+    if (rc != ERROR_SUCCESS) return false;
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    rc = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                          nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS || subkeys || values) return false;
+    rc = RegDeleteKeyW(RootKey(root_), subKey.c_str());
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+  }
+
   void WriteString(const std::string& name, const std::string& value) override {
     if (!key_.Valid()) throw std::logic_error("registry write with no key open");
     const WString data = Wide(value);

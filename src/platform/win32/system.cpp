@@ -120,4 +120,8 @@ std::string Win32Text::UpperCase(const std::string& text) {
   return length > 0 ? Narrow(upper.data(), length) : text;
 }
 
+void Win32Shell::AssociationsChanged() {
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
 }  // namespace plat::win32

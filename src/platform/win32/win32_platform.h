@@ -13,12 +13,16 @@ class Win32Files : public FileSystem {
  public:
   uint32_t GetAttributes(const std::string& path) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
+  uint64_t FileSize(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
+  bool RemoveFolder(const std::string& path) override;
+  std::vector<std::string> List(const std::string& folder) override;
+  std::unique_ptr<OutputFile> Append(const std::string& path) override;
   std::string CurrentDirectory() override;
   bool ChangeDirectory(const std::string& path) override;
   std::string ModulePath() override;
@@ -35,6 +39,7 @@ class Win32Shell : public Shell {
   std::string BrowseForFolder(const std::string& caption,
                               const std::string& initialFolder) override;
   bool OpenDocument(const std::string& path) override;
+  void AssociationsChanged() override;
 };
 
 class Win32Ini : public IniFiles {
@@ -44,6 +49,7 @@ class Win32Ini : public IniFiles {
   std::vector<std::string> Keys(const std::string& file, const std::string& section) override;
   void Write(const std::string& file, const std::string& section, const std::string& key,
              const std::string& value) override;
+  void Remove(const std::string& file, const std::string& section, const std::string& key) override;
 };
 
 class Win32Pump : public MessagePump {

@@ -1,0 +1,222 @@
+#include "engine/undo.h"
+
+#include <exception>
+
+#include "engine/journal_recorder.h"
+#include "engine/run_log.h"
+#include "platform/dialogs.h"
+#include "platform/text.h"
+
+namespace engine {
+
+namespace {
+
+using plat::RegValue;
+
+std::string RootText(plat::RegRoot root) {
+  switch (root) {
+    case plat::RegRoot::LocalMachine:
+      return "HKLM\\";
+    case plat::RegRoot::CurrentUser:
+      return "HKCU\\";
+    case plat::RegRoot::ClassesRoot:
+      break;
+  }
+  return "HKCR\\";
+}
+
+// How the messages and the log name a change.
+std::string Describe(const Change& change) {
+  switch (change.kind) {
+    case ChangeKind::Key:
+      return RootText(change.root) + change.path;
+    case ChangeKind::Value:
+      return RootText(change.root) + change.path + " " +
+             (change.name.empty() ? std::string("(domyślna)") : "\"" + change.name + "\"");
+    case ChangeKind::Ini:
+      return change.path + " [" + change.section + "] " + change.name;
+    default:
+      return change.path;
+  }
+}
+
+int PhaseOf(ChangeKind kind) {
+  switch (kind) {
+    case ChangeKind::Shortcut:
+      return 0;
+    case ChangeKind::Key:
+    case ChangeKind::Value:
+      return 1;
+    case ChangeKind::Ini:
+      return 2;
+    case ChangeKind::File:
+      return 3;
+    case ChangeKind::Folder:
+      break;
+  }
+  return 4;
+}
+
+class Undoer {
+ public:
+  Undoer(const std::vector<Change>& changes, const std::vector<std::string>& untouched)
+      : files_(plat::Current().Files()) {
+    for (const std::string& path : untouched) untouched_.push_back(plat::InvariantUpper(path));
+    for (const Change& change : changes)
+      if (change.kind == ChangeKind::Folder || change.kind == ChangeKind::File ||
+          change.kind == ChangeKind::Shortcut)
+        ours_.push_back(plat::InvariantUpper(Trimmed(change.path)));
+  }
+
+  void Undo(const Change& change) {
+    bool done = true;
+    try {
+      switch (change.kind) {
+        case ChangeKind::Folder:
+          done = RemoveFolder(change.path);
+          break;
+        case ChangeKind::File:
+        case ChangeKind::Shortcut:
+          done = UndoFile(change);
+          break;
+        case ChangeKind::Key:
+          UndoKey(change);
+          break;
+        case ChangeKind::Value:
+          done = UndoValue(change);
+          break;
+        case ChangeKind::Ini:
+          done = UndoIni(change);
+          break;
+      }
+    } catch (const std::exception&) {
+      done = false;
+    }
+    if (!done) report.failed.push_back(Describe(change));
+    Log().Note((done ? "Cofnięto: " : "Nie udało się cofnąć: ") + Describe(change), !done);
+  }
+
+  UndoReport report;
+
+ private:
+  static std::string Trimmed(const std::string& path) {
+    return path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+  }
+  bool Exists(const std::string& path) {
+    return files_.GetAttributes(path) != plat::kInvalidAttributes;
+  }
+  void ClearReadOnly(const std::string& path) {
+    const uint32_t attributes = files_.GetAttributes(path);
+    if (attributes != plat::kInvalidAttributes && (attributes & plat::kAttrReadOnly))
+      files_.SetAttributes(path, attributes & ~plat::kAttrReadOnly);
+  }
+
+  bool UndoFile(const Change& change) {
+    if (Among(untouched_, plat::InvariantUpper(change.path))) return true;
+    if (!change.aside.empty() && Exists(change.aside)) {
+      ClearReadOnly(change.path);
+      return files_.Replace(change.aside, change.path);
+    }
+    if (!Exists(change.path)) return true;
+    ClearReadOnly(change.path);
+    return files_.Remove(change.path);
+  }
+
+  // A folder with what the user made in it stays, and what is left is named, except what is
+  // ours (reported on its own) or left for later. Only an empty folder that stays has failed.
+  bool RemoveFolder(const std::string& path) {
+    if (!Exists(path) || files_.RemoveFolder(path)) return true;
+    const std::string folder = Trimmed(path) + "\\";
+    const std::vector<std::string> left = files_.List(folder);
+    for (const std::string& name : left) {
+      const std::string upper = plat::InvariantUpper(Trimmed(folder + name));
+      if (!Among(untouched_, upper) && !Among(ours_, upper)) report.kept.push_back(folder + name);
+    }
+    return !left.empty();
+  }
+
+  std::unique_ptr<plat::RegistryAccessor> Open(const Change& change) {
+    auto reg = plat::Current().Reg().NewAccessor();
+    reg->SetRoot(change.root);
+    if (!reg->OpenKey(change.path, false)) return nullptr;
+    return reg;
+  }
+
+  void UndoKey(const Change& change) {
+    // A key that still holds something is someone else's now.
+    auto reg = plat::Current().Reg().NewAccessor();
+    reg->SetRoot(change.root);
+    reg->DeleteEmptyKey(change.path);
+  }
+
+  bool UndoValue(const Change& change) {
+    auto reg = Open(change);
+    if (!reg) return true;
+    plat::OpenKeyScope open(*reg);
+    if (!(reg->ReadValue(change.name) == change.after)) return true;
+    if (change.root == plat::RegRoot::ClassesRoot) report.associations = true;
+    switch (change.before.kind) {
+      case RegValue::Kind::Missing:
+        return reg->DeleteValue(change.name);
+      case RegValue::Kind::String:
+        reg->WriteString(change.name, change.before.text);
+        return true;
+      case RegValue::Kind::Number:
+        break;
+    }
+    reg->WriteNumber(change.name, change.before.number);
+    return true;
+  }
+
+  bool UndoIni(const Change& change) {
+    if (!Exists(change.path)) return true;
+    auto& ini = plat::Current().Ini();
+    if (!(ReadIniValue(ini, change.path, change.section, change.name) == change.after)) return true;
+    if (change.before.kind == RegValue::Kind::Missing)
+      ini.Remove(change.path, change.section, change.name);
+    else
+      ini.Write(change.path, change.section, change.name, change.before.text);
+    return true;
+  }
+
+  // Plain lists: a few hundred paths, looked up once each; a tree would only cost size.
+  static bool Among(const std::vector<std::string>& paths, const std::string& upper) {
+    for (const std::string& path : paths)
+      if (path == upper) return true;
+    return false;
+  }
+
+  plat::FileSystem& files_;
+  std::vector<std::string> untouched_;
+  std::vector<std::string> ours_;
+};
+
+}  // namespace
+
+UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
+                const std::vector<std::string>& untouched) {
+  std::vector<const Change*> todo;
+  // Removal goes phase by phase, each from the last change to the first; a rollback has one.
+  for (int phase = 0; phase <= 4; ++phase)
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+      if (order == UndoOrder::Reverse ? phase == 0 : PhaseOf(it->kind) == phase)
+        todo.push_back(&*it);
+  Undoer undoer(changes, untouched);
+  for (const Change* change : todo) undoer.Undo(*change);
+  if (undoer.report.associations) plat::Current().ShellApi().AssociationsChanged();
+  return undoer.report;
+}
+
+bool RollBack(Journal& journal) {
+  // The journal first: a journal of the main folder's first run lies in a folder to remove.
+  const bool retracted = journal.Retract();
+  UndoReport report = Undo(journal.RunChanges(), UndoOrder::Reverse);
+  if (!retracted) report.failed.push_back(journal.Path());
+  if (report.failed.empty()) return true;
+  std::string text = kUndoFailedText;
+  for (const std::string& what : report.failed) text += "\r" + what;
+  plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
+  return false;
+}
+
+}  // namespace engine

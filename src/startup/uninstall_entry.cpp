@@ -1,0 +1,55 @@
+// Uninstall.exe's start: the log and the running-component check that the installer uses too,
+// handed to the removal.
+#include <memory>
+
+#include "engine/run_log.h"
+#include "platform/platform.h"
+#include "platform/program_main.h"
+#include "startup/components.h"
+#include "unattended/logging_platform.h"
+#include "unattended/setup_log.h"
+#include "uninstall/uninstaller.h"
+
+namespace {
+
+class SystemChecks : public uninstall::Checks {
+ public:
+  bool IsAnyComponentRunning() override { return startup::IsAnyComponentRunning(); }
+};
+
+class LogScope {
+ public:
+  explicit LogScope(engine::RunLog* log) { engine::SetLog(log); }
+  ~LogScope() { engine::SetLog(nullptr); }
+  LogScope(const LogScope&) = delete;
+  LogScope& operator=(const LogScope&) = delete;
+};
+
+}  // namespace
+
+int plat::UninstallMain(const std::vector<std::string>& args, plat::TemporaryCopy& copy) {
+  const uninstall::Switches switches = uninstall::ParseSwitches(args);
+  if (!switches.cleanup.empty()) return uninstall::FinishRemoval(switches, copy);
+  auto& platform = plat::Current();
+  const bool silent = switches.mode != uninstall::Mode::Normal;
+  auto log = std::make_unique<unattended::SetupLog>();
+  if (switches.log || silent) {
+    const std::string path = switches.logFile.empty()
+                                 ? platform.Files().TempFolder() + "Vortel PRO Uninstall.log"
+                                 : switches.logFile;
+    try {
+      log = std::make_unique<unattended::SetupLog>(platform.Files(), path);
+    } catch (const plat::EFileError&) {
+      if (!switches.logFile.empty()) return uninstall::kBadCommandLine;
+    }
+  }
+  log->Line("Deinstalator pakietu Vortel PRO 3.04");
+  LogScope scope(log.get());
+  SystemChecks checks;
+  if (!log->Writing()) return uninstall::Remove(switches, checks, copy);
+  unattended::LoggedDialogs dialogs(platform.Dlg(), *log);
+  unattended::LoggingPlatform logging(platform, *log, dialogs);
+  const int code = uninstall::Remove(switches, checks, copy);
+  log->Line("Wynik: " + std::to_string(code));
+  return code;
+}
