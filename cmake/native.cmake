@@ -17,6 +17,9 @@ target_compile_options(core PRIVATE -O2)
 
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE core GTest::gtest_main)
+# Where the package manifest's test finds packaging/.
+set(UNIT_TEST_DEFINITIONS VORTEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+target_compile_definitions(unit_tests PRIVATE ${UNIT_TEST_DEFINITIONS})
 gtest_discover_tests(unit_tests PROPERTIES LABELS native DISCOVERY_TIMEOUT 60)
 
 # The same tests once more with every object built under ASan and UBSan.
@@ -26,6 +29,7 @@ target_compile_options(core_sanitized PUBLIC -O1 -g ${SANITIZE})
 target_link_options(core_sanitized PUBLIC ${SANITIZE})
 add_executable(unit_tests_sanitized ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests_sanitized PRIVATE core_sanitized GTest::gtest_main)
+target_compile_definitions(unit_tests_sanitized PRIVATE ${UNIT_TEST_DEFINITIONS})
 add_test(NAME unit_tests_sanitized COMMAND unit_tests_sanitized)
 set_tests_properties(unit_tests_sanitized PROPERTIES LABELS native)
 

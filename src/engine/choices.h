@@ -37,6 +37,8 @@ struct InstallChoices {
   // Options count only when the option is offered (its product chosen) and ticked.
   std::array<bool, kOptionCount> options{};
   Answers answers;
+  // The Start-menu group; no page offers it, only /NOICONS (or a /LOADINF file) leaves it out.
+  bool programGroup = true;
 };
 
 // Every product on the medium, as the product page ticks them when first shown.

@@ -15,6 +15,25 @@ enum ExitStatus {
   kExitRegistrationFailed = 6,
 };
 
+// What a deployment tool should make of a code: done, worth another try later (a program of
+// the package was running, resources were short, or a user closed the wizard), or failed.
+enum class Deployment { Success, RetryLater, Failed };
+struct ExitCodeInfo {
+  int code;
+  const char* brief;  // as /? names it
+  Deployment deployment;
+};
+// Every code the program ends with, in order: the table /? and the package manifest follow.
+inline constexpr ExitCodeInfo ExitCodes[] = {
+    {kExitInstalled, "zainstalowano", Deployment::Success},
+    {kExitBadCommandLine, "błędny wiersz poleceń", Deployment::Failed},
+    {kExitRefused, "odmowa uruchomienia", Deployment::RetryLater},
+    {kExitFolderFailed, "nie można utworzyć katalogu", Deployment::Failed},
+    {kExitCopyFailed, "błąd kopiowania pliku", Deployment::Failed},
+    {kExitCancelled, "przerwano", Deployment::RetryLater},
+    {kExitRegistrationFailed, "błąd rejestracji", Deployment::Failed},
+};
+
 inline int ExitCodeOf(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::Installed:

@@ -65,7 +65,7 @@ RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders) 
     if (chosen[product]) add(StepKind::Configure, folders[SlotOf(product)], product);
   for (int product : {kFtpServer, kFtpBatch, kFtpClient, kVortel})
     if (chosen[product]) add(StepKind::Register, folders[SlotOf(product)], product);
-  add(StepKind::ProgramGroup, folders[0]);
+  if (choices.programGroup) add(StepKind::ProgramGroup, folders[0]);
   return plan;
 }
 

@@ -28,7 +28,7 @@ struct RunPlan {
 };
 
 // Folders, each file list with its folder, shortcuts, configuration steps, registrations and
-// the program group, for `folders` computed from the choices' folder texts.
+// the program group (when chosen), for `folders` computed from the choices' folder texts.
 RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders);
 
 // Where a plan is carried out; one step at a time, so that a record of the run can watch

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/exit_codes.h"
 #include "engine/run_state.h"
@@ -16,6 +17,7 @@
 #include "unattended/answers.h"
 #include "unattended/command_line.h"
 #include "unattended/logging_platform.h"
+#include "unattended/setup_inf.h"
 #include "unattended/silent_run.h"
 
 namespace startup {
@@ -56,12 +58,16 @@ bool PassesChecks(StartupChecks& checks, bool checkComponents,
   return true;
 }
 
-// `masteringArgs`: the command line when it masters a medium, else empty.
-int RunWizard(const std::vector<std::string>& masteringArgs) {
+// `masteringArgs`: the command line when it masters a medium, else empty. `ranWith`, when
+// given, gets the choices the wizard's installation started with.
+int RunWizard(const std::vector<std::string>& masteringArgs, bool programGroup = true,
+              std::optional<engine::InstallChoices>* ranWith = nullptr) {
   auto& gui = plat::Current().Ui();
   TInstForm instForm(nullptr, "InstForm", masteringArgs);
+  instForm.ProgramGroup = programGroup;
   gui.ShowForm(instForm);
   gui.RunMessageLoop();
+  if (ranWith && instForm.InstalatorForm) *ranWith = instForm.InstalatorForm->RanWith;
   return engine::ExitCode;
 }
 
@@ -74,6 +80,23 @@ class LogScope {
   LogScope& operator=(const LogScope&) = delete;
 };
 
+// Writes the choices a run started with into the /SAVEINF file made before it; a run that never
+// started leaves no file. The run's own exit code stands either way: it is what happened.
+void SaveInf(std::unique_ptr<plat::OutputFile> file, const std::string& path,
+             const std::optional<engine::InstallChoices>& ranWith, unattended::SetupLog& log) {
+  try {
+    if (ranWith) {
+      unattended::WriteTextFile(*file, unattended::FormatInf(*ranWith));
+      log.Line("Zapisano ustawienia instalacji: " + path);
+      return;
+    }
+    file.reset();
+    plat::Current().Files().Remove(path);
+  } catch (const plat::EFileError& e) {
+    log.Error(std::string("Nie można zapisać pliku /SAVEINF: ") + e.what());
+  }
+}
+
 std::string Joined(const std::vector<std::string>& args) {
   std::string line;
   for (const std::string& word : args) line += (line.empty() ? "" : " ") + word;
@@ -83,13 +106,18 @@ std::string Joined(const std::vector<std::string>& args) {
 // A command line with switches: the wizard with a log, or an installation without it.
 int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks) {
   using namespace unattended;
-  const Switches switches = ParseSwitches(args);
+  Switches switches = ParseSwitches(args);
   const bool silent = switches.mode != Mode::Wizard;
   if (switches.help) {
     plat::MessageDlg(HelpText(), plat::DlgType::Information, {plat::DlgButton::OK});
     return engine::kExitInstalled;
   }
   auto& platform = plat::Current();
+  // A file the administrator named that cannot be made ends the run before anything changes.
+  const auto fileFault = [&](const std::string& text) {
+    if (!silent) plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
+    return engine::kExitBadCommandLine;
+  };
   std::unique_ptr<SetupLog> log = std::make_unique<SetupLog>();
   if (switches.log || silent) {
     const std::string path = switches.logFile.empty()
@@ -99,16 +127,20 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
       log = std::make_unique<SetupLog>(platform.Files(), path);
     } catch (const plat::EFileError& e) {
       // Only a log the administrator named is worth stopping for; the default one is a help.
-      if (!switches.logFile.empty()) {
-        if (!silent)
-          plat::MessageDlg(std::string("Nie można utworzyć dziennika instalacji: ") + e.what(),
-                           plat::DlgType::Error, {plat::DlgButton::OK});
-        return engine::kExitBadCommandLine;
-      }
+      if (!switches.logFile.empty())
+        return fileFault(std::string("Nie można utworzyć dziennika instalacji: ") + e.what());
     }
   }
   log->Line("Instalator pakietu Vortel PRO 3.04");
   log->Line("Wiersz poleceń: " + Joined(args));
+  if (switches.error.empty() && switches.loadInf) {
+    try {
+      const std::string inf = ReadTextFile(platform.Files(), *switches.loadInf);
+      switches = ParseSwitches(args, &inf);
+    } catch (const plat::EFileError& e) {
+      switches.error = "Nie można odczytać pliku /LOADINF: " + std::string(e.what());
+    }
+  }
   if (!switches.error.empty()) {
     log->Error(switches.error);
     if (!silent)
@@ -124,20 +156,33 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
     log->Line("Wynik: 2 (odmowa uruchomienia)");
     return engine::kExitRefused;
   }
+  // Made before the run, so a file that cannot be written stops it before anything changes.
+  std::unique_ptr<plat::OutputFile> inf;
+  if (switches.saveInf) {
+    try {
+      inf = platform.Files().Create(*switches.saveInf);
+    } catch (const plat::EFileError& e) {
+      const std::string fault = std::string("Nie można utworzyć pliku /SAVEINF: ") + e.what();
+      log->Error(fault);
+      return fileFault(fault);
+    }
+  }
   LogScope scope(log.get());
   int code;
+  std::optional<engine::InstallChoices> ranWith;
   if (silent) {
     AnsweringDialogs answers(*log, switches.answers);
     LoggingPlatform logging(platform, *log, answers);
-    code = RunUnattended(switches, *log, answers);
-  } else if (!log->Writing()) {
-    code = RunWizard({});
+    code = RunUnattended(switches, *log, answers, ranWith);
   } else {
-    LoggedDialogs dialogs(platform.Dlg(), *log);
+    WizardDialogs answers(platform.Dlg(), switches.answers, switches.suppressMsgBoxes);
+    LoggedDialogs dialogs(answers, *log);
     LoggingPlatform logging(platform, *log, dialogs);
-    code = RunWizard({});
+    code = RunWizard({}, !switches.noIcons, &ranWith);
+    if (ranWith) ranWith->answers = answers.Given();
     log->Line("Wynik: " + std::to_string(code));
   }
+  if (inf) SaveInf(std::move(inf), *switches.saveInf, ranWith, *log);
   return code;
 }
 

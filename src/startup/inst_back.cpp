@@ -78,6 +78,7 @@ void TInstForm::StartMessage() {
     gui.Update(*this);
     InstalatorForm =
         std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm", masteringArgs_);
+    InstalatorForm->ProgramGroup = ProgramGroup;
     gui.ShowModal(*InstalatorForm);
     gui.Update(*this);
   } catch (...) {

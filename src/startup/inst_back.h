@@ -20,6 +20,8 @@ class TInstForm : public plat::gui::Form {
   TInstForm(plat::gui::Component* owner, std::string name, std::vector<std::string> masteringArgs);
 
   plat::gui::Label *Label1, *Label2;
+  // Handed to the wizard when it is made.
+  bool ProgramGroup = true;
   // The wizard while it exists.
   std::unique_ptr<wizard::TInstalatorForm> InstalatorForm;
 

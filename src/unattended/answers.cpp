@@ -24,40 +24,66 @@ bool Offers(const plat::DialogRequest& request, DlgButton button) {
   return std::find(request.buttons.begin(), request.buttons.end(), button) != request.buttons.end();
 }
 
+bool AsksOverwrite(const std::string& text) {
+  return StartsWith(text, "Plik \"") && EndsWith(text, "\" już istnieje.\rNadpisać ?");
+}
+
+bool AsksAssociation(const std::string& text) {
+  return StartsWith(text, "Rejestrowane rozszerzenie (") &&
+         EndsWith(text, "domyślnie uruchamiane przez aktualnie instalowany program ?");
+}
+
 }  // namespace
 
-ModalResult AnsweringDialogs::Show(const plat::DialogRequest& request) {
+DocumentedAnswer AnswerOf(const plat::DialogRequest& request, const engine::Answers& answers) {
   const std::string& text = request.text;
-  DlgButton answer = DlgButton::Help;  // none yet
-  bool error = false;
-  if (StartsWith(text, "Plik \"") && EndsWith(text, "\" już istnieje.\rNadpisać ?")) {
-    answer = answers_.overwriteAll ? DlgButton::All : DlgButton::No;
+  DocumentedAnswer a;
+  if (AsksOverwrite(text)) {
+    a.button = answers.overwriteAll ? DlgButton::All : DlgButton::No;
   } else if (StartsWith(text, "Skrót '") &&
              EndsWith(text, "' juz istnieje.\rCzy utworzyć następny ?")) {
     // An existing shortcut stays as it is: no numbered copies beside it.
-    answer = DlgButton::No;
-  } else if (StartsWith(text, "Rejestrowane rozszerzenie (") &&
-             EndsWith(text, "domyślnie uruchamiane przez aktualnie instalowany program ?")) {
-    answer = answers_.associate ? DlgButton::Yes : DlgButton::No;
+    a.button = DlgButton::No;
+  } else if (AsksAssociation(text)) {
+    a.button = answers.associate ? DlgButton::Yes : DlgButton::No;
   } else if (StartsWith(text, "Nie można utworzyć katalogu \"")) {
-    ++folderFailures_;
-    answer = DlgButton::OK;
-    error = true;
+    a.button = DlgButton::OK;
+    a.error = a.folderFailure = true;
   } else if (text == "Wystąpił błąd podczas kopiowania plików." ||
              StartsWith(text, engine::kUndoFailedText)) {
-    answer = DlgButton::OK;
-    error = true;
+    a.button = DlgButton::OK;
+    a.error = true;
+  } else {
+    return a;
   }
-  if (answer == DlgButton::Help || !Offers(request, answer)) {
-    log_.Error("nieoczekiwany komunikat: \"" + text + "\"");
-    throw EUnexpectedDialog("nieoczekiwany komunikat: " + text);
+  a.known = Offers(request, a.button);
+  return a;
+}
+
+ModalResult AnsweringDialogs::Show(const plat::DialogRequest& request) {
+  const DocumentedAnswer answer = AnswerOf(request, answers_);
+  if (!answer.known) {
+    log_.Error("nieoczekiwany komunikat: \"" + request.text + "\"");
+    throw EUnexpectedDialog("nieoczekiwany komunikat: " + request.text);
   }
-  const ModalResult result = plat::ResultOf(answer);
+  if (answer.folderFailure) ++folderFailures_;
+  const ModalResult result = plat::ResultOf(answer.button);
   const std::string line = DescribeAnswer(request, result);
-  if (error)
+  if (answer.error)
     log_.Error(line);
   else
     log_.Line(line);
+  return result;
+}
+
+ModalResult WizardDialogs::Show(const plat::DialogRequest& request) {
+  const DocumentedAnswer answer = AnswerOf(request, given_);
+  if (suppress_ && answer.known) return plat::ResultOf(answer.button);
+  const ModalResult result = inner_.Show(request);
+  // The last answer counts: "Tak" to one file is as good as "Wszystkie" for a replay.
+  if (AsksOverwrite(request.text) && result != ModalResult::Abort)
+    given_.overwriteAll = result != ModalResult::No;
+  if (AsksAssociation(request.text)) given_.associate = result == ModalResult::Yes;
   return result;
 }
 

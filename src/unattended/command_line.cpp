@@ -1,9 +1,41 @@
 #include "unattended/command_line.h"
 
 #include "engine/catalogue.h"
+#include "engine/exit_codes.h"
 #include "system/paths.h"
 
 namespace unattended {
+
+const std::array<SwitchInfo, 22> SwitchTable = {{
+    {"?", SwitchValue::None, ""},
+    {"HELP", SwitchValue::None, ""},
+    {"SILENT", SwitchValue::None, "/SILENT - instalacja bez kreatora, tylko okno postępu"},
+    {"VERYSILENT", SwitchValue::None, "/VERYSILENT - instalacja bez żadnego okna"},
+    {"DIR", SwitchValue::Required, "/DIR=\"katalog\" - katalog docelowy pakietu"},
+    {"DIR0", SwitchValue::Required,
+     "/DIR0=, /DIR1=, /DIR3= - katalogi emulatora, klientów FTP i serwera FTP"},
+    {"DIR1", SwitchValue::Required, ""},
+    {"DIR3", SwitchValue::Required, ""},
+    {"COMPONENTS", SwitchValue::Required,
+     "/COMPONENTS=vortel,ftpclient,ftpbatch,ftpserver - instalowane produkty"},
+    {"TASKS", SwitchValue::Required,
+     "/TASKS=desktopvortel,desktopftp,autostartftpserver - opcje dodatkowe"},
+    {"OVERWRITE", SwitchValue::Required, "/OVERWRITE=all|none - nadpisywanie istniejących plików"},
+    {"ASSOCIATE", SwitchValue::Required, "/ASSOCIATE=yes|no - przejmowanie skojarzeń rozszerzeń"},
+    {"NOICONS", SwitchValue::None, "/NOICONS - bez grupy programów w menu Start"},
+    {"LOADINF", SwitchValue::Required, "/LOADINF=\"plik\" - ustawienia instalacji z pliku"},
+    {"SAVEINF", SwitchValue::Required, "/SAVEINF=\"plik\" - zapis ustawień instalacji do pliku"},
+    {"LOG", SwitchValue::Optional, "/LOG[=\"plik\"] - dziennik instalacji (UTF-8)"},
+    {"SUPPRESSMSGBOXES", SwitchValue::None,
+     "/SUPPRESSMSGBOXES - bez okien komunikatów tam, gdzie jest odpowiedź domyślna"},
+    {"NORESTART", SwitchValue::None,
+     "/NORESTART, /SP-, /NOCANCEL, /CLOSEAPPLICATIONS, /NOCLOSEAPPLICATIONS - przyjmowane i "
+     "pomijane"},
+    {"SP-", SwitchValue::None, ""},
+    {"NOCANCEL", SwitchValue::None, ""},
+    {"CLOSEAPPLICATIONS", SwitchValue::None, ""},
+    {"NOCLOSEAPPLICATIONS", SwitchValue::None, ""},
+}};
 
 namespace {
 
@@ -32,6 +64,12 @@ std::vector<std::string> SplitList(const std::string& value) {
   }
 }
 
+const SwitchInfo* Find(const std::string& name) {
+  for (const SwitchInfo& info : SwitchTable)
+    if (name == info.name) return &info;
+  return nullptr;
+}
+
 // Fills `out` from one switch; returns the fault, or an empty text.
 std::string Apply(const std::string& word, Switches& out) {
   const size_t equals = word.find('=');
@@ -40,18 +78,27 @@ std::string Apply(const std::string& word, Switches& out) {
   const std::string value = hasValue ? word.substr(equals + 1) : std::string();
   const std::string shown = "/" + name;
 
-  if (name == "?" || name == "HELP" || name == "SILENT" || name == "VERYSILENT" ||
-      name == "NORESTART") {
-    if (hasValue) return "Parametr " + shown + " nie przyjmuje wartości.";
-    if (name == "SILENT" && out.mode == Mode::Wizard) out.mode = Mode::Silent;
-    if (name == "VERYSILENT") out.mode = Mode::VerySilent;
-    if (name == "?" || name == "HELP") out.help = true;
-    return std::string();
-  }
+  const SwitchInfo* info = Find(name);
+  if (!info) return "Nieznany parametr wiersza poleceń: \"" + word + "\".";
+  if (info->value == SwitchValue::None && hasValue)
+    return "Parametr " + shown + " nie przyjmuje wartości.";
+  if (info->value == SwitchValue::Required && !hasValue)
+    return "Parametr " + shown + " wymaga wartości (" + shown + "=...).";
+  if (name == "SILENT" && out.mode == Mode::Wizard) out.mode = Mode::Silent;
+  if (name == "VERYSILENT") out.mode = Mode::VerySilent;
+  if (name == "?" || name == "HELP") out.help = true;
+  if (name == "NOICONS") out.noIcons = true;
+  if (name == "SUPPRESSMSGBOXES") out.suppressMsgBoxes = true;
+  if (info->value == SwitchValue::None) return std::string();
   if (name == "LOG") {
     if (hasValue && value.empty()) return "Parametr /LOG= wymaga nazwy pliku.";
     out.log = true;
     out.logFile = value;
+    return std::string();
+  }
+  if (name == "LOADINF" || name == "SAVEINF") {
+    if (sys::TrimSpaces(value).empty()) return "Parametr " + shown + " wymaga nazwy pliku.";
+    (name == "LOADINF" ? out.loadInf : out.saveInf) = value;
     return std::string();
   }
   std::optional<std::string>* folder = name == "DIR"    ? &out.mainFolder
@@ -59,10 +106,6 @@ std::string Apply(const std::string& word, Switches& out) {
                                        : name == "DIR1" ? &out.ftpClients
                                        : name == "DIR3" ? &out.ftpServer
                                                         : nullptr;
-  const bool known = folder || name == "COMPONENTS" || name == "TASKS" || name == "OVERWRITE" ||
-                     name == "ASSOCIATE";
-  if (!known) return "Nieznany parametr wiersza poleceń: \"" + word + "\".";
-  if (!hasValue) return "Parametr " + shown + " wymaga wartości (" + shown + "=...).";
   if (folder) {
     // An empty product folder is the main folder itself, as on the folder page.
     if (name == "DIR" && sys::TrimSpaces(value).empty()) return "Parametr /DIR nie może być pusty.";
@@ -105,14 +148,55 @@ std::string Apply(const std::string& word, Switches& out) {
   return std::string();
 }
 
+// The keys of a /LOADINF file: the choices' switches without their "/", and NoIcons as yes/no.
+std::string ApplyInfLine(const std::string& line, Switches& out) {
+  if (line[0] == '[') return "nieznana sekcja \"" + line + "\" (dozwolona: [Setup]).";
+  const size_t equals = line.find('=');
+  if (equals == std::string::npos) return "oczekiwano klucz=wartość.";
+  const std::string key = AsciiUpper(sys::TrimSpaces(line.substr(0, equals)));
+  std::string value = sys::TrimSpaces(line.substr(equals + 1));
+  // Hand-edited files may quote a folder as the command line does.
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
+  if (key == "NOICONS") {
+    if (!Same(value, "yes") && !Same(value, "no"))
+      return "NoIcons przyjmuje wartość yes albo no, nie \"" + value + "\".";
+    out.noIcons = Same(value, "yes");
+    return std::string();
+  }
+  for (const char* known :
+       {"COMPONENTS", "DIR", "DIR0", "DIR1", "DIR3", "TASKS", "OVERWRITE", "ASSOCIATE"})
+    if (key == known) return Apply("/" + key + "=" + value, out);
+  return "nieznany klucz \"" + sys::TrimSpaces(line.substr(0, equals)) + "\".";
+}
+
+void ApplyInf(const std::string& text, Switches& out) {
+  const std::string bom = "\xEF\xBB\xBF";
+  size_t start = text.compare(0, bom.size(), bom) == 0 ? bom.size() : 0;
+  for (int number = 1; start <= text.size() && out.error.empty(); ++number) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    start = end + 1;
+    const std::string trimmed = sys::TrimSpaces(line);
+    if (trimmed.empty() || trimmed[0] == ';' || Same(trimmed, "[Setup]")) continue;
+    const std::string fault = ApplyInfLine(trimmed, out);
+    if (!fault.empty())
+      out.error.append("Plik /LOADINF, wiersz ").append(std::to_string(number)).append(": ") +=
+          fault;
+  }
+}
+
 }  // namespace
 
 const char* ComponentName(int product) {
   return kComponentNames[product];
 }
 
-Switches ParseSwitches(const std::vector<std::string>& args) {
+Switches ParseSwitches(const std::vector<std::string>& args, const std::string* inf) {
   Switches out;
+  if (inf) ApplyInf(*inf, out);
   for (const std::string& word : args) {
     const std::string fault = word.empty() || word[0] != '/'
                                   ? "Nieznany parametr wiersza poleceń: \"" + word + "\"."
@@ -120,29 +204,22 @@ Switches ParseSwitches(const std::vector<std::string>& args) {
     if (out.error.empty()) out.error = fault;
   }
   const bool choices = out.mainFolder || out.emulator || out.ftpClients || out.ftpServer ||
-                       out.components || out.tasks;
+                       out.components || out.tasks || out.loadInf;
   if (out.error.empty() && !out.help && choices && out.mode == Mode::Wizard)
     out.error =
-        "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS i /TASKS działają tylko z "
+        "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
         "/SILENT albo /VERYSILENT.";
   return out;
 }
 
 std::string HelpText() {
-  return "Instalator pakietu Vortel PRO - parametry wiersza poleceń:\r\r"
-         "/SILENT - instalacja bez kreatora, tylko okno postępu\r"
-         "/VERYSILENT - instalacja bez żadnego okna\r"
-         "/DIR=\"katalog\" - katalog docelowy pakietu\r"
-         "/DIR0=, /DIR1=, /DIR3= - katalogi emulatora, klientów FTP i serwera FTP\r"
-         "/COMPONENTS=vortel,ftpclient,ftpbatch,ftpserver - instalowane produkty\r"
-         "/TASKS=desktopvortel,desktopftp,autostartftpserver - opcje dodatkowe\r"
-         "/OVERWRITE=all|none - nadpisywanie istniejących plików\r"
-         "/ASSOCIATE=yes|no - przejmowanie skojarzeń rozszerzeń\r"
-         "/LOG[=\"plik\"] - dziennik instalacji (UTF-8)\r"
-         "/NORESTART - przyjmowany i pomijany\r\r"
-         "Kody wyjścia: 0 zainstalowano, 1 błędny wiersz poleceń, 2 odmowa uruchomienia, "
-         "3 nie można utworzyć katalogu, 4 błąd kopiowania pliku, 5 przerwano, "
-         "6 błąd rejestracji.";
+  std::string text = "Instalator pakietu Vortel PRO - parametry wiersza poleceń:\r\r";
+  for (const SwitchInfo& info : SwitchTable)
+    if (*info.help) text.append(info.help).append("\r");
+  text += "\rKody wyjścia:";
+  for (const engine::ExitCodeInfo& exit : engine::ExitCodes)
+    text += std::string(exit.code == 0 ? " " : ", ") + std::to_string(exit.code) + " " + exit.brief;
+  return text + ".";
 }
 
 }  // namespace unattended

@@ -43,6 +43,7 @@ void LogChoices(const engine::InstallChoices& choices, SetupLog& log) {
     if (choices.options[i])
       tasks += (tasks.empty() ? "" : ", ") + std::string(engine::Options[i].task);
   log.Line("Zadania: " + (tasks.empty() ? std::string("(brak)") : tasks));
+  if (!choices.programGroup) log.Line("Grupa programów w menu Start: pominięta");
 }
 
 const char* OutcomeText(int code) {
@@ -89,6 +90,7 @@ Resolution ResolveChoices(const Switches& switches) {
   for (int slot = 1; slot <= 3; ++slot)
     if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
   c.answers = switches.answers;
+  c.programGroup = !switches.noIcons;
   if (!switches.tasks) {
     engine::ApplyDefaultOptions(c);
     return r;
@@ -132,7 +134,8 @@ ProgressWindow::ProgressWindow() : Form(nullptr, "ProgressWindow") {
   OnCloseQuery = [] { return false; };
 }
 
-int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers) {
+int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers,
+                  std::optional<engine::InstallChoices>& ranWith) {
   auto& platform = plat::Current();
   const std::string self = platform.Files().ModulePath();
   const std::string sourceDir = sys::AddBackslash(self.substr(0, self.rfind('\\') + 1));
@@ -144,6 +147,7 @@ int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialog
     return engine::kExitBadCommandLine;
   }
   for (const std::string& note : resolved.notes) log.Line(note);
+  ranWith = resolved.choices;
   LogChoices(resolved.choices, log);
   const engine::Answers& given = resolved.choices.answers;
   log.Line(std::string("Istniejące pliki: ") +

@@ -1,6 +1,7 @@
 #pragma once
 // The installation without the wizard: the choices the wizard would have proposed, changed
 // where a switch says so, handed to the same installation run.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,9 @@ class ProgressWindow : public plat::gui::Form, public engine::InstallView {
 };
 
 // Installs from the medium beside the program with the current platform, whose dialogs must
-// be `answers`; returns the exit code. Everything worth knowing goes to `log`.
-int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers);
+// be `answers`; returns the exit code. Everything worth knowing goes to `log`; the choices the
+// run was started with go to `ranWith`.
+int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers,
+                  std::optional<engine::InstallChoices>& ranWith);
 
 }  // namespace unattended

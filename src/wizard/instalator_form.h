@@ -3,6 +3,7 @@
 // area on the right and four buttons, around a page control whose pages only the program
 // switches. All choices of an installation live in its controls.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
 
   int CurrentStep = -1;
   std::string SourceDir;
+  // The Start-menu group, which no page offers (/NOICONS).
+  bool ProgramGroup = true;
+  // The choices the installation ran with, once it started (for /SAVEINF).
+  std::optional<engine::InstallChoices> RanWith;
 
   void ShowStep(int n);
   void SetButtons(plat::gui::TabSheet* sheet, bool back, bool next, bool abort, bool finish);

@@ -188,12 +188,14 @@ engine::InstallChoices TInstalatorForm::Choices() const {
   choices.folders = {Edit4->Text(), edPath0->Text(), edPath1->Text(), edPath3->Text()};
   for (int i = 0; i < engine::kOptionCount; ++i)
     choices.options[i] = OptionBoxes()[i]->Enabled() && OptionBoxes()[i]->Checked();
+  choices.programGroup = ProgramGroup;
   return choices;
 }
 
 void TInstalatorForm::RunInstallation() {
   engine::StopRequested = false;
-  const engine::RunOutcome outcome = engine::RunInstallation(Choices(), *this, SourceDir);
+  RanWith = Choices();
+  const engine::RunOutcome outcome = engine::RunInstallation(*RanWith, *this, SourceDir);
   engine::ExitCode = engine::ExitCodeOf(outcome);
   // After a failure the wizard ends at once, without the closing question.
   if (outcome != engine::RunOutcome::Installed) {

@@ -3,7 +3,9 @@
 // exit codes, the log, and that no window appears where none may.
 #include <shlwapi.h>
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "machine.h"
 #include "ui_driver.h"
@@ -107,7 +109,8 @@ class SilentE2E : public ::testing::Test {
 }  // namespace
 
 TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
-  const Result r = RunInstaller(L"/VERYSILENT " + Dir());
+  // As package managers start every installer of this family.
+  const Result r = RunInstaller(L"/SP- /VERYSILENT /SUPPRESSMSGBOXES /NORESTART " + Dir());
   EXPECT_EQ(r.exitCode, 0) << r.log;
   EXPECT_EQ(r.windowsShown, 0);
 
@@ -188,7 +191,7 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
 
 TEST_F(SilentE2E, SilentServerOnlyWithItsStartUpEntryShowsOnlyTheProgressWindow) {
   const Result r =
-      RunInstaller(L"/SILENT /COMPONENTS=ftpserver /TASKS=autostartftpserver " + Dir());
+      RunInstaller(L"/SILENT /COMPONENTS=ftpserver /TASKS=autostartftpserver /NOICONS " + Dir());
   EXPECT_EQ(r.exitCode, 0) << r.log;
   EXPECT_EQ(r.captions, std::vector<std::wstring>{kProgress});
   EXPECT_TRUE(Exists(kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe"));
@@ -197,8 +200,72 @@ TEST_F(SilentE2E, SilentServerOnlyWithItsStartUpEntryShowsOnlyTheProgressWindow)
   EXPECT_TRUE(Exists(ShellFolder(L"Common Startup") + L"\\Serwer FTP.lnk"));
   EXPECT_FALSE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
   EXPECT_FALSE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
+  EXPECT_FALSE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
   EXPECT_TRUE(Has(r.log, "Produkty: ftpserver"));
   EXPECT_TRUE(Has(r.log, "Zadania: autostartftpserver"));
+}
+
+// What an installation leaves on the machine: its files, shortcuts and registry values.
+std::map<std::wstring, std::string> MachineState() {
+  std::map<std::wstring, std::string> state;
+  // Each file by a digest of its bytes, so a difference reads as a name.
+  for (const auto& [name, bytes] : Tree(L"C:\\Programy testowe"))
+    state[name] = std::to_string(std::hash<std::string>{}(bytes));
+  const std::wstring apps = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+  const std::wstring uninstall =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
+  const std::tuple<HKEY, std::wstring, const wchar_t*> values[] = {
+      {HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"},
+      {HKEY_LOCAL_MACHINE, apps + L"Vortel.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, apps + L"NorvikFTP.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, apps + L"NorvikFTPSrv.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, uninstall, L"UninstallString"},
+      {HKEY_CLASSES_ROOT, L".vl", L""},
+      {HKEY_CLASSES_ROOT, L".ftp", L""}};
+  for (const auto& [root, key, name] : values)
+    state[L"reg " + key + L"\\" + name] = Utf8(RegistryString(root, key, name));
+  for (const wchar_t* link : {L"Common Desktop", L"Common Startup", L"Common Programs"})
+    for (const auto& [name, bytes] : Tree(ShellFolder(link))) state[link + (L"\\" + name)] = "";
+  return state;
+}
+
+TEST_F(SilentE2E, AWizardRunSavedWithSaveInfReplaysVerySilentlyToTheSameMachine) {
+  const std::wstring inf = TempFolder() + L"vortel-e2e.inf";
+  DeleteFileW(inf.c_str());
+  Wizard run;
+  // Boxes without a documented answer (the folder question) are still shown.
+  ASSERT_NO_FATAL_FAILURE(run.Start(Medium() + L"Install.exe", L"",
+                                    L"/SUPPRESSMSGBOXES /NOICONS /SAVEINF=\"" + inf + L"\""));
+  ASSERT_NO_FATAL_FAILURE(run.Agree());
+  ASSERT_NO_FATAL_FAILURE(run.Next("Step3"));
+  ToggleListItem(run.Control("CheckListBox1"), 2);  // no batch client
+  ASSERT_NO_FATAL_FAILURE(run.Next("Step4"));
+  SetEditText(run.Control("Edit4"), kTarget);
+  SetEditText(run.Control("edPath3"), L"C:\\Programy testowe\\Serwer FTP");
+  Click(run.Control("BitBtn2"));
+  ASSERT_NO_FATAL_FAILURE(run.Answer(L" Uwaga", "Yes"));
+  ASSERT_NO_FATAL_FAILURE(run.WaitPage("Step5"));
+  Click(run.Control("cbShortcutFTPcli"));
+  Click(run.Control("cbFTPsrvAutostart"));
+  ASSERT_NO_FATAL_FAILURE(run.Next("Step6"));
+  ASSERT_NO_FATAL_FAILURE(run.Next("Step8"));
+  for (const char* box : {"CheckBox5", "CheckBox2", "CheckBox3"})
+    if (Checked(run.Control(box))) Click(run.Control(box));
+  ASSERT_TRUE(WaitFor([&] { return !Checked(run.Control("CheckBox2")); }));
+  Click(run.Control("BitBtn4"));
+  EXPECT_EQ(run.app.WaitExit(), 0);
+  const auto wizardState = MachineState();
+  EXPECT_TRUE(Exists(kTarget + L"\\FTPCli\\NorvikFtp.exe"));
+  EXPECT_FALSE(Exists(kTarget + L"\\FTPCli\\NorvikFtpBatch.exe"));
+  EXPECT_TRUE(Exists(L"C:\\Programy testowe\\Serwer FTP\\NorvikFTPsrv.exe"));
+  EXPECT_FALSE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
+  const std::string saved = ReadAll(inf);
+  EXPECT_TRUE(Has(saved, "Components=vortel,ftpclient,ftpserver\r\n")) << saved;
+
+  Clean();
+  const Result r = RunInstaller(L"/VERYSILENT /LOADINF=\"" + inf + L"\"");
+  EXPECT_EQ(r.exitCode, 0) << r.log;
+  EXPECT_EQ(MachineState(), wizardState);
 }
 
 TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
@@ -289,9 +356,13 @@ TEST_F(SilentE2E, ARunningProgramRefusesWithTwoAndNoWindow) {
 }
 
 TEST_F(SilentE2E, AFaultyCommandLineEndsWithOneAndTheReason) {
-  const std::pair<const wchar_t*, const char*> cases[] = {
+  const std::wstring badInf = TempFolder() + L"vortel-bad.inf";
+  WriteAll(badInf, "[Setup]\r\nOverwrite=maybe\r\n");
+  const std::pair<std::wstring, const char*> cases[] = {
       {L"/VERYSILENT /UNKNOWN", "BŁĄD: Nieznany parametr wiersza poleceń: \"/UNKNOWN\"."},
       {L"/SILENT /COMPONENTS=vortel,ftp", "BŁĄD: Nieznany produkt w /COMPONENTS: \"ftp\""},
+      {L"/VERYSILENT /LOADINF=\"" + badInf + L"\"",
+       "BŁĄD: Plik /LOADINF, wiersz 2: Parametr /OVERWRITE przyjmuje wartość all albo none"},
   };
   for (const auto& [arguments, reason] : cases) {
     const Result r = RunInstaller(arguments);

@@ -246,8 +246,9 @@ HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls) {
   return search.found;
 }
 
-void Wizard::Start(const std::wstring& exe, const std::wstring& folder) {
-  ASSERT_TRUE(app.Start(exe, L"", folder));
+void Wizard::Start(const std::wstring& exe, const std::wstring& folder,
+                   const std::wstring& arguments) {
+  ASSERT_TRUE(app.Start(exe, arguments, folder));
   form = app.WaitTop(kWizardCaption, L"TVortelForm");
   ASSERT_NE(form, nullptr) << "the wizard did not appear";
 }

@@ -84,7 +84,8 @@ struct Wizard {
   HWND form = nullptr;
 
   // Starts the installer (in `folder`, when given) and waits for the wizard.
-  void Start(const std::wstring& exe, const std::wstring& folder = L"");
+  void Start(const std::wstring& exe, const std::wstring& folder = L"",
+             const std::wstring& arguments = L"");
   HWND Control(const char* name) const { return FindControl(form, name); }
   bool OnPage(const char* sheet) const { return Visible(Control(sheet)); }
   void WaitPage(const char* sheet, std::chrono::milliseconds timeout = kTimeout) const;

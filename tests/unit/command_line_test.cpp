@@ -2,16 +2,31 @@
 // say. A fault here installs into the wrong folder or silently ignores a deployment's wish.
 #include "unattended/command_line.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 #include "engine/choices.h"
+#include "engine/exit_codes.h"
 #include "platform/program_main.h"
 #include "platform/text.h"
 #include "startup/entry.h"
 
+using unattended::Mode;
 using unattended::ParseSwitches;
 using unattended::Switches;
 using Words = std::vector<std::string>;
+
+// The mode and the flags as one line, e.g. "silent help none no log=x", then the fault.
+std::string Flags(const Switches& s) {
+  const char* const modes[] = {"wizard", "silent", "verysilent"};
+  return modes[static_cast<int>(s.mode)] + std::string(s.help ? " help" : "") +
+         (s.answers.overwriteAll ? "" : " none") + (s.answers.associate ? "" : " no") +
+         (s.log ? " log=" + s.logFile : "") + (s.suppressMsgBoxes ? " suppress" : "") +
+         (s.noIcons ? " noicons" : "") + (s.loadInf ? " load=" + *s.loadInf : "") +
+         (s.saveInf ? " save=" + *s.saveInf : "") + s.error;
+}
 
 TEST(CommandLine, QuotesGroupBackslashesStayPlainAndDiscDecidesTheMode) {
   const std::pair<std::string, Words> lines[] = {
@@ -40,13 +55,6 @@ TEST(CommandLine, QuotesGroupBackslashesStayPlainAndDiscDecidesTheMode) {
 }
 
 TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
-  // The mode and the flags as one line, e.g. "silent help none no log=x", then the fault.
-  const auto flags = [](const Switches& s) {
-    const char* const modes[] = {"wizard", "silent", "verysilent"};
-    return modes[static_cast<int>(s.mode)] + std::string(s.help ? " help" : "") +
-           (s.answers.overwriteAll ? "" : " none") + (s.answers.associate ? "" : " no") +
-           (s.log ? " log=" + s.logFile : "") + s.error;
-  };
   const std::pair<Words, const char*> cases[] = {
       {{"/silent"}, "silent"},
       {{"/VERYSILENT", "/silent"}, "verysilent"},  // the quieter mode wins whichever is first
@@ -56,6 +64,12 @@ TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
       {{"/SILENT", "/overwrite=NONE", "/Associate=No"}, "silent none no"},
       {{"/SILENT", "/OVERWRITE=none", "/OVERWRITE=all"}, "silent"},  // the later value wins
       {{"/LOG"}, "wizard log="},
+      // What deployment tools pass to every installer of this family.
+      {{"/SP-", "/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART"}, "verysilent suppress"},
+      {{"/sp-", "/NoCancel", "/closeapplications", "/NOCLOSEAPPLICATIONS", "/noicons"},
+       "wizard noicons"},
+      {{"/SILENT", "/LoadInf=C:\\a b.inf", "/SAVEINF=D:\\c.inf"},
+       "silent load=C:\\a b.inf save=D:\\c.inf"},
       {{"/log=C:\\a.log", "/LOG=D:\\x.log"}, "wizard log=D:\\x.log"},
       // A silent mode is still known on a faulty line, so the fault goes to the log.
       {{"/VERYSILENT", "/TASKS=x", "/LOG=C:\\l.log"},
@@ -63,7 +77,7 @@ TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
        "desktopftp, autostartftpserver)."},
   };
   for (const auto& [args, expected] : cases)
-    EXPECT_EQ(flags(ParseSwitches(args)), expected) << ::testing::PrintToString(args);
+    EXPECT_EQ(Flags(ParseSwitches(args)), expected) << ::testing::PrintToString(args);
   const Switches s =
       ParseSwitches({"/VERYSILENT", "/DIR=C:\\Stary", "/dir=  D:\\Programy ąę\\ ",
                      "/DIR0=", "/Dir1=Klienci\\", "/DIR3=E:\\Serwer", "/COMPONENTS=ftpbatch",
@@ -81,9 +95,16 @@ TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
 
 TEST(CommandLine, EveryFaultIsNamed) {
   const std::string products = "\" (dozwolone: vortel, ftpclient, ftpbatch, ftpserver).";
+  const std::string wizardChoices =
+      "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS, /TASKS i /LOADINF działają tylko z "
+      "/SILENT albo /VERYSILENT.";
   const std::pair<Words, std::string> cases[] = {
       {{"/SILENT", "C:\\x"}, "Nieznany parametr wiersza poleceń: \"C:\\x\"."},
       {{"/SILENT=1"}, "Parametr /SILENT nie przyjmuje wartości."},
+      {{"/SP-=1"}, "Parametr /SP- nie przyjmuje wartości."},
+      {{"/SP"}, "Nieznany parametr wiersza poleceń: \"/SP\"."},
+      {{"/SILENT", "/LOADINF"}, "Parametr /LOADINF wymaga wartości (/LOADINF=...)."},
+      {{"/SAVEINF= "}, "Parametr /SAVEINF wymaga nazwy pliku."},
       {{"/SILENT", "/DIR"}, "Parametr /DIR wymaga wartości (/DIR=...)."},
       {{"/SILENT", "/DIR=  "}, "Parametr /DIR nie może być pusty."},
       {{"/SILENT", "/LOG="}, "Parametr /LOG= wymaga nazwy pliku."},
@@ -95,13 +116,85 @@ TEST(CommandLine, EveryFaultIsNamed) {
       {{"/SILENT", "/ASSOCIATE="}, "Parametr /ASSOCIATE przyjmuje wartość yes albo no, nie \"\"."},
       {{"/X", "/Y"}, "Nieznany parametr wiersza poleceń: \"/X\"."},  // the first fault
       // Choices without a silent mode would be ignored by the wizard's pages: refused instead.
-      {{"/DIR=C:\\x"},
-       "Parametry /DIR, /DIR0, /DIR1, /DIR3, /COMPONENTS i /TASKS działają tylko z /SILENT albo "
-       "/VERYSILENT."},
+      {{"/LOADINF=C:\\x.inf"}, wizardChoices},
+      {{"/DIR=C:\\x"}, wizardChoices},
   };
   for (const auto& [args, error] : cases) {
     EXPECT_EQ(ParseSwitches(args).error, error) << ::testing::PrintToString(args);
     EXPECT_TRUE(plat::IsCp1250Representable(error));
   }
   EXPECT_TRUE(plat::IsCp1250Representable(unattended::HelpText()));
+}
+
+TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
+  const struct {
+    std::string inf;
+    std::string flags;
+  } cases[] = {
+      {"\xEF\xBB\xBF; komentarz\r\n[Setup]\r\n\r\noverwrite = none \r\nAssociate=no\r\nNoIcons=yes",
+       "silent no noicons load=x"},
+      // The command line's own switches come after the file's.
+      {"Overwrite=none\nNoIcons=no", "silent load=x"},
+      // A faulty line keeps the mode known, so the fault goes to the log, not into a box.
+      {"[Setup]\nDir\n", "silent load=xPlik /LOADINF, wiersz 2: oczekiwano klucz=wartość."},
+      {"[Inne]\n",
+       "silent load=xPlik /LOADINF, wiersz 1: nieznana sekcja \"[Inne]\" (dozwolona: [Setup])."},
+      {"Log=C:\\x.log", "silent load=xPlik /LOADINF, wiersz 1: nieznany klucz \"Log\"."},
+      {"\r\nNoIcons=tak",
+       "silent load=xPlik /LOADINF, wiersz 2: NoIcons przyjmuje wartość yes albo no, nie \"tak\"."},
+      {"Components=vortel\r\nTasks=x",
+       "silent load=xPlik /LOADINF, wiersz 2: Nieznane zadanie w /TASKS: \"x\" (dozwolone: "
+       "desktopvortel, desktopftp, autostartftpserver)."},
+  };
+  for (const auto& c : cases) {
+    const Switches s = ParseSwitches({"/SILENT", "/LOADINF=x", "/OVERWRITE=all"}, &c.inf);
+    EXPECT_EQ(Flags(s), c.flags) << c.inf;
+    EXPECT_TRUE(plat::IsCp1250Representable(s.error));
+  }
+  const std::string inf = "Dir=\"C:\\Program Files\\VP\\\"\nDir0=\nTasks=";
+  const Switches s = ParseSwitches({"/SILENT", "/LOADINF=x"}, &inf);
+  EXPECT_EQ(*s.mainFolder, "C:\\Program Files\\VP\\");
+  EXPECT_EQ(*s.emulator, "");
+  EXPECT_TRUE(s.tasks && s.tasks->empty());
+}
+
+// The package manifest promises what the program does: its switches parse to the modes and
+// folders it names, and its return codes are exactly the program's failures, 2 and 5 with the
+// meaning package managers give them.
+TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
+  std::ifstream in(std::string(VORTEL_SOURCE_DIR) +
+                   "/packaging/winget/NorvikSoft.VortelPRO.installer.yaml");
+  ASSERT_TRUE(in);
+  std::map<std::string, std::string> fields;
+  std::map<int, std::string> responses;
+  int code = -1;
+  for (std::string line; std::getline(in, line);) {
+    line = line.substr(std::min(line.find_first_not_of(" -"), line.size()));
+    const size_t colon = line.find(": ");
+    if (line.empty() || line[0] == '#' || colon == std::string::npos) continue;
+    const std::string key = line.substr(0, colon), value = line.substr(colon + 2);
+    if (key == "InstallerReturnCode") code = std::stoi(value);
+    if (key == "ReturnResponse") responses[code] = value;
+    fields[key] = value;
+  }
+  const auto parse = [&](const char* key, const std::string& more) {
+    Words words = plat::SplitCommandLine("Install.exe " + fields[key] + more);
+    words.erase(words.begin());
+    return ParseSwitches(words);
+  };
+  const Switches silent = parse("Silent", "");
+  const Switches progress = parse("SilentWithProgress", "");
+  EXPECT_EQ(Flags(silent), "verysilent suppress");
+  EXPECT_EQ(Flags(progress), "silent suppress");
+  const Switches folder = parse("InstallLocation", " /SILENT");
+  EXPECT_EQ(folder.mainFolder.value_or(""), "<INSTALLPATH>");
+  EXPECT_EQ(Flags(parse("Log", "")), "wizard log=<LOGPATH>");
+
+  std::set<int> failures, listed;
+  for (const engine::ExitCodeInfo& exit : engine::ExitCodes)
+    if (exit.deployment != engine::Deployment::Success) failures.insert(exit.code);
+  for (const auto& [listedCode, response] : responses) listed.insert(listedCode);
+  EXPECT_EQ(listed, failures);
+  EXPECT_EQ(responses[engine::kExitRefused], "packageInUse");
+  EXPECT_EQ(responses[engine::kExitCancelled], "cancelledByUser");
 }

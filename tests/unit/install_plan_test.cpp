@@ -91,6 +91,11 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
     EXPECT_EQ(plan.folders, kDirs);
     EXPECT_EQ(plan.products, c.products);
   }
+  // /NOICONS: everything but the Start-menu group.
+  InstallChoices noIcons;
+  noIcons.products = {true, false, false, false};
+  noIcons.programGroup = false;
+  EXPECT_EQ(Describe(PlanInstallation(noIcons, kDirs)).back(), "register 0 C:\\VP\\Emu\\");
 }
 
 }  // namespace

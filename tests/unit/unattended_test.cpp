@@ -80,8 +80,13 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
 
 TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplied) {
   EXPECT_EQ(Run({"/VERYSILENT", "/DIR=" + kTarget, "/COMPONENTS=ftpserver,vortel",
-                 "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog}),
+                 "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog,
+                 "/SAVEINF=C:\\Temp\\x.inf"}),
             0);
+  EXPECT_TRUE(Has(files.ReadFile("C:\\Temp\\x.inf"),
+                  "Components=vortel,ftpserver\r\nDir=" + kTarget +
+                      "\r\nDir0=Vortel\\\r\nDir1=FTPCli\\\r\nDir3=D:\\Srv\r\nTasks="
+                      "autostartftpserver\r\nOverwrite=none\r\nAssociate=yes\r\nNoIcons=no\r\n"));
   EXPECT_TRUE(platform.dialogs.shown.empty() && platform.gui.shownForms.empty());
   const std::string log = files.ReadFile(kLog);
   EXPECT_TRUE(Has(log, "Produkty: vortel, ftpserver\r\nKatalog docelowy: " + kTarget +
@@ -151,8 +156,10 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
     if (c.code == 6)
       platform.registry.DenyWrites(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft");
     for (const auto& [text, answer] : c.messages) platform.dialogs.ExpectStartingWith(text, answer);
-    EXPECT_EQ(Run({"/LOG=" + kLog}), c.code);
+    EXPECT_EQ(Run({"/LOG=" + kLog, "/SAVEINF=C:\\Temp\\w.inf"}), c.code);
     EXPECT_TRUE(platform.dialogs.AllAnswered());
+    // Only a wizard that started the installation leaves its settings.
+    EXPECT_EQ(files.Exists("C:\\Temp\\w.inf"), c.code != 5);
     const std::string log = files.ReadFile(kLog);
     EXPECT_TRUE(Has(log, "Wynik: " + std::to_string(c.code)));
     // Every message the user answered is in the log with the answer.
@@ -199,5 +206,37 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     EXPECT_TRUE(Has(files.ReadFile(kLog), answer == ModalResult::None
                                               ? "BŁĄD: nieoczekiwany komunikat"
                                               : "Komunikat: \""));
+    // The wizard with /SUPPRESSMSGBOXES takes the same answers and shows only the others.
+    if (answer == ModalResult::None) platform.dialogs.Expect(text, ModalResult::Cancel);
+    unattended::WizardDialogs wizard(platform.dialogs, {overwriteAll, associate}, true);
+    EXPECT_EQ(wizard.Show({text, plat::DlgType::Warning, buttons, 0, -1, 0}),
+              answer == ModalResult::None ? ModalResult::Cancel : answer);
+    EXPECT_TRUE(platform.dialogs.AllAnswered());
+  }
+}
+
+TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
+  using plat::DlgButton;
+  const std::string file = "Plik \"C:\\x.exe\" już istnieje.\rNadpisać ?";
+  const std::string takeOver =
+      "Rejestrowane rozszerzenie (.vl) typu: \"x\"\rZmienić przyporządkowanie rozszerzenia tak "
+      "aby było domyślnie uruchamiane przez aktualnie instalowany program ?";
+  const std::vector<DlgButton> buttons = {DlgButton::Yes, DlgButton::All, DlgButton::No,
+                                          DlgButton::Abort};
+  const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> cases[] = {
+      {{}, {false, false}},  // nothing asked: the switches' answers stand
+      {{{file, ModalResult::Yes}, {file, ModalResult::No}, {takeOver, ModalResult::Yes}},
+       {false, true}},
+      {{{file, ModalResult::No}, {file, ModalResult::All}}, {true, false}},
+      {{{file, ModalResult::Abort}}, {false, false}},
+  };
+  for (const auto& [script, given] : cases) {
+    unattended::WizardDialogs wizard(platform.dialogs, {false, false}, false);
+    for (const auto& [text, answer] : script) {
+      platform.dialogs.Expect(text, answer);
+      wizard.Show({text, plat::DlgType::Confirmation, buttons, 0, -1, 0});
+    }
+    EXPECT_EQ(wizard.Given().overwriteAll, given.overwriteAll);
+    EXPECT_EQ(wizard.Given().associate, given.associate);
   }
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <atomic>
+
 #include "platform/win32/wide.h"
 
 namespace plat::win32 {
@@ -23,7 +25,10 @@ LRESULT CALLBACK NamedProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 UINT ControlNameMessage() {
-  static const UINT message = RegisterWindowMessageW(L"WM_GETCONTROLNAME");
+  // Registering is idempotent, so a lock-free lazy value does: a guarded local static would
+  // link the C++ runtime's thread support (some 20 KiB) into a program with one thread.
+  static std::atomic<UINT> message{0};
+  if (!message) message = RegisterWindowMessageW(L"WM_GETCONTROLNAME");
   return message;
 }
 
