@@ -44,7 +44,7 @@ class RegistryAccessor {
   virtual bool HasOpenKey() const = 0;
   // The value of the open key ("" names the default value); empty when it is missing. Raises
   // ERegistryException when the value exists but is not a string. Reading or writing with no
-  // key open is a programming error (std::logic_error).
+  // key open is a programming error (a plain plat::Error).
   virtual std::string ReadString(const std::string& name) = 0;
   // Writes a REG_SZ value into the open key; raises ERegistryException when that fails.
   virtual void WriteString(const std::string& name, const std::string& value) = 0;
