@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/errors.h"
-#include "platform/platform.h"
+#include "platform/forwarding.h"
 #include "unattended/setup_log.h"
 
 namespace unattended {
@@ -25,36 +25,24 @@ class LoggedDialogs : public plat::Dialogs {
 // What a dialog looks like in the log: its text and the caption of the answer given.
 std::string DescribeAnswer(const plat::DialogRequest& request, plat::ModalResult answer);
 
-class LoggingPlatform : public plat::Platform {
+class LoggingPlatform : public plat::ForwardingPlatform {
  public:
   // Wraps `inner` and installs itself as the current platform until it is destroyed.
   LoggingPlatform(plat::Platform& inner, SetupLog& log, plat::Dialogs& dialogs);
   ~LoggingPlatform() override;
-  LoggingPlatform(const LoggingPlatform&) = delete;
-  LoggingPlatform& operator=(const LoggingPlatform&) = delete;
 
   plat::FileSystem& Files() override { return *files_; }
-  plat::Processes& Process() override { return inner_.Process(); }
-  plat::Shell& ShellApi() override { return inner_.ShellApi(); }
-  plat::MessagePump& Pump() override { return inner_.Pump(); }
-  plat::Text& Texts() override { return inner_.Texts(); }
   plat::Dialogs& Dlg() override { return dialogs_; }
-  plat::gui::Gui& Ui() override { return inner_.Ui(); }
-  plat::ResourceMeter& Meter() override { return inner_.Meter(); }
-  plat::Desktop& Windows() override { return inner_.Windows(); }
   plat::IniFiles& Ini() override { return *ini_; }
   plat::Registry& Reg() override { return *registry_; }
   plat::ShellLinks& Links() override { return *links_; }
-  plat::OsVersion& Version() override { return inner_.Version(); }
 
  private:
-  plat::Platform& inner_;
   plat::Dialogs& dialogs_;
   std::unique_ptr<plat::FileSystem> files_;
   std::unique_ptr<plat::IniFiles> ini_;
   std::unique_ptr<plat::Registry> registry_;
   std::unique_ptr<plat::ShellLinks> links_;
-  plat::Platform* previous_;
 };
 
 }  // namespace unattended
