@@ -2,9 +2,17 @@
 // ...) through these functions. Its own versions build std::logic_error and its kin,
 // which carry the library's second, copy-on-write string implementation into the program;
 // these throw the program's own exception with the same message instead.
+#include <cstdlib>
 #include <new>
 
 #include "platform/errors.h"
+
+// The library's default terminate handler prints the escaping exception's demangled type to
+// stderr, which a GUI program does not have; its demangler alone is some 50 KB. Both programs
+// catch everything at their entry, so an exception that still escapes can only end the process.
+void __gnu_cxx::__verbose_terminate_handler() {
+  std::abort();
+}
 
 namespace std {
 
