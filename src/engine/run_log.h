@@ -22,4 +22,13 @@ RunLog& Log();
 // Installs `log` (nullptr: the silent default) and returns the one it replaces.
 RunLog* SetLog(RunLog* log);
 
+// The engine reports to the log while the scope lasts, also when the run leaves by an exception.
+class LogScope {
+ public:
+  explicit LogScope(RunLog* log) { SetLog(log); }
+  ~LogScope() { SetLog(nullptr); }
+  LogScope(const LogScope&) = delete;
+  LogScope& operator=(const LogScope&) = delete;
+};
+
 }  // namespace engine

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/exit_codes.h"
+#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
@@ -70,15 +71,6 @@ int RunWizard(const std::vector<std::string>& masteringArgs, bool programGroup =
   if (ranWith && instForm.InstalatorForm) *ranWith = instForm.InstalatorForm->RanWith;
   return engine::ExitCode;
 }
-
-// The engine reports to the log while it exists, also when the run leaves by an exception.
-class LogScope {
- public:
-  explicit LogScope(engine::RunLog* log) { engine::SetLog(log); }
-  ~LogScope() { engine::SetLog(nullptr); }
-  LogScope(const LogScope&) = delete;
-  LogScope& operator=(const LogScope&) = delete;
-};
 
 // Writes the choices a run started with into the /SAVEINF file made before it; a run that never
 // started leaves no file. The run's own exit code stands either way: it is what happened.
@@ -167,7 +159,7 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
       return fileFault(fault);
     }
   }
-  LogScope scope(log.get());
+  engine::LogScope scope(log.get());
   int code;
   std::optional<engine::InstallChoices> ranWith;
   if (silent) {

@@ -17,14 +17,6 @@ class SystemChecks : public uninstall::Checks {
   bool IsAnyComponentRunning() override { return startup::IsAnyComponentRunning(); }
 };
 
-class LogScope {
- public:
-  explicit LogScope(engine::RunLog* log) { engine::SetLog(log); }
-  ~LogScope() { engine::SetLog(nullptr); }
-  LogScope(const LogScope&) = delete;
-  LogScope& operator=(const LogScope&) = delete;
-};
-
 }  // namespace
 
 int plat::UninstallMain(const std::vector<std::string>& args, plat::TemporaryCopy& copy) {
@@ -44,7 +36,7 @@ int plat::UninstallMain(const std::vector<std::string>& args, plat::TemporaryCop
     }
   }
   log->Line("Deinstalator pakietu Vortel PRO 3.04");
-  LogScope scope(log.get());
+  engine::LogScope scope(log.get());
   SystemChecks checks;
   if (!log->Writing()) return uninstall::Remove(switches, checks, copy);
   unattended::LoggedDialogs dialogs(platform.Dlg(), *log);

@@ -190,16 +190,7 @@ std::unique_ptr<InputFile> HeadlessFileSystem::OpenRead(const std::string& path)
 }
 
 std::unique_ptr<OutputFile> HeadlessFileSystem::Create(const std::string& path) {
-  auto host = Map(path);
-  std::error_code ec;
-  if (!host || !fs::is_directory(host->parent_path(), ec))
-    throw EFileError(path, EFileError::Reason::NotFound);
-  if (fs::is_directory(*host, ec) || IsReadOnly(*host))
-    throw EFileError(path, EFileError::Reason::AccessDenied);
-  std::FILE* f = std::fopen(host->c_str(), "wb");
-  if (!f) throw EFileError(path, EFileError::Reason::AccessDenied);
-  attributes_.erase(host->string());
-  return std::make_unique<HostOutput>(f, path, DriveOf(path));
+  return OpenForWriting(path, "wb");
 }
 
 bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to, bool failIfExists) {
@@ -275,14 +266,21 @@ std::vector<std::string> HeadlessFileSystem::List(const std::string& folder) {
 }
 
 std::unique_ptr<OutputFile> HeadlessFileSystem::Append(const std::string& path) {
+  return OpenForWriting(path, "ab");
+}
+
+// A new file ("wb") loses the attributes of the one it replaces; an appended one keeps them.
+std::unique_ptr<OutputFile> HeadlessFileSystem::OpenForWriting(const std::string& path,
+                                                               const char* mode) {
   auto host = Map(path);
   std::error_code ec;
   if (!host || !fs::is_directory(host->parent_path(), ec))
     throw EFileError(path, EFileError::Reason::NotFound);
   if (fs::is_directory(*host, ec) || IsReadOnly(*host))
     throw EFileError(path, EFileError::Reason::AccessDenied);
-  std::FILE* f = std::fopen(host->c_str(), "ab");
+  std::FILE* f = std::fopen(host->c_str(), mode);
   if (!f) throw EFileError(path, EFileError::Reason::AccessDenied);
+  if (mode[0] == 'w') attributes_.erase(host->string());
   return std::make_unique<HostOutput>(f, path, DriveOf(path));
 }
 

@@ -66,6 +66,7 @@ class HeadlessFileSystem : public FileSystem {
   std::optional<std::filesystem::path> Map(const std::string& path);
   Drive* DriveOf(const std::string& path);
   bool IsReadOnly(const std::filesystem::path& host);
+  std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, const char* mode);
 
   std::filesystem::path sandbox_;
   std::map<char, Drive> drives_;
