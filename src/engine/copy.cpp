@@ -1,5 +1,6 @@
 #include "engine/copy.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "engine/run_log.h"
@@ -15,7 +16,39 @@ using plat::DlgType;
 using plat::ModalResult;
 
 Copier::Copier(RunView& view, std::string sourceDir)
-    : view_(view), sourceDir_(std::move(sourceDir)) {}
+    : view_(view), sourceDir_(std::move(sourceDir)) {
+  codec_.onRead = [this](size_t bytes) { Progress(done_ + bytes); };
+}
+
+uint64_t Copier::MediumSize(const std::string& entry) const {
+  const EntryKind kind = KindOf(entry);
+  if (entry.empty() || kind == EntryKind::Installer) return 0;
+  return plat::Current().Files().FileSize(sourceDir_ +
+                                          (kind == EntryKind::Stored ? StoredName(entry) : entry));
+}
+
+void Copier::StartProgress(const RunPlan& plan) {
+  total_ = 0;
+  for (const RunStep& step : plan.steps) {
+    const bool script = step.kind == StepKind::Configure && step.product == kFtpBatch;
+    if (step.kind == StepKind::Files || script)
+      for (const std::string& entry : script ? FtpBatchScripts : *step.files)
+        total_ += MediumSize(entry);
+  }
+  counting_ = true;
+  shown_ = -1;
+  Progress(0);
+}
+
+void Copier::Progress(uint64_t done) {
+  done_ = done;
+  if (!counting_) return;
+  const int percent =
+      total_ == 0 ? 100 : static_cast<int>(std::min<uint64_t>(done, total_) * 100 / total_);
+  if (percent == shown_) return;
+  shown_ = percent;
+  view_.ShowProgress(percent);
+}
 
 Copier::Decision Copier::DecideOverwrite(const std::string& dst) {
   if (OverwriteAll) return Decision::Copy;
@@ -51,9 +84,12 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   const auto cut = dst.find_last_of("\\:");
   view_.ShowInfo("Kopiowanie pliku \"" + (cut == std::string::npos ? dst : dst.substr(cut + 1)) +
                  "\".");
+  // Whatever the codec reported on the way, the file ends at its whole size.
+  const uint64_t after = done_ + plat::Current().Files().FileSize(sourceDir_ + name);
   switch (DecideOverwrite(dst)) {
     case Decision::Skip:
       Log().FileSkipped(dst);
+      Progress(after);
       return true;
     case Decision::Abort:
       return false;
@@ -72,6 +108,7 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   }
   if (!result) Log().FileFailed(dst, "nie można skopiować pliku \"" + sourceDir_ + name + "\"");
   SetReadOnly(dst, readOnly);
+  Progress(after);
   return result;
 }
 

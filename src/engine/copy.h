@@ -1,9 +1,11 @@
 #pragma once
 // Installing single files from the medium: the overwrite question, expansion or plain copy,
 // and the read-only bit.
+#include <cstdint>
 #include <string>
 
 #include "engine/catalogue.h"
+#include "engine/install_plan.h"
 #include "engine/run_view.h"
 #include "engine/stored_file.h"
 
@@ -31,14 +33,22 @@ class Copier {
   bool ExpandFile(const std::string& src, const std::string& dst) {
     return codec_.ExpandFile(src, dst);
   }
+  // From here on the view hears how much of the stored bytes of the plan's files (the sample
+  // script included) has been processed; a skipped file counts as processed.
+  void StartProgress(const RunPlan& plan);
 
  private:
   enum class Decision { Copy, Skip, Abort };
   Decision DecideOverwrite(const std::string& dst);
+  uint64_t MediumSize(const std::string& entry) const;
+  void Progress(uint64_t done);
 
   RunView& view_;
   std::string sourceDir_;
   StoredFileCodec codec_;
+  uint64_t total_ = 0, done_ = 0;
+  int shown_ = -1;
+  bool counting_ = false;
 };
 
 // True when `folder` exists or could be created with all its parents; otherwise tells the

@@ -118,6 +118,7 @@ void ReportFailure(const Copier& copier) {
 // The plan applied in its phases, with the messages of a failure; the journal is the caller's.
 RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, InstallView& view) {
   view.ShowProgressPage();
+  copier.StartProgress(plan);
   if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
   bool filesDone = false;
   view.SetAnimation(true);

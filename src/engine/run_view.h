@@ -11,6 +11,9 @@ class RunView {
   virtual ~RunView() = default;
   // The progress text under the animation (the caption of the label "Info").
   virtual void ShowInfo(const std::string& text) = 0;
+  // How far the copying has got, 0 to 100: the share of the files' stored bytes processed.
+  // Called whenever the share changes; a view without a progress display ignores it.
+  virtual void ShowProgress(int /*percent*/) {}
 };
 
 }  // namespace engine

@@ -116,6 +116,7 @@ bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst)
     platform.Pump().ProcessPending();
     if (got == 0) break;
     consumed += got;
+    if (onRead) onRead(got);
     z.next_in = input_.data();
     z.avail_in = static_cast<uInt>(got);
     do {

@@ -1,6 +1,7 @@
 #pragma once
 // The medium's stored form of a file: exactly one zlib stream of the whole file, nothing
 // before or after it. Mastering writes it at level 1; installation expands it.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ class StoredFileCodec {
   bool ExpandFile(const std::string& src, const std::string& dst);
   // Writes `src` as one zlib stream onto `dst`, with the same all-or-nothing replacement.
   bool CompressFile(const std::string& src, const std::string& dst);
+  // Told the size of every block read while expanding, so a caller can show progress within
+  // a large file.
+  std::function<void(size_t)> onRead;
 
  private:
   std::vector<unsigned char> copyBuffer_;  // kOutputBlock

@@ -222,6 +222,12 @@ void Animate::SetActive(bool active) {
   Notify(Prop::Active);
 }
 
+void ProgressBar::SetPosition(int percent) {
+  if (position_ == percent) return;
+  position_ = percent;
+  Notify(Prop::Position);
+}
+
 void Form::SetClientSize(int width, int height) {
   clientWidth_ = width;
   clientHeight_ = height;

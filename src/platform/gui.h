@@ -72,7 +72,8 @@ enum class Prop {
   Active,
   Default,
   Picture,
-  ReadOnly
+  ReadOnly,
+  Position
 };
 
 class Realization {
@@ -351,6 +352,17 @@ class Animate : public WinControl {
 
  private:
   bool active_ = false;
+};
+
+// A bar filled from the left; the position is a percentage.
+class ProgressBar : public WinControl {
+ public:
+  using WinControl::WinControl;
+  int Position() const { return position_; }
+  void SetPosition(int percent);
+
+ private:
+  int position_ = 0;
 };
 
 enum class BorderStyle { None, Single };

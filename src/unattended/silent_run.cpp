@@ -110,7 +110,7 @@ Resolution ResolveChoices(const Switches& switches) {
 
 ProgressWindow::ProgressWindow() : Form(nullptr, "ProgressWindow") {
   SetCaption("Instalacja pakietu Vortel PRO");
-  SetClientSize(361, 110);
+  SetClientSize(361, 130);
   Font font;
   font.name = "MS Sans Serif";
   font.height = -11;
@@ -130,6 +130,9 @@ ProgressWindow::ProgressWindow() : Form(nullptr, "ProgressWindow") {
   Info->SetBounds(8, 80, 345, 13);
   Info->SetAlignment(Alignment::Center);
   Info->SetCaption("Kopiowanie....");
+  ProgressBar1 = Make<ProgressBar>(this, "ProgressBar1");
+  ProgressBar1->SetParent(this);
+  ProgressBar1->SetBounds(8, 104, 345, 16);
   // Nothing to press: the run decides when the window goes.
   OnCloseQuery = [] { return false; };
 }

@@ -21,16 +21,18 @@ struct Resolution {
 };
 Resolution ResolveChoices(const Switches& switches);
 
-// /SILENT's only window: the copy animation and the progress text, nothing to press.
+// /SILENT's only window: the copy animation, the progress text and bar, nothing to press.
 class ProgressWindow : public plat::gui::Form, public engine::InstallView {
  public:
   ProgressWindow();
   plat::gui::Animate* Animate1;
   plat::gui::Label* Info;
+  plat::gui::ProgressBar* ProgressBar1;
 
   void ShowInfo(const std::string& text) override { Info->SetCaption(text); }
   void ShowProgressPage() override {}
   void SetAnimation(bool running) override { Animate1->SetActive(running); }
+  void ShowProgress(int percent) override { ProgressBar1->SetPosition(percent); }
   void ShowFinishPage() override {}
 };
 

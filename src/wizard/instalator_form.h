@@ -53,6 +53,7 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
   void ShowInfo(const std::string& text) override;
   void ShowProgressPage() override { ShowStep(7); }
   void SetAnimation(bool running) override;
+  void ShowProgress(int percent) override { ProgressBar1->SetPosition(percent); }
   void ShowFinishPage() override { ShowStep(8); }
 
   // The frame.
@@ -87,6 +88,7 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
   // Step7: copying.
   plat::gui::Label *Label10, *Info;
   plat::gui::Animate* Animate1;
+  plat::gui::ProgressBar* ProgressBar1;
   // Step8: finished.
   plat::gui::Label *Label11, *Label12;
   plat::gui::CheckBox *CheckBox5, *CheckBox2, *CheckBox3;

@@ -217,6 +217,7 @@ void TInstalatorForm::BuildPages() {
   Info->SetAutoSize(false);
   Info->SetWidth(345);
   Info->SetAlignment(Alignment::Center);
+  ProgressBar1 = Place<ProgressBar>(this, Step7, "ProgressBar1", 8, 208, 345, 16);
 
   Image6 = AddPageIcon(this, Step8, "Image6");
   Label11 = AddLabel(this, Step8, "Label11", "Instalacja zakończona", 8, 16, &bold);

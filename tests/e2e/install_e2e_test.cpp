@@ -1,4 +1,6 @@
 // Installing from the mastered sample medium, driven through the wizard as a user does it.
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "machine.h"
@@ -81,6 +83,12 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
   Installer run;
   ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
   ASSERT_NO_FATAL_FAILURE(run.RunToFinish());
+  // The bar under the file text rose step by step to full while the copying page was seen.
+  const std::vector<int> bar = run.app.ProgressPositions();
+  ASSERT_GE(bar.size(), 3u);
+  EXPECT_GE(bar.front(), 0);
+  EXPECT_EQ(std::adjacent_find(bar.begin(), bar.end(), std::greater_equal<int>()), bar.end());
+  EXPECT_EQ(bar.back(), 100);
 
   const std::wstring main = folder + L"\\";
   for (const wchar_t* file : {L"Uninstall.exe", L"Zamowienie.doc", L"Vortel\\Vortel.exe",

@@ -63,6 +63,13 @@ std::vector<std::wstring> App::TopCaptions() const {
   return captions;
 }
 
+std::vector<int> App::ProgressPositions() const {
+  std::vector<int> positions;
+  for (LONG i = 0; log_ && i < log_->positions && i < 256; ++i)
+    positions.push_back(log_->position[i]);
+  return positions;
+}
+
 bool App::Running() const {
   return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }

@@ -45,6 +45,8 @@ class App {
   int WindowsShown() const;
   // The captions of the top-level windows among them, in order.
   std::vector<std::wstring> TopCaptions() const;
+  // The positions given to progress bars, in order (-1: given to a bar out of sight).
+  std::vector<int> ProgressPositions() const;
 
  private:
   HANDLE process_ = nullptr;

@@ -18,6 +18,21 @@ TEST(WizardE2E, WalksForwardAndBackAndFollowsTheAgreementBox) {
        {std::pair{"BitBtn1", false}, {"BitBtn2", false}, {"BitBtn3", true}, {"BitBtn4", false}})
     EXPECT_EQ(Enabled(w.Control(button)), enabled) << button;
 
+  // The task-bar button: the application window, shown, owning the wizard; minimised from the
+  // task bar it takes the wizard and the background along, restored it brings them back.
+  const HWND app = GetWindow(w.form, GW_OWNER);
+  EXPECT_EQ(Text(app), L"Instalator pakietu Vor - tel PRO");
+  EXPECT_TRUE(IsWindowVisible(app));
+  const HWND back = w.app.FindTop(L"Instalator");
+  ASSERT_NE(back, nullptr);
+  PostMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(w.form) && !IsWindowVisible(back); }));
+  PostMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(w.form) && IsWindowVisible(back); }));
+  HWND below = w.form;
+  while (below && below != back) below = GetWindow(below, GW_HWNDNEXT);
+  EXPECT_EQ(below, back) << "the wizard is not in front of the background";
+
   ASSERT_NO_FATAL_FAILURE(w.Agree());
   Click(w.Control("CheckBox1"));
   ASSERT_TRUE(WaitFor([&] { return !Enabled(w.Control("BitBtn2")); }));

@@ -83,6 +83,9 @@ class LoggingView : public engine::InstallView {
     log.push_back(running ? "animation on" : "animation off");
   }
   void ShowFinishPage() override { log.push_back("finish"); }
+  // Each percentage shown, with the length of the log when it was shown.
+  std::vector<std::pair<int, size_t>> percents;
+  void ShowProgress(int percent) override { percents.push_back({percent, log.size()}); }
   // The files whose copying was announced, in order.
   std::vector<std::string> Copied() const {
     std::vector<std::string> names;

@@ -41,6 +41,7 @@ struct Machine {
     choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
     choices.options = options;
     view.log.clear();
+    view.percents.clear();
     engine::StopRequested = false;  // as every caller does before a run
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
@@ -58,6 +59,11 @@ struct Machine {
 
 TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsInOrder) {
   Machine m;
+  // A sample script of several input blocks, so the progress must move within one file.
+  std::string script(300000, ' ');
+  for (size_t i = 0, x = 1; i < script.size(); ++i, x = x * 1103515245 + 12345)
+    script[i] = static_cast<char>(x >> 16);
+  m.platform.files.PutFile("D:\\vortelpro.ft_", enginetest::Deflate(script));
   // The shortcuts are made before the sample script is copied.
   bool linkBeforeScript = false;
   m.platform.pump.onPump = [&] {
@@ -81,8 +87,7 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   copied.push_back("vortelpro.ftp");  // the sample script, while configuring
   EXPECT_EQ(m.view.Copied(), copied);
   EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\Install.exe"));
-  EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"),
-            NewContents("vortelpro.ftp"));
+  EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"), script);
   std::vector<std::string> signs;  // the copying reduced to the sample script
   for (const auto& line : m.view.log)
     if (line.rfind("info Kopiowanie", 0) != 0 || line == Copying("vortelpro.ftp"))
@@ -90,6 +95,18 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   EXPECT_EQ(signs, (std::vector<std::string>{"progress", "animation on", kShortcuts,
                                              Copying("vortelpro.ftp"), kRegistering, "finish",
                                              "animation off"}));
+  // The bar rises from 0 to 100, through the script, and is full before the finish page.
+  const auto& shown = m.view.percents;
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(shown.front().first, 0);
+  EXPECT_EQ(shown.back().first, 100);
+  for (size_t i = 1; i < shown.size(); ++i) EXPECT_GT(shown[i].first, shown[i - 1].first);
+  const auto& log = m.view.log;
+  const size_t atScript = std::find(log.begin(), log.end(), Copying("vortelpro.ftp")) - log.begin();
+  EXPECT_GE(std::count_if(shown.begin(), shown.end(),
+                          [&](const auto& p) { return p.second == atScript + 1; }),
+            3);
+  EXPECT_LT(shown.back().second, size_t(std::find(log.begin(), log.end(), "finish") - log.begin()));
   for (const char* key : {"Vortel", "Klient FTP", "Wsadowy klient FTP", "Server FTP"})
     EXPECT_NE(m.platform.registry.Get(plat::RegRoot::LocalMachine,
                                       std::string("Software\\Norvik-Soft\\") + key, "Path"),

@@ -54,6 +54,10 @@ const wchar_t* ClassFor(Control& control, DWORD& style, DWORD& exStyle) {
     style |= ACS_CENTER | ACS_TRANSPARENT;
     return ANIMATE_CLASSW;
   }
+  if (dynamic_cast<ProgressBar*>(&control)) {
+    style |= PBS_SMOOTH;
+    return PROGRESS_CLASSW;
+  }
   exStyle |= WS_EX_CONTROLPARENT;
   return kContainerClass;
 }
@@ -161,6 +165,12 @@ void WindowRealization::Changed(Control& c, Prop what) {
     case Prop::Picture:
       InvalidateRect(window, nullptr, FALSE);
       break;
+    case Prop::Position: {
+      const int percent = static_cast<ProgressBar&>(c).Position();
+      SendMessageW(window, PBM_SETPOS, percent, 0);
+      gui_.ShowTaskbarProgress(percent);
+      break;
+    }
   }
 }
 
@@ -196,7 +206,7 @@ void Win32Gui::Realize(Form& form) {
   form.realization.reset(realization);
   // Forms belong to the hidden application window, as all the program's top-level windows do.
   const HWND window = realization->Create(exStyle, kFormClass, Wide(form.Caption()).c_str(), style,
-                                          x, y, width, height, appWindow_, nullptr);
+                                          x, y, width, height, ApplicationWindow(), nullptr);
   if (form.maximized) {
     RECT client;
     GetClientRect(window, &client);

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -52,31 +53,64 @@ BOOL CALLBACK CollectEnabled(HWND w, LPARAM list) {
 
 }  // namespace
 
+AppWindow::AppWindow() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(kApplicationClass, LoadIconW(instance, L"MAINICON"), nullptr);
+  Create(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+         GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+         nullptr);
+}
+
+HWND AppWindow::LastForm() const {
+  const HWND last = GetLastActivePopup(Window());
+  return last != Window() && IsWindowVisible(last) ? last : nullptr;
+}
+
+LRESULT AppWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      // The forms go and come back with the button, in the order they had.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        ShowOwnedPopups(Window(), FALSE);
+        ShowWindow(Window(), SW_MINIMIZE);
+        return 0;
+      }
+      if ((wParam & 0xFFF0) == SC_RESTORE && IsIconic(Window())) {
+        ShowWindow(Window(), SW_RESTORE);
+        ShowOwnedPopups(Window(), TRUE);
+        if (const HWND last = LastForm()) SetForegroundWindow(last);
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(Window()))
+        if (const HWND last = LastForm()) SetActiveWindow(last);
+      return 0;
+    case WM_CLOSE:
+      // "Close window" on the button asks the form in use, as its own close box would.
+      if (const HWND last = LastForm()) PostMessageW(last, WM_CLOSE, 0, 0);
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
 Win32Gui::Win32Gui() {
   INITCOMMONCONTROLSEX init{sizeof init,
                             ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&init);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
-  wc.lpszClassName = kApplicationClass;
-  RegisterClassW(&wc);
-  // The hidden application window: owner of every form and the window whose text names the
-  // program to other programs (and to the installer's own running-component check).
-  appWindow_ = CreateWindowExW(0, kApplicationClass, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0,
-                               0, 0, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-Win32Gui::~Win32Gui() {
-  if (appWindow_) DestroyWindow(appWindow_);
-}
+Win32Gui::~Win32Gui() = default;
 
 void Win32Gui::SetTitle(const std::string& title) {
-  SetWindowTextW(appWindow_, Wide(title).c_str());
+  SetWindowTextW(ApplicationWindow(), Wide(title).c_str());
 }
 
 void Win32Gui::ShowForm(Form& form) {
+  // The task-bar button comes with the first window the user sees.
+  if (!IsWindowVisible(ApplicationWindow())) ShowWindow(ApplicationWindow(), SW_SHOWNA);
   Realize(form);
   form.Reopen();
   if (form.OnShow) form.OnShow();
@@ -96,6 +130,9 @@ void Win32Gui::ShowModal(Form& form) {
   // Every other window of the program waits while the modal form is up.
   std::vector<HWND> disabled;
   EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+  // The application window stays enabled, so that its task-bar button keeps working.
+  disabled.erase(std::remove(disabled.begin(), disabled.end(), ApplicationWindow()),
+                 disabled.end());
   for (HWND w : disabled) EnableWindow(w, FALSE);
   ShowForm(form);
   if (!terminated_ && !form.Closed()) {
@@ -331,6 +368,24 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
       DrawTextW(dc, Wide(label->Caption()).c_str(), -1, &r, format);
       SelectObject(dc, old);
     }
+  }
+}
+
+void Win32Gui::ShowTaskbarProgress(int percent) {
+  // Older systems (and Wine) may have no task-bar list: then the button shows nothing.
+  if (!taskbarTried_) {
+    taskbarTried_ = true;
+    if (FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
+                                taskbar_.PutVoid())) ||
+        FAILED(taskbar_->HrInit()))
+      taskbar_.Reset();
+  }
+  if (!taskbar_.Get()) return;
+  if (percent >= 100) {
+    taskbar_->SetProgressState(ApplicationWindow(), TBPF_NOPROGRESS);
+  } else {
+    taskbar_->SetProgressState(ApplicationWindow(), TBPF_NORMAL);
+    taskbar_->SetProgressValue(ApplicationWindow(), static_cast<ULONGLONG>(percent), 100);
   }
 }
 

@@ -4,6 +4,8 @@
 // user input flows back into the components through the same entry points the tests use.
 #include <windows.h>
 
+#include <shobjidl.h>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -51,6 +53,21 @@ class GraphicRealization : public gui::Realization {
   Win32Gui& gui_;
 };
 
+// The hidden application window: owner of every form, the window whose text names the
+// program to other programs (and to the installer's own running-component check), and, shown
+// without any size, the program's one task-bar button. Minimising it from the task bar takes
+// the forms with it; activating it (Alt+Tab, the button) passes on to the form in use.
+class AppWindow : public WindowBase {
+ public:
+  AppWindow();
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HWND LastForm() const;
+};
+
 class Win32Gui : public gui::Gui {
  public:
   Win32Gui();
@@ -77,13 +94,15 @@ class Win32Gui : public gui::Gui {
   const gui::Font& EffectiveFont(const gui::Control& control);
   HWND WindowOf(const gui::Control* control) const;
   gui::Control* ControlOfId(int id) const;
-  HWND ApplicationWindow() const { return appWindow_; }
+  HWND ApplicationWindow() const { return app_.Window(); }
   HCURSOR ScreenCursor() const { return cursor_; }
   void Realize(gui::Form& form);
   void Unregister(gui::Control& control, int id);
   void PaintContainer(gui::WinControl& container, HDC dc, const RECT& area);
   void MouseDown(gui::WinControl& container, int x, int y);
   void MouseUp(gui::WinControl& container, int x, int y);
+  // The application's task-bar button follows a progress bar; 100 ends the display.
+  void ShowTaskbarProgress(int percent);
 
  private:
   void RealizeChildren(gui::WinControl& parent, HWND parentWindow);
@@ -91,13 +110,15 @@ class Win32Gui : public gui::Gui {
   void Decorate(gui::Control& control, WindowRealization& realization);
   void RunUntil(gui::Form& form);
 
-  HWND appWindow_ = nullptr;
+  AppWindow app_;
   HCURSOR cursor_ = nullptr;
   bool terminated_ = false;
   int nextId_ = 1000;
   std::map<int, gui::Control*> byId_;
   std::map<std::string, UniqueFont> fonts_;
   gui::Control* pressed_ = nullptr;  // a speed button held down
+  ComPtr<ITaskbarList3> taskbar_;
+  bool taskbarTried_ = false;
 };
 
 }  // namespace plat::win32

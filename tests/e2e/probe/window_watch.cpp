@@ -2,6 +2,8 @@
 // main thread), so that every window shown is recorded as it is shown, however briefly.
 #include "window_watch.h"
 
+#include <commctrl.h>
+
 extern "C" __declspec(dllexport) LRESULT CALLBACK WindowMessage(int code, WPARAM wp, LPARAM lp) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
   static e2e::WindowLog* log = [] {
@@ -16,6 +18,11 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK WindowMessage(int code, WPARAM
       const LONG slot = InterlockedIncrement(&log->captions) - 1;
       if (slot < 16) GetWindowTextW(call->hwnd, log->caption[slot], 128);
     }
+  }
+  if (code == HC_ACTION && log && call->message == PBM_SETPOS) {
+    const LONG slot = InterlockedIncrement(&log->positions) - 1;
+    if (slot < 256)
+      log->position[slot] = IsWindowVisible(call->hwnd) ? static_cast<LONG>(call->wParam) : -1;
   }
   return CallNextHookEx(nullptr, code, wp, lp);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the window watch DLL records inside a watched process, in a shared section named after
-// that process: every window it shows, and the captions of the top-level ones.
+// that process: every window it shows, the captions of the top-level ones, and every position
+// given to a progress bar (-1 for one given while the bar could not be seen).
 #include <windows.h>
 
 #include <string>
@@ -11,6 +12,8 @@ struct WindowLog {
   LONG shown;
   LONG captions;
   wchar_t caption[16][128];
+  LONG positions;
+  LONG position[256];
 };
 
 inline std::wstring WindowLogName(DWORD pid) {
