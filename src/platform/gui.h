@@ -199,6 +199,8 @@ class CustomLabel : public GraphicControl {
   void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
   Alignment GetAlignment() const { return alignment_; }
   void SetAlignment(Alignment a) { alignment_ = a; }
+  // The control this label names: screen readers read the caption as that control's name.
+  WinControl* focusControl = nullptr;
 
  private:
   bool transparent_ = false, autoSize_ = true;

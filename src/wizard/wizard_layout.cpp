@@ -1,4 +1,6 @@
 // The wizard's components, placed as the form was designed.
+#include <utility>
+
 #include "engine/choices.h"
 #include "wizard/instalator_form.h"
 
@@ -226,6 +228,11 @@ void TInstalatorForm::BuildPages() {
                           "Pokaż najnowsze informacje o zainstalowanych produktach", 96, false);
   CheckBox2 = AddCheckBox(this, Step8, "CheckBox2", "Uruchom emulator Vortel", 120, false);
   CheckBox3 = AddCheckBox(this, Step8, "CheckBox3", "Uruchom klienta FTP", 144, false);
+
+  const std::pair<Label*, WinControl*> named[] = {
+      {Label3, MemoLicSh}, {Label18, CheckListBox1}, {Label21, Edit4}, {lbName0, edPath0},
+      {lbName1, edPath1},  {lbName3, edPath3},       {Label20, Memo1}, {Label10, ProgressBar1}};
+  for (const auto& [label, control] : named) label->focusControl = control;
 }
 
 }  // namespace wizard

@@ -100,3 +100,71 @@ TEST(WizardE2E, EscapeClosesNothingAndTheCloseBoxAsks) {
   EXPECT_EQ(w.Answer(L" Decyzja", "No"), kQuestion);
   EXPECT_TRUE(w.app.Running());
 }
+
+namespace {
+
+HWND Focused(HWND form) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The controls that Tab reaches from the focus, in turn, until it comes back.
+std::vector<std::string> TabWalk(HWND form) {
+  std::vector<std::string> names;
+  const HWND start = Focused(form);
+  for (HWND at = start; names.size() < 12;) {
+    Key(at ? at : form, VK_TAB);
+    WaitFor([&] { return Focused(form) != at; }, std::chrono::milliseconds(3000));
+    at = Focused(form);
+    names.push_back(ControlName(at));
+    if (at == start) break;
+  }
+  return names;
+}
+
+// Alt with a letter, as the keyboard delivers it to the window with the focus.
+void AltKey(HWND form, wchar_t letter) {
+  PostMessageW(Focused(form), WM_SYSCHAR, letter, 1 << 29);
+}
+
+}  // namespace
+
+TEST(WizardE2E, TheKeyboardWalksEveryPageInVisualOrder) {
+  using Names = std::vector<std::string>;
+  Wizard w;
+  ASSERT_NO_FATAL_FAILURE(w.Start(installExe));
+  SetForegroundWindow(w.form);
+  EXPECT_EQ(ControlName(Focused(w.form)), "MemoLicSh");
+  EXPECT_EQ(TabWalk(w.form), (Names{"CheckBox1", "BitBtn3", "MemoLicSh"}));
+  ASSERT_NO_FATAL_FAILURE(w.Agree());
+  AltKey(w.form, L'd');
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step3"));
+  EXPECT_EQ(TabWalk(w.form), (Names{"BitBtn3", "CheckListBox1", "BitBtn1", "BitBtn2"}));
+  AltKey(w.form, L'c');
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step1"));
+  AltKey(w.form, L'd');
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step3"));
+  // Enter outside the buttons presses the default one; Esc presses nothing.
+  Key(w.Control("CheckListBox1"), VK_ESCAPE);
+  Key(w.Control("CheckListBox1"), VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step4"));
+  EXPECT_EQ(ControlName(Focused(w.form)), "BitBtn2");
+  EXPECT_EQ(TabWalk(w.form),
+            (Names{"BitBtn3", "Edit4", "edPath0", "edPath1", "edPath3", "BitBtn1", "BitBtn2"}));
+  Key(w.Control("Edit4"), VK_RETURN);
+  HWND question = WaitDialog(w.app, L" Uwaga");
+  ASSERT_NE(question, nullptr);
+  Key(Focused(question), VK_RETURN);  // "&Tak" has the focus
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step5"));
+  EXPECT_EQ(TabWalk(w.form), (Names{"BitBtn3", "cbShortcutVortel", "cbShortcutFTPcli",
+                                    "cbFTPsrvAutostart", "BitBtn1", "BitBtn2"}));
+  Key(Focused(w.form), VK_RETURN);
+  ASSERT_NO_FATAL_FAILURE(w.WaitPage("Step6"));
+  EXPECT_EQ(ControlName(Focused(w.form)), "BitBtn2");
+  EXPECT_EQ(TabWalk(w.form), (Names{"BitBtn3", "Memo1", "BitBtn1", "BitBtn2"}));
+  AltKey(w.form, L'p');
+  EXPECT_EQ(w.Answer(L" Decyzja", "No"), kQuestion);
+  EXPECT_TRUE(w.OnPage("Step6"));
+}

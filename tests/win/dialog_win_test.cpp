@@ -42,7 +42,7 @@ HWND WaitForDialog(DWORD thread) {
 // What a user sees: caption, the buttons left to right ("|" between), the focused one; and
 // whether the window is centred and the buttons equally wide and spaced.
 struct Seen {
-  WString caption, buttons, focused;
+  WString caption, buttons, focused, tabs;  // tabs: the Tab order from the first stop
   bool centred = false, evenRow = false;
 };
 
@@ -70,6 +70,11 @@ Seen Inspect(HWND dialog, DWORD thread) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
   if (GetGUIThreadInfo(thread, &info) && info.hwndFocus) seen.focused = Text(info.hwndFocus);
+  const HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  for (HWND b = first; b && seen.tabs.size() < 200; b = GetNextDlgTabItem(dialog, b, FALSE)) {
+    seen.tabs += (b == first ? L"" : L"|") + Text(b);
+    if (GetNextDlgTabItem(dialog, b, FALSE) == first) break;
+  }
   RECT d;
   GetWindowRect(dialog, &d);
   seen.centred = std::abs((d.left + d.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
@@ -86,7 +91,7 @@ void PressKey(HWND dialog, WPARAM key) {
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
 }
 
-enum class Act { EscThenNo, Enter, Esc, CloseBox };
+enum class Act { EscThenNo, Enter, Esc, CloseBox, AltN };
 
 }  // namespace
 
@@ -108,6 +113,8 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
       {DlgType::Warning, yesNo, 1, 1, Act::Enter, L" Uwaga", L"&Tak|&Nie", L"&Nie",
        ModalResult::No},
       {DlgType::Warning, yesNo, 0, 1, Act::Esc, L" Uwaga", L"&Tak|&Nie", L"&Tak", ModalResult::No},
+      {DlgType::Confirmation, four, 3, 3, Act::AltN, L" Decyzja", L"&Tak|&Wszystkie|&Nie|&Przerwij",
+       L"&Przerwij", ModalResult::No},
       {DlgType::Error,
        {DlgButton::OK},
        0,
@@ -141,6 +148,9 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
         case Act::CloseBox:
           PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
           break;
+        case Act::AltN:
+          PostMessageW(GetWindow(dialog, GW_CHILD), WM_SYSCHAR, L'n', 1 << 29);
+          break;
       }
     });
     const ModalResult result = plat::OrderedMessageDlg(
@@ -149,6 +159,7 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(seen.caption, c.caption);
     EXPECT_EQ(seen.buttons, c.row);
+    EXPECT_EQ(seen.tabs, c.row);
     EXPECT_EQ(seen.focused, c.focused);
     EXPECT_TRUE(seen.centred);
     EXPECT_TRUE(seen.evenRow);

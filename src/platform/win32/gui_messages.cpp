@@ -69,8 +69,33 @@ LRESULT WindowRealization::ContainerMessage(WinControl& container, UINT message,
     case WM_CLOSE:
       if (auto* form = dynamic_cast<Form*>(&container)) form->Close();
       return 0;
+    case WM_ACTIVATE:
+      // As a dialog does: the keyboard comes back to where it was when the form lost it.
+      if (auto* form = dynamic_cast<Form*>(&container)) {
+        const HWND focus = GetFocus();
+        if (LOWORD(wParam) == WA_INACTIVE) {
+          if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+          if (lastFocus_ && IsChild(Window(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+              IsWindowEnabled(lastFocus_))
+            SetFocus(lastFocus_);
+          else
+            gui_.FocusFirst(form);
+        }
+        return 0;
+      }
+      break;
     case DM_GETDEFID:
       return 0;  // Enter arrives as IDOK and finds the default button itself
+    case WM_NEXTDLGCTL: {
+      // Asked by a multi-line edit for Tab, and by the dialog manager for an Alt letter, as
+      // they would ask a dialog.
+      const HWND top = GetAncestor(Window(), GA_ROOT);
+      const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(top, GetFocus(), wParam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
     default:
       if (message >= WM_USER && message < 0x8000) {
         if (auto* form = dynamic_cast<Form*>(&container); form && form->OnMessage)
@@ -164,7 +189,8 @@ LRESULT WindowRealization::CheckListMessage(CheckListBox& list, UINT message, WP
       return 0;
     }
   } else if (message == WM_KEYDOWN && wParam == VK_SPACE) {
-    const LRESULT current = SendMessageW(Window(), LB_GETCURSEL, 0, 0);
+    // The item with the focus rectangle, also before any item has been selected.
+    const LRESULT current = SendMessageW(Window(), LB_GETCARETINDEX, 0, 0);
     if (current >= 0) list.UserToggle(static_cast<int>(current));
     return 0;
   } else if (message == WM_CHAR && wParam == L' ') {

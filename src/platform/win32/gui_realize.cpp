@@ -93,6 +93,19 @@ WindowRealization::~WindowRealization() {
 
 void WindowRealization::Changed(Control& c, Prop what) {
   const HWND window = Window();
+  const HWND focus = GetFocus();
+  // A control that goes out of reach (hidden, disabled) must not take the keyboard with it.
+  if (focus && (what == Prop::Visible || what == Prop::Enabled) &&
+      (focus == window || IsChild(window, focus))) {
+    ChangeWindow(c, what);
+    if (!IsWindowVisible(focus) || !IsWindowEnabled(focus)) gui_.FocusFirst(c.ParentForm());
+    return;
+  }
+  ChangeWindow(c, what);
+}
+
+void WindowRealization::ChangeWindow(Control& c, Prop what) {
+  const HWND window = Window();
   switch (what) {
     case Prop::Bounds: {
       if (auto* form = dynamic_cast<Form*>(&c)) {
@@ -140,6 +153,7 @@ void WindowRealization::Changed(Control& c, Prop what) {
         }
         SendMessageW(window, LB_SETCURSEL, list->ItemIndex(), 0);
         InvalidateRect(window, nullptr, TRUE);
+        gui_.ExposeItems(*list, window);
       }
       break;
     case Prop::ActivePage:
@@ -218,6 +232,9 @@ void Win32Gui::Realize(Form& form) {
   }
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(EffectiveFont(form))), 0);
   RealizeChildren(form, window);
+  NameControls(form);
+  // Keyboard users see where the focus is and which letters work with Alt from the start.
+  SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 }
 
 void Win32Gui::RealizeChildren(WinControl& parent, HWND parentWindow) {

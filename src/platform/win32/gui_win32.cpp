@@ -118,6 +118,8 @@ void Win32Gui::ShowForm(Form& form) {
   auto* r = static_cast<WindowRealization*>(form.realization.get());
   ShowWindow(r->Window(), form.maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   form.SetVisible(true);
+  const HWND focus = GetFocus();
+  if (!focus || !IsChild(r->Window(), focus)) FocusFirst(&form);
   UpdateWindow(r->Window());
 }
 
@@ -368,6 +370,57 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
       DrawTextW(dc, Wide(label->Caption()).c_str(), -1, &r, format);
       SelectObject(dc, old);
     }
+  }
+}
+
+void Win32Gui::FocusFirst(Form* form) {
+  const HWND top = WindowOf(form);
+  if (!top) return;
+  HWND target = nullptr;
+  for (Component* c : form->Components())
+    if (auto* button = dynamic_cast<Button*>(c); button && button->Default() && button->Showing())
+      target = WindowOf(button);
+  if (!target) target = GetNextDlgTabItem(top, nullptr, FALSE);
+  SetFocus(target ? target : top);
+}
+
+// Older systems may lack the annotation service: then the controls keep the names the system
+// gives them.
+IAccPropServices* Win32Gui::Access() {
+  if (!accessTried_) {
+    accessTried_ = true;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, access_.PutVoid())))
+      access_.Reset();
+  }
+  return access_.Get();
+}
+
+void Win32Gui::NameControls(Form& form) {
+  for (Component* c : form.Components()) {
+    auto* label = dynamic_cast<CustomLabel*>(c);
+    const HWND target = label ? WindowOf(label->focusControl) : nullptr;
+    if (!target || !Access()) continue;
+    WString name = Wide(label->Caption());
+    for (wchar_t& ch : name)
+      if (ch == L'\r' || ch == L'\n') ch = L' ';
+    access_->SetHwndPropStr(target, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
+                            name.c_str());
+  }
+}
+
+void Win32Gui::ExposeItems(const CheckListBox& list, HWND window) {
+  if (!Access()) return;
+  for (size_t i = 0; i < list.Items().size(); ++i) {
+    const auto& item = list.Items()[i];
+    VARIANT state{};
+    state.vt = VT_I4;
+    state.lVal = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE |
+                 (item.checked ? STATE_SYSTEM_CHECKED : 0) |
+                 (item.enabled ? 0 : STATE_SYSTEM_UNAVAILABLE);
+    const auto child = static_cast<DWORD>(i + 1);
+    access_->SetHwndProp(window, static_cast<DWORD>(OBJID_CLIENT), child, PROPID_ACC_STATE, state);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, static_cast<LONG>(child));
   }
 }
 

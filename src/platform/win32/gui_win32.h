@@ -4,6 +4,7 @@
 // user input flows back into the components through the same entry points the tests use.
 #include <windows.h>
 
+#include <oleacc.h>
 #include <shobjidl.h>
 
 #include <map>
@@ -33,6 +34,7 @@ class WindowRealization : public gui::Realization, public WindowBase {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void ChangeWindow(gui::Control& control, gui::Prop what);
   LRESULT ContainerMessage(gui::WinControl& container, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT CheckListMessage(gui::CheckListBox& list, UINT message, WPARAM wParam, LPARAM lParam);
   void PaintBuffered(gui::WinControl& container);
@@ -41,6 +43,7 @@ class WindowRealization : public gui::Realization, public WindowBase {
   void DrawCheckListItem(const DRAWITEMSTRUCT& draw);
 
   Win32Gui& gui_;
+  HWND lastFocus_ = nullptr;  // of a form, while another window is active
 };
 
 // A control without a window: its parent repaints the area it covers.
@@ -103,6 +106,13 @@ class Win32Gui : public gui::Gui {
   void MouseUp(gui::WinControl& container, int x, int y);
   // The application's task-bar button follows a progress bar; 100 ends the display.
   void ShowTaskbarProgress(int percent);
+  // Puts the keyboard on the form's default button, else on its first tab stop, else on the
+  // form itself.
+  void FocusFirst(gui::Form* form);
+  // What screen readers read: the names that labels give to controls, and the check-list
+  // items' ticks.
+  void NameControls(gui::Form& form);
+  void ExposeItems(const gui::CheckListBox& list, HWND window);
 
  private:
   void RealizeChildren(gui::WinControl& parent, HWND parentWindow);
@@ -119,6 +129,9 @@ class Win32Gui : public gui::Gui {
   gui::Control* pressed_ = nullptr;  // a speed button held down
   ComPtr<ITaskbarList3> taskbar_;
   bool taskbarTried_ = false;
+  ComPtr<IAccPropServices> access_;
+  bool accessTried_ = false;
+  IAccPropServices* Access();
 };
 
 }  // namespace plat::win32

@@ -107,12 +107,12 @@ LRESULT MessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Press(request_.cancel);  // Esc: only the chosen button, if any
       } else if (id == IDOK) {
         // Enter with the focus outside the buttons presses the focused-at-start button.
-        Press(request_.focus < 0 ? 0 : request_.focus);
+        Press(FirstButton());
       }
       return 0;
     }
     case DM_GETDEFID:
-      return MAKELRESULT(kFirstButtonId + std::max(request_.focus, 0), DC_HASDEFID);
+      return MAKELRESULT(kFirstButtonId + FirstButton(), DC_HASDEFID);
     case WM_CLOSE:
       result_ = ModalResult::Cancel;
       done_ = true;
@@ -196,19 +196,20 @@ void MessageDialog::CreateControls() {
   Child(L"STATIC", text_, SS_LEFT | SS_NOPREFIX, l.textLeft, l.vertMargin, l.text.right,
         l.text.bottom, -1, "Message");
 
-  // Tab order is creation order: start with the focused button and wrap around, so that
-  // the button at `focus` comes first whatever its place in the row.
+  // Tab order is creation order, so the buttons are made left to right; the focused-at-start
+  // button is the default one wherever it stands in the row.
   buttons_.assign(count_, nullptr);
   const int first = FirstButton();
   const int left = (l.clientWidth - l.groupWidth) / 2;
   const int top = l.vertMargin + l.bodyHeight + l.vertSpacing;
-  for (int k = 0; k < count_; ++k) {
-    const int i = (first + k) % count_;
+  for (int i = 0; i < count_; ++i)
     buttons_[i] = Child(L"BUTTON", Wide(CaptionOf(request_.buttons[i])),
-                        WS_TABSTOP | (k == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                        WS_TABSTOP | (i == first ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                         left + i * (l.buttonWidth + l.buttonSpacing), top, l.buttonWidth,
                         l.buttonHeight, kFirstButtonId + i, ButtonName(request_.buttons[i]));
-  }
+  // Keyboard users see where the focus is and which letters work with Alt from the start.
+  SendMessageW(Window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL),
+               0);
 }
 
 void MessageDialog::RunModal() {
