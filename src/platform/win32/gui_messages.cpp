@@ -49,19 +49,31 @@ LRESULT WindowRealization::ContainerMessage(WinControl& container, UINT message,
       return ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (Control* c = gui_.ControlOfId(static_cast<int>(measure->CtlID)))
-        measure->itemHeight = gui_.TextHeight(gui_.EffectiveFont(*c)) + 2;
+      if (auto* list =
+              dynamic_cast<CheckListBox*>(gui_.ControlOfId(static_cast<int>(measure->CtlID))))
+        measure->itemHeight = static_cast<UINT>(gui_.ItemHeight(*list));
       return TRUE;
     }
     case WM_DRAWITEM:
       DrawCheckListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_LBUTTONDOWN:
-      gui_.MouseDown(container, PointOf(lParam).x, PointOf(lParam).y);
+    case WM_LBUTTONUP: {
+      // The speed buttons are placed at 96 DPI.
+      const int dpi = gui_.Dpi(container);
+      const int x = MulDiv(PointOf(lParam).x, 96, dpi), y = MulDiv(PointOf(lParam).y, 96, dpi);
+      if (message == WM_LBUTTONDOWN)
+        gui_.MouseDown(container, x, y);
+      else
+        gui_.MouseUp(container, x, y);
       return 0;
-    case WM_LBUTTONUP:
-      gui_.MouseUp(container, PointOf(lParam).x, PointOf(lParam).y);
-      return 0;
+    }
+    case WM_DPICHANGED:
+      if (auto* form = dynamic_cast<Form*>(&container)) {
+        gui_.ChangeDpi(*form, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+      }
+      break;
     case WM_SETCURSOR:
       if (!gui_.ScreenCursor()) break;
       ::SetCursor(gui_.ScreenCursor());
@@ -161,17 +173,19 @@ void WindowRealization::DrawCheckListItem(const DRAWITEMSTRUCT& draw) {
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   RECT r = draw.rcItem;
   FillRect(draw.hDC, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  RECT box{r.left + 2, r.top + (r.bottom - r.top - 13) / 2, r.left + 15, 0};
-  box.bottom = box.top + 13;
+  const int side = gui_.Px(*list, 13);
+  RECT box{r.left + gui_.Px(*list, 2), r.top + (r.bottom - r.top - side) / 2, 0, 0};
+  box.right = box.left + side;
+  box.bottom = box.top + side;
   DrawFrameControl(draw.hDC, &box, DFC_BUTTON,
                    DFCS_BUTTONCHECK | DFCS_FLAT | (item.checked ? DFCS_CHECKED : 0) |
                        (item.enabled ? 0 : DFCS_INACTIVE));
-  RECT text{r.left + kCheckWidth + 4, r.top, r.right, r.bottom};
+  RECT text{r.left + gui_.Px(*list, kCheckWidth + 4), r.top, r.right, r.bottom};
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextColor(draw.hDC, GetSysColor(!item.enabled ? COLOR_GRAYTEXT
                                      : selected    ? COLOR_HIGHLIGHTTEXT
                                                    : COLOR_WINDOWTEXT));
-  HGDIOBJ old = SelectObject(draw.hDC, gui_.FontHandle(gui_.EffectiveFont(*list)));
+  HGDIOBJ old = SelectObject(draw.hDC, gui_.DeviceFont(*list));
   DrawTextW(draw.hDC, Wide(item.caption).c_str(), -1, &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(draw.hDC, old);
@@ -181,7 +195,7 @@ void WindowRealization::DrawCheckListItem(const DRAWITEMSTRUCT& draw) {
 // The check-list box toggles an item when its box is clicked or Space is pressed.
 LRESULT WindowRealization::CheckListMessage(CheckListBox& list, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-  if (message == WM_LBUTTONDOWN && PointOf(lParam).x < kCheckWidth + 2) {
+  if (message == WM_LBUTTONDOWN && PointOf(lParam).x < gui_.Px(list, kCheckWidth + 2)) {
     const LRESULT hit = SendMessageW(Window(), LB_ITEMFROMPOINT, 0, lParam);
     if (!HIWORD(hit)) {
       Default(message, wParam, lParam);

@@ -110,14 +110,14 @@ void WindowRealization::ChangeWindow(Control& c, Prop what) {
     case Prop::Bounds: {
       if (auto* form = dynamic_cast<Form*>(&c)) {
         if (form->maximized) break;
-        RECT r{0, 0, form->ClientWidth(), form->ClientHeight()};
+        RECT r{0, 0, gui_.Px(c, form->ClientWidth()), gui_.Px(c, form->ClientHeight())};
         AdjustWindowRectEx(&r, GetWindowLongW(window, GWL_STYLE), FALSE,
                            GetWindowLongW(window, GWL_EXSTYLE));
         SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       } else {
-        const Rect& b = c.Bounds();
-        MoveWindow(window, b.left, b.top, b.width, b.height, TRUE);
+        const RECT r = gui_.Placement(c);
+        MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
       }
       break;
     }
@@ -136,8 +136,7 @@ void WindowRealization::ChangeWindow(Control& c, Prop what) {
       }
       break;
     case Prop::Font:
-      SendMessageW(window, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(gui_.FontHandle(gui_.EffectiveFont(c))), TRUE);
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gui_.DeviceFont(c)), TRUE);
       break;
     case Prop::Checked:
       if (auto* box = dynamic_cast<CheckBox*>(&c))
@@ -190,10 +189,10 @@ void WindowRealization::ChangeWindow(Control& c, Prop what) {
 
 void GraphicRealization::Changed(Control& c, Prop) {
   if (HWND parent = gui_.WindowOf(c.Parent())) {
-    const Rect& b = c.Bounds();
     // Labels size themselves to their text, so their area is the parent's whole width.
-    RECT r{b.left, b.top, b.width > 0 ? b.left + b.width : 32767,
-           b.height > 0 ? b.top + b.height : 32767};
+    RECT r = gui_.DeviceRect(c);
+    if (c.Width() <= 0) r.right = 32767;
+    if (c.Height() <= 0) r.bottom = 32767;
     InvalidateRect(parent, &r, FALSE);
   }
 }
@@ -205,7 +204,10 @@ void Win32Gui::Realize(Form& form) {
   const DWORD style =
       popup ? WS_POPUP | WS_CLIPCHILDREN : WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   const DWORD exStyle = WS_EX_CONTROLPARENT | (popup ? 0 : WS_EX_DLGMODALFRAME);
-  RECT r{0, 0, form.ClientWidth(), form.ClientHeight()};
+  auto* realization = new WindowRealization(*this, form);
+  form.realization.reset(realization);
+  realization->dpi = WindowDpi(nullptr);
+  RECT r{0, 0, Px(form, form.ClientWidth()), Px(form, form.ClientHeight())};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   int width = r.right - r.left, height = r.bottom - r.top, x = CW_USEDEFAULT, y = CW_USEDEFAULT;
   if (form.maximized) {
@@ -216,23 +218,24 @@ void Win32Gui::Realize(Form& form) {
     x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
-  auto* realization = new WindowRealization(*this, form);
-  form.realization.reset(realization);
   // Forms belong to the hidden application window, as all the program's top-level windows do.
   const HWND window = realization->Create(exStyle, kFormClass, Wide(form.Caption()).c_str(), style,
                                           x, y, width, height, ApplicationWindow(), nullptr);
   if (form.maximized) {
     RECT client;
     GetClientRect(window, &client);
-    form.SetClientSize(client.right, client.bottom);
+    form.SetClientSize(MulDiv(client.right, 96, realization->dpi),
+                       MulDiv(client.bottom, 96, realization->dpi));
   }
   if (!form.iconResource.empty()) {
     HICON icon = LoadIconW(GetModuleHandleW(nullptr), Wide(form.iconResource).c_str());
     if (icon) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   }
-  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(EffectiveFont(form))), 0);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DeviceFont(form)), 0);
   RealizeChildren(form, window);
   NameControls(form);
+  // On a monitor other than the system's main one the window may have another DPI.
+  if (const int dpi = WindowDpi(window); dpi != realization->dpi) ChangeDpi(form, dpi, nullptr);
   // Keyboard users see where the focus is and which letters work with Alt from the start.
   SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
 }
@@ -257,23 +260,23 @@ HWND Win32Gui::CreateFor(Control& control, HWND parentWindow) {
   const wchar_t* cls = ClassFor(control, style, exStyle);
   auto* realization = new WindowRealization(*this, control);
   control.realization.reset(realization);
-  const Rect& b = control.Bounds();
+  const RECT b = Placement(control);
+  const int width = b.right - b.left, height = b.bottom - b.top;
   const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   const WString caption = Wide(control.Caption());
   if (cls == kContainerClass) {
-    realization->Create(exStyle, cls, caption.c_str(), style, b.left, b.top, b.width, b.height,
+    realization->Create(exStyle, cls, caption.c_str(), style, b.left, b.top, width, height,
                         parentWindow, menu);
   } else {
-    HWND window = CreateWindowExW(exStyle, cls, caption.c_str(), style, b.left, b.top, b.width,
-                                  b.height, parentWindow, menu, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(exStyle, cls, caption.c_str(), style, b.left, b.top, width,
+                                  height, parentWindow, menu, GetModuleHandleW(nullptr), nullptr);
     AttachControlName(window, control.Name());
     if (dynamic_cast<CheckListBox*>(&control))
       realization->Subclass(window);
     else
       realization->Adopt(window);
   }
-  SendMessageW(realization->Window(), WM_SETFONT,
-               reinterpret_cast<WPARAM>(FontHandle(EffectiveFont(control))), 0);
+  SendMessageW(realization->Window(), WM_SETFONT, reinterpret_cast<WPARAM>(DeviceFont(control)), 0);
   Decorate(control, *realization);
   return realization->Window();
 }

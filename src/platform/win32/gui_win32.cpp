@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -20,7 +21,8 @@ COLORREF Ref(Color c) {
   return static_cast<COLORREF>(c & 0xFFFFFF);
 }
 
-void DrawBitmap(HDC dc, const Bitmap& picture, const Rect& b, bool stretch) {
+// Enlarged pixel by pixel, so the picture stays sharp; only a reduction mixes pixels.
+void DrawBitmap(HDC dc, const Bitmap& picture, const RECT& b, bool stretch, int dpi) {
   if (picture.width <= 0 || picture.height <= 0) return;
   std::vector<uint32_t> bgra(picture.pixels.size());
   for (size_t i = 0; i < bgra.size(); ++i) {
@@ -34,11 +36,24 @@ void DrawBitmap(HDC dc, const Bitmap& picture, const Rect& b, bool stretch) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  const int w = stretch ? b.width : picture.width, h = stretch ? b.height : picture.height;
-  SetStretchBltMode(dc, HALFTONE);
+  const int w = stretch ? b.right - b.left : MulDiv(picture.width, dpi, 96),
+            h = stretch ? b.bottom - b.top : MulDiv(picture.height, dpi, 96);
+  SetStretchBltMode(dc, w < picture.width || h < picture.height ? HALFTONE : COLORONCOLOR);
   StretchDIBits(dc, b.left, b.top, w, h, 0, 0, picture.width, picture.height, bgra.data(), &info,
                 DIB_RGB_COLORS, SRCCOPY);
 }
+
+}  // namespace
+
+SIZE TextExtent(HDC dc, HFONT font, const WString& text) {
+  const HGDIOBJ old = SelectObject(dc, font);
+  RECT r{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  return {r.right, r.bottom};
+}
+
+namespace {
 
 // No exception may unwind through EnumThreadWindows: a list that cannot grow ends the walk.
 BOOL CALLBACK CollectEnabled(HWND w, LPARAM list) {
@@ -304,13 +319,15 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
     // The form draws its own background, through a canvas onto this device context.
     struct DcCanvas : Canvas {
       HDC dc;
+      int dpi;
       void FillRect(int l, int t, int r, int b, Color c) override {
         SetDCBrushColor(dc, Ref(c));
-        RECT rect{l, t, r, b};
+        RECT rect{MulDiv(l, dpi, 96), MulDiv(t, dpi, 96), MulDiv(r, dpi, 96), MulDiv(b, dpi, 96)};
         ::FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
       }
     } canvas;
     canvas.dc = dc;
+    canvas.dpi = Dpi(*form);
     form->OnPaint(canvas);
   } else {
     SetDCBrushColor(dc, Ref(SystemColor(container.GetColor())));
@@ -323,23 +340,23 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
   SetBkMode(dc, TRANSPARENT);
   for (Control* child : container.Children()) {
     if (!dynamic_cast<GraphicControl*>(child) || !child->Visible()) continue;
-    const Rect& b = child->Bounds();
-    RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
+    RECT r = DeviceRect(*child);
     if (auto* image = dynamic_cast<Image*>(child)) {
       if (!image->iconResource.empty()) {
+        const int side = Px(*image, 32);
         HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                                    Wide(image->iconResource).c_str(), IMAGE_ICON,
-                                                   32, 32, LR_DEFAULTCOLOR));
+                                                   side, side, LR_DEFAULTCOLOR));
         if (icon) {
-          DrawIconEx(dc, b.left + (b.width - 32) / 2, b.top + (b.height - 32) / 2, icon, 32, 32, 0,
-                     nullptr, DI_NORMAL);
+          DrawIconEx(dc, (r.left + r.right - side) / 2, (r.top + r.bottom - side) / 2, icon, side,
+                     side, 0, nullptr, DI_NORMAL);
           DestroyIcon(icon);
         }
       } else {
-        DrawBitmap(dc, image->picture, b, image->stretch);
+        DrawBitmap(dc, image->picture, r, image->stretch, Dpi(*image));
       }
     } else if (auto* bevel = dynamic_cast<Bevel*>(child)) {
-      if (bevel->shape == BevelShape::BottomLine) r.top = r.bottom - 2;
+      if (bevel->shape == BevelShape::BottomLine) r.top = r.bottom - Px(*bevel, 2);
       DrawEdge(dc, &r, bevel->lowered ? EDGE_ETCHED : EDGE_BUMP,
                bevel->shape == BevelShape::BottomLine ? BF_TOP : BF_RECT);
     } else if (auto* button = dynamic_cast<SpeedButton*>(child)) {
@@ -347,15 +364,21 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
                        DFCS_BUTTONPUSH | (pressed_ == button ? DFCS_PUSHED : 0) |
                            (button->Enabled() ? 0 : DFCS_INACTIVE));
       SetTextColor(dc, GetSysColor(button->Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-      HGDIOBJ old = SelectObject(dc, FontHandle(EffectiveFont(*button)));
+      HGDIOBJ old = SelectObject(dc, DeviceFont(*button));
       DrawTextW(dc, L"...", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       SelectObject(dc, old);
     } else if (auto* label = dynamic_cast<CustomLabel*>(child)) {
-      const Font& font = EffectiveFont(*label);
+      Font font = ScaledFont(*label);
       if (!label->Transparent() && !label->AutoSize()) {
         SetDCBrushColor(dc, Ref(SystemColor(label->GetColor())));
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
       }
+      const WString caption = Wide(label->Caption());
+      // A label sized to its text that its panel cannot hold is lettered smaller until it fits.
+      const int room = Px(container, container.Width()) - r.left - Px(container, 1);
+      while (label->AutoSize() && !form && std::abs(font.height) > 6 &&
+             TextExtent(dc, FontHandle(font), caption).cx > room)
+        font.height += font.height < 0 ? 1 : -1;
       HGDIOBJ old = SelectObject(dc, FontHandle(font));
       SetTextColor(dc,
                    label->Enabled() ? Ref(SystemColor(font.color)) : GetSysColor(COLOR_GRAYTEXT));
@@ -367,7 +390,7 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
       }
       if (label->GetAlignment() == Alignment::Center) format |= DT_CENTER;
       if (label->GetAlignment() == Alignment::Right) format |= DT_RIGHT;
-      DrawTextW(dc, Wide(label->Caption()).c_str(), -1, &r, format);
+      DrawTextW(dc, caption.c_str(), -1, &r, format);
       SelectObject(dc, old);
     }
   }

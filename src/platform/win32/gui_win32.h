@@ -13,11 +13,15 @@
 
 #include "platform/gui.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/window_base.h"
 
 namespace plat::win32 {
 
 class Win32Gui;
+
+// The extent of a text (its lines as they break at CR LF) in the font.
+SIZE TextExtent(HDC dc, HFONT font, const WString& text);
 
 // One windowed control's window: of our own class for containers (forms, panels, pages),
 // a subclassed list box for the check-list box, a plain system control otherwise.
@@ -44,6 +48,9 @@ class WindowRealization : public gui::Realization, public WindowBase {
 
   Win32Gui& gui_;
   HWND lastFocus_ = nullptr;  // of a form, while another window is active
+
+ public:
+  int dpi = 96;  // of a form: the pixels per inch of its monitor
 };
 
 // A control without a window: its parent repaints the area it covers.
@@ -106,6 +113,19 @@ class Win32Gui : public gui::Gui {
   void MouseUp(gui::WinControl& container, int x, int y);
   // The application's task-bar button follows a progress bar; 100 ends the display.
   void ShowTaskbarProgress(int percent);
+  // The documents give every size at 96 DPI; a form's windows use its monitor's DPI.
+  static int WindowDpi(HWND window);  // the system's for no window
+  int Dpi(const gui::Control& control) const;
+  int Px(const gui::Control& control, int length) const { return MulDiv(length, Dpi(control), 96); }
+  RECT DeviceRect(const gui::Control& control) const;
+  // Where a windowed control goes: its scaled bounds, a check box widened within its parent
+  // until its caption fits.
+  RECT Placement(const gui::Control& control);
+  gui::Font ScaledFont(const gui::Control& control);
+  HFONT DeviceFont(const gui::Control& control) { return FontHandle(ScaledFont(control)); }
+  int ItemHeight(const gui::CheckListBox& list);
+  // After a move to a monitor of another DPI: everything placed and lettered anew.
+  void ChangeDpi(gui::Form& form, int dpi, const RECT* suggested);
   // Puts the keyboard on the form's default button, else on its first tab stop, else on the
   // form itself.
   void FocusFirst(gui::Form* form);
@@ -116,6 +136,7 @@ class Win32Gui : public gui::Gui {
 
  private:
   void RealizeChildren(gui::WinControl& parent, HWND parentWindow);
+  void Relayout(gui::WinControl& parent);
   HWND CreateFor(gui::Control& control, HWND parentWindow);
   void Decorate(gui::Control& control, WindowRealization& realization);
   void RunUntil(gui::Form& form);
