@@ -1,5 +1,6 @@
 // A handler's failure inside a window procedure is reported, and the program goes on: the
 // exception never unwinds through the system's frames.
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <thread>
@@ -7,6 +8,9 @@
 #include "main_env.h"
 #include "platform/platform.h"
 #include "platform/win32/gui_win32.h"
+#include "startup/inst_back.h"
+#include "unattended/silent_run.h"
+#include "wizard/instalator_form.h"
 
 using namespace plat::gui;
 using plat::win32::WString;
@@ -64,4 +68,43 @@ TEST(WindowWin, AFailingHandlerIsReportedAndTheFormLivesOn) {
   EXPECT_EQ(clicks, 2);
   EXPECT_TRUE(IsWindow(gui.WindowOf(button)));
   gui.HideForm(*form);
+}
+
+// At the DPI this Wine runs with (scripts/screenshots sets 144 and 192): every text of every
+// page, of the background and of the /SILENT window fits where it is shown.
+TEST(WindowWin, EveryTextFitsAtThisDpi) {
+  using plat::win32::TextExtent;
+  using plat::win32::Wide;
+  auto& gui = static_cast<plat::win32::Win32Gui&>(plat::Current().Ui());
+  wizard::TInstalatorForm wizard(nullptr, "InstalatorForm", {});
+  startup::TInstForm back(nullptr, "InstForm", {});
+  unattended::ProgressWindow progress;
+  const HDC screen = GetDC(nullptr);
+  for (Form* form :
+       {static_cast<Form*>(&wizard), static_cast<Form*>(&back), static_cast<Form*>(&progress)}) {
+    gui.Realize(*form);
+    for (Component* c : form->Components()) {
+      auto* control = dynamic_cast<Control*>(c);
+      if (!control || !control->Visible() || control->Caption().empty()) continue;
+      WString text = Wide(control->Caption());
+      if (const HWND w = gui.WindowOf(control)) {
+        if (!dynamic_cast<Button*>(control) && !dynamic_cast<CheckBox*>(control)) continue;
+        text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+        RECT r;
+        GetClientRect(w, &r);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+        const int box = dynamic_cast<CheckBox*>(control) ? gui.Px(*control, 16) : 0;
+        EXPECT_LE(box + TextExtent(screen, font, text).cx, r.right) << c->Name();
+      } else if (auto* label = dynamic_cast<CustomLabel*>(control)) {
+        if (!label->Parent() || label == wizard.Aligner1) continue;
+        const RECT r = gui.DeviceRect(*label);
+        const int right = label->AutoSize() && label->Parent() != form
+                              ? gui.Px(*label, label->Parent()->Width())
+                              : (label->AutoSize() ? 1 << 30 : r.right);
+        const SIZE extent = TextExtent(screen, gui.FontHandle(gui.LabelFont(*label, screen)), text);
+        EXPECT_LE(r.left + extent.cx, right) << c->Name();
+      }
+    }
+  }
+  ReleaseDC(nullptr, screen);
 }

@@ -45,6 +45,15 @@ RECT Win32Gui::Placement(const Control& control) {
   return r;
 }
 
+HFONT Win32Gui::WindowFont(const Control& control) {
+  if (!dynamic_cast<const CheckBox*>(&control)) return DeviceFont(control);
+  const RECT r = Placement(control);
+  const HDC screen = GetDC(nullptr);
+  const Font font = FittedFont(control, r.right - r.left - Px(control, 20), screen);
+  ReleaseDC(nullptr, screen);
+  return FontHandle(font);
+}
+
 Font Win32Gui::ScaledFont(const Control& control) {
   Font font = EffectiveFont(control);
   font.height = Px(control, font.height);

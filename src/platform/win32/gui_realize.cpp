@@ -136,7 +136,7 @@ void WindowRealization::ChangeWindow(Control& c, Prop what) {
       }
       break;
     case Prop::Font:
-      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gui_.DeviceFont(c)), TRUE);
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gui_.WindowFont(c)), TRUE);
       break;
     case Prop::Checked:
       if (auto* box = dynamic_cast<CheckBox*>(&c))
@@ -276,7 +276,7 @@ HWND Win32Gui::CreateFor(Control& control, HWND parentWindow) {
     else
       realization->Adopt(window);
   }
-  SendMessageW(realization->Window(), WM_SETFONT, reinterpret_cast<WPARAM>(DeviceFont(control)), 0);
+  SendMessageW(realization->Window(), WM_SETFONT, reinterpret_cast<WPARAM>(WindowFont(control)), 0);
   Decorate(control, *realization);
   return realization->Window();
 }

@@ -368,17 +368,12 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
       DrawTextW(dc, L"...", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
       SelectObject(dc, old);
     } else if (auto* label = dynamic_cast<CustomLabel*>(child)) {
-      Font font = ScaledFont(*label);
       if (!label->Transparent() && !label->AutoSize()) {
         SetDCBrushColor(dc, Ref(SystemColor(label->GetColor())));
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
       }
       const WString caption = Wide(label->Caption());
-      // A label sized to its text that its panel cannot hold is lettered smaller until it fits.
-      const int room = Px(container, container.Width()) - r.left - Px(container, 1);
-      while (label->AutoSize() && !form && std::abs(font.height) > 6 &&
-             TextExtent(dc, FontHandle(font), caption).cx > room)
-        font.height += font.height < 0 ? 1 : -1;
+      const Font font = LabelFont(*label, dc);
       HGDIOBJ old = SelectObject(dc, FontHandle(font));
       SetTextColor(dc,
                    label->Enabled() ? Ref(SystemColor(font.color)) : GetSysColor(COLOR_GRAYTEXT));
@@ -394,6 +389,22 @@ void Win32Gui::PaintContainer(WinControl& container, HDC dc, const RECT& area) {
       SelectObject(dc, old);
     }
   }
+}
+
+Font Win32Gui::FittedFont(const Control& control, int room, HDC dc) {
+  Font font = ScaledFont(control);
+  WString caption = Wide(control.Caption());
+  caption.erase(std::remove(caption.begin(), caption.end(), L'&'), caption.end());
+  while (std::abs(font.height) > 6 && TextExtent(dc, FontHandle(font), caption).cx > room)
+    font.height += font.height < 0 ? 1 : -1;
+  return font;
+}
+
+Font Win32Gui::LabelFont(const CustomLabel& label, HDC dc) {
+  const WinControl* parent = label.Parent();
+  if (!label.AutoSize() || !parent || dynamic_cast<const Form*>(parent)) return ScaledFont(label);
+  // A label sized to its text that its panel cannot hold is lettered smaller until it fits.
+  return FittedFont(label, Px(label, parent->Width() - label.Bounds().left - 1), dc);
 }
 
 void Win32Gui::FocusFirst(Form* form) {

@@ -123,7 +123,13 @@ class Win32Gui : public gui::Gui {
   RECT Placement(const gui::Control& control);
   gui::Font ScaledFont(const gui::Control& control);
   HFONT DeviceFont(const gui::Control& control) { return FontHandle(ScaledFont(control)); }
+  // The scaled font, smaller where the caption would not fit into `room` pixels otherwise.
+  gui::Font FittedFont(const gui::Control& control, int room, HDC dc);
+  // What a window letters its caption in: a check box that cannot widen enough letters smaller.
+  HFONT WindowFont(const gui::Control& control);
   int ItemHeight(const gui::CheckListBox& list);
+  // The font a label is painted in: its own, scaled, and smaller where its panel is too narrow.
+  gui::Font LabelFont(const gui::CustomLabel& label, HDC dc);
   // After a move to a monitor of another DPI: everything placed and lettered anew.
   void ChangeDpi(gui::Form& form, int dpi, const RECT* suggested);
   // Puts the keyboard on the form's default button, else on its first tab stop, else on the
