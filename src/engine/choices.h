@@ -39,6 +39,9 @@ struct InstallChoices {
   Answers answers;
   // The Start-menu group; no page offers it, only /NOICONS (or a /LOADINF file) leaves it out.
   bool programGroup = true;
+  // Nobody watches the run: what the wizard steps over after the files are copied (a shortcut
+  // or a key that cannot be made) fails the registration instead of passing unseen.
+  bool unattended = false;
 };
 
 // Every product on the medium, as the product page ticks them when first shown.

@@ -5,10 +5,12 @@
 #include "engine/configuration.h"
 #include "engine/install_plan.h"
 #include "engine/journal_recorder.h"
+#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "engine/undo.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "system/failures.h"
 #include "system/registry_entries.h"
 #include "system/shell_links.h"
 
@@ -115,8 +117,19 @@ void ReportFailure(const Copier& copier) {
                      {plat::DlgButton::OK});
 }
 
+// What the registration and shortcut routines step over, each in the log as it happens.
+class SteppedOverCount : public sys::FailureReport {
+ public:
+  void SteppedOver(const std::string& what) override {
+    ++count;
+    Log().Note(what, true);
+  }
+  int count = 0;
+};
+
 // The plan applied in its phases, with the messages of a failure; the journal is the caller's.
-RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, InstallView& view) {
+RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine, Copier& copier,
+                     InstallView& view) {
   view.ShowProgressPage();
   if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
   bool filesDone = false;
@@ -129,6 +142,8 @@ RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, 
     view.SetAnimation(false);
     return RunOutcome::Aborted;
   };
+  SteppedOverCount steppedOver;
+  sys::FailureReportScope reporting(steppedOver);
   try {
     const bool copied = ApplyAll(plan, StepKind::Files, machine);
     if (stopped()) return stop();
@@ -148,11 +163,18 @@ RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, 
     ApplyAll(plan, StepKind::Register, machine);
     plat::Current().ShellApi().AssociationsChanged();
     ApplyAll(plan, StepKind::ProgramGroup, machine);
+    if (unattended && steppedOver.count > 0) {
+      view.SetAnimation(false);
+      ReportFailure(copier);
+      return RunOutcome::RegistrationFailed;
+    }
     view.ShowFinishPage();
     view.SetAnimation(false);
     return RunOutcome::Installed;
-  } catch (const std::exception&) {
-    // The guard: whatever failed, the user hears of it once.
+  } catch (const std::exception& e) {
+    // The guard: whatever failed, the user hears of it once. A file that failed is logged
+    // where it failed; what failed after the files is logged here, with its reason.
+    if (filesDone) Log().Note(e.what(), true);
     view.SetAnimation(false);
     ReportFailure(copier);
     return filesDone ? RunOutcome::RegistrationFailed : RunOutcome::CopyFailed;
@@ -169,7 +191,7 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
   MachineSteps machine(plan, copier);
   Journal journal(plat::Current().Files(), plan.folders[0]);
   JournaledSteps steps(machine, journal);
-  const RunOutcome outcome = ApplyPlan(plan, steps, copier, view);
+  const RunOutcome outcome = ApplyPlan(plan, choices.unattended, steps, copier, view);
   // After the run's own messages: a run that did not install leaves nothing of itself.
   if (outcome == RunOutcome::Installed)
     journal.DiscardKeptFiles();

@@ -91,6 +91,7 @@ Resolution ResolveChoices(const Switches& switches) {
     if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
   c.answers = switches.answers;
   c.programGroup = !switches.noIcons;
+  c.unattended = true;
   if (!switches.tasks) {
     engine::ApplyDefaultOptions(c);
     return r;
