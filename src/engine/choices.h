@@ -61,10 +61,14 @@ FolderTexts ProposedFolders();
 void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
                      const ProductChoice& chosen);
 // The main folder as the folder page's check takes it: without surrounding blanks. Only a
-// full path ("C:\..." or "\\server\share\...") names one folder whatever the current folder
-// is, so only such a folder is accepted.
+// full path ("C:\...", not "C:..."; or "\\server\share\...") without "." or ".." levels and
+// without a "\\?\" or "\\.\" prefix names one folder whatever the current folder is and
+// whatever the system makes of it, so only such a folder is accepted.
 std::string TrimmedMainFolder(const std::string& text);
 bool AcceptableMainFolder(const std::string& trimmed);
+// The same rule for every folder of the chosen products: the first one refused (the main folder
+// trimmed, a product folder as resolved against it), or empty when all are accepted.
+std::string RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen);
 
 // Whether option `option` is offered for the chosen products.
 bool OptionOffered(int option, const ProductChoice& chosen);

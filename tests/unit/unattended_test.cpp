@@ -66,6 +66,9 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
       {{"/SILENT", "/DIR=Programy"},
        "Katalog docelowy \"Programy\" nie jest pełną ścieżką.",
        false},
+      {{"/SILENT", "/DIR=C:\\P", "/DIR3=C:Srv"},
+       "Katalog docelowy \"C:Srv\\\" nie jest pełną ścieżką.",
+       false},
   };
   for (const auto& [args, error, autostart] : cases) {
     const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(args));
