@@ -9,14 +9,18 @@
 #include "engine/run_state.h"
 #include "engine/undo.h"
 #include "platform/dialogs.h"
+#include "platform/errors.h"
 #include "platform/platform.h"
 #include "system/failures.h"
+#include "system/paths.h"
 #include "system/registry_entries.h"
 #include "system/shell_links.h"
 
 namespace engine {
 
 namespace {
+
+constexpr uint32_t kPathTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 
 // The plan's steps carried out on this machine.
 class MachineSteps : public StepApplier {
@@ -131,6 +135,15 @@ class SteppedOverCount : public sys::FailureReport {
 RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine, Copier& copier,
                      InstallView& view) {
   view.ShowProgressPage();
+  // A file whose whole path passes the limit would fail half-way, after its folders were made
+  // and earlier files copied; refused before anything is made, as a folder that cannot be.
+  for (const RunStep& step : plan.steps)
+    if (step.kind == StepKind::Files && !sys::FitsMaxPath(LongestPath(step))) {
+      Log().Note("\"" + LongestPath(step) + "\": " + plat::SystemReason(kPathTooLong), true);
+      plat::MessageDlg("Nie można utworzyć katalogu \"" + step.folder + "\"", plat::DlgType::Error,
+                       {plat::DlgButton::OK});
+      return RunOutcome::FolderFailed;
+    }
   if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
   bool filesDone = false;
   view.SetAnimation(true);
