@@ -95,11 +95,6 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
                                .c_str());
   }
   EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch, "Ver"), "");
-  // Nor does a number where the extension names its type: the type is registered all the same.
-  RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_DWORD, &number, sizeof number);
-  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
-  EXPECT_EQ(Hkcr(".vl"), "VortelCfg");
-
   // The readers of an earlier installation go through the same accessor.
   EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker, "Path"), "");
   RawSet(HKEY_LOCAL_MACHINE, kMaker, "Path", "E:\\Vortel\\");
@@ -107,6 +102,10 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
   EXPECT_EQ(sys::GetProgramFilesDir(),
             RawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
                      "ProgramFilesDir"));
+  // A number where the extension names its type names none: the type is registered anyway.
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_DWORD, &number, sizeof number);
+  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  EXPECT_EQ(Hkcr(".vl"), "VortelCfg");
 }
 
 TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSilently) {
