@@ -104,6 +104,18 @@ int Unexpected(const std::string& what, bool silent, unattended::SetupLog& log) 
   return engine::kExitRegistrationFailed;
 }
 
+// `body` under the installation's last guard.
+template <class Body>
+int Guarded(bool silent, unattended::SetupLog& log, Body body) {
+  try {
+    return body();
+  } catch (const std::exception& e) {
+    return Unexpected(e.what(), silent, log);
+  } catch (...) {
+    return Unexpected("Nieoczekiwany błąd programu.", silent, log);
+  }
+}
+
 // The command line with switches once its log is open: the wizard with the log, or an
 // installation without it.
 int RunLogged(const std::vector<std::string>& args, unattended::Switches& switches,
@@ -202,13 +214,7 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
   }
   log->Line("Instalator pakietu Vortel PRO 3.04");
   log->Line("Wiersz poleceń: " + Joined(args));
-  try {
-    return RunLogged(args, switches, *log, checks);
-  } catch (const std::exception& e) {
-    return Unexpected(e.what(), silent, *log);
-  } catch (...) {
-    return Unexpected("Nieoczekiwany błąd programu.", silent, *log);
-  }
+  return Guarded(silent, *log, [&] { return RunLogged(args, switches, *log, checks); });
 }
 
 }  // namespace
@@ -228,11 +234,7 @@ int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
   // Mastering says what failed in its own message and ends with 1.
   if (entry.mode == EntryMode::Mastering) return RunWizard(args);
   unattended::SetupLog nothing;
-  try {
-    return RunWizard({});
-  } catch (const std::exception& e) {
-    return Unexpected(e.what(), false, nothing);
-  }
+  return Guarded(false, nothing, [] { return RunWizard({}); });
 }
 
 }  // namespace startup
