@@ -142,13 +142,13 @@ bool AcceptableMainFolder(const std::string& trimmed) {
   return IsFullFolderPath(sys::AddBackslash(trimmed));
 }
 
-std::string RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen) {
+std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen) {
   const std::string main = TrimmedMainFolder(folders.mainFolder);
   if (!AcceptableMainFolder(main)) return main;
   const Folders dirs = TargetDirsOf(folders);
   for (int slot = 1; slot < static_cast<int>(dirs.size()); ++slot)
     if (SlotInUse(slot, chosen) && !IsFullFolderPath(dirs[slot])) return dirs[slot];
-  return std::string();
+  return std::nullopt;
 }
 
 bool OptionOffered(int option, const ProductChoice& chosen) {

@@ -4,6 +4,7 @@
 // run applies its switches to it. Each rule lives here once, so a run without the wizard
 // installs what the wizard would have proposed.
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/catalogue.h"
@@ -67,8 +68,8 @@ void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
 std::string TrimmedMainFolder(const std::string& text);
 bool AcceptableMainFolder(const std::string& trimmed);
 // The same rule for every folder of the chosen products: the first one refused (the main folder
-// trimmed, a product folder as resolved against it), or empty when all are accepted.
-std::string RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen);
+// trimmed, a product folder as resolved against it), or none when all are accepted.
+std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen);
 
 // Whether option `option` is offered for the chosen products.
 bool OptionOffered(int option, const ProductChoice& chosen);

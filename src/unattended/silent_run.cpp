@@ -85,9 +85,8 @@ Resolution ResolveChoices(const Switches& switches) {
                                               &switches.ftpServer};
   for (int slot = 1; slot <= 3; ++slot)
     if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
-  const std::string refused = engine::RefusedFolder(c.folders, c.products);
-  if (!refused.empty()) {
-    r.error = "Katalog docelowy \"" + refused + "\" nie jest pełną ścieżką.";
+  if (const auto refused = engine::RefusedFolder(c.folders, c.products)) {
+    r.error = "Katalog docelowy \"" + *refused + "\" nie jest pełną ścieżką.";
     return r;
   }
   c.answers = switches.answers;

@@ -93,7 +93,7 @@ bool TInstalatorForm::CheckFolders() {
   const std::string folder = engine::TrimmedMainFolder(Edit4->Text());
   Edit4->SetText(folder);
   const engine::InstallChoices choices = Choices();
-  if (!engine::RefusedFolder(choices.folders, choices.products).empty()) {
+  if (engine::RefusedFolder(choices.folders, choices.products)) {
     plat::MessageDlg("Proszę podać pełną ścieżkę katalogu docelowego.", DlgType::Error,
                      {DlgButton::OK});
     return false;

@@ -94,11 +94,15 @@ TEST(Choices, OnlyAFullPathOfPlainLevelsIsAcceptedForEveryFolder) {
       {"C:Vortel", "D:\\Srv", "+--+", "C:Vortel\\"},
       {"..\\Inny", "", "+---", "C:\\VP\\..\\Inny\\"},
       {"Vortel", "\\\\?\\D:\\Srv", "+--+", "\\\\?\\D:\\Srv\\"},
-      {"C:Vortel", "D:\\Srv", "---+", ""},  // a row not in use is not looked at
+      {"C:Vortel", "D:\\Srv", "---+", "-"},  // a row not in use is not looked at
   };
   for (const auto& [emulator, server, chosen, refused] : rows)
-    EXPECT_EQ(engine::RefusedFolder({" C:\\VP ", emulator, "", server}, Chosen(chosen)), refused);
-  EXPECT_EQ(engine::RefusedFolder({"C:\\..", "", "", ""}, Chosen("+---")), "C:\\..");
+    EXPECT_EQ(
+        engine::RefusedFolder({" C:\\VP ", emulator, "", server}, Chosen(chosen)).value_or("-"),
+        refused);
+  // An empty main folder is refused as it stands, not taken for no refusal.
+  for (const auto& [main, refused] : {std::pair{"C:\\..", "C:\\.."}, {"  ", ""}})
+    EXPECT_EQ(engine::RefusedFolder({main, "", "", ""}, Chosen("+---")), refused);
 }
 
 TEST(Choices, OfferedProductsSlotsAndOptionsFollowTheMediumAndTheChosenProducts) {
