@@ -120,7 +120,8 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessa
               (answer == ModalResult::Yes ? "5" : "4") + sys::TrimSpaces(typed));
   }
   // Would install below the current folder, or elsewhere than it says: the main folder or a row.
-  for (const auto& [main, row] : {std::pair{"C:Vortel", "Vortel\\"}, {"C:\\VP", "..\\Inny"}}) {
+  for (const auto& [main, row] :
+       {std::pair{"C:Vortel", "Vortel\\"}, {"C:\\VP", "..\\Inny"}, {" ", ""}}) {
     form->Edit4->SetText(main);
     form->edPath0->SetText(row);
     platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
