@@ -131,6 +131,7 @@ int RunLogged(const std::vector<std::string>& args, unattended::Switches& switch
     return engine::kExitInstalled;
   }
   auto& platform = plat::Current();
+  // A file the administrator named that cannot be made ends the run before anything changes.
   const auto fileFault = [&](const std::string& text) {
     if (!silent) plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
     return engine::kExitBadCommandLine;
