@@ -4,6 +4,7 @@
 // run applies its switches to it. Each rule lives here once, so a run without the wizard
 // installs what the wizard would have proposed.
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/catalogue.h"
@@ -39,6 +40,9 @@ struct InstallChoices {
   Answers answers;
   // The Start-menu group; no page offers it, only /NOICONS (or a /LOADINF file) leaves it out.
   bool programGroup = true;
+  // Nobody watches the run: what the wizard steps over after the files are copied (a shortcut
+  // or a key that cannot be made) fails the registration instead of passing unseen.
+  bool unattended = false;
 };
 
 // Every product on the medium, as the product page ticks them when first shown.
@@ -58,10 +62,14 @@ FolderTexts ProposedFolders();
 void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
                      const ProductChoice& chosen);
 // The main folder as the folder page's check takes it: without surrounding blanks. Only a
-// full path ("C:\..." or "\\server\share\...") names one folder whatever the current folder
-// is, so only such a folder is accepted.
+// full path ("C:\...", not "C:..."; or "\\server\share\...") without "." or ".." levels and
+// without a "\\?\" or "\\.\" prefix names one folder whatever the current folder is and
+// whatever the system makes of it, so only such a folder is accepted.
 std::string TrimmedMainFolder(const std::string& text);
 bool AcceptableMainFolder(const std::string& trimmed);
+// The same rule for every folder of the chosen products: the first one refused (the main folder
+// trimmed, a product folder as resolved against it), or none when all are accepted.
+std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen);
 
 // Whether option `option` is offered for the chosen products.
 bool OptionOffered(int option, const ProductChoice& chosen);

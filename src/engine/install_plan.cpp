@@ -1,5 +1,7 @@
 #include "engine/install_plan.h"
 
+#include "platform/text.h"
+
 namespace engine {
 
 namespace {
@@ -67,6 +69,20 @@ RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders) 
     if (chosen[product]) add(StepKind::Register, folders[SlotOf(product)], product);
   if (choices.programGroup) add(StepKind::ProgramGroup, folders[0]);
   return plan;
+}
+
+std::string LongestPath(const RunStep& step) {
+  std::string longest;
+  size_t units = 0;
+  for (const std::string& entry : *step.files) {
+    if (entry.empty() || KindOf(entry) == EntryKind::Installer) continue;
+    const size_t length = plat::Utf8ToUtf16(entry).size();
+    if (length > units) {
+      units = length;
+      longest = entry;
+    }
+  }
+  return step.folder + longest;
 }
 
 }  // namespace engine

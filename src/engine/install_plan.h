@@ -31,6 +31,10 @@ struct RunPlan {
 // the program group (when chosen), for `folders` computed from the choices' folder texts.
 RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders);
 
+// A Files step's folder followed by the longest name (in UTF-16 units, as the path limit counts)
+// of the files it installs: the longest path the step will write.
+std::string LongestPath(const RunStep& step);
+
 // Where a plan is carried out; one step at a time, so that a record of the run can watch
 // every change on its way. False when the step failed or the user stopped the run there.
 class StepApplier {

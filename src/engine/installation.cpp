@@ -5,16 +5,22 @@
 #include "engine/configuration.h"
 #include "engine/install_plan.h"
 #include "engine/journal_recorder.h"
+#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "engine/undo.h"
 #include "platform/dialogs.h"
+#include "platform/errors.h"
 #include "platform/platform.h"
+#include "system/failures.h"
+#include "system/paths.h"
 #include "system/registry_entries.h"
 #include "system/shell_links.h"
 
 namespace engine {
 
 namespace {
+
+constexpr uint32_t kPathTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 
 // The plan's steps carried out on this machine.
 class MachineSteps : public StepApplier {
@@ -115,9 +121,29 @@ void ReportFailure(const Copier& copier) {
                      {plat::DlgButton::OK});
 }
 
+// What the registration and shortcut routines step over, each in the log as it happens.
+class SteppedOverCount : public sys::FailureReport {
+ public:
+  void SteppedOver(const std::string& what) override {
+    ++count;
+    Log().Note(what, true);
+  }
+  int count = 0;
+};
+
 // The plan applied in its phases, with the messages of a failure; the journal is the caller's.
-RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, InstallView& view) {
+RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine, Copier& copier,
+                     InstallView& view) {
   view.ShowProgressPage();
+  // A file whose whole path passes the limit would fail half-way, after its folders were made
+  // and earlier files copied; refused before anything is made, as a folder that cannot be.
+  for (const RunStep& step : plan.steps)
+    if (step.kind == StepKind::Files && !sys::FitsMaxPath(LongestPath(step))) {
+      Log().Note("\"" + LongestPath(step) + "\": " + plat::SystemReason(kPathTooLong), true);
+      plat::MessageDlg("Nie można utworzyć katalogu \"" + step.folder + "\"", plat::DlgType::Error,
+                       {plat::DlgButton::OK});
+      return RunOutcome::FolderFailed;
+    }
   copier.StartProgress(plan);
   if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
   bool filesDone = false;
@@ -130,6 +156,8 @@ RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, 
     view.SetAnimation(false);
     return RunOutcome::Aborted;
   };
+  SteppedOverCount steppedOver;
+  sys::FailureReportScope reporting(steppedOver);
   try {
     const bool copied = ApplyAll(plan, StepKind::Files, machine);
     if (stopped()) return stop();
@@ -149,11 +177,18 @@ RunOutcome ApplyPlan(const RunPlan& plan, StepApplier& machine, Copier& copier, 
     ApplyAll(plan, StepKind::Register, machine);
     plat::Current().ShellApi().AssociationsChanged();
     ApplyAll(plan, StepKind::ProgramGroup, machine);
+    if (unattended && steppedOver.count > 0) {
+      view.SetAnimation(false);
+      ReportFailure(copier);
+      return RunOutcome::RegistrationFailed;
+    }
     view.ShowFinishPage();
     view.SetAnimation(false);
     return RunOutcome::Installed;
-  } catch (const std::exception&) {
-    // The guard: whatever failed, the user hears of it once.
+  } catch (const std::exception& e) {
+    // The guard: whatever failed, the user hears of it once. A file that failed is logged
+    // where it failed; what failed after the files is logged here, with its reason.
+    if (filesDone) Log().Note(e.what(), true);
     view.SetAnimation(false);
     ReportFailure(copier);
     return filesDone ? RunOutcome::RegistrationFailed : RunOutcome::CopyFailed;
@@ -170,7 +205,7 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
   MachineSteps machine(plan, copier);
   Journal journal(plat::Current().Files(), plan.folders[0]);
   JournaledSteps steps(machine, journal);
-  const RunOutcome outcome = ApplyPlan(plan, steps, copier, view);
+  const RunOutcome outcome = ApplyPlan(plan, choices.unattended, steps, copier, view);
   // After the run's own messages: a run that did not install leaves nothing of itself.
   if (outcome == RunOutcome::Installed)
     journal.DiscardKeptFiles();

@@ -72,6 +72,12 @@ int MasterMedium(const std::vector<std::string>& args) {
   const std::string ftpBatch = here + "..\\FTPBatch\\";
   const std::string ftpServer = here + "..\\FTP_Srv\\";
   try {
+    // A marker left from a medium of one product group would make this one offer only that.
+    auto& files = plat::Current().Files();
+    const std::string marker = target + kMarkerName;
+    if (MediumProducts == kWholePackage &&
+        files.GetAttributes(marker) != plat::kInvalidAttributes && !files.Remove(marker))
+      throw plat::EFileError(marker, "nie można usunąć pozostawionego pliku");
     Master master(target);
     master.List(here, CommonFiles);
     if (MediumProducts != kWholePackage) WriteMediumKind(args[2], target);

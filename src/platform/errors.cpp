@@ -36,6 +36,30 @@ std::string ReasonText(EFileError::Reason reason, uint32_t code) {
 
 }  // namespace
 
+std::string SystemReason(uint32_t code) {
+  const char* meaning = nullptr;
+  switch (code) {
+    case 2:  // ERROR_FILE_NOT_FOUND
+    case 3:  // ERROR_PATH_NOT_FOUND
+      meaning = "nie istnieje";
+      break;
+    case 5:  // ERROR_ACCESS_DENIED
+      meaning = "brak dostępu";
+      break;
+    case 32:  // ERROR_SHARING_VIOLATION
+      meaning = "używany przez inny program";
+      break;
+    case 112:  // ERROR_DISK_FULL
+      meaning = "brak miejsca na dysku";
+      break;
+    case 206:  // ERROR_FILENAME_EXCED_RANGE
+      meaning = "za długa ścieżka";
+      break;
+  }
+  const std::string number = "błąd systemu nr " + std::to_string(code);
+  return meaning ? std::string(meaning) + " (" + number + ")" : number;
+}
+
 EShellOleError::EShellOleError(uint32_t hresult, uint32_t lastError)
     : Error(OleMessage(hresult, lastError)), hresult_(hresult) {}
 

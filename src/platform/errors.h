@@ -51,4 +51,8 @@ class EFileError : public Error {
   Reason reason_;
 };
 
+// Why a call of the system failed, for the logs: the meaning of the common codes in Polish and
+// the code itself, "brak dostępu (błąd systemu nr 5)".
+std::string SystemReason(uint32_t code);
+
 }  // namespace plat

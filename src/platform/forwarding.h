@@ -83,6 +83,7 @@ class ForwardingAccessor : public RegistryAccessor {
   }
   void CloseKey() override { inner_->CloseKey(); }
   bool HasOpenKey() const override { return inner_->HasOpenKey(); }
+  uint32_t OpenError() const override { return inner_->OpenError(); }
   std::string ReadString(const std::string& name) override { return inner_->ReadString(name); }
   void WriteString(const std::string& name, const std::string& value) override {
     inner_->WriteString(name, value);

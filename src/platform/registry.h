@@ -38,13 +38,16 @@ class RegistryAccessor {
   }
   // Closes the key open before, then opens `keyPath` below the root (a leading backslash is
   // allowed). With `create`, a missing key is made together with its missing parents. False
-  // when the key cannot be opened; no key is open then.
+  // when the key cannot be opened; no key is open then, and OpenError says why.
   virtual bool OpenKey(const std::string& keyPath, bool create) = 0;
+  // The system's error code of the last OpenKey that failed.
+  virtual uint32_t OpenError() const = 0;
   virtual void CloseKey() = 0;
   virtual bool HasOpenKey() const = 0;
-  // The value of the open key ("" names the default value); empty when it is missing. Raises
-  // ERegistryException when the value exists but is not a string. Reading or writing with no
-  // key open is a programming error (a plain plat::Error).
+  // The value of the open key ("" names the default value); empty when it is missing or not a
+  // string (a number where a text is expected names nothing worth keeping). Raises
+  // ERegistryException when it cannot be read. Reading or writing with no key open is a
+  // programming error (a plain plat::Error).
   virtual std::string ReadString(const std::string& name) = 0;
   // Writes a REG_SZ value into the open key; raises ERegistryException when that fails.
   virtual void WriteString(const std::string& name, const std::string& value) = 0;
@@ -83,9 +86,16 @@ class OpenKeyScope {
   RegistryAccessor& accessor_;
 };
 
-// Texts of the accessor's failures (a value that cannot be written, or read as a string),
-// shared by both backends so they read alike.
-std::string RegistryWriteError(const std::string& keyPath, const std::string& valueName);
-std::string RegistryReadError(const std::string& keyPath, const std::string& valueName);
+// The name REGEDIT4 and the logs give a root ("HKEY_LOCAL_MACHINE", ...).
+std::string RootName(RegRoot root);
+
+// Texts of the accessor's failures (a key that cannot be opened, a value that cannot be written
+// or read), shared by both backends so they read alike: the key with its root, the value and
+// the system's reason.
+std::string RegistryOpenError(RegRoot root, const std::string& keyPath, uint32_t code);
+std::string RegistryWriteError(RegRoot root, const std::string& keyPath,
+                               const std::string& valueName, uint32_t code);
+std::string RegistryReadError(RegRoot root, const std::string& keyPath,
+                              const std::string& valueName, uint32_t code);
 
 }  // namespace plat

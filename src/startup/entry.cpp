@@ -95,13 +95,39 @@ std::string Joined(const std::vector<std::string>& args) {
   return line;
 }
 
-// A command line with switches: the wizard with a log, or an installation without it.
-int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks) {
+// What an installation ends with when something unexpected escaped it: 6, the reason in the
+// log, and a message box only where someone watches.
+int Unexpected(const std::string& what, bool silent, unattended::SetupLog& log) {
+  log.Error(what);
+  log.Line("Wynik: " + std::to_string(engine::kExitRegistrationFailed) + " (nieoczekiwany błąd)");
+  if (!silent) plat::MessageDlg(what, plat::DlgType::Error, {plat::DlgButton::OK});
+  return engine::kExitRegistrationFailed;
+}
+
+// `body` under the installation's last guard.
+template <class Body>
+int Guarded(bool silent, unattended::SetupLog& log, Body body) {
+  try {
+    return body();
+  } catch (const std::exception& e) {
+    return Unexpected(e.what(), silent, log);
+  } catch (...) {
+    return Unexpected("Nieoczekiwany błąd programu.", silent, log);
+  }
+}
+
+// The command line with switches once its log is open: the wizard with the log, or an
+// installation without it.
+int RunLogged(const std::vector<std::string>& args, unattended::Switches& switches,
+              unattended::SetupLog& log, StartupChecks& checks) {
   using namespace unattended;
-  Switches switches = ParseSwitches(args);
   const bool silent = switches.mode != Mode::Wizard;
   if (switches.help) {
-    plat::MessageDlg(HelpText(), plat::DlgType::Information, {plat::DlgButton::OK});
+    // Nobody could read a box in the silent modes; the log keeps the text instead.
+    if (silent)
+      log.Line(HelpText());
+    else
+      plat::MessageDlg(HelpText(), plat::DlgType::Information, {plat::DlgButton::OK});
     return engine::kExitInstalled;
   }
   auto& platform = plat::Current();
@@ -110,21 +136,6 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
     if (!silent) plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
     return engine::kExitBadCommandLine;
   };
-  std::unique_ptr<SetupLog> log = std::make_unique<SetupLog>();
-  if (switches.log || silent) {
-    const std::string path = switches.logFile.empty()
-                                 ? platform.Files().TempFolder() + "Vortel PRO Setup.log"
-                                 : switches.logFile;
-    try {
-      log = std::make_unique<SetupLog>(platform.Files(), path);
-    } catch (const plat::EFileError& e) {
-      // Only a log the administrator named is worth stopping for; the default one is a help.
-      if (!switches.logFile.empty())
-        return fileFault(std::string("Nie można utworzyć dziennika instalacji: ") + e.what());
-    }
-  }
-  log->Line("Instalator pakietu Vortel PRO 3.04");
-  log->Line("Wiersz poleceń: " + Joined(args));
   if (switches.error.empty() && switches.loadInf) {
     try {
       const std::string inf = ReadTextFile(platform.Files(), *switches.loadInf);
@@ -134,18 +145,18 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
     }
   }
   if (!switches.error.empty()) {
-    log->Error(switches.error);
+    log.Error(switches.error);
     if (!silent)
       plat::MessageDlg(switches.error + "\r\r" + HelpText(), plat::DlgType::Error,
                        {plat::DlgButton::OK});
     return engine::kExitBadCommandLine;
   }
   const auto refuse = [&](const std::string& text) {
-    log->Error(text);
+    log.Error(text);
     if (!silent) Refuse(text);
   };
   if (!PassesChecks(checks, true, refuse)) {
-    log->Line("Wynik: 2 (odmowa uruchomienia)");
+    log.Line("Wynik: 2 (odmowa uruchomienia)");
     return engine::kExitRefused;
   }
   // Made before the run, so a file that cannot be written stops it before anything changes.
@@ -155,27 +166,56 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
       inf = platform.Files().Create(*switches.saveInf);
     } catch (const plat::EFileError& e) {
       const std::string fault = std::string("Nie można utworzyć pliku /SAVEINF: ") + e.what();
-      log->Error(fault);
+      log.Error(fault);
       return fileFault(fault);
     }
   }
-  engine::LogScope scope(log.get());
+  engine::LogScope scope(&log);
   int code;
   std::optional<engine::InstallChoices> ranWith;
   if (silent) {
-    AnsweringDialogs answers(*log, switches.answers);
-    LoggingPlatform logging(platform, *log, answers);
-    code = RunUnattended(switches, *log, answers, ranWith);
+    AnsweringDialogs answers(log, switches.answers);
+    LoggingPlatform logging(platform, log, answers);
+    code = RunUnattended(switches, log, answers, ranWith);
   } else {
     WizardDialogs answers(platform.Dlg(), switches.answers, switches.suppressMsgBoxes);
-    LoggedDialogs dialogs(answers, *log);
-    LoggingPlatform logging(platform, *log, dialogs);
+    LoggedDialogs dialogs(answers, log);
+    LoggingPlatform logging(platform, log, dialogs);
     code = RunWizard({}, !switches.noIcons, &ranWith);
     if (ranWith) ranWith->answers = answers.Given();
-    log->Line("Wynik: " + std::to_string(code));
+    log.Line("Wynik: " + std::to_string(code));
   }
-  if (inf) SaveInf(std::move(inf), *switches.saveInf, ranWith, *log);
+  if (inf) SaveInf(std::move(inf), *switches.saveInf, ranWith, log);
   return code;
+}
+
+// A command line with switches: its log first (a log named by /LOG that cannot be made ends the
+// run with 1 before anything changes), then the run under the last guard.
+int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks) {
+  using namespace unattended;
+  Switches switches = ParseSwitches(args);
+  const bool silent = switches.mode != Mode::Wizard;
+  auto& platform = plat::Current();
+  std::unique_ptr<SetupLog> log = std::make_unique<SetupLog>();
+  if (switches.log || silent) {
+    const std::string path = switches.logFile.empty()
+                                 ? platform.Files().TempFolder() + "Vortel PRO Setup.log"
+                                 : switches.logFile;
+    try {
+      log = std::make_unique<SetupLog>(platform.Files(), path);
+    } catch (const plat::EFileError& e) {
+      // Only a log the administrator named is worth stopping for; the default one is a help.
+      if (!switches.logFile.empty()) {
+        const std::string fault =
+            std::string("Nie można utworzyć dziennika instalacji: ") + e.what();
+        if (!silent) plat::MessageDlg(fault, plat::DlgType::Error, {plat::DlgButton::OK});
+        return engine::kExitBadCommandLine;
+      }
+    }
+  }
+  log->Line("Instalator pakietu Vortel PRO 3.04");
+  log->Line("Wiersz poleceń: " + Joined(args));
+  return Guarded(silent, *log, [&] { return RunLogged(args, switches, *log, checks); });
 }
 
 }  // namespace
@@ -192,7 +232,10 @@ int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
   const EntryDecision entry = DecideEntry(args);
   if (entry.mode == EntryMode::Switches) return RunWithSwitches(args, checks);
   if (!PassesChecks(checks, entry.checkComponents, Refuse)) return engine::kExitRefused;
-  return RunWizard(entry.mode == EntryMode::Mastering ? args : std::vector<std::string>());
+  // Mastering says what failed in its own message and ends with 1.
+  if (entry.mode == EntryMode::Mastering) return RunWizard(args);
+  unattended::SetupLog nothing;
+  return Guarded(false, nothing, [] { return RunWizard({}); });
 }
 
 }  // namespace startup

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "system/failures.h"
 #include "system/paths.h"
 
 namespace sys {
@@ -11,11 +12,11 @@ constexpr char kTakeOverQuestion[] =
     "Zmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
     "instalowany program ?";
 
-// The default value of `keyPath`; a key that cannot be opened is skipped without a word, as
-// the registration of one type must not fail on one key.
+// The default value of `keyPath`; a key that cannot be opened is reported and skipped, as the
+// registration of one type must not fail on one key.
 void WriteDefault(plat::RegistryAccessor& reg, const std::string& keyPath,
                   const std::string& value) {
-  if (!reg.OpenKey(keyPath, true)) return;
+  if (!OpenKeyForWriting(reg, keyPath)) return;
   plat::OpenKeyScope open(reg);
   reg.WriteString(std::string(), value);
 }
@@ -96,7 +97,7 @@ bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
 
 void RegisterFtpScriptTemplate(plat::RegistryAccessor& reg, const std::string& folder) {
   reg.SetRoot(plat::RegRoot::ClassesRoot);
-  if (!reg.OpenKey(".ftp\\ShellNew", true)) return;
+  if (!OpenKeyForWriting(reg, ".ftp\\ShellNew")) return;
   plat::OpenKeyScope open(reg);
   reg.WriteString("FileName", AddBackslash(folder) + "Pattern.ftp");
 }

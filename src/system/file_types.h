@@ -10,7 +10,7 @@ namespace sys {
 
 // Registers one type through the caller's accessor and leaves its root at HKEY_CLASSES_ROOT.
 // False when the user declined the takeover; nothing was written then. An empty verb2 means
-// no second verb.
+// no second verb. A key that cannot be opened is reported (sys::ReportSteppedOver) and skipped.
 bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
                       const std::string& progId, const std::string& description,
                       const std::string& defaultIcon, const std::string& verb,

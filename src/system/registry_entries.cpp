@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "system/failures.h"
 #include "system/file_types.h"
 #include "system/paths.h"
 
@@ -36,11 +37,12 @@ constexpr DocumentType kFtpScript = {".ftp", "FTPBatchScript", "Skrypt FTP",    
                                      "edit", "Edytuj",         "\"notepad\" \"%1\""};
 
 // Opens `keyPath` below HKEY_LOCAL_MACHINE with creation and writes the values in order; the
-// key is closed before a failed write's exception leaves.
+// key is closed before a failed write's exception leaves. A key that cannot be opened is
+// reported and stepped over.
 void WriteValues(plat::RegistryAccessor& reg, const std::string& keyPath,
                  std::initializer_list<std::pair<const char*, std::string>> values) {
   reg.SetRoot(plat::RegRoot::LocalMachine);
-  if (!reg.OpenKey(keyPath, true)) return;
+  if (!OpenKeyForWriting(reg, keyPath)) return;
   plat::OpenKeyScope open(reg);
   for (const auto& [name, data] : values) reg.WriteString(name, data);
 }
@@ -119,7 +121,7 @@ void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
                {"Publisher", "Norvik-Soft"},
                {"InstallLocation", AddBackslash(mainFolder)},
                {"InstallDate", plat::Current().Version().Today()}});
-  if (!reg.OpenKey(kUninstallKey + name, true)) return;
+  if (!OpenKeyForWriting(reg, kUninstallKey + name)) return;
   plat::OpenKeyScope open(reg);
   reg.WriteNumber("NoModify", 1);
   reg.WriteNumber("NoRepair", 1);
@@ -128,7 +130,7 @@ void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
 void WriteEstimatedSize(uint64_t bytes) {
   auto reg = plat::Current().Reg().NewAccessor();
   reg->SetRoot(plat::RegRoot::LocalMachine);
-  if (!reg->OpenKey(std::string(kUninstallKey) + kPackageName, true)) return;
+  if (!OpenKeyForWriting(*reg, std::string(kUninstallKey) + kPackageName)) return;
   plat::OpenKeyScope open(*reg);
   reg->WriteNumber("EstimatedSize", static_cast<uint32_t>((bytes + 1023) / 1024));
 }

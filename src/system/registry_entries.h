@@ -10,16 +10,16 @@ namespace sys {
 
 // The program-files folder ("C:\Program Files\" when the registry does not say). Never raises.
 std::string GetProgramFilesDir();
-// One string value; empty when the key or value is missing. Raises plat::ERegistryException
-// when the value is not a string.
+// One string value; empty when the key or value is missing or not a string. Raises
+// plat::ERegistryException when it cannot be read.
 std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
                                const std::string& valueName);
 // The "Path" of the program's App Paths entry.
 std::string GetAppPathDir(const std::string& exeName);
 
-// Each writer opens its key below HKEY_LOCAL_MACHINE with creation, skips it silently when it
-// cannot be opened, and raises plat::ERegistryException for a failed write once the key is
-// closed.
+// Each writer opens its key below HKEY_LOCAL_MACHINE with creation, reports it (sys::
+// ReportSteppedOver) and goes on when it cannot be opened, and raises plat::ERegistryException
+// for a failed write once the key is closed.
 void WriteAppPath(plat::RegistryAccessor& reg, const std::string& exeName,
                   const std::string& fullPath, const std::string& dir);
 // An empty productKeyName writes to the maker key itself.

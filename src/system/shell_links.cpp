@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
+#include "system/failures.h"
 #include "system/paths.h"
 
 namespace sys {
@@ -129,8 +130,9 @@ std::string CreateShellLinkWithIcon(const std::string& name, const std::string& 
     if (iconIndex != 0) CheckShellResult(link->SetIconLocation(target, iconIndex));
     path = LinkPath(name, folderName);
     Save(*link, path);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // A program-group entry that cannot be made must not stop the others.
+    ReportSteppedOver("Nie utworzono skrótu \"" + name + "\": " + e.what());
   }
   return path;
 }
@@ -181,7 +183,8 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
     const std::string arguments = MakeRelativeTo(AddBackslash(workingDir), documentPath);
     CreateShellLink(finalName, target, arguments, workingDir, description, folder);
     return true;
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    ReportSteppedOver("Nie utworzono skrótu \"" + finalName + "\": " + e.what());
     failed = true;
     return false;
   }
@@ -195,7 +198,11 @@ void CreateProgramGroup(const std::string& mainFolder,
     const std::string folderName = nt ? "Common Programs" : "Programs";
     const std::string group = GetShellFolder(folderName) + "\\" + kGroupName;
     if (!DirectoryExists(group)) plat::Current().Files().CreateFolder(group);
-    if (!DirectoryExists(group)) return;
+    if (!DirectoryExists(group)) {
+      ReportSteppedOver("Nie utworzono grupy programów: nie można utworzyć katalogu \"" + group +
+                        "\"");
+      return;
+    }
     for (const auto& entry : ProgramGroupEntries) {
       const std::string descriptor = entry.descriptor;
       const int kind = descriptor[0] - '0';
@@ -205,12 +212,15 @@ void CreateProgramGroup(const std::string& mainFolder,
         CreateShellLinkWithIcon(std::string(kGroupName) + "\\" + entry.caption,
                                 folder + descriptor.substr(4, 50), entry.arguments, folder,
                                 std::string(), folderName, descriptor[2] - '0');
-      } catch (const std::exception&) {
+      } catch (const std::exception& e) {
         // One entry's failure leaves the rest of the group to be made.
+        ReportSteppedOver("Nie utworzono skrótu \"" + std::string(entry.caption) +
+                          "\": " + e.what());
       }
     }
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     // The group is a convenience: the installation goes on without it.
+    ReportSteppedOver(std::string("Nie utworzono grupy programów: ") + e.what());
   }
 }
 

@@ -8,18 +8,6 @@ namespace unattended {
 
 namespace {
 
-std::string RootName(plat::RegRoot root) {
-  switch (root) {
-    case plat::RegRoot::CurrentUser:
-      return "HKEY_CURRENT_USER";
-    case plat::RegRoot::LocalMachine:
-      return "HKEY_LOCAL_MACHINE";
-    case plat::RegRoot::ClassesRoot:
-      break;
-  }
-  return "HKEY_CLASSES_ROOT";
-}
-
 class LoggingFiles : public plat::ForwardingFiles {
  public:
   LoggingFiles(plat::FileSystem& inner, SetupLog& log) : ForwardingFiles(inner), log_(log) {}
@@ -82,13 +70,13 @@ class LoggingAccessor : public plat::ForwardingAccessor {
   }
   void WriteString(const std::string& name, const std::string& value) override {
     inner_->WriteString(name, value);
-    log_.Line("Zapisano w rejestrze: " + RootName(root_) + "\\" + key_ + " " +
+    log_.Line("Zapisano w rejestrze: " + plat::RootName(root_) + "\\" + key_ + " " +
               (name.empty() ? std::string("(domyślna)") : "\"" + name + "\"") + " = \"" + value +
               "\"");
   }
   void WriteNumber(const std::string& name, uint32_t value) override {
     inner_->WriteNumber(name, value);
-    log_.Line("Zapisano w rejestrze: " + RootName(root_) + "\\" + key_ + " \"" + name +
+    log_.Line("Zapisano w rejestrze: " + plat::RootName(root_) + "\\" + key_ + " \"" + name +
               "\" = " + std::to_string(value));
   }
 

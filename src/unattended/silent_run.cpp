@@ -81,16 +81,17 @@ Resolution ResolveChoices(const Switches& switches) {
   c.folders = engine::ProposedFolders();
   if (switches.mainFolder)
     engine::ApplyMainFolder(c.folders, engine::TrimmedMainFolder(*switches.mainFolder), c.products);
-  if (!engine::AcceptableMainFolder(c.folders.mainFolder)) {
-    r.error = "Katalog docelowy \"" + c.folders.mainFolder + "\" nie jest pełną ścieżką.";
-    return r;
-  }
   const std::optional<std::string>* rows[] = {nullptr, &switches.emulator, &switches.ftpClients,
                                               &switches.ftpServer};
   for (int slot = 1; slot <= 3; ++slot)
     if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
+  if (const auto refused = engine::RefusedFolder(c.folders, c.products)) {
+    r.error = "Katalog docelowy \"" + *refused + "\" nie jest pełną ścieżką.";
+    return r;
+  }
   c.answers = switches.answers;
   c.programGroup = !switches.noIcons;
+  c.unattended = true;
   if (!switches.tasks) {
     engine::ApplyDefaultOptions(c);
     return r;

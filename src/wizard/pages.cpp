@@ -92,7 +92,8 @@ void TInstalatorForm::BrowseProductFolder(const std::string& title, Edit* edit) 
 bool TInstalatorForm::CheckFolders() {
   const std::string folder = engine::TrimmedMainFolder(Edit4->Text());
   Edit4->SetText(folder);
-  if (!engine::AcceptableMainFolder(folder)) {
+  const engine::InstallChoices choices = Choices();
+  if (engine::RefusedFolder(choices.folders, choices.products)) {
     plat::MessageDlg("Proszę podać pełną ścieżkę katalogu docelowego.", DlgType::Error,
                      {DlgButton::OK});
     return false;

@@ -80,14 +80,29 @@ TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
   }
 }
 
-TEST(Choices, OnlyAFullPathIsAcceptedAsTheTrimmedMainFolder) {
+TEST(Choices, OnlyAFullPathOfPlainLevelsIsAcceptedForEveryFolder) {
   for (const char* typed :
-       {"  C:\\Jest  ", "D:", "c:\\Nowy\\", "\\\\serwer\\udzial\\x", "\\\\s\\u"})
+       {"  C:\\Jest  ", "D:", "c:\\Nowy\\", "\\\\serwer\\udzial\\x", "\\\\s\\u", "C:\\a..b\\.c"})
     EXPECT_TRUE(engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed))) << typed;
   for (const char* typed :
-       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x", "1:\\x"})
+       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x", "1:\\x",
+        "C:\\a\\..\\b", "C:\\.", "\\\\s\\u\\..", "\\\\?\\C:\\x", "\\\\.\\C:\\x", "C:\\x:y"})
     EXPECT_FALSE(engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed))) << typed;
   EXPECT_EQ(engine::TrimmedMainFolder("  C:\\Jest \\ "), "C:\\Jest \\");
+  // The emulator's row and the server's; the products; the folder refused.
+  const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+      {"C:Vortel", "D:\\Srv", "+--+", "C:Vortel\\"},
+      {"..\\Inny", "", "+---", "C:\\VP\\..\\Inny\\"},
+      {"Vortel", "\\\\?\\D:\\Srv", "+--+", "\\\\?\\D:\\Srv\\"},
+      {"C:Vortel", "D:\\Srv", "---+", "-"},  // a row not in use is not looked at
+  };
+  for (const auto& [emulator, server, chosen, refused] : rows)
+    EXPECT_EQ(
+        engine::RefusedFolder({" C:\\VP ", emulator, "", server}, Chosen(chosen)).value_or("-"),
+        refused);
+  // An empty main folder is refused as it stands, not taken for no refusal.
+  for (const auto& [main, refused] : {std::pair{"C:\\..", "C:\\.."}, {"  ", ""}})
+    EXPECT_EQ(engine::RefusedFolder({main, "", "", ""}, Chosen("+---")), refused);
 }
 
 TEST(Choices, OfferedProductsSlotsAndOptionsFollowTheMediumAndTheChosenProducts) {

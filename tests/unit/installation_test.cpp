@@ -136,7 +136,15 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
   // Undone: the main folder made before the failing one, the sample script's folders.
   EXPECT_EQ(installtest::MachineState(folder.platform), folderBefore);
   EXPECT_EQ(installtest::MachineState(script.platform), scriptBefore);
-  for (Machine* m : {&folder, &script}) {
+  // Folders that fit, with a file name that would take a path past the limit: nothing is made.
+  Machine deep;
+  const std::string main = "C:\\" + std::string(215, 'k');
+  deep.platform.dialogs.ExpectStartingWith("Nie można utworzyć katalogu \"" + main + "\\",
+                                           ModalResult::OK);
+  EXPECT_EQ(deep.Run(kAll, main), RunOutcome::FolderFailed);
+  EXPECT_EQ(deep.view.log, (std::vector<std::string>{"progress"}));
+  EXPECT_FALSE(deep.platform.files.Exists(main));
+  for (Machine* m : {&folder, &script, &deep}) {
     EXPECT_TRUE(m->platform.dialogs.AllAnswered());
     EXPECT_TRUE(m->platform.registry.writes.empty());
     EXPECT_FALSE(m->platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));

@@ -97,8 +97,9 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
     FAIL() << "a failed write passed silently";
   } catch (const plat::ERegistryException& e) {
     EXPECT_STREQ(e.what(),
-                 "Nie można zapisać wartości \"Path\" w kluczu \"Software\\Norvik-Soft\\Vortel\" "
-                 "Rejestru");
+                 "Nie można zapisać wartości \"Path\" w kluczu "
+                 "\"HKEY_LOCAL_MACHINE\\Software\\Norvik-Soft\\Vortel\" Rejestru: brak dostępu "
+                 "(błąd systemu nr 5)");
     EXPECT_TRUE(plat::IsCp1250Representable(e.what()));
   }
   EXPECT_EQ(registry.OpenKeys(), 0);  // closed before the exception left

@@ -20,9 +20,13 @@ const std::string kLog = "C:\\Temp\\instalacja.log";
 
 struct QuietChecks : startup::StartupChecks {
   bool running = false;
+  bool fault = false;  // something nobody expected escapes the program's logic
   bool CheckFreeResources(int, int, int) override { return true; }
   std::string ResourceMeterText() override { return std::string(); }
-  bool IsAnyComponentRunning() override { return running; }
+  bool IsAnyComponentRunning() override {
+    if (fault) throw plat::Error("awaria");
+    return running;
+  }
 };
 
 bool Has(const std::string& text, const std::string& part) {
@@ -62,6 +66,9 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
       {{"/SILENT", "/DIR=Programy"},
        "Katalog docelowy \"Programy\" nie jest pełną ścieżką.",
        false},
+      {{"/SILENT", "/DIR=C:\\P", "/DIR3=C:Srv"},
+       "Katalog docelowy \"C:Srv\\\" nie jest pełną ścieżką.",
+       false},
   };
   for (const auto& [args, error, autostart] : cases) {
     const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(args));
@@ -99,6 +106,55 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
   EXPECT_TRUE(files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
 }
 
+// What the wizard steps over, a failed write and anything unexpected end a silent run with 6
+// and their reason in the log; a number where a type's name is read is no failure. Nothing is
+// shown, not even the help.
+TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
+  using plat::RegRoot;
+  const std::string folders =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  const std::string vortelApp =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe";
+  // Each fault stays for the rows after it: the rows that succeed come first.
+  const struct {
+    std::function<void()> fault;
+    std::vector<std::string> args;
+    std::string line;
+    int code;
+  } cases[] = {
+      {[&] { platform.registry.SetDword(RegRoot::ClassesRoot, ".vl", "", 1); },
+       {"/VERYSILENT"},
+       "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\"",
+       0},
+      {[] {}, {"/?", "/VERYSILENT"}, "Instalator pakietu Vortel PRO - parametry", 0},
+      {[&] { platform.registry.DenyOpen(RegRoot::LocalMachine, vortelApp); },
+       {"/VERYSILENT"},
+       "BŁĄD: Nie można otworzyć klucza \"HKEY_LOCAL_MACHINE\\" + vortelApp +
+           "\" Rejestru: brak dostępu (błąd systemu nr 5)",
+       6},
+      {[&] { platform.registry.Set(RegRoot::LocalMachine, folders, "Common Desktop", ""); },
+       {"/VERYSILENT"},
+       "BŁĄD: Nie utworzono skrótu \"Vortel\": Element \"Common Desktop\" nie znaleziony w "
+       "Rejestrze",
+       6},
+      {[&] { platform.registry.DenyWrites(RegRoot::ClassesRoot, "VortelCfg"); },
+       {"/SILENT"},
+       "BŁĄD: Nie można zapisać wartości \"\" w kluczu \"HKEY_CLASSES_ROOT\\VortelCfg\" Rejestru: "
+       "brak dostępu (błąd systemu nr 5)",
+       6},
+      {[&] { checks.fault = true; }, {"/VERYSILENT"}, "BŁĄD: awaria", 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    c.fault();
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"/DIR=" + kTarget, "/LOG=" + kLog});
+    EXPECT_EQ(Run(args), c.code);
+    EXPECT_TRUE(Has(files.ReadFile(kLog), c.line)) << files.ReadFile(kLog);
+    EXPECT_TRUE(platform.dialogs.shown.empty());
+  }
+}
+
 TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
   platform.dialogs.ExpectStartingWith("Nieznany parametr wiersza poleceń: \"/FOO\".\r\r",
                                       ModalResult::OK);
@@ -112,6 +168,9 @@ TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
   checks.running = true;
   platform.dialogs.ExpectStartingWith("Instalator wykrył", ModalResult::OK);
   EXPECT_EQ(Run({"/LOG=" + kLog}), 2);
+  checks.fault = true;  // the wizard shows what it cannot explain, and ends with 6
+  platform.dialogs.Expect("awaria", ModalResult::OK);
+  EXPECT_EQ(Run({"/LOG=" + kLog}), 6);
   EXPECT_TRUE(platform.dialogs.AllAnswered());
   EXPECT_TRUE(platform.gui.shownForms.empty());
 }

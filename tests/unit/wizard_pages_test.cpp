@@ -119,10 +119,15 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessa
     EXPECT_EQ(std::to_string(form->CurrentStep) + form->Edit4->Text(),
               (answer == ModalResult::Yes ? "5" : "4") + sys::TrimSpaces(typed));
   }
-  form->Edit4->SetText("C:Vortel");  // would install below the current folder
-  platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
-  Next();
-  EXPECT_EQ(form->CurrentStep, 4);
+  // Would install below the current folder, or elsewhere than it says: the main folder or a row.
+  for (const auto& [main, row] :
+       {std::pair{"C:Vortel", "Vortel\\"}, {"C:\\VP", "..\\Inny"}, {" ", ""}}) {
+    form->Edit4->SetText(main);
+    form->edPath0->SetText(row);
+    platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
+    Next();
+    EXPECT_EQ(form->CurrentStep, 4);
+  }
 }
 
 TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {

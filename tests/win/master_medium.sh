@@ -8,6 +8,8 @@ status=0
 for kind in "" A C S; do
   medium=$build/medium-test${kind:+-$kind}
   rm -rf "$medium"
+  # A marker left by an earlier medium of another kind: replaced, or gone from a whole package.
+  mkdir -p "$medium" && printf X > "$medium/appid.dat"
   if ! "$root/scripts/master-sample" "$build" "$medium" $kind; then
     echo "FAIL: mastering ${kind:-the whole package} did not exit with 0"
     status=1

@@ -130,6 +130,16 @@ TEST(IniWin, ReadsWritesAndKeepsTheRestOfTheFile) {
   const std::string fresh = wintest::MakeScratchFolder("ini-new") + "\\nowy.ini";
   ini.Write(fresh, "CONFIG", "USERDIR", "");
   EXPECT_EQ(ini.Keys(fresh, "CONFIG"), std::vector<std::string>{"USERDIR"});
+  // A failed write names the file, the value and the system's reason.
+  const std::string lost = fresh + "\\brak\\Vortel.ini";
+  try {
+    ini.Write(lost, "FTP", "CLIENT", "x");
+    ADD_FAILURE() << "a write into a missing folder passed";
+  } catch (const plat::EFileError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("\"" + lost + "\": nie można zapisać [FTP] CLIENT: ", 0),
+              0u)
+        << e.what();
+  }
 }
 
 TEST(PicturesWin, ResourcesLoadAsTheSystemReadsThem) {

@@ -38,6 +38,8 @@ namespace {
 
 using Key = HeadlessRegistry::Key;
 
+constexpr uint32_t kAccessDenied = 5;
+
 // The components of a key path; a leading backslash and one trailing backslash are allowed,
 // as the real API allows them. False for an empty component inside the path.
 bool SplitKeyPath(const std::string& keyPath, std::vector<std::string>& parts) {
@@ -91,8 +93,11 @@ class HeadlessAccessor : public RegistryAccessor {
   bool OpenKey(const std::string& keyPath, bool create) override {
     CloseKey();
     const std::string canonical = HeadlessRegistry::Canonical(root_, keyPath);
+    // The codes Windows gives: a bad path, a denied key, a missing one.
+    openError_ = canonical.empty() ? 161 : 5;
     if (canonical.empty() || registry_.deniedOpen_.count(canonical)) return false;
     key_ = registry_.Find(root_, keyPath, create);
+    openError_ = 2;
     if (!key_) return false;
     path_ = keyPath;
     canonical_ = canonical;
@@ -106,19 +111,18 @@ class HeadlessAccessor : public RegistryAccessor {
     --registry_.openKeys_;
   }
   bool HasOpenKey() const override { return key_ != nullptr; }
+  uint32_t OpenError() const override { return openError_; }
 
   std::string ReadString(const std::string& name) override {
     if (!key_) throw std::logic_error("registry read with no key open");
     const Key::Value* value = key_->FindValue(name);
-    if (!value) return std::string();
-    if (!value->isString) throw ERegistryException(RegistryReadError(path_, name));
-    return value->text;
+    return value && value->isString ? value->text : std::string();
   }
 
   void WriteString(const std::string& name, const std::string& value) override {
     if (!key_) throw std::logic_error("registry write with no key open");
     if (access_ == RegAccess::Read || registry_.deniedWrites_.count(canonical_))
-      throw ERegistryException(RegistryWriteError(path_, name));
+      throw ERegistryException(RegistryWriteError(root_, path_, name, kAccessDenied));
     Key::Value& stored = key_->MakeValue(name);
     stored.isString = true;
     stored.text = value;
@@ -181,19 +185,8 @@ class HeadlessAccessor : public RegistryAccessor {
   Key* key_ = nullptr;
   std::string path_;
   std::string canonical_;
+  uint32_t openError_ = 0;
 };
-
-std::string RootName(RegRoot root) {
-  switch (root) {
-    case RegRoot::CurrentUser:
-      return "HKEY_CURRENT_USER";
-    case RegRoot::LocalMachine:
-      return "HKEY_LOCAL_MACHINE";
-    case RegRoot::ClassesRoot:
-      return "HKEY_CLASSES_ROOT";
-  }
-  return std::string();
-}
 
 HeadlessRegistry::HeadlessRegistry() {
   for (auto& root : roots_) root = std::make_unique<Key>();

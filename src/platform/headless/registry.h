@@ -13,9 +13,6 @@
 
 namespace plat::headless {
 
-// The name REGEDIT4 gives the root ("HKEY_LOCAL_MACHINE", ...).
-std::string RootName(RegRoot root);
-
 class HeadlessRegistry : public Registry {
  public:
   HeadlessRegistry();

@@ -40,7 +40,8 @@ void Win32Ini::Write(const std::string& file, const std::string& section, const 
                      const std::string& value) {
   if (!WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
                                   Wide(file).c_str()))
-    throw EFileError(file, EFileError::Reason::Other, GetLastError());
+    throw EFileError(
+        file, "nie można zapisać [" + section + "] " + key + ": " + SystemReason(GetLastError()));
 }
 
 void Win32Ini::Remove(const std::string& file, const std::string& section, const std::string& key) {

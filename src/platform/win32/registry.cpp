@@ -44,7 +44,10 @@ class Win32Accessor : public RegistryAccessor {
                         ? RegCreateKeyExW(RootKey(root_), subKey.c_str(), 0, nullptr,
                                           REG_OPTION_NON_VOLATILE, sam, nullptr, key.Put(), nullptr)
                         : RegOpenKeyExW(RootKey(root_), subKey.c_str(), 0, sam, key.Put());
-    if (rc != ERROR_SUCCESS) return false;
+    if (rc != ERROR_SUCCESS) {
+      openError_ = static_cast<uint32_t>(rc);
+      return false;
+    }
     key_ = std::move(key);
     path_ = keyPath;
     return true;
@@ -52,6 +55,7 @@ class Win32Accessor : public RegistryAccessor {
 
   void CloseKey() override { key_.Reset(); }
   bool HasOpenKey() const override { return key_.Valid(); }
+  uint32_t OpenError() const override { return openError_; }
 
   std::string ReadString(const std::string& name) override {
     if (!key_.Valid()) throw plat::Error("registry read with no key open");
@@ -60,18 +64,18 @@ class Win32Accessor : public RegistryAccessor {
       DWORD type = 0;
       DWORD size = 0;
       LONG rc = RegQueryValueExW(key_.Get(), valueName.c_str(), nullptr, &type, nullptr, &size);
-      if (rc == ERROR_FILE_NOT_FOUND) return std::string();
-      if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        throw ERegistryException(RegistryReadError(path_, name));
+      if (rc == ERROR_FILE_NOT_FOUND || (rc == ERROR_SUCCESS && !IsText(type)))
+        return std::string();
+      if (rc != ERROR_SUCCESS) throw ReadError(name, rc);
       // One spare character, since a stored string need not end in a zero.
       std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
       DWORD got = size;
       rc = RegQueryValueExW(key_.Get(), valueName.c_str(), nullptr, &type,
                             reinterpret_cast<BYTE*>(data.data()), &got);
       if (rc == ERROR_MORE_DATA) continue;  // the value grew in between; ask again
-      if (rc == ERROR_FILE_NOT_FOUND) return std::string();
-      if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        throw ERegistryException(RegistryReadError(path_, name));
+      if (rc == ERROR_FILE_NOT_FOUND || (rc == ERROR_SUCCESS && !IsText(type)))
+        return std::string();
+      if (rc != ERROR_SUCCESS) throw ReadError(name, rc);
       return Narrow(data.data(), wcsnlen(data.data(), got / sizeof(wchar_t)));
     }
   }
@@ -90,8 +94,9 @@ class Win32Accessor : public RegistryAccessor {
       value.number = number;
       return value;
     }
-    if ((rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) || (type != REG_SZ && type != REG_EXPAND_SZ))
-      throw ERegistryException(RegistryReadError(path_, name));
+    if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) throw ReadError(name, rc);
+    // Nothing of ours writes another type, so nothing of ours could restore one.
+    if (!IsText(type)) throw ReadError(name, ERROR_INVALID_DATATYPE);
     value.kind = RegValue::Kind::String;
     value.text = ReadString(name);
     return value;
@@ -102,7 +107,8 @@ class Win32Accessor : public RegistryAccessor {
     const DWORD data = value;
     const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_DWORD,
                                    reinterpret_cast<const BYTE*>(&data), sizeof data);
-    if (rc != ERROR_SUCCESS) throw ERegistryException(RegistryWriteError(path_, name));
+    if (rc != ERROR_SUCCESS)
+      throw ERegistryException(RegistryWriteError(root_, path_, name, static_cast<uint32_t>(rc)));
   }
 
   bool DeleteValue(const std::string& name) override {
@@ -134,12 +140,19 @@ class Win32Accessor : public RegistryAccessor {
     const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_SZ,
                                    reinterpret_cast<const BYTE*>(data.c_str()),
                                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    if (rc != ERROR_SUCCESS) throw ERegistryException(RegistryWriteError(path_, name));
+    if (rc != ERROR_SUCCESS)
+      throw ERegistryException(RegistryWriteError(root_, path_, name, static_cast<uint32_t>(rc)));
   }
 
  private:
+  static bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+  ERegistryException ReadError(const std::string& name, LONG rc) const {
+    return ERegistryException(RegistryReadError(root_, path_, name, static_cast<uint32_t>(rc)));
+  }
+
   UniqueKey key_;
   std::string path_;
+  uint32_t openError_ = 0;
 };
 
 }  // namespace
