@@ -1,10 +1,9 @@
 // The toolkit's services and the painting of the controls that have no window of their own.
 #include "platform/win32/gui_win32.h"
 
-#include <commctrl.h>
-
 #include <vector>
 
+#include "platform/win32/system_dlls.h"
 #include "platform/win32/wide.h"
 
 namespace plat::win32 {
@@ -55,7 +54,7 @@ BOOL CALLBACK CollectEnabled(HWND w, LPARAM list) {
 Win32Gui::Win32Gui() {
   INITCOMMONCONTROLSEX init{sizeof init,
                             ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&init);
+  Comctl().InitCommonControlsEx(&init);
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
