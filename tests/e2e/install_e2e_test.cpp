@@ -153,24 +153,32 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
 }
 
 // DLLs planted on the medium under the names installers are attacked through, with Wine told to
-// prefer them to its own, as Windows' search order does for DLLs outside the KnownDLLs: neither
-// the wizard, to its end, nor a silent run loads one (nor fails to start for one).
+// prefer them to its own in Install.exe, as Windows' search order does for DLLs outside the
+// KnownDLLs: neither the wizard, to its end, nor a silent run loads one (nor fails to start for
+// one). Not version.dll, which Wine's own user32 imports, nor msimg32.dll, which Wine's uxtheme
+// delay-loads past the program's restriction: Wine would load those from beside any program
+// (Windows' user32 imports no version.dll, and its delay loads keep to the restriction).
 TEST(InstallE2E, DllsPlantedOnTheMediumAreNotLoaded) {
   const std::wstring medium = CopyMedium(L"medium-planted");
   const std::string probe = ReadAll(BuildFolder() + L"planted_dll.dll");
   ASSERT_FALSE(probe.empty());
-  const std::wstring names[] = {L"version", L"uxtheme", L"dwmapi",   L"cryptbase", L"profapi",
-                                L"userenv", L"propsys", L"winmm",    L"shfolder",  L"comctl32",
-                                L"msimg32", L"oleacc",  L"wtsapi32", L"sspicli",   L"dbghelp"};
-  wchar_t inherited[512] = {};
-  GetEnvironmentVariableW(L"WINEDLLOVERRIDES", inherited, 512);
-  std::wstring overrides = std::wstring(inherited) + L";";
+  const std::wstring names[] = {L"uxtheme",  L"dwmapi",  L"cryptbase", L"profapi",  L"userenv",
+                                L"propsys",  L"winmm",   L"shfolder",  L"comctl32", L"oleacc",
+                                L"wtsapi32", L"sspicli", L"dbghelp"};
+  // Each process's loader reads the overrides here; WINEDLLOVERRIDES would not pass from this
+  // process to the ones it starts.
+  const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\Install.exe";
+  HKEY overrides = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (appDefaults + L"\\DllOverrides").c_str(), 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &overrides, nullptr),
+            ERROR_SUCCESS);
+  const wchar_t nativeFirst[] = L"native,builtin";
   for (const std::wstring& name : names) {
     WriteAll(medium + name + L".dll", probe);
-    overrides += name + L",";
+    RegSetValueExW(overrides, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(nativeFirst),
+                   sizeof nativeFirst);
   }
-  overrides.back() = L'=';
-  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (overrides + L"n,b").c_str());
+  RegCloseKey(overrides);
   const std::wstring log = TempFolder() + L"vortel-planted-e2e.log";
   DeleteFileW(log.c_str());
   RemoveEarlierShortcuts();
@@ -185,7 +193,7 @@ TEST(InstallE2E, DllsPlantedOnTheMediumAreNotLoaded) {
   EXPECT_TRUE(
       silent.Start(medium + L"Install.exe", L"/VERYSILENT /DIR=\"C:\\Testy\\Cicho\"", medium));
   EXPECT_EQ(silent.WaitExit(std::chrono::minutes(2)), 0);
-  SetEnvironmentVariableW(L"WINEDLLOVERRIDES", inherited);
+  RegDeleteTreeW(HKEY_CURRENT_USER, appDefaults.c_str());
   for (const std::wstring& name : names)
     EXPECT_FALSE(Exists(medium + name + L".dll.loaded")) << Utf8(name);
 }
