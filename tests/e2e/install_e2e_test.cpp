@@ -152,12 +152,9 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
   run.FinishStartingEverything(log);
 }
 
-// DLLs planted on the medium under the names installers are attacked through, with Wine told to
-// prefer them to its own in Install.exe, as Windows' search order does for DLLs outside the
-// KnownDLLs: neither the wizard, to its end, nor a silent run loads one (nor fails to start for
-// one). Not version.dll, which Wine's own user32 imports, nor msimg32.dll, which Wine's uxtheme
-// delay-loads past the program's restriction: Wine would load those from beside any program
-// (Windows' user32 imports no version.dll, and its delay loads keep to the restriction).
+// DLLs planted on the medium, preferred by Wine as by Windows' search order: neither the wizard
+// nor a silent run loads one. Not version.dll or msimg32.dll, which Wine's own user32 and uxtheme
+// load from beside any program, whatever it restricts (Windows' do not).
 TEST(InstallE2E, DllsPlantedOnTheMediumAreNotLoaded) {
   const std::wstring medium = CopyMedium(L"medium-planted");
   const std::string probe = ReadAll(BuildFolder() + L"planted_dll.dll");
@@ -165,8 +162,7 @@ TEST(InstallE2E, DllsPlantedOnTheMediumAreNotLoaded) {
   const std::wstring names[] = {L"uxtheme",  L"dwmapi",  L"cryptbase", L"profapi",  L"userenv",
                                 L"propsys",  L"winmm",   L"shfolder",  L"comctl32", L"oleacc",
                                 L"wtsapi32", L"sspicli", L"dbghelp"};
-  // Each process's loader reads the overrides here; WINEDLLOVERRIDES would not pass from this
-  // process to the ones it starts.
+  // WINEDLLOVERRIDES would not pass from this process to the ones it starts.
   const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\Install.exe";
   HKEY overrides = nullptr;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (appDefaults + L"\\DllOverrides").c_str(), 0,
