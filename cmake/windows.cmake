@@ -13,8 +13,10 @@ list(FILTER WIN32_SOURCES EXCLUDE REGEX "/(winmain|uninstall_main|library_errors
 
 add_library(core STATIC ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${WIN32_SOURCES})
 target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(core PUBLIC z ole32 oleaut32 shell32 comctl32 comdlg32 uuid gdi32 user32
-                      advapi32 kernel32)
+# Only DLLs that Windows always takes from its system folder (KnownDLLs); anything else, such as
+# comctl32, is loaded on demand from there (platform/win32/system_dlls.h). scripts/check-exe
+# holds the shipped programs to this.
+target_link_libraries(core PUBLIC z ole32 oleaut32 shell32 uuid gdi32 user32 advapi32 kernel32)
 
 # The pictures are drawn at build time from their source, res/draw_art.py.
 set(ART_DIR ${CMAKE_BINARY_DIR}/art)
@@ -82,7 +84,10 @@ target_link_options(component_probe PRIVATE -municode)
 add_library(window_watch SHARED tests/e2e/probe/window_watch.cpp)
 set_target_properties(window_watch PROPERTIES PREFIX "")
 target_link_options(window_watch PRIVATE -Wl,--kill-at)
-add_dependencies(e2e_tests Install Uninstall component_probe window_watch standins)
+# Planted beside the installer under system DLLs' names: it leaves a marker wherever it is loaded.
+add_library(planted_dll SHARED tests/e2e/probe/planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES PREFIX "")
+add_dependencies(e2e_tests Install Uninstall component_probe window_watch planted_dll standins)
 # Not a test: pictures of every page for people to look at, made with the same driver.
 add_executable(screenshots tools/screenshots.cpp tests/e2e/ui_driver.cpp tests/e2e/machine.cpp)
 target_include_directories(screenshots PRIVATE tests/e2e)

@@ -75,12 +75,17 @@ class FileSystem {
   virtual std::string TempFolder() = 0;
 };
 
+// How a program or document the user asked for was started. The installer runs as
+// administrator; what it starts for the user should not, so the desktop user's shell starts it
+// where one runs, and the installer itself only where none does.
+enum class Launch { Failed, ByUserShell, Directly };
+
 class Processes {
  public:
   virtual ~Processes() = default;
-  // Starts a program from a complete command line in the current directory, shown normally,
-  // and waits until it is ready for input. False when it cannot be started.
-  virtual bool StartAndWaitIdle(const std::string& commandLine) = 0;
+  // Starts `program` (a full path) with `parameters` in the current directory, shown normally.
+  // Started directly, it is given a few seconds at most to become ready for input.
+  virtual Launch Start(const std::string& program, const std::string& parameters) = 0;
 };
 
 class Shell {
@@ -91,9 +96,9 @@ class Shell {
   // Raises EShellOleError when the desktop folder cannot be obtained.
   virtual std::string BrowseForFolder(const std::string& caption,
                                       const std::string& initialFolder) = 0;
-  // Opens a document with the program registered for it (the verb "open", shown normally).
-  // False when it cannot be opened; nothing is shown.
-  virtual bool OpenDocument(const std::string& path) = 0;
+  // Opens a document with the program registered for it (the verb "open", shown normally), as
+  // Processes::Start starts a program. Failed when it cannot be opened; nothing is shown.
+  virtual Launch OpenDocument(const std::string& path) = 0;
   // Tells the shell that document types were registered or removed (SHCNE_ASSOCCHANGED).
   virtual void AssociationsChanged() = 0;
 };

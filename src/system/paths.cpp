@@ -71,10 +71,8 @@ std::string BrowseForFolder(const std::string& caption, const std::string& initi
   return FitsMaxPath(folder) ? folder : std::string();
 }
 
-bool RunProgram(const std::string& program, const std::string& parameters) {
-  const std::string commandLine =
-      program.empty() ? parameters : "\"" + program + "\" " + parameters;
-  return plat::Current().Process().StartAndWaitIdle(commandLine);
+plat::Launch RunProgram(const std::string& program, const std::string& parameters) {
+  return plat::Current().Process().Start(program, parameters);
 }
 
 }  // namespace sys

@@ -4,6 +4,8 @@
 // has passed through AddBackslash.
 #include <string>
 
+#include "platform/platform.h"
+
 namespace sys {
 
 // The classic Windows path limit, in UTF-16 units including the terminating zero. A path that
@@ -25,9 +27,8 @@ size_t ExistingDirPrefixLength(const std::string& path);
 bool CreateDirectoryPath(const std::string& path);
 // The chosen folder with a trailing "\", or empty when cancelled or unusable.
 std::string BrowseForFolder(const std::string& caption, const std::string& initialFolder);
-// Starts `program` (quoted, so blanks in its path are safe) with `parameters` in the current
-// directory and waits until it is ready for input. False when it cannot be started.
-bool RunProgram(const std::string& program, const std::string& parameters);
+// Starts `program` with `parameters` in the current directory for the signed-in user.
+plat::Launch RunProgram(const std::string& program, const std::string& parameters);
 
 template <class T>
 T ChooseValue(bool condition, T whenTrue, T whenFalse) {

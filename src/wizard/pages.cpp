@@ -4,6 +4,7 @@
 #include "engine/catalogue.h"
 #include "engine/choices.h"
 #include "engine/exit_codes.h"
+#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -15,6 +16,26 @@ namespace wizard {
 using namespace plat::gui;
 using plat::DlgButton;
 using plat::DlgType;
+
+namespace {
+
+// Which way the finish page started a program or opened the notes: through the signed-in
+// user's shell, or directly (and then as administrator) where no shell runs.
+void LogLaunch(plat::Launch how, const std::string& what) {
+  switch (how) {
+    case plat::Launch::ByUserShell:
+      engine::Log().Note("Uruchomiono przez powłokę użytkownika: " + what);
+      break;
+    case plat::Launch::Directly:
+      engine::Log().Note("Uruchomiono bezpośrednio (brak powłoki użytkownika): " + what);
+      break;
+    case plat::Launch::Failed:
+      engine::Log().Note("Nie udało się uruchomić: " + what, true);
+      break;
+  }
+}
+
+}  // namespace
 
 void TInstalatorForm::PrepareProductList(bool initial) {
   const engine::ProductChoice offered = engine::OfferedProducts();
@@ -159,10 +180,11 @@ void TInstalatorForm::FinishActions() {
   platform.Ui().SetCursor(Cursor::HourGlass);
   try {
     if (CheckBox5->Checked()) {
-      for (int product : {engine::kVortel, engine::kFtpClient, engine::kFtpServer})
-        if (CheckListBox1->Checked(product))
-          platform.ShellApi().OpenDocument(engine::TargetDirs[engine::SlotOf(product)] +
-                                           "readme.txt");
+      for (int product : {engine::kVortel, engine::kFtpClient, engine::kFtpServer}) {
+        if (!CheckListBox1->Checked(product)) continue;
+        const std::string notes = engine::TargetDirs[engine::SlotOf(product)] + "readme.txt";
+        LogLaunch(platform.ShellApi().OpenDocument(notes), notes);
+      }
     }
     const std::pair<CheckBox*, int> programs[] = {{CheckBox2, engine::kVortel},
                                                   {CheckBox3, engine::kFtpClient}};
@@ -170,7 +192,8 @@ void TInstalatorForm::FinishActions() {
       if (!box->Checked()) continue;
       const std::string& folder = engine::TargetDirs[engine::SlotOf(product)];
       platform.Files().ChangeDirectory(folder);
-      sys::RunProgram(sys::AddBackslash(folder) + engine::Products[product].program, "");
+      const std::string program = sys::AddBackslash(folder) + engine::Products[product].program;
+      LogLaunch(sys::RunProgram(program, ""), program);
     }
   } catch (const std::exception&) {
     // Nothing here may keep the wizard from closing; the cursor comes back in any case.

@@ -21,12 +21,21 @@ std::wstring CopyMedium(const std::wstring& name) {
   return to;
 }
 
+// Shortcuts of an earlier case's installation elsewhere: the desktop ones would make the run ask
+// about numbered copies, and the program group's would be replaced, hence removed.
+void RemoveEarlierShortcuts() {
+  for (const wchar_t* link : {L"\\Vortel.lnk", L"\\Norvik-FTP.lnk"})
+    DeleteFileW((ShellFolder(L"Common Desktop") + link).c_str());
+  RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
+}
+
 // One run of the installer from a medium, page by page.
 struct Installer : Wizard {
+  std::wstring arguments;
   // Licence, products (toggling the given items), folders up to the folder question.
   void ToFolderQuestion(const std::wstring& medium, const std::wstring& mainFolder,
                         std::initializer_list<int> untick = {}) {
-    ASSERT_NO_FATAL_FAILURE(Start(medium + L"Install.exe", medium));
+    ASSERT_NO_FATAL_FAILURE(Start(medium + L"Install.exe", medium, arguments));
     ASSERT_NO_FATAL_FAILURE(Agree());
     ASSERT_NO_FATAL_FAILURE(Next("Step3"));
     for (int item : untick) ToggleListItem(Control("CheckListBox1"), item);
@@ -73,6 +82,30 @@ struct Installer : Wizard {
       Click(Control("BitBtn4"));
     EXPECT_EQ(app.WaitExit(), 0);
   }
+  // Finishes with the release notes ticked too: the notes open and the two programs start (then
+  // they are closed), each logged with the way it was started, into `log` given by /LOG.
+  void FinishStartingEverything(const std::wstring& log) {
+    HWND notes = Control("CheckBox5");
+    Click(notes);
+    ASSERT_TRUE(WaitFor([&] { return Checked(notes); }));
+    EXPECT_TRUE(Checked(Control("CheckBox2")));
+    EXPECT_TRUE(Checked(Control("CheckBox3")));
+    Click(Control("BitBtn4"));
+    EXPECT_EQ(app.WaitExit(std::chrono::minutes(2)), 0);
+    for (const auto& [title, cls] : {std::pair{L"Vortel", L"TApplication"},
+                                     {L"Klient FTP", L"TApplication"},
+                                     {L"readme", nullptr}}) {
+      HWND window = nullptr;
+      EXPECT_TRUE(WaitFor([&] { return (window = AnyWindowTitled(title, cls)) != nullptr; }))
+          << Utf8(title);
+      if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    const std::string text = ReadAll(log);
+    int started = 0;
+    for (size_t at = 0; (at = text.find("\nUruchomiono ", at)) != std::string::npos; ++at)
+      ++started;
+    EXPECT_EQ(started, 3) << text;
+  }
 };
 
 }  // namespace
@@ -80,7 +113,10 @@ struct Installer : Wizard {
 TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheNotes) {
   const std::wstring medium = CopyMedium(L"medium-whole");
   const std::wstring folder = L"C:\\Testy\\Vortel PRO zażółć";
+  const std::wstring log = TempFolder() + L"vortel-wizard-e2e.log";
+  DeleteFileW(log.c_str());
   Installer run;
+  run.arguments = L"/LOG=\"" + log + L"\"";
   ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
   ASSERT_NO_FATAL_FAILURE(run.RunToFinish());
   // The bar under the file text rose step by step to full while the copying page was seen.
@@ -121,22 +157,49 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
   EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
   EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
 
-  // Finish with the release notes ticked too: the notes open, the two programs start.
-  HWND notes = run.Control("CheckBox5");
-  Click(notes);
-  ASSERT_TRUE(WaitFor([&] { return Checked(notes); }));
-  EXPECT_TRUE(Checked(run.Control("CheckBox2")));
-  EXPECT_TRUE(Checked(run.Control("CheckBox3")));
-  Click(run.Control("BitBtn4"));
-  EXPECT_EQ(run.app.WaitExit(std::chrono::minutes(2)), 0);
-  for (const auto& [title, cls] : {std::pair{L"Vortel", L"TApplication"},
-                                   {L"Klient FTP", L"TApplication"},
-                                   {L"readme", nullptr}}) {
-    HWND window = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (window = AnyWindowTitled(title, cls)) != nullptr; }))
-        << Utf8(title);
-    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+  run.FinishStartingEverything(log);
+}
+
+// DLLs planted on the medium, preferred by Wine as by Windows' search order: neither the wizard
+// nor a silent run loads one. Not version.dll or msimg32.dll, which Wine's own user32 and uxtheme
+// load from beside any program, whatever it restricts (Windows' do not).
+TEST(InstallE2E, DllsPlantedOnTheMediumAreNotLoaded) {
+  const std::wstring medium = CopyMedium(L"medium-planted");
+  const std::string probe = ReadAll(BuildFolder() + L"planted_dll.dll");
+  ASSERT_FALSE(probe.empty());
+  const std::wstring names[] = {L"uxtheme",  L"dwmapi",  L"cryptbase", L"profapi",  L"userenv",
+                                L"propsys",  L"winmm",   L"shfolder",  L"comctl32", L"oleacc",
+                                L"wtsapi32", L"sspicli", L"dbghelp"};
+  // WINEDLLOVERRIDES would not pass from this process to the ones it starts.
+  const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\Install.exe";
+  HKEY overrides = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (appDefaults + L"\\DllOverrides").c_str(), 0,
+                            nullptr, 0, KEY_SET_VALUE, nullptr, &overrides, nullptr),
+            ERROR_SUCCESS);
+  const wchar_t nativeFirst[] = L"native,builtin";
+  for (const std::wstring& name : names) {
+    WriteAll(medium + name + L".dll", probe);
+    RegSetValueExW(overrides, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(nativeFirst),
+                   sizeof nativeFirst);
   }
+  RegCloseKey(overrides);
+  const std::wstring log = TempFolder() + L"vortel-planted-e2e.log";
+  DeleteFileW(log.c_str());
+  RemoveEarlierShortcuts();
+  [&] {
+    Installer run;
+    run.arguments = L"/LOG=\"" + log + L"\"";
+    ASSERT_NO_FATAL_FAILURE(run.Install(medium, L"C:\\Testy\\Podłożone"));
+    ASSERT_NO_FATAL_FAILURE(run.RunToFinish());
+    run.FinishStartingEverything(log);
+  }();
+  App silent;
+  EXPECT_TRUE(
+      silent.Start(medium + L"Install.exe", L"/VERYSILENT /DIR=\"C:\\Testy\\Cicho\"", medium));
+  EXPECT_EQ(silent.WaitExit(std::chrono::minutes(2)), 0);
+  RegDeleteTreeW(HKEY_CURRENT_USER, appDefaults.c_str());
+  for (const std::wstring& name : names)
+    EXPECT_FALSE(Exists(medium + name + L".dll.loaded")) << Utf8(name);
 }
 
 TEST(InstallE2E, OnlyTheServerOrOnlyTheBatchClient) {
@@ -247,11 +310,7 @@ TEST(InstallE2E, ClosingTheWizardDuringCopyingUndoesTheRun) {
 TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   const std::wstring medium = CopyMedium(L"medium-remove");
   const std::wstring folder = L"C:\\Testy\\Do usunięcia";
-  // Shortcuts of an earlier case's installation elsewhere: the desktop ones would make the run
-  // ask about numbered copies, and the program group's would be replaced, hence removed.
-  for (const wchar_t* link : {L"\\Vortel.lnk", L"\\Norvik-FTP.lnk"})
-    DeleteFileW((ShellFolder(L"Common Desktop") + link).c_str());
-  RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
+  RemoveEarlierShortcuts();
   const auto before = Snapshot();
   {
     Installer run;

@@ -151,29 +151,12 @@ HWND App::WaitTop(const std::wstring& caption, const std::wstring& cls) const {
 
 std::string ControlName(HWND window) {
   static const UINT message = RegisterWindowMessageW(L"WM_GETCONTROLNAME");
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  HANDLE process =
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return std::string();
-  constexpr size_t kChars = 128;
-  // The answer is written in the window's own process, so the buffer must live there.
-  void* remote =
-      VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
-  std::string name;
-  DWORD_PTR copied = 0;
-  if (remote &&
-      SendMessageTimeoutW(window, message, kChars, reinterpret_cast<LPARAM>(remote),
-                          SMTO_ABORTIFHUNG, 5000, &copied) &&
-      copied > 0) {
-    wchar_t buffer[kChars] = {};
-    SIZE_T got = 0;
-    ReadProcessMemory(process, remote, buffer, kChars * sizeof(wchar_t), &got);
-    for (DWORD_PTR i = 0; i < copied && i < kChars; ++i) name += static_cast<char>(buffer[i]);
-  }
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
-  return name;
+  DWORD_PTR atom = 0;
+  wchar_t name[256] = {};
+  if (!SendMessageTimeoutW(window, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &atom) || !atom ||
+      !GlobalGetAtomNameW(static_cast<ATOM>(atom), name, 256))
+    return std::string();
+  return Utf8(name);
 }
 
 HWND FindControl(HWND top, const std::string& name) {

@@ -1,7 +1,8 @@
 #pragma once
 // A small Windows UI driver for the end-to-end tests: starts a program, finds its windows by
-// caption or class and its controls by the name they answer to "WM_GETCONTROLNAME", reads
-// texts, clicks, and waits for conditions with generous time-outs (never fixed sleeps).
+// caption or class and its controls by the name they answer to "WM_GETCONTROLNAME" (a global
+// atom), reads texts, clicks, and waits for conditions with generous time-outs (never fixed
+// sleeps).
 #include <windows.h>
 
 #include <chrono>

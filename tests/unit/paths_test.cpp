@@ -43,7 +43,8 @@ TEST(Paths, FoldersStopAtFilesAndBrowsingRefusesWhatDoesNotFit) {
   for (const char* folder : {"D:\\Wybrany\\", "C:\\", "", ""})
     EXPECT_EQ(BrowseForFolder("Wybierz katalog", ""), folder);
   platform.files.PutFile("C:\\Program Files\\Vortel PRO\\Vortel.exe", "MZ");
-  EXPECT_TRUE(RunProgram("C:\\Program Files\\Vortel PRO\\Vortel.exe", "plik.vl"));
+  EXPECT_EQ(RunProgram("C:\\Program Files\\Vortel PRO\\Vortel.exe", "plik.vl"),
+            plat::Launch::Directly);
   ASSERT_EQ(platform.processes.started.size(), 1u);
   EXPECT_EQ(platform.processes.started[0].commandLine,
             "\"C:\\Program Files\\Vortel PRO\\Vortel.exe\" plik.vl");

@@ -311,19 +311,12 @@ std::string HeadlessFileSystem::ReadFile(const std::string& path) {
   return out.str();
 }
 
-bool HeadlessProcesses::StartAndWaitIdle(const std::string& commandLine) {
-  std::string program;
-  if (!commandLine.empty() && commandLine[0] == '"') {
-    const auto end = commandLine.find('"', 1);
-    program = commandLine.substr(1, end == std::string::npos ? std::string::npos : end - 1);
-  } else {
-    program = commandLine.substr(0, commandLine.find(' '));
-  }
+Launch HeadlessProcesses::Start(const std::string& program, const std::string& parameters) {
   const uint32_t attributes = files_.GetAttributes(program);
   if (program.empty() || attributes == kInvalidAttributes || (attributes & kAttrDirectory))
-    return false;
-  started.push_back({commandLine, files_.CurrentDirectory()});
-  return true;
+    return Launch::Failed;
+  started.push_back({"\"" + program + "\" " + parameters, files_.CurrentDirectory()});
+  return Launch::Directly;
 }
 
 std::string HeadlessShell::BrowseForFolder(const std::string& caption, const std::string&) {
@@ -335,9 +328,10 @@ std::string HeadlessShell::BrowseForFolder(const std::string& caption, const std
   return answer;
 }
 
-bool HeadlessShell::OpenDocument(const std::string& path) {
+Launch HeadlessShell::OpenDocument(const std::string& path) {
   opened.push_back(path);
-  return files && files->GetAttributes(path) != kInvalidAttributes;
+  return files && files->GetAttributes(path) != kInvalidAttributes ? Launch::Directly
+                                                                   : Launch::Failed;
 }
 
 void HeadlessPump::ProcessPending() {

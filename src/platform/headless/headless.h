@@ -84,9 +84,9 @@ class HeadlessProcesses : public Processes {
   };
   std::vector<Started> started;
 
-  // Succeeds exactly when the program named first on the command line exists, as
-  // CreateProcess would for a full path.
-  bool StartAndWaitIdle(const std::string& commandLine) override;
+  // Records the command line the program would run with; starts it "directly" exactly when the
+  // program exists, as CreateProcess would for a full path.
+  Launch Start(const std::string& program, const std::string& parameters) override;
 
  private:
   FileSystem& files_;
@@ -101,8 +101,8 @@ class HeadlessShell : public Shell {
 
   std::string BrowseForFolder(const std::string& caption,
                               const std::string& initialFolder) override;
-  // Records the document; succeeds when it exists, as the shell would find it.
-  bool OpenDocument(const std::string& path) override;
+  // Records the document; opens it "directly" when it exists, as the shell would find it.
+  Launch OpenDocument(const std::string& path) override;
   void AssociationsChanged() override { ++associationNotices; }
   std::vector<std::string> opened;
   int associationNotices = 0;

@@ -1,9 +1,8 @@
 #include "platform/win32/control_name.h"
 
-#include <commctrl.h>
-
 #include <atomic>
 
+#include "platform/win32/system_dlls.h"
 #include "platform/win32/wide.h"
 
 namespace plat::win32 {
@@ -12,14 +11,13 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x564E;  // any value unique among our subclasses
 
 LRESULT CALLBACK NamedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR data) {
-  auto* name = reinterpret_cast<WString*>(data);
-  if (message == ControlNameMessage()) return AnswerControlName(*name, wParam, lParam);
+                           DWORD_PTR atom) {
+  if (message == ControlNameMessage()) return static_cast<LRESULT>(atom);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, NamedProc, kSubclassId);
-    delete name;
+    Comctl().RemoveWindowSubclass(window, NamedProc, kSubclassId);
+    GlobalDeleteAtom(static_cast<ATOM>(atom));
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return Comctl().DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -33,18 +31,10 @@ UINT ControlNameMessage() {
 }
 
 void AttachControlName(HWND window, const std::string& name) {
-  auto* stored = new WString(Wide(name));
-  if (!SetWindowSubclass(window, NamedProc, kSubclassId, reinterpret_cast<DWORD_PTR>(stored)))
-    delete stored;
-}
-
-LRESULT AnswerControlName(const WString& name, WPARAM size, LPARAM buffer) {
-  auto* out = reinterpret_cast<wchar_t*>(buffer);
-  if (!out || size == 0) return 0;
-  const size_t count = name.size() < size ? name.size() : size - 1;
-  name.copy(out, count);
-  out[count] = L'\0';
-  return static_cast<LRESULT>(count);
+  // Equal names share one atom, counted once for each window that holds it.
+  const ATOM atom = GlobalAddAtomW(Wide(name).c_str());
+  if (atom && !Comctl().SetWindowSubclass(window, NamedProc, kSubclassId, atom))
+    GlobalDeleteAtom(atom);
 }
 
 }  // namespace plat::win32

@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/control_name.h"
 #include "platform/win32/gui_win32.h"
 #include "platform/win32/wide.h"
 
@@ -33,8 +32,6 @@ LRESULT WindowRealization::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT WindowRealization::ContainerMessage(WinControl& container, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-  if (message == ControlNameMessage())
-    return AnswerControlName(Wide(container.Name()), wParam, lParam);
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT paints everything, double-buffered

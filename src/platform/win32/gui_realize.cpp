@@ -5,6 +5,7 @@
 
 #include "platform/win32/control_name.h"
 #include "platform/win32/gui_win32.h"
+#include "platform/win32/system_dlls.h"
 #include "platform/win32/wide.h"
 
 namespace plat::win32 {
@@ -70,13 +71,14 @@ void SetGlyph(HWND button, const BitBtn& bitBtn) {
   if (!glyph.Valid()) return;
   BITMAP info{};
   GetObjectW(glyph.Get(), sizeof info, &info);
-  HIMAGELIST images = ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
+  HIMAGELIST images =
+      Comctl().ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, glyph.Get());
   const COLORREF transparent = GetPixel(dc, 0, info.bmHeight - 1);
   SelectObject(dc, old);
   DeleteDC(dc);
-  ImageList_AddMasked(images, glyph.Get(), transparent);
+  Comctl().ImageList_AddMasked(images, glyph.Get(), transparent);
   BUTTON_IMAGELIST list{
       images,
       {4, 0, 4, 0},
@@ -267,6 +269,7 @@ HWND Win32Gui::CreateFor(Control& control, HWND parentWindow) {
   if (cls == kContainerClass) {
     realization->Create(exStyle, cls, caption.c_str(), style, b.left, b.top, width, height,
                         parentWindow, menu);
+    AttachControlName(realization->Window(), control.Name());
   } else {
     HWND window = CreateWindowExW(exStyle, cls, caption.c_str(), style, b.left, b.top, width,
                                   height, parentWindow, menu, GetModuleHandleW(nullptr), nullptr);

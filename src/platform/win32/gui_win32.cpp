@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/win32/system_dlls.h"
 #include "platform/win32/wide.h"
 
 namespace plat::win32 {
@@ -114,7 +115,7 @@ LRESULT AppWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 Win32Gui::Win32Gui() {
   INITCOMMONCONTROLSEX init{sizeof init,
                             ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&init);
+  Comctl().InitCommonControlsEx(&init);
 }
 
 Win32Gui::~Win32Gui() = default;

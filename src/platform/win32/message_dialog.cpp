@@ -97,7 +97,6 @@ void MessageDialog::Press(int index) {
 }
 
 LRESULT MessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == ControlNameMessage()) return AnswerControlName(L"MessageForm", wParam, lParam);
   switch (message) {
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
@@ -170,10 +169,12 @@ bool MessageDialog::CreateFrame(HWND owner) {
   RECT frame{0, 0, layout_.clientWidth, layout_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  return Create(exStyle, kClassName, Wide(CaptionOf(request_.type)).c_str(), style,
-                (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner,
-                nullptr) != nullptr;
+  if (!Create(exStyle, kClassName, Wide(CaptionOf(request_.type)).c_str(), style,
+              (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr))
+    return false;
+  AttachControlName(Window(), "MessageForm");
+  return true;
 }
 
 HWND MessageDialog::Child(const wchar_t* cls, const WString& caption, DWORD style, int x, int y,

@@ -1,8 +1,8 @@
 #pragma once
-// What both programs' wWinMain do around their logic: COM on the user-interface thread for the
-// life of the process (shell links, the folder-browse dialog), the command line split by the
-// program's own rules, and a last guard that turns anything left into a message box and
-// `failure`.
+// What both programs' wWinMain do around their logic: DLL loading restricted to the system
+// folder before anything else runs, COM on the user-interface thread for the life of the
+// process (shell links, the folder-browse dialog), the command line split by the program's own
+// rules, and a last guard that turns anything left into a message box and `failure`.
 #include <windows.h>
 
 #include <ole2.h>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/program_main.h"
+#include "platform/win32/system_dlls.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
@@ -19,6 +20,7 @@ namespace plat::win32 {
 
 template <class Body>
 int GuardedEntry(int failure, Body body) {
+  HardenProcess();
   const HRESULT ole = OleInitialize(nullptr);
   int exitCode = failure;
   try {

@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <exdisp.h>
 #include <shellapi.h>
+#include <shldisp.h>
+#include <shlguid.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -12,20 +15,100 @@
 
 namespace plat::win32 {
 
-bool Win32Processes::StartAndWaitIdle(const std::string& commandLine) {
+namespace {
+
+// A VARIANT argument that owns its string.
+struct Variant : VARIANT {
+  explicit Variant(const WString& text) {
+    VariantInit(this);
+    vt = VT_BSTR;
+    bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  }
+  explicit Variant(int number) {
+    VariantInit(this);
+    vt = VT_I4;
+    lVal = number;
+  }
+  ~Variant() { VariantClear(this); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
+};
+
+// Has the desktop's shell (explorer, running as the signed-in user) open `file` with the verb
+// "open" in `folder`: what it starts runs as that user, where this program runs as
+// administrator. False where no shell window answers (a service's session, Wine without its
+// desktop shell).
+bool OpenThroughUserShell(const WString& file, const WString& parameters, const WString& folder) {
+  ComPtr<IShellWindows> windows;
+  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                              windows.PutVoid())))
+    return false;
+  VARIANT noLocation;
+  VariantInit(&noLocation);
+  long window = 0;
+  ComPtr<IDispatch> desktop;
+  if (windows->FindWindowSW(&noLocation, &noLocation, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                            desktop.Put()) != S_OK ||
+      !desktop.Get())
+    return false;
+  ComPtr<IServiceProvider> services;
+  ComPtr<IShellBrowser> browser;
+  ComPtr<IShellView> view;
+  ComPtr<IDispatch> background;
+  ComPtr<IShellFolderViewDual> folderView;
+  ComPtr<IDispatch> application;
+  ComPtr<IShellDispatch2> shell;
+  if (FAILED(desktop->QueryInterface(IID_IServiceProvider, services.PutVoid())) ||
+      FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.PutVoid())) ||
+      FAILED(browser->QueryActiveShellView(view.Put())) ||
+      FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.PutVoid())) ||
+      FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.PutVoid())) ||
+      FAILED(folderView->get_Application(application.Put())) ||
+      FAILED(application->QueryInterface(IID_IShellDispatch2, shell.PutVoid())))
+    return false;
+  BSTR name = SysAllocStringLen(file.data(), static_cast<UINT>(file.size()));
+  const HRESULT hr = shell->ShellExecute(name, Variant(parameters), Variant(folder),
+                                         Variant(WString(L"open")), Variant(SW_SHOWNORMAL));
+  SysFreeString(name);
+  return SUCCEEDED(hr);
+}
+
+WString CurrentFolder() {
+  WString folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+  folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+  return folder;
+}
+
+bool Exists(const WString& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Long enough for a program to show its window, short enough that a hung one cannot hold the
+// wizard.
+constexpr DWORD kReadyWait = 5000;
+
+}  // namespace
+
+Launch Win32Processes::Start(const std::string& program, const std::string& parameters) {
+  const WString file = Wide(program);
+  if (!Exists(file)) return Launch::Failed;
+  if (OpenThroughUserShell(file, Wide(parameters), CurrentFolder())) return Launch::ByUserShell;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  WString line = Wide(commandLine);  // CreateProcessW may write into its command line
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
-                      nullptr, &startup, &info))
-    return false;
+  // Quoted, so blanks in the path are safe; CreateProcessW may write into its command line.
+  WString line = L"\"" + file + L"\" " + Wide(parameters);
+  // The program gets the system's error boxes that this one turned off for itself.
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE,
+                      NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup,
+                      &info))
+    return Launch::Failed;
   UniqueHandle process(info.hProcess);
   UniqueHandle thread(info.hThread);
-  WaitForInputIdle(process.Get(), INFINITE);
-  return true;
+  WaitForInputIdle(process.Get(), kReadyWait);
+  return Launch::Directly;
 }
 
 namespace {
@@ -90,10 +173,13 @@ std::string Win32Shell::BrowseForFolder(const std::string& caption,
   return Narrow(buffer.As<wchar_t*>(), wcsnlen(buffer.As<wchar_t*>(), MAX_PATH));
 }
 
-bool Win32Shell::OpenDocument(const std::string& path) {
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
-      GetActiveWindow(), L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  return result > 32;
+Launch Win32Shell::OpenDocument(const std::string& path) {
+  const WString file = Wide(path);
+  if (!Exists(file)) return Launch::Failed;
+  if (OpenThroughUserShell(file, WString(), CurrentFolder())) return Launch::ByUserShell;
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32 ? Launch::Directly : Launch::Failed;
 }
 
 void Win32Pump::ProcessPending() {

@@ -31,14 +31,14 @@ class Win32Files : public FileSystem {
 
 class Win32Processes : public Processes {
  public:
-  bool StartAndWaitIdle(const std::string& commandLine) override;
+  Launch Start(const std::string& program, const std::string& parameters) override;
 };
 
 class Win32Shell : public Shell {
  public:
   std::string BrowseForFolder(const std::string& caption,
                               const std::string& initialFolder) override;
-  bool OpenDocument(const std::string& path) override;
+  Launch OpenDocument(const std::string& path) override;
   void AssociationsChanged() override;
 };
 

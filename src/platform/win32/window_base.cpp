@@ -1,9 +1,8 @@
 #include "platform/win32/window_base.h"
 
-#include <commctrl.h>
-
 #include <exception>
 
+#include "platform/win32/system_dlls.h"
 #include "platform/win32/wide.h"
 
 namespace plat::win32 {
@@ -40,7 +39,7 @@ void WindowBase::RegisterWindowClass(const wchar_t* name, HICON icon, HBRUSH bac
 WindowBase::~WindowBase() {
   if (!IsWindow(window_)) return;
   if (subclassed_)
-    RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
+    Comctl().RemoveWindowSubclass(window_, SubclassProc, kSubclassId);
   else
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
@@ -54,12 +53,12 @@ HWND WindowBase::Create(DWORD exStyle, const wchar_t* className, const wchar_t* 
 
 void WindowBase::Subclass(HWND window) {
   window_ = window;
-  subclassed_ = SetWindowSubclass(window, SubclassProc, kSubclassId,
-                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  subclassed_ = Comctl().SetWindowSubclass(window, SubclassProc, kSubclassId,
+                                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 LRESULT WindowBase::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-  return subclassed_ ? DefSubclassProc(window_, message, wParam, lParam)
+  return subclassed_ ? Comctl().DefSubclassProc(window_, message, wParam, lParam)
                      : DefWindowProcW(window_, message, wParam, lParam);
 }
 

@@ -1,0 +1,14 @@
+// Planted beside the installer under the names of system DLLs (version.dll, uxtheme.dll, ...).
+// Whoever loads it gets "<its own path>.loaded" left behind; it exports nothing, so a program
+// that imports it statically does not start at all.
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  wchar_t path[MAX_PATH + 8] = {};
+  const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
+  lstrcpyW(path + length, L".loaded");
+  CloseHandle(
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return TRUE;
+}
