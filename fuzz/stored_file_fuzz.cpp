@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "engine/stored_file.h"
@@ -19,11 +20,9 @@ const char kStored[] = "C:\\medium\\Vortel.ex_";
 const char kTarget[] = "C:\\Vortel\\Vortel.exe";
 const char kEarlier[] = "the user's earlier program";
 
-// What the stored file should expand to, judged by zlib's own one-stream reader rather than the
-// engine's block loop: nothing when it is not exactly one complete stream. Zero bytes are an
-// empty file, as older media hold them.
-std::optional<std::string> Expected(const uint8_t* data, size_t size) {
-  if (size == 0) return std::string();
+// What zlib's own one-stream reader, rather than the engine's block loop, makes of `data`:
+// the bytes it expands to, and whether they are exactly one complete stream.
+std::string Inflate(const uint8_t* data, size_t size, bool& whole) {
   z_stream z{};
   if (inflateInit(&z) != Z_OK) std::abort();
   z.next_in = const_cast<Bytef*>(data);
@@ -37,8 +36,17 @@ std::optional<std::string> Expected(const uint8_t* data, size_t size) {
     rc = inflate(&z, Z_NO_FLUSH);
     out.append(reinterpret_cast<char*>(block), sizeof block - z.avail_out);
   } while (rc == Z_OK);
-  const bool whole = rc == Z_STREAM_END && z.avail_in == 0;
+  whole = rc == Z_STREAM_END && z.avail_in == 0;
   inflateEnd(&z);
+  return out;
+}
+
+// What the stored file should expand to; nothing when it is damaged. Zero bytes are an empty
+// file, as older media hold them.
+std::optional<std::string> Expected(const uint8_t* data, size_t size) {
+  if (size == 0) return std::string();
+  bool whole = false;
+  std::string out = Inflate(data, size, whole);
   if (!whole) return std::nullopt;
   return out;
 }
@@ -50,6 +58,40 @@ void Check(bool condition, const char* what) {
 }
 
 }  // namespace
+
+extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
+
+// Byte mutations alone almost never get past the checksum, so half the time the contents are
+// mutated and compressed afresh: whole streams of many contents and levels, some cut short
+// or followed by more bytes, which is where an expander goes wrong.
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned seed) {
+  std::minstd_rand rng(seed);
+  if (rng() % 2) return LLVMFuzzerMutate(data, size, maxSize);
+  bool whole = false;
+  std::string plain = Inflate(data, size, whole);
+  const size_t used = plain.size();
+  plain.resize(used + 64);
+  plain.resize(LLVMFuzzerMutate(reinterpret_cast<uint8_t*>(plain.data()), used, plain.size()));
+  uLongf packed = compressBound(plain.size());
+  std::string stream(packed, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(stream.data()), &packed,
+                reinterpret_cast<const Bytef*>(plain.data()), plain.size(),
+                static_cast<int>(rng() % 10)) != Z_OK)
+    std::abort();
+  stream.resize(packed);
+  switch (rng() % 4) {
+    case 0:  // cut short
+      stream.resize(rng() % stream.size());
+      break;
+    case 1:  // more after the end: a few bytes, or a second stream
+      stream += rng() % 2 ? stream : std::string(1 + rng() % 8, static_cast<char>(rng()));
+      break;
+  }
+  if (stream.size() > maxSize) return LLVMFuzzerMutate(data, size, maxSize);
+  std::memcpy(data, stream.data(), stream.size());
+  return stream.size();
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static plat::headless::HeadlessPlatform platform;
