@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Signs copies of the build's Install.exe and Uninstall.exe with scripts/sign and a throwaway
-# certificate made here, checks the signatures (and that a changed byte breaks them), then,
-# where Wine runs the build, masters the sample package with the signed Install.exe in a fresh
-# Wine prefix of its own and installs from that medium silently.
+# certificate made here, Install.exe with a time stamp from a time-stamp server started here,
+# Uninstall.exe where no server answers; checks the signatures (and that a changed byte breaks
+# them), then, where Wine runs the build, masters the sample package with the signed Install.exe
+# in a fresh Wine prefix of its own and installs from that medium silently.
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -11,14 +12,36 @@ rm -rf "$work"
 mkdir -p "$work"
 fail() { echo "FAIL: $*"; exit 1; }
 
-openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Vortel PRO test signer" \
-  -addext extendedKeyUsage=codeSigning -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
+certificate() { # name, usage, key file, certificate file
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=$1" -addext "extendedKeyUsage=$2" \
+    -keyout "$3" -out "$4" 2>/dev/null
+}
+certificate "Vortel PRO test signer" codeSigning "$work/key.pem" "$work/cert.pem"
+certificate "Vortel PRO test time stamps" critical,timeStamping "$work/tsa.key" "$work/tsa.pem"
+python3 "$root/tests/win/tsa.py" "$work" &
+tsa=$!
+trap 'kill $tsa' EXIT
+for _ in $(seq 1 100); do [ -s "$work/tsa.port" ] && break; sleep 0.1; done
+[ -s "$work/tsa.port" ] || fail "the time-stamp server did not start"
 cp "$build/Install.exe" "$build/Uninstall.exe" "$work/"
-"$root/scripts/sign" "$work/cert.pem" "$work/key.pem" "$work/Install.exe" "$work/Uninstall.exe"
-verify() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >"$work/verify.log" 2>&1; }
-for exe in Install.exe Uninstall.exe; do
-  verify "$work/$exe" || { cat "$work/verify.log"; fail "$exe: the signature does not verify"; }
-done
+sign() { # time-stamp server, program
+  VORTEL_TIMESTAMP_URLS=$1 "$root/scripts/sign" "$work/cert.pem" "$work/key.pem" "$work/$2" ||
+    fail "scripts/sign did not sign $2"
+}
+sign "http://127.0.0.1:$(cat "$work/tsa.port")" Install.exe
+sign "http://127.0.0.1:1" Uninstall.exe  # nothing listens there
+kill $tsa
+trap - EXIT
+verify() {
+  osslsigncode verify -CAfile "$work/cert.pem" -TSA-CAfile "$work/tsa.pem" -in "$1" \
+    >"$work/verify.log" 2>&1
+}
+check() { # program, what its verification must say about the time stamp
+  verify "$work/$1" || { cat "$work/verify.log"; fail "$1: the signature does not verify"; }
+  grep -q "$2" "$work/verify.log" || fail "$1: the verification does not say \"$2\""
+}
+check Install.exe "Timestamp Server Signature verification: ok"
+check Uninstall.exe "Timestamp is not available"
 cp "$work/Install.exe" "$work/tampered.exe"
 printf '\x90' | dd of="$work/tampered.exe" bs=1 seek=4100 conv=notrunc status=none
 ! verify "$work/tampered.exe" || fail "a changed Install.exe still verifies"
