@@ -5,6 +5,11 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 add_compile_options(-ffunction-sections -fdata-sections)
 # Everything inside the one executable: no libstdc++, libgcc, winpthread or zlib DLL beside it.
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+# Reproducible: the same tree gives the same bytes in any folder at any time (no source or build
+# paths, no link time in the PE header), so a signed program can be checked against a rebuild.
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                    -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+add_link_options(-Wl,--no-insert-timestamp)
 
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 # The entries, and the C++ library's error reports that only the shipped programs replace (a
@@ -159,4 +164,10 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME shipped_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-exe
            $<TARGET_FILE:Install> $<TARGET_FILE:Uninstall>)
   set_tests_properties(shipped_exe PROPERTIES LABELS package)
+  add_test(NAME reproducible_exe COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-reproducible
+           $<TARGET_FILE:Install> $<TARGET_FILE:Uninstall>)
+  # Signs copies with a throwaway certificate; masters and installs with them where Wine runs.
+  add_test(NAME signed_exe COMMAND ${PROJECT_SOURCE_DIR}/tests/win/signed_exe.sh
+           ${CMAKE_BINARY_DIR})
+  set_tests_properties(reproducible_exe signed_exe PROPERTIES LABELS package TIMEOUT 600)
 endif()

@@ -62,8 +62,11 @@ std::string FormatChange(const Change& change) {
   const ChangeKind kind = change.kind;
   if (kind == ChangeKind::Key || kind == ChangeKind::Value) add(RootText(change.root));
   add(Escape(change.path));
+  // "-" stands for no earlier file, so a kept file of that very name goes escaped.
   if (kind == ChangeKind::File || kind == ChangeKind::Shortcut)
-    add(change.aside.empty() ? std::string("-") : Escape(change.aside));
+    add(change.aside.empty()  ? std::string("-")
+        : change.aside == "-" ? std::string("%2D")
+                              : Escape(change.aside));
   if (kind == ChangeKind::Ini) add(Escape(change.section));
   if (kind == ChangeKind::Value || kind == ChangeKind::Ini) {
     add(Escape(change.name));

@@ -1,0 +1,48 @@
+// Any bytes as the medium-kind marker "appid.dat" beside the installer: the reader must settle
+// on the whole package or exactly one product group, as the marker's first letter says.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/medium_kind.h"
+#include "platform/headless/headless.h"
+
+namespace {
+
+void Check(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "medium_kind_fuzz: %s\n", what);
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static plat::headless::HeadlessPlatform platform;
+  const std::string marker(reinterpret_cast<const char*>(data), size);
+  platform.files.PutFile(std::string("C:\\medium\\") + engine::kMarkerName, marker);
+  engine::MediumProducts = 0;
+  engine::AgreementKind = 7;
+
+  engine::ReadMediumKind("C:\\medium\\");
+  const uint8_t groups = engine::MediumProducts;
+  const std::string first = marker.substr(0, 1);
+  // A marker mastering wrote with kind word W reads back as the groups of W.
+  Check(groups == engine::GroupsOfKindWord(first), "the groups differ from the kind letter's");
+  if (marker.empty()) {
+    Check(engine::AgreementKind == 7, "an empty marker changed the agreement");
+  } else {
+    const size_t letter = std::string("ACS").find(marker[0]);
+    Check(engine::AgreementKind == (letter == std::string::npos ? 0 : letter + 1),
+          "the agreement does not match the kind letter");
+  }
+  const bool whole = groups == engine::kWholePackage;
+  int onMedium = 0;
+  for (int product = -1; product <= 4; ++product) onMedium += engine::ProductOnMedium(product);
+  Check(onMedium == (whole                               ? 4
+                     : groups == engine::kFtpClientGroup ? 2
+                                                         : 1),
+        "the products on the medium do not match its kind");
+  return 0;
+}
