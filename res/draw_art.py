@@ -12,6 +12,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 # --------------------------------------------------------------------------------------------
 # File formats
@@ -81,25 +82,24 @@ def bmp_bytes(width, height, pixel):
     return header + info + palette + bytes(data)
 
 
+def png_bytes(size, rgba):
+    """A square 8-bit RGBA PNG, unfiltered rows, deflated at the highest level: a quarter of the
+    bytes of the same image as a bitmap."""
+    raw = b"".join(b"\0" + bytes(c for x in range(size) for c in rgba(x, y)) for y in range(size))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def ico_bytes(images):
-    """An icon file of 32-bit images with alpha; images are (size, rgba(x, y)) pairs."""
+    """An icon file of 32-bit images with alpha, each stored as a PNG (read so since Windows
+    Vista); images are (size, rgba(x, y)) pairs."""
     entries, blobs = [], []
     offset = 6 + 16 * len(images)
     for size, rgba in images:
-        pixels = bytearray()
-        mask = bytearray()
-        mask_stride = ((size + 31) // 32) * 4
-        for y in range(size - 1, -1, -1):
-            bits = bytearray(mask_stride)
-            for x in range(size):
-                r, g, b, a = rgba(x, y)
-                pixels += bytes((b, g, r, a))
-                if a == 0:
-                    bits[x // 8] |= 0x80 >> (x % 8)
-            mask += bits
-        info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
-                           len(pixels) + len(mask), 0, 0, 0, 0)
-        blob = info + bytes(pixels) + bytes(mask)
+        blob = png_bytes(size, rgba)
         side = size if size < 256 else 0
         entries.append(struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(blob), offset))
         blobs.append(blob)

@@ -11,6 +11,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zlib
 
 FAILURES = []
 
@@ -93,8 +94,37 @@ def check_depth(name, width, height, pixel, bits):
           (name, colours, bits, fewest))
 
 
+def read_png(blob):
+    """(size, rgba pixel(x, y)) of a square 8-bit RGBA PNG with unfiltered rows, as drawn."""
+    if blob[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("not a PNG image")
+    at, header, data = 8, None, b""
+    while at < len(blob):
+        length, kind = struct.unpack_from(">I4s", blob, at)
+        body = blob[at + 8:at + 8 + length]
+        if zlib.crc32(kind + body) != struct.unpack_from(">I", blob, at + 8 + length)[0]:
+            raise ValueError("PNG chunk %s is damaged" % kind)
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            data += body
+        at += 12 + length
+    size = header[0]
+    if header[1:] != (size, 8, 6, 0, 0, 0):
+        raise ValueError("PNG image is not a square 8-bit RGBA picture")
+    raw = zlib.decompress(data)
+    stride = 1 + 4 * size
+    if len(raw) != stride * size or any(raw[y * stride] for y in range(size)):
+        raise ValueError("PNG rows are not plain")
+
+    def rgba(x, y):
+        at = y * stride + 1 + 4 * x
+        return tuple(raw[at:at + 4])
+    return size, rgba
+
+
 def read_ico(data):
-    """List of (size, rgba pixel(x, y), image bytes) of an icon file of 32-bit images."""
+    """List of (size, rgba pixel(x, y), image bytes) of an icon file of 32-bit PNG images."""
     reserved, kind, count = struct.unpack_from("<HHH", data, 0)
     if reserved != 0 or kind != 1:
         raise ValueError("not an icon file")
@@ -102,15 +132,9 @@ def read_ico(data):
     for i in range(count):
         w, h, _, _, _, bits, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
         blob = data[offset:offset + length]
-        header, dw, dh, _, dbits = struct.unpack_from("<IiiHH", blob, 0)
-        size = w or 256
-        if (dw, dh, dbits) != (size, 2 * size, 32) or h != w or bits != 32:
+        size, rgba = read_png(blob)
+        if size != (w or 256) or h != w or bits != 32:
             raise ValueError("icon image %d is not a square 32-bit image" % i)
-
-        def rgba(x, y, blob=blob, header=header, size=size):
-            at = header + ((size - 1 - y) * size + x) * 4
-            b, g, r, a = blob[at:at + 4]
-            return (r, g, b, a)
         images.append((size, rgba, blob))
     return images
 
