@@ -83,15 +83,6 @@ class LoggingView : public engine::InstallView {
     log.push_back(running ? "animation on" : "animation off");
   }
   void ShowFinishPage() override { log.push_back("finish"); }
-  // The files whose copying was announced, in order.
-  std::vector<std::string> Copied() const {
-    std::vector<std::string> names;
-    const std::string prefix = "info Kopiowanie pliku \"";
-    for (const auto& entry : log)
-      if (entry.compare(0, prefix.size(), prefix) == 0)
-        names.push_back(entry.substr(prefix.size(), entry.size() - prefix.size() - 2));
-    return names;
-  }
 };
 
 }  // namespace installtest

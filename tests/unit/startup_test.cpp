@@ -10,7 +10,6 @@
 #include "wizard/licence.h"
 
 using plat::ModalResult;
-using startup::TInstForm;
 using namespace startup;
 
 namespace {

@@ -66,9 +66,11 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
   for (const auto& [args, error, autostart] : cases) {
     const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(args));
     EXPECT_EQ(r.error, error) << ::testing::PrintToString(args);
-    if (!error.empty()) continue;
-    EXPECT_EQ(r.choices.products, (engine::ProductChoice{false, false, false, true}));
-    EXPECT_EQ(r.choices.options, (std::array<bool, 3>{false, false, autostart}));
+    if (error.empty()) {
+      EXPECT_EQ(std::pair(r.choices.products, r.choices.options),
+                std::pair(engine::ProductChoice{false, false, false, true},
+                          std::array<bool, 3>{false, false, autostart}));
+    }
   }
   const engine::FolderTexts folders =
       unattended::ResolveChoices(
@@ -236,7 +238,7 @@ TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
       platform.dialogs.Expect(text, answer);
       wizard.Show({text, plat::DlgType::Confirmation, buttons, 0, -1, 0});
     }
-    EXPECT_EQ(wizard.Given().overwriteAll, given.overwriteAll);
-    EXPECT_EQ(wizard.Given().associate, given.associate);
+    EXPECT_EQ(std::pair(wizard.Given().overwriteAll, wizard.Given().associate),
+              std::pair(given.overwriteAll, given.associate));
   }
 }
