@@ -36,7 +36,7 @@ struct Installer : Wizard {
   void Install(const std::wstring& medium, const std::wstring& folder,
                std::initializer_list<int> untick = {}) {
     ASSERT_NO_FATAL_FAILURE(ToFolderQuestion(medium, folder, untick));
-    ASSERT_NO_FATAL_FAILURE(Answer(L" Uwaga", "Yes"));
+    ASSERT_NO_FATAL_FAILURE(folderQuestion = Answer(L" Uwaga", "Yes"));
     ASSERT_NO_FATAL_FAILURE(WaitPage("Step5"));
     ASSERT_NO_FATAL_FAILURE(Next("Step6"));
     Click(Control("BitBtn2"));
@@ -71,6 +71,7 @@ struct Installer : Wizard {
       Click(Control("BitBtn4"));
     EXPECT_EQ(app.WaitExit(), 0);
   }
+  std::wstring folderQuestion;
 };
 
 }  // namespace
@@ -90,25 +91,12 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
     EXPECT_TRUE(Exists(main + file)) << file;
   EXPECT_FALSE(Exists(main + L"Install.exe"));
   const std::wstring ini = main + L"Vortel\\Vortel.ini";
-  wchar_t value[512] = {};
-  GetPrivateProfileStringW(L"FTP", L"CLIENT", L"?", value, 512, ini.c_str());
-  EXPECT_EQ(std::wstring(value), main + L"FTPCli\\NorvikFtp.exe");
-  GetPrivateProfileStringW(L"FTP", L"SERVER", L"?", value, 512, ini.c_str());
-  EXPECT_EQ(std::wstring(value), main + L"FTPSrv\\NorvikFTPsrv.exe");
-  GetPrivateProfileStringW(L"CONFIG", L"USERDIR", L"?", value, 512, ini.c_str());
-  EXPECT_EQ(std::wstring(value), L"");
-
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"), main);
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe",
-                           L"Path"),
-            main + L"Vortel\\");
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
-                           L"UninstallString"),
-            L"\"" + main + L"Uninstall.exe\" /uninstall");
-  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
-  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".ftp", L""), L"FTPBatchScript");
+  EXPECT_EQ(IniValue(ini, L"FTP", L"CLIENT"), main + L"FTPCli\\NorvikFtp.exe");
+  EXPECT_EQ(IniValue(ini, L"FTP", L"SERVER"), main + L"FTPSrv\\NorvikFTPsrv.exe");
+  EXPECT_EQ(IniValue(ini, L"CONFIG", L"USERDIR"), L"");
+  EXPECT_EQ(Registration(), main + L"\n" + main + L"Vortel\\\n" + main + L"FTPCli\\\n" + main +
+                                L"FTPSrv\\\n\"" + main +
+                                L"Uninstall.exe\" /uninstall\nVortelCfg\nFTPBatchScript\n");
   EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
   EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
   EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
@@ -167,11 +155,8 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
   {
     // "&Nie" to every question: the old file stays, the run still ends on the finish page.
     Installer second;
-    ASSERT_NO_FATAL_FAILURE(second.ToFolderQuestion(medium, folder, {0, 1, 2}));
-    EXPECT_NE(second.Answer(L" Uwaga", "Yes").find(L"już istnieje."), std::wstring::npos);
-    ASSERT_NO_FATAL_FAILURE(second.WaitPage("Step5"));
-    ASSERT_NO_FATAL_FAILURE(second.Next("Step6"));
-    Click(second.Control("BitBtn2"));
+    ASSERT_NO_FATAL_FAILURE(second.Install(medium, folder, {0, 1, 2}));
+    EXPECT_NE(second.folderQuestion.find(L"już istnieje."), std::wstring::npos);
     ASSERT_NO_FATAL_FAILURE(second.RunToFinish(L"Plik \"" + folder + L"\\", "No"));
     ASSERT_NO_FATAL_FAILURE(second.FinishWithoutActions());
     EXPECT_EQ(ReadAll(server), "stary plik");
@@ -252,10 +237,8 @@ TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   }
   const std::wstring profile = folder + L"\\FTPCli\\Profiles\\mój serwer.pft";
   WriteAll(profile, "host=ftp.example");
-  const std::wstring command = RegistryString(
-      HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
-      L"UninstallString");
-  ASSERT_EQ(command, L"\"" + folder + L"\\Uninstall.exe\" /uninstall");
+  ASSERT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
+            L"\"" + folder + L"\\Uninstall.exe\" /uninstall");
   App app;
   ASSERT_TRUE(app.Start(folder + L"\\Uninstall.exe", L"/uninstall"));
   const std::pair<std::wstring, std::wstring> dialogs[] = {

@@ -1,6 +1,7 @@
 #include "machine.h"
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace e2e {
@@ -168,6 +169,26 @@ std::string Differences(const std::map<std::wstring, std::string>& before,
   for (const auto& [name, value] : after)
     if (!before.count(name)) out += "  new: " + Utf8(name) + "\n";
   return out;
+}
+
+std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+  wchar_t value[512] = {};
+  GetPrivateProfileStringW(section, key, L"?", value, 512, file.c_str());
+  return value;
+}
+
+std::wstring Registration() {
+  const std::tuple<HKEY, std::wstring, const wchar_t*> values[] = {
+      {HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + L"Vortel.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + L"NorvikFTP.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + L"NorvikFTPSrv.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"},
+      {HKEY_CLASSES_ROOT, L".vl", L""},
+      {HKEY_CLASSES_ROOT, L".ftp", L""}};
+  std::wstring lines;
+  for (const auto& [root, key, name] : values) lines += RegistryString(root, key, name) + L"\n";
+  return lines;
 }
 
 std::wstring ShellFolder(const wchar_t* name) {

@@ -35,6 +35,14 @@ std::map<std::wstring, std::string> Snapshot();
 // What differs, an entry a line; empty when nothing does.
 std::string Differences(const std::map<std::wstring, std::string>& before,
                         const std::map<std::wstring, std::string>& after);
+// A value of an INI file, "?" when it has none.
+std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key);
+const std::wstring kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const std::wstring kUninstallKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
+// What an installation registers, a value a line: the maker's folder, the App Paths folders of
+// the emulator, the FTP client and the server, the UninstallString, the types of .vl and .ftp.
+std::wstring Registration();
 // An all-users folder ("Common Desktop", ...) as the "Shell Folders" key names it.
 std::wstring ShellFolder(const wchar_t* name);
 

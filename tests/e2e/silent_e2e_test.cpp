@@ -42,12 +42,11 @@ Result RunInstaller(const std::wstring& arguments, const std::wstring& medium = 
   return r;
 }
 
-const std::wstring kEntry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
-
 // Runs the registered QuietUninstallString and waits until the copy that finishes the work
 // has ended too: then the machine must be `before` again. Returns what still differs.
 std::string QuietUninstall(const std::map<std::wstring, std::string>& before) {
-  const std::wstring command = RegistryString(HKEY_LOCAL_MACHINE, kEntry, L"QuietUninstallString");
+  const std::wstring command =
+      RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
   const size_t end = command.find(L'"', 1);
   App app;
   EXPECT_TRUE(app.Start(command.substr(1, end - 1), command.substr(end + 2)));
@@ -84,16 +83,11 @@ class SilentE2E : public ::testing::Test {
   static void Clean() {
     RemoveTree(L"C:\\Programy testowe");
     RemoveTree(TempFolder() + L"vortel-medium-copy");
-    for (const wchar_t* key :
-         {L"Software\\Norvik-Soft",
-          L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO"})
-      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key);
-    for (const wchar_t* exe :
-         {L"Vortel.exe", L"NorvikFTP.exe", L"NorvikFTPBatch.exe", L"NorvikFTPSrv.exe"})
-      RegDeleteTreeW(
-          HKEY_LOCAL_MACHINE,
-          (std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\") + exe)
-              .c_str());
+    for (const std::wstring& key :
+         {std::wstring(L"Software\\Norvik-Soft"), kUninstallKey, kAppPaths + L"Vortel.exe",
+          kAppPaths + L"NorvikFTP.exe", kAppPaths + L"NorvikFTPBatch.exe",
+          kAppPaths + L"NorvikFTPSrv.exe"})
+      RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str());
     for (const wchar_t* key :
          {L".vl", L"VortelCfg", L".pft", L"NorvikFTPProfile", L".ftp", L"FTPBatchScript"})
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
@@ -140,23 +134,12 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   EXPECT_GT(written, 20);
 
   // The emulator's INI file is ANSI text; on a Polish system the Polish letters survive.
-  wchar_t ini[256] = {};
-  const std::wstring iniFile = kTarget + L"\\Vortel\\Vortel.ini";
-  GetPrivateProfileStringW(L"FTP", L"CLIENT", L"", ini, 256, iniFile.c_str());
-  EXPECT_EQ(std::wstring(ini), kTarget + L"\\FTPCli\\NorvikFtp.exe");
-  GetPrivateProfileStringW(L"FTP", L"SERVER", L"", ini, 256, iniFile.c_str());
-  EXPECT_EQ(std::wstring(ini), kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe");
-
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"), kTarget + L"\\");
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe",
-                           L"Path"),
-            kTarget + L"\\Vortel\\");
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
-                           L"UninstallString"),
-            L"\"" + kTarget + L"\\Uninstall.exe\" /uninstall");
-  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
+  const std::wstring ini = kTarget + L"\\Vortel\\Vortel.ini";
+  EXPECT_EQ(IniValue(ini, L"FTP", L"CLIENT"), kTarget + L"\\FTPCli\\NorvikFtp.exe");
+  EXPECT_EQ(IniValue(ini, L"FTP", L"SERVER"), kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe");
+  EXPECT_EQ(Registration(), kTarget + L"\\\n" + kTarget + L"\\Vortel\\\n" + kTarget +
+                                L"\\FTPCli\\\n" + kTarget + L"\\FTPSrv\\\n\"" + kTarget +
+                                L"\\Uninstall.exe\" /uninstall\nVortelCfg\nFTPBatchScript\n");
   EXPECT_TRUE(
       Has(r.log, "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\""));
 
@@ -211,19 +194,7 @@ std::map<std::wstring, std::string> MachineState() {
   // Each file by a digest of its bytes, so a difference reads as a name.
   for (const auto& [name, bytes] : Tree(L"C:\\Programy testowe"))
     state[name] = std::to_string(std::hash<std::string>{}(bytes));
-  const std::wstring apps = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-  const std::wstring uninstall =
-      L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
-  const std::tuple<HKEY, std::wstring, const wchar_t*> values[] = {
-      {HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"},
-      {HKEY_LOCAL_MACHINE, apps + L"Vortel.exe", L"Path"},
-      {HKEY_LOCAL_MACHINE, apps + L"NorvikFTP.exe", L"Path"},
-      {HKEY_LOCAL_MACHINE, apps + L"NorvikFTPSrv.exe", L"Path"},
-      {HKEY_LOCAL_MACHINE, uninstall, L"UninstallString"},
-      {HKEY_CLASSES_ROOT, L".vl", L""},
-      {HKEY_CLASSES_ROOT, L".ftp", L""}};
-  for (const auto& [root, key, name] : values)
-    state[L"reg " + key + L"\\" + name] = Utf8(RegistryString(root, key, name));
+  state[L"registration"] = Utf8(Registration());
   for (const wchar_t* link : {L"Common Desktop", L"Common Startup", L"Common Programs"})
     for (const auto& [name, bytes] : Tree(ShellFolder(link))) state[link + (L"\\" + name)] = "";
   return state;
@@ -268,23 +239,6 @@ TEST_F(SilentE2E, AWizardRunSavedWithSaveInfReplaysVerySilentlyToTheSameMachine)
   EXPECT_EQ(MachineState(), wizardState);
 }
 
-TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndKeepsTheOldFile) {
-  ASSERT_EQ(RunInstaller(L"/VERYSILENT /COMPONENTS=vortel " + Dir()).exitCode, 0);
-  const std::wstring exe = kTarget + L"\\Vortel\\Vortel.exe";
-  const std::string old = ReadAll(exe);
-  // A copy of the medium whose stored program is cut in half.
-  const std::wstring copy = TempFolder() + L"vortel-medium-copy\\";
-  CreateDirectoryW(copy.c_str(), nullptr);
-  for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
-    WriteAll(copy + name, name == L"Vortel.ex_" ? bytes.substr(0, bytes.size() / 2) : bytes);
-  const Result r = RunInstaller(L"/VERYSILENT /COMPONENTS=vortel " + Dir(), copy);
-  EXPECT_EQ(r.exitCode, 4) << r.log;
-  EXPECT_EQ(r.windowsShown, 0);
-  EXPECT_EQ(ReadAll(exe), old);
-  EXPECT_TRUE(Has(r.log, "BŁĄD: nie zainstalowano pliku " + Utf8(exe) + ": ")) << r.log;
-  EXPECT_TRUE(Has(r.log, "Wynik: 4"));
-}
-
 TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgram) {
   const wchar_t other[] = L"\"C:\\windows\\notepad.exe\" \"%1\"";
   RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_SZ, L"InnyProgram.vl", 30);
@@ -301,12 +255,12 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
       {L"Publisher", L"Norvik-Soft"},
       {L"InstallLocation", main}};
   for (const auto& [name, value] : values)
-    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kEntry, name), value) << Utf8(name);
+    EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, name), value) << Utf8(name);
   DWORD size = 0, bytes = sizeof size, noModify = 0;
-  RegGetValueW(HKEY_LOCAL_MACHINE, kEntry.c_str(), L"EstimatedSize", RRF_RT_DWORD, nullptr, &size,
-               &bytes);
-  RegGetValueW(HKEY_LOCAL_MACHINE, kEntry.c_str(), L"NoModify", RRF_RT_DWORD, nullptr, &noModify,
-               &bytes);
+  RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), L"EstimatedSize", RRF_RT_DWORD, nullptr,
+               &size, &bytes);
+  RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), L"NoModify", RRF_RT_DWORD, nullptr,
+               &noModify, &bytes);
   EXPECT_GT(size, 10u);
   EXPECT_EQ(noModify, 1u);
   EXPECT_EQ(QuietUninstall(before), "");
@@ -318,16 +272,22 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"InnyProgram.vl");
 }
 
-TEST_F(SilentE2E, FailedRunsAreUndoneAndLeaveAnEarlierInstallationRemovable) {
+TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierInstallation) {
   const std::wstring damaged = DamagedMedium();
   const auto before = Snapshot();
   EXPECT_EQ(RunInstaller(L"/VERYSILENT " + Dir(), damaged).exitCode, 4);
   EXPECT_EQ(Differences(before, Snapshot()), "");
   ASSERT_EQ(RunInstaller(L"/VERYSILENT " + Dir()).exitCode, 0);
   const auto installed = Snapshot();
+  // The damaged file's old copy among them, and not a window on the way.
   const Result r = RunInstaller(L"/VERYSILENT " + Dir(), damaged);
   EXPECT_EQ(r.exitCode, 4);
+  EXPECT_EQ(r.windowsShown, 0);
   EXPECT_EQ(Differences(installed, Snapshot()), "") << r.log;
+  EXPECT_TRUE(Has(
+      r.log, "BŁĄD: nie zainstalowano pliku " + Utf8(kTarget + L"\\Vortel\\cnvCSK-852.fnt") + ": "))
+      << r.log;
+  EXPECT_TRUE(Has(r.log, "Wynik: 4"));
   EXPECT_EQ(QuietUninstall(before), "");
 }
 

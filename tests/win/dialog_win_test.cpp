@@ -21,24 +21,6 @@ WString Text(HWND w) {
   return text;
 }
 
-BOOL CALLBACK FindMessageForm(HWND w, LPARAM out) {
-  wchar_t cls[32] = {};
-  GetClassNameW(w, cls, 32);
-  if (WString(cls) != L"TMessageForm" || !IsWindowVisible(w)) return TRUE;
-  *reinterpret_cast<HWND*>(out) = w;
-  return FALSE;
-}
-
-HWND WaitForDialog(DWORD thread) {
-  for (int i = 0; i < 2000; ++i) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, FindMessageForm, reinterpret_cast<LPARAM>(&found));
-    if (found) return found;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return nullptr;
-}
-
 // What a user sees: caption, the buttons left to right ("|" between), the focused one; and
 // whether the window is centred and the buttons equally wide and spaced.
 struct Seen {
@@ -123,7 +105,7 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
     const DWORD self = GetCurrentThreadId();
     Seen seen;
     std::thread driver([&] {
-      const HWND dialog = WaitForDialog(self);
+      const HWND dialog = wintest::WaitForWindow(L"TMessageForm", self);
       if (!dialog) return;
       seen = Inspect(dialog, self);
       switch (c.act) {
