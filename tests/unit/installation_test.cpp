@@ -1,9 +1,11 @@
-// The installation run from a whole-package medium: the order of its steps, its ends, and what
-// each end leaves on disk and in the registry.
+// The installation run: the steps a choice of products and options plans, in which order and
+// into which folder; each product's configuration; applying the plan from a whole-package
+// medium, its ends, and what each end leaves on disk and in the registry.
 #include "engine/installation.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/configuration.h"
 #include "engine/install_plan.h"
 #include "engine/run_state.h"
 #include "install_fixture.h"
@@ -14,6 +16,7 @@ using installtest::LoggingView;
 using installtest::NewContents;
 using installtest::Selection;
 using plat::ModalResult;
+using namespace engine;
 
 namespace {
 
@@ -46,7 +49,123 @@ struct Machine {
   LoggingView view;
 };
 
+const Folders kDirs = {"C:\\VP\\", "C:\\VP\\Emu\\", "C:\\VP\\Ftp\\", "D:\\Srv\\"};
+
+std::string ListName(const FileList* list) {
+  const std::pair<const FileList*, const char*> names[] = {
+      {&CommonFiles, "common"},     {&VortelFiles, "vortel"},       {&FtpClientFiles, "ftpclient"},
+      {&FtpBatchFiles, "ftpbatch"}, {&FtpManualFiles, "ftpmanual"}, {&FtpServerFiles, "ftpserver"}};
+  for (const auto& [known, name] : names)
+    if (known == list) return name;
+  return "?";
+}
+
+// One line per step: its kind, the list or the product, the folder; a shortcut's link, target
+// and description.
+std::vector<std::string> Describe(const RunPlan& plan) {
+  const char* const kinds[] = {"folder", "files", "link", "configure", "register", "group"};
+  std::vector<std::string> lines;
+  for (const RunStep& s : plan.steps) {
+    std::string line = kinds[static_cast<int>(s.kind)] + std::string(" ");
+    if (s.files) line += ListName(s.files) + " ";
+    if (s.product >= 0) line += std::to_string(s.product) + " ";
+    if (s.kind == StepKind::Shortcut)
+      line += s.shellFolder + "\\" + s.linkName + " " + s.folder + s.program + " \"" +
+              s.description + "\"";
+    else
+      line += s.folder;
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+const std::string kIni = "C:\\VP\\Vortel\\Vortel.ini";
+const std::string kClient = "CLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\n";
+const std::string kServer = "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n";
+
+struct ConfigurationTest : ::testing::Test, Machine {
+  void SetUp() override {
+    for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
+    copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
+  }
+  void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
+  // The chosen products' steps in the run's order ("+" for each product chosen).
+  void Configure(const std::string& chosen) {
+    const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
+                                     chosen[3] == '+'};
+    if (c[engine::kVortel]) engine::ConfigureVortel(c, dirs);
+    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(c, dirs);
+    if (c[engine::kFtpBatch]) {
+      EXPECT_TRUE(engine::ConfigureFtpBatch(c, dirs, copier));
+    }
+    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(c, dirs);
+  }
+
+  engine::Folders dirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
+  engine::Copier copier{view, installtest::kMedium};
+};
+
 }  // namespace
+
+TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
+  const struct {
+    ProductChoice products;
+    std::array<bool, kOptionCount> options;
+    std::vector<std::string> steps;
+  } cases[] = {
+      {{true, true, true, true},
+       {true, true, true},
+       {"folder C:\\VP\\",
+        "folder C:\\VP\\Emu\\",
+        "folder C:\\VP\\Ftp\\",
+        "folder D:\\Srv\\",
+        "files common C:\\VP\\",
+        "files ftpserver D:\\Srv\\",
+        "files ftpbatch C:\\VP\\Ftp\\",
+        "files ftpclient C:\\VP\\Ftp\\",
+        "files ftpmanual C:\\VP\\Ftp\\",
+        "files vortel C:\\VP\\Emu\\",
+        "link Desktop\\Vortel C:\\VP\\Emu\\Vortel.exe \"Emulator terminala Vortel\"",
+        "link Desktop\\Norvik-FTP C:\\VP\\Ftp\\NorvikFtp.exe \"Klient FTP firmy Norvik-Soft\"",
+        "link Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
+        "configure 0 C:\\VP\\Emu\\",
+        "configure 1 C:\\VP\\Ftp\\",
+        "configure 2 C:\\VP\\Ftp\\",
+        "configure 3 D:\\Srv\\",
+        "register 3 D:\\Srv\\",
+        "register 2 C:\\VP\\Ftp\\",
+        "register 1 C:\\VP\\Ftp\\",
+        "register 0 C:\\VP\\Emu\\",
+        "group C:\\VP\\"}},
+      // The batch client alone still brings the FTP manual and the clients' folder.
+      {{false, false, true, false},
+       {false, false, false},
+       {"folder C:\\VP\\", "folder C:\\VP\\Ftp\\", "files common C:\\VP\\",
+        "files ftpbatch C:\\VP\\Ftp\\", "files ftpmanual C:\\VP\\Ftp\\",
+        "configure 2 C:\\VP\\Ftp\\", "register 2 C:\\VP\\Ftp\\", "group C:\\VP\\"}},
+      {{true, false, false, true},
+       {false, false, true},
+       {"folder C:\\VP\\", "folder C:\\VP\\Emu\\", "folder D:\\Srv\\", "files common C:\\VP\\",
+        "files ftpserver D:\\Srv\\", "files vortel C:\\VP\\Emu\\",
+        "link Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
+        "configure 0 C:\\VP\\Emu\\", "configure 3 D:\\Srv\\", "register 3 D:\\Srv\\",
+        "register 0 C:\\VP\\Emu\\", "group C:\\VP\\"}},
+  };
+  for (const auto& c : cases) {
+    InstallChoices choices;
+    choices.products = c.products;
+    choices.options = c.options;
+    const RunPlan plan = PlanInstallation(choices, kDirs);
+    EXPECT_EQ(Describe(plan), c.steps);
+    EXPECT_EQ(plan.folders, kDirs);
+    EXPECT_EQ(plan.products, c.products);
+  }
+  // /NOICONS: everything but the Start-menu group.
+  InstallChoices noIcons;
+  noIcons.products = {true, false, false, false};
+  noIcons.programGroup = false;
+  EXPECT_EQ(Describe(PlanInstallation(noIcons, kDirs)).back(), "register 0 C:\\VP\\Emu\\");
+}
 
 TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsInOrder) {
   Machine m;
@@ -151,4 +270,43 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
     EXPECT_EQ(installtest::MachineState(m.platform), before);
     EXPECT_TRUE(m.platform.dialogs.AllAnswered());
   }
+}
+
+TEST_F(ConfigurationTest, TheEmulatorsIniGainsMissingLinksAndAUserFolderKeyOnly) {
+  // The products; the INI before and after ("-": no file).
+  const std::tuple<const char*, std::string, std::string> cases[] = {
+      {"++++", "-", "[CONFIG]\r\nUSERDIR=\r\n[FTP]\r\n" + kClient + kServer},
+      {"---+", "[FTP]\r\nCLIENT=C:\\S\\x.exe\r\n", "[FTP]\r\nCLIENT=C:\\S\\x.exe\r\n" + kServer},
+      {"---+", "[FTP]\r\nSERVER=E:\\x.exe\r\n", "[FTP]\r\nSERVER=E:\\x.exe\r\n"},  // stays
+      {"---+", "-", "-"},  // no emulator: no file
+      {"--+-", "[FTP]\r\nCLIENT=\r\nSERVER=x\r\n", "[FTP]\r\n" + kClient + "SERVER=x\r\n"},
+      {"++--", "[config]\r\nuserdir=C:\\U\r\n", "[config]\r\nuserdir=C:\\U\r\n[FTP]\r\n" + kClient},
+      {"+---", "; moje\r\n[INNE]\r\nA=1\r\n",
+       "; moje\r\n[INNE]\r\nA=1\r\n[CONFIG]\r\nUSERDIR=\r\n"},
+  };
+  for (const auto& [chosen, before, after] : cases) {
+    platform.files.Remove(kIni);
+    if (before != "-") platform.files.PutFile(kIni, before);
+    Configure(chosen);
+    EXPECT_EQ(platform.files.Exists(kIni) ? platform.files.ReadFile(kIni) : "-", after) << before;
+  }
+}
+
+TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
+  Configure("-+++");
+  for (const char* folder :
+       {"FTPCli\\Profiles", "FTPCli\\Scripts", "FTPSrv\\ftproot", "FTPSrv\\ftproot\\incoming",
+        "FTPSrv\\ftproot\\outgoing", "FTPSrv\\ftproot\\pub", "FTPSrv\\ftproot\\tmp"})
+    EXPECT_TRUE(sys::DirectoryExists(std::string("C:\\VP\\") + folder)) << folder;
+  EXPECT_EQ(platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"),
+            installtest::NewContents("vortelpro.ftp"));
+  // A folder that cannot be made is reported and the rest goes on.
+  dirs[3] = "Q:\\Srv\\";
+  for (const char* folder : {"", "incoming\\", "outgoing\\", "pub\\", "tmp\\"})
+    platform.dialogs.Expect(
+        "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
+        plat::ModalResult::OK);
+  platform.files.PutFile(kIni, "[FTP]\r\n");
+  engine::ConfigureFtpServer({false, false, false, true}, dirs);
+  EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

@@ -2,7 +2,7 @@
 // running) and exit codes, the background window's gradient and labels, the licence text.
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless.h"
+#include "install_fixture.h"
 #include "startup/components.h"
 #include "startup/entry.h"
 #include "startup/inst_back.h"
@@ -11,25 +11,7 @@
 
 using plat::ModalResult;
 using namespace startup;
-
-namespace {
-
-struct FakeChecks : startup::StartupChecks {
-  bool enough = true, running = false;
-  int runningQueries = 0;
-  std::vector<int> minimums;
-  bool CheckFreeResources(int s, int u, int g) override {
-    minimums = {s, u, g};
-    return enough;
-  }
-  std::string ResourceMeterText() override { return "Wolne zasoby: 3%"; }
-  bool IsAnyComponentRunning() override {
-    ++runningQueries;
-    return running;
-  }
-};
-
-}  // namespace
+using installtest::FakeChecks;
 
 // Refused with 2, the wizard never shown; the title is set once the resources suffice, and only
 // the exact word DISC skips the component check (the mastering mode then ends with 1 here).

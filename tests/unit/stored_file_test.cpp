@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "install_fixture.h"
 #include "platform/text.h"
 
 using engine::EDamagedFile;

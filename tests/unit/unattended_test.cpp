@@ -18,13 +18,6 @@ namespace {
 const std::string kTarget = "C:\\Programy ąę\\Vortel PRO";
 const std::string kLog = "C:\\Temp\\instalacja.log";
 
-struct QuietChecks : startup::StartupChecks {
-  bool running = false;
-  bool CheckFreeResources(int, int, int) override { return true; }
-  std::string ResourceMeterText() override { return std::string(); }
-  bool IsAnyComponentRunning() override { return running; }
-};
-
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -45,7 +38,7 @@ class UnattendedTest : public ::testing::Test {
 
   plat::headless::HeadlessPlatform platform;
   plat::headless::HeadlessFileSystem& files = platform.files;
-  QuietChecks checks;
+  installtest::FakeChecks checks;
 };
 
 }  // namespace
@@ -83,18 +76,18 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
 TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplied) {
   EXPECT_EQ(Run({"/VERYSILENT", "/DIR=" + kTarget, "/COMPONENTS=ftpserver,vortel",
                  "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog,
-                 "/SAVEINF=C:\\Temp\\x.inf"}),
+                 "/SAVEINF=C:\\Temp\\x.inf", "/NOICONS"}),
             0);
   EXPECT_TRUE(Has(files.ReadFile("C:\\Temp\\x.inf"),
                   "Components=vortel,ftpserver\r\nDir=" + kTarget +
                       "\r\nDir0=Vortel\\\r\nDir1=FTPCli\\\r\nDir3=D:\\Srv\r\nTasks="
-                      "autostartftpserver\r\nOverwrite=none\r\nAssociate=yes\r\nNoIcons=no\r\n"));
+                      "autostartftpserver\r\nOverwrite=none\r\nAssociate=yes\r\nNoIcons=yes\r\n"));
   EXPECT_TRUE(platform.dialogs.shown.empty() && platform.gui.shownForms.empty());
   const std::string log = files.ReadFile(kLog);
   EXPECT_TRUE(Has(log, "Produkty: vortel, ftpserver\r\nKatalog docelowy: " + kTarget +
                            "\\\r\nKatalog emulatora: " + kTarget +
                            "\\Vortel\\\r\nKatalog serwera FTP: D:\\Srv\\\r\nZadania: "
-                           "autostartftpserver\r\nIstniejące pliki: pozostawiane bez zmian\r\n"))
+                           "autostartftpserver\r\nGrupa programów w menu Start: pominięta\r\nIstniejące pliki: pozostawiane bez zmian\r\n"))
       << log;
   EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
   EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));

@@ -9,7 +9,6 @@
 #include "system/shell_links.h"
 #include "system_env.h"
 
-using plat::ModalResult;
 using plat::win32::Wide;
 using wintest::Listing;
 using Names = std::vector<std::string>;
@@ -77,31 +76,6 @@ TEST_F(ShellLinksWin, LinkThatCannotBeSavedIsAFailure) {
                                    false, true, finalName, failed));
   EXPECT_TRUE(failed);
   EXPECT_TRUE(Listing(root + "\\brak").empty());
-}
-
-TEST_F(ShellLinksWin, ExistingShortcutGetsANumberedSuccessorOnlyWhenTheUserWantsOne) {
-  const std::string target = engine::TargetDirs[1] + "Vortel.exe";
-  const char question[] = "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?";
-  const struct {
-    ModalResult answer;  // None: no question expected
-    bool made;
-    const char* finalName;
-  } rounds[] = {{ModalResult::None, true, "Vortel"},
-                {ModalResult::Yes, true, "Vortel (1)"},
-                {ModalResult::No, false, "Vortel"}};
-  std::string finalName;
-  for (const auto& r : rounds) {
-    if (r.answer != ModalResult::None) platform.dialogs.Expect(question, r.answer);
-    bool failed = true;
-    EXPECT_EQ(sys::CreateShortcut("Vortel", target, engine::TargetDirs[1], "", "Vortel", "Desktop",
-                                  true, true, finalName, failed),
-              r.made);
-    EXPECT_FALSE(failed);
-    EXPECT_EQ(finalName, r.finalName);
-  }
-  EXPECT_EQ(Listing(commonDesktop), (Names{"Vortel (1).lnk", "Vortel.lnk"}));
-  EXPECT_EQ(Read(commonDesktop + "\\Vortel (1).lnk"), Read(commonDesktop + "\\Vortel.lnk"));
-  EXPECT_TRUE(Listing(userDesktop).empty());
 }
 
 TEST_F(ShellLinksWin, ProgramGroupGoesToTheAllUsersFolderOrNowhere) {
