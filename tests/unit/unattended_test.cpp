@@ -87,7 +87,8 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
   EXPECT_TRUE(Has(log, "Produkty: vortel, ftpserver\r\nKatalog docelowy: " + kTarget +
                            "\\\r\nKatalog emulatora: " + kTarget +
                            "\\Vortel\\\r\nKatalog serwera FTP: D:\\Srv\\\r\nZadania: "
-                           "autostartftpserver\r\nGrupa programów w menu Start: pominięta\r\nIstniejące pliki: pozostawiane bez zmian\r\n"))
+                           "autostartftpserver\r\nGrupa programów w menu Start: pominięta\r\n"
+                           "Istniejące pliki: pozostawiane bez zmian\r\n"))
       << log;
   EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
   EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));
