@@ -74,6 +74,14 @@ struct Installer : Wizard {
   std::wstring folderQuestion;
 };
 
+// A whole run with the given products unticked, left without any finishing action.
+void InstallAndLeave(const std::wstring& medium, const std::wstring& folder,
+                     std::initializer_list<int> untick, bool closeBox = false) {
+  Installer run;
+  ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder, untick));
+  ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions(closeBox));
+}
+
 }  // namespace
 
 TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheNotes) {
@@ -97,9 +105,7 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
   EXPECT_EQ(Registration(), main + L"\n" + main + L"Vortel\\\n" + main + L"FTPCli\\\n" + main +
                                 L"FTPSrv\\\n\"" + main +
                                 L"Uninstall.exe\" /uninstall\nVortelCfg\nFTPBatchScript\n");
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
+  EXPECT_EQ(Shortcuts(), L"Vortel.lnk\nNorvik-FTP.lnk\nVortel PRO\nVortel PRO\\Odinstaluj.lnk\n");
 
   // Finish with the release notes ticked too: the notes open, the two programs start.
   HWND notes = run.Control("CheckBox5");
@@ -121,35 +127,21 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
 
 TEST(InstallE2E, OnlyTheServerOrOnlyTheBatchClient) {
   const std::wstring medium = CopyMedium(L"medium-single");
-  {
-    Installer run;
-    ASSERT_NO_FATAL_FAILURE(run.Install(medium, L"C:\\Testy\\Tylko serwer", {0, 1, 2}));
-    ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions(true));
-    EXPECT_TRUE(Exists(L"C:\\Testy\\Tylko serwer\\FTPSrv\\NorvikFTPsrv.exe"));
-    EXPECT_FALSE(Exists(L"C:\\Testy\\Tylko serwer\\Vortel"));
-    EXPECT_FALSE(Exists(L"C:\\Testy\\Tylko serwer\\FTPCli"));
-  }
-  {
-    Installer run;
-    ASSERT_NO_FATAL_FAILURE(run.Install(medium, L"C:\\Testy\\Tylko wsadowy", {0, 1, 3}));
-    ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions());
-    const std::wstring cli = L"C:\\Testy\\Tylko wsadowy\\FTPCli\\";
-    EXPECT_TRUE(Exists(cli + L"NorvikFtpBatch.exe"));
-    EXPECT_TRUE(Exists(cli + L"Norvik-FTP - Dokumentacja Techniczna.pdf"));
-    EXPECT_TRUE(Exists(cli + L"Scripts\\vortelpro.ftp"));
-    EXPECT_FALSE(Exists(cli + L"NorvikFtp.exe"));
-    EXPECT_FALSE(Exists(L"C:\\Testy\\Tylko wsadowy\\FTPSrv"));
-  }
+  const std::wstring server = L"C:\\Testy\\Tylko serwer", batch = L"C:\\Testy\\Tylko wsadowy";
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, server, {0, 1, 2}, true));
+  EXPECT_TRUE(Exists(server + L"\\FTPSrv\\NorvikFTPsrv.exe"));
+  EXPECT_FALSE(Exists(server + L"\\Vortel") || Exists(server + L"\\FTPCli"));
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, batch, {0, 1, 3}));
+  for (const wchar_t* file : {L"NorvikFtpBatch.exe", L"Norvik-FTP - Dokumentacja Techniczna.pdf",
+                              L"Scripts\\vortelpro.ftp"})
+    EXPECT_TRUE(Exists(batch + L"\\FTPCli\\" + file)) << Utf8(file);
+  EXPECT_FALSE(Exists(batch + L"\\FTPCli\\NorvikFtp.exe") || Exists(batch + L"\\FTPSrv"));
 }
 
 TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
   const std::wstring medium = CopyMedium(L"medium-again");
   const std::wstring folder = L"C:\\Testy\\Ponownie";
-  {
-    Installer first;
-    ASSERT_NO_FATAL_FAILURE(first.Install(medium, folder, {0, 1, 2}));
-    ASSERT_NO_FATAL_FAILURE(first.FinishWithoutActions());
-  }
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {0, 1, 2}));
   const std::wstring server = folder + L"\\FTPSrv\\NorvikFTPsrv.exe";
   WriteAll(server, "stary plik");
   {
@@ -174,11 +166,7 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
 TEST(InstallE2E, AbortAtAnOverwriteQuestionClosesWithoutAnError) {
   const std::wstring medium = CopyMedium(L"medium-abort");
   const std::wstring folder = L"C:\\Testy\\Przerwij";
-  {
-    Installer first;
-    ASSERT_NO_FATAL_FAILURE(first.Install(medium, folder, {0, 1, 2}));
-    ASSERT_NO_FATAL_FAILURE(first.FinishWithoutActions());
-  }
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {0, 1, 2}));
   Installer second;
   ASSERT_NO_FATAL_FAILURE(second.Install(medium, folder, {0, 1, 2}));
   second.Answer(L" Decyzja", "Abort");
@@ -226,15 +214,9 @@ TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   const std::wstring folder = L"C:\\Testy\\Do usunięcia";
   // Shortcuts of an earlier case's installation elsewhere: the desktop ones would make the run
   // ask about numbered copies, and the program group's would be replaced, hence removed.
-  for (const wchar_t* link : {L"\\Vortel.lnk", L"\\Norvik-FTP.lnk"})
-    DeleteFileW((ShellFolder(L"Common Desktop") + link).c_str());
-  RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
+  RemoveShortcuts();
   const auto before = Snapshot();
-  {
-    Installer run;
-    ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
-    ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions());
-  }
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {}));
   const std::wstring profile = folder + L"\\FTPCli\\Profiles\\mój serwer.pft";
   WriteAll(profile, "host=ftp.example");
   ASSERT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),

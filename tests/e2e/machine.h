@@ -25,7 +25,7 @@ bool Exists(const std::wstring& path);
 // Every file below `folder`: relative name -> contents.
 std::map<std::wstring, std::string> Tree(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
-// A string value ("" names the default value), or "<missing>".
+// A string or a number value ("" names the default value), or "<missing>".
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
 // The machine as a removal must leave it: every file and folder of drive C: (the contents,
 // or under C:\windows the size and time), and every key and value below HKLM\Software and
@@ -45,5 +45,8 @@ const std::wstring kUninstallKey =
 std::wstring Registration();
 // An all-users folder ("Common Desktop", ...) as the "Shell Folders" key names it.
 std::wstring ShellFolder(const wchar_t* name);
+// Which of the package's all-users shortcuts and its program group exist, a name a line.
+std::wstring Shortcuts();
+void RemoveShortcuts();
 
 }  // namespace e2e

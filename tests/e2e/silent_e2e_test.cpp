@@ -57,15 +57,6 @@ std::string QuietUninstall(const std::map<std::wstring, std::string>& before) {
   return left;
 }
 
-// A medium whose stored file in the middle of the emulator's list is cut in half.
-std::wstring DamagedMedium() {
-  const std::wstring copy = TempFolder() + L"vortel-medium-copy\\";
-  CreateDirectoryW(copy.c_str(), nullptr);
-  for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
-    WriteAll(copy + name, name == L"cnvCSK-852.fn_" ? bytes.substr(0, bytes.size() / 2) : bytes);
-  return copy;
-}
-
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -91,11 +82,7 @@ class SilentE2E : public ::testing::Test {
     for (const wchar_t* key :
          {L".vl", L"VortelCfg", L".pft", L"NorvikFTPProfile", L".ftp", L"FTPBatchScript"})
       RegDeleteTreeW(HKEY_CLASSES_ROOT, key);
-    for (const auto& [folder, link] : {std::pair{L"Common Desktop", L"\\Vortel.lnk"},
-                                       {L"Common Desktop", L"\\Norvik-FTP.lnk"},
-                                       {L"Common Startup", L"\\Serwer FTP.lnk"}})
-      DeleteFileW((ShellFolder(folder) + link).c_str());
-    RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
+    RemoveShortcuts();
   }
   static std::wstring Dir() { return L"/DIR=\"" + kTarget + L"\""; }
 };
@@ -144,10 +131,7 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
       Has(r.log, "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\""));
 
   // The wizard's default options: both desktop shortcuts, no start-up entry.
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
-  EXPECT_FALSE(Exists(ShellFolder(L"Common Startup") + L"\\Serwer FTP.lnk"));
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO\\Odinstaluj.lnk"));
+  EXPECT_EQ(Shortcuts(), L"Vortel.lnk\nNorvik-FTP.lnk\nVortel PRO\nVortel PRO\\Odinstaluj.lnk\n");
   EXPECT_TRUE(Has(r.log, "Utworzono skrót: " + Utf8(ShellFolder(L"Common Desktop")) +
                              "\\Vortel.lnk -> " + Utf8(kTarget) + "\\Vortel\\Vortel.exe"));
   EXPECT_TRUE(Has(r.log, "Wynik: 0 (zainstalowano)"));
@@ -180,10 +164,7 @@ TEST_F(SilentE2E, SilentServerOnlyWithItsStartUpEntryShowsOnlyTheProgressWindow)
   EXPECT_TRUE(Exists(kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe"));
   EXPECT_FALSE(Exists(kTarget + L"\\Vortel"));
   EXPECT_FALSE(Exists(kTarget + L"\\FTPCli"));
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Startup") + L"\\Serwer FTP.lnk"));
-  EXPECT_FALSE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
-  EXPECT_FALSE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
-  EXPECT_FALSE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
+  EXPECT_EQ(Shortcuts(), L"Serwer FTP.lnk\n");
   EXPECT_TRUE(Has(r.log, "Produkty: ftpserver"));
   EXPECT_TRUE(Has(r.log, "Zadania: autostartftpserver"));
 }
@@ -229,7 +210,7 @@ TEST_F(SilentE2E, AWizardRunSavedWithSaveInfReplaysVerySilentlyToTheSameMachine)
   EXPECT_TRUE(Exists(kTarget + L"\\FTPCli\\NorvikFtp.exe"));
   EXPECT_FALSE(Exists(kTarget + L"\\FTPCli\\NorvikFtpBatch.exe"));
   EXPECT_TRUE(Exists(L"C:\\Programy testowe\\Serwer FTP\\NorvikFTPsrv.exe"));
-  EXPECT_FALSE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
+  EXPECT_EQ(Shortcuts(), L"Vortel.lnk\nSerwer FTP.lnk\n");
   const std::string saved = ReadAll(inf);
   EXPECT_TRUE(Has(saved, "Components=vortel,ftpclient,ftpserver\r\n")) << saved;
 
@@ -253,16 +234,13 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
       {L"QuietUninstallString", L"\"" + main + L"Uninstall.exe\" /uninstall /VERYSILENT"},
       {L"DisplayVersion", L"3.04"},
       {L"Publisher", L"Norvik-Soft"},
-      {L"InstallLocation", main}};
+      {L"InstallLocation", main},
+      {L"NoModify", L"1"}};
   for (const auto& [name, value] : values)
     EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, name), value) << Utf8(name);
-  DWORD size = 0, bytes = sizeof size, noModify = 0;
-  RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), L"EstimatedSize", RRF_RT_DWORD, nullptr,
-               &size, &bytes);
-  RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey.c_str(), L"NoModify", RRF_RT_DWORD, nullptr,
-               &noModify, &bytes);
-  EXPECT_GT(size, 10u);
-  EXPECT_EQ(noModify, 1u);
+  EXPECT_GT(wcstol(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize").c_str(),
+                   nullptr, 10),
+            10);
   EXPECT_EQ(QuietUninstall(before), "");
   // The shell opens the type with the other program again.
   wchar_t command[MAX_PATH] = {};
@@ -273,7 +251,11 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
 }
 
 TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierInstallation) {
-  const std::wstring damaged = DamagedMedium();
+  // The stored file in the middle of the emulator's list cut in half.
+  const std::wstring damaged = TempFolder() + L"vortel-medium-copy\\";
+  CreateDirectoryW(damaged.c_str(), nullptr);
+  for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
+    WriteAll(damaged + name, name == L"cnvCSK-852.fn_" ? bytes.substr(0, bytes.size() / 2) : bytes);
   const auto before = Snapshot();
   EXPECT_EQ(RunInstaller(L"/VERYSILENT " + Dir(), damaged).exitCode, 4);
   EXPECT_EQ(Differences(before, Snapshot()), "");
