@@ -75,7 +75,7 @@ enum class Act { EscThenNo, Enter, Esc, CloseBox };
 TEST(DialogWin, LayoutFocusAndAnswers) {
   const std::vector<DlgButton> four = {DlgButton::Yes, DlgButton::All, DlgButton::No,
                                        DlgButton::Abort};
-  const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
+  const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No}, ok = {DlgButton::OK};
   const struct {
     DlgType type;
     std::vector<DlgButton> buttons;
@@ -90,14 +90,7 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
       {DlgType::Warning, yesNo, 1, 1, Act::Enter, L" Uwaga", L"&Tak|&Nie", L"&Nie",
        ModalResult::No},
       {DlgType::Warning, yesNo, 0, 1, Act::Esc, L" Uwaga", L"&Tak|&Nie", L"&Tak", ModalResult::No},
-      {DlgType::Error,
-       {DlgButton::OK},
-       0,
-       -1,
-       Act::CloseBox,
-       L" B\u0142\u0105d",
-       L"OK",
-       L"OK",
+      {DlgType::Error, ok, 0, -1, Act::CloseBox, L" B\u0142\u0105d", L"OK", L"OK",
        ModalResult::Cancel},
   };
   for (const auto& c : cases) {
