@@ -71,7 +71,10 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
   registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
-  sys::RegisterFtpServer(kMain, "C:\\S\\");
+  sys::RegisterFtpServer("C:\\", "C:\\S\\");  // a bare drive root is no package folder
+  EXPECT_EQ(Value("Software\\Norvik-Soft", "Path") +
+                Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
+            "\"C:\\Uninstall.exe\" /uninstall");
   EXPECT_FALSE(
       registry.KeyExists(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe"));
   EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"),

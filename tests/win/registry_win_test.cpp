@@ -76,11 +76,8 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
   EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch + "\\a\\b", ""), "domyślna");
 
   const DWORD number = 7;
-  HKEY raw = nullptr;
-  RegOpenKeyExW(HKEY_CURRENT_USER, plat::win32::Wide(kScratch).c_str(), 0, KEY_SET_VALUE, &raw);
-  RegSetValueExW(raw, L"Liczba", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                 sizeof number);
-  RegCloseKey(raw);
+  RegSetKeyValueW(HKEY_CURRENT_USER, plat::win32::Wide(kScratch).c_str(), L"Liczba", REG_DWORD,
+                  &number, sizeof number);
   reg->SetAccess(plat::RegAccess::Read);
   EXPECT_FALSE(reg->HasOpenKey());
   ASSERT_TRUE(reg->OpenKey(kScratch, false));
@@ -136,20 +133,6 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSi
     EXPECT_EQ(sys::GetAppPathDir("NorvikFTPBatch.exe"), ftp);
   }
   EXPECT_TRUE(platform.dialogs.shown.empty());
-}
-
-TEST_F(RegistryWin, UninstallIconNamesTheLastProductAndADriveRootGetsNoPackageValues) {
-  engine::TargetDirs[0] = "C:\\";
-  sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
-  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
-  auto hklm = [](const std::string& key, const char* name) {
-    return RawValue(HKEY_LOCAL_MACHINE, key, name);
-  };
-  EXPECT_EQ(hklm(kUninstallEntry, "DisplayIcon"),
-            "C:\\Program Files\\Vortel PRO\\FTP\\NorvikFTPBatch.exe,0");
-  EXPECT_EQ(hklm(kUninstallEntry, "UninstallString"), "\"C:\\Uninstall.exe\" /uninstall");
-  EXPECT_EQ(hklm(kMaker, "Path") + hklm(kMaker, "Ver"), "");
-  EXPECT_EQ(hklm(kMaker + "\\Server FTP", "Ver"), "1.151");
 }
 
 TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAloneButAnEmptyDefaultIsTakenSilently) {
