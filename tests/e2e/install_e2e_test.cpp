@@ -19,7 +19,6 @@ std::wstring CopyMedium(const std::wstring& name) {
   return to;
 }
 
-// One run of the installer from a medium, page by page.
 struct Installer : Wizard {
   // Licence, products (toggling the given items), folders up to the folder question.
   void ToFolderQuestion(const std::wstring& medium, const std::wstring& mainFolder,

@@ -12,7 +12,6 @@ namespace e2e {
 // the probe and the mastered media.
 extern std::wstring installExe;
 std::wstring BuildFolder();
-// The user's temporary folder, with its final backslash.
 std::wstring TempFolder();
 std::string Utf8(const std::wstring& text);
 // A drive letter that names no drive here, for folders that cannot be made.
@@ -22,7 +21,6 @@ std::wstring FreeDriveLetter();
 std::string ReadAll(const std::wstring& path);
 void WriteAll(const std::wstring& path, const std::string& data);
 bool Exists(const std::wstring& path);
-// Every file below `folder`: relative name -> contents.
 std::map<std::wstring, std::string> Tree(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
 // A string or a number value ("" names the default value), or "<missing>".

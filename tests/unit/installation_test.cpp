@@ -28,7 +28,6 @@ std::string Copying(const std::string& name) {
   return "info Kopiowanie pliku \"" + name + "\".";
 }
 
-// One machine and one run of the installation into `main`.
 struct Machine {
   Machine() { installtest::PrepareMachine(platform); }
 

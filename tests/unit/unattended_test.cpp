@@ -30,7 +30,6 @@ class UnattendedTest : public ::testing::Test {
     files.SetModulePath("D:\\Install.exe");
     files.PutFile("C:\\Temp\\.keep", "");
   }
-  // One process of the program.
   int Run(std::vector<std::string> args) {
     unittest::FreshModuleState();
     return startup::ProgramMain(args, checks);
