@@ -59,13 +59,13 @@ std::string ListName(const FileList* list) {
   return "?";
 }
 
-// One line per step: its kind, the list or the product, the folder; a shortcut's link, target
-// and description.
+// One line per run of steps of a kind, "; " between the steps: the list or the product, the
+// folder; a shortcut's link, target and description.
 std::vector<std::string> Describe(const RunPlan& plan) {
-  const char* const kinds[] = {"folder", "files", "link", "configure", "register", "group"};
+  const char* const kinds[] = {"folder ", "files ", "link ", "configure ", "register ", "group "};
   std::vector<std::string> lines;
   for (const RunStep& s : plan.steps) {
-    std::string line = kinds[static_cast<int>(s.kind)] + std::string(" ");
+    std::string line;
     if (s.files) line += ListName(s.files) + " ";
     if (s.product >= 0) line += std::to_string(s.product) + " ";
     if (s.kind == StepKind::Shortcut)
@@ -73,7 +73,11 @@ std::vector<std::string> Describe(const RunPlan& plan) {
               s.description + "\"";
     else
       line += s.folder;
-    lines.push_back(line);
+    const std::string kind = kinds[static_cast<int>(s.kind)];
+    if (!lines.empty() && lines.back().rfind(kind, 0) == 0)
+      lines.back() += "; " + line;
+    else
+      lines.push_back(kind + line);
   }
   return lines;
 }
@@ -114,41 +118,28 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
   } cases[] = {
       {{true, true, true, true},
        {true, true, true},
-       {"folder C:\\VP\\",
-        "folder C:\\VP\\Emu\\",
-        "folder C:\\VP\\Ftp\\",
-        "folder D:\\Srv\\",
-        "files common C:\\VP\\",
-        "files ftpserver D:\\Srv\\",
-        "files ftpbatch C:\\VP\\Ftp\\",
-        "files ftpclient C:\\VP\\Ftp\\",
-        "files ftpmanual C:\\VP\\Ftp\\",
-        "files vortel C:\\VP\\Emu\\",
-        "link Desktop\\Vortel C:\\VP\\Emu\\Vortel.exe \"Emulator terminala Vortel\"",
-        "link Desktop\\Norvik-FTP C:\\VP\\Ftp\\NorvikFtp.exe \"Klient FTP firmy Norvik-Soft\"",
-        "link Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
-        "configure 0 C:\\VP\\Emu\\",
-        "configure 1 C:\\VP\\Ftp\\",
-        "configure 2 C:\\VP\\Ftp\\",
-        "configure 3 D:\\Srv\\",
-        "register 3 D:\\Srv\\",
-        "register 2 C:\\VP\\Ftp\\",
-        "register 1 C:\\VP\\Ftp\\",
-        "register 0 C:\\VP\\Emu\\",
+       {"folder C:\\VP\\; C:\\VP\\Emu\\; C:\\VP\\Ftp\\; D:\\Srv\\",
+        "files common C:\\VP\\; ftpserver D:\\Srv\\; ftpbatch C:\\VP\\Ftp\\; "
+        "ftpclient C:\\VP\\Ftp\\; ftpmanual C:\\VP\\Ftp\\; vortel C:\\VP\\Emu\\",
+        "link Desktop\\Vortel C:\\VP\\Emu\\Vortel.exe \"Emulator terminala Vortel\"; "
+        "Desktop\\Norvik-FTP C:\\VP\\Ftp\\NorvikFtp.exe \"Klient FTP firmy Norvik-Soft\"; "
+        "Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
+        "configure 0 C:\\VP\\Emu\\; 1 C:\\VP\\Ftp\\; 2 C:\\VP\\Ftp\\; 3 D:\\Srv\\",
+        "register 3 D:\\Srv\\; 2 C:\\VP\\Ftp\\; 1 C:\\VP\\Ftp\\; 0 C:\\VP\\Emu\\",
         "group C:\\VP\\"}},
       // The batch client alone still brings the FTP manual and the clients' folder.
       {{false, false, true, false},
        {false, false, false},
-       {"folder C:\\VP\\", "folder C:\\VP\\Ftp\\", "files common C:\\VP\\",
-        "files ftpbatch C:\\VP\\Ftp\\", "files ftpmanual C:\\VP\\Ftp\\",
+       {"folder C:\\VP\\; C:\\VP\\Ftp\\",
+        "files common C:\\VP\\; ftpbatch C:\\VP\\Ftp\\; ftpmanual C:\\VP\\Ftp\\",
         "configure 2 C:\\VP\\Ftp\\", "register 2 C:\\VP\\Ftp\\", "group C:\\VP\\"}},
       {{true, false, false, true},
        {false, false, true},
-       {"folder C:\\VP\\", "folder C:\\VP\\Emu\\", "folder D:\\Srv\\", "files common C:\\VP\\",
-        "files ftpserver D:\\Srv\\", "files vortel C:\\VP\\Emu\\",
+       {"folder C:\\VP\\; C:\\VP\\Emu\\; D:\\Srv\\",
+        "files common C:\\VP\\; ftpserver D:\\Srv\\; vortel C:\\VP\\Emu\\",
         "link Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
-        "configure 0 C:\\VP\\Emu\\", "configure 3 D:\\Srv\\", "register 3 D:\\Srv\\",
-        "register 0 C:\\VP\\Emu\\", "group C:\\VP\\"}},
+        "configure 0 C:\\VP\\Emu\\; 3 D:\\Srv\\", "register 3 D:\\Srv\\; 0 C:\\VP\\Emu\\",
+        "group C:\\VP\\"}},
   };
   for (const auto& c : cases) {
     InstallChoices choices;

@@ -29,8 +29,7 @@ TEST(Entry, RefusalsEndWithTwoAndTheTitleComesAfterTheResourceCheck) {
       {true, {}, running, 2, title, 1},
       {true, {"disc"}, running, 2, title, 1},
       {true, {"x", "DISC"}, running, 2, title, 1},
-      {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0},
-  };
+      {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0}};
   for (const auto& [enough, args, text, code, shownTitle, runningQueries] : cases) {
     SCOPED_TRACE(::testing::PrintToString(args));
     plat::headless::HeadlessPlatform platform;
@@ -100,8 +99,7 @@ TEST(Licence, EachKindShowsItsAgreementThenTheAddress) {
       {1, program + "VORTEL”"},
       {2, program + "Norvik-FTP”"},
       {3, program + "Norvik-FTPSrv”"},
-      {7, "UMOWA LICENCYJNA UŻYTKOWNIKA PAKIETU PROGRAMÓW „VORTEL PRO”"},
-  };
+      {7, "UMOWA LICENCYJNA UŻYTKOWNIKA PAKIETU PROGRAMÓW „VORTEL PRO”"}};
   for (const auto& [kind, title] : kinds) {
     const auto lines = wizard::AgreementLines(kind);
     ASSERT_GT(lines.size(), 9u);
@@ -153,12 +151,10 @@ TEST(Components, ApplicationTitlesAndExecutablesAreFoundInAnyLetterCase) {
     desktop.windows.clear();
     EXPECT_EQ(ComponentWindowTest(desktop.Add(cls, title, 7)), found) << cls << " / " << title;
   }
-  const std::pair<const char*, bool> executables[] = {
-      {"C:\\X\\norvikftp.EXE", true},
-      {"D:NORVIKFTPSRV.EXE", true},
-      {"C:\\Vortel.exe\\other.exe", false},
-      {"C:\\X\\Vortel.exe.bak", false},
-  };
+  const std::pair<const char*, bool> executables[] = {{"C:\\X\\norvikftp.EXE", true},
+                                                      {"D:NORVIKFTPSRV.EXE", true},
+                                                      {"C:\\Vortel.exe\\other.exe", false},
+                                                      {"C:\\X\\Vortel.exe.bak", false}};
   for (const auto& [exe, found] : executables) {
     desktop.windows.clear();
     const auto w = desktop.Add("TApplication", "Bez nazwy", 5);
