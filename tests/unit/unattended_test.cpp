@@ -163,28 +163,33 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
   }
 }
 
+namespace {
+
+using plat::DlgButton;
+const std::vector<DlgButton> kOverwrite = {DlgButton::Yes, DlgButton::All, DlgButton::No,
+                                           DlgButton::Abort};
+const std::string kFile = "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?";
+const std::string kTakeOver =
+    "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
+    "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
+    "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
+    "instalowany program ?";
+
+}  // namespace
+
 TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) {
-  using plat::DlgButton;
-  const std::vector<DlgButton> overwrite = {DlgButton::Yes, DlgButton::All, DlgButton::No,
-                                            DlgButton::Abort};
   const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
-  const std::string file = "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?";
-  const std::string takeOver =
-      "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
-      "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
-      "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
-      "instalowany program ?";
   // Overwrite all, associate; the text and buttons; the answer (None: the run fails).
   const std::tuple<bool, bool, std::string, std::vector<DlgButton>, ModalResult> cases[] = {
-      {true, true, file, overwrite, ModalResult::All},
+      {true, true, kFile, kOverwrite, ModalResult::All},
       {true, true, "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?", yesNo, ModalResult::No},
-      {true, true, takeOver, yesNo, ModalResult::Yes},
-      {true, false, takeOver, yesNo, ModalResult::No},
+      {true, true, kTakeOver, yesNo, ModalResult::Yes},
+      {true, false, kTakeOver, yesNo, ModalResult::No},
       {true, true, "Nie można utworzyć katalogu \"Q:\\x\\\"", {DlgButton::OK}, ModalResult::OK},
       // Never asked by a run that never aborts; answering it would guess.
       {true, true, "Przerwać proces instalacji ?", yesNo, ModalResult::None},
       // A known text with other buttons than expected is not the known question any more.
-      {true, true, file, yesNo, ModalResult::None},
+      {true, true, kFile, yesNo, ModalResult::None},
   };
   for (const auto& [overwriteAll, associate, text, buttons, answer] : cases) {
     SCOPED_TRACE(text);
@@ -211,25 +216,18 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
 }
 
 TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
-  using plat::DlgButton;
-  const std::string file = "Plik \"C:\\x.exe\" już istnieje.\rNadpisać ?";
-  const std::string takeOver =
-      "Rejestrowane rozszerzenie (.vl) typu: \"x\"\rZmienić przyporządkowanie rozszerzenia tak "
-      "aby było domyślnie uruchamiane przez aktualnie instalowany program ?";
-  const std::vector<DlgButton> buttons = {DlgButton::Yes, DlgButton::All, DlgButton::No,
-                                          DlgButton::Abort};
   const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> cases[] = {
       {{}, {false, false}},  // nothing asked: the switches' answers stand
-      {{{file, ModalResult::Yes}, {file, ModalResult::No}, {takeOver, ModalResult::Yes}},
+      {{{kFile, ModalResult::Yes}, {kFile, ModalResult::No}, {kTakeOver, ModalResult::Yes}},
        {false, true}},
-      {{{file, ModalResult::No}, {file, ModalResult::All}}, {true, false}},
-      {{{file, ModalResult::Abort}}, {false, false}},
+      {{{kFile, ModalResult::No}, {kFile, ModalResult::All}}, {true, false}},
+      {{{kFile, ModalResult::Abort}}, {false, false}},
   };
   for (const auto& [script, given] : cases) {
     unattended::WizardDialogs wizard(platform.dialogs, {false, false}, false);
     for (const auto& [text, answer] : script) {
       platform.dialogs.Expect(text, answer);
-      wizard.Show({text, plat::DlgType::Confirmation, buttons, 0, -1, 0});
+      wizard.Show({text, plat::DlgType::Confirmation, kOverwrite, 0, -1, 0});
     }
     EXPECT_EQ(std::pair(wizard.Given().overwriteAll, wizard.Given().associate),
               std::pair(given.overwriteAll, given.associate));
