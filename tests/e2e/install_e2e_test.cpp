@@ -137,7 +137,7 @@ TEST(InstallE2E, OnlyTheServerOrOnlyTheBatchClient) {
   EXPECT_FALSE(Exists(batch + L"\\FTPCli\\NorvikFtp.exe") || Exists(batch + L"\\FTPSrv"));
 }
 
-TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
+TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestionAndAbortClosesWithoutAnError) {
   const std::wstring medium = CopyMedium(L"medium-again");
   const std::wstring folder = L"C:\\Testy\\Ponownie";
   ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {0, 1, 2}));
@@ -160,18 +160,13 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
     ASSERT_NO_FATAL_FAILURE(third.FinishWithoutActions());
     EXPECT_NE(ReadAll(server), "stary plik");
   }
-}
-
-TEST(InstallE2E, AbortAtAnOverwriteQuestionClosesWithoutAnError) {
-  const std::wstring medium = CopyMedium(L"medium-abort");
-  const std::wstring folder = L"C:\\Testy\\Przerwij";
-  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {0, 1, 2}));
-  Installer second;
-  ASSERT_NO_FATAL_FAILURE(second.Install(medium, folder, {0, 1, 2}));
-  second.Answer(L" Decyzja", "Abort");
-  EXPECT_EQ(second.Answer(L" Uwaga", "Yes"), L"Przerwać proces instalacji ?");
-  EXPECT_EQ(second.app.WaitExit(), 5);
-  for (const std::wstring& caption : second.app.TopCaptions())
+  // "&Przerwij" asks once more and closes without an error.
+  Installer fourth;
+  ASSERT_NO_FATAL_FAILURE(fourth.Install(medium, folder, {0, 1, 2}));
+  fourth.Answer(L" Decyzja", "Abort");
+  EXPECT_EQ(fourth.Answer(L" Uwaga", "Yes"), L"Przerwać proces instalacji ?");
+  EXPECT_EQ(fourth.app.WaitExit(), 5);
+  for (const std::wstring& caption : fourth.app.TopCaptions())
     EXPECT_NE(caption, L" B\u0142\u0105d");
 }
 
@@ -252,7 +247,7 @@ TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   EXPECT_EQ(left, "");
 }
 
-TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothing) {
+TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothingAndAnEmptyOneIsRefused) {
   const std::wstring medium = CopyMedium(L"medium-drive");
   const std::wstring folder = FreeDriveLetter() + L":\\Vortel";
   Installer run;
@@ -260,13 +255,10 @@ TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothing) {
   EXPECT_EQ(run.Answer(L" B\u0142\u0105d", "OK"),
             L"Nie można utworzyć katalogu \"" + folder + L"\\\"");
   EXPECT_EQ(run.app.WaitExit(), 3);
-}
-
-TEST(InstallE2E, AnEmptyMainFolderIsRefused) {
-  const std::wstring medium = CopyMedium(L"medium-empty");
-  Installer run;
-  ASSERT_NO_FATAL_FAILURE(run.ToFolderQuestion(medium, L""));
-  EXPECT_EQ(run.Answer(L" B\u0142\u0105d", "OK"),
+  // An empty main folder is refused on its page.
+  Installer empty;
+  ASSERT_NO_FATAL_FAILURE(empty.ToFolderQuestion(medium, L""));
+  EXPECT_EQ(empty.Answer(L" B\u0142\u0105d", "OK"),
             L"Proszę podać pełną ścieżkę katalogu docelowego.");
-  EXPECT_TRUE(run.OnPage("Step4"));
+  EXPECT_TRUE(empty.OnPage("Step4"));
 }
