@@ -100,7 +100,7 @@ std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstri
   if (RegGetValueW(root, key.c_str(), value.empty() ? nullptr : value.c_str(),
                    RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data, &size) != ERROR_SUCCESS)
     return L"<missing>";
-  return type == REG_DWORD ? std::to_wstring(*reinterpret_cast<DWORD*>(data)) : data;
+  return type == REG_DWORD ? std::to_wstring(data[0] | DWORD(data[1]) << 16) : data;
 }
 
 namespace {

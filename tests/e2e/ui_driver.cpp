@@ -63,10 +63,6 @@ std::vector<std::wstring> App::TopCaptions() const {
   return captions;
 }
 
-bool App::Running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
 long App::WaitExit(std::chrono::milliseconds timeout) {
   if (!process_ ||
       WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
@@ -239,13 +235,8 @@ void Wizard::WaitPage(const char* sheet, std::chrono::milliseconds timeout) cons
   ASSERT_TRUE(WaitFor([&] { return OnPage(sheet); }, timeout)) << sheet;
 }
 
-void Wizard::Next(const char* sheet) const {
-  Click(Control("BitBtn2"));
-  WaitPage(sheet);
-}
-
-void Wizard::Back(const char* sheet) const {
-  Click(Control("BitBtn1"));
+void Wizard::Go(const char* button, const char* sheet) const {
+  Click(Control(button));
   WaitPage(sheet);
 }
 

@@ -27,7 +27,7 @@ class App {
   // Starts the program suspended and resumes it only once its windows are watched.
   bool Start(const std::wstring& exe, const std::wstring& arguments,
              const std::wstring& currentDirectory = L"");
-  bool Running() const;
+  bool Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
   // The exit code, or -1 when the process did not end in time.
   long WaitExit(std::chrono::milliseconds timeout = kTimeout);
   void Kill();
@@ -85,8 +85,9 @@ struct Wizard {
   HWND Control(const char* name) const { return FindControl(form, name); }
   bool OnPage(const char* sheet) const { return Visible(Control(sheet)); }
   void WaitPage(const char* sheet, std::chrono::milliseconds timeout = kTimeout) const;
-  void Next(const char* sheet) const;
-  void Back(const char* sheet) const;
+  void Go(const char* button, const char* sheet) const;
+  void Next(const char* sheet) const { Go("BitBtn2", sheet); }
+  void Back(const char* sheet) const { Go("BitBtn1", sheet); }
   void Agree() const;
   // Waits for the message dialog with this caption, presses `button` and waits until it is
   // gone; returns its text.
