@@ -101,22 +101,13 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
       const HWND dialog = wintest::WaitForWindow(L"TMessageForm", self);
       if (!dialog) return;
       seen = Inspect(dialog, self);
-      switch (c.act) {
-        case Act::EscThenNo:
-          PressKey(dialog, VK_ESCAPE);
-          for (HWND b = GetWindow(dialog, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT))
-            if (Text(b) == L"&Nie") PostMessageW(b, BM_CLICK, 0, 0);
-          break;
-        case Act::Enter:
-          PressKey(dialog, VK_RETURN);
-          break;
-        case Act::Esc:
-          PressKey(dialog, VK_ESCAPE);
-          break;
-        case Act::CloseBox:
-          PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-          break;
-      }
+      if (c.act == Act::CloseBox)
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+      else
+        PressKey(dialog, c.act == Act::Enter ? VK_RETURN : VK_ESCAPE);
+      for (HWND b = GetWindow(dialog, GW_CHILD); b && c.act == Act::EscThenNo;
+           b = GetWindow(b, GW_HWNDNEXT))
+        if (Text(b) == L"&Nie") PostMessageW(b, BM_CLICK, 0, 0);
     });
     const ModalResult result = plat::OrderedMessageDlg(
         "Plik \"C:\\a.txt\" już istnieje.\rNadpisać ?", c.type, c.buttons, c.focus, c.esc);
