@@ -21,14 +21,6 @@ std::wstring CopyMedium(const std::wstring& name) {
   return to;
 }
 
-// Shortcuts of an earlier case's installation elsewhere: the desktop ones would make the run ask
-// about numbered copies, and the program group's would be replaced, hence removed.
-void RemoveEarlierShortcuts() {
-  for (const wchar_t* link : {L"\\Vortel.lnk", L"\\Norvik-FTP.lnk"})
-    DeleteFileW((ShellFolder(L"Common Desktop") + link).c_str());
-  RemoveTree(ShellFolder(L"Common Programs") + L"\\Vortel PRO");
-}
-
 // One run of the installer from a medium, page by page.
 struct Installer : Wizard {
   std::wstring arguments;
@@ -47,7 +39,7 @@ struct Installer : Wizard {
   void Install(const std::wstring& medium, const std::wstring& folder,
                std::initializer_list<int> untick = {}) {
     ASSERT_NO_FATAL_FAILURE(ToFolderQuestion(medium, folder, untick));
-    ASSERT_NO_FATAL_FAILURE(Answer(L" Uwaga", "Yes"));
+    ASSERT_NO_FATAL_FAILURE(folderQuestion = Answer(L" Uwaga", "Yes"));
     ASSERT_NO_FATAL_FAILURE(WaitPage("Step5"));
     ASSERT_NO_FATAL_FAILURE(Next("Step6"));
     Click(Control("BitBtn2"));
@@ -82,6 +74,7 @@ struct Installer : Wizard {
       Click(Control("BitBtn4"));
     EXPECT_EQ(app.WaitExit(), 0);
   }
+  std::wstring folderQuestion;
   // Finishes with the release notes ticked too: the notes open and the two programs start (then
   // they are closed), each logged with the way it was started, into `log` given by /LOG.
   void FinishStartingEverything(const std::wstring& log) {
@@ -107,6 +100,14 @@ struct Installer : Wizard {
     EXPECT_EQ(started, 3) << text;
   }
 };
+
+// A whole run with the given products unticked, left without any finishing action.
+void InstallAndLeave(const std::wstring& medium, const std::wstring& folder,
+                     std::initializer_list<int> untick, bool closeBox = false) {
+  Installer run;
+  ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder, untick));
+  ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions(closeBox));
+}
 
 }  // namespace
 
@@ -134,28 +135,13 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheN
     EXPECT_TRUE(Exists(main + file)) << file;
   EXPECT_FALSE(Exists(main + L"Install.exe"));
   const std::wstring ini = main + L"Vortel\\Vortel.ini";
-  wchar_t value[512] = {};
-  GetPrivateProfileStringW(L"FTP", L"CLIENT", L"?", value, 512, ini.c_str());
-  EXPECT_EQ(std::wstring(value), main + L"FTPCli\\NorvikFtp.exe");
-  GetPrivateProfileStringW(L"FTP", L"SERVER", L"?", value, 512, ini.c_str());
-  EXPECT_EQ(std::wstring(value), main + L"FTPSrv\\NorvikFTPsrv.exe");
-  GetPrivateProfileStringW(L"CONFIG", L"USERDIR", L"?", value, 512, ini.c_str());
-  EXPECT_EQ(std::wstring(value), L"");
-
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"), main);
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe",
-                           L"Path"),
-            main + L"Vortel\\");
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE,
-                           L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
-                           L"UninstallString"),
-            L"\"" + main + L"Uninstall.exe\" /uninstall");
-  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
-  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".ftp", L""), L"FTPBatchScript");
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Vortel.lnk"));
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Desktop") + L"\\Norvik-FTP.lnk"));
-  EXPECT_TRUE(Exists(ShellFolder(L"Common Programs") + L"\\Vortel PRO"));
+  EXPECT_EQ(IniValue(ini, L"FTP", L"CLIENT"), main + L"FTPCli\\NorvikFtp.exe");
+  EXPECT_EQ(IniValue(ini, L"FTP", L"SERVER"), main + L"FTPSrv\\NorvikFTPsrv.exe");
+  EXPECT_EQ(IniValue(ini, L"CONFIG", L"USERDIR"), L"");
+  EXPECT_EQ(Registration(), main + L"\n" + main + L"Vortel\\\n" + main + L"FTPCli\\\n" + main +
+                                L"FTPSrv\\\n\"" + main +
+                                L"Uninstall.exe\" /uninstall\nVortelCfg\nFTPBatchScript\n");
+  EXPECT_EQ(Shortcuts(), L"Vortel.lnk\nNorvik-FTP.lnk\nVortel PRO\nVortel PRO\\Odinstaluj.lnk\n");
 
   run.FinishStartingEverything(log);
 }
@@ -185,7 +171,7 @@ TEST(InstallE2E, DllsPlantedOnTheMediumAreNotLoaded) {
   RegCloseKey(overrides);
   const std::wstring log = TempFolder() + L"vortel-planted-e2e.log";
   DeleteFileW(log.c_str());
-  RemoveEarlierShortcuts();
+  RemoveShortcuts();
   [&] {
     Installer run;
     run.arguments = L"/LOG=\"" + log + L"\"";
@@ -204,45 +190,28 @@ TEST(InstallE2E, DllsPlantedOnTheMediumAreNotLoaded) {
 
 TEST(InstallE2E, OnlyTheServerOrOnlyTheBatchClient) {
   const std::wstring medium = CopyMedium(L"medium-single");
-  {
-    Installer run;
-    ASSERT_NO_FATAL_FAILURE(run.Install(medium, L"C:\\Testy\\Tylko serwer", {0, 1, 2}));
-    ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions(true));
-    EXPECT_TRUE(Exists(L"C:\\Testy\\Tylko serwer\\FTPSrv\\NorvikFTPsrv.exe"));
-    EXPECT_FALSE(Exists(L"C:\\Testy\\Tylko serwer\\Vortel"));
-    EXPECT_FALSE(Exists(L"C:\\Testy\\Tylko serwer\\FTPCli"));
-  }
-  {
-    Installer run;
-    ASSERT_NO_FATAL_FAILURE(run.Install(medium, L"C:\\Testy\\Tylko wsadowy", {0, 1, 3}));
-    ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions());
-    const std::wstring cli = L"C:\\Testy\\Tylko wsadowy\\FTPCli\\";
-    EXPECT_TRUE(Exists(cli + L"NorvikFtpBatch.exe"));
-    EXPECT_TRUE(Exists(cli + L"Norvik-FTP - Dokumentacja Techniczna.pdf"));
-    EXPECT_TRUE(Exists(cli + L"Scripts\\vortelpro.ftp"));
-    EXPECT_FALSE(Exists(cli + L"NorvikFtp.exe"));
-    EXPECT_FALSE(Exists(L"C:\\Testy\\Tylko wsadowy\\FTPSrv"));
-  }
+  const std::wstring server = L"C:\\Testy\\Tylko serwer", batch = L"C:\\Testy\\Tylko wsadowy";
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, server, {0, 1, 2}, true));
+  EXPECT_TRUE(Exists(server + L"\\FTPSrv\\NorvikFTPsrv.exe"));
+  EXPECT_FALSE(Exists(server + L"\\Vortel") || Exists(server + L"\\FTPCli"));
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, batch, {0, 1, 3}));
+  for (const wchar_t* file : {L"NorvikFtpBatch.exe", L"Norvik-FTP - Dokumentacja Techniczna.pdf",
+                              L"Scripts\\vortelpro.ftp"})
+    EXPECT_TRUE(Exists(batch + L"\\FTPCli\\" + file)) << Utf8(file);
+  EXPECT_FALSE(Exists(batch + L"\\FTPCli\\NorvikFtp.exe") || Exists(batch + L"\\FTPSrv"));
 }
 
-TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
+TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestionAndAbortClosesWithoutAnError) {
   const std::wstring medium = CopyMedium(L"medium-again");
   const std::wstring folder = L"C:\\Testy\\Ponownie";
-  {
-    Installer first;
-    ASSERT_NO_FATAL_FAILURE(first.Install(medium, folder, {0, 1, 2}));
-    ASSERT_NO_FATAL_FAILURE(first.FinishWithoutActions());
-  }
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {0, 1, 2}));
   const std::wstring server = folder + L"\\FTPSrv\\NorvikFTPsrv.exe";
   WriteAll(server, "stary plik");
   {
     // "&Nie" to every question: the old file stays, the run still ends on the finish page.
     Installer second;
-    ASSERT_NO_FATAL_FAILURE(second.ToFolderQuestion(medium, folder, {0, 1, 2}));
-    EXPECT_NE(second.Answer(L" Uwaga", "Yes").find(L"już istnieje."), std::wstring::npos);
-    ASSERT_NO_FATAL_FAILURE(second.WaitPage("Step5"));
-    ASSERT_NO_FATAL_FAILURE(second.Next("Step6"));
-    Click(second.Control("BitBtn2"));
+    ASSERT_NO_FATAL_FAILURE(second.Install(medium, folder, {0, 1, 2}));
+    EXPECT_NE(second.folderQuestion.find(L"już istnieje."), std::wstring::npos);
     ASSERT_NO_FATAL_FAILURE(second.RunToFinish(L"Plik \"" + folder + L"\\", "No"));
     ASSERT_NO_FATAL_FAILURE(second.FinishWithoutActions());
     EXPECT_EQ(ReadAll(server), "stary plik");
@@ -255,22 +224,13 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestion) {
     ASSERT_NO_FATAL_FAILURE(third.FinishWithoutActions());
     EXPECT_NE(ReadAll(server), "stary plik");
   }
-}
-
-TEST(InstallE2E, AbortAtAnOverwriteQuestionClosesWithoutAnError) {
-  const std::wstring medium = CopyMedium(L"medium-abort");
-  const std::wstring folder = L"C:\\Testy\\Przerwij";
-  {
-    Installer first;
-    ASSERT_NO_FATAL_FAILURE(first.Install(medium, folder, {0, 1, 2}));
-    ASSERT_NO_FATAL_FAILURE(first.FinishWithoutActions());
-  }
-  Installer second;
-  ASSERT_NO_FATAL_FAILURE(second.Install(medium, folder, {0, 1, 2}));
-  second.Answer(L" Decyzja", "Abort");
-  EXPECT_EQ(second.Answer(L" Uwaga", "Yes"), L"Przerwać proces instalacji ?");
-  EXPECT_EQ(second.app.WaitExit(), 5);
-  for (const std::wstring& caption : second.app.TopCaptions())
+  // "&Przerwij" asks once more and closes without an error.
+  Installer fourth;
+  ASSERT_NO_FATAL_FAILURE(fourth.Install(medium, folder, {0, 1, 2}));
+  fourth.Answer(L" Decyzja", "Abort");
+  EXPECT_EQ(fourth.Answer(L" Uwaga", "Yes"), L"Przerwać proces instalacji ?");
+  EXPECT_EQ(fourth.app.WaitExit(), 5);
+  for (const std::wstring& caption : fourth.app.TopCaptions())
     EXPECT_NE(caption, L" B\u0142\u0105d");
 }
 
@@ -310,19 +270,15 @@ TEST(InstallE2E, ClosingTheWizardDuringCopyingUndoesTheRun) {
 TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   const std::wstring medium = CopyMedium(L"medium-remove");
   const std::wstring folder = L"C:\\Testy\\Do usunięcia";
-  RemoveEarlierShortcuts();
+  // Shortcuts of an earlier case's installation elsewhere: the desktop ones would make the run
+  // ask about numbered copies, and the program group's would be replaced, hence removed.
+  RemoveShortcuts();
   const auto before = Snapshot();
-  {
-    Installer run;
-    ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
-    ASSERT_NO_FATAL_FAILURE(run.FinishWithoutActions());
-  }
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {}));
   const std::wstring profile = folder + L"\\FTPCli\\Profiles\\mój serwer.pft";
   WriteAll(profile, "host=ftp.example");
-  const std::wstring command = RegistryString(
-      HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO",
-      L"UninstallString");
-  ASSERT_EQ(command, L"\"" + folder + L"\\Uninstall.exe\" /uninstall");
+  ASSERT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
+            L"\"" + folder + L"\\Uninstall.exe\" /uninstall");
   App app;
   ASSERT_TRUE(app.Start(folder + L"\\Uninstall.exe", L"/uninstall"));
   const std::pair<std::wstring, std::wstring> dialogs[] = {
@@ -355,7 +311,7 @@ TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   EXPECT_EQ(left, "");
 }
 
-TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothing) {
+TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothingAndAnEmptyOneIsRefused) {
   const std::wstring medium = CopyMedium(L"medium-drive");
   const std::wstring folder = FreeDriveLetter() + L":\\Vortel";
   Installer run;
@@ -363,13 +319,10 @@ TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothing) {
   EXPECT_EQ(run.Answer(L" B\u0142\u0105d", "OK"),
             L"Nie można utworzyć katalogu \"" + folder + L"\\\"");
   EXPECT_EQ(run.app.WaitExit(), 3);
-}
-
-TEST(InstallE2E, AnEmptyMainFolderIsRefused) {
-  const std::wstring medium = CopyMedium(L"medium-empty");
-  Installer run;
-  ASSERT_NO_FATAL_FAILURE(run.ToFolderQuestion(medium, L""));
-  EXPECT_EQ(run.Answer(L" B\u0142\u0105d", "OK"),
+  // An empty main folder is refused on its page.
+  Installer empty;
+  ASSERT_NO_FATAL_FAILURE(empty.ToFolderQuestion(medium, L""));
+  EXPECT_EQ(empty.Answer(L" B\u0142\u0105d", "OK"),
             L"Proszę podać pełną ścieżkę katalogu docelowego.");
-  EXPECT_TRUE(run.OnPage("Step4"));
+  EXPECT_TRUE(empty.OnPage("Step4"));
 }

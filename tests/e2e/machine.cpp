@@ -1,6 +1,7 @@
 #include "machine.h"
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace e2e {
@@ -95,11 +96,11 @@ void RemoveTree(const std::wstring& folder) {
 
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value) {
   wchar_t data[1024] = {};
-  DWORD size = sizeof data;
-  if (RegGetValueW(root, key.c_str(), value.empty() ? nullptr : value.c_str(), RRF_RT_REG_SZ,
-                   nullptr, data, &size) != ERROR_SUCCESS)
+  DWORD size = sizeof data, type = 0;
+  if (RegGetValueW(root, key.c_str(), value.empty() ? nullptr : value.c_str(),
+                   RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data, &size) != ERROR_SUCCESS)
     return L"<missing>";
-  return data;
+  return type == REG_DWORD ? std::to_wstring(data[0] | DWORD(data[1]) << 16) : data;
 }
 
 namespace {
@@ -170,10 +171,53 @@ std::string Differences(const std::map<std::wstring, std::string>& before,
   return out;
 }
 
+std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key) {
+  wchar_t value[512] = {};
+  GetPrivateProfileStringW(section, key, L"?", value, 512, file.c_str());
+  return value;
+}
+
+std::wstring Registration() {
+  const std::tuple<HKEY, std::wstring, const wchar_t*> values[] = {
+      {HKEY_LOCAL_MACHINE, L"Software\\Norvik-Soft", L"Path"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + L"Vortel.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + L"NorvikFTP.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, kAppPaths + L"NorvikFTPSrv.exe", L"Path"},
+      {HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"},
+      {HKEY_CLASSES_ROOT, L".vl", L""},
+      {HKEY_CLASSES_ROOT, L".ftp", L""}};
+  std::wstring lines;
+  for (const auto& [root, key, name] : values) lines += RegistryString(root, key, name) + L"\n";
+  return lines;
+}
+
 std::wstring ShellFolder(const wchar_t* name) {
   return RegistryString(HKEY_LOCAL_MACHINE,
                         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                         name);
+}
+
+namespace {
+const std::pair<const wchar_t*, const wchar_t*> kShortcuts[] = {
+    {L"Common Desktop", L"Vortel.lnk"},
+    {L"Common Desktop", L"Norvik-FTP.lnk"},
+    {L"Common Startup", L"Serwer FTP.lnk"},
+    {L"Common Programs", L"Vortel PRO"},
+    {L"Common Programs", L"Vortel PRO\\Odinstaluj.lnk"}};
+}  // namespace
+
+std::wstring Shortcuts() {
+  std::wstring names;
+  for (const auto& [folder, name] : kShortcuts)
+    if (Exists(ShellFolder(folder) + L"\\" + name)) names += name + std::wstring(L"\n");
+  return names;
+}
+
+void RemoveShortcuts() {
+  for (const auto& [folder, name] : kShortcuts) {
+    DeleteFileW((ShellFolder(folder) + L"\\" + name).c_str());
+    RemoveTree(ShellFolder(folder) + L"\\" + name);
+  }
 }
 
 }  // namespace e2e

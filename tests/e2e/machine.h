@@ -12,7 +12,6 @@ namespace e2e {
 // the probe and the mastered media.
 extern std::wstring installExe;
 std::wstring BuildFolder();
-// The user's temporary folder, with its final backslash.
 std::wstring TempFolder();
 std::string Utf8(const std::wstring& text);
 // A drive letter that names no drive here, for folders that cannot be made.
@@ -22,10 +21,9 @@ std::wstring FreeDriveLetter();
 std::string ReadAll(const std::wstring& path);
 void WriteAll(const std::wstring& path, const std::string& data);
 bool Exists(const std::wstring& path);
-// Every file below `folder`: relative name -> contents.
 std::map<std::wstring, std::string> Tree(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
-// A string value ("" names the default value), or "<missing>".
+// A string or a number value ("" names the default value), or "<missing>".
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
 // The machine as a removal must leave it: every file and folder of drive C: (the contents,
 // or under C:\windows the size and time), and every key and value below HKLM\Software and
@@ -35,7 +33,18 @@ std::map<std::wstring, std::string> Snapshot();
 // What differs, an entry a line; empty when nothing does.
 std::string Differences(const std::map<std::wstring, std::string>& before,
                         const std::map<std::wstring, std::string>& after);
+// A value of an INI file, "?" when it has none.
+std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key);
+const std::wstring kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const std::wstring kUninstallKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
+// What an installation registers, a value a line: the maker's folder, the App Paths folders of
+// the emulator, the FTP client and the server, the UninstallString, the types of .vl and .ftp.
+std::wstring Registration();
 // An all-users folder ("Common Desktop", ...) as the "Shell Folders" key names it.
 std::wstring ShellFolder(const wchar_t* name);
+// Which of the package's all-users shortcuts and its program group exist, a name a line.
+std::wstring Shortcuts();
+void RemoveShortcuts();
 
 }  // namespace e2e

@@ -1,5 +1,6 @@
 // The refusal to start while a program of the package runs, against real windows and processes.
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "machine.h"
 #include "ui_driver.h"
@@ -8,7 +9,6 @@ using namespace e2e;
 
 namespace {
 
-const std::wstring kWizard = L"Norvik-Soft - Instalator oprogramowania Vortel PRO";
 const std::wstring kRefusal =
     L"Instalator wykrył, że są uruchomione niektóre komponenty\r\npakietu Vortel PRO.\r\n"
     L"Przed instalacją obecnej wersji należy je zakończyć.";
@@ -56,22 +56,22 @@ TEST(StartupChecksE2E, EachSampleProgramRefusesTheStartWhileItRuns) {
   }
 }
 
-TEST(StartupChecksE2E, EachProductTitleRefusesTheStart) {
-  for (const wchar_t* title : {L"Vortel", L"Klient FTP", L"Wsadowy klient FTP", L"Serwer FTP"}) {
-    SCOPED_TRACE(testing::Message() << title);
-    Probe running(L"przemianowany.exe", title);  // not a product's file name: found by title
+// Not a product's file name: found by its title; whatever the title: by the batch client's form
+// or by a product's file name in any letter case.
+TEST(StartupChecksE2E, EachProductTitleTheBatchClientsFormAndEachFileNameRefuseTheStart) {
+  const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> probes[] = {
+      {L"przemianowany.exe", L"Vortel", L""},
+      {L"przemianowany.exe", L"Klient FTP", L""},
+      {L"przemianowany.exe", L"Wsadowy klient FTP", L""},
+      {L"przemianowany.exe", L"Serwer FTP", L""},
+      {L"inny.exe", L"Bez tytułu", L"TVortelFTPWsadForm"},
+      {L"norvikftpsrv.EXE", L"Inny program", L""},
+  };
+  for (const auto& [name, title, cls] : probes) {
+    SCOPED_TRACE(testing::Message() << name << " " << title);
+    Probe running(name, title, cls);
     ExpectRefusal();
   }
-}
-
-TEST(StartupChecksE2E, TheBatchClientsFormIsFoundWhateverItsTitle) {
-  Probe running(L"inny.exe", L"Bez tytułu", L"TVortelFTPWsadForm");
-  ExpectRefusal();
-}
-
-TEST(StartupChecksE2E, AProductsFileNameIsFoundWhateverItsTitle) {
-  Probe running(L"norvikftpsrv.EXE", L"Inny program");
-  ExpectRefusal();
 }
 
 TEST(StartupChecksE2E, OnlyAnExactDiscSkipsTheCheck) {
@@ -94,9 +94,9 @@ TEST(StartupChecksE2E, OnlyAnExactDiscSkipsTheCheck) {
 TEST(StartupChecksE2E, ASecondInstallerIsNotAComponent) {
   App first;
   ASSERT_TRUE(first.Start(installExe, L""));
-  ASSERT_NE(first.WaitTop(kWizard, L"TVortelForm"), nullptr);
+  ASSERT_NE(first.WaitTop(kWizardCaption, L"TVortelForm"), nullptr);
   App second;
   ASSERT_TRUE(second.Start(installExe, L""));
-  EXPECT_NE(second.WaitTop(kWizard, L"TVortelForm"), nullptr);
+  EXPECT_NE(second.WaitTop(kWizardCaption, L"TVortelForm"), nullptr);
   for (const std::wstring& caption : second.TopCaptions()) EXPECT_NE(caption, L" Informacja");
 }

@@ -92,54 +92,55 @@ void App::Kill() {
 
 namespace {
 
-struct TopSearch {
-  DWORD pid;
-  std::vector<HWND> found;
+struct Search {
+  const std::function<bool(HWND)>& match;
+  HWND found = nullptr;
 };
 
-BOOL CALLBACK CollectTop(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<TopSearch*>(p);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid == s->pid && IsWindowVisible(w)) s->found.push_back(w);
-  return TRUE;
+BOOL CALLBACK Visit(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<Search*>(p);
+  if (s->match(w)) s->found = w;
+  return !s->found;
 }
 
-struct NameSearch {
-  const std::string* name;
-  HWND found;
-};
+// The first window (a child of `parent`, or top-level) for which `match` holds, or null.
+HWND FirstWindow(HWND parent, const std::function<bool(HWND)>& match) {
+  Search search{match};
+  if (parent)
+    EnumChildWindows(parent, Visit, reinterpret_cast<LPARAM>(&search));
+  else
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
-BOOL CALLBACK MatchName(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<NameSearch*>(p);
-  if (ControlName(w) != *s->name) return TRUE;
-  s->found = w;
-  return FALSE;
+std::wstring ClassOf(HWND w) {
+  wchar_t name[64] = {};
+  GetClassNameW(w, name, 64);
+  return name;
 }
 
 }  // namespace
 
 std::vector<HWND> App::TopWindows() const {
-  TopSearch search{pid_, {}};
-  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  FirstWindow(nullptr, [&](HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == pid_ && IsWindowVisible(w)) found.push_back(w);
+    return false;
+  });
+  return found;
 }
 
 HWND App::FindTop(const std::wstring& caption, const std::wstring& cls) const {
-  for (HWND w : TopWindows()) {
-    wchar_t name[256] = {};
-    GetClassNameW(w, name, 256);
-    if (Text(w) == caption && (cls.empty() || cls == name)) return w;
-  }
+  for (HWND w : TopWindows())
+    if (Text(w) == caption && (cls.empty() || cls == ClassOf(w))) return w;
   return nullptr;
 }
 
 HWND App::MessageForm() const {
-  for (HWND w : TopWindows()) {
-    wchar_t cls[32] = {};
-    GetClassNameW(w, cls, 32);
-    if (std::wstring(cls) == L"TMessageForm") return w;
-  }
+  for (HWND w : TopWindows())
+    if (ClassOf(w) == L"TMessageForm") return w;
   return nullptr;
 }
 
@@ -160,9 +161,7 @@ std::string ControlName(HWND window) {
 }
 
 HWND FindControl(HWND top, const std::string& name) {
-  NameSearch search{&name, nullptr};
-  EnumChildWindows(top, MatchName, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstWindow(top, [&](HWND w) { return ControlName(w) == name; });
 }
 
 std::wstring Text(HWND window) {
@@ -213,27 +212,10 @@ HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text)
   return dialog;
 }
 
-namespace {
-struct TitleSearch {
-  const std::wstring* part;
-  const wchar_t* cls;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTitle(HWND w, LPARAM p) {
-  auto* s = reinterpret_cast<TitleSearch*>(p);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if ((!s->cls || std::wstring(cls) == s->cls) && Text(w).find(*s->part) != std::wstring::npos)
-    s->found = w;
-  return !s->found;
-}
-}  // namespace
-
 HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls) {
-  TitleSearch search{&part, cls};
-  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstWindow(nullptr, [&](HWND w) {
+    return (!cls || ClassOf(w) == cls) && Text(w).find(part) != std::wstring::npos;
+  });
 }
 
 void Wizard::Start(const std::wstring& exe, const std::wstring& folder,
@@ -247,13 +229,8 @@ void Wizard::WaitPage(const char* sheet, std::chrono::milliseconds timeout) cons
   ASSERT_TRUE(WaitFor([&] { return OnPage(sheet); }, timeout)) << sheet;
 }
 
-void Wizard::Next(const char* sheet) const {
-  Click(Control("BitBtn2"));
-  WaitPage(sheet);
-}
-
-void Wizard::Back(const char* sheet) const {
-  Click(Control("BitBtn1"));
+void Wizard::Go(const char* button, const char* sheet) const {
+  Click(Control(button));
   WaitPage(sheet);
 }
 

@@ -28,7 +28,7 @@ class App {
   // Starts the program suspended and resumes it only once its windows are watched.
   bool Start(const std::wstring& exe, const std::wstring& arguments,
              const std::wstring& currentDirectory = L"");
-  bool Running() const;
+  bool Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
   // The exit code, or -1 when the process did not end in time.
   long WaitExit(std::chrono::milliseconds timeout = kTimeout);
   void Kill();
@@ -37,14 +37,12 @@ class App {
   HWND FindTop(const std::wstring& caption, const std::wstring& cls = L"") const;
   HWND WaitTop(const std::wstring& caption, const std::wstring& cls = L"") const;
   std::vector<HWND> TopWindows() const;
-  // A visible message dialog of the process, or null.
   HWND MessageForm() const;
 
   // Every window the process's main thread has shown, recorded inside the process as it is
   // shown (by the window watch hook): unlike looking now and then, this cannot miss a window
   // that is shown and gone between two looks.
   int WindowsShown() const;
-  // The captions of the top-level windows among them, in order.
   std::vector<std::wstring> TopCaptions() const;
   // The positions given to progress bars, in order (-1: given to a bar out of sight).
   std::vector<int> ProgressPositions() const;
@@ -68,10 +66,8 @@ bool Checked(HWND window);
 void Click(HWND window);
 // Types a whole new text into an edit box, as pasting would (the change event follows).
 void SetEditText(HWND edit, const std::wstring& text);
-// Toggles an item of a check-list box as the Space key does.
 void ToggleListItem(HWND list, int index);
 void Key(HWND window, WPARAM virtualKey);
-// The close box (or Alt+F4) of a top-level window.
 void CloseBox(HWND top);
 // The default push button of the message dialog with this caption, by button name
 // ("Yes", "No", "OK", ...); the dialog's message text through `text`.
@@ -92,10 +88,9 @@ struct Wizard {
   HWND Control(const char* name) const { return FindControl(form, name); }
   bool OnPage(const char* sheet) const { return Visible(Control(sheet)); }
   void WaitPage(const char* sheet, std::chrono::milliseconds timeout = kTimeout) const;
-  // Next or Back, then the page expected.
-  void Next(const char* sheet) const;
-  void Back(const char* sheet) const;
-  // Ticks the licence agreement and waits until Next can be pressed.
+  void Go(const char* button, const char* sheet) const;
+  void Next(const char* sheet) const { Go("BitBtn2", sheet); }
+  void Back(const char* sheet) const { Go("BitBtn1", sheet); }
   void Agree() const;
   // Waits for the message dialog with this caption, presses `button` and waits until it is
   // gone; returns its text.

@@ -57,19 +57,13 @@ TEST(Catalogue, ProductFoldersAreRelativeToTheMainFolderUnlessAbsolute) {
 TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
   plat::headless::HeadlessPlatform platform;
   auto& files = platform.files;
-  // The marker ("-": no file, "?": unreadable); the products offered; the agreement.
+  // The marker ("-": no file, "?": unreadable); the products offered; the agreement (kept from
+  // the row before when the marker is unreadable or empty).
   const std::tuple<std::string, const char*, int> cases[] = {
-      {"-", "++++", 0},
-      {"A", "+---", 1},
-      {"C", "-++-", 2},
-      {"S", "---+", 3},
-      {"?", "++++", 3},  // unreadable or empty: the agreement stays
-      {"C\r\nwhatever follows", "-++-", 2},
-      {"", "++++", 2},
-      {"a", "++++", 0},
-      {"X", "++++", 0},
-      {" S", "++++", 0},
-  };
+      {"-", "++++", 0}, {"A", "+---", 1}, {"C", "-++-", 2},
+      {"S", "---+", 3}, {"?", "++++", 3}, {"C\r\nwhatever follows", "-++-", 2},
+      {"", "++++", 2},  {"a", "++++", 0}, {"X", "++++", 0},
+      {" S", "++++", 0}};
   for (const auto& [marker, offered, agreement] : cases) {
     SCOPED_TRACE(marker);
     MediumProducts = 0;

@@ -20,14 +20,8 @@ engine::ProductChoice Chosen(const char* marks) {
 }
 
 struct ChoicesTest : ::testing::Test {
-  // The maker's main folder, Program Files and the three App Paths folders, "|"-separated.
-  void Registry(const std::string& values) {
-    std::vector<std::string> v;
-    for (size_t at = 0, bar;; at = bar + 1) {
-      bar = values.find('|', at);
-      v.push_back(values.substr(at, bar - at));
-      if (bar == std::string::npos) break;
-    }
+  // The maker's main folder, Program Files and the three App Paths folders.
+  void Registry(const std::array<std::string, 5>& v) {
     auto& reg = platform.registry;
     reg.Set(RegRoot::LocalMachine, "Software\\Norvik-Soft", "Path", v[0]);
     reg.Set(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", v[1]);
@@ -44,18 +38,19 @@ struct ChoicesTest : ::testing::Test {
 }  // namespace
 
 TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"|E:\\Programy|||", "E:\\Programy\\NorvikSoft\\VortelPRO\\|Vortel\\|FTPCli\\|FTPSrv\\"},
+  const std::pair<std::array<std::string, 5>, std::string> cases[] = {
+      {{"", "E:\\Programy"}, "E:\\Programy\\NorvikSoft\\VortelPRO\\|Vortel\\|FTPCli\\|FTPSrv\\"},
       // The recorded main folder exactly as stored; prefixes compared with it as it stands.
-      {"D:\\Apps\\Pack|E:\\Programy|D:\\Apps\\Pack\\Emu\\|E:\\Other\\|d:\\APPS\\pack\\Srv\\",
+      {{"D:\\Apps\\Pack", "E:\\Programy", "D:\\Apps\\Pack\\Emu\\", "E:\\Other\\",
+        "d:\\APPS\\pack\\Srv\\"},
        "D:\\Apps\\Pack|\\Emu\\|E:\\Other\\|\\Srv\\"},
-      {" D:\\Apps\\ ||D:\\Apps\\Emu\\|| D:\\Apps\\ Srv\\",
+      {{" D:\\Apps\\ ", "", "D:\\Apps\\Emu\\", "", " D:\\Apps\\ Srv\\"},
        " D:\\Apps\\ |D:\\Apps\\Emu\\|FTPCli\\|Srv\\"},
-      {"||||", kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"},
+      {{}, kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"},
   };
   for (const auto& [values, rows] : cases) {
     Registry(values);
-    EXPECT_EQ(Rows(engine::ProposedFolders()), rows) << values;
+    EXPECT_EQ(Rows(engine::ProposedFolders()), rows) << values[0];
   }
   // A value that is no string reads as a missing one.
   platform.registry.SetDword(RegRoot::LocalMachine, "Software\\Norvik-Soft", "Path", 1);
@@ -65,7 +60,7 @@ TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFile
 }
 
 TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
-  Registry("||" + kDefaultMain + "E\\|" + kDefaultMain + "C\\|" + kDefaultMain + "S\\");
+  Registry({"", "", kDefaultMain + "E\\", kDefaultMain + "C\\", kDefaultMain + "S\\"});
   const std::tuple<std::string, const char*, std::string> cases[] = {
       {kDefaultMain + "x", "+---", "Vortel\\|C\\|S\\"},
       {kDefaultMain + "x", "--++", "E\\|FTPCli\\|FTPSrv\\"},

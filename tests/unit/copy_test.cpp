@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "install_fixture.h"
 
 using engine::Copier;
 using enginetest::Deflate;

@@ -1,17 +1,74 @@
 #pragma once
-// Shared pieces of the installation tests: a medium holding the whole catalogue, the shell
-// folders the shortcuts go to, and a view that logs what the run shows.
+// Shared pieces of the engine tests: sample contents and an independent zlib round trip to
+// judge stored files by; a medium holding the whole catalogue, the shell folders the shortcuts
+// go to, a view that logs what the run shows and the startup checks answered at will.
+#include <zlib.h>
+
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/catalogue.h"
 #include "engine/installation.h"
-#include "engine_fixture.h"
+#include "platform/errors.h"
+#include "platform/headless/headless.h"
+#include "startup/entry.h"
+
+namespace enginetest {
+
+// Bytes that compress like the package's files: text runs and noise.
+inline std::string MixedBytes(size_t size, unsigned seed) {
+  std::mt19937 rng(seed);
+  std::string out;
+  while (out.size() < size) {
+    if (rng() % 2)
+      out += "Vortel terminal ramka klient FTP\r\n";
+    else
+      for (int i = 0; i < 48; ++i) out += static_cast<char>(rng());
+  }
+  out.resize(size);
+  return out;
+}
+
+// zlib's one-call API, not the engine's streaming code.
+inline std::string Deflate(const std::string& data, int level = 1) {
+  uLongf size = compressBound(data.size());
+  std::string out(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+            reinterpret_cast<const Bytef*>(data.data()), data.size(), level);
+  out.resize(size);
+  return out;
+}
+
+// The expansion of `stored`, or a marker when it is not exactly one complete zlib stream.
+inline std::string Inflate(const std::string& stored, size_t expectedSize) {
+  std::string out(expectedSize + 1, '\0');
+  uLongf size = out.size();
+  uLong used = stored.size();
+  if (uncompress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                  reinterpret_cast<const Bytef*>(stored.data()), &used) != Z_OK ||
+      used != stored.size())
+    return "<not one complete zlib stream>";
+  out.resize(size);
+  return out;
+}
+
+// File names in a folder of the sandbox, as the host sees them.
+inline std::set<std::string> FilesIn(plat::headless::HeadlessFileSystem& files,
+                                     const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(files.HostPath(folder)))
+    if (entry.is_regular_file()) names.insert(entry.path().filename().string());
+  return names;
+}
+
+}  // namespace enginetest
 
 namespace installtest {
 
@@ -86,14 +143,23 @@ class LoggingView : public engine::InstallView {
   // Each percentage shown, with the length of the log when it was shown.
   std::vector<std::pair<int, size_t>> percents;
   void ShowProgress(int percent) override { percents.push_back({percent, log.size()}); }
-  // The files whose copying was announced, in order.
-  std::vector<std::string> Copied() const {
-    std::vector<std::string> names;
-    const std::string prefix = "info Kopiowanie pliku \"";
-    for (const auto& entry : log)
-      if (entry.compare(0, prefix.size(), prefix) == 0)
-        names.push_back(entry.substr(prefix.size(), entry.size() - prefix.size() - 2));
-    return names;
+};
+
+// The refusal checks, answered at will and watched.
+struct FakeChecks : startup::StartupChecks {
+  bool enough = true, running = false;
+  bool fault = false;  // something nobody expected escapes the program's logic
+  int runningQueries = 0;
+  std::vector<int> minimums;
+  bool CheckFreeResources(int s, int u, int g) override {
+    minimums = {s, u, g};
+    return enough;
+  }
+  std::string ResourceMeterText() override { return "Wolne zasoby: 3%"; }
+  bool IsAnyComponentRunning() override {
+    ++runningQueries;
+    if (fault) throw plat::Error("awaria");
+    return running;
   }
 };
 

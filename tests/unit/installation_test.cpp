@@ -1,9 +1,11 @@
-// The installation run from a whole-package medium: the order of its steps, its ends, and what
-// each end leaves on disk and in the registry.
+// The installation run: the steps a choice of products and options plans, in which order and
+// into which folder; each product's configuration; applying the plan from a whole-package
+// medium, its ends, and what each end leaves on disk and in the registry.
 #include "engine/installation.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/configuration.h"
 #include "engine/install_plan.h"
 #include "engine/run_state.h"
 #include "install_fixture.h"
@@ -14,6 +16,7 @@ using installtest::LoggingView;
 using installtest::NewContents;
 using installtest::Selection;
 using plat::ModalResult;
+using namespace engine;
 
 namespace {
 
@@ -24,11 +27,7 @@ const std::string kRegistering = "info Rejestrowanie programów.";
 std::string Copying(const std::string& name) {
   return "info Kopiowanie pliku \"" + name + "\".";
 }
-std::string Overwrite(const std::string& path) {
-  return "Plik \"" + path + "\" już istnieje.\rNadpisać ?";
-}
 
-// One machine and one run of the installation into `main`.
 struct Machine {
   Machine() { installtest::PrepareMachine(platform); }
 
@@ -45,17 +44,119 @@ struct Machine {
     engine::StopRequested = false;  // as every caller does before a run
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
-  bool HasTemporaryFile(const std::string& folder) {
-    for (const auto& name : enginetest::FilesIn(platform.files, folder))
-      if (name.rfind("~vt", 0) == 0) return true;
-    return false;
-  }
 
   plat::headless::HeadlessPlatform platform;
   LoggingView view;
 };
 
+const Folders kDirs = {"C:\\VP\\", "C:\\VP\\Emu\\", "C:\\VP\\Ftp\\", "D:\\Srv\\"};
+
+std::string ListName(const FileList* list) {
+  const std::pair<const FileList*, const char*> names[] = {
+      {&CommonFiles, "common"},     {&VortelFiles, "vortel"},       {&FtpClientFiles, "ftpclient"},
+      {&FtpBatchFiles, "ftpbatch"}, {&FtpManualFiles, "ftpmanual"}, {&FtpServerFiles, "ftpserver"}};
+  for (const auto& [known, name] : names)
+    if (known == list) return name;
+  return "?";
+}
+
+// One line per run of steps of a kind, "; " between the steps: the list or the product, the
+// folder; a shortcut's link, target and description.
+std::vector<std::string> Describe(const RunPlan& plan) {
+  const char* const kinds[] = {"folder ", "files ", "link ", "configure ", "register ", "group "};
+  std::vector<std::string> lines;
+  for (const RunStep& s : plan.steps) {
+    std::string line;
+    if (s.files) line += ListName(s.files) + " ";
+    if (s.product >= 0) line += std::to_string(s.product) + " ";
+    if (s.kind == StepKind::Shortcut)
+      line += s.shellFolder + "\\" + s.linkName + " " + s.folder + s.program + " \"" +
+              s.description + "\"";
+    else
+      line += s.folder;
+    const std::string kind = kinds[static_cast<int>(s.kind)];
+    if (!lines.empty() && lines.back().rfind(kind, 0) == 0)
+      lines.back() += "; " + line;
+    else
+      lines.push_back(kind + line);
+  }
+  return lines;
+}
+
+const std::string kIni = "C:\\VP\\Vortel\\Vortel.ini";
+const std::string kClient = "CLIENT=C:\\VP\\FTPCli\\NorvikFtp.exe\r\n";
+const std::string kServer = "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n";
+
+struct ConfigurationTest : ::testing::Test, Machine {
+  void SetUp() override {
+    for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
+    copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
+  }
+  void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
+  // The chosen products' steps in the run's order ("+" for each product chosen).
+  void Configure(const std::string& chosen) {
+    const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
+                                     chosen[3] == '+'};
+    if (c[engine::kVortel]) engine::ConfigureVortel(c, dirs);
+    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(c, dirs);
+    if (c[engine::kFtpBatch]) {
+      EXPECT_TRUE(engine::ConfigureFtpBatch(c, dirs, copier));
+    }
+    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(c, dirs);
+  }
+
+  engine::Folders dirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
+  engine::Copier copier{view, installtest::kMedium};
+};
+
 }  // namespace
+
+TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
+  const struct {
+    ProductChoice products;
+    std::array<bool, kOptionCount> options;
+    std::vector<std::string> steps;
+  } cases[] = {
+      {{true, true, true, true},
+       {true, true, true},
+       {"folder C:\\VP\\; C:\\VP\\Emu\\; C:\\VP\\Ftp\\; D:\\Srv\\",
+        "files common C:\\VP\\; ftpserver D:\\Srv\\; ftpbatch C:\\VP\\Ftp\\; "
+        "ftpclient C:\\VP\\Ftp\\; ftpmanual C:\\VP\\Ftp\\; vortel C:\\VP\\Emu\\",
+        "link Desktop\\Vortel C:\\VP\\Emu\\Vortel.exe \"Emulator terminala Vortel\"; "
+        "Desktop\\Norvik-FTP C:\\VP\\Ftp\\NorvikFtp.exe \"Klient FTP firmy Norvik-Soft\"; "
+        "Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
+        "configure 0 C:\\VP\\Emu\\; 1 C:\\VP\\Ftp\\; 2 C:\\VP\\Ftp\\; 3 D:\\Srv\\",
+        "register 3 D:\\Srv\\; 2 C:\\VP\\Ftp\\; 1 C:\\VP\\Ftp\\; 0 C:\\VP\\Emu\\",
+        "group C:\\VP\\"}},
+      // The batch client alone still brings the FTP manual and the clients' folder.
+      {{false, false, true, false},
+       {false, false, false},
+       {"folder C:\\VP\\; C:\\VP\\Ftp\\",
+        "files common C:\\VP\\; ftpbatch C:\\VP\\Ftp\\; ftpmanual C:\\VP\\Ftp\\",
+        "configure 2 C:\\VP\\Ftp\\", "register 2 C:\\VP\\Ftp\\", "group C:\\VP\\"}},
+      {{true, false, false, true},
+       {false, false, true},
+       {"folder C:\\VP\\; C:\\VP\\Emu\\; D:\\Srv\\",
+        "files common C:\\VP\\; ftpserver D:\\Srv\\; vortel C:\\VP\\Emu\\",
+        "link Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
+        "configure 0 C:\\VP\\Emu\\; 3 D:\\Srv\\", "register 3 D:\\Srv\\; 0 C:\\VP\\Emu\\",
+        "group C:\\VP\\"}},
+  };
+  for (const auto& c : cases) {
+    InstallChoices choices;
+    choices.products = c.products;
+    choices.options = c.options;
+    const RunPlan plan = PlanInstallation(choices, kDirs);
+    EXPECT_EQ(Describe(plan), c.steps);
+    EXPECT_EQ(plan.folders, kDirs);
+    EXPECT_EQ(plan.products, c.products);
+  }
+  // /NOICONS: everything but the Start-menu group.
+  InstallChoices noIcons;
+  noIcons.products = {true, false, false, false};
+  noIcons.programGroup = false;
+  EXPECT_EQ(Describe(PlanInstallation(noIcons, kDirs)).back(), "register 0 C:\\VP\\Emu\\");
+}
 
 TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsInOrder) {
   Machine m;
@@ -80,18 +181,19 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
     if (step.kind != engine::StepKind::Files) continue;
     for (const auto& entry : *step.files) {
       if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;
-      copied.push_back(entry);
+      copied.push_back(Copying(entry));
       EXPECT_EQ(m.platform.files.ReadFile(step.folder + entry), NewContents(entry)) << entry;
     }
   }
-  copied.push_back("vortelpro.ftp");  // the sample script, while configuring
-  EXPECT_EQ(m.view.Copied(), copied);
+  copied.push_back(Copying("vortelpro.ftp"));  // the sample script, while configuring
   EXPECT_FALSE(m.platform.files.Exists("C:\\VP\\Install.exe"));
   EXPECT_EQ(m.platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"), script);
-  std::vector<std::string> signs;  // the copying reduced to the sample script
-  for (const auto& line : m.view.log)
-    if (line.rfind("info Kopiowanie", 0) != 0 || line == Copying("vortelpro.ftp"))
-      signs.push_back(line);
+  std::vector<std::string> copies, signs;  // the copying, and the rest with the sample script
+  for (const auto& line : m.view.log) {
+    if (line.rfind("info Kopiowanie", 0) == 0) copies.push_back(line);
+    if (line.rfind("info Kopiowanie", 0) != 0 || line == copied.back()) signs.push_back(line);
+  }
+  EXPECT_EQ(copies, copied);
   EXPECT_EQ(signs, (std::vector<std::string>{"progress", "animation on", kShortcuts,
                                              Copying("vortelpro.ftp"), kRegistering, "finish",
                                              "animation off"}));
@@ -129,7 +231,8 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
   const std::string path = "C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp";
   script.platform.files.PutFile(path, "old");
   const std::string scriptBefore = installtest::MachineState(script.platform);
-  script.platform.dialogs.Expect(Overwrite(path), ModalResult::Abort);
+  script.platform.dialogs.Expect("Plik \"" + path + "\" już istnieje.\rNadpisać ?",
+                                 ModalResult::Abort);
   script.platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
   EXPECT_EQ(script.Run({false, false, true, false}, "C:\\VP"), RunOutcome::Aborted);
   EXPECT_EQ(script.view.log.back(), "animation off");
@@ -182,4 +285,43 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
     EXPECT_EQ(installtest::MachineState(m.platform), before);
     EXPECT_TRUE(m.platform.dialogs.AllAnswered());
   }
+}
+
+TEST_F(ConfigurationTest, TheEmulatorsIniGainsMissingLinksAndAUserFolderKeyOnly) {
+  // The products; the INI before and after ("-": no file).
+  const std::tuple<const char*, std::string, std::string> cases[] = {
+      {"++++", "-", "[CONFIG]\r\nUSERDIR=\r\n[FTP]\r\n" + kClient + kServer},
+      {"---+", "[FTP]\r\nCLIENT=C:\\S\\x.exe\r\n", "[FTP]\r\nCLIENT=C:\\S\\x.exe\r\n" + kServer},
+      {"---+", "[FTP]\r\nSERVER=E:\\x.exe\r\n", "[FTP]\r\nSERVER=E:\\x.exe\r\n"},  // stays
+      {"---+", "-", "-"},  // no emulator: no file
+      {"--+-", "[FTP]\r\nCLIENT=\r\nSERVER=x\r\n", "[FTP]\r\n" + kClient + "SERVER=x\r\n"},
+      {"++--", "[config]\r\nuserdir=C:\\U\r\n", "[config]\r\nuserdir=C:\\U\r\n[FTP]\r\n" + kClient},
+      {"+---", "; moje\r\n[INNE]\r\nA=1\r\n",
+       "; moje\r\n[INNE]\r\nA=1\r\n[CONFIG]\r\nUSERDIR=\r\n"},
+  };
+  for (const auto& [chosen, before, after] : cases) {
+    platform.files.Remove(kIni);
+    if (before != "-") platform.files.PutFile(kIni, before);
+    Configure(chosen);
+    EXPECT_EQ(platform.files.Exists(kIni) ? platform.files.ReadFile(kIni) : "-", after) << before;
+  }
+}
+
+TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
+  Configure("-+++");
+  for (const char* folder :
+       {"FTPCli\\Profiles", "FTPCli\\Scripts", "FTPSrv\\ftproot", "FTPSrv\\ftproot\\incoming",
+        "FTPSrv\\ftproot\\outgoing", "FTPSrv\\ftproot\\pub", "FTPSrv\\ftproot\\tmp"})
+    EXPECT_TRUE(sys::DirectoryExists(std::string("C:\\VP\\") + folder)) << folder;
+  EXPECT_EQ(platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"),
+            installtest::NewContents("vortelpro.ftp"));
+  // A folder that cannot be made is reported and the rest goes on.
+  dirs[3] = "Q:\\Srv\\";
+  for (const char* folder : {"", "incoming\\", "outgoing\\", "pub\\", "tmp\\"})
+    platform.dialogs.Expect(
+        "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
+        plat::ModalResult::OK);
+  platform.files.PutFile(kIni, "[FTP]\r\n");
+  engine::ConfigureFtpServer({false, false, false, true}, dirs);
+  EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

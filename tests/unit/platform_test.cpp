@@ -1,11 +1,14 @@
-// The platform's own rules: text conversion and the standard dialog's buttons. The round
-// trip and the locale's upper case are proven against the system under Wine.
+// The platform's own rules (text conversion, the standard dialog's buttons) and the path
+// helpers. The round trip, the locale's upper case, nested levels, a missing drive and starting
+// a program are proven against the system under Wine; here the text rules and what only the
+// headless file system stages easily.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "platform/dialogs.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
+#include "system/paths.h"
 
 using plat::DlgButton;
 using plat::DlgType;
@@ -63,4 +66,48 @@ TEST(Dialogs, StandardDialogSortsButtonsAndChoosesFocusAndEsc) {
   EXPECT_NONFATAL_FAILURE(swallowed("nikt nie czeka"), "unexpected dialog: \"nikt nie czeka\"");
   platform.dialogs.Expect("jeden", ModalResult::OK);
   EXPECT_NONFATAL_FAILURE(swallowed("drugi"), "\"drugi\" shown where \"jeden\" was expected");
+}
+
+TEST(Paths, TextRulesTrimBlanksOnlyAndCompareFoldersWithoutRegardToCase) {
+  plat::headless::HeadlessPlatform platform;
+  const std::pair<std::string, std::string> trimmed[] = {
+      {" a ", "a"}, {"    ", ""}, {"\ta b\t ", "\ta b\t"}};
+  for (const auto& [in, out] : trimmed) EXPECT_EQ(sys::TrimSpaces(in), out);
+  EXPECT_EQ(sys::AddBackslash(" C:\\Dir ") + sys::AddBackslash("C:\\Dir\\") + "|" +
+                sys::AddBackslash("   "),
+            "C:\\Dir\\C:\\Dir\\|");
+  const std::tuple<std::string, std::string, std::string> relative[] = {
+      {"C:\\Prog", "c:\\prog\\FTP\\", "FTP\\"},
+      {"C:\\Żółw", "c:\\żÓŁW\\Serwer\\", "Serwer\\"},
+      {"C:\\Prog", "C:\\Program\\", "C:\\Program\\"},  // not a folder prefix
+      {"C:\\Prog", "C:\\Prog\\", ""},
+      {"", "C:\\X", "C:\\X"},
+  };
+  for (const auto& [base, path, out] : relative)
+    EXPECT_EQ(sys::MakeRelativeTo(base, path), out) << path;
+  EXPECT_EQ(sys::LastCharPos('\\', "C:\\A\\B") * 10 + sys::LastCharPos('\\', "abc"),
+            50u);  // one-based
+  // 259 UTF-16 units fit, 260 do not; Polish letters count once, though UTF-8 needs two bytes.
+  std::string polish = "C:\\";
+  for (int i = 0; i < 256; ++i) polish += "ł";
+  EXPECT_TRUE(sys::FitsMaxPath(polish) && !sys::FitsMaxPath(polish + "x"));
+}
+
+TEST(Paths, FoldersStopAtFilesAndBrowsingRefusesWhatDoesNotFit) {
+  plat::headless::HeadlessPlatform platform;
+  platform.files.PutFile("C:\\A\\B\\file.txt", "x");
+  const std::pair<std::string, size_t> prefixes[] = {
+      {"C:\\A\\B\\C\\D\\", 6}, {"c:\\a\\X", 4}, {"C:\\A\\B\\file.txt\\Z", 6}, {"Q:\\A", 0}};
+  for (const auto& [path, length] : prefixes) EXPECT_EQ(sys::ExistingDirPrefixLength(path), length);
+  EXPECT_FALSE(sys::CreateDirectoryPath("C:\\A\\B\\file.txt\\sub") ||
+               sys::DirectoryExists("C:\\A\\B\\file.txt\\sub"));
+  platform.shell.browseAnswers = {"D:\\Wybrany", "C:\\", "", "C:\\" + std::string(300, 'z')};
+  for (const char* folder : {"D:\\Wybrany\\", "C:\\", "", ""})
+    EXPECT_EQ(sys::BrowseForFolder("Wybierz katalog", ""), folder);
+  platform.files.PutFile("C:\\Program Files\\Vortel PRO\\Vortel.exe", "MZ");
+  EXPECT_EQ(sys::RunProgram("C:\\Program Files\\Vortel PRO\\Vortel.exe", "plik.vl"),
+            plat::Launch::Directly);
+  ASSERT_EQ(platform.processes.started.size(), 1u);
+  EXPECT_EQ(platform.processes.started[0].commandLine,
+            "\"C:\\Program Files\\Vortel PRO\\Vortel.exe\" plik.vl");
 }

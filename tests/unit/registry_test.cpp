@@ -31,35 +31,21 @@ class RegistryEntriesTest : public ::testing::Test {
 
 TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
   sys::RegisterFtpBatch(kMain, "D:\\FTP");
-  const std::string hklm = "HKEY_LOCAL_MACHINE\\";
-  const std::string hkcr = "HKEY_CLASSES_ROOT\\";
-  const std::string uninstall = hklm + kUninstall + "\\Vortel PRO:";
-  const std::string app = hklm + kAppPaths + "\\NorvikFTPBatch.exe:";
-  EXPECT_EQ(registry.writes,
-            (std::vector<std::string>{hklm + "Software\\Norvik-Soft:Path",
-                                      hklm + "Software\\Norvik-Soft:Ver",
-                                      hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Path",
-                                      hklm + "Software\\Norvik-Soft\\Wsadowy klient FTP:Ver",
-                                      app + "@",
-                                      app + "Path",
-                                      hkcr + ".ftp:@",
-                                      hkcr + "FTPBatchScript:@",
-                                      hkcr + "FTPBatchScript\\DefaultIcon:@",
-                                      hkcr + "FTPBatchScript\\shell\\open:@",
-                                      hkcr + "FTPBatchScript\\shell\\open\\command:@",
-                                      hkcr + "FTPBatchScript\\shell\\edit:@",
-                                      hkcr + "FTPBatchScript\\shell\\edit\\command:@",
-                                      hkcr + ".ftp\\ShellNew:FileName",
-                                      uninstall + "DisplayName",
-                                      uninstall + "DisplayIcon",
-                                      uninstall + "UninstallString",
-                                      uninstall + "QuietUninstallString",
-                                      uninstall + "DisplayVersion",
-                                      uninstall + "Publisher",
-                                      uninstall + "InstallLocation",
-                                      uninstall + "InstallDate",
-                                      uninstall + "NoModify",
-                                      uninstall + "NoRepair"}));
+  const std::string m = "HKEY_LOCAL_MACHINE\\Software\\Norvik-Soft", c = "HKEY_CLASSES_ROOT\\",
+                    u = "HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) + "\\Vortel PRO:",
+                    a = "HKEY_LOCAL_MACHINE\\" + std::string(kAppPaths) + "\\NorvikFTPBatch.exe:",
+                    s = c + "FTPBatchScript";
+  std::string writes;
+  for (const std::string& write : registry.writes) writes += write + " ";
+  EXPECT_EQ(writes, m + ":Path " + m + ":Ver " + m + "\\Wsadowy klient FTP:Path " + m +
+                        "\\Wsadowy klient FTP:Ver " + a + "@ " + a + "Path " + c + ".ftp:@ " + s +
+                        ":@ " + s + "\\DefaultIcon:@ " + s + "\\shell\\open:@ " + s +
+                        "\\shell\\open\\command:@ " + s + "\\shell\\edit:@ " + s +
+                        "\\shell\\edit\\command:@ " + c + ".ftp\\ShellNew:FileName " + u +
+                        "DisplayName " + u + "DisplayIcon " + u + "UninstallString " + u +
+                        "QuietUninstallString " + u + "DisplayVersion " + u + "Publisher " + u +
+                        "InstallLocation " + u + "InstallDate " + u + "NoModify " + u +
+                        "NoRepair ");
   // What Windows and deployment tools read; the command quoted, as the folder has a blank.
   sys::WriteEstimatedSize(2049);
   EXPECT_EQ(
@@ -79,13 +65,16 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
   // The server has no document type.
   registry.writes.clear();
   sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
-  for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(hkcr, 0), std::string::npos);
+  for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(c, 0), std::string::npos);
   EXPECT_EQ(registry.writes.size(), 16u);
 }
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
   registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
-  sys::RegisterFtpServer(kMain, "C:\\S\\");
+  sys::RegisterFtpServer("C:\\", "C:\\S\\");  // a bare drive root is no package folder
+  EXPECT_EQ(Value("Software\\Norvik-Soft", "Path") +
+                Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
+            "\"C:\\Uninstall.exe\" /uninstall");
   EXPECT_FALSE(
       registry.KeyExists(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe"));
   EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"),

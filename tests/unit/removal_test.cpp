@@ -1,10 +1,12 @@
 // Removal and recovery: the journal a run writes, a run that does not install undone, the
 // package removed by the uninstaller, each judged by the whole machine before and after.
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "engine/installation.h"
 #include "engine/journal.h"
+#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "install_fixture.h"
 #include "uninstall/uninstaller.h"
@@ -34,12 +36,20 @@ struct Copy : plat::TemporaryCopy {
   void WaitForEnd(uint32_t id, uint32_t) override { waitedFor.push_back(id); }
 };
 
+struct Notes : engine::RunLog {
+  std::vector<std::string> undone;
+  void Note(const std::string& text, bool) override {
+    if (text.rfind("Cofnięto: ", 0) == 0) undone.push_back(text.substr(11));
+  }
+};
+
 // A machine with a medium, an earlier program owning ".vl" and the uninstaller's own path.
 struct Box {
   plat::headless::HeadlessPlatform platform;
   installtest::LoggingView view;
   Running checks;
   Copy copy;
+  Notes notes;  // of the removal, not of the copy that finishes it
 
   Box() {
     installtest::PrepareMachine(platform);
@@ -60,7 +70,11 @@ struct Box {
   int Remove(uninstall::Mode mode) {
     uninstall::Switches switches;
     switches.mode = mode;
-    const int code = uninstall::Remove(switches, checks, copy);
+    int code;
+    {
+      engine::LogScope scope(&notes);
+      code = uninstall::Remove(switches, checks, copy);
+    }
     if (code != uninstall::kRemoved) return code;
     EXPECT_EQ(copy.started, std::vector<std::string>{"/CLEANUP=\"" + kMain + "\" /WAIT=4242"});
     switches.cleanup = kMain;
@@ -94,6 +108,15 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
     EXPECT_TRUE(box.platform.dialogs.AllAnswered());
     EXPECT_EQ(box.platform.files.ReadFile(profile), "mine");
     EXPECT_EQ(box.platform.shell.associationNotices, 2);
+    // Shortcuts first, then the registry, the INI values, the files and folders.
+    std::vector<int> phases;
+    for (const std::string& what : box.notes.undone)
+      phases.push_back(what.size() > 4 && what.compare(what.size() - 4, 4, ".lnk") == 0 ? 0
+                       : what.rfind("HK", 0) == 0                                       ? 1
+                       : what.find(" [") != std::string::npos                           ? 2
+                                                                                        : 3);
+    EXPECT_GT(phases.size(), 50u);
+    EXPECT_TRUE(std::is_sorted(phases.begin(), phases.end()));
     std::filesystem::remove_all(box.platform.files.HostPath(kMain));
     EXPECT_EQ(box.State(), before) << "quiet: " << quiet;
   }
@@ -104,6 +127,7 @@ TEST(Removal, AFailedRunOverAnEarlierOneLeavesItIntactAndRemovable) {
   const std::string before = box.State();
   box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
   ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
+  box.platform.files.PutFile(kMain + "Zamowienie.doc", "changed");  // put back as it was
   const std::string installed = box.State();
   // A damaged stored file in the middle of the emulator's list; the journal before it too.
   box.platform.files.PutFile(installtest::kMedium + engine::StoredName("cnvCSK-852.fnt"), "bad");

@@ -160,7 +160,6 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
   }
 }
 
-// The package's folder, then the emulator's, the FTP clients' and the server's.
 const std::array<std::string, 4> kDirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTP\\",
                                           "C:\\VP\\Serwer\\"};
 

@@ -2,7 +2,7 @@
 // running) and exit codes, the background window's gradient and labels, the licence text.
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless.h"
+#include "install_fixture.h"
 #include "startup/components.h"
 #include "startup/entry.h"
 #include "startup/inst_back.h"
@@ -10,27 +10,8 @@
 #include "wizard/licence.h"
 
 using plat::ModalResult;
-using startup::TInstForm;
 using namespace startup;
-
-namespace {
-
-struct FakeChecks : startup::StartupChecks {
-  bool enough = true, running = false;
-  int runningQueries = 0;
-  std::vector<int> minimums;
-  bool CheckFreeResources(int s, int u, int g) override {
-    minimums = {s, u, g};
-    return enough;
-  }
-  std::string ResourceMeterText() override { return "Wolne zasoby: 3%"; }
-  bool IsAnyComponentRunning() override {
-    ++runningQueries;
-    return running;
-  }
-};
-
-}  // namespace
+using installtest::FakeChecks;
 
 // Refused with 2, the wizard never shown; the title is set once the resources suffice, and only
 // the exact word DISC skips the component check (the mastering mode then ends with 1 here).
@@ -48,8 +29,7 @@ TEST(Entry, RefusalsEndWithTwoAndTheTitleComesAfterTheResourceCheck) {
       {true, {}, running, 2, title, 1},
       {true, {"disc"}, running, 2, title, 1},
       {true, {"x", "DISC"}, running, 2, title, 1},
-      {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0},
-  };
+      {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0}};
   for (const auto& [enough, args, text, code, shownTitle, runningQueries] : cases) {
     SCOPED_TRACE(::testing::PrintToString(args));
     plat::headless::HeadlessPlatform platform;
@@ -119,8 +99,7 @@ TEST(Licence, EachKindShowsItsAgreementThenTheAddress) {
       {1, program + "VORTEL”"},
       {2, program + "Norvik-FTP”"},
       {3, program + "Norvik-FTPSrv”"},
-      {7, "UMOWA LICENCYJNA UŻYTKOWNIKA PAKIETU PROGRAMÓW „VORTEL PRO”"},
-  };
+      {7, "UMOWA LICENCYJNA UŻYTKOWNIKA PAKIETU PROGRAMÓW „VORTEL PRO”"}};
   for (const auto& [kind, title] : kinds) {
     const auto lines = wizard::AgreementLines(kind);
     ASSERT_GT(lines.size(), 9u);
@@ -172,12 +151,10 @@ TEST(Components, ApplicationTitlesAndExecutablesAreFoundInAnyLetterCase) {
     desktop.windows.clear();
     EXPECT_EQ(ComponentWindowTest(desktop.Add(cls, title, 7)), found) << cls << " / " << title;
   }
-  const std::pair<const char*, bool> executables[] = {
-      {"C:\\X\\norvikftp.EXE", true},
-      {"D:NORVIKFTPSRV.EXE", true},
-      {"C:\\Vortel.exe\\other.exe", false},
-      {"C:\\X\\Vortel.exe.bak", false},
-  };
+  const std::pair<const char*, bool> executables[] = {{"C:\\X\\norvikftp.EXE", true},
+                                                      {"D:NORVIKFTPSRV.EXE", true},
+                                                      {"C:\\Vortel.exe\\other.exe", false},
+                                                      {"C:\\X\\Vortel.exe.bak", false}};
   for (const auto& [exe, found] : executables) {
     desktop.windows.clear();
     const auto w = desktop.Add("TApplication", "Bez nazwy", 5);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
+#include "install_fixture.h"
 #include "platform/text.h"
 
 using engine::EDamagedFile;
@@ -75,23 +75,6 @@ TEST_F(StoredFileTest, DamagedStreamsFailAndLeaveTheOldFileAlone) {
   }
 }
 
-TEST_F(StoredFileTest, DiskFillingUpMidFileKeepsTheOldDestinationAndNoTemporaryFile) {
-  const std::string data = MixedBytes(100000, 5);
-  files.PutFile("C:\\m\\big.pd_", Deflate(data));
-  files.AddDrive('D');
-  files.PutFile("D:\\inst\\big.pdf", "old manual");
-  files.SetFreeSpace('D', 30000);
-  try {
-    codec.ExpandFile("C:\\m\\big.pd_", "D:\\inst\\big.pdf");
-    FAIL() << "the expansion did not notice the full disk";
-  } catch (const EFileError& e) {
-    EXPECT_EQ(e.Why(), EFileError::Reason::DiskFull);
-    EXPECT_EQ(e.Path(), "D:\\inst\\big.pdf") << "the message names a file the user never saw";
-  }
-  EXPECT_EQ(files.ReadFile("D:\\inst\\big.pdf"), "old manual");
-  EXPECT_EQ(FilesIn(files, "D:\\inst"), std::set<std::string>{"big.pdf"});
-}
-
 TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
   EXPECT_THROW(codec.ExpandFile("C:\\m\\brak.ex_", "C:\\brak.exe"), EFileError);
   EXPECT_FALSE(files.Exists("C:\\brak.exe"));
@@ -103,12 +86,24 @@ TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
   ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
   EXPECT_EQ(files.ReadFile("C:\\inst\\~vt0.tmp"), "someone else's");
   EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), "nowy");
-  // A medium that fills up keeps its old stored file.
+  // A disk that fills up mid-file, while expanding or while mastering, keeps the old file.
+  files.PutFile("C:\\m\\big.pd_", Deflate(MixedBytes(100000, 5)));
   files.PutFile("C:\\src\\a.txt", MixedBytes(50000, 1));
-  files.AddDrive('A');
-  files.PutFile("A:\\a.tx_", "old medium file");
-  files.SetFreeSpace('A', 1000);
-  EXPECT_THROW(codec.CompressFile("C:\\src\\a.txt", "A:\\a.tx_"), EFileError);
-  EXPECT_EQ(files.ReadFile("A:\\a.tx_"), "old medium file");
-  EXPECT_EQ(FilesIn(files, "A:\\"), std::set<std::string>{"a.tx_"});
+  for (const char* target : {"D:\\inst\\big.pdf", "A:\\a.tx_"}) {
+    files.AddDrive(target[0]);
+    files.PutFile(target, "old");
+    const bool expand = target[0] == 'D';
+    files.SetFreeSpace(target[0], expand ? 30000 : 1000);
+    try {
+      expand ? codec.ExpandFile("C:\\m\\big.pd_", target)
+             : codec.CompressFile("C:\\src\\a.txt", target);
+      ADD_FAILURE() << "the full disk went unnoticed";
+    } catch (const EFileError& e) {
+      EXPECT_EQ(e.Why(), EFileError::Reason::DiskFull);
+      EXPECT_EQ(e.Path(), target) << "the message names a file the user never saw";
+    }
+    EXPECT_EQ(files.ReadFile(target), "old");
+    const std::string name(target);
+    EXPECT_EQ(FilesIn(files, name.substr(0, name.rfind('\\') + 1)).size(), 1u);
+  }
 }

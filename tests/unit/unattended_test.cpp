@@ -18,17 +18,6 @@ namespace {
 const std::string kTarget = "C:\\Programy ąę\\Vortel PRO";
 const std::string kLog = "C:\\Temp\\instalacja.log";
 
-struct QuietChecks : startup::StartupChecks {
-  bool running = false;
-  bool fault = false;  // something nobody expected escapes the program's logic
-  bool CheckFreeResources(int, int, int) override { return true; }
-  std::string ResourceMeterText() override { return std::string(); }
-  bool IsAnyComponentRunning() override {
-    if (fault) throw plat::Error("awaria");
-    return running;
-  }
-};
-
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -41,7 +30,6 @@ class UnattendedTest : public ::testing::Test {
     files.SetModulePath("D:\\Install.exe");
     files.PutFile("C:\\Temp\\.keep", "");
   }
-  // One process of the program.
   int Run(std::vector<std::string> args) {
     unittest::FreshModuleState();
     return startup::ProgramMain(args, checks);
@@ -49,7 +37,7 @@ class UnattendedTest : public ::testing::Test {
 
   plat::headless::HeadlessPlatform platform;
   plat::headless::HeadlessFileSystem& files = platform.files;
-  QuietChecks checks;
+  installtest::FakeChecks checks;
 };
 
 }  // namespace
@@ -73,9 +61,11 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
   for (const auto& [args, error, autostart] : cases) {
     const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(args));
     EXPECT_EQ(r.error, error) << ::testing::PrintToString(args);
-    if (!error.empty()) continue;
-    EXPECT_EQ(r.choices.products, (engine::ProductChoice{false, false, false, true}));
-    EXPECT_EQ(r.choices.options, (std::array<bool, 3>{false, false, autostart}));
+    if (error.empty()) {
+      EXPECT_EQ(std::pair(r.choices.products, r.choices.options),
+                std::pair(engine::ProductChoice{false, false, false, true},
+                          std::array<bool, 3>{false, false, autostart}));
+    }
   }
   const engine::FolderTexts folders =
       unattended::ResolveChoices(
@@ -88,18 +78,19 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
 TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplied) {
   EXPECT_EQ(Run({"/VERYSILENT", "/DIR=" + kTarget, "/COMPONENTS=ftpserver,vortel",
                  "/TASKS=autostartftpserver", "/DIR3=D:\\Srv", "/OVERWRITE=none", "/LOG=" + kLog,
-                 "/SAVEINF=C:\\Temp\\x.inf"}),
+                 "/SAVEINF=C:\\Temp\\x.inf", "/NOICONS"}),
             0);
   EXPECT_TRUE(Has(files.ReadFile("C:\\Temp\\x.inf"),
                   "Components=vortel,ftpserver\r\nDir=" + kTarget +
                       "\r\nDir0=Vortel\\\r\nDir1=FTPCli\\\r\nDir3=D:\\Srv\r\nTasks="
-                      "autostartftpserver\r\nOverwrite=none\r\nAssociate=yes\r\nNoIcons=no\r\n"));
+                      "autostartftpserver\r\nOverwrite=none\r\nAssociate=yes\r\nNoIcons=yes\r\n"));
   EXPECT_TRUE(platform.dialogs.shown.empty() && platform.gui.shownForms.empty());
   const std::string log = files.ReadFile(kLog);
   EXPECT_TRUE(Has(log, "Produkty: vortel, ftpserver\r\nKatalog docelowy: " + kTarget +
                            "\\\r\nKatalog emulatora: " + kTarget +
                            "\\Vortel\\\r\nKatalog serwera FTP: D:\\Srv\\\r\nZadania: "
-                           "autostartftpserver\r\nIstniejące pliki: pozostawiane bez zmian\r\n"))
+                           "autostartftpserver\r\nGrupa programów w menu Start: pominięta\r\n"
+                           "Istniejące pliki: pozostawiane bez zmian\r\n"))
       << log;
   EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
   EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));
@@ -227,28 +218,33 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
   }
 }
 
+namespace {
+
+using plat::DlgButton;
+const std::vector<DlgButton> kOverwrite = {DlgButton::Yes, DlgButton::All, DlgButton::No,
+                                           DlgButton::Abort};
+const std::string kFile = "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?";
+const std::string kTakeOver =
+    "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
+    "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
+    "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
+    "instalowany program ?";
+
+}  // namespace
+
 TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) {
-  using plat::DlgButton;
-  const std::vector<DlgButton> overwrite = {DlgButton::Yes, DlgButton::All, DlgButton::No,
-                                            DlgButton::Abort};
   const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
-  const std::string file = "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?";
-  const std::string takeOver =
-      "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
-      "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
-      "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
-      "instalowany program ?";
   // Overwrite all, associate; the text and buttons; the answer (None: the run fails).
   const std::tuple<bool, bool, std::string, std::vector<DlgButton>, ModalResult> cases[] = {
-      {true, true, file, overwrite, ModalResult::All},
+      {true, true, kFile, kOverwrite, ModalResult::All},
       {true, true, "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?", yesNo, ModalResult::No},
-      {true, true, takeOver, yesNo, ModalResult::Yes},
-      {true, false, takeOver, yesNo, ModalResult::No},
+      {true, true, kTakeOver, yesNo, ModalResult::Yes},
+      {true, false, kTakeOver, yesNo, ModalResult::No},
       {true, true, "Nie można utworzyć katalogu \"Q:\\x\\\"", {DlgButton::OK}, ModalResult::OK},
       // Never asked by a run that never aborts; answering it would guess.
       {true, true, "Przerwać proces instalacji ?", yesNo, ModalResult::None},
       // A known text with other buttons than expected is not the known question any more.
-      {true, true, file, yesNo, ModalResult::None},
+      {true, true, kFile, yesNo, ModalResult::None},
   };
   for (const auto& [overwriteAll, associate, text, buttons, answer] : cases) {
     SCOPED_TRACE(text);
@@ -275,27 +271,20 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
 }
 
 TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
-  using plat::DlgButton;
-  const std::string file = "Plik \"C:\\x.exe\" już istnieje.\rNadpisać ?";
-  const std::string takeOver =
-      "Rejestrowane rozszerzenie (.vl) typu: \"x\"\rZmienić przyporządkowanie rozszerzenia tak "
-      "aby było domyślnie uruchamiane przez aktualnie instalowany program ?";
-  const std::vector<DlgButton> buttons = {DlgButton::Yes, DlgButton::All, DlgButton::No,
-                                          DlgButton::Abort};
   const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> cases[] = {
       {{}, {false, false}},  // nothing asked: the switches' answers stand
-      {{{file, ModalResult::Yes}, {file, ModalResult::No}, {takeOver, ModalResult::Yes}},
+      {{{kFile, ModalResult::Yes}, {kFile, ModalResult::No}, {kTakeOver, ModalResult::Yes}},
        {false, true}},
-      {{{file, ModalResult::No}, {file, ModalResult::All}}, {true, false}},
-      {{{file, ModalResult::Abort}}, {false, false}},
+      {{{kFile, ModalResult::No}, {kFile, ModalResult::All}}, {true, false}},
+      {{{kFile, ModalResult::Abort}}, {false, false}},
   };
   for (const auto& [script, given] : cases) {
     unattended::WizardDialogs wizard(platform.dialogs, {false, false}, false);
     for (const auto& [text, answer] : script) {
       platform.dialogs.Expect(text, answer);
-      wizard.Show({text, plat::DlgType::Confirmation, buttons, 0, -1, 0});
+      wizard.Show({text, plat::DlgType::Confirmation, kOverwrite, 0, -1, 0});
     }
-    EXPECT_EQ(wizard.Given().overwriteAll, given.overwriteAll);
-    EXPECT_EQ(wizard.Given().associate, given.associate);
+    EXPECT_EQ(std::pair(wizard.Given().overwriteAll, wizard.Given().associate),
+              std::pair(given.overwriteAll, given.associate));
   }
 }

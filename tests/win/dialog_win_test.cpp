@@ -21,24 +21,6 @@ WString Text(HWND w) {
   return text;
 }
 
-BOOL CALLBACK FindMessageForm(HWND w, LPARAM out) {
-  wchar_t cls[32] = {};
-  GetClassNameW(w, cls, 32);
-  if (WString(cls) != L"TMessageForm" || !IsWindowVisible(w)) return TRUE;
-  *reinterpret_cast<HWND*>(out) = w;
-  return FALSE;
-}
-
-HWND WaitForDialog(DWORD thread) {
-  for (int i = 0; i < 2000; ++i) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, FindMessageForm, reinterpret_cast<LPARAM>(&found));
-    if (found) return found;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return nullptr;
-}
-
 // What a user sees: caption, the buttons left to right ("|" between), the focused one; and
 // whether the window is centred and the buttons equally wide and spaced.
 struct Seen {
@@ -98,7 +80,7 @@ enum class Act { EscThenNo, Enter, Esc, CloseBox, AltN };
 TEST(DialogWin, LayoutFocusAndAnswers) {
   const std::vector<DlgButton> four = {DlgButton::Yes, DlgButton::All, DlgButton::No,
                                        DlgButton::Abort};
-  const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
+  const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No}, ok = {DlgButton::OK};
   const struct {
     DlgType type;
     std::vector<DlgButton> buttons;
@@ -115,14 +97,7 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
       {DlgType::Warning, yesNo, 0, 1, Act::Esc, L" Uwaga", L"&Tak|&Nie", L"&Tak", ModalResult::No},
       {DlgType::Confirmation, four, 3, 3, Act::AltN, L" Decyzja", L"&Tak|&Wszystkie|&Nie|&Przerwij",
        L"&Przerwij", ModalResult::No},
-      {DlgType::Error,
-       {DlgButton::OK},
-       0,
-       -1,
-       Act::CloseBox,
-       L" B\u0142\u0105d",
-       L"OK",
-       L"OK",
+      {DlgType::Error, ok, 0, -1, Act::CloseBox, L" B\u0142\u0105d", L"OK", L"OK",
        ModalResult::Cancel},
   };
   for (const auto& c : cases) {
@@ -130,28 +105,18 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
     const DWORD self = GetCurrentThreadId();
     Seen seen;
     std::thread driver([&] {
-      const HWND dialog = WaitForDialog(self);
+      const HWND dialog = wintest::WaitForWindow(L"TMessageForm", self);
       if (!dialog) return;
       seen = Inspect(dialog, self);
-      switch (c.act) {
-        case Act::EscThenNo:
-          PressKey(dialog, VK_ESCAPE);
-          for (HWND b = GetWindow(dialog, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT))
-            if (Text(b) == L"&Nie") PostMessageW(b, BM_CLICK, 0, 0);
-          break;
-        case Act::Enter:
-          PressKey(dialog, VK_RETURN);
-          break;
-        case Act::Esc:
-          PressKey(dialog, VK_ESCAPE);
-          break;
-        case Act::CloseBox:
-          PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-          break;
-        case Act::AltN:
-          PostMessageW(GetWindow(dialog, GW_CHILD), WM_SYSCHAR, L'n', 1 << 29);
-          break;
-      }
+      if (c.act == Act::CloseBox)
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+      else if (c.act == Act::AltN)
+        PostMessageW(GetWindow(dialog, GW_CHILD), WM_SYSCHAR, L'n', 1 << 29);
+      else
+        PressKey(dialog, c.act == Act::Enter ? VK_RETURN : VK_ESCAPE);
+      for (HWND b = GetWindow(dialog, GW_CHILD); b && c.act == Act::EscThenNo;
+           b = GetWindow(b, GW_HWNDNEXT))
+        if (Text(b) == L"&Nie") PostMessageW(b, BM_CLICK, 0, 0);
     });
     const ModalResult result = plat::OrderedMessageDlg(
         "Plik \"C:\\a.txt\" już istnieje.\rNadpisać ?", c.type, c.buttons, c.focus, c.esc);

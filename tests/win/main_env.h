@@ -2,6 +2,7 @@
 // Folders shared by the tests that run against the real API under Wine.
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "platform/win32/wide.h"
@@ -23,6 +24,27 @@ inline std::string ProgramFolder() {
   wchar_t path[MAX_PATH];
   const std::string s = plat::win32::Narrow(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
   return s.substr(0, s.rfind('\\') + 1);
+}
+
+struct WindowQuery {
+  const wchar_t* cls;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
+  auto* q = reinterpret_cast<WindowQuery*>(p);
+  wchar_t cls[64] = {};
+  GetClassNameW(w, cls, 64);
+  if (wcscmp(cls, q->cls) == 0 && IsWindowVisible(w)) q->found = w;
+  return !q->found;
+}
+
+// Waits up to 30 s for a shown window of class `cls` of the thread `thread`; null when none came.
+inline HWND WaitForWindow(const wchar_t* cls, DWORD thread) {
+  WindowQuery query{cls};
+  for (DWORD start = GetTickCount(); !query.found && GetTickCount() - start < 30000; Sleep(10))
+    EnumThreadWindows(thread, MatchWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
 }
 
 }  // namespace wintest

@@ -9,17 +9,9 @@
 #include "platform/win32/handles.h"
 #include "system/paths.h"
 
-using plat::win32::Narrow;
 using plat::win32::Wide;
 
-TEST(TextWin, ConversionUpperCaseAndWindows1250AgreeWithTheSystem) {
-  for (const std::string s : {"zażółć gęślą jaźń", "€ „x”", "\xF0\x9F\x98\x80", ""}) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    plat::win32::WString expected(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), expected.data(), n);
-    EXPECT_EQ(Wide(s), expected) << s;
-    EXPECT_EQ(Narrow(expected), s);
-  }
+TEST(TextWin, UpperCaseAndWindows1250AgreeWithTheSystem) {
   auto& text = plat::Current().Texts();
   EXPECT_EQ(text.UpperCase("vortel.exe zażółć gęślą jaźń"), "VORTEL.EXE ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
   EXPECT_EQ(text.UpperCase(""), "");
@@ -82,21 +74,6 @@ TEST(FilesWin, AttributesStreamsReplaceCopyAndFolders) {
   ASSERT_TRUE(files.ChangeDirectory(dir));
   EXPECT_EQ(files.CurrentDirectory(), dir);
   files.ChangeDirectory(before);
-}
-
-TEST(PathsWin, CreateDirectoryPathMakesEveryLevelOrFailsOnAMissingDrive) {
-  const std::string base = wintest::MakeScratchFolder("mkdir");
-  const std::string deep = base + "\\Program Files\\Vortel PRO\\Zażółć\\FTP";
-  EXPECT_TRUE(sys::CreateDirectoryPath(deep));
-  EXPECT_TRUE(plat::Current().Files().GetAttributes(deep) & plat::kAttrDirectory);
-  EXPECT_TRUE(sys::CreateDirectoryPath(deep));  // already there
-  EXPECT_EQ(sys::ExistingDirPrefixLength(base + "\\Program Files\\x\\y"), base.size() + 14);
-
-  char letter = 'Q';
-  while (letter <= 'Y' && (GetLogicalDrives() & (1u << (letter - 'A')))) ++letter;
-  ASSERT_LE(letter, 'Y') << "every drive letter from Q to Y is in use";
-  EXPECT_EQ(sys::ExistingDirPrefixLength(std::string(1, letter) + ":\\Vortel\\PRO"), 0u);
-  EXPECT_FALSE(sys::CreateDirectoryPath(std::string(1, letter) + ":\\Vortel\\PRO"));
 }
 
 TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAndWaitsForIt) {

@@ -1,5 +1,5 @@
-// Shortcuts and the program group against Wine's real shell link object and file system; the
-// decisions behind them are the native tests' business.
+// Shortcuts against Wine's real shell link object and file system; the decisions behind them,
+// the program group's among them, are the native tests' business.
 #include <gtest/gtest.h>
 
 #include "engine/target_dirs.h"
@@ -9,27 +9,19 @@
 #include "system/shell_links.h"
 #include "system_env.h"
 
-using plat::ModalResult;
 using plat::win32::Wide;
-using wintest::Listing;
-using Names = std::vector<std::string>;
 
 namespace {
 
-// The user's and the all-users' desktop and programs folders pointed at fresh scratch folders,
-// and the product folders filled with the files the links point at.
+// The user's desktop pointed at a fresh scratch folder, and the product folders holding the
+// programs the links point at.
 class ShellLinksWin : public ::testing::Test {
  protected:
   wintest::ScriptedWin32Platform platform;
   const std::string root =
       wintest::MakeScratchFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-  const std::string userDesktop = Folder("Pulpit"), commonDesktop = Folder("Pulpit wspólny");
-  const std::string userPrograms = Folder("Programy"), commonPrograms = Folder("Programy wsp");
-  wintest::ShellFolderOverride overrides[4] = {
-      {HKEY_CURRENT_USER, "Desktop", userDesktop},
-      {HKEY_LOCAL_MACHINE, "Common Desktop", commonDesktop},
-      {HKEY_CURRENT_USER, "Programs", userPrograms},
-      {HKEY_LOCAL_MACHINE, "Common Programs", commonPrograms}};
+  const std::string userDesktop = Folder("Pulpit");
+  wintest::ShellFolderOverride desktop{HKEY_CURRENT_USER, "Desktop", userDesktop};
 
   std::string Folder(const std::string& name) {
     CreateDirectoryW(Wide(root + "\\" + name).c_str(), nullptr);
@@ -39,12 +31,8 @@ class ShellLinksWin : public ::testing::Test {
     ASSERT_TRUE(plat::Current().Version().IsNtFamily());
     engine::TargetDirs = {Folder("Vortel PRO") + "\\", Folder("Vortel PRO\\Vortel") + "\\",
                           Folder("Vortel PRO\\FTP") + "\\", Folder("Vortel PRO\\Serwer") + "\\"};
-    for (const auto& entry : sys::ProgramGroupEntries) {
-      const std::string descriptor = entry.descriptor;
-      const size_t slot[] = {0, 1, 2, 2, 3};
-      plat::Current().Files().Create(engine::TargetDirs[slot[descriptor[0] - '0']] +
-                                     descriptor.substr(4));
-    }
+    for (const char* program : {"Vortel\\Vortel.exe", "FTP\\NorvikFTP.exe"})
+      plat::Current().Files().Create(engine::TargetDirs[0] + program);
   }
   void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
 
@@ -76,55 +64,7 @@ TEST_F(ShellLinksWin, LinkThatCannotBeSavedIsAFailure) {
   EXPECT_FALSE(sys::CreateShortcut("Vortel", target, engine::TargetDirs[1], "", "", "Startup",
                                    false, true, finalName, failed));
   EXPECT_TRUE(failed);
-  EXPECT_TRUE(Listing(root + "\\brak").empty());
-}
-
-TEST_F(ShellLinksWin, ExistingShortcutGetsANumberedSuccessorOnlyWhenTheUserWantsOne) {
-  const std::string target = engine::TargetDirs[1] + "Vortel.exe";
-  const char question[] = "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?";
-  const struct {
-    ModalResult answer;  // None: no question expected
-    bool made;
-    const char* finalName;
-  } rounds[] = {{ModalResult::None, true, "Vortel"},
-                {ModalResult::Yes, true, "Vortel (1)"},
-                {ModalResult::No, false, "Vortel"}};
-  std::string finalName;
-  for (const auto& r : rounds) {
-    if (r.answer != ModalResult::None) platform.dialogs.Expect(question, r.answer);
-    bool failed = true;
-    EXPECT_EQ(sys::CreateShortcut("Vortel", target, engine::TargetDirs[1], "", "Vortel", "Desktop",
-                                  true, true, finalName, failed),
-              r.made);
-    EXPECT_FALSE(failed);
-    EXPECT_EQ(finalName, r.finalName);
-  }
-  EXPECT_EQ(Listing(commonDesktop), (Names{"Vortel (1).lnk", "Vortel.lnk"}));
-  EXPECT_EQ(Read(commonDesktop + "\\Vortel (1).lnk"), Read(commonDesktop + "\\Vortel.lnk"));
-  EXPECT_TRUE(Listing(userDesktop).empty());
-}
-
-TEST_F(ShellLinksWin, ProgramGroupGoesToTheAllUsersFolderOrNowhere) {
-  const auto& dirs = engine::TargetDirs;
-  sys::CreateProgramGroup(dirs[0], {"", dirs[2], dirs[2], ""});
-  const std::string group = commonPrograms + "\\Vortel PRO";
-  EXPECT_EQ(Listing(group),
-            (Names{"Dokumentacja - Klient FTP.lnk", "Klient FTP.lnk", "Odinstaluj.lnk",
-                   "Pomoc - Klient FTP.lnk", "Wsadowy FTP.lnk", "Zamówienie.lnk"}));
-  const std::string main = engine::TargetDirs[0],
-                    batch = engine::TargetDirs[2] + "NorvikFTPBatch.exe";
-  EXPECT_EQ(Read(group + "\\Odinstaluj.lnk"), main + "Uninstall.exe|/uninstall|" + main + "||,0");
-  const std::string batchLink = Read(group + "\\Wsadowy FTP.lnk");
-  EXPECT_EQ(batchLink.substr(batchLink.rfind('|')), "|" + batch + ",1");
-  EXPECT_TRUE(Listing(userPrograms).empty());
-
-  // Without the folder's value no group is made anywhere, and the failure stays inside.
-  wintest::ShellFolderOverride gone(HKEY_LOCAL_MACHINE, "Common Programs", "", true);
-  sys::CreateProgramGroup(dirs[0], {dirs[1], dirs[2], dirs[2], dirs[3]});
-  sys::ShellFoldersRoot = plat::RegRoot::LocalMachine;
-  EXPECT_THROW(sys::GetShellFolder("Common Programs"), plat::ERegistryException);
-  EXPECT_EQ(Listing(group).size(), 6u);
-  EXPECT_TRUE(Listing(userPrograms).empty());
+  EXPECT_EQ(GetFileAttributesW(Wide(root + "\\brak").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // and a real platform whose dialogs a test answers.
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,21 +22,6 @@ class ScriptedWin32Platform : public plat::win32::Win32Platform {
   plat::headless::ScriptedDialogs dialogs;
   plat::Dialogs& Dlg() override { return dialogs; }
 };
-
-// Names in a folder, sorted, through the API's own enumeration, so a leftover temporary file
-// shows; empty for a folder that does not exist.
-inline std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
-  for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) {
-    const std::string name = plat::win32::Narrow(found.cFileName);
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // A string value as the registry holds it; `type` receives its type (0 when missing).
 inline std::string RawValue(HKEY root, const std::string& key, const std::string& name,

@@ -17,30 +17,18 @@ using plat::win32::WString;
 
 namespace {
 
-BOOL CALLBACK FindMessageBox(HWND w, LPARAM out) {
-  wchar_t cls[16] = {};
-  GetClassNameW(w, cls, 16);
-  if (WString(cls) != L"#32770" || !IsWindowVisible(w)) return TRUE;  // shown once complete
-  *reinterpret_cast<HWND*>(out) = w;
-  return FALSE;
-}
-
-// The texts of the first message box the thread shows within 20 s, which is then closed.
+// The texts of the first message box the thread shows within 30 s, which is then closed.
 WString AnswerMessageBox(DWORD thread) {
-  for (int i = 0; i < 2000; ++i, Sleep(10)) {
-    HWND box = nullptr;
-    EnumThreadWindows(thread, FindMessageBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) continue;
-    WString text;  // the box's texts: its message and its buttons'
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      wchar_t part[128] = {};
-      GetWindowTextW(c, part, 128);
-      text += part + WString(L"|");
-    }
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return text;
+  HWND box = wintest::WaitForWindow(L"#32770", thread);  // shown once complete
+  if (!box) return L"(none)";
+  WString text;  // the box's texts: its message and its buttons'
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t part[128] = {};
+    GetWindowTextW(c, part, 128);
+    text += part + WString(L"|");
   }
-  return L"(none)";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return text;
 }
 
 }  // namespace
