@@ -1,6 +1,7 @@
 #pragma once
 // The medium's stored form of a file: exactly one zlib stream of the whole file, nothing
 // before or after it. Mastering writes it at level 1; installation expands it.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,16 @@ class StoredFileCodec {
   bool ExpandFile(const std::string& src, const std::string& dst);
   // Writes `src` as one zlib stream onto `dst`, with the same all-or-nothing replacement.
   bool CompressFile(const std::string& src, const std::string& dst);
+  // The platform's copy of `src` (file times and attributes included), put in place of `dst`
+  // the same way. False when the copy could not be made; a failed replace raises.
+  bool CopyPlainFile(const std::string& src, const std::string& dst);
 
  private:
+  // The first time a run writes into a folder, the temporary files that a killed earlier run
+  // left there go.
+  void SweepLeftovers(const std::string& dst);
+
+  std::set<std::string> swept_;            // folders, upper-cased
   std::vector<unsigned char> copyBuffer_;  // kOutputBlock
   std::vector<unsigned char> input_;       // kInputBlock
   std::vector<unsigned char> packed_;      // kInputBlock, deflate's output

@@ -2,6 +2,8 @@
 // failed expansion must never cost the user the file that was there before.
 #include "engine/stored_file.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
@@ -99,10 +101,12 @@ TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
   EXPECT_THROW(codec.ExpandFile("C:\\m\\a.tx_", "C:\\nie ma\\a.txt"), EFileError);
   EXPECT_THROW(codec.CompressFile("C:\\m\\brak.txt", "C:\\m\\brak.tx_"), EFileError);
   EXPECT_EQ(FilesIn(files, "C:\\m"), std::set<std::string>{"a.tx_"});
-  files.PutFile("C:\\inst\\~vt0.tmp", "someone else's");
+  // A killed run's leftovers go; names that only look alike stay.
+  for (const char* name : {"~vt0.tmp", "~VT17.TMP", "~vtx.tmp", "a~vt1.tmp"})
+    files.PutFile(std::string("C:\\inst\\") + name, "left");
   ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
-  EXPECT_EQ(files.ReadFile("C:\\inst\\~vt0.tmp"), "someone else's");
   EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), "nowy");
+  EXPECT_EQ(FilesIn(files, "C:\\inst"), (std::set<std::string>{"a.txt", "a~vt1.tmp", "~vtx.tmp"}));
   // A medium that fills up keeps its old stored file.
   files.PutFile("C:\\src\\a.txt", MixedBytes(50000, 1));
   files.AddDrive('A');
@@ -111,4 +115,60 @@ TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
   EXPECT_THROW(codec.CompressFile("C:\\src\\a.txt", "A:\\a.tx_"), EFileError);
   EXPECT_EQ(files.ReadFile("A:\\a.tx_"), "old medium file");
   EXPECT_EQ(FilesIn(files, "A:\\"), std::set<std::string>{"a.tx_"});
+}
+
+// Installing runs elevated in folders that others may write to: a link planted where a file or
+// a temporary file goes must be replaced, never written through, and a replace that fails says
+// why.
+TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThroughAndFailedReplacesSayWhy) {
+  namespace fs = std::filesystem;
+  const fs::path outside = platform.sandbox / "outside.txt";
+  files.PutFile("C:\\m\\a.tx_", Deflate("nowy"));
+  files.PutFile("C:\\m\\wydruk", "kopia");
+  const auto outsideText = [&] {
+    std::ifstream in(outside);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  struct Case {
+    const char* link;  // what is planted as a link to `outside`
+    bool plain;
+  } cases[] = {{"a.txt", false}, {"a.txt", true}, {"~vt0.tmp", false}, {"~vt0.tmp", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.link) + (c.plain ? " plain" : " stored"));
+    fs::remove_all(files.HostPath("C:\\inst"));
+    files.PutFile("C:\\inst\\a.txt", "stary");
+    std::ofstream(outside) << "system file";
+    fs::remove(files.HostPath("C:\\inst\\") / c.link);
+    fs::create_symlink(outside, files.HostPath("C:\\inst\\") / c.link);
+    // A leftover that cannot be swept must still not be written through.
+    files.SetAttributes(std::string("C:\\inst\\") + c.link, plat::kAttrReadOnly);
+    engine::StoredFileCodec fresh;
+    ASSERT_TRUE(c.plain ? fresh.CopyPlainFile("C:\\m\\wydruk", "C:\\inst\\a.txt")
+                        : fresh.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
+    EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), c.plain ? "kopia" : "nowy");
+    EXPECT_FALSE(fs::is_symlink(files.HostPath("C:\\inst\\a.txt")));
+    EXPECT_EQ(outsideText(), "system file");
+  }
+  fs::create_symlink(outside, files.HostPath("C:\\Temp.log"));
+  files.Create("C:\\Temp.log")->Write("log", 3);
+  EXPECT_EQ(files.ReadFile("C:\\Temp.log"), "log");
+  EXPECT_EQ(outsideText(), "system file");
+
+  const std::string deep = "C:\\inst\\" + std::string(250, 'd') + ".txt";
+  files.PutFile(deep, "stary");
+  files.SetInUse("C:\\inst\\a.txt");
+  const std::pair<std::string, EFileError::Reason> failures[] = {
+      {"C:\\inst\\a.txt", EFileError::Reason::InUse}, {deep, EFileError::Reason::TooLong}};
+  for (const auto& [dst, why] : failures) {
+    const std::string before = files.ReadFile(dst);
+    try {
+      codec.ExpandFile("C:\\m\\a.tx_", dst);
+      ADD_FAILURE() << dst << " was replaced";
+    } catch (const EFileError& e) {
+      EXPECT_EQ(e.Why(), why) << e.what();
+      EXPECT_EQ(e.Path(), dst);
+    }
+    EXPECT_EQ(files.ReadFile(dst), before);
+  }
+  EXPECT_FALSE(files.Exists("C:\\inst\\~vt1.tmp"));
 }

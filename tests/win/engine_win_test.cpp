@@ -3,11 +3,14 @@
 // and the installed files end to end.)
 #include <gtest/gtest.h>
 
+#include "engine/copy.h"
 #include "engine/stored_file.h"
 #include "main_env.h"
 #include "system_env.h"
 
 namespace {
+
+using plat::win32::Wide;
 
 std::string Slurp(const std::string& path) {
   auto in = plat::Current().Files().OpenRead(path);
@@ -46,4 +49,74 @@ TEST(StoredFilesWin, RoundTripReplacesAndADamagedStreamKeepsTheOldFile) {
     EXPECT_EQ(wintest::Listing(dir),
               (std::vector<std::string>{"cel.bin", "źródło.bi_", "źródło.bin"}));
   }
+}
+
+namespace {
+
+// A Unix symbolic link, as someone with write access to the folder might plant it: Wine shows
+// it to programs as the file it points to, which is exactly how an unwary program follows it.
+void PlantLink(const std::string& target, const std::string& link) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(
+      GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name"));
+  ASSERT_TRUE(unixName) << "not running under Wine";
+  char* from = unixName(Wide(target).c_str());
+  char* at = unixName(Wide(link).c_str());
+  std::wstring command = L"/bin/ln -sf \"" + std::wstring(Wide(from).c_str()) + L"\" \"" +
+                         std::wstring(Wide(at).c_str()) + L"\"";
+  HeapFree(GetProcessHeap(), 0, from);
+  HeapFree(GetProcessHeap(), 0, at);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  ASSERT_TRUE(CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &info));
+  WaitForSingleObject(info.hProcess, 10000);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+}
+
+struct QuietView : engine::RunView {
+  void ShowInfo(const std::string&) override {}
+};
+
+}  // namespace
+
+TEST(StoredFilesWin, PlantedLinksAreReplacedNotWrittenThroughAndABusyFileSaysSo) {
+  const std::string medium = wintest::MakeScratchFolder("links medium") + "\\";
+  const std::string dir = wintest::MakeScratchFolder("links") + "\\";
+  const std::string outside = wintest::MakeScratchFolder("system") + "\\plik.dll";
+  Spill(medium + "a.txt", "nowy");
+  Spill(medium + "wydruk", "kopia");
+  engine::StoredFileCodec codec;
+  ASSERT_TRUE(codec.CompressFile(medium + "a.txt", medium + "a.tx_"));
+  QuietView view;
+  engine::Copier copier(view, medium);
+  copier.OverwriteAll = true;
+  for (const bool plain : {false, true}) {
+    SCOPED_TRACE(plain ? "plain" : "stored");
+    SetFileAttributesW(Wide(outside).c_str(), FILE_ATTRIBUTE_NORMAL);
+    Spill(outside, "system file");
+    SetFileAttributesW(Wide(outside).c_str(), FILE_ATTRIBUTE_READONLY);
+    PlantLink(outside, dir + "a.txt");
+    ASSERT_TRUE(copier.CopyOneFile(plain ? "wydruk" : "a.tx_", dir + "a.txt", plain, false));
+    EXPECT_EQ(Slurp(dir + "a.txt"), plain ? "kopia" : "nowy");
+    EXPECT_EQ(Slurp(outside), "system file");
+    EXPECT_TRUE(GetFileAttributesW(Wide(outside).c_str()) & FILE_ATTRIBUTE_READONLY);
+  }
+  PlantLink(outside, dir + "Setup.log");  // the log is made by Create
+  Spill(dir + "Setup.log", "log");
+  EXPECT_EQ(Slurp(outside), "system file");
+  EXPECT_EQ(Slurp(dir + "Setup.log"), "log");
+
+  HANDLE busy = CreateFileW(Wide(dir + "a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  try {
+    codec.ExpandFile(medium + "a.tx_", dir + "a.txt");
+    ADD_FAILURE() << "a file held open was replaced";
+  } catch (const plat::EFileError& e) {
+    EXPECT_EQ(e.Why(), plat::EFileError::Reason::InUse) << e.what();
+  }
+  CloseHandle(busy);
+  EXPECT_EQ(wintest::Listing(dir), (std::vector<std::string>{"Setup.log", "a.txt"}));
 }
