@@ -57,8 +57,8 @@ namespace {
 // it to programs as the file it points to, which is exactly how an unwary program follows it.
 void PlantLink(const std::string& target, const std::string& link) {
   using UnixName = char*(CDECL*)(const wchar_t*);
-  const auto unixName = reinterpret_cast<UnixName>(
-      GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name"));
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
   ASSERT_TRUE(unixName) << "not running under Wine";
   char* from = unixName(Wide(target).c_str());
   char* at = unixName(Wide(link).c_str());
