@@ -44,8 +44,9 @@ class ReplacingOutput {
   // A copy of `src`, made by the platform; `copied` tells whether it was.
   ReplacingOutput(const std::string& dst, const std::string& src, bool& copied) : dst_(dst) {
     auto& files = plat::Current().Files();
+    const bool durable = Replacing();
     copied = Claim([&](const std::string& temp) {
-      if (files.CopyNew(src, temp)) return Claimed::Made;
+      if (files.CopyNew(src, temp, durable)) return Claimed::Made;
       return files.GetAttributes(temp) == plat::kInvalidAttributes ? Claimed::Failed
                                                                    : Claimed::Taken;
     });
@@ -68,7 +69,7 @@ class ReplacingOutput {
   void Commit() {
     try {
       if (out_) {
-        out_->Flush();
+        if (Replacing()) out_->Flush();
         out_->Close();
       }
     } catch (const plat::EFileError& e) {
@@ -80,6 +81,13 @@ class ReplacingOutput {
   }
 
  private:
+  // Only a file that takes the place of an earlier one is flushed first: a crash must not
+  // leave an empty file where a good one was. A new file has nothing to lose, and flushing
+  // each of them would cost an installation most of its time on a disk.
+  bool Replacing() const {
+    return plat::Current().Files().GetAttributes(dst_) != plat::kInvalidAttributes;
+  }
+
   enum class Claimed { Made, Taken, Failed };
   // Tries `make` on temporary names until one is made (true) or making fails (false).
   template <class Make>

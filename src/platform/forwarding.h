@@ -34,8 +34,8 @@ class ForwardingFiles : public FileSystem {
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override {
     return inner_.CopyTo(from, to, failIfExists);
   }
-  bool CopyNew(const std::string& from, const std::string& to) override {
-    return inner_.CopyNew(from, to);
+  bool CopyNew(const std::string& from, const std::string& to, bool durable) override {
+    return inner_.CopyNew(from, to, durable);
   }
   bool Remove(const std::string& path) override { return inner_.Remove(path); }
   bool RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }

@@ -66,8 +66,8 @@ class FileSystem {
   virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
   virtual bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
   // Copies onto a new file as CreateNew makes it (file times and attributes as the platform's
-  // copy carries them) and flushes it; false when the name is taken or the copy fails.
-  virtual bool CopyNew(const std::string& from, const std::string& to) = 0;
+  // copy carries them), flushed when `durable`; false when the name is taken or the copy fails.
+  virtual bool CopyNew(const std::string& from, const std::string& to, bool durable) = 0;
   virtual bool Remove(const std::string& path) = 0;
   // Removes an empty folder; false when it has contents or cannot be removed.
   virtual bool RemoveFolder(const std::string& path) = 0;

@@ -233,7 +233,7 @@ bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to, 
   return true;
 }
 
-bool HeadlessFileSystem::CopyNew(const std::string& from, const std::string& to) {
+bool HeadlessFileSystem::CopyNew(const std::string& from, const std::string& to, bool) {
   auto host = Map(to);
   lastError_ = EFileError::Reason::AccessDenied;
   return host && !Taken(*host) && CopyTo(from, to, true);

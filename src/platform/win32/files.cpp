@@ -158,9 +158,10 @@ bool Win32Files::CopyTo(const std::string& from, const std::string& to, bool fai
   return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), failIfExists);
 }
 
-bool Win32Files::CopyNew(const std::string& from, const std::string& to) {
+bool Win32Files::CopyNew(const std::string& from, const std::string& to, bool durable) {
   const WString target = Wide(to);
   if (!CopyFileW(Wide(from).c_str(), target.c_str(), TRUE)) return false;
+  if (!durable) return true;
   // The copy carries the source's read-only bit (a CD's files have it), which forbids the
   // handle that flushing needs; the file is ours, so the bit goes off for that moment.
   const DWORD attributes = GetFileAttributesW(target.c_str());

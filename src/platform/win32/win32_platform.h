@@ -19,7 +19,7 @@ class Win32Files : public FileSystem {
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
-  bool CopyNew(const std::string& from, const std::string& to) override;
+  bool CopyNew(const std::string& from, const std::string& to, bool durable) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   EFileError LastError(const std::string& path) override;
