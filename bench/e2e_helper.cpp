@@ -2,7 +2,8 @@
 // Install.exe and run under the same Wine (scripts/bench drives it):
 //   e2e_helper generate PATH MiB          the large mixed file
 //   e2e_helper deflate FROM TO            the bare level-1 deflate loop, as a whole process
-//   e2e_helper inflate FROM TO            the bare inflate loop
+//   e2e_helper inflate FROM TO [flush]    the bare inflate loop; with "flush", followed by
+//                                         FlushFileBuffers of TO, to see what flushing costs
 //   e2e_helper window CAPTION kill|wait PROGRAM [ARGUMENTS]
 //        starts PROGRAM and prints the seconds until a visible top-level window of it with
 //        CAPTION has answered a message (so it has been through its first paint), then ends
@@ -79,8 +80,13 @@ int main(int argc, char** argv) {
     bench::Generate(argv[2], std::strtoull(argv[3], nullptr, 10) << 20);
   } else if (what == "deflate" && argc == 4) {
     bench::BareCompress(argv[2], argv[3]);
-  } else if (what == "inflate" && argc == 4) {
+  } else if (what == "inflate" && (argc == 4 || argc == 5)) {
     bench::BareExpand(argv[2], argv[3]);
+    if (argc == 5) {
+      HANDLE out = CreateFileA(argv[3], GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      if (!FlushFileBuffers(out)) return 2;
+      CloseHandle(out);
+    }
   } else if (what == "window" && argc >= 5) {
     return Window(argc, argv);
   } else {

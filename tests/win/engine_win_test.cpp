@@ -1,6 +1,8 @@
 // Stored files through the real file API: what the headless twin promises about temporary
 // files and replacement must hold on Windows too. (Mastering and installation judge the media
 // and the installed files end to end.)
+#include <process.h>
+
 #include <gtest/gtest.h>
 
 #include "engine/copy.h"
@@ -60,20 +62,9 @@ void PlantLink(const std::string& target, const std::string& link) {
   const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
   ASSERT_TRUE(unixName) << "not running under Wine";
-  char* from = unixName(Wide(target).c_str());
-  char* at = unixName(Wide(link).c_str());
-  std::wstring command = L"/bin/ln -sf \"" + std::wstring(Wide(from).c_str()) + L"\" \"" +
-                         std::wstring(Wide(at).c_str()) + L"\"";
-  HeapFree(GetProcessHeap(), 0, from);
-  HeapFree(GetProcessHeap(), 0, at);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  ASSERT_TRUE(CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &info));
-  WaitForSingleObject(info.hProcess, 10000);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
+  const std::string from = "\"" + std::string(unixName(Wide(target).c_str())) + "\"";
+  const std::string at = "\"" + std::string(unixName(Wide(link).c_str())) + "\"";
+  _spawnl(_P_WAIT, "Z:\\bin\\ln", "ln", "-sf", from.c_str(), at.c_str(), nullptr);
 }
 
 struct QuietView : engine::RunView {
