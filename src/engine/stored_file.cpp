@@ -82,8 +82,8 @@ class ReplacingOutput {
 
  private:
   // Only a file that takes the place of an earlier one is flushed first: a crash must not
-  // leave an empty file where a good one was. A new file has nothing to lose, and flushing
-  // each of them would cost an installation most of its time on a disk.
+  // leave an empty file where a good one was. A new file has nothing to lose, and each flush
+  // waits for the disk.
   bool Replacing() const {
     return plat::Current().Files().GetAttributes(dst_) != plat::kInvalidAttributes;
   }
