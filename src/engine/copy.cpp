@@ -96,11 +96,11 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
     case Decision::Copy:
       break;
   }
-  auto& files = plat::Current().Files();
-  if (files.GetAttributes(dst) != plat::kInvalidAttributes) SetReadOnly(dst, false);
+  // A read-only dst needs no clearing first: the replace takes care of it, on the file itself
+  // and not on the target of a link planted in its place.
   bool result = false;
   try {
-    result = plainCopy ? files.CopyTo(sourceDir_ + name, dst, false)
+    result = plainCopy ? codec_.CopyPlainFile(sourceDir_ + name, dst)
                        : codec_.ExpandFile(sourceDir_ + name, dst);
   } catch (const std::exception& e) {
     Log().FileFailed(dst, e.what());

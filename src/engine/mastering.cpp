@@ -26,18 +26,17 @@ std::string SourceOf(const std::string& entry, const std::string& folder) {
   return folder + entry;
 }
 
-// A plain copy that says why it failed: the platform's copy only answers yes or no.
-void CopyPlain(const std::string& from, const std::string& to) {
-  auto& files = plat::Current().Files();
-  if (files.CopyTo(from, to, false)) return;
-  if (files.GetAttributes(from) == plat::kInvalidAttributes)
-    throw plat::EFileError(from, plat::EFileError::Reason::NotFound);
-  throw plat::EFileError(to, "nie można zapisać kopii pliku");
-}
-
 class Master {
  public:
   explicit Master(std::string target) : target_(std::move(target)) {}
+
+  // A plain copy that says why it failed: the platform's copy only answers yes or no.
+  void CopyPlain(const std::string& from, const std::string& to) {
+    if (codec_.CopyPlainFile(from, to)) return;
+    if (plat::Current().Files().GetAttributes(from) == plat::kInvalidAttributes)
+      throw plat::EFileError(from, plat::EFileError::Reason::NotFound);
+    throw plat::EFileError(to, "nie można zapisać kopii pliku");
+  }
 
   void List(const std::string& folder, const FileList& list) {
     for (const std::string& entry : list) {

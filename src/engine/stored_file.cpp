@@ -6,24 +6,52 @@
 
 #include "platform/errors.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 
 namespace engine {
 namespace {
 
-// The new contents of `dst`, written under a free temporary name in the same folder (so the
-// final rename never crosses a volume) and moved over `dst` by Commit. Until then `dst` is
-// untouched; without a Commit the temporary file is removed.
+std::string FolderOf(const std::string& path) {
+  const auto cut = path.find_last_of("\\:");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// The names this program gives its temporary files: "~vt", digits, ".tmp".
+bool IsOurTemporary(const std::string& name) {
+  const std::string upper = plat::InvariantUpper(name);
+  if (upper.size() < 8 || upper.compare(0, 3, "~VT") != 0 ||
+      upper.compare(upper.size() - 4, 4, ".TMP") != 0)
+    return false;
+  for (size_t i = 3; i < upper.size() - 4; ++i)
+    if (upper[i] < '0' || upper[i] > '9') return false;
+  return true;
+}
+
+// The new contents of `dst`, made under a free temporary name in the same folder (so the final
+// rename never crosses a volume) and moved over `dst` by Commit. Until then `dst` is untouched;
+// without a Commit the temporary file is removed. The temporary file is always a new one: a
+// link planted under its name is never written through.
 class ReplacingOutput {
  public:
-  explicit ReplacingOutput(const std::string& dst) : dst_(dst), temp_(FreeTempName(dst)) {
-    try {
-      out_ = plat::Current().Files().Create(temp_);
-    } catch (const plat::EFileError& e) {
-      throw AsDestination(e);
-    }
+  // Contents to come through Write.
+  explicit ReplacingOutput(const std::string& dst) : dst_(dst) {
+    auto& files = plat::Current().Files();
+    Claim([&](const std::string& temp) {
+      out_ = files.CreateNew(temp);
+      return out_ ? Claimed::Made : Claimed::Taken;
+    });
+  }
+  // A copy of `src`, made by the platform; `copied` tells whether it was.
+  ReplacingOutput(const std::string& dst, const std::string& src, bool& copied) : dst_(dst) {
+    auto& files = plat::Current().Files();
+    copied = Claim([&](const std::string& temp) {
+      if (files.CopyNew(src, temp)) return Claimed::Made;
+      return files.GetAttributes(temp) == plat::kInvalidAttributes ? Claimed::Failed
+                                                                   : Claimed::Taken;
+    });
   }
   ~ReplacingOutput() {
-    if (committed_) return;
+    if (committed_ || temp_.empty()) return;
     out_.reset();  // closes, swallowing errors: the file is going anyway
     plat::Current().Files().Remove(temp_);
   }
@@ -39,16 +67,45 @@ class ReplacingOutput {
   }
   void Commit() {
     try {
-      out_->Close();
+      if (out_) {
+        // Durable before the rename: a crash must not leave an empty file in its place.
+        out_->Flush();
+        out_->Close();
+      }
     } catch (const plat::EFileError& e) {
       throw AsDestination(e);
     }
-    if (!plat::Current().Files().Replace(temp_, dst_))
-      throw plat::EFileError(dst_, plat::EFileError::Reason::AccessDenied);
+    auto& files = plat::Current().Files();
+    if (!files.Replace(temp_, dst_)) throw files.LastError(dst_);
     committed_ = true;
   }
 
  private:
+  enum class Claimed { Made, Taken, Failed };
+  // Tries `make` on temporary names until one is made (true) or making fails (false).
+  template <class Make>
+  bool Claim(Make make) {
+    const std::string folder = FolderOf(dst_);
+    // A short name, so the temporary path is no longer than most destinations.
+    for (int n = 0; n < 1000; ++n) {
+      temp_ = folder + "~vt" + std::to_string(n) + ".tmp";
+      Claimed claimed;
+      try {
+        claimed = make(temp_);
+      } catch (const plat::EFileError& e) {
+        temp_.clear();
+        throw AsDestination(e);
+      }
+      if (claimed == Claimed::Made) return true;
+      if (claimed == Claimed::Failed) {
+        temp_.clear();
+        return false;
+      }
+    }
+    temp_.clear();
+    throw plat::EFileError(dst_, "brak wolnej nazwy pliku tymczasowego");
+  }
+
   // The user knows the file by its real name, not by the temporary one.
   plat::EFileError AsDestination(const plat::EFileError& e) const {
     if (e.Why() != plat::EFileError::Reason::Other) return plat::EFileError(dst_, e.Why());
@@ -56,18 +113,6 @@ class ReplacingOutput {
     const std::string prefix = "\"" + temp_ + "\": ";
     return plat::EFileError(
         dst_, what.compare(0, prefix.size(), prefix) == 0 ? what.substr(prefix.size()) : what);
-  }
-
-  static std::string FreeTempName(const std::string& dst) {
-    const auto cut = dst.find_last_of("\\:");
-    const std::string folder = cut == std::string::npos ? std::string() : dst.substr(0, cut + 1);
-    auto& files = plat::Current().Files();
-    // A short name, so the temporary path is no longer than most destinations.
-    for (int n = 0; n < 1000; ++n) {
-      std::string name = folder + "~vt" + std::to_string(n) + ".tmp";
-      if (files.GetAttributes(name) == plat::kInvalidAttributes) return name;
-    }
-    throw plat::EFileError(dst, "brak wolnej nazwy pliku tymczasowego");
   }
 
   std::string dst_;
@@ -103,9 +148,18 @@ class Deflater {
 StoredFileCodec::StoredFileCodec()
     : copyBuffer_(kOutputBlock), input_(kInputBlock), packed_(kInputBlock) {}
 
+void StoredFileCodec::SweepLeftovers(const std::string& dst) {
+  const std::string folder = FolderOf(dst);
+  if (!swept_.insert(plat::InvariantUpper(folder)).second) return;
+  auto& files = plat::Current().Files();
+  for (const std::string& name : files.List(folder.empty() ? std::string(".\\") : folder))
+    if (IsOurTemporary(name)) files.Remove(folder + name);
+}
+
 bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst) {
   auto& platform = plat::Current();
   auto in = platform.Files().OpenRead(src);
+  SweepLeftovers(dst);
   ReplacingOutput out(dst);
   Inflater inflater;
   z_stream& z = inflater.z;
@@ -138,8 +192,17 @@ bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst)
   return true;
 }
 
+bool StoredFileCodec::CopyPlainFile(const std::string& src, const std::string& dst) {
+  SweepLeftovers(dst);
+  bool copied = false;
+  ReplacingOutput out(dst, src, copied);
+  if (copied) out.Commit();
+  return copied;
+}
+
 bool StoredFileCodec::CompressFile(const std::string& src, const std::string& dst) {
   auto in = plat::Current().Files().OpenRead(src);
+  SweepLeftovers(dst);
   ReplacingOutput out(dst);
   Deflater deflater(kLevel);
   z_stream& z = deflater.z;

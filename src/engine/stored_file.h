@@ -2,6 +2,7 @@
 // The medium's stored form of a file: exactly one zlib stream of the whole file, nothing
 // before or after it. Mastering writes it at level 1; installation expands it.
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@ class EDamagedFile : public plat::EFileError {
 // Holds the buffers that every expansion and compression of one run reuses.
 class StoredFileCodec {
  public:
-  static constexpr size_t kOutputBlock = 4096;  // uncompressed bytes per inflate call
+  // Uncompressed bytes per inflate call, and so per write: under Wine each write is a round
+  // trip of its own, and 4 KiB writes cost an installation a third of its time.
+  static constexpr size_t kOutputBlock = 65536;
   static constexpr size_t kInputBlock = 65536;  // bytes read from the source per read
   static constexpr int kLevel = 1;
 
@@ -36,8 +39,16 @@ class StoredFileCodec {
   // Told the size of every block read while expanding, so a caller can show progress within
   // a large file.
   std::function<void(size_t)> onRead;
+  // The platform's copy of `src` (file times and attributes included), put in place of `dst`
+  // the same way. False when the copy could not be made; a failed replace raises.
+  bool CopyPlainFile(const std::string& src, const std::string& dst);
 
  private:
+  // The first time a run writes into a folder, the temporary files that a killed earlier run
+  // left there go.
+  void SweepLeftovers(const std::string& dst);
+
+  std::set<std::string> swept_;            // folders, upper-cased
   std::vector<unsigned char> copyBuffer_;  // kOutputBlock
   std::vector<unsigned char> input_;       // kInputBlock
   std::vector<unsigned char> packed_;      // kInputBlock, deflate's output

@@ -24,6 +24,10 @@ std::string ReasonText(EFileError::Reason reason, uint32_t code) {
       return "plik lub katalog nie istnieje";
     case EFileError::Reason::AccessDenied:
       return "brak dostępu";
+    case EFileError::Reason::InUse:
+      return "plik jest używany przez uruchomiony program";
+    case EFileError::Reason::TooLong:
+      return "ścieżka jest za długa";
     case EFileError::Reason::DiskFull:
       return "brak miejsca na dysku";
     case EFileError::Reason::BadData:

@@ -40,7 +40,7 @@ class ERegistryException : public Error {
 // the reason in Polish, because mastering shows it to the user as it is.
 class EFileError : public Error {
  public:
-  enum class Reason { NotFound, AccessDenied, DiskFull, BadData, Other };
+  enum class Reason { NotFound, AccessDenied, InUse, TooLong, DiskFull, BadData, Other };
   EFileError(const std::string& path, Reason reason, uint32_t systemCode = 0);
   EFileError(const std::string& path, const std::string& reasonText);
   Reason Why() const { return reason_; }

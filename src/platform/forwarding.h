@@ -28,8 +28,14 @@ class ForwardingFiles : public FileSystem {
   std::unique_ptr<OutputFile> Create(const std::string& path) override {
     return inner_.Create(path);
   }
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
+    return inner_.CreateNew(path);
+  }
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override {
     return inner_.CopyTo(from, to, failIfExists);
+  }
+  bool CopyNew(const std::string& from, const std::string& to) override {
+    return inner_.CopyNew(from, to);
   }
   bool Remove(const std::string& path) override { return inner_.Remove(path); }
   bool RemoveFolder(const std::string& path) override { return inner_.RemoveFolder(path); }
@@ -40,6 +46,7 @@ class ForwardingFiles : public FileSystem {
   bool Replace(const std::string& from, const std::string& to) override {
     return inner_.Replace(from, to);
   }
+  EFileError LastError(const std::string& path) override { return inner_.LastError(path); }
   std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
   bool ChangeDirectory(const std::string& path) override { return inner_.ChangeDirectory(path); }
   std::string ModulePath() override { return inner_.ModulePath(); }

@@ -11,6 +11,7 @@
 
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "platform/errors.h"
 #include "platform/gui.h"
 #include "platform/ini_files.h"
 #include "platform/os_version.h"
@@ -37,6 +38,9 @@ class OutputFile {
   virtual ~OutputFile() = default;
   // Writes all or raises EFileError (a short write is a failure, never silent).
   virtual void Write(const void* data, size_t size) = 0;
+  // Makes what was written durable, so a crash after a later rename cannot leave an empty
+  // file where a good one was. Raises EFileError.
+  virtual void Flush() = 0;
   // Flushes and closes; raises EFileError when the data did not reach the disk. The destructor
   // closes too, but swallows errors, so a caller that cares calls Close itself.
   virtual void Close() = 0;
@@ -55,8 +59,15 @@ class FileSystem {
   // Raise EFileError when the file cannot be opened or created (a read-only file cannot be
   // created over, as on Windows).
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
+  // Whatever has the name (a link or junction someone planted included) is replaced by a new
+  // file, never written through.
   virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  // A file only where nothing has the name yet, not even a link: null when the name is taken.
+  virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
   virtual bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // Copies onto a new file as CreateNew makes it (file times and attributes as the platform's
+  // copy carries them), flushed; false when the name is taken or the copy fails.
+  virtual bool CopyNew(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
   // Removes an empty folder; false when it has contents or cannot be removed.
   virtual bool RemoveFolder(const std::string& path) = 0;
@@ -65,8 +76,11 @@ class FileSystem {
   virtual std::vector<std::string> List(const std::string& folder) = 0;
   // Opens a file for writing at its end, creating it when missing. Raises EFileError.
   virtual std::unique_ptr<OutputFile> Append(const std::string& path) = 0;
-  // Puts `from` in place of `to`, replacing it; both lie in one folder.
+  // Puts `from` in place of `to`, replacing it even when it is read-only; a link at `to` is
+  // replaced, not followed. Both lie in one folder.
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  // Why the last call that returned false failed, as an error naming `path`.
+  virtual EFileError LastError(const std::string& path) = 0;
   virtual std::string CurrentDirectory() = 0;
   virtual bool ChangeDirectory(const std::string& path) = 0;
   // Full path of the running program.

@@ -30,15 +30,19 @@ class LoggingFiles : public plat::ForwardingFiles {
 
  private:
   void Written(const std::string& path) {
-    if (!log_.Writing()) return;  // the size costs a second reading of the file
-    uint64_t size = 0;
-    try {
-      auto in = inner_.OpenRead(path);
-      std::vector<char> buffer(65536);
-      while (const size_t got = in->Read(buffer.data(), buffer.size())) size += got;
-    } catch (const plat::EFileError& e) {
-      log_.Line("Zapisano plik: " + path + " (rozmiaru nie można odczytać: " + e.what() + ")");
-      return;
+    if (!log_.Writing()) return;
+    // The size from the directory; only where it says 0 (an empty file, or a query that
+    // failed) is the file read, so a failure still shows its reason.
+    uint64_t size = inner_.FileSize(path);
+    if (size == 0) {
+      try {
+        auto in = inner_.OpenRead(path);
+        std::vector<char> buffer(65536);
+        while (const size_t got = in->Read(buffer.data(), buffer.size())) size += got;
+      } catch (const plat::EFileError& e) {
+        log_.Line("Zapisano plik: " + path + " (rozmiaru nie można odczytać: " + e.what() + ")");
+        return;
+      }
     }
     log_.Line("Zapisano plik: " + path + " (" + std::to_string(size) + " B)");
   }

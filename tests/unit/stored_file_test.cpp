@@ -2,6 +2,8 @@
 // failed expansion must never cost the user the file that was there before.
 #include "engine/stored_file.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "install_fixture.h"
@@ -82,10 +84,12 @@ TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
   EXPECT_THROW(codec.ExpandFile("C:\\m\\a.tx_", "C:\\nie ma\\a.txt"), EFileError);
   EXPECT_THROW(codec.CompressFile("C:\\m\\brak.txt", "C:\\m\\brak.tx_"), EFileError);
   EXPECT_EQ(FilesIn(files, "C:\\m"), std::set<std::string>{"a.tx_"});
-  files.PutFile("C:\\inst\\~vt0.tmp", "someone else's");
+  // A killed run's leftovers go; names that only look alike stay.
+  for (const char* name : {"~vt0.tmp", "~VT17.TMP", "~vtx.tmp", "a~vt1.tmp"})
+    files.PutFile(std::string("C:\\inst\\") + name, "left");
   ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
-  EXPECT_EQ(files.ReadFile("C:\\inst\\~vt0.tmp"), "someone else's");
   EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), "nowy");
+  EXPECT_EQ(FilesIn(files, "C:\\inst"), (std::set<std::string>{"a.txt", "a~vt1.tmp", "~vtx.tmp"}));
   // A disk that fills up mid-file, while expanding or while mastering, keeps the old file.
   files.PutFile("C:\\m\\big.pd_", Deflate(MixedBytes(100000, 5)));
   files.PutFile("C:\\src\\a.txt", MixedBytes(50000, 1));
@@ -106,4 +110,58 @@ TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
     const std::string name(target);
     EXPECT_EQ(FilesIn(files, name.substr(0, name.rfind('\\') + 1)).size(), 1u);
   }
+}
+
+// Installing runs elevated in folders that others may write to: a link planted where a file or
+// a temporary file goes must be replaced, never written through, and a replace that fails says
+// why.
+TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThroughAndFailedReplacesSayWhy) {
+  namespace fs = std::filesystem;
+  const fs::path outside = platform.sandbox / "outside.txt";
+  files.PutFile("C:\\m\\a.tx_", Deflate("nowy"));
+  files.PutFile("C:\\m\\wydruk", "kopia");
+  const auto outsideText = [&] {
+    std::ifstream in(outside);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  // The name planted as a link to `outside`, and whether the file is a plain copy.
+  const std::pair<const char*, bool> cases[] = {
+      {"a.txt", false}, {"a.txt", true}, {"~vt0.tmp", false}, {"~vt0.tmp", true}};
+  for (const auto& [link, plain] : cases) {
+    SCOPED_TRACE(std::string(link) + (plain ? " plain" : " stored"));
+    fs::remove_all(files.HostPath("C:\\inst"));
+    files.PutFile("C:\\inst\\a.txt", "stary");
+    std::ofstream(outside) << "system file";
+    fs::remove(files.HostPath("C:\\inst\\") / link);
+    fs::create_symlink(outside, files.HostPath("C:\\inst\\") / link);
+    // A leftover that cannot be swept must still not be written through.
+    files.SetAttributes(std::string("C:\\inst\\") + link, plat::kAttrReadOnly);
+    engine::StoredFileCodec fresh;
+    ASSERT_TRUE(plain ? fresh.CopyPlainFile("C:\\m\\wydruk", "C:\\inst\\a.txt")
+                      : fresh.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
+    EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), plain ? "kopia" : "nowy");
+    EXPECT_FALSE(fs::is_symlink(files.HostPath("C:\\inst\\a.txt")));
+    EXPECT_EQ(outsideText(), "system file");
+  }
+  fs::create_symlink(outside, files.HostPath("C:\\Temp.log"));
+  files.Create("C:\\Temp.log")->Write("log", 3);
+  EXPECT_EQ(files.ReadFile("C:\\Temp.log"), "log");
+  EXPECT_EQ(outsideText(), "system file");
+
+  const std::string deep = "C:\\inst\\" + std::string(250, 'd') + ".txt";
+  files.PutFile(deep, "stary");
+  files.SetInUse("C:\\inst\\a.txt");
+  const std::pair<std::string, EFileError::Reason> failures[] = {
+      {"C:\\inst\\a.txt", EFileError::Reason::InUse}, {deep, EFileError::Reason::TooLong}};
+  for (const auto& [dst, why] : failures) {
+    const std::string before = files.ReadFile(dst);
+    try {
+      codec.ExpandFile("C:\\m\\a.tx_", dst);
+      ADD_FAILURE() << dst << " was replaced";
+    } catch (const EFileError& e) {
+      EXPECT_TRUE(e.Why() == why && e.Path() == dst) << e.what();
+    }
+    EXPECT_EQ(files.ReadFile(dst), before);
+  }
+  EXPECT_FALSE(files.Exists("C:\\inst\\~vt1.tmp"));
 }

@@ -72,6 +72,9 @@ class HostOutput : public OutputFile {
     if (std::fwrite(data, 1, size, f_) != size)
       throw EFileError(path_, EFileError::Reason::Other, 29);
   }
+  void Flush() override {
+    if (!f_ || std::fflush(f_) != 0) throw EFileError(path_, EFileError::Reason::Other, 29);
+  }
   void Close() override {
     if (!f_) return;
     const int rc = std::fclose(f_);
@@ -155,10 +158,16 @@ bool HeadlessFileSystem::IsReadOnly(const fs::path& host) {
   return it != attributes_.end() && (it->second & kAttrReadOnly);
 }
 
+// A link has its name even when what it points to is gone, as on Windows.
+bool HeadlessFileSystem::Taken(const fs::path& host) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(host, ec));
+}
+
 uint32_t HeadlessFileSystem::GetAttributes(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
-  if (!host || !fs::exists(*host, ec)) return kInvalidAttributes;
+  if (!host || !Taken(*host)) return kInvalidAttributes;
   if (fs::is_directory(*host, ec)) return kAttrDirectory;
   auto it = attributes_.find(host->string());
   return it == attributes_.end() ? kAttrArchive : it->second;
@@ -190,7 +199,17 @@ std::unique_ptr<InputFile> HeadlessFileSystem::OpenRead(const std::string& path)
 }
 
 std::unique_ptr<OutputFile> HeadlessFileSystem::Create(const std::string& path) {
+  // A link at the name goes, as the rename of a new file onto the name removes it on Windows.
+  auto host = Map(path);
+  std::error_code ec;
+  if (host && fs::is_symlink(*host, ec) && !IsReadOnly(*host)) fs::remove(*host, ec);
   return OpenForWriting(path, "wb");
+}
+
+std::unique_ptr<OutputFile> HeadlessFileSystem::CreateNew(const std::string& path) {
+  auto host = Map(path);
+  if (host && Taken(*host)) return nullptr;
+  return OpenForWriting(path, "wbx");
 }
 
 bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to, bool failIfExists) {
@@ -214,10 +233,17 @@ bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to, 
   return true;
 }
 
+bool HeadlessFileSystem::CopyNew(const std::string& from, const std::string& to) {
+  auto host = Map(to);
+  lastError_ = EFileError::Reason::AccessDenied;
+  return host && !Taken(*host) && CopyTo(from, to, true);
+}
+
 bool HeadlessFileSystem::Remove(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
-  if (!host || !fs::is_regular_file(*host, ec) || IsReadOnly(*host)) return false;
+  if (!host || !(fs::is_regular_file(*host, ec) || fs::is_symlink(*host, ec)) || IsReadOnly(*host))
+    return false;
   attributes_.erase(host->string());
   return fs::remove(*host, ec);
 }
@@ -226,8 +252,11 @@ bool HeadlessFileSystem::Replace(const std::string& from, const std::string& to)
   auto src = Map(from);
   auto dst = Map(to);
   std::error_code ec;
-  if (!src || !dst || !fs::is_regular_file(*src, ec) || IsReadOnly(*dst) ||
-      fs::is_directory(*dst, ec))
+  lastError_ = EFileError::Reason::AccessDenied;
+  if (to.size() >= kMaxPath) lastError_ = EFileError::Reason::TooLong;
+  if (dst && inUse_.count(dst->string())) lastError_ = EFileError::Reason::InUse;
+  if (!src || !dst || !fs::is_regular_file(*src, ec) || fs::is_directory(*dst, ec) ||
+      lastError_ != EFileError::Reason::AccessDenied)
     return false;
   fs::rename(*src, *dst, ec);
   if (ec) return false;
@@ -238,6 +267,14 @@ bool HeadlessFileSystem::Replace(const std::string& from, const std::string& to)
     attributes_.erase(it);
   }
   return true;
+}
+
+EFileError HeadlessFileSystem::LastError(const std::string& path) {
+  return EFileError(path, lastError_);
+}
+
+void HeadlessFileSystem::SetInUse(const std::string& path) {
+  if (auto host = Map(path)) inUse_.insert(host->string());
 }
 
 uint64_t HeadlessFileSystem::FileSize(const std::string& path) {

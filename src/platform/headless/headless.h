@@ -9,9 +9,11 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/headless/headless_desktop.h"
 #include "platform/headless/headless_gui.h"
 #include "platform/headless/headless_ini.h"
@@ -31,6 +33,8 @@ class HeadlessFileSystem : public FileSystem {
   void RemoveDrive(char letter);
   // Writes on the drive fail with "disk full" once this many more bytes would be written.
   void SetFreeSpace(char letter, uint64_t bytes);
+  // A running program holds the file: replacing it fails.
+  void SetInUse(const std::string& path);
   void SetModulePath(const std::string& path) { modulePath_ = path; }
   void PutFile(const std::string& path, const std::string& contents);  // makes parent folders
   std::string ReadFile(const std::string& path);                       // raises when missing
@@ -45,9 +49,12 @@ class HeadlessFileSystem : public FileSystem {
   bool CreateFolder(const std::string& path) override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool CopyNew(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
+  EFileError LastError(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
   std::vector<std::string> List(const std::string& folder) override;
   std::unique_ptr<OutputFile> Append(const std::string& path) override;
@@ -66,11 +73,16 @@ class HeadlessFileSystem : public FileSystem {
   std::optional<std::filesystem::path> Map(const std::string& path);
   Drive* DriveOf(const std::string& path);
   bool IsReadOnly(const std::filesystem::path& host);
+  static bool Taken(const std::filesystem::path& host);
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, const char* mode);
 
   std::filesystem::path sandbox_;
   std::map<char, Drive> drives_;
   std::map<std::string, uint32_t> attributes_;  // by host path; only files whose bits were set
+  std::set<std::string> inUse_;                 // by host path
+  EFileError::Reason lastError_ = EFileError::Reason::Other;
+  // Windows' path limit without long-path support, counted in characters of the whole path.
+  static constexpr size_t kMaxPath = 260;
   std::string currentDir_ = "C:\\";
   std::string modulePath_ = "C:\\Install.exe";
 };

@@ -10,20 +10,59 @@ EFileError FileError(const std::string& path, DWORD code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
+      // Without long-path support, a path past the limit is simply "not found".
+      if (Wide(path).size() >= MAX_PATH) return EFileError(path, EFileError::Reason::TooLong);
+      return EFileError(path, EFileError::Reason::NotFound, code);
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_NOT_READY:
       return EFileError(path, EFileError::Reason::NotFound, code);
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
     case ERROR_WRITE_PROTECT:
       return EFileError(path, EFileError::Reason::AccessDenied, code);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EFileError(path, EFileError::Reason::InUse, code);
+    case ERROR_FILENAME_EXCED_RANGE:
+      return EFileError(path, EFileError::Reason::TooLong, code);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
       return EFileError(path, EFileError::Reason::DiskFull, code);
     default:
       return EFileError(path, EFileError::Reason::Other, code);
   }
+}
+
+bool NameTaken(DWORD code) {
+  return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
+}
+
+UniqueHandle OpenNew(const WString& path, DWORD share) {
+  return UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, share, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Through a handle opened on the name itself: SetFileAttributesW would change the target of a
+// link someone planted there.
+bool SetOwnAttributes(const WString& path, DWORD attributes) {
+  UniqueHandle h(CreateFileW(
+      path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                              FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                              FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  FILE_BASIC_INFO info{};  // zero times: left as they are
+  info.FileAttributes = attributes & kSettable ? attributes & kSettable : FILE_ATTRIBUTE_NORMAL;
+  return h.Valid() && SetFileInformationByHandle(h.Get(), FileBasicInfo, &info, sizeof info);
+}
+
+// A running program's file refuses the replace with "access denied"; opening it for writing
+// tells that apart from a real lack of rights.
+bool InUse(const WString& path) {
+  UniqueHandle h(CreateFileW(path.c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return !h.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 class Win32Input : public InputFile {
@@ -50,6 +89,9 @@ class Win32Output : public OutputFile {
       throw FileError(path_, GetLastError());
     if (written != size) throw EFileError(path_, EFileError::Reason::DiskFull);
   }
+  void Flush() override {
+    if (!FlushFileBuffers(h_.Get())) throw FileError(path_, GetLastError());
+  }
   void Close() override {
     if (!h_.Valid()) return;
     const HANDLE h = h_.Detach();
@@ -68,7 +110,7 @@ uint32_t Win32Files::GetAttributes(const std::string& path) {
 }
 
 bool Win32Files::SetAttributes(const std::string& path, uint32_t attributes) {
-  return SetFileAttributesW(Wide(path).c_str(), attributes);
+  return SetOwnAttributes(Wide(path), attributes);
 }
 
 bool Win32Files::CreateFolder(const std::string& path) {
@@ -83,14 +125,59 @@ std::unique_ptr<InputFile> Win32Files::OpenRead(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> Win32Files::Create(const std::string& path) {
-  UniqueHandle h(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h.Valid()) throw FileError(path, GetLastError());
-  return std::make_unique<Win32Output>(std::move(h), path);
+  // CREATE_ALWAYS would write through a link planted at the name; a new file renamed onto the
+  // name replaces the link instead. The handle shares deletion so that it can be renamed.
+  const WString wide = Wide(path);
+  UniqueHandle h = OpenNew(wide, FILE_SHARE_DELETE);
+  if (h.Valid()) return std::make_unique<Win32Output>(std::move(h), path);
+  if (!NameTaken(GetLastError())) throw FileError(path, GetLastError());
+  const WString folder = wide.substr(0, wide.find_last_of(L"\\:") + 1);
+  for (int n = 0; n < 1000; ++n) {
+    const WString temp = folder + Wide("~vt" + std::to_string(n) + ".tmp");
+    h = OpenNew(temp, FILE_SHARE_DELETE);
+    if (!h.Valid() && NameTaken(GetLastError())) continue;
+    if (!h.Valid()) break;
+    if (MoveFileExW(temp.c_str(), wide.c_str(), MOVEFILE_REPLACE_EXISTING))
+      return std::make_unique<Win32Output>(std::move(h), path);
+    const DWORD code = GetLastError();
+    h.Reset();
+    DeleteFileW(temp.c_str());
+    throw FileError(path, code);
+  }
+  throw FileError(path, GetLastError());
+}
+
+std::unique_ptr<OutputFile> Win32Files::CreateNew(const std::string& path) {
+  UniqueHandle h = OpenNew(Wide(path), 0);
+  if (h.Valid()) return std::make_unique<Win32Output>(std::move(h), path);
+  if (NameTaken(GetLastError())) return nullptr;
+  throw FileError(path, GetLastError());
 }
 
 bool Win32Files::CopyTo(const std::string& from, const std::string& to, bool failIfExists) {
   return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), failIfExists);
+}
+
+bool Win32Files::CopyNew(const std::string& from, const std::string& to) {
+  const WString target = Wide(to);
+  if (!CopyFileW(Wide(from).c_str(), target.c_str(), TRUE)) return false;
+  // The copy carries the source's read-only bit (a CD's files have it), which forbids the
+  // handle that flushing needs; the file is ours, so the bit goes off for that moment.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  const bool readOnly =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  if (readOnly) SetOwnAttributes(target, attributes & ~FILE_ATTRIBUTE_READONLY);
+  UniqueHandle h(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  const bool flushed = h.Valid() && FlushFileBuffers(h.Get());
+  const DWORD code = GetLastError();
+  h.Reset();
+  if (readOnly) SetOwnAttributes(target, attributes);
+  if (flushed) return true;
+  SetOwnAttributes(target, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(target.c_str());
+  SetLastError(code);
+  return false;
 }
 
 bool Win32Files::Remove(const std::string& path) {
@@ -98,8 +185,27 @@ bool Win32Files::Remove(const std::string& path) {
 }
 
 bool Win32Files::Replace(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  const WString src = Wide(from);
+  const WString dst = Wide(to);
+  constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  if (MoveFileExW(src.c_str(), dst.c_str(), kFlags)) return true;
+  DWORD code = GetLastError();
+  // Windows refuses to replace a read-only file; the caller has decided to overwrite it.
+  const DWORD attributes = GetFileAttributesW(dst.c_str());
+  if (code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_READONLY) &&
+      SetOwnAttributes(dst, attributes & ~FILE_ATTRIBUTE_READONLY)) {
+    if (MoveFileExW(src.c_str(), dst.c_str(), kFlags)) return true;
+    code = GetLastError();
+    SetOwnAttributes(dst, attributes);
+  }
+  if (code == ERROR_ACCESS_DENIED && InUse(dst)) code = ERROR_SHARING_VIOLATION;
+  SetLastError(code);
+  return false;
+}
+
+EFileError Win32Files::LastError(const std::string& path) {
+  return FileError(path, GetLastError());
 }
 
 uint64_t Win32Files::FileSize(const std::string& path) {

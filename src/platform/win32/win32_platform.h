@@ -17,9 +17,12 @@ class Win32Files : public FileSystem {
   bool CreateFolder(const std::string& path) override;
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
   bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool CopyNew(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
+  EFileError LastError(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;
   std::vector<std::string> List(const std::string& folder) override;
   std::unique_ptr<OutputFile> Append(const std::string& path) override;

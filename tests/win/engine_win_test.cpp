@@ -1,0 +1,96 @@
+// Links planted where the installer writes, through the real file API. (Mastering and
+// installation judge the media and the installed files end to end.)
+#include <process.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/copy.h"
+#include "engine/stored_file.h"
+#include "main_env.h"
+#include "system_env.h"
+
+namespace {
+
+using plat::win32::Wide;
+
+std::string Slurp(const std::string& path) {
+  auto in = plat::Current().Files().OpenRead(path);
+  std::string data;
+  char buffer[65536];
+  while (size_t n = in->Read(buffer, sizeof buffer)) data.append(buffer, n);
+  return data;
+}
+
+void Spill(const std::string& path, const std::string& data) {
+  auto out = plat::Current().Files().Create(path);
+  out->Write(data.data(), data.size());
+  out->Close();
+}
+
+// A Unix symbolic link, as someone with write access to the folder might plant it: Wine shows
+// it to programs as the file it points to, which is exactly how an unwary program follows it.
+void PlantLink(const std::string& target, const std::string& link) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  ASSERT_TRUE(unixName) << "not running under Wine";
+  const std::string from = "\"" + std::string(unixName(Wide(target).c_str())) + "\"";
+  const std::string at = "\"" + std::string(unixName(Wide(link).c_str())) + "\"";
+  _spawnl(_P_WAIT, "Z:\\bin\\ln", "ln", "-sf", from.c_str(), at.c_str(), nullptr);
+}
+
+std::vector<std::string> Listing(const std::string& dir) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(Wide(dir + "*").c_str(), &found);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
+    if (found.cFileName[0] != L'.')
+      names.push_back(plat::win32::Narrow(found.cFileName, wcslen(found.cFileName)));
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  return names;
+}
+
+struct QuietView : engine::RunView {
+  void ShowInfo(const std::string&) override {}
+};
+
+}  // namespace
+
+TEST(StoredFilesWin, PlantedLinksAreReplacedNotWrittenThroughAndABusyFileSaysSo) {
+  const std::string medium = wintest::MakeScratchFolder("links medium") + "\\";
+  const std::string dir = wintest::MakeScratchFolder("links") + "\\";
+  const std::string outside = wintest::MakeScratchFolder("system") + "\\plik.dll";
+  Spill(medium + "a.txt", "nowy");
+  Spill(medium + "wydruk", "kopia");
+  engine::StoredFileCodec codec;
+  ASSERT_TRUE(codec.CompressFile(medium + "a.txt", medium + "a.tx_"));
+  QuietView view;
+  engine::Copier copier(view, medium);
+  copier.OverwriteAll = true;
+  for (const bool plain : {false, true}) {
+    SCOPED_TRACE(plain ? "plain" : "stored");
+    SetFileAttributesW(Wide(outside).c_str(), FILE_ATTRIBUTE_NORMAL);
+    Spill(outside, "system file");
+    SetFileAttributesW(Wide(outside).c_str(), FILE_ATTRIBUTE_READONLY);
+    PlantLink(outside, dir + "a.txt");
+    ASSERT_TRUE(copier.CopyOneFile(plain ? "wydruk" : "a.tx_", dir + "a.txt", plain, false));
+    EXPECT_EQ(Slurp(dir + "a.txt"), plain ? "kopia" : "nowy");
+    EXPECT_EQ(Slurp(outside), "system file");
+    EXPECT_TRUE(GetFileAttributesW(Wide(outside).c_str()) & FILE_ATTRIBUTE_READONLY);
+  }
+  PlantLink(outside, dir + "Setup.log");  // the log is made by Create
+  Spill(dir + "Setup.log", "log");
+  EXPECT_EQ(Slurp(outside), "system file");
+  EXPECT_EQ(Slurp(dir + "Setup.log"), "log");
+
+  HANDLE busy = CreateFileW(Wide(dir + "a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  try {
+    codec.ExpandFile(medium + "a.tx_", dir + "a.txt");
+    ADD_FAILURE() << "a file held open was replaced";
+  } catch (const plat::EFileError& e) {
+    EXPECT_EQ(e.Why(), plat::EFileError::Reason::InUse) << e.what();
+  }
+  CloseHandle(busy);
+  EXPECT_EQ(Listing(dir), (std::vector<std::string>{"Setup.log", "a.txt"}));
+}
