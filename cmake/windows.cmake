@@ -14,7 +14,7 @@ add_link_options(-Wl,--no-insert-timestamp)
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 # The entries, and the C++ library's error reports that only the shipped programs replace (a
 # test program's own library needs the originals).
-list(FILTER WIN32_SOURCES EXCLUDE REGEX "/(winmain|uninstall_main|library_errors)\\.cpp$")
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/(winmain|uninstall_main|library_errors|zlib_crc)\\.cpp$")
 
 add_library(core STATIC ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${WIN32_SOURCES})
 target_include_directories(core PUBLIC ${PROJECT_SOURCE_DIR}/src)
@@ -33,7 +33,7 @@ add_custom_command(OUTPUT ${ART_FILES}
   DEPENDS ${PROJECT_SOURCE_DIR}/res/draw_art.py VERBATIM)
 
 add_executable(Install WIN32 src/platform/win32/winmain.cpp src/platform/win32/library_errors.cpp
-               res/Install.rc ${ART_FILES})
+               src/platform/win32/zlib_crc.cpp res/Install.rc ${ART_FILES})
 target_link_libraries(Install PRIVATE core)
 target_link_options(Install PRIVATE -municode -s)
 set(RC_INPUTS ${PROJECT_SOURCE_DIR}/res/Install.exe.manifest ${PROJECT_SOURCE_DIR}/res/art.rc

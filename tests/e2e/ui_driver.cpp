@@ -70,10 +70,6 @@ std::vector<int> App::ProgressPositions() const {
   return positions;
 }
 
-bool App::Running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
 long App::WaitExit(std::chrono::milliseconds timeout) {
   if (!process_ ||
       WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
