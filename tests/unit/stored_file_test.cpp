@@ -146,6 +146,8 @@ TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThroughAndFailedReplacesSayWhy
   fs::create_symlink(outside, files.HostPath("C:\\Temp.log"));
   files.Create("C:\\Temp.log")->Write("log", 3);
   EXPECT_EQ(files.ReadFile("C:\\Temp.log"), "log");
+  fs::create_symlink(outside, files.HostPath("C:\\Install.log"));  // appended: refused
+  EXPECT_THROW(files.Append("C:\\Install.log"), EFileError);
   EXPECT_EQ(outsideText(), "system file");
 
   const std::string deep = "C:\\inst\\" + std::string(250, 'd') + ".txt";

@@ -303,6 +303,9 @@ std::vector<std::string> HeadlessFileSystem::List(const std::string& folder) {
 }
 
 std::unique_ptr<OutputFile> HeadlessFileSystem::Append(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (host && fs::is_symlink(*host, ec)) throw EFileError(path, EFileError::Reason::AccessDenied);
   return OpenForWriting(path, "ab");
 }
 

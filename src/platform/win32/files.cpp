@@ -234,9 +234,16 @@ std::vector<std::string> Win32Files::List(const std::string& folder) {
 }
 
 std::unique_ptr<OutputFile> Win32Files::Append(const std::string& path) {
+  // Appending cannot replace the name as Create does; a link planted there is refused, never
+  // written through.
   UniqueHandle h(CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                             nullptr));
   if (!h.Valid()) throw FileError(path, GetLastError());
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(h.Get(), &info)) throw FileError(path, GetLastError());
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+    throw FileError(path, ERROR_ACCESS_DENIED);
   return std::make_unique<Win32Output>(std::move(h), path);
 }
 
