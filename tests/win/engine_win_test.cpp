@@ -2,6 +2,7 @@
 // installation judge the media and the installed files end to end.)
 #include <process.h>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "engine/copy.h"
@@ -47,6 +48,7 @@ std::vector<std::string> Listing(const std::string& dir) {
     if (found.cFileName[0] != L'.')
       names.push_back(plat::win32::Narrow(found.cFileName, wcslen(found.cFileName)));
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  std::sort(names.begin(), names.end());
   return names;
 }
 
