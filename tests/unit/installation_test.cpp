@@ -1,6 +1,5 @@
-// The installation run: the steps a choice of products and options plans, in which order and
-// into which folder; each product's configuration; applying the plan from a whole-package
-// medium, its ends, and what each end leaves on disk and in the registry.
+// The installation run: the steps a choice plans, each product's configuration, applying the
+// plan from a whole-package medium, its ends and what each end leaves behind.
 #include "engine/installation.h"
 
 #include <gtest/gtest.h>
@@ -217,9 +216,8 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }
 
-// The wizard's ends (a main folder on a missing drive, a corrupt stored file, an abort at a
-// question) are proven on the real program end to end, a refused registration with the
-// wizard's exit codes; here the ends only a staged machine reaches.
+// The other ends are proven end to end and with the wizard's exit codes; here the ends only a
+// staged machine reaches.
 TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBeforeRegistering) {
   Machine folder;
   const std::string folderBefore = installtest::MachineState(folder.platform);
@@ -254,11 +252,9 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
   }
 }
 
-// A close confirmed while messages are pumped: during a file's expansion the run ends after
-// that whole file; nothing may follow the last file, the sample script or the last pump. Then
-// the run is undone.
+// A close confirmed while messages are pumped ends the run after that whole file (nothing may
+// follow the last file, the sample script or the last pump), and it is undone.
 TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
-  const std::string ini = "C:\\VP\\Vortel\\Vortel.ini";
   const struct {
     Selection chosen;
     std::string trigger;
@@ -271,7 +267,7 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.trigger);
     Machine m;
-    m.platform.files.PutFile(ini, "[FTP]\r\n");
+    m.platform.files.PutFile(kIni, "[FTP]\r\n");
     const std::string before = installtest::MachineState(m.platform);
     bool stopped = false;
     m.platform.pump.onPump = [&] {
