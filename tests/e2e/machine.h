@@ -1,6 +1,5 @@
 #pragma once
-// What the end-to-end tests read and prepare on the machine: paths, files, registry values,
-// shell folders.
+// What the end-to-end tests read and prepare on the machine.
 #include <windows.h>
 
 #include <map>
@@ -8,8 +7,7 @@
 
 namespace e2e {
 
-// The Install.exe under test, from the command line; its build folder holds the stand-ins,
-// the probe and the mastered media.
+// The Install.exe under test; its build folder holds the stand-ins, probes and mastered media.
 extern std::wstring installExe;
 std::wstring BuildFolder();
 std::wstring TempFolder();

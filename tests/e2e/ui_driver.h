@@ -1,8 +1,6 @@
 #pragma once
-// A small Windows UI driver for the end-to-end tests: starts a program, finds its windows by
-// caption or class and its controls by the name they answer to "WM_GETCONTROLNAME" (a global
-// atom), reads texts, clicks, and waits for conditions with generous time-outs (never fixed
-// sleeps).
+// The end-to-end tests' UI driver: controls found by the name they answer "WM_GETCONTROLNAME"
+// with, conditions waited for with generous time-outs, never fixed sleeps.
 #include <windows.h>
 
 #include <chrono>
@@ -39,9 +37,8 @@ class App {
   std::vector<HWND> TopWindows() const;
   HWND MessageForm() const;
 
-  // Every window the process's main thread has shown, recorded inside the process as it is
-  // shown (by the window watch hook): unlike looking now and then, this cannot miss a window
-  // that is shown and gone between two looks.
+  // Every window the process's main thread has shown, recorded by a hook inside the process:
+  // looking now and then would miss one shown and gone between two looks.
   int WindowsShown() const;
   std::vector<std::wstring> TopCaptions() const;
   // The positions given to progress bars, in order (-1: given to a bar out of sight).
@@ -72,8 +69,7 @@ void CloseBox(HWND top);
 // The default push button of the message dialog with this caption, by button name
 // ("Yes", "No", "OK", ...); the dialog's message text through `text`.
 HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text = nullptr);
-// A top-level window of any process, shown or not, whose title contains `part` (and of class
-// `cls`).
+// A top-level window of any process, shown or not, whose title contains `part` (class `cls`).
 HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls = nullptr);
 
 // The wizard of one installer process, page by page. Steps report failures to the running test;
@@ -92,8 +88,7 @@ struct Wizard {
   void Next(const char* sheet) const { Go("BitBtn2", sheet); }
   void Back(const char* sheet) const { Go("BitBtn1", sheet); }
   void Agree() const;
-  // Waits for the message dialog with this caption, presses `button` and waits until it is
-  // gone; returns its text.
+  // Presses `button` in the message dialog with this caption, waits till it goes; its text.
   std::wstring Answer(const std::wstring& caption, const char* button) const;
 };
 
