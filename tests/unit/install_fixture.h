@@ -1,7 +1,6 @@
 #pragma once
-// Shared pieces of the engine tests: sample contents and an independent zlib round trip to
-// judge stored files by; a medium holding the whole catalogue, the shell folders the shortcuts
-// go to, a view that logs what the run shows and the startup checks answered at will.
+// Shared pieces of the engine tests: an independent zlib round trip to judge stored files by,
+// a machine with a whole-package medium, a view that logs the run and startup checks at will.
 #include <zlib.h>
 
 #include <algorithm>
