@@ -78,8 +78,7 @@ struct Installer : Wizard {
     HWND notes = Control("CheckBox5");
     Click(notes);
     ASSERT_TRUE(WaitFor([&] { return Checked(notes); }));
-    EXPECT_TRUE(Checked(Control("CheckBox2")));
-    EXPECT_TRUE(Checked(Control("CheckBox3")));
+    EXPECT_TRUE(Checked(Control("CheckBox2")) && Checked(Control("CheckBox3")));
     Click(Control("BitBtn4"));
     EXPECT_EQ(app.WaitExit(std::chrono::minutes(2)), 0);
     for (const auto& [title, cls] : {std::pair{L"Vortel", L"TApplication"},
@@ -222,9 +221,8 @@ TEST(InstallE2E, ACorruptStoredFileStopsTheRunAndKeepsTheOldFile) {
   const std::wstring medium = CopyMedium(L"medium-corrupt");
   const std::wstring folder = L"C:\\Testy\\Uszkodzony";
   const std::wstring target = folder + L"\\FTPSrv\\FTPSrv.hlp";
-  CreateDirectoryW(L"C:\\Testy", nullptr);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  CreateDirectoryW((folder + L"\\FTPSrv").c_str(), nullptr);
+  for (const std::wstring& made : {std::wstring(L"C:\\Testy"), folder, folder + L"\\FTPSrv"})
+    CreateDirectoryW(made.c_str(), nullptr);
   WriteAll(target, "poprzednia pomoc");
   std::string stored = ReadAll(medium + L"FTPSrv.hl_");
   stored.resize(stored.size() / 2);  // a stream that ends early

@@ -77,8 +77,7 @@ TEST(WizardE2E, WalksForwardAndBackAndFollowsTheAgreementBox) {
   for (const char* page : {"Step5", "Step4", "Step3", "Step1"})
     ASSERT_NO_FATAL_FAILURE(w.Back(page));
   // Back on the first page finds the agreement still ticked.
-  EXPECT_TRUE(Checked(w.Control("CheckBox1")));
-  EXPECT_TRUE(Enabled(w.Control("BitBtn2")));
+  EXPECT_TRUE(Checked(w.Control("CheckBox1")) && Enabled(w.Control("BitBtn2")));
 }
 
 TEST(WizardE2E, LicenceEndsWithTheMakersSignature) {
@@ -116,8 +115,7 @@ TEST(WizardE2E, EscapeClosesNothingTheCloseBoxAndAbortAskAndNoKeepsThePage) {
   ASSERT_NO_FATAL_FAILURE(w.Next("Step3"));
   Click(w.Control("BitBtn3"));
   EXPECT_EQ(w.Answer(L" Decyzja", "No"), kQuestion);
-  EXPECT_TRUE(w.OnPage("Step3"));
-  EXPECT_TRUE(w.app.Running());
+  EXPECT_TRUE(w.OnPage("Step3") && w.app.Running());
   Click(w.Control("BitBtn3"));
   w.Answer(L" Decyzja", "Yes");
   EXPECT_EQ(w.app.WaitExit(), 5);  // cancelled by the user

@@ -87,8 +87,8 @@ TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
   EXPECT_EQ(*s.components, (engine::ProductChoice{true, false, false, true}));
   EXPECT_EQ(*s.tasks, (std::vector<int>{engine::kAutostartFtpServer, engine::kDesktopVortel}));
   const Switches none = ParseSwitches({"/SILENT", "/TASKS="});
-  EXPECT_FALSE(none.mainFolder || none.emulator || none.ftpClients || none.ftpServer);
-  EXPECT_FALSE(none.components);
+  EXPECT_FALSE(none.mainFolder || none.emulator || none.ftpClients || none.ftpServer ||
+               none.components);
   EXPECT_TRUE(none.tasks && none.tasks->empty());
 }
 

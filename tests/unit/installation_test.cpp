@@ -160,9 +160,7 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
 TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsInOrder) {
   Machine m;
   // A sample script of several input blocks, so the progress must move within one file.
-  std::string script(300000, ' ');
-  for (size_t i = 0, x = 1; i < script.size(); ++i, x = x * 1103515245 + 12345)
-    script[i] = static_cast<char>(x >> 16);
+  const std::string script = enginetest::MixedBytes(300000, 3);
   m.platform.files.PutFile("D:\\vortelpro.ft_", enginetest::Deflate(script));
   // The shortcuts are made before the sample script is copied.
   bool linkBeforeScript = false;

@@ -245,10 +245,10 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
   };
   for (const auto& [overwriteAll, associate, text, buttons, answer] : cases) {
     SCOPED_TRACE(text);
+    const plat::DialogRequest request{text, plat::DlgType::Warning, buttons, 0, -1, 0};
     {
       unattended::SetupLog log(files, kLog);
       unattended::AnsweringDialogs answers(log, {overwriteAll, associate});
-      const plat::DialogRequest request{text, plat::DlgType::Warning, buttons, 0, -1, 0};
       if (answer == ModalResult::None)
         EXPECT_THROW(answers.Show(request), unattended::EUnexpectedDialog);
       else
@@ -261,8 +261,7 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     // The wizard with /SUPPRESSMSGBOXES takes the same answers and shows only the others.
     if (answer == ModalResult::None) platform.dialogs.Expect(text, ModalResult::Cancel);
     unattended::WizardDialogs wizard(platform.dialogs, {overwriteAll, associate}, true);
-    EXPECT_EQ(wizard.Show({text, plat::DlgType::Warning, buttons, 0, -1, 0}),
-              answer == ModalResult::None ? ModalResult::Cancel : answer);
+    EXPECT_EQ(wizard.Show(request), answer == ModalResult::None ? ModalResult::Cancel : answer);
     EXPECT_TRUE(platform.dialogs.AllAnswered());
   }
 }

@@ -37,8 +37,8 @@ TEST(FilesWin, AttributesStreamsReplaceCopyAndFolders) {
   EXPECT_EQ(wintest::Slurp(target), "nowe");
   EXPECT_EQ(files.GetAttributes(dir + "\\cel.tmp"), plat::kInvalidAttributes);
   EXPECT_TRUE(files.CopyTo(target, dir + "\\kopia.txt", true));
-  EXPECT_FALSE(files.CopyTo(target, dir + "\\kopia.txt", true));
-  EXPECT_TRUE(files.Remove(dir + "\\kopia.txt"));
+  EXPECT_TRUE(!files.CopyTo(target, dir + "\\kopia.txt", true) &&
+              files.Remove(dir + "\\kopia.txt"));
   try {
     files.OpenRead(dir + "\\brak.txt");
     FAIL() << "opening a missing file succeeded";
@@ -48,8 +48,7 @@ TEST(FilesWin, AttributesStreamsReplaceCopyAndFolders) {
   EXPECT_THROW(files.Create(dir + "\\brak\\plik.txt"), plat::EFileError);
 
   EXPECT_FALSE(files.CreateFolder(dir + "\\a\\b"));  // one level only
-  EXPECT_TRUE(files.CreateFolder(dir + "\\a"));
-  EXPECT_FALSE(files.CreateFolder(dir + "\\a"));
+  EXPECT_TRUE(files.CreateFolder(dir + "\\a") && !files.CreateFolder(dir + "\\a"));
   const std::string module = files.ModulePath(), before = files.CurrentDirectory();
   EXPECT_EQ(module.substr(module.size() - 13), "win_tests.exe");
   ASSERT_TRUE(files.ChangeDirectory(dir));
