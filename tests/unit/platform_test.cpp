@@ -66,7 +66,7 @@ TEST(Dialogs, StandardDialogSortsButtonsAndChoosesFocusAndEsc) {
   EXPECT_NONFATAL_FAILURE(swallowed("drugi"), "\"drugi\" shown where \"jeden\" was expected");
 }
 
-TEST(Paths, TextRulesTrimBlanksOnlyAndCompareFoldersWithoutRegardToCase) {
+TEST(Paths, TextRulesTrimBlanksOnlyFoldersStopAtFilesAndBrowsingRefusesWhatDoesNotFit) {
   plat::headless::HeadlessPlatform platform;
   const std::pair<std::string, std::string> trimmed[] = {
       {" a ", "a"}, {"    ", ""}, {"\ta b\t ", "\ta b\t"}};
@@ -89,10 +89,7 @@ TEST(Paths, TextRulesTrimBlanksOnlyAndCompareFoldersWithoutRegardToCase) {
   std::string polish = "C:\\";
   for (int i = 0; i < 256; ++i) polish += "ł";
   EXPECT_TRUE(sys::FitsMaxPath(polish) && !sys::FitsMaxPath(polish + "x"));
-}
-
-TEST(Paths, FoldersStopAtFilesAndBrowsingRefusesWhatDoesNotFit) {
-  plat::headless::HeadlessPlatform platform;
+  // Folders stop at files; browsing refuses what does not fit.
   platform.files.PutFile("C:\\A\\B\\file.txt", "x");
   const std::pair<std::string, size_t> prefixes[] = {
       {"C:\\A\\B\\C\\D\\", 6}, {"c:\\a\\X", 4}, {"C:\\A\\B\\file.txt\\Z", 6}, {"Q:\\A", 0}};
