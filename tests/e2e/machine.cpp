@@ -6,10 +6,6 @@
 
 namespace e2e {
 
-std::wstring BuildFolder() {
-  return installExe.substr(0, installExe.rfind(L'\\') + 1);
-}
-
 std::wstring TempFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);

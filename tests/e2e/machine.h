@@ -9,7 +9,9 @@ namespace e2e {
 
 // The Install.exe under test; its build folder holds the stand-ins, probes and mastered media.
 extern std::wstring installExe;
-std::wstring BuildFolder();
+inline std::wstring BuildFolder() {
+  return installExe.substr(0, installExe.rfind(L'\\') + 1);
+}
 std::wstring TempFolder();
 std::string Utf8(const std::wstring& text);
 // A drive letter that names no drive here, for folders that cannot be made.

@@ -56,16 +56,27 @@ class App {
 HWND FindControl(HWND top, const std::string& name);
 std::string ControlName(HWND window);
 std::wstring Text(HWND window);
-bool Enabled(HWND window);
-bool Visible(HWND window);  // the window and all its parents
-bool Checked(HWND window);
+inline bool Enabled(HWND window) {
+  return window && IsWindowEnabled(window);
+}
+// The window and all its parents.
+inline bool Visible(HWND window) {
+  return window && IsWindowVisible(window);
+}
+inline bool Checked(HWND window) {
+  return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 // Clicks without waiting for what the click starts (a modal dialog would block a send).
-void Click(HWND window);
+inline void Click(HWND window) {
+  PostMessageW(window, BM_CLICK, 0, 0);
+}
 // Types a whole new text into an edit box, as pasting would (the change event follows).
 void SetEditText(HWND edit, const std::wstring& text);
 void ToggleListItem(HWND list, int index);
 void Key(HWND window, WPARAM virtualKey);
-void CloseBox(HWND top);
+inline void CloseBox(HWND top) {
+  PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 // The default push button of the message dialog with this caption, by button name
 // ("Yes", "No", "OK", ...); the dialog's message text through `text`.
 HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text = nullptr);
