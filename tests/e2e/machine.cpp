@@ -6,10 +6,6 @@
 
 namespace e2e {
 
-std::wstring BuildFolder() {
-  return installExe.substr(0, installExe.rfind(L'\\') + 1);
-}
-
 std::wstring TempFolder() {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
@@ -84,12 +80,9 @@ std::map<std::wstring, std::string> Tree(const std::wstring& folder) {
 
 void RemoveTree(const std::wstring& folder) {
   Walk(folder, L"", [](const std::wstring& full, const std::wstring&, bool isFolder) {
-    if (isFolder) {
-      RemoveDirectoryW(full.c_str());
-    } else {
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(full.c_str());
-    }
+    if (isFolder) RemoveDirectoryW(full.c_str());
+    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);  // a file: read-only or not
+    DeleteFileW(full.c_str());
   });
   RemoveDirectoryW(folder.c_str());
 }
@@ -138,18 +131,14 @@ std::map<std::wstring, std::string> Snapshot() {
     const bool logInTemp = _wcsnicmp(full.c_str(), temp.c_str(), temp.size()) == 0 &&
                            full.size() > 4 &&
                            _wcsicmp(full.c_str() + full.size() - 4, L".log") == 0;
-    if (folder || logInTemp) {
-      if (folder) state[relative + L"\\"] = "";
-      return;
-    }
-    if (_wcsnicmp(relative.c_str(), L"C:\\windows\\", 11) != 0) {
-      state[relative] = ReadAll(full);
-      return;
-    }
+    if (folder) state[relative + L"\\"] = "";
+    if (folder || logInTemp) return;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExW(full.c_str(), GetFileExInfoStandard, &data);
-    state[relative] = std::to_string(data.nFileSizeLow) + "/" +
-                      std::to_string(data.ftLastWriteTime.dwLowDateTime);
+    state[relative] = _wcsnicmp(relative.c_str(), L"C:\\windows\\", 11) != 0
+                          ? ReadAll(full)
+                          : std::to_string(data.nFileSizeLow) + "/" +
+                                std::to_string(data.ftLastWriteTime.dwLowDateTime);
   });
   AddKey(HKEY_LOCAL_MACHINE, L"Software", state);
   AddKey(HKEY_CURRENT_USER, L"Software", state);

@@ -1,6 +1,5 @@
 #pragma once
-// What the end-to-end tests read and prepare on the machine: paths, files, registry values,
-// shell folders.
+// What the end-to-end tests read and prepare on the machine.
 #include <windows.h>
 
 #include <map>
@@ -8,10 +7,11 @@
 
 namespace e2e {
 
-// The Install.exe under test, from the command line; its build folder holds the stand-ins,
-// the probe and the mastered media.
+// The Install.exe under test; its build folder holds the stand-ins, probes and mastered media.
 extern std::wstring installExe;
-std::wstring BuildFolder();
+inline std::wstring BuildFolder() {
+  return installExe.substr(0, installExe.rfind(L'\\') + 1);
+}
 std::wstring TempFolder();
 std::string Utf8(const std::wstring& text);
 // A drive letter that names no drive here, for folders that cannot be made.

@@ -169,20 +169,6 @@ std::wstring Text(HWND window) {
   return text;
 }
 
-bool Enabled(HWND window) {
-  return window && IsWindowEnabled(window);
-}
-bool Visible(HWND window) {
-  return window && IsWindowVisible(window);
-}
-bool Checked(HWND window) {
-  return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void Click(HWND window) {
-  PostMessageW(window, BM_CLICK, 0, 0);
-}
-
 void SetEditText(HWND edit, const std::wstring& text) {
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -196,10 +182,6 @@ void ToggleListItem(HWND list, int index) {
 void Key(HWND window, WPARAM virtualKey) {
   PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
   PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
-}
-
-void CloseBox(HWND top) {
-  PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text) {

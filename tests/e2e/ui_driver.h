@@ -1,8 +1,6 @@
 #pragma once
-// A small Windows UI driver for the end-to-end tests: starts a program, finds its windows by
-// caption or class and its controls by the name they answer to "WM_GETCONTROLNAME" (a global
-// atom), reads texts, clicks, and waits for conditions with generous time-outs (never fixed
-// sleeps).
+// The end-to-end tests' UI driver: controls found by the name they answer "WM_GETCONTROLNAME"
+// with, conditions waited for with generous time-outs, never fixed sleeps.
 #include <windows.h>
 
 #include <chrono>
@@ -39,9 +37,8 @@ class App {
   std::vector<HWND> TopWindows() const;
   HWND MessageForm() const;
 
-  // Every window the process's main thread has shown, recorded inside the process as it is
-  // shown (by the window watch hook): unlike looking now and then, this cannot miss a window
-  // that is shown and gone between two looks.
+  // Every window the process's main thread has shown, recorded by a hook inside the process:
+  // looking now and then would miss one shown and gone between two looks.
   int WindowsShown() const;
   std::vector<std::wstring> TopCaptions() const;
   // The positions given to progress bars, in order (-1: given to a bar out of sight).
@@ -59,21 +56,31 @@ class App {
 HWND FindControl(HWND top, const std::string& name);
 std::string ControlName(HWND window);
 std::wstring Text(HWND window);
-bool Enabled(HWND window);
-bool Visible(HWND window);  // the window and all its parents
-bool Checked(HWND window);
+inline bool Enabled(HWND window) {
+  return window && IsWindowEnabled(window);
+}
+// The window and all its parents.
+inline bool Visible(HWND window) {
+  return window && IsWindowVisible(window);
+}
+inline bool Checked(HWND window) {
+  return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 // Clicks without waiting for what the click starts (a modal dialog would block a send).
-void Click(HWND window);
+inline void Click(HWND window) {
+  PostMessageW(window, BM_CLICK, 0, 0);
+}
 // Types a whole new text into an edit box, as pasting would (the change event follows).
 void SetEditText(HWND edit, const std::wstring& text);
 void ToggleListItem(HWND list, int index);
 void Key(HWND window, WPARAM virtualKey);
-void CloseBox(HWND top);
+inline void CloseBox(HWND top) {
+  PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 // The default push button of the message dialog with this caption, by button name
 // ("Yes", "No", "OK", ...); the dialog's message text through `text`.
 HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text = nullptr);
-// A top-level window of any process, shown or not, whose title contains `part` (and of class
-// `cls`).
+// A top-level window of any process, shown or not, whose title contains `part` (class `cls`).
 HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls = nullptr);
 
 // The wizard of one installer process, page by page. Steps report failures to the running test;
@@ -92,8 +99,7 @@ struct Wizard {
   void Next(const char* sheet) const { Go("BitBtn2", sheet); }
   void Back(const char* sheet) const { Go("BitBtn1", sheet); }
   void Agree() const;
-  // Waits for the message dialog with this caption, presses `button` and waits until it is
-  // gone; returns its text.
+  // Presses `button` in the message dialog with this caption, waits till it goes; its text.
   std::wstring Answer(const std::wstring& caption, const char* button) const;
 };
 

@@ -7,7 +7,35 @@
 using namespace e2e;
 
 namespace {
+
 const std::wstring kQuestion = L"Przerwać proces instalacji ?";
+
+HWND Focused(HWND form) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The controls that Tab reaches from the focus, in turn, until it comes back.
+std::vector<std::string> TabWalk(HWND form) {
+  std::vector<std::string> names;
+  const HWND start = Focused(form);
+  for (HWND at = start; names.size() < 12;) {
+    Key(at ? at : form, VK_TAB);
+    WaitFor([&] { return Focused(form) != at; }, std::chrono::milliseconds(3000));
+    at = Focused(form);
+    names.push_back(ControlName(at));
+    if (at == start) break;
+  }
+  return names;
+}
+
+// Alt with a letter, as the keyboard delivers it to the window with the focus.
+void AltKey(HWND form, wchar_t letter) {
+  PostMessageW(Focused(form), WM_SYSCHAR, letter, 1 << 29);
+}
+
 }  // namespace
 
 TEST(WizardE2E, WalksForwardAndBackAndFollowsTheAgreementBox) {
@@ -49,8 +77,7 @@ TEST(WizardE2E, WalksForwardAndBackAndFollowsTheAgreementBox) {
   for (const char* page : {"Step5", "Step4", "Step3", "Step1"})
     ASSERT_NO_FATAL_FAILURE(w.Back(page));
   // Back on the first page finds the agreement still ticked.
-  EXPECT_TRUE(Checked(w.Control("CheckBox1")));
-  EXPECT_TRUE(Enabled(w.Control("BitBtn2")));
+  EXPECT_TRUE(Checked(w.Control("CheckBox1")) && Enabled(w.Control("BitBtn2")));
 }
 
 TEST(WizardE2E, LicenceEndsWithTheMakersSignature) {
@@ -71,21 +98,7 @@ TEST(WizardE2E, LicenceEndsWithTheMakersSignature) {
   for (size_t i = n - 5; i < n; ++i) EXPECT_FALSE(lines[i].empty()) << "address line " << i;
 }
 
-TEST(WizardE2E, AbortAsksAndNoKeepsThePage) {
-  Wizard w;
-  ASSERT_NO_FATAL_FAILURE(w.Start(installExe));
-  ASSERT_NO_FATAL_FAILURE(w.Agree());
-  ASSERT_NO_FATAL_FAILURE(w.Next("Step3"));
-  Click(w.Control("BitBtn3"));
-  EXPECT_EQ(w.Answer(L" Decyzja", "No"), kQuestion);
-  EXPECT_TRUE(w.OnPage("Step3"));
-  EXPECT_TRUE(w.app.Running());
-  Click(w.Control("BitBtn3"));
-  w.Answer(L" Decyzja", "Yes");
-  EXPECT_EQ(w.app.WaitExit(), 5);  // cancelled by the user
-}
-
-TEST(WizardE2E, EscapeClosesNothingAndTheCloseBoxAsks) {
+TEST(WizardE2E, EscapeClosesNothingTheCloseBoxAndAbortAskAndNoKeepsThePage) {
   Wizard w;
   ASSERT_NO_FATAL_FAILURE(w.Start(installExe));
   HWND box = w.Control("CheckBox1");
@@ -99,37 +112,14 @@ TEST(WizardE2E, EscapeClosesNothingAndTheCloseBoxAsks) {
   CloseBox(w.form);
   EXPECT_EQ(w.Answer(L" Decyzja", "No"), kQuestion);
   EXPECT_TRUE(w.app.Running());
+  ASSERT_NO_FATAL_FAILURE(w.Next("Step3"));
+  Click(w.Control("BitBtn3"));
+  EXPECT_EQ(w.Answer(L" Decyzja", "No"), kQuestion);
+  EXPECT_TRUE(w.OnPage("Step3") && w.app.Running());
+  Click(w.Control("BitBtn3"));
+  w.Answer(L" Decyzja", "Yes");
+  EXPECT_EQ(w.app.WaitExit(), 5);  // cancelled by the user
 }
-
-namespace {
-
-HWND Focused(HWND form) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
-  return info.hwndFocus;
-}
-
-// The controls that Tab reaches from the focus, in turn, until it comes back.
-std::vector<std::string> TabWalk(HWND form) {
-  std::vector<std::string> names;
-  const HWND start = Focused(form);
-  for (HWND at = start; names.size() < 12;) {
-    Key(at ? at : form, VK_TAB);
-    WaitFor([&] { return Focused(form) != at; }, std::chrono::milliseconds(3000));
-    at = Focused(form);
-    names.push_back(ControlName(at));
-    if (at == start) break;
-  }
-  return names;
-}
-
-// Alt with a letter, as the keyboard delivers it to the window with the focus.
-void AltKey(HWND form, wchar_t letter) {
-  PostMessageW(Focused(form), WM_SYSCHAR, letter, 1 << 29);
-}
-
-}  // namespace
 
 TEST(WizardE2E, TheKeyboardWalksEveryPageInVisualOrder) {
   using Names = std::vector<std::string>;

@@ -75,7 +75,7 @@ TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
   }
 }
 
-TEST(Choices, OnlyAFullPathOfPlainLevelsIsAcceptedForEveryFolder) {
+TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenProducts) {
   for (const char* typed :
        {"  C:\\Jest  ", "D:", "c:\\Nowy\\", "\\\\serwer\\udzial\\x", "\\\\s\\u", "C:\\a..b\\.c"})
     EXPECT_TRUE(engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed))) << typed;
@@ -98,13 +98,10 @@ TEST(Choices, OnlyAFullPathOfPlainLevelsIsAcceptedForEveryFolder) {
   // An empty main folder is refused as it stands, not taken for no refusal.
   for (const auto& [main, refused] : {std::pair{"C:\\..", "C:\\.."}, {"  ", ""}})
     EXPECT_EQ(engine::RefusedFolder({main, "", "", ""}, Chosen("+---")), refused);
-}
-
-TEST(Choices, OfferedProductsSlotsAndOptionsFollowTheMediumAndTheChosenProducts) {
+  // Offered products, slots and options follow the medium and the chosen products.
   engine::MediumProducts = engine::kFtpClientGroup;
   EXPECT_EQ(engine::OfferedProducts(), Chosen("-++-"));
-  EXPECT_FALSE(engine::AnyProduct({}));
-  EXPECT_TRUE(engine::AnyProduct(Chosen("---+")));
+  EXPECT_TRUE(!engine::AnyProduct({}) && engine::AnyProduct(Chosen("---+")));
   // The products; the slots in use (main, emulator, clients, server); the default options.
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"++++", "++++", "++-"}, {"--+-", "+-+-", "---"}, {"-+--", "+-+-", "-+-"},

@@ -49,8 +49,7 @@ TEST(CommandLine, QuotesGroupBackslashesStayPlainAndDiscDecidesTheMode) {
   };
   for (const auto& [args, mode, checkComponents] : entries) {
     const startup::EntryDecision d = startup::DecideEntry(args);
-    EXPECT_EQ(d.mode, mode) << ::testing::PrintToString(args);
-    EXPECT_EQ(d.checkComponents, checkComponents) << ::testing::PrintToString(args);
+    EXPECT_TRUE(d.mode == mode && d.checkComponents == checkComponents) << args.size();
   }
 }
 
@@ -88,8 +87,8 @@ TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
   EXPECT_EQ(*s.components, (engine::ProductChoice{true, false, false, true}));
   EXPECT_EQ(*s.tasks, (std::vector<int>{engine::kAutostartFtpServer, engine::kDesktopVortel}));
   const Switches none = ParseSwitches({"/SILENT", "/TASKS="});
-  EXPECT_FALSE(none.mainFolder || none.emulator || none.ftpClients || none.ftpServer);
-  EXPECT_FALSE(none.components);
+  EXPECT_FALSE(none.mainFolder || none.emulator || none.ftpClients || none.ftpServer ||
+               none.components);
   EXPECT_TRUE(none.tasks && none.tasks->empty());
 }
 
@@ -153,8 +152,7 @@ TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   }
   const std::string inf = "Dir=\"C:\\Program Files\\VP\\\"\nDir0=\nTasks=";
   const Switches s = ParseSwitches({"/SILENT", "/LOADINF=x"}, &inf);
-  EXPECT_EQ(*s.mainFolder, "C:\\Program Files\\VP\\");
-  EXPECT_EQ(*s.emulator, "");
+  EXPECT_EQ(*s.mainFolder + "|" + *s.emulator, "C:\\Program Files\\VP\\|");
   EXPECT_TRUE(s.tasks && s.tasks->empty());
 }
 
@@ -182,12 +180,9 @@ TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
     words.erase(words.begin());
     return ParseSwitches(words);
   };
-  const Switches silent = parse("Silent", "");
-  const Switches progress = parse("SilentWithProgress", "");
-  EXPECT_EQ(Flags(silent), "verysilent suppress");
-  EXPECT_EQ(Flags(progress), "silent suppress");
-  const Switches folder = parse("InstallLocation", " /SILENT");
-  EXPECT_EQ(folder.mainFolder.value_or(""), "<INSTALLPATH>");
+  EXPECT_EQ(Flags(parse("Silent", "")), "verysilent suppress");
+  EXPECT_EQ(Flags(parse("SilentWithProgress", "")), "silent suppress");
+  EXPECT_EQ(parse("InstallLocation", " /SILENT").mainFolder.value_or(""), "<INSTALLPATH>");
   EXPECT_EQ(Flags(parse("Log", "")), "wizard log=<LOGPATH>");
 
   std::set<int> failures, listed;

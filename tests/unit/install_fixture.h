@@ -1,7 +1,6 @@
 #pragma once
-// Shared pieces of the engine tests: sample contents and an independent zlib round trip to
-// judge stored files by; a medium holding the whole catalogue, the shell folders the shortcuts
-// go to, a view that logs what the run shows and the startup checks answered at will.
+// Shared pieces of the engine tests: an independent zlib round trip to judge stored files by,
+// a machine with a whole-package medium, a view that logs the run and startup checks at will.
 #include <zlib.h>
 
 #include <algorithm>
@@ -111,7 +110,7 @@ inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
 // that is rolled back, or an installation that is removed, must leave as it found it.
 inline std::string MachineState(plat::headless::HeadlessPlatform& platform) {
   const auto root = platform.files.HostPath("C:\\");
-  std::vector<std::string> entries;
+  std::set<std::string> entries;  // sorted
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     std::string line = std::filesystem::relative(entry.path(), root).string();
     if (entry.is_regular_file()) {
@@ -119,9 +118,8 @@ inline std::string MachineState(plat::headless::HeadlessPlatform& platform) {
       contents << std::ifstream(entry.path(), std::ios::binary).rdbuf();
       line += " = " + contents.str();
     }
-    entries.push_back(line);
+    entries.insert(line);
   }
-  std::sort(entries.begin(), entries.end());
   std::string state;
   for (const auto& line : entries) state += line + "\n";
   for (auto root :

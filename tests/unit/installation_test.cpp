@@ -1,6 +1,5 @@
-// The installation run: the steps a choice of products and options plans, in which order and
-// into which folder; each product's configuration; applying the plan from a whole-package
-// medium, its ends, and what each end leaves on disk and in the registry.
+// The installation run: the steps a choice plans, each product's configuration, applying the
+// plan from a whole-package medium, its ends and what each end leaves behind.
 #include "engine/installation.h"
 
 #include <gtest/gtest.h>
@@ -161,9 +160,7 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
 TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsInOrder) {
   Machine m;
   // A sample script of several input blocks, so the progress must move within one file.
-  std::string script(300000, ' ');
-  for (size_t i = 0, x = 1; i < script.size(); ++i, x = x * 1103515245 + 12345)
-    script[i] = static_cast<char>(x >> 16);
+  const std::string script = enginetest::MixedBytes(300000, 3);
   m.platform.files.PutFile("D:\\vortelpro.ft_", enginetest::Deflate(script));
   // The shortcuts are made before the sample script is copied.
   bool linkBeforeScript = false;
@@ -217,9 +214,8 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }
 
-// The wizard's ends (a main folder on a missing drive, a corrupt stored file, an abort at a
-// question) are proven on the real program end to end, a refused registration with the
-// wizard's exit codes; here the ends only a staged machine reaches.
+// The other ends are proven end to end and with the wizard's exit codes; here the ends only a
+// staged machine reaches.
 TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBeforeRegistering) {
   Machine folder;
   const std::string folderBefore = installtest::MachineState(folder.platform);
@@ -254,11 +250,9 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
   }
 }
 
-// A close confirmed while messages are pumped: during a file's expansion the run ends after
-// that whole file; nothing may follow the last file, the sample script or the last pump. Then
-// the run is undone.
+// A close confirmed while messages are pumped ends the run after that whole file (nothing may
+// follow the last file, the sample script or the last pump), and it is undone.
 TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
-  const std::string ini = "C:\\VP\\Vortel\\Vortel.ini";
   const struct {
     Selection chosen;
     std::string trigger;
@@ -271,7 +265,7 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.trigger);
     Machine m;
-    m.platform.files.PutFile(ini, "[FTP]\r\n");
+    m.platform.files.PutFile(kIni, "[FTP]\r\n");
     const std::string before = installtest::MachineState(m.platform);
     bool stopped = false;
     m.platform.pump.onPump = [&] {

@@ -1,6 +1,5 @@
-// Every test starts from the program's start-up state of the module-level values, whatever the
-// test before it left behind; no test sets them back by hand. A dialog the script did not
-// expect fails the test it happens in, even where the code under test catches every exception.
+// Every test starts from the program's start-up module-level values, whatever the test before
+// left. A dialog the script did not expect fails its test, even where the code catches it.
 #include "module_state.h"
 
 #include <gtest/gtest.h>

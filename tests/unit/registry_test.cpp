@@ -1,7 +1,5 @@
-// The products' registry entries and document types. The values themselves, the keys a
-// registration writes, the reinstallation and the takeover of a foreign type are proven against
-// the real registry under Wine; here the order of writes, the failures and the branches that
-// need a registry in a state Wine will not keep.
+// Registry entries and document types: the values are proven under Wine; here the order of
+// writes, the failures and the states Wine's registry will not keep.
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"

@@ -26,8 +26,6 @@ TEST(Entry, RefusalsEndWithTwoAndTheTitleComesAfterTheResourceCheck) {
   const std::string title = "Instalator pakietu Vor - tel PRO";
   const std::tuple<bool, std::vector<std::string>, std::string, int, std::string, int> cases[] = {
       {false, {}, resources, 2, "", 0},
-      {true, {}, running, 2, title, 1},
-      {true, {"disc"}, running, 2, title, 1},
       {true, {"x", "DISC"}, running, 2, title, 1},
       {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0}};
   for (const auto& [enough, args, text, code, shownTitle, runningQueries] : cases) {

@@ -125,24 +125,23 @@ TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThroughAndFailedReplacesSayWhy
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
   // The name planted as a link to `outside`, and whether the file is a plain copy.
-  const std::pair<const char*, bool> cases[] = {
-      {"a.txt", false}, {"a.txt", true}, {"~vt0.tmp", false}, {"~vt0.tmp", true}};
-  for (const auto& [link, plain] : cases) {
-    SCOPED_TRACE(std::string(link) + (plain ? " plain" : " stored"));
-    fs::remove_all(files.HostPath("C:\\inst"));
-    files.PutFile("C:\\inst\\a.txt", "stary");
-    std::ofstream(outside) << "system file";
-    fs::remove(files.HostPath("C:\\inst\\") / link);
-    fs::create_symlink(outside, files.HostPath("C:\\inst\\") / link);
-    // A leftover that cannot be swept must still not be written through.
-    files.SetAttributes(std::string("C:\\inst\\") + link, plat::kAttrReadOnly);
-    engine::StoredFileCodec fresh;
-    ASSERT_TRUE(plain ? fresh.CopyPlainFile("C:\\m\\wydruk", "C:\\inst\\a.txt")
-                      : fresh.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
-    EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), plain ? "kopia" : "nowy");
-    EXPECT_FALSE(fs::is_symlink(files.HostPath("C:\\inst\\a.txt")));
-    EXPECT_EQ(outsideText(), "system file");
-  }
+  for (const char* link : {"a.txt", "~vt0.tmp"})
+    for (const bool plain : {false, true}) {
+      SCOPED_TRACE(std::string(link) + (plain ? " plain" : " stored"));
+      fs::remove_all(files.HostPath("C:\\inst"));
+      files.PutFile("C:\\inst\\a.txt", "stary");
+      std::ofstream(outside) << "system file";
+      fs::remove(files.HostPath("C:\\inst\\") / link);
+      fs::create_symlink(outside, files.HostPath("C:\\inst\\") / link);
+      // A leftover that cannot be swept must still not be written through.
+      files.SetAttributes(std::string("C:\\inst\\") + link, plat::kAttrReadOnly);
+      engine::StoredFileCodec fresh;
+      ASSERT_TRUE(plain ? fresh.CopyPlainFile("C:\\m\\wydruk", "C:\\inst\\a.txt")
+                        : fresh.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
+      EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), plain ? "kopia" : "nowy");
+      EXPECT_FALSE(fs::is_symlink(files.HostPath("C:\\inst\\a.txt")));
+      EXPECT_EQ(outsideText(), "system file");
+    }
   fs::create_symlink(outside, files.HostPath("C:\\Temp.log"));
   files.Create("C:\\Temp.log")->Write("log", 3);
   EXPECT_EQ(files.ReadFile("C:\\Temp.log"), "log");

@@ -1,7 +1,5 @@
-// The installation without the wizard on the headless backend: the same choices as the
-// wizard's untouched pages, the answers the switches give, and nothing ever shown. What lands
-// where, the log's every line and the silent exit codes are proven on the real program end to
-// end; here the choices and the wizard's codes and log.
+// The installation without the wizard: the choices, the switches' answers, nothing shown; the
+// wizard's codes and log. What lands where and the silent exit codes are proven end to end.
 #include <gtest/gtest.h>
 
 #include "engine/medium_kind.h"
@@ -98,8 +96,7 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
 }
 
 // What the wizard steps over, a failed write and anything unexpected end a silent run with 6
-// and their reason in the log; a number where a type's name is read is no failure. Nothing is
-// shown, not even the help.
+// and their reason logged; a number where a type's name is read is none. Nothing is shown.
 TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
   using plat::RegRoot;
   const std::string folders =
@@ -248,10 +245,10 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
   };
   for (const auto& [overwriteAll, associate, text, buttons, answer] : cases) {
     SCOPED_TRACE(text);
+    const plat::DialogRequest request{text, plat::DlgType::Warning, buttons, 0, -1, 0};
     {
       unattended::SetupLog log(files, kLog);
       unattended::AnsweringDialogs answers(log, {overwriteAll, associate});
-      const plat::DialogRequest request{text, plat::DlgType::Warning, buttons, 0, -1, 0};
       if (answer == ModalResult::None)
         EXPECT_THROW(answers.Show(request), unattended::EUnexpectedDialog);
       else
@@ -264,8 +261,7 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     // The wizard with /SUPPRESSMSGBOXES takes the same answers and shows only the others.
     if (answer == ModalResult::None) platform.dialogs.Expect(text, ModalResult::Cancel);
     unattended::WizardDialogs wizard(platform.dialogs, {overwriteAll, associate}, true);
-    EXPECT_EQ(wizard.Show({text, plat::DlgType::Warning, buttons, 0, -1, 0}),
-              answer == ModalResult::None ? ModalResult::Cancel : answer);
+    EXPECT_EQ(wizard.Show(request), answer == ModalResult::None ? ModalResult::Cancel : answer);
     EXPECT_TRUE(platform.dialogs.AllAnswered());
   }
 }

@@ -121,12 +121,9 @@ TEST(DialogWin, LayoutFocusAndAnswers) {
     const ModalResult result = plat::OrderedMessageDlg(
         "Plik \"C:\\a.txt\" już istnieje.\rNadpisać ?", c.type, c.buttons, c.focus, c.esc);
     driver.join();
-    EXPECT_EQ(result, c.result);
-    EXPECT_EQ(seen.caption, c.caption);
-    EXPECT_EQ(seen.buttons, c.row);
-    EXPECT_EQ(seen.tabs, c.row);
-    EXPECT_EQ(seen.focused, c.focused);
-    EXPECT_TRUE(seen.centred);
-    EXPECT_TRUE(seen.evenRow);
+    EXPECT_EQ(std::tuple(result, seen.caption, seen.buttons, seen.tabs, seen.focused),
+              std::tuple(c.result, WString(c.caption), WString(c.row), WString(c.row),
+                         WString(c.focused)));
+    EXPECT_TRUE(seen.centred && seen.evenRow);
   }
 }

@@ -4,29 +4,17 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "engine/copy.h"
 #include "engine/stored_file.h"
 #include "main_env.h"
-#include "system_env.h"
 
 namespace {
 
 using plat::win32::Wide;
-
-std::string Slurp(const std::string& path) {
-  auto in = plat::Current().Files().OpenRead(path);
-  std::string data;
-  char buffer[65536];
-  while (size_t n = in->Read(buffer, sizeof buffer)) data.append(buffer, n);
-  return data;
-}
-
-void Spill(const std::string& path, const std::string& data) {
-  auto out = plat::Current().Files().Create(path);
-  out->Write(data.data(), data.size());
-  out->Close();
-}
+using wintest::Slurp;
+using wintest::Spill;
 
 // A Unix symbolic link, as someone with write access to the folder might plant it: Wine shows
 // it to programs as the file it points to, which is exactly how an unwary program follows it.
@@ -38,15 +26,22 @@ void PlantLink(const std::string& target, const std::string& link) {
   const std::string from = "\"" + std::string(unixName(Wide(target).c_str())) + "\"";
   const std::string at = "\"" + std::string(unixName(Wide(link).c_str())) + "\"";
   _spawnl(_P_WAIT, "Z:\\bin\\ln", "ln", "-sf", from.c_str(), at.c_str(), nullptr);
+  // Wine's spawn does not wait for a Unix program: wait until the link reads as its target.
+  for (int i = 0; i < 1000; ++i, Sleep(10))
+    if (GetFileAttributesW(Wide(link).c_str()) != INVALID_FILE_ATTRIBUTES &&
+        Slurp(link) == Slurp(target))
+      return;
+  FAIL() << "no link planted at " << link;
 }
 
-std::vector<std::string> Listing(const std::string& dir) {
-  std::vector<std::string> names;
+// Sorted: Wine lists a folder in the host file system's order.
+std::set<std::string> Listing(const std::string& dir) {
+  std::set<std::string> names;
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(Wide(dir + "*").c_str(), &found);
   for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found))
     if (found.cFileName[0] != L'.')
-      names.push_back(plat::win32::Narrow(found.cFileName, wcslen(found.cFileName)));
+      names.insert(plat::win32::Narrow(found.cFileName, wcslen(found.cFileName)));
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
@@ -94,5 +89,5 @@ TEST(StoredFilesWin, PlantedLinksAreReplacedNotWrittenThroughAndABusyFileSaysSo)
     EXPECT_EQ(e.Why(), plat::EFileError::Reason::InUse) << e.what();
   }
   CloseHandle(busy);
-  EXPECT_EQ(Listing(dir), (std::vector<std::string>{"Setup.log", "a.txt"}));
+  EXPECT_EQ(Listing(dir), (std::set<std::string>{"Setup.log", "a.txt"}));
 }

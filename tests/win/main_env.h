@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "platform/platform.h"
 #include "platform/win32/wide.h"
 
 namespace wintest {
@@ -17,6 +18,20 @@ inline std::string MakeScratchFolder(const std::string& name) {
                              std::to_string(GetCurrentProcessId()) + "-" + name;
   CreateDirectoryW(plat::win32::Wide(folder).c_str(), nullptr);
   return folder;
+}
+
+// A file's whole contents through the platform's own file API, and a file made of `data`.
+inline std::string Slurp(const std::string& path) {
+  auto in = plat::Current().Files().OpenRead(path);
+  std::string data;
+  char buffer[65536];
+  while (size_t n = in->Read(buffer, sizeof buffer)) data.append(buffer, n);
+  return data;
+}
+inline void Spill(const std::string& path, const std::string& data) {
+  auto out = plat::Current().Files().Create(path);
+  out->Write(data.data(), data.size());
+  out->Close();
 }
 
 // Folder of the running test program, with a trailing backslash.

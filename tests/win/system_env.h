@@ -1,6 +1,5 @@
 #pragma once
-// Helpers for the tests of the registration code against the real registry and shell: raw
-// registry access that does not go through the code under test, values put back as they were,
+// The real registry read and written around the code under test, values put back as they were,
 // and a real platform whose dialogs a test answers.
 #include <windows.h>
 
@@ -52,40 +51,38 @@ inline void RawDeleteTree(HKEY root, const std::string& key) {
   RegDeleteKeyW(root, Wide(key).c_str());
 }
 
-// Sets (or, with `remove`, deletes) one value and puts the old state back at the end.
+// Sets one value and puts the old state back at the end.
 class ValueOverride {
  public:
-  ValueOverride(HKEY root, std::string key, std::string name, const std::string& value, bool remove)
+  ValueOverride(HKEY root, std::string key, std::string name, const std::string& value)
       : root_(root), key_(std::move(key)), name_(std::move(name)) {
     old_ = RawValue(root_, key_, name_, &type_);
-    Put(!remove, value);
+    RawSet(root_, key_, name_, value);
   }
-  ~ValueOverride() { Put(type_ != 0, old_); }
+  ~ValueOverride() {
+    if (type_ != 0)
+      RawSet(root_, key_, name_, old_);
+    else
+      RegDeleteKeyValueW(root_, Wide(key_).c_str(), Wide(name_).c_str());
+  }
   ValueOverride(const ValueOverride&) = delete;
   ValueOverride& operator=(const ValueOverride&) = delete;
 
  private:
-  void Put(bool set, const std::string& value) {
-    if (set)
-      RawSet(root_, key_, name_, value);
-    else
-      RegDeleteKeyValueW(root_, Wide(key_).c_str(), Wide(name_).c_str());
-  }
   HKEY root_;
   std::string key_, name_, old_;
   DWORD type_ = 0;
 };
 
-// A shell folder redirected (or, with `remove`, made unknown) in both keys the shell keeps
-// it in, and put back afterwards: the shell rewrites "Shell Folders" from "User Shell Folders"
-// whenever it looks a folder up itself (Wine's link object does while it saves). The source
-// goes first, so whoever rewrites "Shell Folders" from it in between finds the new value.
+// A shell folder redirected in both keys the shell keeps it in, and put back afterwards: the shell
+// rewrites "Shell Folders" from "User Shell Folders" whenever it looks a folder up itself (Wine's
+// link object does while it saves). The source goes first, so whoever rewrites "Shell Folders" from
+// it in between finds the new value.
 class ShellFolderOverride {
  public:
-  ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder,
-                      bool remove = false)
-      : user_(root, kExplorer + "User Shell Folders", name, folder, remove),
-        shell_(root, kExplorer + "Shell Folders", name, folder, remove) {}
+  ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder)
+      : user_(root, kExplorer + "User Shell Folders", name, folder),
+        shell_(root, kExplorer + "Shell Folders", name, folder) {}
 
  private:
   inline static const std::string kExplorer =

@@ -68,8 +68,7 @@ TEST(WindowWin, EveryTextFitsAtThisDpi) {
   startup::TInstForm back(nullptr, "InstForm", {});
   unattended::ProgressWindow progress;
   const HDC screen = GetDC(nullptr);
-  for (Form* form :
-       {static_cast<Form*>(&wizard), static_cast<Form*>(&back), static_cast<Form*>(&progress)}) {
+  for (Form* form : std::initializer_list<Form*>{&wizard, &back, &progress}) {
     gui.Realize(*form);
     for (Component* c : form->Components()) {
       auto* control = dynamic_cast<Control*>(c);

@@ -1,6 +1,5 @@
-// Pretends to be a program of the package for the start-up checks: a hidden application window
-// of class "TApplication" with the title given first on the command line, and a visible main
-// window (of the class given second, if any). Ends when either window is closed.
+// A program of the package to the start-up checks: a hidden "TApplication" window titled by the
+// first argument, a visible main window (of the class given second). Ends when either closes.
 #include <windows.h>
 
 #include <shellapi.h>

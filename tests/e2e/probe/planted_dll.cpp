@@ -1,6 +1,5 @@
-// Planted beside the installer under the names of system DLLs (version.dll, uxtheme.dll, ...).
-// Whoever loads it gets "<its own path>.loaded" left behind; it exports nothing, so a program
-// that imports it statically does not start at all.
+// Planted under system DLLs' names: whoever loads it leaves "<its own path>.loaded"; it exports
+// nothing, so a program importing it statically does not start at all.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {

@@ -1,7 +1,6 @@
 #pragma once
-// What the window watch DLL records inside a watched process, in a shared section named after
-// that process: every window it shows, the captions of the top-level ones, and every position
-// given to a progress bar (-1 for one given while the bar could not be seen).
+// What the window watch DLL records in a section named after the watched process: windows shown,
+// top-level captions, progress bar positions (-1 for one given while the bar was out of sight).
 #include <windows.h>
 
 #include <string>

@@ -1,6 +1,5 @@
-// Prints what the free-resources meter reads on this system. With --older it also checks that
-// the system presents itself as the older Windows family and that the 16-bit query answered
-// (readings 0..100, not -1), so Wine's Windows 98 mode proves the whole path through the thunk.
+// Prints what the free-resources meter reads. With --older it checks the older family and that
+// the 16-bit query answered (0..100, not -1): Wine's Windows 98 mode proves the thunk's path.
 #include <cstdio>
 #include <cstring>
 

@@ -1,5 +1,5 @@
-// A tiny GUI program for the process-start tests: it writes its second and later arguments to
-// the file named by its first, then waits for input in a window until it is closed.
+// A tiny GUI program for the process-start tests: it writes its second argument to the file
+// named by its first, then waits for input in a window until it is closed.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -17,12 +17,9 @@ static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc >= 2) {
+  if (argc >= 3) {
     std::string text;
-    for (int i = 2; i < argc; ++i) {
-      for (const wchar_t* p = argv[i]; *p; ++p) text += static_cast<char>(*p);
-      if (i + 1 < argc) text += ' ';
-    }
+    for (const wchar_t* p = argv[2]; *p; ++p) text += static_cast<char>(*p);
     HANDLE f = CreateFileW(argv[1], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
