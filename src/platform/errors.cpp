@@ -57,7 +57,7 @@ std::string SystemReason(uint32_t code) {
       meaning = "brak miejsca na dysku";
       break;
     case 206:  // ERROR_FILENAME_EXCED_RANGE
-      meaning = "za długa ścieżka";
+      meaning = "ścieżka jest za długa";
       break;
   }
   const std::string number = "błąd systemu nr " + std::to_string(code);
