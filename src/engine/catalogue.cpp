@@ -10,6 +10,7 @@ const std::array<ProductInfo, kProductCount> Products = {{
 }};
 
 const FileList CommonFiles = {"Install.exe", "Uninstall.exe", "Zamowienie.doc"};
+const FileList UninstallerFiles = {"Uninstall.exe"};
 
 const FileList VortelFiles = {
     "Vortel.exe",        "Vortel.hlp",

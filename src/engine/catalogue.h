@@ -27,6 +27,8 @@ inline int SlotOf(int product) {
 // failure stops the list.
 using FileList = std::vector<std::string>;
 extern const FileList CommonFiles;
+// What the uninstall folder receives: the uninstaller that the system starts elevated.
+extern const FileList UninstallerFiles;
 extern const FileList VortelFiles;
 extern const FileList FtpClientFiles;
 extern const FileList FtpBatchFiles;

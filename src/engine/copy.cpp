@@ -113,6 +113,10 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
 }
 
 bool Copier::CopyFileList(const FileList& list, int last, const std::string& folder) {
+  // The uninstall folder's uninstaller is the installer's own, never a file of the user's to
+  // keep: it is replaced without a question.
+  const bool own = &list == &UninstallerFiles, overwriteAll = OverwriteAll;
+  if (own) OverwriteAll = true;
   bool result = false;
   for (int i = 0; i <= last; ++i) {
     // An index past the list's end reads as an empty entry rather than past the array.
@@ -134,6 +138,7 @@ bool Copier::CopyFileList(const FileList& list, int last, const std::string& fol
     }
     if (!result) break;
   }
+  if (own) OverwriteAll = overwriteAll;
   return result;
 }
 

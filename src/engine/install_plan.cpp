@@ -26,10 +26,12 @@ struct ListStep {
 
 }  // namespace
 
-RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders) {
+RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders,
+                         const std::string& uninstallFolder) {
   RunPlan plan;
   plan.products = choices.products;
   plan.folders = folders;
+  plan.uninstallFolder = uninstallFolder;
   const ProductChoice& chosen = choices.products;
   auto add = [&](StepKind kind, const std::string& folder, int product = -1) {
     RunStep step;
@@ -51,8 +53,11 @@ RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders) 
       {FtpManualFiles, SlotOf(kFtpClient), chosen[kFtpClient] || chosen[kFtpBatch]},
       {VortelFiles, SlotOf(kVortel), chosen[kVortel]},
   };
-  for (const ListStep& list : lists)
+  for (const ListStep& list : lists) {
     if (list.wanted) add(StepKind::Files, folders[list.slot])->files = &list.list;
+    if (&list.list == &CommonFiles)
+      add(StepKind::Files, uninstallFolder)->files = &UninstallerFiles;
+  }
 
   for (int option = 0; option < kOptionCount; ++option) {
     const int product = Options[option].product;

@@ -24,12 +24,15 @@ struct RunStep {
 struct RunPlan {
   ProductChoice products{};
   Folders folders;  // as TargetDirs
+  std::string uninstallFolder;
   std::vector<RunStep> steps;
 };
 
 // Folders, each file list with its folder, shortcuts, configuration steps, registrations and
 // the program group (when chosen), for `folders` computed from the choices' folder texts.
-RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders);
+// `uninstallFolder` receives the uninstaller (it is the journal's, made with it).
+RunPlan PlanInstallation(const InstallChoices& choices, const Folders& folders,
+                         const std::string& uninstallFolder);
 
 // A Files step's folder followed by the longest name (in UTF-16 units, as the path limit counts)
 // of the files it installs: the longest path the step will write.

@@ -132,8 +132,8 @@ class SteppedOverCount : public sys::FailureReport {
 };
 
 // The plan applied in its phases, with the messages of a failure; the journal is the caller's.
-RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine, Copier& copier,
-                     InstallView& view) {
+RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, StepApplier& machine,
+                     Copier& copier, InstallView& view) {
   view.ShowProgressPage();
   // A file whose whole path passes the limit would fail half-way, after its folders were made
   // and earlier files copied; refused before anything is made, as a folder that cannot be.
@@ -145,9 +145,7 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine,
       return RunOutcome::FolderFailed;
     }
   copier.StartProgress(plan);
-  if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
-  bool filesDone = false;
-  view.SetAnimation(true);
+  bool journalOpen = false, filesDone = false;
   // A confirmed abort, or the wizard closed while messages were processed (during the last
   // file, the sample script or just before registering): nothing more is done.
   auto stopped = [&] { return copier.InstallAborted || StopRequested; };
@@ -159,6 +157,10 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine,
   SteppedOverCount steppedOver;
   sys::FailureReportScope reporting(steppedOver);
   try {
+    journal.Open();
+    journalOpen = true;
+    if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
+    view.SetAnimation(true);
     const bool copied = ApplyAll(plan, StepKind::Files, machine);
     if (stopped()) return stop();
     if (!copied) {
@@ -186,9 +188,9 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine,
     view.SetAnimation(false);
     return RunOutcome::Installed;
   } catch (const std::exception& e) {
-    // The guard: whatever failed, the user hears of it once. A file that failed is logged
-    // where it failed; what failed after the files is logged here, with its reason.
-    if (filesDone) Log().Note(e.what(), true);
+    // The guard: whatever failed, the user hears of it once. A file or journal line that
+    // failed is logged where it failed; anything else is logged here, with its reason.
+    if (filesDone || !journalOpen) Log().Note(e.what(), true);
     view.SetAnimation(false);
     ReportFailure(copier);
     return filesDone ? RunOutcome::RegistrationFailed : RunOutcome::CopyFailed;
@@ -200,12 +202,15 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, StepApplier& machine,
 RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
                            const std::string& sourceDir) {
   ComputeTargetDirs(choices.folders);
-  const RunPlan plan = PlanInstallation(choices, TargetDirs);
+  const RunPlan plan = PlanInstallation(choices, TargetDirs, sys::UninstallFolder());
   Copier copier(view, sourceDir);
   MachineSteps machine(plan, copier);
-  Journal journal(plat::Current().Files(), plan.folders[0]);
+  std::vector<std::string> packageFolders;
+  for (int slot = 0; slot < static_cast<int>(plan.folders.size()); ++slot)
+    if (SlotInUse(slot, plan.products)) packageFolders.push_back(plan.folders[slot]);
+  Journal journal(plat::Current().Files(), plan.uninstallFolder, packageFolders);
   JournaledSteps steps(machine, journal);
-  const RunOutcome outcome = ApplyPlan(plan, choices.unattended, steps, copier, view);
+  const RunOutcome outcome = ApplyPlan(plan, choices.unattended, journal, steps, copier, view);
   // After the run's own messages: a run that did not install leaves nothing of itself.
   if (outcome == RunOutcome::Installed)
     journal.DiscardKeptFiles();

@@ -1,6 +1,9 @@
 #include "engine/journal.h"
 
+#include <cstring>
+
 #include "engine/journal_format.h"
+#include "engine/run_log.h"
 #include "platform/errors.h"
 
 namespace engine {
@@ -84,50 +87,101 @@ std::string ReadWholeFile(plat::FileSystem& files, const std::string& path) {
   return text;
 }
 
-Journal::Journal(plat::FileSystem& files, const std::string& mainFolder)
-    : files_(files), path_(mainFolder + kJournalName) {
+Journal::Journal(plat::FileSystem& files, const std::string& folder,
+                 const std::vector<std::string>& packageFolders)
+    : files_(files), folder_(folder), path_(folder + kJournalName), runLine_(kRunLine) {
+  for (const std::string& package : packageFolders) runLine_ += "\t" + Escape(package);
+}
+
+void Journal::Open() {
+  const uint32_t attributes = files_.GetAttributes(folder_);
+  if (attributes == plat::kInvalidAttributes) {
+    for (size_t end = folder_.find('\\', 3); end != std::string::npos;
+         end = folder_.find('\\', end + 1)) {
+      const std::string level = folder_.substr(0, end);
+      if (files_.GetAttributes(level) != plat::kInvalidAttributes) continue;
+      if (!files_.CreateFolder(level)) throw files_.LastError(level);
+    }
+    madeFolder_ = true;
+  } else if (!(attributes & plat::kAttrDirectory) || !files_.Trusted(folder_)) {
+    // Someone else made it: what it holds, Uninstall.exe or a journal, may be theirs.
+    throw plat::EFileError(folder_, "katalog nie został utworzony przez instalator");
+  }
   hadEarlier_ = files_.GetAttributes(path_) != plat::kInvalidAttributes;
-  if (hadEarlier_) earlier_ = ReadWholeFile(files_, path_);
-  // An earlier journal cut short in the middle of a line gets its end, so that this run's
-  // first line stays a line of its own.
-  if (hadEarlier_ && !earlier_.empty() && earlier_.back() != '\n') pending_ = "\n";
-  if (!hadEarlier_ || earlier_.empty()) pending_ += std::string(kFirstLine) + kComment;
-  pending_ += std::string(kRunLine) + "\n";
+  if (!hadEarlier_) return;
+  if (!files_.Trusted(path_)) throw plat::EFileError(path_, "plik mógł zmienić inny użytkownik");
+  earlier_ = ReadWholeFile(files_, path_);
+  hadEarlier_ = !earlier_.empty();  // a run killed as it began the file
+  if (hadEarlier_ && earlier_.compare(0, std::strlen(kFirstLine), kFirstLine) != 0)
+    throw plat::EFileError(path_, "to nie jest dziennik instalacji pakietu Vortel PRO");
 }
 
 void Journal::Record(const Change& change) {
-  changes_.push_back(change);
-  pending_ += FormatChange(change) + "\n";
-  Flush();
-}
-
-void Journal::Flush() {
-  // Until the main folder exists, the lines wait: it is among the run's first changes.
-  const uint32_t folder = files_.GetAttributes(path_.substr(0, path_.rfind('\\')));
-  if (folder == plat::kInvalidAttributes || !(folder & plat::kAttrDirectory)) return;
-  auto out = files_.Append(path_);
-  out->Write(pending_.data(), pending_.size());
-  out->Close();
-  pending_.clear();
-}
-
-bool Journal::Retract() {
-  pending_.clear();
-  if (!hadEarlier_)
-    return files_.GetAttributes(path_) == plat::kInvalidAttributes || files_.Remove(path_);
+  std::string text;
+  if (!started_) {
+    // An earlier journal cut short in the middle of a line gets its end, so that this run's
+    // first line stays a line of its own.
+    if (hadEarlier_ && earlier_.back() != '\n') text = "\n";
+    if (!hadEarlier_) text = std::string(kFirstLine) + kComment;
+    text += runLine_ + "\n";
+  }
+  text += FormatChange(change) + "\n";
   try {
-    auto out = files_.Create(path_);
-    out->Write(earlier_.data(), earlier_.size());
+    auto out = files_.Append(path_);
+    out->Write(text.data(), text.size());
     out->Close();
+  } catch (const plat::EFileError& e) {
+    Log().Note(std::string("Nie można zapisać dziennika instalacji: ") + e.what(), true);
+    throw;
+  }
+  started_ = true;
+  changes_.push_back(change);
+}
+
+void Journal::Withdraw() {
+  changes_.pop_back();
+  Write(changes_);
+}
+
+void Journal::Write(const std::vector<Change>& runChanges) {
+  std::string text = hadEarlier_ ? earlier_ : std::string(kFirstLine) + kComment;
+  if (hadEarlier_ && !text.empty() && text.back() != '\n') text += '\n';
+  text += runLine_ + "\n";
+  for (const Change& change : runChanges) text += FormatChange(change) + "\n";
+  auto out = files_.Create(path_);
+  out->Write(text.data(), text.size());
+  out->Close();
+}
+
+bool Journal::Retract(const std::vector<Change>& left) {
+  try {
+    if (!left.empty()) {
+      Write(left);
+      return true;
+    }
+    if (hadEarlier_) {
+      auto out = files_.Create(path_);
+      out->Write(earlier_.data(), earlier_.size());
+      out->Close();
+      return true;
+    }
   } catch (const plat::EFileError&) {
     return false;
   }
-  return true;
+  const bool gone = files_.GetAttributes(path_) == plat::kInvalidAttributes || files_.Remove(path_);
+  if (gone && madeFolder_) files_.RemoveFolder(folder_);
+  return gone;
 }
 
 void Journal::DiscardKeptFiles() {
-  for (const Change& change : changes_)
-    if (!change.aside.empty()) files_.Remove(change.aside);
+  for (const Change& change : changes_) {
+    if (change.aside.empty()) continue;
+    // A kept file keeps its read-only bit, which would refuse the delete.
+    const uint32_t attributes = files_.GetAttributes(change.aside);
+    if (attributes != plat::kInvalidAttributes && (attributes & plat::kAttrReadOnly))
+      files_.SetAttributes(change.aside, attributes & ~plat::kAttrReadOnly);
+    files_.Remove(change.aside);
+  }
 }
 
 }  // namespace engine

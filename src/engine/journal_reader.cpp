@@ -95,17 +95,26 @@ bool ParseChange(const std::string& line, Change& change) {
          ParseValue(f[5], change.after);
 }
 
-bool ParseJournal(const std::string& text, std::vector<Change>& changes) {
-  changes.clear();
+bool ParseJournal(const std::string& text, JournalContents& contents) {
+  contents = JournalContents();
   const std::string first = kFirstLine;
   if (text.compare(0, first.size(), first) != 0) return false;
   size_t start = first.size();
   for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
     const std::string line = text.substr(start, end - start);
-    if (line.empty() || line[0] == '#' || line == kRunLine) continue;
+    if (line.empty() || line[0] == '#') continue;
+    const std::vector<std::string> fields = Fields(line);
+    if (fields[0] == kRunLine) {
+      for (size_t i = 1; i < fields.size(); ++i) {
+        std::string folder;
+        if (!Unescape(fields[i], folder) || folder.empty()) return false;
+        contents.folders.push_back(folder);
+      }
+      continue;
+    }
     Change change;
     if (!ParseChange(line, change)) return false;
-    changes.push_back(change);
+    contents.changes.push_back(change);
   }
   return true;
 }

@@ -12,21 +12,27 @@ bool Exists(plat::FileSystem& files, const std::string& path) {
   return files.GetAttributes(path) != plat::kInvalidAttributes;
 }
 
-// A file or link about to be written: new, or replacing one that is first copied aside under
-// a free name in its folder. Raises when the earlier file cannot be kept: it must not be lost.
-Change AboutToWrite(plat::FileSystem& files, ChangeKind kind, const std::string& path) {
+// Records a file or link about to be written: new, or replacing one that is first renamed
+// aside under a free name in its folder, so that it keeps its rights, owner and identity. The
+// line goes first: a run killed at the rename still finds the file where the line says. False
+// when the earlier file cannot be kept (a program holds it): it must not be lost.
+bool AboutToWrite(plat::FileSystem& files, Journal& journal, ChangeKind kind,
+                  const std::string& path) {
   Change change;
   change.kind = kind;
   change.path = path;
-  if (!Exists(files, path)) return change;
-  const std::string folder = path.substr(0, path.find_last_of("\\:") + 1);
-  for (int n = 0; n < 1000 && change.aside.empty(); ++n) {
-    const std::string name = folder + "~vp" + std::to_string(n) + ".old";
-    if (!Exists(files, name)) change.aside = name;
+  if (Exists(files, path)) {
+    const std::string folder = path.substr(0, path.find_last_of("\\:") + 1);
+    for (int n = 0; n < 1000 && change.aside.empty(); ++n) {
+      const std::string name = folder + "~vp" + std::to_string(n) + ".old";
+      if (!Exists(files, name)) change.aside = name;
+    }
+    if (change.aside.empty()) return false;
   }
-  if (change.aside.empty() || !files.CopyTo(path, change.aside, true))
-    throw plat::EFileError(path, "nie można zachować poprzedniej wersji pliku");
-  return change;
+  journal.Record(change);
+  if (change.aside.empty() || files.Rename(path, change.aside)) return true;
+  journal.Withdraw();
+  return false;
 }
 
 // Files are created directly only under temporary names; they are put in place by Replace.
@@ -43,14 +49,8 @@ class RecordingFiles : public plat::ForwardingFiles {
     }
     return made;
   }
-  bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override {
-    if (failIfExists && Exists(inner_, to)) return false;
-    journal_.Record(AboutToWrite(inner_, ChangeKind::File, to));
-    return inner_.CopyTo(from, to, failIfExists);
-  }
   bool Replace(const std::string& from, const std::string& to) override {
-    journal_.Record(AboutToWrite(inner_, ChangeKind::File, to));
-    return inner_.Replace(from, to);
+    return AboutToWrite(inner_, journal_, ChangeKind::File, to) && inner_.Replace(from, to);
   }
 
  private:
@@ -164,7 +164,8 @@ class RecordingLink : public plat::ForwardingLink {
                 Journal& journal)
       : ForwardingLink(std::move(inner)), files_(files), journal_(journal) {}
   uint32_t Save(const std::string& linkPath) override {
-    journal_.Record(AboutToWrite(files_, ChangeKind::Shortcut, linkPath));
+    if (!AboutToWrite(files_, journal_, ChangeKind::Shortcut, linkPath))
+      throw files_.LastError(linkPath);
     return inner_->Save(linkPath);
   }
 

@@ -36,7 +36,9 @@ std::string Describe(const Change& change) {
     case ChangeKind::Ini:
       return change.path + " [" + change.section + "] " + change.name;
     default:
-      return change.path;
+      // A file that could not be put back is where the kept one says.
+      return change.aside.empty() ? change.path
+                                  : change.path + " (poprzednia wersja: " + change.aside + ")";
   }
 }
 
@@ -92,7 +94,10 @@ class Undoer {
     } catch (const std::exception&) {
       done = false;
     }
-    if (!done) report.failed.push_back(Describe(change));
+    if (!done) {
+      report.failed.push_back(Describe(change));
+      report.left.insert(report.left.begin(), change);
+    }
     Log().Note((done ? "Cofnięto: " : "Nie udało się cofnąć: ") + Describe(change), !done);
   }
 
@@ -208,10 +213,8 @@ UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
 }
 
 bool RollBack(Journal& journal) {
-  // The journal first: a journal of the main folder's first run lies in a folder to remove.
-  const bool retracted = journal.Retract();
   UndoReport report = Undo(journal.RunChanges(), UndoOrder::Reverse);
-  if (!retracted) report.failed.push_back(journal.Path());
+  if (!journal.Retract(report.left)) report.failed.push_back(journal.Path());
   if (report.failed.empty()) return true;
   std::string text = kUndoFailedText;
   for (const std::string& what : report.failed) text += "\r" + what;

@@ -14,6 +14,7 @@ constexpr char kUndoFailedText[] = "Nie udało się cofnąć wszystkich zmian in
 
 struct UndoReport {
   std::vector<std::string> failed;  // each change that could not be undone, named
+  std::vector<Change> left;         // the same changes, in the journal's order
   std::vector<std::string> kept;    // what the user made in our folders, left there
   bool associations = false;        // a document type was given back or removed
 };
@@ -30,8 +31,9 @@ enum class UndoOrder {
 UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
                 const std::vector<std::string>& untouched = {});
 
-// A run that did not install: takes it out of the journal and undoes its changes, naming the
-// ones that failed in one message (which a silent run only logs). False when any failed.
+// A run that did not install: undoes its changes and takes those undone out of the journal,
+// naming the ones that failed in one message (which a silent run only logs). False when any
+// failed.
 bool RollBack(Journal& journal);
 
 }  // namespace engine

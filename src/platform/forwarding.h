@@ -31,9 +31,11 @@ class ForwardingFiles : public FileSystem {
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override {
     return inner_.CreateNew(path);
   }
-  bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override {
-    return inner_.CopyTo(from, to, failIfExists);
+  bool Rename(const std::string& from, const std::string& to) override {
+    return inner_.Rename(from, to);
   }
+  bool Trusted(const std::string& path) override { return inner_.Trusted(path); }
+  bool RemoveAtRestart(const std::string& path) override { return inner_.RemoveAtRestart(path); }
   bool CopyNew(const std::string& from, const std::string& to) override {
     return inner_.CopyNew(from, to);
   }

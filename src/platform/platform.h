@@ -24,6 +24,7 @@ namespace plat {
 constexpr uint32_t kAttrReadOnly = 0x01;
 constexpr uint32_t kAttrDirectory = 0x10;
 constexpr uint32_t kAttrArchive = 0x20;
+constexpr uint32_t kAttrReparsePoint = 0x400;  // a junction or link: the name itself, not followed
 constexpr uint32_t kInvalidAttributes = 0xFFFFFFFF;
 
 class InputFile {
@@ -46,6 +47,8 @@ class OutputFile {
   virtual void Close() = 0;
 };
 
+// The calls that change or create something never pass through a junction or link in any
+// folder of the path: such a path fails, as if access were denied.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -55,7 +58,13 @@ class FileSystem {
   // The size of a file in bytes; 0 when it cannot be queried.
   virtual uint64_t FileSize(const std::string& path) = 0;
   // One level only; false when the parent is missing, the folder exists or the drive does not.
+  // Made protected, whatever its parent grants: Administrators and SYSTEM may change it, Users
+  // only read it.
   virtual bool CreateFolder(const std::string& path) = 0;
+  // Whether nobody but administrators and the system can have made or changed the file or
+  // folder: not a link, a file with one name only, owned by Administrators, SYSTEM or
+  // TrustedInstaller and writable by no one else.
+  virtual bool Trusted(const std::string& path) = 0;
   // Raise EFileError when the file cannot be opened or created (a read-only file cannot be
   // created over, as on Windows).
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
@@ -64,13 +73,18 @@ class FileSystem {
   virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
   // A file only where nothing has the name yet, not even a link: null when the name is taken.
   virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
-  virtual bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  // Gives a file another name in its folder, keeping its rights, owner and identity; false when
+  // `to` exists or the file cannot be renamed (a program holds it).
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
   // Copies onto a new file as CreateNew makes it (file times and attributes as the platform's
   // copy carries them), flushed; false when the name is taken or the copy fails.
   virtual bool CopyNew(const std::string& from, const std::string& to) = 0;
   virtual bool Remove(const std::string& path) = 0;
   // Removes an empty folder; false when it has contents or cannot be removed.
   virtual bool RemoveFolder(const std::string& path) = 0;
+  // Removes the file, or the folder then empty, when Windows next starts: for what is in use
+  // now, such as the running program's own file.
+  virtual bool RemoveAtRestart(const std::string& path) = 0;
   // The names of the files and folders in `folder` (ending in "\"), a folder's name with a
   // trailing "\"; empty when the folder is missing.
   virtual std::vector<std::string> List(const std::string& folder) = 0;

@@ -19,9 +19,8 @@ class SystemChecks : public uninstall::Checks {
 
 }  // namespace
 
-int plat::UninstallMain(const std::vector<std::string>& args, plat::TemporaryCopy& copy) {
+int plat::UninstallMain(const std::vector<std::string>& args) {
   const uninstall::Switches switches = uninstall::ParseSwitches(args);
-  if (!switches.cleanup.empty()) return uninstall::FinishRemoval(switches, copy);
   auto& platform = plat::Current();
   const bool silent = switches.mode != uninstall::Mode::Normal;
   auto log = std::make_unique<unattended::SetupLog>();
@@ -38,10 +37,10 @@ int plat::UninstallMain(const std::vector<std::string>& args, plat::TemporaryCop
   log->Line("Deinstalator pakietu Vortel PRO 3.04");
   engine::LogScope scope(log.get());
   SystemChecks checks;
-  if (!log->Writing()) return uninstall::Remove(switches, checks, copy);
+  if (!log->Writing()) return uninstall::Remove(switches, checks);
   unattended::LoggedDialogs dialogs(platform.Dlg(), *log);
   unattended::LoggingPlatform logging(platform, *log, dialogs);
-  const int code = uninstall::Remove(switches, checks, copy);
+  const int code = uninstall::Remove(switches, checks);
   log->Line("Wynik: " + std::to_string(code));
   return code;
 }

@@ -94,6 +94,28 @@ std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
   return reg->ReadString(valueName);
 }
 
+std::vector<PackageKey> PackageKeys() {
+  std::vector<PackageKey> keys = {
+      {plat::RegRoot::LocalMachine, kMakerKey},
+      {plat::RegRoot::LocalMachine, kUninstallKey + std::string(kPackageName)}};
+  for (const char* program :
+       {"Vortel.exe", "NorvikFTP.exe", "NorvikFTPBatch.exe", "NorvikFTPSrv.exe"})
+    keys.push_back({plat::RegRoot::LocalMachine, kAppPathsKey + std::string(program)});
+  for (const DocumentType* type : {&kEmulatorConfig, &kFtpProfile, &kFtpScript}) {
+    keys.push_back({plat::RegRoot::ClassesRoot, type->ext});
+    keys.push_back({plat::RegRoot::ClassesRoot, type->progId});
+  }
+  return keys;
+}
+
+std::string UninstallFolder() {
+  std::string common =
+      ReadRegistryString(plat::RegRoot::LocalMachine,
+                         "Software\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir");
+  if (common.empty()) common = "C:\\Program Files\\Common Files";
+  return AddBackslash(common) + kPackageName + "\\";
+}
+
 std::string GetAppPathDir(const std::string& exeName) {
   return ReadRegistryString(plat::RegRoot::LocalMachine, kAppPathsKey + exeName, "Path");
 }
@@ -111,7 +133,8 @@ void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyNam
 void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
                          const std::string& displayIcon, const std::string& mainFolder) {
   // Quoted, so a main folder with blanks cannot make Windows start another program.
-  const std::string uninstall = "\"" + AddBackslash(mainFolder) + "Uninstall.exe\" /uninstall";
+  // The copy that no one without rights can replace: the system starts it elevated.
+  const std::string uninstall = "\"" + UninstallFolder() + "Uninstall.exe\" /uninstall";
   WriteValues(reg, kUninstallKey + name,
               {{"DisplayName", name},
                {"DisplayIcon", displayIcon},

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "system/failures.h"
 #include "system/paths.h"
+#include "system/registry_entries.h"
 
 namespace sys {
 
@@ -27,7 +28,7 @@ const std::array<ProgramGroupEntry, 14> ProgramGroupEntries = {{
     {"Informacje dodatkowe", "1,0,readme.txt", ""},
     {"Polskie znaki", "1,0,konwersje.txt", ""},
     {"Zamówienie", "0,0,Zamowienie.doc", ""},
-    {"Odinstaluj", "0,0,Uninstall.exe", "/uninstall"},
+    {"Odinstaluj", "5,0,Uninstall.exe", "/uninstall"},
 }};
 
 namespace {
@@ -86,6 +87,8 @@ std::string ShortcutName(const std::string& linkName, const std::string& target,
 std::string FolderOfKind(int kind, const std::string& mainFolder,
                          const std::array<std::string, 4>& productFolders) {
   if (kind == 0) return mainFolder;
+  // The uninstaller that removes the package is the one that no one else may have changed.
+  if (kind == 5) return UninstallFolder();
   return kind >= 1 && kind <= 4 ? productFolders[kind - 1] : std::string();
 }
 
@@ -188,6 +191,25 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
     failed = true;
     return false;
   }
+}
+
+std::vector<std::string> ShortcutFolders() {
+  std::vector<std::string> folders;
+  const plat::RegRoot saved = ShellFoldersRoot;
+  for (plat::RegRoot root : {plat::RegRoot::LocalMachine, plat::RegRoot::CurrentUser}) {
+    ShellFoldersRoot = root;
+    const std::string prefix = root == plat::RegRoot::LocalMachine ? kCommonPrefix : "";
+    for (const char* name : {"Desktop", "Startup", "Programs"}) {
+      try {
+        const std::string folder = GetShellFolder(prefix + name);
+        folders.push_back(std::string(name) == "Programs" ? folder + "\\" + kGroupName : folder);
+      } catch (const std::exception&) {
+        // A system without that folder has no shortcut there either.
+      }
+    }
+  }
+  ShellFoldersRoot = saved;
+  return folders;
 }
 
 void CreateProgramGroup(const std::string& mainFolder,

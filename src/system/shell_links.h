@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -45,9 +46,14 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
                     const std::string& description, const std::string& folderName, bool useCommon,
                     bool askIfExists, std::string& finalName, bool& failed);
 
+// Every folder that a shortcut of the package may lie in: the desktops, the startup folders
+// and the program groups, the common ones and the user's. Never raises.
+std::vector<std::string> ShortcutFolders();
+
 struct ProgramGroupEntry {
   const char* caption;
-  // Kind digit, comma, icon digit, comma, file name.
+  // Kind digit (0 the main folder, 1-4 a product's, 5 the uninstall folder), comma, icon
+  // digit, comma, file name.
   const char* descriptor;
   const char* arguments;
 };

@@ -16,11 +16,6 @@ class LoggingFiles : public plat::ForwardingFiles {
     if (made) log_.Line("Utworzono katalog: " + path);
     return made;
   }
-  bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override {
-    const bool copied = inner_.CopyTo(from, to, failIfExists);
-    if (copied) Written(to);
-    return copied;
-  }
   // Expanded files are written under a temporary name and put in place here.
   bool Replace(const std::string& from, const std::string& to) override {
     const bool replaced = inner_.Replace(from, to);

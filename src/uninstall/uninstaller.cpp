@@ -1,7 +1,5 @@
 #include "uninstall/uninstaller.h"
 
-#include <cstdlib>
-
 #include "engine/journal.h"
 #include "engine/run_log.h"
 #include "engine/undo.h"
@@ -9,6 +7,8 @@
 #include "platform/errors.h"
 #include "platform/platform.h"
 #include "platform/text.h"
+#include "system/registry_entries.h"
+#include "uninstall/journal_check.h"
 
 namespace uninstall {
 
@@ -22,6 +22,8 @@ constexpr char kRunning[] =
 constexpr char kRemovedText[] = "Pakiet Vortel PRO został usunięty z komputera.";
 constexpr char kKept[] = "Pozostawiono pliki i katalogi utworzone przez użytkownika:";
 constexpr char kNotRemoved[] = "Nie udało się usunąć wszystkich składników pakietu Vortel PRO:";
+constexpr char kNothingChanged[] =
+    "\rPakiet Vortel PRO nie może zostać usunięty; niczego nie zmieniono.";
 
 // The switch's value after "=", without the quotation marks the command line may have kept.
 bool ValueOf(const std::string& word, const std::string& name, std::string& value) {
@@ -33,24 +35,32 @@ bool ValueOf(const std::string& word, const std::string& name, std::string& valu
   return true;
 }
 
-std::string FolderOf(const std::string& path) {
-  return path.substr(0, path.rfind('\\') + 1);
-}
-
 std::string Listed(const std::string& intro, const std::vector<std::string>& items) {
   std::string text = intro;
   for (const std::string& item : items) text += "\r" + item;
   return text;
 }
 
-// The journal of `folder`; false when it is missing or damaged (then nothing may be touched).
-bool ReadJournal(const std::string& folder, std::vector<engine::Change>& changes) {
+// The journal, read only when no one but administrators and the system can have written it
+// or the folder it lies in, and obeyed only when every line stays within the package. Empty
+// when it may be used; otherwise why not.
+std::string ReadJournal(const std::string& folder, engine::JournalContents& contents) {
+  auto& files = plat::Current().Files();
+  const std::string path = folder + engine::kJournalName;
+  const std::string cannotRead = "Nie można odczytać dziennika instalacji \"" + path + "\".";
+  if (files.GetAttributes(path) == plat::kInvalidAttributes) return cannotRead;
+  if (!files.Trusted(folder) || !files.Trusted(path))
+    return "Dziennik instalacji \"" + path +
+           "\" mógł zmienić użytkownik bez uprawnień administratora.";
   try {
-    return engine::ParseJournal(
-        engine::ReadWholeFile(plat::Current().Files(), folder + engine::kJournalName), changes);
+    if (!engine::ParseJournal(engine::ReadWholeFile(files, path), contents)) return cannotRead;
   } catch (const plat::EFileError&) {
-    return false;
+    return cannotRead;
   }
+  const std::string foreign = ForeignChange(contents, folder);
+  if (foreign.empty()) return std::string();
+  return "Dziennik instalacji \"" + path + "\" zawiera zmianę spoza pakietu Vortel PRO:\r" +
+         foreign;
 }
 
 }  // namespace
@@ -72,10 +82,6 @@ Switches ParseSwitches(const std::vector<std::string>& args) {
     } else if (ValueOf(word, "/LOG", value)) {
       switches.log = true;
       switches.logFile = value;
-    } else if (ValueOf(word, "/CLEANUP", value)) {
-      switches.cleanup = value;
-    } else if (ValueOf(word, "/WAIT", value)) {
-      switches.waitFor = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
     } else if (switches.error.empty()) {
       switches.error = "Nieznany parametr: " + word;
     }
@@ -83,7 +89,7 @@ Switches ParseSwitches(const std::vector<std::string>& args) {
   return switches;
 }
 
-int Remove(const Switches& switches, Checks& checks, plat::TemporaryCopy& copy) {
+int Remove(const Switches& switches, Checks& checks) {
   auto& log = engine::Log();
   const bool quiet = switches.mode != Mode::Normal;
   auto tell = [&](const std::string& text, plat::DlgType type, bool error) {
@@ -98,14 +104,13 @@ int Remove(const Switches& switches, Checks& checks, plat::TemporaryCopy& copy) 
     tell(kRunning, plat::DlgType::Information, true);
     return kRefused;
   }
-  auto& platform = plat::Current();
-  const std::string self = platform.Files().ModulePath();
-  const std::string folder = FolderOf(self);
-  std::vector<engine::Change> changes;
-  if (!ReadJournal(folder, changes)) {
-    tell("Nie można odczytać dziennika instalacji \"" + folder + engine::kJournalName +
-             "\".\rPakiet Vortel PRO nie może zostać usunięty; niczego nie zmieniono.",
-         plat::DlgType::Error, true);
+  auto& files = plat::Current().Files();
+  const std::string folder = sys::UninstallFolder();
+  const std::string journal = folder + engine::kJournalName;
+  engine::JournalContents contents;
+  const std::string refusal = ReadJournal(folder, contents);
+  if (!refusal.empty()) {
+    tell(refusal + kNothingChanged, plat::DlgType::Error, true);
     return kNotAllRemoved;
   }
   if (!quiet &&
@@ -114,34 +119,27 @@ int Remove(const Switches& switches, Checks& checks, plat::TemporaryCopy& copy) 
     log.Note("Usuwanie anulowane.");
     return kCancelled;
   }
-  // This program's own file and the journal wait for the copy that finishes the work.
+  // This program's own file cannot go while it runs, nor the journal before the end.
+  const std::string self = files.ModulePath();
   const engine::UndoReport report =
-      engine::Undo(changes, engine::UndoOrder::Removal, {self, folder + engine::kJournalName});
+      engine::Undo(contents.changes, engine::UndoOrder::Removal, {self, journal});
   for (const std::string& what : report.failed) log.Note("Nie usunięto: " + what, true);
   for (const std::string& what : report.kept) log.Note("Pozostawiono: " + what);
-  if (!copy.Start("/CLEANUP=\"" + folder + "\" /WAIT=" + std::to_string(copy.CurrentId())))
-    log.Note("Nie można uruchomić kopii deinstalatora; pozostaje katalog " + folder, true);
+  // The journal stays while anything it names stays, so that removal can be tried again.
+  if (report.failed.empty() && files.Remove(journal)) {
+    // What is left (this program, the folders holding it) goes when Windows starts again.
+    std::vector<std::string> later{self};
+    for (auto it = contents.changes.rbegin(); it != contents.changes.rend(); ++it)
+      if (it->kind == engine::ChangeKind::Folder) later.push_back(it->path);
+    later.push_back(folder);
+    for (const std::string& path : later)
+      if (files.GetAttributes(path) != plat::kInvalidAttributes && files.RemoveAtRestart(path))
+        log.Note("Do usunięcia po ponownym uruchomieniu systemu: " + path);
+  }
   std::string text = report.failed.empty() ? kRemovedText : Listed(kNotRemoved, report.failed);
   if (!report.kept.empty()) text += "\r\r" + Listed(kKept, report.kept);
   tell(text, report.failed.empty() ? plat::DlgType::Information : plat::DlgType::Error,
        !report.failed.empty());
-  return report.failed.empty() ? kRemoved : kNotAllRemoved;
-}
-
-int FinishRemoval(const Switches& switches, plat::TemporaryCopy& copy) {
-  auto& platform = plat::Current();
-  copy.WaitForEnd(switches.waitFor, 60000);
-  std::string folder = switches.cleanup;
-  if (!folder.empty() && folder.back() != '\\') folder += '\\';
-  std::vector<engine::Change> changes;
-  if (!ReadJournal(folder, changes)) return kNotAllRemoved;
-  // Undoing once more is harmless for what is undone already and finishes what waited. The
-  // journal goes last, so that a copy stopped half-way leaves it for another attempt.
-  const std::string journal = folder + engine::kJournalName;
-  const engine::UndoReport report = engine::Undo(changes, engine::UndoOrder::Removal, {journal});
-  platform.Files().Remove(journal);
-  for (auto it = changes.rbegin(); it != changes.rend(); ++it)
-    if (it->kind == engine::ChangeKind::Folder) platform.Files().RemoveFolder(it->path);
   return report.failed.empty() ? kRemoved : kNotAllRemoved;
 }
 

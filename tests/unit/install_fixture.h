@@ -77,13 +77,15 @@ constexpr char kMedium[] = "D:\\";
 constexpr char kDesktop[] = "C:\\Pulpit";
 constexpr char kStartup[] = "C:\\Autostart";
 constexpr char kPrograms[] = "C:\\Programy";
+constexpr char kUninstallFolder[] = "C:\\Wspolne\\Vortel PRO\\";
 
 // What every file of the medium expands to.
 inline std::string NewContents(const std::string& entry) {
   return "new " + entry;
 }
 
-// Drive D: as a whole-package medium, and the all-users shell folders of an NT machine.
+// Drive D: as a whole-package medium, the all-users shell folders of an NT machine and its
+// Common Files.
 inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
   platform.files.AddDrive('D');
   for (const auto* list :
@@ -104,6 +106,9 @@ inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
     platform.registry.Set(plat::RegRoot::LocalMachine, shellFolders, name, folder);
     platform.files.PutFile(std::string(folder) + "\\desktop.ini", "");
   }
+  platform.registry.Set(plat::RegRoot::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                        "CommonFilesDir", "C:\\Wspolne");
+  platform.files.PutFile("C:\\Wspolne\\desktop.ini", "");
 }
 
 // Every folder and file of drive C: with its contents, and the whole registry: what a run

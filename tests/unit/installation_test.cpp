@@ -52,8 +52,10 @@ const Folders kDirs = {"C:\\VP\\", "C:\\VP\\Emu\\", "C:\\VP\\Ftp\\", "D:\\Srv\\"
 
 std::string ListName(const FileList* list) {
   const std::pair<const FileList*, const char*> names[] = {
-      {&CommonFiles, "common"},     {&VortelFiles, "vortel"},       {&FtpClientFiles, "ftpclient"},
-      {&FtpBatchFiles, "ftpbatch"}, {&FtpManualFiles, "ftpmanual"}, {&FtpServerFiles, "ftpserver"}};
+      {&CommonFiles, "common"},          {&VortelFiles, "vortel"},
+      {&FtpClientFiles, "ftpclient"},    {&FtpBatchFiles, "ftpbatch"},
+      {&FtpManualFiles, "ftpmanual"},    {&FtpServerFiles, "ftpserver"},
+      {&UninstallerFiles, "uninstaller"}};
   for (const auto& [known, name] : names)
     if (known == list) return name;
   return "?";
@@ -119,7 +121,7 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
       {{true, true, true, true},
        {true, true, true},
        {"folder C:\\VP\\; C:\\VP\\Emu\\; C:\\VP\\Ftp\\; D:\\Srv\\",
-        "files common C:\\VP\\; ftpserver D:\\Srv\\; ftpbatch C:\\VP\\Ftp\\; "
+        "files common C:\\VP\\; uninstaller C:\\U\\; ftpserver D:\\Srv\\; ftpbatch C:\\VP\\Ftp\\; "
         "ftpclient C:\\VP\\Ftp\\; ftpmanual C:\\VP\\Ftp\\; vortel C:\\VP\\Emu\\",
         "link Desktop\\Vortel C:\\VP\\Emu\\Vortel.exe \"Emulator terminala Vortel\"; "
         "Desktop\\Norvik-FTP C:\\VP\\Ftp\\NorvikFtp.exe \"Klient FTP firmy Norvik-Soft\"; "
@@ -131,12 +133,13 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
       {{false, false, true, false},
        {false, false, false},
        {"folder C:\\VP\\; C:\\VP\\Ftp\\",
-        "files common C:\\VP\\; ftpbatch C:\\VP\\Ftp\\; ftpmanual C:\\VP\\Ftp\\",
+        "files common C:\\VP\\; uninstaller C:\\U\\; ftpbatch C:\\VP\\Ftp\\; ftpmanual "
+        "C:\\VP\\Ftp\\",
         "configure 2 C:\\VP\\Ftp\\", "register 2 C:\\VP\\Ftp\\", "group C:\\VP\\"}},
       {{true, false, false, true},
        {false, false, true},
        {"folder C:\\VP\\; C:\\VP\\Emu\\; D:\\Srv\\",
-        "files common C:\\VP\\; ftpserver D:\\Srv\\; vortel C:\\VP\\Emu\\",
+        "files common C:\\VP\\; uninstaller C:\\U\\; ftpserver D:\\Srv\\; vortel C:\\VP\\Emu\\",
         "link Startup\\Serwer FTP D:\\Srv\\NorvikFTPsrv.exe \"Serwer FTP firmy Norvik-Soft\"",
         "configure 0 C:\\VP\\Emu\\; 3 D:\\Srv\\", "register 3 D:\\Srv\\; 0 C:\\VP\\Emu\\",
         "group C:\\VP\\"}},
@@ -145,7 +148,7 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
     InstallChoices choices;
     choices.products = c.products;
     choices.options = c.options;
-    const RunPlan plan = PlanInstallation(choices, kDirs);
+    const RunPlan plan = PlanInstallation(choices, kDirs, "C:\\U\\");
     EXPECT_EQ(Describe(plan), c.steps);
     EXPECT_EQ(plan.folders, kDirs);
     EXPECT_EQ(plan.products, c.products);
@@ -154,7 +157,8 @@ TEST(InstallPlan, ListsEveryStepInTheRunsOrderWithItsFolder) {
   InstallChoices noIcons;
   noIcons.products = {true, false, false, false};
   noIcons.programGroup = false;
-  EXPECT_EQ(Describe(PlanInstallation(noIcons, kDirs)).back(), "register 0 C:\\VP\\Emu\\");
+  EXPECT_EQ(Describe(PlanInstallation(noIcons, kDirs, "C:\\U\\")).back(),
+            "register 0 C:\\VP\\Emu\\");
 }
 
 TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsInOrder) {
@@ -174,7 +178,8 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   engine::InstallChoices choices;
   choices.products = kAll;
   std::vector<std::string> copied;
-  for (const auto& step : engine::PlanInstallation(choices, engine::TargetDirs).steps) {
+  for (const auto& step :
+       engine::PlanInstallation(choices, engine::TargetDirs, installtest::kUninstallFolder).steps) {
     if (step.kind != engine::StepKind::Files) continue;
     for (const auto& entry : *step.files) {
       if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;

@@ -16,6 +16,9 @@ namespace {
 constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 constexpr char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 const std::string kMain = "C:\\Program Files\\Vortel PRO\\";
+// In Common Files, as the dump writes it.
+const std::string kUninstaller =
+    "C:\\\\Program Files\\\\Common Files\\\\Vortel PRO\\\\Uninstall.exe";
 
 class RegistryEntriesTest : public ::testing::Test {
  protected:
@@ -46,20 +49,21 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                         "NoRepair ");
   // What Windows and deployment tools read; the command quoted, as the folder has a blank.
   sys::WriteEstimatedSize(2049);
-  EXPECT_EQ(
-      registry.Dump(RegRoot::LocalMachine, std::string(kUninstall) + "\\Vortel PRO"),
-      "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) +
-          "\\Vortel PRO]\n"
-          "\"DisplayName\"=\"Vortel PRO\"\n"
-          "\"DisplayIcon\"=\"D:\\\\FTP\\\\NorvikFTPBatch.exe,0\"\n"
-          "\"UninstallString\"=\"\\\"C:\\\\Program Files\\\\Vortel PRO\\\\Uninstall.exe\\\" "
-          "/uninstall\"\n"
-          "\"QuietUninstallString\"=\"\\\"C:\\\\Program Files\\\\Vortel PRO\\\\Uninstall.exe\\\" "
-          "/uninstall /VERYSILENT\"\n"
-          "\"DisplayVersion\"=\"3.04\"\n\"Publisher\"=\"Norvik-Soft\"\n"
-          "\"InstallLocation\"=\"C:\\\\Program Files\\\\Vortel PRO\\\\\"\n"
-          "\"InstallDate\"=\"20261206\"\n\"NoModify\"=dword:00000001\n"
-          "\"NoRepair\"=dword:00000001\n\"EstimatedSize\"=dword:00000003\n\n");
+  EXPECT_EQ(registry.Dump(RegRoot::LocalMachine, std::string(kUninstall) + "\\Vortel PRO"),
+            "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) +
+                "\\Vortel PRO]\n"
+                "\"DisplayName\"=\"Vortel PRO\"\n"
+                "\"DisplayIcon\"=\"D:\\\\FTP\\\\NorvikFTPBatch.exe,0\"\n"
+                "\"UninstallString\"=\"\\\"" +
+                kUninstaller +
+                "\\\" /uninstall\"\n"
+                "\"QuietUninstallString\"=\"\\\"" +
+                kUninstaller +
+                "\\\" /uninstall /VERYSILENT\"\n"
+                "\"DisplayVersion\"=\"3.04\"\n\"Publisher\"=\"Norvik-Soft\"\n"
+                "\"InstallLocation\"=\"C:\\\\Program Files\\\\Vortel PRO\\\\\"\n"
+                "\"InstallDate\"=\"20261206\"\n\"NoModify\"=dword:00000001\n"
+                "\"NoRepair\"=dword:00000001\n\"EstimatedSize\"=dword:00000003\n\n");
   // The server has no document type.
   registry.writes.clear();
   sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
@@ -72,7 +76,7 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
   sys::RegisterFtpServer("C:\\", "C:\\S\\");  // a bare drive root is no package folder
   EXPECT_EQ(Value("Software\\Norvik-Soft", "Path") +
                 Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
-            "\"C:\\Uninstall.exe\" /uninstall");
+            "\"C:\\Program Files\\Common Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
   EXPECT_FALSE(
       registry.KeyExists(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe"));
   EXPECT_EQ(Value(std::string(kUninstall) + "\\Vortel PRO", "DisplayIcon"),

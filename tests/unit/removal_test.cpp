@@ -2,6 +2,7 @@
 // package removed by the uninstaller, each judged by the whole machine before and after.
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "engine/installation.h"
@@ -17,6 +18,7 @@ using plat::RegRoot;
 namespace {
 
 const std::string kMain = "C:\\VP\\";
+const std::string kJournal = std::string(installtest::kUninstallFolder) + engine::kJournalName;
 const std::string kQuestion =
     "Czy usunąć pakiet Vortel PRO i wszystkie jego składniki z komputera ?";
 
@@ -25,31 +27,20 @@ struct Running : uninstall::Checks {
   bool IsAnyComponentRunning() override { return running; }
 };
 
-struct Copy : plat::TemporaryCopy {
-  std::vector<std::string> started;
-  std::vector<uint32_t> waitedFor;
-  bool Start(const std::string& arguments) override {
-    started.push_back(arguments);
-    return true;
-  }
-  uint32_t CurrentId() override { return 4242; }
-  void WaitForEnd(uint32_t id, uint32_t) override { waitedFor.push_back(id); }
-};
-
 struct Notes : engine::RunLog {
-  std::vector<std::string> undone;
+  std::vector<std::string> undone, all;
   void Note(const std::string& text, bool) override {
+    all.push_back(text);
     if (text.rfind("Cofnięto: ", 0) == 0) undone.push_back(text.substr(11));
   }
 };
 
-// A machine with a medium, an earlier program owning ".vl" and the uninstaller's own path.
+// A machine with a medium, an earlier program owning ".vl" and the registered uninstaller.
 struct Box {
   plat::headless::HeadlessPlatform platform;
   installtest::LoggingView view;
   Running checks;
-  Copy copy;
-  Notes notes;  // of the removal, not of the copy that finishes it
+  Notes notes;  // of the removal
 
   Box() {
     installtest::PrepareMachine(platform);
@@ -57,7 +48,7 @@ struct Box {
     platform.registry.Set(RegRoot::ClassesRoot, "OtherCfg\\shell\\open\\command", "",
                           "\"C:\\Other\\other.exe\" \"%1\"");
     platform.files.PutFile("C:\\Other\\other.exe", "other");
-    platform.files.SetModulePath(kMain + "Uninstall.exe");
+    platform.files.SetModulePath(installtest::kUninstallFolder + std::string("Uninstall.exe"));
   }
   engine::RunOutcome Install() {
     engine::InstallChoices choices;
@@ -67,21 +58,14 @@ struct Box {
     engine::StopRequested = false;
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
+  // The removal, and the next start of Windows.
   int Remove(uninstall::Mode mode) {
     uninstall::Switches switches;
     switches.mode = mode;
-    int code;
-    {
-      engine::LogScope scope(&notes);
-      code = uninstall::Remove(switches, checks, copy);
-    }
-    if (code != uninstall::kRemoved) return code;
-    EXPECT_EQ(copy.started, std::vector<std::string>{"/CLEANUP=\"" + kMain + "\" /WAIT=4242"});
-    switches.cleanup = kMain;
-    switches.waitFor = 4242;
-    const int finished = uninstall::FinishRemoval(switches, copy);
-    EXPECT_EQ(copy.waitedFor, std::vector<uint32_t>{4242});
-    return finished;
+    engine::LogScope scope(&notes);
+    const int code = uninstall::Remove(switches, checks);
+    platform.files.Restart();
+    return code;
   }
   std::string State() { return installtest::MachineState(platform); }
 };
@@ -153,37 +137,72 @@ TEST(Removal, AStepOfARollbackThatFailsIsNamedInOneMessageAndTheRestIsStillUndon
                               ModalResult::OK);
   EXPECT_EQ(box.Install(), engine::RunOutcome::Aborted);
   EXPECT_TRUE(box.platform.dialogs.AllAnswered());
+  // The journal keeps what was not undone, for the uninstaller; and nothing else.
+  engine::JournalContents left;
+  ASSERT_TRUE(engine::ParseJournal(box.platform.files.ReadFile(kJournal), left));
+  EXPECT_EQ(left.changes.size(), 3u);
+  for (const auto& change : left.changes) EXPECT_EQ(change.path, ini);
+  box.platform.files.SetAttributes(ini, 0);
+  EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 0);
   EXPECT_EQ(box.State(), before);
 }
 
-TEST(Removal, RefusesWhileAProgramRunsAndWithoutAReadableJournalTouchesNothing) {
+// The elevated uninstaller obeys no journal that someone without rights can have changed,
+// nor any line that reaches outside the package; refused, it touches nothing at all.
+TEST(Removal, RefusesWhileAProgramRunsAndAJournalItCannotTrustTouchingNothing) {
+  const std::string foreign = "zawiera zmianę spoza pakietu Vortel PRO";
+  const std::string unreadable = "Nie można odczytać dziennika instalacji";
   const struct {
-    bool running;
-    std::string journal;  // "" for none
-    int code;
+    std::string appended;  // to the installation's journal
     std::string message;
+    int code = 6;
+    bool running = false;
+    std::function<void(plat::headless::HeadlessFileSystem&)> tamper = nullptr;
   } cases[] = {
-      {true, "VORTEL-PRO-JOURNAL 1\n", 2,
-       "Wykryto, że są uruchomione niektóre komponenty\rpakietu Vortel PRO.\rPrzed usunięciem "
-       "pakietu należy je zakończyć."},
-      {false, "", 6, "Nie można odczytać dziennika instalacji \"C:\\VP\\Install.log\"."},
-      {false, "VORTEL-PRO-JOURNAL 2\nfolder\tC:\\VP\n", 6, "Nie można odczytać dziennika"},
-      {false, "VORTEL-PRO-JOURNAL 1\nfolder\tC:\\VP\nfile\tC:\\VP\\a\n", 6, "Nie można"},
-      {false, "VORTEL-PRO-JOURNAL 1\nvalue\tHKXX\tK\tN\t-\ts:1\n", 6, "Nie można"},
-      {false, "VORTEL-PRO-JOURNAL 1\nini\tC:\\a.ini\tS\tK\t-\ts:%4\n", 6, "Nie można"},
-      {false, "VORTEL-PRO-JOURNAL 1\nfolder\tC:\\VP\n", 5, kQuestion},  // the answer: No
+      {"", "Wykryto, że są uruchomione niektóre komponenty", 2, true},
+      {"", "Usuwanie anulowane.", 5},  // the answer: No
+      {"file\tC:\\Windows\\x.dll\t-", foreign},
+      {"file\tC:\\VP\\..\\Windows\\x.dll\t-", foreign},
+      {"file\tC:\\Windows\\x.dll\tC:\\VP\\evil.dll", foreign},
+      {"file\tC:\\VP\\Zamowienie.doc\tC:\\Users\\evil.dll", foreign},
+      {"file\tC:\\VP\\Zamowienie.doc\tC:\\VP\\evil.dll", foreign},
+      {"folder\tC:\\Users", foreign},
+      {"shortcut\tC:\\Users\\x.lnk\t-", foreign},
+      {"shortcut\tC:\\Pulpit\\x.dll\t-", foreign},
+      {"value\tHKLM\tSYSTEM\\CurrentControlSet\\Services\\s\tImagePath\t-\ts:C:\\e.exe", foreign},
+      {"value\tHKLM\tSoftware\\Norvik-Soft2\tPath\t-\ts:x", foreign},
+      {"key\tHKCR\t.exe", foreign},
+      {"ini\tC:\\Windows\\win.ini\tS\tK\t-\ts:x", foreign},
+      {"ini\tC:\\VP\\Vortel\\Vortel.ini\tFTP\tSERVER\t-\ts:x%0D%0A[boot]", foreign},
+      {"run\tC:\\\nfile\tC:\\Windows\\x.dll\t-", foreign},
+      {"VORTEL-PRO-JOURNAL 2", unreadable},
+      {"", unreadable, 6, false, [](auto& files) { files.Remove(kJournal); }},
+      {"", "mógł zmienić użytkownik bez uprawnień administratora", 6, false,
+       [](auto& files) { files.SetUntrusted(kJournal); }},
+      {"", "mógł zmienić użytkownik", 6, false,
+       [](auto& files) {
+         std::filesystem::create_hard_link(files.HostPath(kJournal), files.HostPath("C:\\j"));
+       }},
   };
   for (const auto& c : cases) {
     Box box;
+    box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
+    ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
+    auto& files = box.platform.files;
+    files.PutFile("C:\\Windows\\x.dll", "the system's");
+    files.PutFile(kMain + "evil.dll", "planted");
+    if (!c.appended.empty()) files.PutFile(kJournal, files.ReadFile(kJournal) + c.appended + "\n");
+    if (c.tamper) c.tamper(files);
     box.checks.running = c.running;
-    if (!c.journal.empty()) box.platform.files.PutFile(kMain + engine::kJournalName, c.journal);
-    box.platform.files.PutFile(kMain + "Uninstall.exe", "MZ");
     const std::string before = box.State();
-    box.platform.dialogs.ExpectStartingWith(c.message,
-                                            c.code == 5 ? ModalResult::No : ModalResult::OK);
-    EXPECT_EQ(box.Remove(uninstall::Mode::Normal), c.code) << c.journal;
-    EXPECT_TRUE(box.platform.dialogs.AllAnswered());
-    EXPECT_EQ(box.State(), before) << c.journal;
+    const std::string shown = c.code == 5                              ? kQuestion
+                              : c.code == 2 || c.message == unreadable ? c.message
+                                                                       : "Dziennik instalacji";
+    box.platform.dialogs.ExpectStartingWith(shown, c.code == 5 ? ModalResult::No : ModalResult::OK);
+    EXPECT_EQ(box.Remove(uninstall::Mode::Normal), c.code) << c.appended;
+    EXPECT_TRUE(box.platform.dialogs.AllAnswered()) << c.appended;
+    EXPECT_NE(box.notes.all.back().find(c.message), std::string::npos) << box.notes.all.back();
+    EXPECT_EQ(box.State(), before) << c.appended;
   }
 }
 
@@ -202,10 +221,12 @@ TEST(Journal, LinesReadBackAsWrittenAndACutLastLineIsLeftOut) {
   file.aside = "-";  // kept aside under the very name that means "none"
   const std::string line = engine::FormatChange(value);
   EXPECT_EQ(line, "value\tHKCR\tSoftware\\50%25%09key\t\td:7\ts:line%0D%0Anext");
-  std::vector<engine::Change> read;
-  ASSERT_TRUE(engine::ParseJournal("VORTEL-PRO-JOURNAL 1\n# note\nrun\n" + line + "\n" +
+  engine::JournalContents contents;
+  ASSERT_TRUE(engine::ParseJournal("VORTEL-PRO-JOURNAL 1\n# note\nrun\tC:\\A%09\n" + line + "\n" +
                                        engine::FormatChange(file) + "\nfolder\tC:\\cut",
-                                   read));
+                                   contents));
+  EXPECT_EQ(contents.folders, std::vector<std::string>{"C:\\A\t"});
+  const auto& read = contents.changes;
   ASSERT_EQ(read.size(), 2u);
   EXPECT_EQ(engine::FormatChange(read[0]), line);
   EXPECT_TRUE(read[0].before == value.before && read[0].after == value.after);

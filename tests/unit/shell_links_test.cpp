@@ -177,8 +177,9 @@ TEST_F(ShellLinksTest, ProgramGroupHoldsTheRowsOfTheSelectedProductsOnBothFamili
   const std::string group = kCommonPrograms + "\\Vortel PRO\\";
   EXPECT_EQ(Link(group + "Klient FTP.lnk"),
             kDirs[2] + "NorvikFTP.exe||" + kDirs[2] + "||" + kDirs[2] + "NorvikFTP.exe,1");
+  const std::string uninstaller = "C:\\Program Files\\Common Files\\Vortel PRO\\";
   EXPECT_EQ(Link(group + "Odinstaluj.lnk"),
-            kDirs[0] + "Uninstall.exe|/uninstall|" + kDirs[0] + "||,0");
+            uninstaller + "Uninstall.exe|/uninstall|" + uninstaller + "||,0");
   LinksIn(kCommonPrograms + "\\Vortel PRO", true);
   CreateProgramGroup("+--+");
   EXPECT_EQ(LinksIn(kCommonPrograms + "\\Vortel PRO"),

@@ -164,11 +164,24 @@ bool HeadlessFileSystem::Taken(const fs::path& host) {
   return fs::exists(fs::symlink_status(host, ec));
 }
 
+bool HeadlessFileSystem::ThroughLink(const fs::path& host) {
+  std::error_code ec;
+  for (fs::path level = host.parent_path(); level.has_relative_path() && level != sandbox_;
+       level = level.parent_path())
+    if (fs::is_symlink(level, ec)) {
+      lastError_ = EFileError::Reason::AccessDenied;
+      return true;
+    }
+  return false;
+}
+
 uint32_t HeadlessFileSystem::GetAttributes(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
   if (!host || !Taken(*host)) return kInvalidAttributes;
-  if (fs::is_directory(*host, ec)) return kAttrDirectory;
+  const uint32_t link = fs::is_symlink(*host, ec) ? kAttrReparsePoint : 0;
+  if (fs::is_directory(*host, ec)) return kAttrDirectory | link;
+  if (link) return link;
   auto it = attributes_.find(host->string());
   return it == attributes_.end() ? kAttrArchive : it->second;
 }
@@ -176,16 +189,69 @@ uint32_t HeadlessFileSystem::GetAttributes(const std::string& path) {
 bool HeadlessFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
   auto host = Map(path);
   std::error_code ec;
-  if (!host || !fs::exists(*host, ec)) return false;
-  attributes_[host->string()] = attributes & ~kAttrDirectory;
+  if (!host || !fs::exists(*host, ec) || ThroughLink(*host)) return false;
+  attributes_[host->string()] = attributes & ~(kAttrDirectory | kAttrReparsePoint);
   return true;
 }
 
 bool HeadlessFileSystem::CreateFolder(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
-  if (!host || fs::exists(*host, ec) || !fs::is_directory(host->parent_path(), ec)) return false;
-  return fs::create_directory(*host, ec);
+  if (!host || Taken(*host) || !fs::is_directory(host->parent_path(), ec) || ThroughLink(*host))
+    return false;
+  if (!fs::create_directory(*host, ec)) return false;
+  protected_.insert(host->string());
+  return true;
+}
+
+bool HeadlessFileSystem::Protected(const std::string& path) {
+  auto host = Map(path);
+  return host && protected_.count(host->string());
+}
+
+void HeadlessFileSystem::SetUntrusted(const std::string& path) {
+  if (auto host = Map(path)) untrusted_.insert(host->string());
+}
+
+bool HeadlessFileSystem::Trusted(const std::string& path) {
+  auto host = Map(path);
+  std::error_code ec;
+  if (!host || !fs::exists(*host, ec) || fs::is_symlink(*host, ec) ||
+      untrusted_.count(host->string()))
+    return false;
+  return fs::is_directory(*host, ec) || fs::hard_link_count(*host, ec) == 1;
+}
+
+bool HeadlessFileSystem::Rename(const std::string& from, const std::string& to) {
+  auto src = Map(from);
+  auto dst = Map(to);
+  std::error_code ec;
+  lastError_ = EFileError::Reason::InUse;
+  if (!src || !dst || !Taken(*src) || Taken(*dst) || inUse_.count(src->string()) ||
+      ThroughLink(*dst))
+    return false;
+  fs::rename(*src, *dst, ec);
+  if (ec) return false;
+  auto it = attributes_.find(src->string());
+  if (it != attributes_.end()) {
+    attributes_[dst->string()] = it->second;
+    attributes_.erase(it);
+  }
+  return true;
+}
+
+bool HeadlessFileSystem::RemoveAtRestart(const std::string& path) {
+  auto host = Map(path);
+  if (!host || !Taken(*host) || ThroughLink(*host)) return false;
+  atRestart.push_back(path);
+  return true;
+}
+
+void HeadlessFileSystem::Restart() {
+  for (const std::string& path : atRestart)
+    if (!Remove(path)) RemoveFolder(path);
+  atRestart.clear();
+  inUse_.clear();
 }
 
 std::unique_ptr<InputFile> HeadlessFileSystem::OpenRead(const std::string& path) {
@@ -202,6 +268,7 @@ std::unique_ptr<OutputFile> HeadlessFileSystem::Create(const std::string& path) 
   // A link at the name goes, as the rename of a new file onto the name removes it on Windows.
   auto host = Map(path);
   std::error_code ec;
+  if (host && ThroughLink(*host)) throw EFileError(path, EFileError::Reason::AccessDenied);
   if (host && fs::is_symlink(*host, ec) && !IsReadOnly(*host)) fs::remove(*host, ec);
   return OpenForWriting(path, "wb");
 }
@@ -209,40 +276,38 @@ std::unique_ptr<OutputFile> HeadlessFileSystem::Create(const std::string& path) 
 std::unique_ptr<OutputFile> HeadlessFileSystem::CreateNew(const std::string& path) {
   auto host = Map(path);
   if (host && Taken(*host)) return nullptr;
+  if (host && ThroughLink(*host)) throw EFileError(path, EFileError::Reason::AccessDenied);
   return OpenForWriting(path, "wbx");
 }
 
-bool HeadlessFileSystem::CopyTo(const std::string& from, const std::string& to, bool failIfExists) {
-  auto src = Map(from);
-  auto dst = Map(to);
+bool HeadlessFileSystem::Copy(const fs::path& src, const fs::path& dst, const std::string& to) {
   std::error_code ec;
-  if (!src || !dst || !fs::is_regular_file(*src, ec) || !fs::is_directory(dst->parent_path(), ec))
-    return false;
-  if (fs::exists(*dst, ec) && (failIfExists || IsReadOnly(*dst) || fs::is_directory(*dst, ec)))
-    return false;
+  if (!fs::is_regular_file(src, ec) || !fs::is_directory(dst.parent_path(), ec)) return false;
   Drive* drive = DriveOf(to);
-  const auto size = fs::file_size(*src, ec);
+  const auto size = fs::file_size(src, ec);
   if (drive->freeBytes) {
     if (size > *drive->freeBytes) return false;
     *drive->freeBytes -= size;
   }
-  if (!fs::copy_file(*src, *dst, fs::copy_options::overwrite_existing, ec)) return false;
+  if (!fs::copy_file(src, dst, ec)) return false;
   // Windows' copy carries the source's attributes over, the read-only bit included.
-  const uint32_t attributes = GetAttributes(from);
-  attributes_[dst->string()] = attributes;
+  auto it = attributes_.find(src.string());
+  attributes_[dst.string()] = it == attributes_.end() ? kAttrArchive : it->second;
   return true;
 }
 
 bool HeadlessFileSystem::CopyNew(const std::string& from, const std::string& to) {
+  auto src = Map(from);
   auto host = Map(to);
   lastError_ = EFileError::Reason::AccessDenied;
-  return host && !Taken(*host) && CopyTo(from, to, true);
+  return src && host && !Taken(*host) && !ThroughLink(*host) && Copy(*src, *host, to);
 }
 
 bool HeadlessFileSystem::Remove(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
-  if (!host || !(fs::is_regular_file(*host, ec) || fs::is_symlink(*host, ec)) || IsReadOnly(*host))
+  if (!host || !(fs::is_regular_file(*host, ec) || fs::is_symlink(*host, ec)) ||
+      IsReadOnly(*host) || ThroughLink(*host))
     return false;
   attributes_.erase(host->string());
   return fs::remove(*host, ec);
@@ -256,7 +321,7 @@ bool HeadlessFileSystem::Replace(const std::string& from, const std::string& to)
   if (to.size() >= kMaxPath) lastError_ = EFileError::Reason::TooLong;
   if (dst && inUse_.count(dst->string())) lastError_ = EFileError::Reason::InUse;
   if (!src || !dst || !fs::is_regular_file(*src, ec) || fs::is_directory(*dst, ec) ||
-      lastError_ != EFileError::Reason::AccessDenied)
+      lastError_ != EFileError::Reason::AccessDenied || ThroughLink(*dst))
     return false;
   fs::rename(*src, *dst, ec);
   if (ec) return false;
@@ -287,7 +352,11 @@ uint64_t HeadlessFileSystem::FileSize(const std::string& path) {
 bool HeadlessFileSystem::RemoveFolder(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
-  if (!host || !fs::is_directory(*host, ec) || !fs::is_empty(*host, ec)) return false;
+  if (!host || ThroughLink(*host)) return false;
+  // A junction goes as an empty folder would, its target untouched.
+  if (fs::is_symlink(*host, ec)) return fs::remove(*host, ec);
+  if (!fs::is_directory(*host, ec) || !fs::is_empty(*host, ec)) return false;
+  protected_.erase(host->string());
   return fs::remove(*host, ec);
 }
 
@@ -305,7 +374,8 @@ std::vector<std::string> HeadlessFileSystem::List(const std::string& folder) {
 std::unique_ptr<OutputFile> HeadlessFileSystem::Append(const std::string& path) {
   auto host = Map(path);
   std::error_code ec;
-  if (host && fs::is_symlink(*host, ec)) throw EFileError(path, EFileError::Reason::AccessDenied);
+  if (host && (fs::is_symlink(*host, ec) || ThroughLink(*host)))
+    throw EFileError(path, EFileError::Reason::AccessDenied);
   return OpenForWriting(path, "ab");
 }
 

@@ -35,6 +35,13 @@ class HeadlessFileSystem : public FileSystem {
   void SetFreeSpace(char letter, uint64_t bytes);
   // A running program holds the file: replacing it fails.
   void SetInUse(const std::string& path);
+  // Someone without rights made or may change it: Trusted() says no.
+  void SetUntrusted(const std::string& path);
+  // Whether the folder was made with the protected descriptor.
+  bool Protected(const std::string& path);
+  // What RemoveAtRestart scheduled, in order; Restart() carries it out as Windows' start would.
+  std::vector<std::string> atRestart;
+  void Restart();
   void SetModulePath(const std::string& path) { modulePath_ = path; }
   void PutFile(const std::string& path, const std::string& contents);  // makes parent folders
   std::string ReadFile(const std::string& path);                       // raises when missing
@@ -50,7 +57,9 @@ class HeadlessFileSystem : public FileSystem {
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
-  bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Trusted(const std::string& path) override;
+  bool RemoveAtRestart(const std::string& path) override;
   bool CopyNew(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
@@ -74,12 +83,18 @@ class HeadlessFileSystem : public FileSystem {
   Drive* DriveOf(const std::string& path);
   bool IsReadOnly(const std::filesystem::path& host);
   static bool Taken(const std::filesystem::path& host);
+  // A link among the folders above the file: the operation must not go through it.
+  bool ThroughLink(const std::filesystem::path& host);
+  bool Copy(const std::filesystem::path& src, const std::filesystem::path& dst,
+            const std::string& to);
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, const char* mode);
 
   std::filesystem::path sandbox_;
   std::map<char, Drive> drives_;
   std::map<std::string, uint32_t> attributes_;  // by host path; only files whose bits were set
   std::set<std::string> inUse_;                 // by host path
+  std::set<std::string> untrusted_;             // by host path
+  std::set<std::string> protected_;             // by host path
   EFileError::Reason lastError_ = EFileError::Reason::Other;
   // Windows' path limit without long-path support, counted in characters of the whole path.
   static constexpr size_t kMaxPath = 260;

@@ -1,3 +1,8 @@
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <vector>
+
 #include "platform/errors.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
@@ -65,6 +70,87 @@ bool InUse(const WString& path) {
   return !h.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// Holds every folder above a path open, from the first below the drive's root down to the
+// path's own folder, each checked not to be a reparse point and opened without delete sharing,
+// so that none can be renamed away and replaced by a junction while the operation runs. A
+// level that does not exist ends the walk: the operation itself will find it missing.
+class FolderChain {
+ public:
+  explicit FolderChain(WString path) {
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();  // the folder itself is free
+    size_t start = path.rfind(L"\\\\", 0) == 0 ? ShareEnd(path) : 3;
+    for (size_t end; (end = path.find(L'\\', start)) != WString::npos; start = end + 1) {
+      UniqueHandle level(CreateFileW(path.substr(0, end).c_str(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                     nullptr));
+      if (!level.Valid()) {
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) error_ = code;
+        return;
+      }
+      BY_HANDLE_FILE_INFORMATION info;
+      if (!GetFileInformationByHandle(level.Get(), &info) ||
+          (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        error_ = kReparsePointEncountered;
+        return;
+      }
+      held_.push_back(std::move(level));
+    }
+  }
+  // Sets the error for the caller when the path may not be used.
+  bool Safe() const {
+    if (error_) SetLastError(error_);
+    return !error_;
+  }
+
+ private:
+  static constexpr DWORD kReparsePointEncountered = 4395;  // ERROR_REPARSE_POINT_ENCOUNTERED
+  static size_t ShareEnd(const WString& path) {
+    const size_t server = path.find(L'\\', 2);
+    const size_t share = server == WString::npos ? server : path.find(L'\\', server + 1);
+    return share == WString::npos ? path.size() : share + 1;
+  }
+  std::vector<UniqueHandle> held_;
+  DWORD error_ = 0;
+};
+
+// Administrators and SYSTEM may do anything, Users read and run; nothing comes from above.
+constexpr wchar_t kProtectedFolder[] =
+    L"O:BAG:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+
+// Who may own, write or re-permit what an elevated program trusts: Administrators, SYSTEM,
+// TrustedInstaller and whoever owns the system's own folder (the same ones on Windows; under
+// Wine, which makes everything the user's, that user).
+bool TrustedSid(PSID sid) {
+  static const std::vector<std::vector<BYTE>> trusted = [] {
+    std::vector<std::vector<BYTE>> sids;
+    for (const wchar_t* text :
+         {L"BA", L"SY", L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"}) {
+      PSID sid = nullptr;
+      if (!ConvertStringSidToSidW(text, &sid)) continue;
+      const BYTE* bytes = static_cast<BYTE*>(sid);
+      sids.emplace_back(bytes, bytes + GetLengthSid(sid));
+      LocalFree(sid);
+    }
+    wchar_t system[MAX_PATH];
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length > 0 && length < MAX_PATH &&
+        GetNamedSecurityInfoW(system, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                              nullptr, nullptr, &descriptor) == ERROR_SUCCESS) {
+      const BYTE* bytes = static_cast<BYTE*>(owner);
+      sids.emplace_back(bytes, bytes + GetLengthSid(owner));
+      LocalFree(descriptor);
+    }
+    return sids;
+  }();
+  for (const auto& bytes : trusted)
+    if (EqualSid(sid, const_cast<BYTE*>(bytes.data()))) return true;
+  return false;
+}
+
 class Win32Input : public InputFile {
  public:
   Win32Input(UniqueHandle h, std::string path) : h_(std::move(h)), path_(std::move(path)) {}
@@ -110,11 +196,69 @@ uint32_t Win32Files::GetAttributes(const std::string& path) {
 }
 
 bool Win32Files::SetAttributes(const std::string& path, uint32_t attributes) {
-  return SetOwnAttributes(Wide(path), attributes);
+  const WString wide = Wide(path);
+  return FolderChain(wide).Safe() && SetOwnAttributes(wide, attributes);
 }
 
 bool Win32Files::CreateFolder(const std::string& path) {
-  return CreateDirectoryW(Wide(path).c_str(), nullptr);
+  // The descriptor goes with the creation: a folder made below C:\ would otherwise inherit
+  // the right of every signed-in user to change it, and a later patch leaves a window.
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(kProtectedFolder, SDDL_REVISION_1,
+                                                            &descriptor, nullptr))
+    return false;
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+  const WString wide = Wide(path);
+  const bool made = FolderChain(wide).Safe() && CreateDirectoryW(wide.c_str(), &attributes);
+  const DWORD code = GetLastError();
+  LocalFree(descriptor);
+  SetLastError(code);
+  return made;
+}
+
+bool Win32Files::Trusted(const std::string& path) {
+  UniqueHandle h(CreateFileW(Wide(path).c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING,
+                             FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!h.Valid() || !GetFileInformationByHandle(h.Get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return false;
+  // A second name may lie in a folder that others write, where it can be changed.
+  if (!(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && info.nNumberOfLinks != 1) return false;
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetSecurityInfo(h.Get(), SE_FILE_OBJECT,
+                      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr,
+                      &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+    return false;
+  constexpr DWORD kChanging = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_DELETE_CHILD | DELETE |
+                              WRITE_DAC | WRITE_OWNER | GENERIC_WRITE | GENERIC_ALL;
+  bool trusted = owner && TrustedSid(owner) && dacl;  // no list at all lets everyone in
+  for (WORD i = 0; trusted && i < dacl->AceCount; ++i) {
+    ACE_HEADER* header = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&header))) trusted = false;
+    if (!trusted || header->AceType != ACCESS_ALLOWED_ACE_TYPE ||
+        (header->AceFlags & INHERIT_ONLY_ACE))
+      continue;
+    const auto* ace = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+    if ((ace->Mask & kChanging) && !TrustedSid(const_cast<DWORD*>(&ace->SidStart))) trusted = false;
+  }
+  LocalFree(descriptor);
+  return trusted;
+}
+
+bool Win32Files::Rename(const std::string& from, const std::string& to) {
+  const WString target = Wide(to);
+  return FolderChain(target).Safe() && MoveFileExW(Wide(from).c_str(), target.c_str(), 0);
+}
+
+bool Win32Files::RemoveAtRestart(const std::string& path) {
+  const WString wide = Wide(path);
+  return FolderChain(wide).Safe() &&
+         MoveFileExW(wide.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
 std::unique_ptr<InputFile> Win32Files::OpenRead(const std::string& path) {
@@ -128,6 +272,7 @@ std::unique_ptr<OutputFile> Win32Files::Create(const std::string& path) {
   // CREATE_ALWAYS would write through a link planted at the name; a new file renamed onto the
   // name replaces the link instead. The handle shares deletion so that it can be renamed.
   const WString wide = Wide(path);
+  if (!FolderChain(wide).Safe()) throw FileError(path, GetLastError());
   UniqueHandle h = OpenNew(wide, FILE_SHARE_DELETE);
   if (h.Valid()) return std::make_unique<Win32Output>(std::move(h), path);
   if (!NameTaken(GetLastError())) throw FileError(path, GetLastError());
@@ -148,19 +293,18 @@ std::unique_ptr<OutputFile> Win32Files::Create(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> Win32Files::CreateNew(const std::string& path) {
-  UniqueHandle h = OpenNew(Wide(path), 0);
+  const WString wide = Wide(path);
+  if (!FolderChain(wide).Safe()) throw FileError(path, GetLastError());
+  UniqueHandle h = OpenNew(wide, 0);
   if (h.Valid()) return std::make_unique<Win32Output>(std::move(h), path);
   if (NameTaken(GetLastError())) return nullptr;
   throw FileError(path, GetLastError());
 }
 
-bool Win32Files::CopyTo(const std::string& from, const std::string& to, bool failIfExists) {
-  return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), failIfExists);
-}
-
 bool Win32Files::CopyNew(const std::string& from, const std::string& to) {
   const WString target = Wide(to);
-  if (!CopyFileW(Wide(from).c_str(), target.c_str(), TRUE)) return false;
+  const FolderChain chain(target);
+  if (!chain.Safe() || !CopyFileW(Wide(from).c_str(), target.c_str(), TRUE)) return false;
   // The copy carries the source's read-only bit (a CD's files have it), which forbids the
   // handle that flushing needs; the file is ours, so the bit goes off for that moment.
   const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -181,13 +325,16 @@ bool Win32Files::CopyNew(const std::string& from, const std::string& to) {
 }
 
 bool Win32Files::Remove(const std::string& path) {
-  return DeleteFileW(Wide(path).c_str());
+  const WString wide = Wide(path);
+  return FolderChain(wide).Safe() && DeleteFileW(wide.c_str());
 }
 
 bool Win32Files::Replace(const std::string& from, const std::string& to) {
   const WString src = Wide(from);
   const WString dst = Wide(to);
   constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  const FolderChain chain(dst);
+  if (!chain.Safe()) return false;
   if (MoveFileExW(src.c_str(), dst.c_str(), kFlags)) return true;
   DWORD code = GetLastError();
   // Windows refuses to replace a read-only file; the caller has decided to overwrite it.
@@ -215,7 +362,8 @@ uint64_t Win32Files::FileSize(const std::string& path) {
 }
 
 bool Win32Files::RemoveFolder(const std::string& path) {
-  return RemoveDirectoryW(Wide(path).c_str());
+  const WString wide = Wide(path);
+  return FolderChain(wide).Safe() && RemoveDirectoryW(wide.c_str());
 }
 
 std::vector<std::string> Win32Files::List(const std::string& folder) {
@@ -236,9 +384,11 @@ std::vector<std::string> Win32Files::List(const std::string& folder) {
 std::unique_ptr<OutputFile> Win32Files::Append(const std::string& path) {
   // Appending cannot replace the name as Create does; a link planted there is refused, never
   // written through.
-  UniqueHandle h(CreateFileW(Wide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                             nullptr));
+  const WString wide = Wide(path);
+  const FolderChain chain(wide);
+  if (!chain.Safe()) throw FileError(path, GetLastError());
+  UniqueHandle h(CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!h.Valid()) throw FileError(path, GetLastError());
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(h.Get(), &info)) throw FileError(path, GetLastError());

@@ -18,7 +18,9 @@ class Win32Files : public FileSystem {
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
-  bool CopyTo(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool Rename(const std::string& from, const std::string& to) override;
+  bool Trusted(const std::string& path) override;
+  bool RemoveAtRestart(const std::string& path) override;
   bool CopyNew(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
