@@ -155,11 +155,11 @@ void Journal::Write(const std::vector<Change>& runChanges) {
 
 bool Journal::Retract(const std::vector<Change>& left) {
   try {
-    if (!left.empty()) {
+    if (started_ && !left.empty()) {
       Write(left);
       return true;
     }
-    if (hadEarlier_) {
+    if (started_ && hadEarlier_) {
       auto out = files_.Create(path_);
       out->Write(earlier_.data(), earlier_.size());
       out->Close();
@@ -168,7 +168,8 @@ bool Journal::Retract(const std::vector<Change>& left) {
   } catch (const plat::EFileError&) {
     return false;
   }
-  const bool gone = files_.GetAttributes(path_) == plat::kInvalidAttributes || files_.Remove(path_);
+  const bool gone = hadEarlier_ || files_.GetAttributes(path_) == plat::kInvalidAttributes ||
+                    files_.Remove(path_);
   if (gone && madeFolder_) files_.RemoveFolder(folder_);
   return gone;
 }

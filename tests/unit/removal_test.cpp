@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 #include "engine/installation.h"
 #include "engine/journal.h"
@@ -121,6 +122,72 @@ TEST(Removal, AFailedRunOverAnEarlierOneLeavesItIntactAndRemovable) {
   EXPECT_EQ(box.State(), installed);
   EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 0);
   EXPECT_EQ(box.State(), before);
+}
+
+// A read-only file overwritten leaves no kept copy behind and goes at removal; a journal that
+// cannot be written ends the run as a failure, undone, with the run's message.
+TEST(Removal, AReadOnlyFileReplacedAndAJournalThatCannotBeWritten) {
+  Box box;
+  auto& files = box.platform.files;
+  const std::string before = box.State();
+  box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
+  ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
+  files.SetAttributes(kMain + "Zamowienie.doc", plat::kAttrReadOnly);
+  box.platform.dialogs.ExpectStartingWith("Plik \"", ModalResult::All);
+  for (int link = 0; link < 3; ++link)
+    box.platform.dialogs.ExpectStartingWith("Skrót '", ModalResult::No);
+  ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
+  EXPECT_EQ(enginetest::FilesIn(files, kMain),
+            (std::set<std::string>{"Uninstall.exe", "Zamowienie.doc"}));
+  const std::string installed = box.State();
+  files.SetAttributes(kJournal, plat::kAttrReadOnly);
+  box.platform.dialogs.ExpectStartingWith("Plik \"", ModalResult::All);
+  box.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", ModalResult::OK);
+  EXPECT_EQ(box.Install(), engine::RunOutcome::CopyFailed);
+  EXPECT_TRUE(box.platform.dialogs.AllAnswered());
+  EXPECT_EQ(box.State(), installed);
+  files.SetAttributes(kJournal, 0);
+  EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 0);
+  EXPECT_EQ(box.State(), before);
+}
+
+// Someone who may write the main folder plants a journal there before the first installation,
+// and later puts a link to a folder of theirs in place of a product folder, before a removal or
+// a reinstallation. Neither leads anywhere outside the package.
+TEST(Removal, APlantedJournalOrALinkInPlaceOfAProductFolderLeadsNowhere) {
+  const std::string planted = "VORTEL-PRO-JOURNAL 1\nrun\tC:\\\nfile\tC:\\Windows\\x.dll\t-\n";
+  for (const bool reinstall : {false, true}) {
+    Box box;
+    auto& files = box.platform.files;
+    files.PutFile("C:\\Windows\\x.dll", "the system's");
+    files.PutFile(kMain + engine::kJournalName, planted);
+    box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
+    ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
+    EXPECT_EQ(files.ReadFile(kMain + engine::kJournalName), planted);
+    // What it made is protected; the main folder was there before.
+    EXPECT_TRUE(files.Protected(kMain + "Vortel") &&
+                files.Protected(installtest::kUninstallFolder));
+    const auto theirs = files.HostPath("C:\\Ich");
+    std::filesystem::rename(files.HostPath(kMain + "Vortel"), theirs);
+    std::filesystem::create_directory_symlink(theirs, files.HostPath(kMain + "Vortel"));
+    auto contents = [&] {
+      std::string all;
+      for (const auto& name : enginetest::FilesIn(files, "C:\\Ich\\"))
+        all += name + "=" + files.ReadFile("C:\\Ich\\" + name) + ";";
+      return all;
+    };
+    const std::string before = contents();
+    if (reinstall) {
+      box.platform.dialogs.ExpectStartingWith("Plik \"", ModalResult::All);
+      box.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", ModalResult::OK);
+      EXPECT_EQ(box.Install(), engine::RunOutcome::CopyFailed);
+    } else {
+      EXPECT_EQ(box.Remove(uninstall::Mode::VerySilent), uninstall::kNotAllRemoved);
+    }
+    EXPECT_TRUE(box.platform.dialogs.AllAnswered());
+    EXPECT_EQ(contents(), before) << reinstall;
+    EXPECT_EQ(files.ReadFile("C:\\Windows\\x.dll"), "the system's");
+  }
 }
 
 TEST(Removal, AStepOfARollbackThatFailsIsNamedInOneMessageAndTheRestIsStillUndone) {

@@ -16,7 +16,7 @@ TEST(TextWin, UpperCaseAgreesWithTheSystem) {
   EXPECT_EQ(text.UpperCase(""), "");
 }
 
-TEST(FilesWin, AttributesStreamsReplaceCopyAndFolders) {
+TEST(FilesWin, AttributesStreamsReplaceRenameTrustAndFolders) {
   auto& files = plat::Current().Files();
   const std::string dir = wintest::MakeScratchFolder("files ł");
   EXPECT_TRUE(files.GetAttributes(dir) & plat::kAttrDirectory);
@@ -36,9 +36,16 @@ TEST(FilesWin, AttributesStreamsReplaceCopyAndFolders) {
   EXPECT_TRUE(files.Replace(dir + "\\cel.tmp", target));
   EXPECT_EQ(wintest::Slurp(target), "nowe");
   EXPECT_EQ(files.GetAttributes(dir + "\\cel.tmp"), plat::kInvalidAttributes);
-  EXPECT_TRUE(files.CopyTo(target, dir + "\\kopia.txt", true));
-  EXPECT_TRUE(!files.CopyTo(target, dir + "\\kopia.txt", true) &&
-              files.Remove(dir + "\\kopia.txt"));
+  wintest::Spill(dir + "\\inny.txt", "inny");
+  EXPECT_FALSE(files.Rename(target, dir + "\\inny.txt"));  // never over another file
+  EXPECT_TRUE(files.Rename(target, dir + "\\kopia.txt") &&
+              files.Rename(dir + "\\kopia.txt", target));
+  // What this program made it trusts, until the file has a second name somewhere.
+  EXPECT_TRUE(files.Trusted(dir) && files.Trusted(target));
+  ASSERT_TRUE(CreateHardLinkW(Wide(dir + "\\drugi.txt").c_str(), Wide(target).c_str(), nullptr));
+  EXPECT_FALSE(files.Trusted(target));
+  EXPECT_TRUE(files.RemoveAtRestart(dir + "\\drugi.txt"));
+  EXPECT_FALSE(files.RemoveAtRestart(dir + "\\brak.txt"));
   try {
     files.OpenRead(dir + "\\brak.txt");
     FAIL() << "opening a missing file succeeded";
