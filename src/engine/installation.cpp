@@ -206,9 +206,19 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
   Copier copier(view, sourceDir);
   MachineSteps machine(plan, copier);
   std::vector<std::string> packageFolders;
-  for (int slot = 0; slot < static_cast<int>(plan.folders.size()); ++slot)
-    if (SlotInUse(slot, plan.products)) packageFolders.push_back(plan.folders[slot]);
-  Journal journal(plat::Current().Files(), plan.uninstallFolder, packageFolders);
+  auto& files = plat::Current().Files();
+  for (int slot = 0; slot < static_cast<int>(plan.folders.size()); ++slot) {
+    if (!SlotInUse(slot, plan.products)) continue;
+    const std::string& folder = plan.folders[slot];
+    packageFolders.push_back(folder);
+    // Taking over a folder that was there before could break whatever else it holds for its
+    // users; it is used as it is, and what the elevated programs obey lives elsewhere anyway.
+    if (files.GetAttributes(folder) != plat::kInvalidAttributes && !files.Trusted(folder))
+      Log().Note("Uwaga: katalog \"" + folder +
+                 "\" istniał wcześniej i mogą go zmieniać użytkownicy bez uprawnień "
+                 "administratora; zainstalowane w nim programy nie są chronione przed podmianą.");
+  }
+  Journal journal(files, plan.uninstallFolder, packageFolders);
   JournaledSteps steps(machine, journal);
   const RunOutcome outcome = ApplyPlan(plan, choices.unattended, journal, steps, copier, view);
   // After the run's own messages: a run that did not install leaves nothing of itself.

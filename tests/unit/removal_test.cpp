@@ -41,7 +41,7 @@ struct Box {
   plat::headless::HeadlessPlatform platform;
   installtest::LoggingView view;
   Running checks;
-  Notes notes;  // of the removal
+  Notes notes;  // of the runs and the removal
 
   Box() {
     installtest::PrepareMachine(platform);
@@ -57,6 +57,7 @@ struct Box {
     choices.folders = {kMain, "Vortel\\", "FTPCli\\", "FTPSrv\\"};
     choices.options = {true, true, true};
     engine::StopRequested = false;
+    engine::LogScope scope(&notes);
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
   // The removal, and the next start of Windows.
@@ -161,9 +162,11 @@ TEST(Removal, APlantedJournalOrALinkInPlaceOfAProductFolderLeadsNowhere) {
     auto& files = box.platform.files;
     files.PutFile("C:\\Windows\\x.dll", "the system's");
     files.PutFile(kMain + engine::kJournalName, planted);
+    files.SetUntrusted(kMain);  // made by that user
     box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
     ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
     EXPECT_EQ(files.ReadFile(kMain + engine::kJournalName), planted);
+    EXPECT_EQ(box.notes.all.front().rfind("Uwaga: katalog \"C:\\VP\\\" istniał", 0), 0u);
     // What it made is protected; the main folder was there before.
     EXPECT_TRUE(files.Protected(kMain + "Vortel") &&
                 files.Protected(installtest::kUninstallFolder));
