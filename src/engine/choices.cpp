@@ -1,6 +1,5 @@
 #include "engine/choices.h"
 
-#include <cctype>
 #include <exception>
 #include <functional>
 
@@ -62,33 +61,6 @@ std::string ProductSubfolder(const FolderRow& row, const std::string& mainFolder
   return path;
 }
 
-// Every level a plain name. A level of only dots ("." or "..") names another folder than it
-// spells once the system has resolved it; a "\\?\" or "\\.\" prefix (a "?" or "." server)
-// turns the system's own checks of the path off. A wildcard or a colon (a file's stream) names
-// no folder at all.
-bool HasPlainLevels(const std::string& folder) {
-  size_t start = 0;
-  while (start < folder.size()) {
-    const size_t end = folder.find('\\', start);
-    const std::string level = folder.substr(start, end - start);
-    if (!level.empty() && level.find_first_not_of('.') == std::string::npos) return false;
-    if (level.find_first_of("?*:") != std::string::npos) return false;
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return true;
-}
-
-bool IsFullFolderPath(const std::string& folder) {
-  if (folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
-      folder[1] == ':' && folder[2] == '\\')
-    return HasPlainLevels(folder.substr(3));
-  if (folder.rfind("\\\\", 0) != 0) return false;
-  const auto server = folder.find('\\', 2);
-  return server != std::string::npos && server > 2 && folder.size() > server + 1 &&
-         folder[server + 1] != '\\' && HasPlainLevels(folder.substr(2));
-}
-
 }  // namespace
 
 ProductChoice OfferedProducts() {
@@ -139,7 +111,7 @@ std::string TrimmedMainFolder(const std::string& text) {
 }
 
 bool AcceptableMainFolder(const std::string& trimmed) {
-  return IsFullFolderPath(sys::AddBackslash(trimmed));
+  return !sys::ResolvedFolder(sys::AddBackslash(trimmed)).empty();
 }
 
 std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen) {
@@ -147,8 +119,12 @@ std::optional<std::string> RefusedFolder(const FolderTexts& folders, const Produ
   if (!AcceptableMainFolder(main)) return main;
   const Folders dirs = TargetDirsOf(folders);
   for (int slot = 1; slot < static_cast<int>(dirs.size()); ++slot)
-    if (SlotInUse(slot, chosen) && !IsFullFolderPath(dirs[slot])) return dirs[slot];
+    if (SlotInUse(slot, chosen) && sys::ResolvedFolder(dirs[slot]).empty()) return dirs[slot];
   return std::nullopt;
+}
+
+std::string RefusedFolderText(const std::string& folder) {
+  return "Katalog docelowy \"" + folder + "\" nie jest pełną ścieżką.";
 }
 
 bool OptionOffered(int option, const ProductChoice& chosen) {

@@ -61,15 +61,17 @@ FolderTexts ProposedFolders();
 // a final "\" aside): the rows in use go back to their default subfolders.
 void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
                      const ProductChoice& chosen);
-// The main folder as the folder page's check takes it: without surrounding blanks. Only a
-// full path ("C:\...", not "C:..."; or "\\server\share\...") without "." or ".." levels and
-// without a "\\?\" or "\\.\" prefix names one folder whatever the current folder is and
-// whatever the system makes of it, so only such a folder is accepted.
+// The main folder as the folder page's check takes it: without surrounding blanks. It must name
+// one folder whatever the current folder is and whatever the system makes of it (see
+// sys::ResolvedFolder); "." and ".." levels and doubled separators are resolved when the
+// installation's folders are computed.
 std::string TrimmedMainFolder(const std::string& text);
 bool AcceptableMainFolder(const std::string& trimmed);
 // The same rule for every folder of the chosen products: the first one refused (the main folder
-// trimmed, a product folder as resolved against it), or none when all are accepted.
+// trimmed, a product folder as composed with it), or none when all are accepted.
 std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen);
+// How the wizard and the silent run name a refused folder.
+std::string RefusedFolderText(const std::string& folder);
 
 // Whether option `option` is offered for the chosen products.
 bool OptionOffered(int option, const ProductChoice& chosen);

@@ -13,14 +13,19 @@ namespace {
 bool IsAbsolute(const std::string& text) {
   return text.find(':') != std::string::npos || text.find("\\\\") != std::string::npos;
 }
+std::string Resolved(const std::string& folder) {
+  const std::string resolved = sys::ResolvedFolder(folder);
+  return resolved.empty() ? folder : resolved;
+}
 }  // namespace
 
 Folders TargetDirsOf(const FolderTexts& texts) {
   Folders dirs;
-  dirs[0] = sys::AddBackslash(texts.mainFolder);
+  dirs[0] = Resolved(sys::AddBackslash(texts.mainFolder));
   for (size_t slot = 1; slot < dirs.size(); ++slot) {
     const std::string& text = texts.*SlotTexts[slot];
-    dirs[slot] = IsAbsolute(text) ? sys::AddBackslash(text) : dirs[0] + sys::AddBackslash(text);
+    dirs[slot] =
+        Resolved(IsAbsolute(text) ? sys::AddBackslash(text) : dirs[0] + sys::AddBackslash(text));
   }
   return dirs;
 }

@@ -21,7 +21,9 @@ struct FolderTexts {
 extern const std::array<std::string FolderTexts::*, 4> SlotTexts;
 
 // The folders the texts name. A product text holding ":" or "\\" is taken as absolute; any
-// other is appended to the main folder as it stands (no "..", no leading "\" is resolved).
+// other is appended to the main folder. Each is then resolved as the system will resolve it
+// (sys::ResolvedFolder), so that what is created, recorded and removed is the folder meant; a
+// folder that names none stays as composed, for the check to name it.
 Folders TargetDirsOf(const FolderTexts& texts);
 // Fills TargetDirs.
 void ComputeTargetDirs(const FolderTexts& texts);

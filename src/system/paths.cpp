@@ -1,5 +1,9 @@
 #include "system/paths.h"
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
 #include "platform/platform.h"
 #include "platform/text.h"
 
@@ -19,6 +23,55 @@ std::string AddBackslash(const std::string& path) {
   std::string result = TrimSpaces(path);
   if (!result.empty() && result.back() != '\\') result += '\\';
   return result;
+}
+
+namespace {
+
+bool IsPlainLevel(const std::string& level) {
+  return level.find_first_not_of('.') != std::string::npos &&
+         level.find_first_of("?*:") == std::string::npos;
+}
+
+}  // namespace
+
+std::string ResolvedFolder(const std::string& folder) {
+  std::string path = folder;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  std::string root;
+  size_t rest = 0;
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+      path[2] == '\\') {
+    root = path.substr(0, 3);
+    rest = 3;
+  } else if (path.rfind("\\\\", 0) == 0) {
+    const size_t server = path.find('\\', 2);
+    if (server == std::string::npos) return std::string();
+    const size_t share = std::min(path.find('\\', server + 1), path.size());
+    if (!IsPlainLevel(path.substr(2, server - 2)) ||
+        !IsPlainLevel(path.substr(server + 1, share - server - 1)))
+      return std::string();
+    root = path.substr(0, share) + "\\";
+    rest = share;
+  } else {
+    return std::string();
+  }
+  std::vector<std::string> levels;
+  for (size_t start = rest; start < path.size();) {
+    const size_t end = std::min(path.find('\\', start), path.size());
+    const std::string level = path.substr(start, end - start);
+    start = end + 1;
+    if (level.empty() || level == ".") continue;
+    if (level == "..") {
+      if (levels.empty()) return std::string();
+      levels.pop_back();
+    } else if (IsPlainLevel(level)) {
+      levels.push_back(level);
+    } else {
+      return std::string();
+    }
+  }
+  for (const std::string& level : levels) root += level + "\\";
+  return root;
 }
 
 std::string MakeRelativeTo(const std::string& folder, const std::string& path) {

@@ -16,6 +16,13 @@ bool FitsMaxPath(const std::string& path);
 // Only the blank (code 32) is trimmed; tabs stay.
 std::string TrimSpaces(const std::string& s);
 std::string AddBackslash(const std::string& path);
+// The one folder `folder` names, ending in "\", as the system resolves it: "/" read as "\",
+// doubled separators collapsed, "." and ".." levels resolved. Empty when what it names depends
+// on the current folder or on how the system reads it: not a full path ("C:\..." or
+// "\\server\share\..."), a "\\?\" or "\\.\" prefix (which turns the system's own checks of
+// the path off), a wildcard or a ":" (a file's stream) inside a level, a level of three or more
+// dots, or ".." above the drive's or the share's root.
+std::string ResolvedFolder(const std::string& folder);
 // `path` without the leading `folder` (compared by the user's locale, ignoring case), or
 // `path` itself when it does not start with that folder.
 std::string MakeRelativeTo(const std::string& folder, const std::string& path);

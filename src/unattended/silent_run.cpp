@@ -86,7 +86,7 @@ Resolution ResolveChoices(const Switches& switches) {
   for (int slot = 1; slot <= 3; ++slot)
     if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
   if (const auto refused = engine::RefusedFolder(c.folders, c.products)) {
-    r.error = "Katalog docelowy \"" + *refused + "\" nie jest pełną ścieżką.";
+    r.error = engine::RefusedFolderText(*refused);
     return r;
   }
   c.answers = switches.answers;

@@ -114,9 +114,10 @@ bool TInstalatorForm::CheckFolders() {
   const std::string folder = engine::TrimmedMainFolder(Edit4->Text());
   Edit4->SetText(folder);
   const engine::InstallChoices choices = Choices();
-  if (engine::RefusedFolder(choices.folders, choices.products)) {
-    plat::MessageDlg("Proszę podać pełną ścieżkę katalogu docelowego.", DlgType::Error,
-                     {DlgButton::OK});
+  if (const auto refused = engine::RefusedFolder(choices.folders, choices.products)) {
+    plat::MessageDlg(
+        engine::RefusedFolderText(*refused) + "\rProszę podać pełną ścieżkę katalogu docelowego.",
+        DlgType::Error, {DlgButton::OK});
     return false;
   }
   const std::string question =

@@ -303,6 +303,7 @@ TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothingAndAnEmptyOneIsRefused) 
   Installer empty;
   ASSERT_NO_FATAL_FAILURE(empty.ToFolderQuestion(medium, L""));
   EXPECT_EQ(empty.Answer(L" B\u0142\u0105d", "OK"),
-            L"Proszę podać pełną ścieżkę katalogu docelowego.");
+            L"Katalog docelowy \"\" nie jest pełną ścieżką.\r\nProszę podać pełną ścieżkę katalogu "
+            L"docelowego.");
   EXPECT_TRUE(empty.OnPage("Step4"));
 }

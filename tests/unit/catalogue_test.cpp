@@ -43,10 +43,13 @@ TEST(Catalogue, ProductFoldersAreRelativeToTheMainFolderUnlessAbsolute) {
       {{"  C:\\VP\\  ", "D:\\Emu", "\\\\serwer\\ftp", " sub "},
        {"C:\\VP\\", "D:\\Emu\\", "\\\\serwer\\ftp\\", "C:\\VP\\sub\\"}},
       {{"C:\\VP", "", "   ", "Srv\\"}, {"C:\\VP\\", "C:\\VP\\", "C:\\VP\\", "C:\\VP\\Srv\\"}},
-      // Nothing is normalised: a leading "\" doubles, ".." stays.
-      {{"C:\\VP", "\\Emu", "..\\Cli", "C:"},
-       {"C:\\VP\\", "C:\\VP\\\\Emu\\", "C:\\VP\\..\\Cli\\", "C:\\"}},
-      {{"", "Vortel\\", "x:y", ""}, {"", "Vortel\\", "x:y\\", ""}},
+      // Resolved as the system resolves them: doubled separators, "/", "." and "..".
+      {{"C:\\VP\\\\", "\\Emu", "..\\Cli", "C:"},
+       {"C:\\VP\\", "C:\\VP\\Emu\\", "C:\\Cli\\", "C:\\"}},
+      {{"C:\\A\\..\\B\\.", "./x/../E", "D:\\C\\\\", "\\\\s\\u\\a\\..\\S"},
+       {"C:\\B\\", "C:\\B\\E\\", "D:\\C\\", "\\\\s\\u\\S\\"}},
+      // What names no folder stays as composed, for the check to name it.
+      {{"", "Vortel\\", "x:y", "..\\.."}, {"", "Vortel\\", "x:y\\", "..\\..\\"}},
   };
   for (const auto& [texts, expected] : cases) {
     ComputeTargetDirs(texts);

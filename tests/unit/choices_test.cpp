@@ -6,6 +6,7 @@
 
 #include "engine/medium_kind.h"
 #include "platform/headless/headless.h"
+#include "system/paths.h"
 
 using plat::RegRoot;
 
@@ -76,28 +77,56 @@ TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
 }
 
 TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenProducts) {
-  for (const char* typed :
-       {"  C:\\Jest  ", "D:", "c:\\Nowy\\", "\\\\serwer\\udzial\\x", "\\\\s\\u", "C:\\a..b\\.c"})
-    EXPECT_TRUE(engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed))) << typed;
-  for (const char* typed :
-       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x", "1:\\x",
-        "C:\\a\\..\\b", "C:\\.", "\\\\s\\u\\..", "\\\\?\\C:\\x", "\\\\.\\C:\\x", "C:\\x:y"})
-    EXPECT_FALSE(engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed))) << typed;
+  // Typed; the folder installed into ("-": refused, the message naming what was typed).
+  const std::pair<const char*, const char*> mains[] = {
+      {"  C:\\Jest  ", "C:\\Jest\\"},
+      {"D:", "D:\\"},
+      {"\\\\s\\u", "\\\\s\\u\\"},
+      {"C:\\a..b\\.c", "C:\\a..b\\.c\\"},
+      {"C:\\Vortel PRO\\\\", "C:\\Vortel PRO\\"},
+      {"C:\\A\\..\\B", "C:\\B\\"},
+      {"c:/x//./y/..", "c:\\x\\"},
+      {"C:\\.", "C:\\"},
+      {"\\\\serwer\\udzial\\x\\..\\y", "\\\\serwer\\udzial\\y\\"},
+      {"", "-"},
+      {"   ", "-"},
+      {"Vortel", "-"},
+      {"\\Vortel", "-"},
+      {"C:Vortel", "-"},
+      {"\\\\serwer", "-"},
+      {"\\\\serwer\\\\x", "-"},
+      {"1:\\x", "-"},
+      {"C:\\..", "-"},
+      {"C:\\a\\..\\..\\b", "-"},
+      {"\\\\s\\u\\..", "-"},
+      {"\\\\?\\C:\\x", "-"},
+      {"\\\\.\\C:\\x", "-"},
+      {"//?/C:/x", "-"},
+      {"\\\\..\\u\\x", "-"},
+      {"C:\\x:y", "-"},
+      {"C:\\x\\a*", "-"},
+      {"C:\\...\\x", "-"}};
+  for (const auto& [typed, folder] : mains) {
+    const engine::FolderTexts texts{typed, "", "", ""};
+    const bool accepted = engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed));
+    EXPECT_EQ(accepted ? engine::TargetDirsOf(texts)[0] : "-", folder) << typed;
+    EXPECT_EQ(engine::RefusedFolder(texts, Chosen("+---")).value_or("-"),
+              accepted ? "-" : sys::TrimSpaces(typed))
+        << typed;
+  }
   EXPECT_EQ(engine::TrimmedMainFolder("  C:\\Jest \\ "), "C:\\Jest \\");
   // The emulator's row and the server's; the products; the folder refused.
   const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
       {"C:Vortel", "D:\\Srv", "+--+", "C:Vortel\\"},
-      {"..\\Inny", "", "+---", "C:\\VP\\..\\Inny\\"},
+      {"..\\..\\Inny", "", "+---", "C:\\VP\\..\\..\\Inny\\"},
       {"Vortel", "\\\\?\\D:\\Srv", "+--+", "\\\\?\\D:\\Srv\\"},
+      {"..\\Inny", "D:\\Srv\\\\..\\S", "+--+", "-"},
       {"C:Vortel", "D:\\Srv", "---+", "-"},  // a row not in use is not looked at
   };
   for (const auto& [emulator, server, chosen, refused] : rows)
     EXPECT_EQ(
         engine::RefusedFolder({" C:\\VP ", emulator, "", server}, Chosen(chosen)).value_or("-"),
         refused);
-  // An empty main folder is refused as it stands, not taken for no refusal.
-  for (const auto& [main, refused] : {std::pair{"C:\\..", "C:\\.."}, {"  ", ""}})
-    EXPECT_EQ(engine::RefusedFolder({main, "", "", ""}, Chosen("+---")), refused);
   // Offered products, slots and options follow the medium and the chosen products.
   engine::MediumProducts = engine::kFtpClientGroup;
   EXPECT_EQ(engine::OfferedProducts(), Chosen("-++-"));

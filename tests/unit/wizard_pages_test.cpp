@@ -119,12 +119,19 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessa
     EXPECT_EQ(std::to_string(form->CurrentStep) + form->Edit4->Text(),
               (answer == ModalResult::Yes ? "5" : "4") + sys::TrimSpaces(typed));
   }
-  // Would install below the current folder, or elsewhere than it says: the main folder or a row.
-  for (const auto& [main, row] :
-       {std::pair{"C:Vortel", "Vortel\\"}, {"C:\\VP", "..\\Inny"}, {" ", ""}}) {
+  // Would install below the current folder, or above a drive's root: the main folder or a row,
+  // named.
+  const std::tuple<const char*, const char*, const char*> refused[] = {
+      {"C:Vortel", "Vortel\\", "C:Vortel"},
+      {"C:\\VP", "..\\..\\Inny", "C:\\VP\\..\\..\\Inny\\"},
+      {" ", "", ""}};
+  for (const auto& [main, row, named] : refused) {
     form->Edit4->SetText(main);
     form->edPath0->SetText(row);
-    platform.dialogs.Expect("Proszę podać pełną ścieżkę katalogu docelowego.", ModalResult::OK);
+    platform.dialogs.Expect(std::string("Katalog docelowy \"") + named +
+                                "\" nie jest pełną ścieżką.\rProszę podać pełną ścieżkę "
+                                "katalogu docelowego.",
+                            ModalResult::OK);
     Next();
     EXPECT_EQ(form->CurrentStep, 4);
   }
