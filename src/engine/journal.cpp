@@ -33,13 +33,16 @@ std::string Escape(const std::string& text) {
   return out;
 }
 
-// A value: "-" when there was none, "s:" and the text, or "d:" and the number.
+// A value: "-" when there was none, "s:" and the text, "x:" and a text its readers expand, or
+// "d:" and the number.
 std::string FormatValue(const plat::RegValue& value) {
   switch (value.kind) {
     case plat::RegValue::Kind::Missing:
       return "-";
     case plat::RegValue::Kind::String:
       return "s:" + Escape(value.text);
+    case plat::RegValue::Kind::ExpandString:
+      return "x:" + Escape(value.text);
     case plat::RegValue::Kind::Number:
       break;
   }

@@ -31,8 +31,9 @@ bool Unescape(const std::string& text, std::string& out) {
 bool ParseValue(const std::string& field, plat::RegValue& value) {
   value = plat::RegValue();
   if (field == "-") return true;
-  if (field.rfind("s:", 0) == 0) {
-    value.kind = plat::RegValue::Kind::String;
+  if (field.rfind("s:", 0) == 0 || field.rfind("x:", 0) == 0) {
+    value.kind =
+        field[0] == 'x' ? plat::RegValue::Kind::ExpandString : plat::RegValue::Kind::String;
     return Unescape(field.substr(2), value.text);
   }
   if (field.rfind("d:", 0) != 0 || field.size() < 3) return false;

@@ -103,6 +103,13 @@ class RecordingAccessor : public plat::ForwardingAccessor {
     RecordValue(name, after);
     inner_->WriteString(name, value);
   }
+  void WriteExpandString(const std::string& name, const std::string& value) override {
+    plat::RegValue after;
+    after.kind = plat::RegValue::Kind::ExpandString;
+    after.text = value;
+    RecordValue(name, after);
+    inner_->WriteExpandString(name, value);
+  }
   void WriteNumber(const std::string& name, uint32_t value) override {
     plat::RegValue after;
     after.kind = plat::RegValue::Kind::Number;

@@ -166,6 +166,9 @@ class Undoer {
       case RegValue::Kind::String:
         reg->WriteString(change.name, change.before.text);
         return true;
+      case RegValue::Kind::ExpandString:
+        reg->WriteExpandString(change.name, change.before.text);
+        return true;
       case RegValue::Kind::Number:
         break;
     }

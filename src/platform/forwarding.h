@@ -97,6 +97,9 @@ class ForwardingAccessor : public RegistryAccessor {
   void WriteString(const std::string& name, const std::string& value) override {
     inner_->WriteString(name, value);
   }
+  void WriteExpandString(const std::string& name, const std::string& value) override {
+    inner_->WriteExpandString(name, value);
+  }
   void WriteNumber(const std::string& name, uint32_t value) override {
     inner_->WriteNumber(name, value);
   }

@@ -1,7 +1,8 @@
 #pragma once
 // The registry as the registration code sees it: one accessor per routine, holding a root, an
-// access mask and at most one open key. Values are strings (REG_SZ) only; key and value names
-// are matched without regard to letter case, as Windows does.
+// access mask and at most one open key. Values are texts (REG_SZ, and REG_EXPAND_SZ where one
+// is put back) and numbers (REG_DWORD); key and value names are matched without regard to
+// letter case, as Windows does.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,7 +14,8 @@ enum class RegAccess { Read, All };  // KEY_READ, KEY_ALL_ACCESS
 
 // A value as read back, to be restored later exactly as it was.
 struct RegValue {
-  enum class Kind { Missing, String, Number };
+  // ExpandString: a text with %VARIABLES% that its readers expand (REG_EXPAND_SZ).
+  enum class Kind { Missing, String, ExpandString, Number };
   Kind kind = Kind::Missing;
   std::string text;
   uint32_t number = 0;
@@ -51,10 +53,13 @@ class RegistryAccessor {
   virtual std::string ReadString(const std::string& name) = 0;
   // Writes a REG_SZ value into the open key; raises ERegistryException when that fails.
   virtual void WriteString(const std::string& name, const std::string& value) = 0;
+  // Writes a REG_EXPAND_SZ value into the open key; raises ERegistryException when that fails.
+  virtual void WriteExpandString(const std::string& name, const std::string& value) = 0;
   // Writes a REG_DWORD value into the open key; raises ERegistryException when that fails.
   virtual void WriteNumber(const std::string& name, uint32_t value) = 0;
-  // A string or number of the open key, Missing when absent; raises ERegistryException for
-  // a value of another type (nothing of ours writes one, so nothing of ours restores one).
+  // A text or number of the open key with its kind, Missing when absent; raises
+  // ERegistryException for a value of another type (nothing of ours writes one, so nothing of
+  // ours restores one).
   virtual RegValue ReadValue(const std::string& name) = 0;
   // Removes a value of the open key; true when it is gone (also when it was never there).
   virtual bool DeleteValue(const std::string& name) = 0;

@@ -69,9 +69,11 @@ class LoggingAccessor : public plat::ForwardingAccessor {
   }
   void WriteString(const std::string& name, const std::string& value) override {
     inner_->WriteString(name, value);
-    log_.Line("Zapisano w rejestrze: " + plat::RootName(root_) + "\\" + key_ + " " +
-              (name.empty() ? std::string("(domyślna)") : "\"" + name + "\"") + " = \"" + value +
-              "\"");
+    LogText(name, value);
+  }
+  void WriteExpandString(const std::string& name, const std::string& value) override {
+    inner_->WriteExpandString(name, value);
+    LogText(name, value);
   }
   void WriteNumber(const std::string& name, uint32_t value) override {
     inner_->WriteNumber(name, value);
@@ -80,6 +82,12 @@ class LoggingAccessor : public plat::ForwardingAccessor {
   }
 
  private:
+  void LogText(const std::string& name, const std::string& value) {
+    log_.Line("Zapisano w rejestrze: " + plat::RootName(root_) + "\\" + key_ + " " +
+              (name.empty() ? std::string("(domyślna)") : "\"" + name + "\"") + " = \"" + value +
+              "\"");
+  }
+
   SetupLog& log_;
   std::string key_;
 };

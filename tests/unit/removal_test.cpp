@@ -36,7 +36,9 @@ struct Notes : engine::RunLog {
   }
 };
 
-// A machine with a medium, an earlier program owning ".vl" and the registered uninstaller.
+// A machine with a medium, an earlier program owning ".vl", an earlier "Vortel.exe" registered
+// with a path its readers expand (which must come back expandable), and the registered
+// uninstaller.
 struct Box {
   plat::headless::HeadlessPlatform platform;
   installtest::LoggingView view;
@@ -49,6 +51,10 @@ struct Box {
     platform.registry.Set(RegRoot::ClassesRoot, "OtherCfg\\shell\\open\\command", "",
                           "\"C:\\Other\\other.exe\" \"%1\"");
     platform.files.PutFile("C:\\Other\\other.exe", "other");
+    platform.registry.SetExpandString(
+        RegRoot::LocalMachine,
+        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe", "",
+        "%ProgramFiles%\\Stary\\Vortel.exe");
     platform.files.SetModulePath(installtest::kUninstallFolder + std::string("Uninstall.exe"));
   }
   engine::RunOutcome Install() {

@@ -12,9 +12,7 @@ namespace plat::headless {
 struct HeadlessRegistry::Key {
   struct Value {
     std::string name;
-    bool isString = true;
-    std::string text;
-    uint32_t number = 0;
+    RegValue data;
   };
   std::string name;
   std::map<std::string, std::unique_ptr<Key>> subkeys;  // by upper-case name
@@ -39,6 +37,11 @@ namespace {
 using Key = HeadlessRegistry::Key;
 
 constexpr uint32_t kAccessDenied = 5;
+
+// A number names no text, as the real registry's string reads have it.
+std::string TextOf(const RegValue& value) {
+  return value.kind == RegValue::Kind::Number ? std::string() : value.text;
+}
 
 // The components of a key path; a leading backslash and one trailing backslash are allowed,
 // as the real API allows them. False for an empty component inside the path.
@@ -71,12 +74,23 @@ void DumpKey(const Key& key, const std::string& path, std::string& out) {
   out += "[" + path + "]\n";
   for (const auto& value : key.values) {
     out += value.name.empty() ? std::string("@") : Quoted(value.name);
-    if (value.isString) {
-      out += "=" + Quoted(value.text) + "\n";
-    } else {
-      char number[16];
-      std::snprintf(number, sizeof number, "%08x", static_cast<unsigned>(value.number));
-      out += std::string("=dword:") + number + "\n";
+    char hex[16];
+    switch (value.data.kind) {
+      case RegValue::Kind::Number:
+        std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(value.data.number));
+        out += std::string("=dword:") + hex + "\n";
+        break;
+      case RegValue::Kind::ExpandString:
+        // As REGEDIT4 writes it: the text's bytes and its terminating zero.
+        out += "=hex(2):";
+        for (char c : value.data.text) {
+          std::snprintf(hex, sizeof hex, "%02x,", static_cast<unsigned char>(c));
+          out += hex;
+        }
+        out += "00\n";
+        break;
+      default:
+        out += "=" + Quoted(value.data.text) + "\n";
     }
   }
   out += "\n";
@@ -116,39 +130,23 @@ class HeadlessAccessor : public RegistryAccessor {
   std::string ReadString(const std::string& name) override {
     if (!key_) throw std::logic_error("registry read with no key open");
     const Key::Value* value = key_->FindValue(name);
-    return value && value->isString ? value->text : std::string();
+    return value ? TextOf(value->data) : std::string();
   }
 
   void WriteString(const std::string& name, const std::string& value) override {
-    if (!key_) throw std::logic_error("registry write with no key open");
-    if (access_ == RegAccess::Read || registry_.deniedWrites_.count(canonical_))
-      throw ERegistryException(RegistryWriteError(root_, path_, name, kAccessDenied));
-    Key::Value& stored = key_->MakeValue(name);
-    stored.isString = true;
-    stored.text = value;
-    std::vector<std::string> parts;
-    SplitKeyPath(path_, parts);
-    std::string where = RootName(root_);
-    for (const auto& part : parts) where += "\\" + part;
-    registry_.writes.push_back(where + ":" + (name.empty() ? std::string("@") : name));
+    Store(name, {RegValue::Kind::String, value, 0});
   }
-
+  void WriteExpandString(const std::string& name, const std::string& value) override {
+    Store(name, {RegValue::Kind::ExpandString, value, 0});
+  }
   void WriteNumber(const std::string& name, uint32_t value) override {
-    WriteString(name, std::string());
-    Key::Value& stored = *key_->FindValue(name);
-    stored.isString = false;
-    stored.number = value;
+    Store(name, {RegValue::Kind::Number, std::string(), value});
   }
 
   RegValue ReadValue(const std::string& name) override {
     if (!key_) throw std::logic_error("registry read with no key open");
-    RegValue result;
-    if (const Key::Value* value = key_->FindValue(name)) {
-      result.kind = value->isString ? RegValue::Kind::String : RegValue::Kind::Number;
-      result.text = value->isString ? value->text : std::string();
-      result.number = value->isString ? 0 : value->number;
-    }
-    return result;
+    const Key::Value* value = key_->FindValue(name);
+    return value ? value->data : RegValue();
   }
 
   bool DeleteValue(const std::string& name) override {
@@ -181,6 +179,18 @@ class HeadlessAccessor : public RegistryAccessor {
   }
 
  private:
+  void Store(const std::string& name, const RegValue& value) {
+    if (!key_) throw std::logic_error("registry write with no key open");
+    if (access_ == RegAccess::Read || registry_.deniedWrites_.count(canonical_))
+      throw ERegistryException(RegistryWriteError(root_, path_, name, kAccessDenied));
+    key_->MakeValue(name).data = value;
+    std::vector<std::string> parts;
+    SplitKeyPath(path_, parts);
+    std::string where = RootName(root_);
+    for (const auto& part : parts) where += "\\" + part;
+    registry_.writes.push_back(where + ":" + (name.empty() ? std::string("@") : name));
+  }
+
   HeadlessRegistry& registry_;
   Key* key_ = nullptr;
   std::string path_;
@@ -225,16 +235,17 @@ Key* HeadlessRegistry::Find(RegRoot root, const std::string& keyPath, bool creat
 
 void HeadlessRegistry::Set(RegRoot root, const std::string& keyPath, const std::string& name,
                            const std::string& value) {
-  Key::Value& stored = Find(root, keyPath, true)->MakeValue(name);
-  stored.isString = true;
-  stored.text = value;
+  Find(root, keyPath, true)->MakeValue(name).data = {RegValue::Kind::String, value, 0};
+}
+
+void HeadlessRegistry::SetExpandString(RegRoot root, const std::string& keyPath,
+                                       const std::string& name, const std::string& value) {
+  Find(root, keyPath, true)->MakeValue(name).data = {RegValue::Kind::ExpandString, value, 0};
 }
 
 void HeadlessRegistry::SetDword(RegRoot root, const std::string& keyPath, const std::string& name,
                                 uint32_t value) {
-  Key::Value& stored = Find(root, keyPath, true)->MakeValue(name);
-  stored.isString = false;
-  stored.number = value;
+  Find(root, keyPath, true)->MakeValue(name).data = {RegValue::Kind::Number, std::string(), value};
 }
 
 void HeadlessRegistry::MakeKey(RegRoot root, const std::string& keyPath) {
@@ -249,7 +260,7 @@ std::string HeadlessRegistry::Get(RegRoot root, const std::string& keyPath,
                                   const std::string& name) {
   Key* key = Find(root, keyPath, false);
   const Key::Value* value = key ? key->FindValue(name) : nullptr;
-  return value && value->isString ? value->text : std::string();
+  return value ? TextOf(value->data) : std::string();
 }
 
 void HeadlessRegistry::DenyOpen(RegRoot root, const std::string& keyPath) {

@@ -25,6 +25,9 @@ class HeadlessRegistry : public Registry {
   // Fixtures: keys are made as needed.
   void Set(RegRoot root, const std::string& keyPath, const std::string& name,
            const std::string& value);
+  // A text its readers expand (REG_EXPAND_SZ).
+  void SetExpandString(RegRoot root, const std::string& keyPath, const std::string& name,
+                       const std::string& value);
   // A value that is not a string (REG_DWORD).
   void SetDword(RegRoot root, const std::string& keyPath, const std::string& name, uint32_t value);
   void MakeKey(RegRoot root, const std::string& keyPath);

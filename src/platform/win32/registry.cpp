@@ -97,7 +97,7 @@ class Win32Accessor : public RegistryAccessor {
     if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) throw ReadError(name, rc);
     // Nothing of ours writes another type, so nothing of ours could restore one.
     if (!IsText(type)) throw ReadError(name, ERROR_INVALID_DATATYPE);
-    value.kind = RegValue::Kind::String;
+    value.kind = type == REG_EXPAND_SZ ? RegValue::Kind::ExpandString : RegValue::Kind::String;
     value.text = ReadString(name);
     return value;
   }
@@ -135,16 +135,22 @@ class Win32Accessor : public RegistryAccessor {
   }
 
   void WriteString(const std::string& name, const std::string& value) override {
+    WriteText(name, value, REG_SZ);
+  }
+  void WriteExpandString(const std::string& name, const std::string& value) override {
+    WriteText(name, value, REG_EXPAND_SZ);
+  }
+
+ private:
+  void WriteText(const std::string& name, const std::string& value, DWORD type) {
     if (!key_.Valid()) throw plat::Error("registry write with no key open");
     const WString data = Wide(value);
-    const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_SZ,
+    const LONG rc = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, type,
                                    reinterpret_cast<const BYTE*>(data.c_str()),
                                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     if (rc != ERROR_SUCCESS)
       throw ERegistryException(RegistryWriteError(root_, path_, name, static_cast<uint32_t>(rc)));
   }
-
- private:
   static bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
   ERegistryException ReadError(const std::string& name, LONG rc) const {
     return ERegistryException(RegistryReadError(root_, path_, name, static_cast<uint32_t>(rc)));
