@@ -77,43 +77,22 @@ TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
 }
 
 TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenProducts) {
-  // Typed; the folder installed into ("-": refused, the message naming what was typed).
-  const std::pair<const char*, const char*> mains[] = {
-      {"  C:\\Jest  ", "C:\\Jest\\"},
-      {"D:", "D:\\"},
-      {"\\\\s\\u", "\\\\s\\u\\"},
-      {"C:\\a..b\\.c", "C:\\a..b\\.c\\"},
-      {"C:\\Vortel PRO\\\\", "C:\\Vortel PRO\\"},
-      {"C:\\A\\..\\B", "C:\\B\\"},
-      {"c:/x//./y/..", "c:\\x\\"},
-      {"C:\\.", "C:\\"},
-      {"\\\\serwer\\udzial\\x\\..\\y", "\\\\serwer\\udzial\\y\\"},
-      {"", "-"},
-      {"   ", "-"},
-      {"Vortel", "-"},
-      {"\\Vortel", "-"},
-      {"C:Vortel", "-"},
-      {"\\\\serwer", "-"},
-      {"\\\\serwer\\\\x", "-"},
-      {"1:\\x", "-"},
-      {"C:\\..", "-"},
-      {"C:\\a\\..\\..\\b", "-"},
-      {"\\\\s\\u\\..", "-"},
-      {"\\\\?\\C:\\x", "-"},
-      {"\\\\.\\C:\\x", "-"},
-      {"//?/C:/x", "-"},
-      {"\\\\..\\u\\x", "-"},
-      {"C:\\x:y", "-"},
-      {"C:\\x\\a*", "-"},
-      {"C:\\...\\x", "-"}};
-  for (const auto& [typed, folder] : mains) {
-    const engine::FolderTexts texts{typed, "", "", ""};
-    const bool accepted = engine::AcceptableMainFolder(engine::TrimmedMainFolder(typed));
-    EXPECT_EQ(accepted ? engine::TargetDirsOf(texts)[0] : "-", folder) << typed;
-    EXPECT_EQ(engine::RefusedFolder(texts, Chosen("+---")).value_or("-"),
-              accepted ? "-" : sys::TrimSpaces(typed))
-        << typed;
+  // Typed, then the folder installed into; a refused one is named as typed, blanks aside.
+  const char* const accepted[] = {
+      "  C:\\Jest  ",       "C:\\Jest\\",       "D:",           "D:\\",
+      "\\\\s\\u",           "\\\\s\\u\\",       "C:\\a..b\\.c", "C:\\a..b\\.c\\",
+      "C:\\Vortel PRO\\\\", "C:\\Vortel PRO\\", "C:\\A\\..\\B", "C:\\B\\",
+      "c:/x//./y/..",       "c:\\x\\",          "C:\\.",        "C:\\",
+      "\\\\s\\u\\x\\..\\y", "\\\\s\\u\\y\\"};
+  for (size_t i = 0; i < std::size(accepted); i += 2) {
+    EXPECT_EQ(engine::RefusedFolder({accepted[i], "", "", ""}, Chosen("+---")), std::nullopt);
+    EXPECT_EQ(engine::TargetDirsOf({accepted[i], "", "", ""})[0], accepted[i + 1]);
   }
+  for (const char* typed :
+       {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x", "1:\\x",
+        "C:\\..", "C:\\a\\..\\..\\b", "\\\\s\\u\\..", "\\\\?\\C:\\x", "\\\\.\\C:\\x", "//?/C:/x",
+        "\\\\..\\u\\x", "C:\\x:y", "C:\\x\\a*", " C:\\...\\x"})
+    EXPECT_EQ(engine::RefusedFolder({typed, "", "", ""}, Chosen("+---")), sys::TrimSpaces(typed));
   EXPECT_EQ(engine::TrimmedMainFolder("  C:\\Jest \\ "), "C:\\Jest \\");
   // The emulator's row and the server's; the products; the folder refused.
   const std::tuple<const char*, const char*, const char*, const char*> rows[] = {

@@ -75,6 +75,12 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
   EXPECT_EQ(reg->ReadString("x"), "");
   EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch + "\\a\\b", "Nazwa"), "zażółć");
   EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch + "\\a\\b", ""), "domyślna");
+  // A text its readers expand keeps its kind both ways, unexpanded, so rollback can put it back.
+  ASSERT_TRUE(reg->OpenKey(kScratch + "\\a\\b", false));
+  reg->WriteExpandString("Rozwijana", "%SystemRoot%\\x");
+  EXPECT_TRUE(reg->ReadValue("ROZWIJANA") ==
+              (plat::RegValue{plat::RegValue::Kind::ExpandString, "%SystemRoot%\\x", 0}));
+  EXPECT_TRUE(reg->ReadValue("Nazwa").kind == plat::RegValue::Kind::String);
 
   const DWORD number = 7;
   RegSetKeyValueW(HKEY_CURRENT_USER, plat::win32::Wide(kScratch).c_str(), L"Liczba", REG_DWORD,
