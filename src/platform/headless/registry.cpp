@@ -81,7 +81,7 @@ void DumpKey(const Key& key, const std::string& path, std::string& out) {
         out += std::string("=dword:") + hex + "\n";
         break;
       case RegValue::Kind::ExpandString:
-        // As REGEDIT4 writes it: the text's bytes and its terminating zero.
+        // As REGEDIT4 writes it: the text's bytes (UTF-8 here) and its terminating zero.
         out += "=hex(2):";
         for (char c : value.data.text) {
           std::snprintf(hex, sizeof hex, "%02x,", static_cast<unsigned char>(c));
