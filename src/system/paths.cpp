@@ -27,9 +27,10 @@ std::string AddBackslash(const std::string& path) {
 
 namespace {
 
+// "<", ">" and "\"" are wildcards to the system as well, and "|" is in no name.
 bool IsPlainLevel(const std::string& level) {
   return level.find_first_not_of('.') != std::string::npos &&
-         level.find_first_of("?*:") == std::string::npos;
+         level.find_first_of("?*:\"<>|") == std::string::npos;
 }
 
 }  // namespace

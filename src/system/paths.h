@@ -20,8 +20,8 @@ std::string AddBackslash(const std::string& path);
 // doubled separators collapsed, "." and ".." levels resolved. Empty when what it names depends
 // on the current folder or on how the system reads it: not a full path ("C:\..." or
 // "\\server\share\..."), a "\\?\" or "\\.\" prefix (which turns the system's own checks of
-// the path off), a wildcard or a ":" (a file's stream) inside a level, a level of three or more
-// dots, or ".." above the drive's or the share's root.
+// the path off), a wildcard, a ":" (a file's stream) or a "|" inside a level, a level of three or
+// more dots, or ".." above the drive's or the share's root.
 std::string ResolvedFolder(const std::string& folder);
 // `path` without the leading `folder` (compared by the user's locale, ignoring case), or
 // `path` itself when it does not start with that folder.

@@ -91,7 +91,7 @@ TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenPro
   for (const char* typed :
        {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x", "1:\\x",
         "C:\\..", "C:\\a\\..\\..\\b", "\\\\s\\u\\..", "\\\\?\\C:\\x", "\\\\.\\C:\\x", "//?/C:/x",
-        "\\\\..\\u\\x", "C:\\x:y", "C:\\x\\a*", " C:\\...\\x"})
+        "\\\\..\\u\\x", "C:\\x:y", "C:\\x\\a*", "C:\\a<|b", " C:\\...\\x"})
     EXPECT_EQ(engine::RefusedFolder({typed, "", "", ""}, Chosen("+---")), sys::TrimSpaces(typed));
   EXPECT_EQ(engine::TrimmedMainFolder("  C:\\Jest \\ "), "C:\\Jest \\");
   // The emulator's row and the server's; the products; the folder refused.
