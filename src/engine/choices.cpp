@@ -120,6 +120,8 @@ std::optional<std::string> RefusedFolder(const FolderTexts& folders, const Produ
   const Folders dirs = TargetDirsOf(folders);
   for (int slot = 1; slot < static_cast<int>(dirs.size()); ++slot)
     if (SlotInUse(slot, chosen) && sys::ResolvedFolder(dirs[slot]).empty()) return dirs[slot];
+  for (int slot = 0; slot < static_cast<int>(dirs.size()); ++slot)
+    if (SlotInUse(slot, chosen) && sys::ThroughLink(dirs[slot])) return dirs[slot];
   return std::nullopt;
 }
 

@@ -68,7 +68,8 @@ void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
 std::string TrimmedMainFolder(const std::string& text);
 bool AcceptableMainFolder(const std::string& trimmed);
 // The same rule for every folder of the chosen products: the first one refused (the main folder
-// trimmed, a product folder as composed with it), or none when all are accepted.
+// trimmed, a product folder as composed with it), or none when all are accepted. A folder
+// reached through a junction or link is refused too.
 std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen);
 // How the wizard and the silent run name a refused folder.
 std::string RefusedFolderText(const std::string& folder);

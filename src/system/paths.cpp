@@ -75,6 +75,18 @@ std::string ResolvedFolder(const std::string& folder) {
   return root;
 }
 
+bool ThroughLink(const std::string& folder) {
+  const std::string resolved = ResolvedFolder(folder);
+  auto& files = plat::Current().Files();
+  for (size_t end = resolved.find('\\', 3); end != std::string::npos;
+       end = resolved.find('\\', end + 1)) {
+    const uint32_t attributes = files.GetAttributes(resolved.substr(0, end));
+    if (attributes == plat::kInvalidAttributes) return false;
+    if (attributes & plat::kAttrReparsePoint) return true;
+  }
+  return false;
+}
+
 std::string MakeRelativeTo(const std::string& folder, const std::string& path) {
   const std::string prefix = AddBackslash(folder);
   auto& text = plat::Current().Texts();

@@ -23,6 +23,9 @@ std::string AddBackslash(const std::string& path);
 // the path off), a wildcard, a ":" (a file's stream) or a "|" inside a level, a level of three or
 // more dots, or ".." above the drive's or the share's root.
 std::string ResolvedFolder(const std::string& folder);
+// Whether a level of the resolved `folder` that exists, the folder itself included, is a
+// junction or link: whoever made it decides where writes through it land.
+bool ThroughLink(const std::string& folder);
 // `path` without the leading `folder` (compared by the user's locale, ignoring case), or
 // `path` itself when it does not start with that folder.
 std::string MakeRelativeTo(const std::string& folder, const std::string& path);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "system/paths.h"
 #include "system/registry_entries.h"
 #include "system/shell_links.h"
 
@@ -116,31 +117,9 @@ class PackageScope {
 }  // namespace
 
 std::string ComparablePath(const std::string& path) {
-  if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' ||
-      (path[2] != '\\' && path[2] != '/'))
-    return std::string();
-  std::vector<std::string> levels;
-  std::string level;
-  for (size_t i = 3; i <= path.size(); ++i) {
-    const char c = i < path.size() ? path[i] : '\\';
-    if (c != '\\' && c != '/') {
-      if (c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|' ||
-          static_cast<unsigned char>(c) < 32)
-        return std::string();
-      level += c;
-      continue;
-    }
-    if (level == "..") {
-      if (levels.empty()) return std::string();
-      levels.pop_back();
-    } else if (!level.empty() && level != ".") {
-      levels.push_back(level);
-    }
-    level.clear();
-  }
-  std::string result = path.substr(0, 2) + "\\";
-  for (size_t i = 0; i < levels.size(); ++i) result += (i ? "\\" : "") + levels[i];
-  return plat::InvariantUpper(result);
+  std::string resolved = sys::ResolvedFolder(path);
+  if (resolved.size() > 3) resolved.pop_back();  // its final "\"
+  return plat::InvariantUpper(resolved);
 }
 
 std::string ForeignChange(const engine::JournalContents& contents,

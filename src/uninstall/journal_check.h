@@ -14,9 +14,8 @@ namespace uninstall {
 std::string ForeignChange(const engine::JournalContents& contents,
                           const std::string& uninstallFolder);
 
-// `path` with "." and ".." resolved and doubled separators collapsed, upper-cased for
-// comparison, without a final "\\" below the root; empty for anything but a plain full path
-// on a drive (a device or long-path prefix, a drive-relative path, wildcards, ":" in a name).
+// `path` resolved as sys::ResolvedFolder does, upper-cased for comparison, without a final "\\"
+// below the root; empty when it names no one file or folder.
 std::string ComparablePath(const std::string& path);
 
 }  // namespace uninstall

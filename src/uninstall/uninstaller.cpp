@@ -63,6 +63,34 @@ std::string ReadJournal(const std::string& folder, engine::JournalContents& cont
          foreign;
 }
 
+// The running program's file cannot go now. It is renamed out of the way first, so that an
+// installation before the restart puts its own uninstaller in its place, which the restart
+// must not take; then it, and the folders of ours that hold it, go when Windows next starts
+// (a folder that holds something again by then stays).
+void LeaveAtRestart(const std::string& self, const engine::JournalContents& contents,
+                    const std::string& uninstallFolder) {
+  auto& files = plat::Current().Files();
+  const std::string here = self.substr(0, self.rfind('\\') + 1);
+  std::string leaving = self;
+  for (int n = 0; n < 1000 && leaving == self; ++n) {
+    const std::string name = here + "~vu" + std::to_string(n) + ".tmp";
+    if (files.GetAttributes(name) == plat::kInvalidAttributes && files.Rename(self, name))
+      leaving = name;
+  }
+  std::vector<std::string> later{leaving};
+  const std::string upper = plat::InvariantUpper(self);
+  for (auto it = contents.changes.rbegin(); it != contents.changes.rend(); ++it) {
+    std::string folder = plat::InvariantUpper(it->path);
+    if (folder.back() != '\\') folder += '\\';
+    if (it->kind == engine::ChangeKind::Folder && upper.rfind(folder, 0) == 0)
+      later.push_back(it->path);
+  }
+  if (upper.rfind(plat::InvariantUpper(uninstallFolder), 0) == 0) later.push_back(uninstallFolder);
+  for (const std::string& path : later)
+    if (files.RemoveAtRestart(path))
+      engine::Log().Note("Do usunięcia po ponownym uruchomieniu systemu: " + path);
+}
+
 }  // namespace
 
 Switches ParseSwitches(const std::vector<std::string>& args) {
@@ -126,16 +154,7 @@ int Remove(const Switches& switches, Checks& checks) {
   for (const std::string& what : report.failed) log.Note("Nie usunięto: " + what, true);
   for (const std::string& what : report.kept) log.Note("Pozostawiono: " + what);
   // The journal stays while anything it names stays, so that removal can be tried again.
-  if (report.failed.empty() && files.Remove(journal)) {
-    // What is left (this program, the folders holding it) goes when Windows starts again.
-    std::vector<std::string> later{self};
-    for (auto it = contents.changes.rbegin(); it != contents.changes.rend(); ++it)
-      if (it->kind == engine::ChangeKind::Folder) later.push_back(it->path);
-    later.push_back(folder);
-    for (const std::string& path : later)
-      if (files.GetAttributes(path) != plat::kInvalidAttributes && files.RemoveAtRestart(path))
-        log.Note("Do usunięcia po ponownym uruchomieniu systemu: " + path);
-  }
+  if (report.failed.empty() && files.Remove(journal)) LeaveAtRestart(self, contents, folder);
   std::string text = report.failed.empty() ? kRemovedText : Listed(kNotRemoved, report.failed);
   if (!report.kept.empty()) text += "\r\r" + Listed(kKept, report.kept);
   tell(text, report.failed.empty() ? plat::DlgType::Information : plat::DlgType::Error,

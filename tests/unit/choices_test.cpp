@@ -2,6 +2,7 @@
 // choices; the wizard's pages and the unattended run both take them from here.
 #include "engine/choices.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "engine/medium_kind.h"
@@ -77,6 +78,12 @@ TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
 }
 
 TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenProducts) {
+  plat::headless::HeadlessPlatform platform;
+  // Whoever made a link decides where the writes through it land.
+  std::filesystem::create_directory_symlink(platform.files.HostPath("C:\\Inny"),
+                                            platform.files.HostPath("C:\\Link"));
+  EXPECT_EQ(engine::RefusedFolder({"C:\\Link\\VP", "", "", ""}, Chosen("+---")).value_or("-"),
+            "C:\\Link\\VP\\");
   // Typed, then the folder installed into; a refused one is named as typed, blanks aside.
   const char* const accepted[] = {
       "  C:\\Jest  ",       "C:\\Jest\\",       "D:",           "D:\\",

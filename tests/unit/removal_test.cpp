@@ -67,12 +67,12 @@ struct Box {
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
   // The removal, and the next start of Windows.
-  int Remove(uninstall::Mode mode) {
+  int Remove(uninstall::Mode mode, bool restart = true) {
     uninstall::Switches switches;
     switches.mode = mode;
     engine::LogScope scope(&notes);
     const int code = uninstall::Remove(switches, checks);
-    platform.files.Restart();
+    if (restart) platform.files.Restart();
     return code;
   }
   std::string State() { return installtest::MachineState(platform); }
@@ -129,6 +129,20 @@ TEST(Removal, AFailedRunOverAnEarlierOneLeavesItIntactAndRemovable) {
   EXPECT_EQ(box.State(), installed);
   EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 0);
   EXPECT_EQ(box.State(), before);
+}
+
+// Installed again before Windows starts anew, the package keeps its new uninstaller.
+TEST(Removal, AnInstallationBeforeTheRestartKeepsItsUninstaller) {
+  Box box;
+  for (int run = 0; run < 2; ++run)
+    box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
+  ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
+  EXPECT_EQ(box.Remove(uninstall::Mode::Silent, false), 0);
+  ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
+  box.platform.files.Restart();
+  EXPECT_TRUE(
+      box.platform.files.Exists(installtest::kUninstallFolder + std::string("Uninstall.exe")));
+  EXPECT_TRUE(box.platform.files.Exists(kJournal));
 }
 
 // A read-only file overwritten leaves no kept copy behind and goes at removal; a journal that
