@@ -264,7 +264,17 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"InnyProgram.vl");
 }
 
-TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierInstallation) {
+// Runs a very silent installation until `reached`, then kills it, as a machine switched off.
+long KilledWhen(const std::function<bool()>& reached) {
+  App app;
+  EXPECT_TRUE(app.Start(Medium() + L"Install.exe", L"/VERYSILENT /DIR=\"" + kTarget + L"\""));
+  EXPECT_TRUE(WaitFor(reached, std::chrono::milliseconds(120000)));
+  app.Kill();
+  return app.WaitExit();  // 99: killed before its end
+}
+
+// A run that fails or is killed is undone by the next installation and the removal.
+TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndAKilledRunIsCompletedByTheNextOrRemoved) {
   // The stored file in the middle of the emulator's list cut in half.
   const std::wstring damaged = TempFolder() + L"vortel-medium-copy\\";
   CreateDirectoryW(damaged.c_str(), nullptr);
@@ -273,6 +283,8 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierIns
   const auto before = Snapshot();
   EXPECT_EQ(RunInstaller(L"/VERYSILENT " + Dir(), damaged).exitCode, 4);
   EXPECT_EQ(Differences(before, Snapshot()), "");
+  EXPECT_EQ(KilledWhen([] { return Exists(kTarget + L"\\FTPCli\\NorvikFtp.exe"); }), 99);
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), L"<missing>");
   ASSERT_EQ(RunInstaller(L"/VERYSILENT " + Dir()).exitCode, 0);
   const auto installed = Snapshot();
   // The damaged file's old copy among them, and not a window on the way.
@@ -284,6 +296,12 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierIns
       r.log, "BŁĄD: nie zainstalowano pliku " + Utf8(kTarget + L"\\Vortel\\cnvCSK-852.fnt") + ": "))
       << r.log;
   EXPECT_TRUE(Has(r.log, "Wynik: 4"));
+  EXPECT_EQ(RemoveAndRestart(before), "");
+  EXPECT_EQ(KilledWhen([] {
+              return RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString") !=
+                     L"<missing>";
+            }),
+            99);
   EXPECT_EQ(RemoveAndRestart(before), "");
 }
 
