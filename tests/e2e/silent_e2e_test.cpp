@@ -253,6 +253,9 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   WriteAll(journal, lines + "file\tC:\\windows\\win.ini\t-\n");
   const auto installed = Snapshot();
   EXPECT_EQ(QuietUninstall(), 6);
+  const std::string log = ReadAll(TempFolder() + L"Vortel PRO Uninstall.log");
+  EXPECT_TRUE(Has(log, "spoza pakietu Vortel PRO:") && Has(log, "file C:\\windows\\win.ini -"))
+      << log;
   EXPECT_EQ(Differences(installed, Snapshot()), "");
   WriteAll(journal, lines);
   EXPECT_EQ(RemoveAndRestart(before), "");
