@@ -157,8 +157,8 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndNoPlanted
     EXPECT_EQ(IniValue(ini, L"FTP", L"SERVER"), main + L"FTPSrv\\NorvikFTPsrv.exe");
     EXPECT_EQ(IniValue(ini, L"CONFIG", L"USERDIR"), L"");
     EXPECT_EQ(Registration(), main + L"\n" + main + L"Vortel\\\n" + main + L"FTPCli\\\n" + main +
-                                  L"FTPSrv\\\n\"" + main +
-                                  L"Uninstall.exe\" /uninstall\nVortelCfg\nFTPBatchScript\n");
+                                  L"FTPSrv\\\n\"" + UninstallFolder() +
+                                  L"\\Uninstall.exe\" /uninstall\nVortelCfg\nFTPBatchScript\n");
     EXPECT_EQ(Shortcuts(), L"Vortel.lnk\nNorvik-FTP.lnk\nVortel PRO\nVortel PRO\\Odinstaluj.lnk\n");
     run.FinishStartingEverything(log);
   }();
@@ -251,16 +251,19 @@ TEST(InstallE2E, ClosingTheWizardDuringCopyingUndoesTheRun) {
 TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
   const std::wstring medium = CopyMedium(L"medium-remove");
   const std::wstring folder = L"C:\\Testy\\Do usunięcia";
-  // An earlier case's shortcuts would bring questions, and its group's would be replaced.
+  // An earlier case's shortcuts would bring questions, and its group's would be replaced; its
+  // journal, the machine's and not the main folder's, would have its installation removed too.
   RemoveShortcuts();
+  RemoveTree(UninstallFolder());
   const auto before = Snapshot();
   ASSERT_NO_FATAL_FAILURE(InstallAndLeave(medium, folder, {}));
   const std::wstring profile = folder + L"\\FTPCli\\Profiles\\mój serwer.pft";
   WriteAll(profile, "host=ftp.example");
+  const std::wstring uninstaller = UninstallFolder() + L"\\Uninstall.exe";
   ASSERT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
-            L"\"" + folder + L"\\Uninstall.exe\" /uninstall");
+            L"\"" + uninstaller + L"\" /uninstall");
   App app;
-  ASSERT_TRUE(app.Start(folder + L"\\Uninstall.exe", L"/uninstall"));
+  ASSERT_TRUE(app.Start(uninstaller, L"/uninstall"));
   const std::pair<std::wstring, std::wstring> dialogs[] = {
       {L" Decyzja", L"Czy usunąć pakiet Vortel PRO i wszystkie jego składniki z komputera ?"},
       {L" Informacja",
@@ -275,20 +278,13 @@ TEST(InstallE2E, TheUninstallStringAsksRemovesAndNamesWhatTheUserMade) {
     Click(FindControl(dialog, caption == L" Decyzja" ? "Yes" : "OK"));
   }
   EXPECT_EQ(app.WaitExit(), 0);
-  // The temporary copy takes the uninstaller and the journal once the uninstaller has ended.
-  EXPECT_TRUE(WaitFor(
-      [&] { return !Exists(folder + L"\\Uninstall.exe") && !Exists(folder + L"\\Install.log"); }));
+  // The uninstaller that ran waits for the next start of Windows, the folders that hold the
+  // profile too: once the user has deleted it, they go then.
   EXPECT_EQ(ReadAll(profile), "host=ftp.example");
-  // What is left is the user's: the profile with its folders, the parent that held them too.
+  EXPECT_FALSE(Exists(folder + L"\\Uninstall.exe") || Exists(UninstallFolder() + L"\\Install.log"));
   DeleteFileW(profile.c_str());
-  std::string left;
-  WaitFor([&] {
-    for (const std::wstring& made :
-         {folder + L"\\FTPCli\\Profiles", folder + L"\\FTPCli", folder, std::wstring(L"C:\\Testy")})
-      RemoveDirectoryW(made.c_str());
-    return (left = Differences(before, Snapshot())).empty();
-  });
-  EXPECT_EQ(left, "");
+  EXPECT_EQ(RestartWindows(), 0);
+  EXPECT_EQ(Differences(before, Snapshot()), "");
 }
 
 TEST(InstallE2E, AMainFolderOnAMissingDriveCopiesNothingAndAnEmptyOneIsRefused) {

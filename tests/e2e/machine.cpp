@@ -142,7 +142,31 @@ std::map<std::wstring, std::string> Snapshot() {
   });
   AddKey(HKEY_LOCAL_MACHINE, L"Software", state);
   AddKey(HKEY_CURRENT_USER, L"Software", state);
+  std::vector<BYTE> pending(1 << 16);
+  DWORD size = static_cast<DWORD>(pending.size());
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                   L"PendingFileRenameOperations", RRF_RT_ANY, nullptr, pending.data(),
+                   &size) == ERROR_SUCCESS)
+    state[L"PendingFileRenameOperations"] = std::string(pending.begin(), pending.begin() + size);
   return state;
+}
+
+long RestartWindows() {
+  wchar_t system[MAX_PATH];
+  std::wstring line =
+      L"\"" + std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\wineboot.exe\" -r";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info))
+    return -1;
+  CloseHandle(info.hThread);
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(info.hProcess, 120000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(info.hProcess, &code);
+  CloseHandle(info.hProcess);
+  return static_cast<long>(code);
 }
 
 std::string Differences(const std::map<std::wstring, std::string>& before,
@@ -164,6 +188,12 @@ std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wc
   wchar_t value[512] = {};
   GetPrivateProfileStringW(section, key, L"?", value, 512, file.c_str());
   return value;
+}
+
+std::wstring UninstallFolder() {
+  return RegistryString(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                        L"CommonFilesDir") +
+         L"\\Vortel PRO";
 }
 
 std::wstring Registration() {

@@ -26,18 +26,25 @@ void RemoveTree(const std::wstring& folder);
 // A string or a number value ("" names the default value), or "<missing>".
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
 // The machine as a removal must leave it: every file and folder of drive C: (the contents,
-// or under C:\windows the size and time), and every key and value below HKLM\Software and
-// HKCU\Software; not the logs in the temporary folder, nor the keys Wine keeps for itself
-// ("Wine", and "NetworkCards", which it fills when a process first asks for the network).
+// or under C:\windows the size and time), every key and value below HKLM\Software and
+// HKCU\Software, and what waits for the next start of Windows; not the logs in the temporary
+// folder, nor the keys Wine keeps for itself ("Wine", and "NetworkCards", which it fills when
+// a process first asks for the network).
 std::map<std::wstring, std::string> Snapshot();
 // What differs, an entry a line; empty when nothing does.
 std::string Differences(const std::map<std::wstring, std::string>& before,
                         const std::map<std::wstring, std::string>& after);
+// What Windows does at its next start with what was left for it (MoveFileExW with
+// MOVEFILE_DELAY_UNTIL_REBOOT): wineboot's restart, without the Run keys and Startup items of
+// a full start. Its exit code, -1 when it could not start or did not end.
+long RestartWindows();
 // A value of an INI file, "?" when it has none.
 std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key);
 const std::wstring kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 const std::wstring kUninstallKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
+// Where the journal and the registered uninstaller live: "Vortel PRO" in Common Files.
+std::wstring UninstallFolder();
 // What an installation registers, a value a line: the maker's folder, the App Paths folders of
 // the emulator, the FTP client and the server, the UninstallString, the types of .vl and .ftp.
 std::wstring Registration();

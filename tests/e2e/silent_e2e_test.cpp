@@ -42,18 +42,23 @@ Result RunInstaller(const std::wstring& arguments, const std::wstring& medium = 
   return r;
 }
 
-// Runs the QuietUninstallString and its finishing copy; returns what still differs from `before`.
-std::string QuietUninstall(const std::map<std::wstring, std::string>& before) {
+// Runs the QuietUninstallString without a window and returns its exit code.
+long QuietUninstall() {
   const std::wstring command =
       RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
   const size_t end = command.find(L'"', 1);
   App app;
   EXPECT_TRUE(app.Start(command.substr(1, end - 1), command.substr(end + 2)));
-  EXPECT_EQ(app.WaitExit(std::chrono::milliseconds(120000)), 0);
+  const long code = app.WaitExit(std::chrono::milliseconds(120000));
   EXPECT_EQ(app.WindowsShown(), 0);
-  std::string left;
-  WaitFor([&] { return (left = Differences(before, Snapshot())).empty(); });
-  return left;
+  return code;
+}
+
+// Removes the package and starts Windows again; returns what still differs from `before`.
+std::string RemoveAndRestart(const std::map<std::wstring, std::string>& before) {
+  EXPECT_EQ(QuietUninstall(), 0);
+  EXPECT_EQ(RestartWindows(), 0);
+  return Differences(before, Snapshot());
 }
 
 bool Has(const std::string& text, const std::string& part) {
@@ -72,6 +77,7 @@ class SilentE2E : public ::testing::Test {
   void TearDown() override { Clean(); }
   static void Clean() {
     RemoveTree(L"C:\\Programy testowe");
+    RemoveTree(UninstallFolder());
     RemoveTree(TempFolder() + L"vortel-medium-copy");
     for (const std::wstring& key :
          {std::wstring(L"Software\\Norvik-Soft"), kUninstallKey, kAppPaths + L"Vortel.exe",
@@ -112,8 +118,7 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   const auto files = Tree(kTarget);
   int written = 0;
   for (const auto& [name, bytes] : files) {
-    // Written through the profile API, and the journal, which records the run itself.
-    if (name == L"Vortel\\Vortel.ini" || name == L"Install.log") continue;
+    if (name == L"Vortel\\Vortel.ini") continue;  // written through the profile API
     ++written;
     EXPECT_TRUE(Has(r.log, "Zapisano plik: " + Utf8(kTarget + L"\\" + name) + " (" +
                                std::to_string(bytes.size()) + " B)"))
@@ -126,7 +131,7 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   EXPECT_EQ(IniValue(ini, L"FTP", L"CLIENT"), kTarget + L"\\FTPCli\\NorvikFtp.exe");
   EXPECT_EQ(IniValue(ini, L"FTP", L"SERVER"), kTarget + L"\\FTPSrv\\NorvikFTPsrv.exe");
   EXPECT_EQ(Registration(), kTarget + L"\\\n" + kTarget + L"\\Vortel\\\n" + kTarget +
-                                L"\\FTPCli\\\n" + kTarget + L"\\FTPSrv\\\n\"" + kTarget +
+                                L"\\FTPCli\\\n" + kTarget + L"\\FTPSrv\\\n\"" + UninstallFolder() +
                                 L"\\Uninstall.exe\" /uninstall\nVortelCfg\nFTPBatchScript\n");
   EXPECT_TRUE(
       Has(r.log, "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\""));
@@ -140,14 +145,11 @@ TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
   // Again with /OVERWRITE=none: every file stays as it was, a changed one included.
   const std::wstring exe = kTarget + L"\\Vortel\\Vortel.exe";
   WriteAll(exe, "zmieniony");
-  auto before = Tree(kTarget);
-  before.erase(L"Install.log");  // the journal gains the second run
+  const auto before = Tree(kTarget);
   const Result again = RunInstaller(L"/VERYSILENT /OVERWRITE=none " + Dir());
   EXPECT_EQ(again.exitCode, 0) << again.log;
   EXPECT_EQ(again.windowsShown, 0);
-  auto after = Tree(kTarget);
-  after.erase(L"Install.log");
-  EXPECT_EQ(after, before);
+  EXPECT_EQ(Tree(kTarget), before);
   EXPECT_FALSE(Has(again.log, "Zapisano plik: " + Utf8(kTarget)));
   for (const auto& [name, bytes] : before) {
     if (name == L"Vortel\\Vortel.ini") continue;
@@ -233,7 +235,8 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L".vl", L""), L"VortelCfg");
   const std::wstring main = kTarget + L"\\";
   const std::pair<const wchar_t*, std::wstring> values[] = {
-      {L"QuietUninstallString", L"\"" + main + L"Uninstall.exe\" /uninstall /VERYSILENT"},
+      {L"QuietUninstallString",
+       L"\"" + UninstallFolder() + L"\\Uninstall.exe\" /uninstall /VERYSILENT"},
       {L"DisplayVersion", L"3.04"},
       {L"Publisher", L"Norvik-Soft"},
       {L"InstallLocation", main},
@@ -243,7 +246,21 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   EXPECT_GT(wcstol(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize").c_str(),
                    nullptr, 10),
             10);
-  EXPECT_EQ(QuietUninstall(before), "");
+  // The journal lies beside the registered uninstaller, where only administrators write, and
+  // is obeyed whole or not at all: a line outside the package leaves everything as it is.
+  const std::wstring journal = UninstallFolder() + L"\\Install.log";
+  EXPECT_TRUE(Exists(UninstallFolder() + L"\\Uninstall.exe") && !Exists(main + L"Install.log"));
+  const std::string lines = ReadAll(journal);
+  ASSERT_FALSE(lines.empty());
+  WriteAll(journal, lines + "file\tC:\\windows\\win.ini\t-\n");
+  const auto installed = Snapshot();
+  EXPECT_EQ(QuietUninstall(), 6);
+  const std::string log = ReadAll(TempFolder() + L"Vortel PRO Uninstall.log");
+  EXPECT_TRUE(Has(log, "spoza pakietu Vortel PRO:") && Has(log, "file C:\\windows\\win.ini -"))
+      << log;
+  EXPECT_EQ(Differences(installed, Snapshot()), "");
+  WriteAll(journal, lines);
+  EXPECT_EQ(RemoveAndRestart(before), "");
   // The shell opens the type with the other program again.
   wchar_t command[MAX_PATH] = {};
   DWORD length = MAX_PATH;
@@ -252,7 +269,17 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"InnyProgram.vl");
 }
 
-TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierInstallation) {
+// Runs a very silent installation until `reached`, then kills it, as a machine switched off.
+long KilledWhen(const std::function<bool()>& reached) {
+  App app;
+  EXPECT_TRUE(app.Start(Medium() + L"Install.exe", L"/VERYSILENT /DIR=\"" + kTarget + L"\""));
+  EXPECT_TRUE(WaitFor(reached, std::chrono::milliseconds(120000)));
+  app.Kill();
+  return app.WaitExit();  // 99: killed before its end
+}
+
+// A run that fails or is killed is undone by the next installation and the removal.
+TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndAKilledRunIsCompletedByTheNextOrRemoved) {
   // The stored file in the middle of the emulator's list cut in half.
   const std::wstring damaged = TempFolder() + L"vortel-medium-copy\\";
   CreateDirectoryW(damaged.c_str(), nullptr);
@@ -261,6 +288,8 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierIns
   const auto before = Snapshot();
   EXPECT_EQ(RunInstaller(L"/VERYSILENT " + Dir(), damaged).exitCode, 4);
   EXPECT_EQ(Differences(before, Snapshot()), "");
+  EXPECT_EQ(KilledWhen([] { return Exists(kTarget + L"\\FTPCli\\NorvikFtp.exe"); }), 99);
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), L"<missing>");
   ASSERT_EQ(RunInstaller(L"/VERYSILENT " + Dir()).exitCode, 0);
   const auto installed = Snapshot();
   // The damaged file's old copy among them, and not a window on the way.
@@ -272,7 +301,13 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourUndoesTheRunAndKeepsAnEarlierIns
       r.log, "BŁĄD: nie zainstalowano pliku " + Utf8(kTarget + L"\\Vortel\\cnvCSK-852.fnt") + ": "))
       << r.log;
   EXPECT_TRUE(Has(r.log, "Wynik: 4"));
-  EXPECT_EQ(QuietUninstall(before), "");
+  EXPECT_EQ(RemoveAndRestart(before), "");
+  EXPECT_EQ(KilledWhen([] {
+              return RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString") !=
+                     L"<missing>";
+            }),
+            99);
+  EXPECT_EQ(RemoveAndRestart(before), "");
 }
 
 TEST_F(SilentE2E, ARunningProgramRefusesWithTwoAndNoWindow) {
