@@ -10,6 +10,7 @@
 #include "engine/journal.h"
 #include "engine/run_log.h"
 #include "engine/run_state.h"
+#include "engine/undo.h"
 #include "install_fixture.h"
 #include "uninstall/uninstaller.h"
 
@@ -321,6 +322,22 @@ TEST(Journal, LinesReadBackAsWrittenAndACutLastLineIsLeftOut) {
   EXPECT_EQ(engine::FormatChange(read[0]), line);
   EXPECT_TRUE(read[0].before == value.before && read[0].after == value.after);
   EXPECT_EQ(read[1].aside, file.aside);
+}
+
+TEST(Journal, AFileThatCannotBePutBackIsNamedWithItsKeptVersionAndStaysToUndo) {
+  plat::headless::HeadlessPlatform platform;
+  platform.files.PutFile("C:\\VP\\a.exe", "new");
+  platform.files.PutFile("C:\\VP\\~vp0.old", "old");
+  platform.files.SetInUse("C:\\VP\\a.exe");
+  engine::Change file;
+  file.kind = engine::ChangeKind::File;
+  file.path = "C:\\VP\\a.exe";
+  file.aside = "C:\\VP\\~vp0.old";
+  const engine::UndoReport report = engine::Undo({file}, engine::UndoOrder::Reverse);
+  EXPECT_EQ(report.failed,
+            std::vector<std::string>{"C:\\VP\\a.exe (poprzednia wersja: C:\\VP\\~vp0.old)"});
+  ASSERT_EQ(report.left.size(), 1u);
+  EXPECT_EQ(report.left[0].aside, file.aside);
 }
 
 }  // namespace
