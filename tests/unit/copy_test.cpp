@@ -1,5 +1,4 @@
-// The copy step is where the user's answers meet the disk: every answer must lead to exactly
-// the files the user chose, with the questions in the documented wording and button order.
+// The copy step is where the user's answers meet the disk.
 #include "engine/copy.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +14,7 @@ using plat::ModalResult;
 
 namespace {
 
-class RecordingView : public engine::RunView {
- public:
+struct RecordingView : engine::RunView {
   std::vector<std::string> infos;
   void ShowInfo(const std::string& text) override { infos.push_back(text); }
 };
@@ -30,8 +28,7 @@ std::string OverwriteQuestion(const std::string& path) {
 
 }  // namespace
 
-// A medium with three stored files and one plain file, and an installation of all four from an
-// earlier run.
+// A medium with three stored files and one plain file, all four installed by an earlier run.
 struct Installation {
   Installation() {
     files.AddDrive('D');
@@ -78,15 +75,13 @@ TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {
     const char *what, *script;
     bool result;
     const char* after;
-  } cases[] = {
-      {"all at the second file: no further question", "aN bA", true, "old new new new"},
-      {"no keeps the old file and goes on", "aN bN wN cY", true, "old old old new"},
-      {"abort then no asks about the same file again", "aY bP ?N bY wY cN", true,
-       "new new new old"},
-      {"abort then yes stops the list at that file", "aY bP ?Y", false, "new old old old"},
-      {"closing the question counts as abort", "aC ?Y", false, "old old old old"},
-      {"closing the abort question asks again", "aP ?C aY bA", true, "new new new new"},
-  };
+  } cases[] = {{"all at the second file: no further question", "aN bA", true, "old new new new"},
+               {"no keeps the old file and goes on", "aN bN wN cY", true, "old old old new"},
+               {"abort then no asks about the same file again", "aY bP ?N bY wY cN", true,
+                "new new new old"},
+               {"abort then yes stops the list at that file", "aY bP ?Y", false, "new old old old"},
+               {"closing the question counts as abort", "aC ?Y", false, "old old old old"},
+               {"closing the abort question asks again", "aP ?C aY bA", true, "new new new new"}};
   const std::string keys = "YANPC";
   const ModalResult answers[] = {ModalResult::Yes, ModalResult::All, ModalResult::No,
                                  ModalResult::Abort, ModalResult::Cancel};
