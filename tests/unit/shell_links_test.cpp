@@ -142,8 +142,9 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
     EXPECT_FALSE(failed);
     EXPECT_EQ(finalName, *c.finalName ? c.finalName : "Vortel");
     EXPECT_EQ(LinksIn(kUserDesktop) + "|" + LinksIn(kCommonDesktop), c.after);
-    if (bar + 1 < before.size())  // the shortcut that was there stays as it was
+    if (bar + 1 < before.size()) {  // the shortcut that was there stays as it was
       EXPECT_EQ(platform.files.ReadFile(kCommonDesktop + "\\Vortel.lnk"), "stary");
+    }
   }
 }
 

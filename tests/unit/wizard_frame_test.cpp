@@ -78,7 +78,8 @@ TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageAndAConfirmedCloseWhileCopyi
     form->ShowStep(step);
     if (answer != ModalResult::None)
       platform.dialogs.Expect("Przerwać proces instalacji ?", answer);
-    EXPECT_EQ(std::tuple(form->Close(), engine::StopRequested, platform.dialogs.AllAnswered()),
+    const bool closed = form->Close();
+    EXPECT_EQ(std::tuple(closed, engine::StopRequested, platform.dialogs.AllAnswered()),
               std::tuple(closes, stops, true))
         << step;
   }
