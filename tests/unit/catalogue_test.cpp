@@ -29,7 +29,6 @@ TEST(Catalogue, EveryStoredNameIsUniqueOnTheFlatMediumAndEachProgramLeadsItsList
       {"Vortel - Dokumentacja Techniczna.pdf", EntryKind::Stored,
        "Vortel - Dokumentacja Techniczna.pd_"},
       {"a.b", EntryKind::Stored, "a._"},
-      {"install.exe", EntryKind::Stored, "install.ex_"},
       {"wydruk", EntryKind::Plain, "wydru_"}};
   for (const auto& [name, kind, stored] : kinds)
     EXPECT_EQ(std::tuple(KindOf(name), StoredName(name)), std::tuple(kind, stored)) << name;

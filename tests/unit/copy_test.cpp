@@ -64,8 +64,6 @@ TEST_F(CopyTest, QuestionsHaveTheirWordingButtonsFocusAndEscButton) {
             std::tuple(DlgType::Confirmation, std::vector{B::Yes, B::All, B::No, B::Abort}, 0, -1));
   EXPECT_EQ(std::tuple(abort.type, abort.buttons, abort.focus, abort.cancel),
             std::tuple(DlgType::Warning, std::vector{B::Yes, B::No}, 1, 1));
-  EXPECT_EQ(view.infos, std::vector<std::string>{"Kopiowanie pliku \"a.txt\"."});
-  EXPECT_EQ(Installed("a.txt"), "new a.txt");
 }
 
 TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {

@@ -143,7 +143,6 @@ TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
     button->Click();
     EXPECT_EQ(edit->Text() + "|" + platform.shell.browseCaptions.back(), stored + "|" + title);
   }
-  EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|FTPSrv\\");
 }
 
 TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineByLine) {
