@@ -1,5 +1,4 @@
-// The rules that turn the medium and the registry into proposals and the user's answers into
-// choices; the wizard's pages and the unattended run both take them from here.
+// The wizard's pages and the unattended run both take their proposals and choices from here.
 #include "engine/choices.h"
 
 #include <gtest/gtest.h>

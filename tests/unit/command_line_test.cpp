@@ -143,9 +143,8 @@ TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   EXPECT_TRUE(s.tasks && s.tasks->empty());
 }
 
-// The package manifest promises what the program does: its switches parse to the modes and
-// folders it names, and its return codes are exactly the program's failures, 2 and 5 with the
-// meaning package managers give them.
+// The package manifest's switches parse to the modes and folders it names, and its return codes
+// are exactly the program's failures, 2 and 5 with the meaning package managers give them.
 TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
   std::ifstream in(std::string(VORTEL_SOURCE_DIR) +
                    "/packaging/winget/NorvikSoft.VortelPRO.installer.yaml");

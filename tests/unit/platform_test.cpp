@@ -1,5 +1,4 @@
-// The platform's text rules, the standard dialog's buttons and the path helpers; what the system
-// itself does is proven under Wine.
+// The platform's own rules; what the system itself does is proven under Wine.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
