@@ -68,7 +68,7 @@ TEST_F(StoredFileTest, DamagedStreamsFailAndLeaveTheOldFileAlone) {
   }
 }
 
-TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
+TEST_F(StoredFileTest, FailuresCreateNothingLeaveTheOldFileAndSayWhy) {
   EXPECT_THROW(codec.ExpandFile("C:\\m\\brak.ex_", "C:\\brak.exe"), EFileError);
   EXPECT_FALSE(files.Exists("C:\\brak.exe"));
   files.PutFile("C:\\m\\a.tx_", Deflate("nowy"));
@@ -81,30 +81,38 @@ TEST_F(StoredFileTest, FailuresCreateNothingAndTemporaryNamesAvoidOthersFiles) {
   ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
   EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), "nowy");
   EXPECT_EQ(FilesIn(files, "C:\\inst"), (std::set<std::string>{"a.txt", "a~vt1.tmp", "~vtx.tmp"}));
-  // A disk that fills up mid-file, while expanding or while mastering, keeps the old file.
+  // A full disk, while expanding or while mastering, a file in use, a name past the limit: the
+  // fault names the file the user knows, and the old file stays with no temporary file beside it.
   files.PutFile("C:\\m\\big.pd_", Deflate(MixedBytes(100000, 5)));
   files.PutFile("C:\\src\\a.txt", MixedBytes(50000, 1));
-  for (const char* target : {"D:\\inst\\big.pdf", "A:\\a.tx_"}) {
-    files.AddDrive(target[0]);
-    files.PutFile(target, "old");
-    const bool expand = target[0] == 'D';
-    files.SetFreeSpace(target[0], expand ? 30000 : 1000);
+  const std::string deep = "C:\\inst\\" + std::string(250, 'd') + ".txt";
+  using R = EFileError::Reason;
+  const std::tuple<std::string, const char*, R> failures[] = {
+      {"D:\\inst\\big.pdf", "C:\\m\\big.pd_", R::DiskFull},
+      {"A:\\a.tx_", "", R::DiskFull},  // mastering
+      {"C:\\inst\\a.txt", "C:\\m\\a.tx_", R::InUse},
+      {deep, "C:\\m\\a.tx_", R::TooLong}};
+  for (const char drive : {'D', 'A'}) files.AddDrive(drive);
+  for (const auto& [target, stored, why] : failures) files.PutFile(target, "old");
+  files.SetFreeSpace('D', 30000);
+  files.SetFreeSpace('A', 1000);
+  files.SetInUse("C:\\inst\\a.txt");
+  for (const auto& [target, stored, why] : failures) {
+    const std::string folder = target.substr(0, target.rfind('\\') + 1);
+    const std::set<std::string> before = FilesIn(files, folder);
     try {
-      expand ? codec.ExpandFile("C:\\m\\big.pd_", target)
-             : codec.CompressFile("C:\\src\\a.txt", target);
-      ADD_FAILURE() << "the full disk went unnoticed";
+      *stored ? codec.ExpandFile(stored, target) : codec.CompressFile("C:\\src\\a.txt", target);
+      ADD_FAILURE() << target << " was replaced";
     } catch (const EFileError& e) {
-      EXPECT_EQ(e.Why(), EFileError::Reason::DiskFull);
-      EXPECT_EQ(e.Path(), target) << "the message names a file the user never saw";
+      EXPECT_TRUE(e.Why() == why && e.Path() == target) << e.what();
     }
     EXPECT_EQ(files.ReadFile(target), "old");
-    const std::string name(target);
-    EXPECT_EQ(FilesIn(files, name.substr(0, name.rfind('\\') + 1)).size(), 1u);
+    EXPECT_EQ(FilesIn(files, folder), before);
   }
 }
 
 // Installing runs elevated in folders that others may write to.
-TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThroughAndFailedReplacesSayWhy) {
+TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThrough) {
   namespace fs = std::filesystem;
   const fs::path outside = platform.sandbox / "outside.txt";
   files.PutFile("C:\\m\\a.tx_", Deflate("nowy"));
@@ -127,20 +135,4 @@ TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThroughAndFailedReplacesSayWhy
       EXPECT_FALSE(fs::is_symlink(files.HostPath("C:\\inst\\a.txt")));
       EXPECT_EQ(fs::file_size(outside), 11u) << "written through";
     }
-  const std::string deep = "C:\\inst\\" + std::string(250, 'd') + ".txt";
-  files.PutFile(deep, "stary");
-  files.SetInUse("C:\\inst\\a.txt");
-  const std::pair<std::string, EFileError::Reason> failures[] = {
-      {"C:\\inst\\a.txt", EFileError::Reason::InUse}, {deep, EFileError::Reason::TooLong}};
-  for (const auto& [dst, why] : failures) {
-    const std::string before = files.ReadFile(dst);
-    try {
-      codec.ExpandFile("C:\\m\\a.tx_", dst);
-      ADD_FAILURE() << dst << " was replaced";
-    } catch (const EFileError& e) {
-      EXPECT_TRUE(e.Why() == why && e.Path() == dst) << e.what();
-    }
-    EXPECT_EQ(files.ReadFile(dst), before);
-  }
-  EXPECT_FALSE(files.Exists("C:\\inst\\~vt1.tmp"));
 }
