@@ -68,24 +68,21 @@ TEST_F(CopyTest, QuestionsHaveTheirWordingButtonsFocusAndEscButton) {
 
 TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {
   // The script: file (a, b, w for wydruk, c; ? for the abort question) and answer (Yes, All,
-  // No, P for Przerwij, C for the close box); `after`: what a, b, wydruk and c hold afterwards.
-  struct Case {
-    const char *what, *script;
-    bool result;
-    const char* after;
-  } cases[] = {{"all at the second file: no further question", "aN bA", true, "old new new new"},
-               {"no keeps the old file and goes on", "aN bN wN cY", true, "old old old new"},
-               {"abort then no asks about the same file again", "aY bP ?N bY wY cN", true,
-                "new new new old"},
-               {"closing the question counts as abort", "aC ?Y", false, "old old old old"},
-               {"closing the abort question asks again", "aP ?C aY bA", true, "new new new new"}};
+  // No, P for Przerwij, C for the close box); what a, b, wydruk and c hold afterwards.
+  const std::tuple<const char*, const char*, bool, const char*> cases[] = {
+      {"all at the second file: no further question", "aN bA", true, "old new new new"},
+      {"no keeps the old file and goes on", "aN bN wN cY", true, "old old old new"},
+      {"abort then no asks about the same file again", "aY bP ?N bY wY cN", true,
+       "new new new old"},
+      {"closing the question counts as abort", "aC ?Y", false, "old old old old"},
+      {"closing the abort question asks again", "aP ?C aY bA", true, "new new new new"}};
   const std::string keys = "YANPC";
   const ModalResult answers[] = {ModalResult::Yes, ModalResult::All, ModalResult::No,
                                  ModalResult::Abort, ModalResult::Cancel};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, script, result, expected] : cases) {
+    SCOPED_TRACE(what);
     Installation fresh;
-    for (const char* step = c.script; *step; step += step[2] ? 3 : 2)
+    for (const char* step = script; *step; step += step[2] ? 3 : 2)
       fresh.dialogs.Expect(
           step[0] == '?'
               ? kAbortQuestion
@@ -100,7 +97,7 @@ TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {
         std::to_string(fresh.dialogs.AllAnswered() && FilesIn(fresh.files, "C:\\inst").size() == 4);
     for (const char* name : {"a.txt", "b.txt", "wydruk", "c.txt"})
       after += " " + fresh.Installed(name).substr(0, 3);
-    EXPECT_EQ(after, std::to_string(c.result) + std::to_string(!c.result) + "1 " + c.after);
+    EXPECT_EQ(after, std::to_string(result) + std::to_string(!result) + "1 " + expected);
   }
 }
 

@@ -33,20 +33,18 @@ TEST(Text, MalformedInputBecomesReplacementCharactersAndOnlyCentralEuropeFitsCp1
 TEST(Dialogs, StandardDialogSortsButtonsAndChoosesFocusAndEsc) {
   plat::headless::HeadlessPlatform platform;
   using B = DlgButton;
-  const struct {
-    std::vector<DlgButton> given, shown;
-    int focus, cancel;
-  } cases[] = {{{B::No, B::Yes}, {B::Yes, B::No}, 0, 1},
-               {{B::OK}, {B::OK}, 0, 0},
-               {{B::Cancel, B::OK}, {B::OK, B::Cancel}, 0, 1},
-               {{B::Ignore, B::Retry, B::Abort}, {B::Abort, B::Retry, B::Ignore}, 1, -1},
-               {{B::Yes, B::Yes}, {B::Yes}, 0, -1}};
-  for (const auto& c : cases) {
+  // Given, shown, focus, Esc.
+  const std::tuple<std::vector<DlgButton>, std::vector<DlgButton>, int, int> cases[] = {
+      {{B::No, B::Yes}, {B::Yes, B::No}, 0, 1},
+      {{B::OK}, {B::OK}, 0, 0},
+      {{B::Cancel, B::OK}, {B::OK, B::Cancel}, 0, 1},
+      {{B::Ignore, B::Retry, B::Abort}, {B::Abort, B::Retry, B::Ignore}, 1, -1},
+      {{B::Yes, B::Yes}, {B::Yes}, 0, -1}};
+  for (const auto& [given, shown, focus, cancel] : cases) {
     platform.dialogs.Expect("tekst", ModalResult::OK);
-    plat::MessageDlg("tekst", DlgType::Information, c.given);
+    plat::MessageDlg("tekst", DlgType::Information, given);
     const auto& spec = platform.dialogs.shown.back();
-    EXPECT_EQ(std::tuple(spec.buttons, spec.focus, spec.cancel),
-              std::tuple(c.shown, c.focus, c.cancel));
+    EXPECT_EQ(std::tuple(spec.buttons, spec.focus, spec.cancel), std::tuple(shown, focus, cancel));
   }
   EXPECT_EQ(plat::CaptionOf(DlgType::Confirmation) + plat::CaptionOf(DlgButton::Retry),
             " DecyzjaPowtó&rz");

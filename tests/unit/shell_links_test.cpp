@@ -107,41 +107,37 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
   EXPECT_EQ(sys::ShellFoldersRoot, RegRoot::CurrentUser);
   // Family (n: NT, 9: older), common, ask; shortcuts before (user|common); the answer (' ':
   // no question); the final name (empty: none made); shortcuts after.
-  const struct {
-    const char *given, *before;
-    char answer;
-    const char *finalName, *after;
-  } cases[] = {{"n+?", "|Vortel", 'Y', "Vortel (1)", "|Vortel,Vortel (1)"},
-               {"n+?", "|Vortel", 'N', "", "|Vortel"},
-               {"n+-", "|Vortel", ' ', "", "|Vortel"},
-               // The all-users folder is the only one looked at when it is the one written to.
-               {"n+?", "Vortel|", ' ', "Vortel", "Vortel|Vortel"},
-               // A per-user shortcut still minds one for all users.
-               {"n-?", "|Vortel", 'Y', "Vortel (1)", "Vortel (1)|Vortel"},
-               // The older family has no all-users folders at all.
-               {"9+?", "Vortel|", 'Y', "Vortel (1)", "Vortel,Vortel (1)|"},
-               {"9-?", "|Vortel", ' ', "Vortel", "Vortel|Vortel"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.given) + " " + c.before + " " + c.answer);
+  const std::tuple<const char*, std::string, char, std::string, const char*> cases[] = {
+      {"n+?", "|Vortel", 'Y', "Vortel (1)", "|Vortel,Vortel (1)"},
+      {"n+?", "|Vortel", 'N', "", "|Vortel"},
+      {"n+-", "|Vortel", ' ', "", "|Vortel"},
+      // The all-users folder is the only one looked at when it is the one written to.
+      {"n+?", "Vortel|", ' ', "Vortel", "Vortel|Vortel"},
+      // A per-user shortcut still minds one for all users.
+      {"n-?", "|Vortel", 'Y', "Vortel (1)", "Vortel (1)|Vortel"},
+      // The older family has no all-users folders at all.
+      {"9+?", "Vortel|", 'Y', "Vortel (1)", "Vortel,Vortel (1)|"},
+      {"9-?", "|Vortel", ' ', "Vortel", "Vortel|Vortel"}};
+  for (const auto& [given, before, answer, made, after] : cases) {
+    SCOPED_TRACE(given + (" " + before) + " " + answer);
     LinksIn(kUserDesktop, true);
     LinksIn(kCommonDesktop, true);
-    platform.version.ntFamily = c.given[0] == 'n';
-    const std::string before = c.before;
+    platform.version.ntFamily = given[0] == 'n';
     const size_t bar = before.find('|');
     if (bar > 0) platform.files.PutFile(kUserDesktop + "\\" + before.substr(0, bar) + ".lnk", "");
     if (bar + 1 < before.size())
       platform.files.PutFile(kCommonDesktop + "\\" + before.substr(bar + 1) + ".lnk", "stary");
-    if (c.answer != ' ')
+    if (answer != ' ')
       platform.dialogs.Expect("Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?",
-                              c.answer == 'Y' ? ModalResult::Yes : ModalResult::No);
+                              answer == 'Y' ? ModalResult::Yes : ModalResult::No);
     std::string finalName = "?";
     bool failed = true;
     EXPECT_EQ(sys::CreateShortcut("Vortel", "C:\\V\\Vortel.exe", "C:\\V", "", "", "Desktop",
-                                  c.given[1] == '+', c.given[2] == '?', finalName, failed),
-              *c.finalName != '\0');
+                                  given[1] == '+', given[2] == '?', finalName, failed),
+              !made.empty());
     EXPECT_FALSE(failed);
-    EXPECT_EQ(finalName, *c.finalName ? c.finalName : "Vortel");
-    EXPECT_EQ(LinksIn(kUserDesktop) + "|" + LinksIn(kCommonDesktop), c.after);
+    EXPECT_EQ(finalName, made.empty() ? "Vortel" : made);
+    EXPECT_EQ(LinksIn(kUserDesktop) + "|" + LinksIn(kCommonDesktop), after);
     if (bar + 1 < before.size()) {  // the shortcut that was there stays as it was
       EXPECT_EQ(platform.files.ReadFile(kCommonDesktop + "\\Vortel.lnk"), "stary");
     }
