@@ -36,7 +36,7 @@ struct ChoicesTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
+TEST_F(ChoicesTest, FoldersComeFromAnEarlierInstallationUnlessTheMainFolderIsAnother) {
   const std::pair<std::array<std::string, 5>, std::string> cases[] = {
       {{"", "E:\\Programy"}, "E:\\Programy\\NorvikSoft\\VortelPRO\\|Vortel\\|FTPCli\\|FTPSrv\\"},
       // The recorded main folder exactly as stored; prefixes compared with it as it stands.
@@ -45,8 +45,7 @@ TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFile
        "D:\\Apps\\Pack|\\Emu\\|E:\\Other\\|\\Srv\\"},
       {{" D:\\Apps\\ ", "", "D:\\Apps\\Emu\\", "", " D:\\Apps\\ Srv\\"},
        " D:\\Apps\\ |D:\\Apps\\Emu\\|FTPCli\\|Srv\\"},
-      {{}, kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"},
-  };
+      {{}, kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"}};
   for (const auto& [values, rows] : cases) {
     Registry(values);
     EXPECT_EQ(Rows(engine::ProposedFolders()), rows) << values[0];
@@ -55,17 +54,14 @@ TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFile
   platform.registry.SetDword(RegRoot::LocalMachine, "Software\\Norvik-Soft", "Path", 1);
   platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
   EXPECT_EQ(Rows(engine::ProposedFolders()), kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\");
-}
-
-TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
+  // A main folder other than the default resets the rows in use.
   Registry({"", "", kDefaultMain + "E\\", kDefaultMain + "C\\", kDefaultMain + "S\\"});
-  const std::tuple<std::string, const char*, std::string> cases[] = {
+  const std::tuple<std::string, const char*, std::string> resets[] = {
       {kDefaultMain + "x", "+---", "Vortel\\|C\\|S\\"},
       {kDefaultMain + "x", "--++", "E\\|FTPCli\\|FTPSrv\\"},
       {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", "++++", "E\\|C\\|S\\"},
-      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", "+---", "Vortel\\|C\\|S\\"},  // blanks only
-  };
-  for (const auto& [main, chosen, rows] : cases) {
+      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", "+---", "Vortel\\|C\\|S\\"}};  // blanks only
+  for (const auto& [main, chosen, rows] : resets) {
     engine::FolderTexts folders = engine::ProposedFolders();
     engine::ApplyMainFolder(folders, main, Chosen(chosen));
     EXPECT_EQ(Rows(folders), main + "|" + rows) << main;
