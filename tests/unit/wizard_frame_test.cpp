@@ -110,12 +110,8 @@ TEST_F(WizardFrameTest, AServerOnlyMediumOffersOnlyTheServerAndItsAgreement) {
 }
 
 TEST_F(WizardFrameTest, EveryTextOnTheFormSurvivesWindows1250) {
-  std::vector<const plat::gui::Component*> pending{form.get()};
   size_t checked = 0;
-  while (!pending.empty()) {
-    const auto* c = pending.back();
-    pending.pop_back();
-    for (const auto* owned : c->Components()) pending.push_back(owned);
+  for (const plat::gui::Component* c : form->Components()) {
     std::vector<std::string> texts;
     if (const auto* control = dynamic_cast<const plat::gui::Control*>(c))
       texts.push_back(control->Caption());
