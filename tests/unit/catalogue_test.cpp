@@ -71,6 +71,9 @@ TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
     EXPECT_EQ(products + std::to_string(AgreementKind), offered + std::to_string(agreement));
   }
   EXPECT_FALSE(ProductOnMedium(-1) || ProductOnMedium(4));
+  files.PutFile("C:\\out\\appid.dat", "old content, longer");
+  WriteMediumKind("C", "C:\\out\\");
+  EXPECT_EQ(files.ReadFile("C:\\out\\appid.dat"), "C");
   EXPECT_THROW(WriteMediumKind("S", "C:\\missing\\"), plat::EFileError);
   for (const char* other : {"a", "c", "s", "AS", "", "X"})
     EXPECT_EQ(GroupsOfKindWord(other), kWholePackage) << other;
