@@ -28,13 +28,15 @@ class WizardFrameTest : public ::testing::Test {
       std::make_unique<TInstalatorForm>(nullptr, "InstalatorForm", std::vector<std::string>{});
 };
 
-// The walk through the pages with the mouse and the keyboard is the end-to-end tests' business.
 TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndOnlyTheAgreementEnablesNext) {
   EXPECT_EQ(Buttons(), "--A-");
   form->BitBtn2->Click();  // disabled: nothing happens
   EXPECT_EQ(form->CurrentStep, 1);
   form->CheckBox1->Click();
   EXPECT_EQ(Buttons(), "-NA- N");
+  form->CheckBox1->Click();
+  EXPECT_EQ(Buttons(), "--A- N");
+  form->CheckBox1->Click();
   const std::pair<int, const char*> rows[] = {
       {3, "BNA- N"}, {6, "BNA- N"}, {7, "----"}, {8, "---F F"}, {1, "-NA- N"}};
   for (const auto& [step, buttons] : rows) {
@@ -46,6 +48,10 @@ TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndOnlyTheAgreementEnablesNext) {
     EXPECT_TRUE(form->PageControl1->ActivePage()->Visible());
   }
   EXPECT_EQ(form->focused, form->BitBtn4);
+  form->ShowStep(6);
+  std::string steps;
+  for (int i = 0; i < 5; ++i, steps += std::to_string(form->CurrentStep)) form->BitBtn1->Click();
+  EXPECT_EQ(steps + " " + Buttons(), "54311 -NA- N");  // the tick stays
   form->BitBtn2->SetEnabled(false);
   form->ShowStep(1);  // showing the current page again resets nothing
   EXPECT_FALSE(form->BitBtn2->Enabled());
