@@ -37,8 +37,9 @@ TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndOnlyTheAgreementEnablesNext) {
   form->CheckBox1->Click();
   EXPECT_EQ(Buttons(), "--A- N");
   form->CheckBox1->Click();
-  const std::pair<int, const char*> rows[] = {
-      {3, "BNA- N"}, {6, "BNA- N"}, {7, "----"}, {8, "---F F"}, {1, "-NA- N"}};
+  const std::pair<int, const char*> rows[] = {{3, "BNA- N"}, {4, "BNA- N"}, {5, "BNA- N"},
+                                              {6, "BNA- N"}, {7, "----"},   {8, "---F F"},
+                                              {1, "-NA- N"}};
   for (const auto& [step, buttons] : rows) {
     form->ShowStep(step);
     EXPECT_EQ(form->CurrentStep, step);
