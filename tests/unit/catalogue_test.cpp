@@ -32,6 +32,7 @@ TEST(Catalogue, EveryStoredNameIsUniqueOnTheFlatMediumAndEachProgramLeadsItsList
       {"wydruk", EntryKind::Plain, "wydru_"}};
   for (const auto& [name, kind, stored] : kinds)
     EXPECT_EQ(std::tuple(KindOf(name), StoredName(name)), std::tuple(kind, stored)) << name;
+  EXPECT_EQ(StoredName(""), "");
 }
 
 TEST(Catalogue, ProductFoldersAreRelativeToTheMainFolderUnlessAbsolute) {
@@ -89,6 +90,7 @@ TEST(Mastering, TheWordsChooseTheTargetAndTheKindAndTheFirstFailureEndsWithOne) 
       {{"DISC"}, "A:\\", kWholePackage},
       {{"disc", " E: ", "C"}, "E:\\", kFtpClientGroup},
       {{"Disc", "E:\\", "S"}, "E:\\", kFtpServerGroup},
+      {{"DISC", "E:\\", "A"}, "E:\\", kEmulatorGroup},
       {{"DISC", "E:\\", "S", "extra"}, "E:\\", kWholePackage}};  // exactly three words or none
   for (const auto& [args, target, products] : cases) {
     platform.dialogs.Expect("Nie udało się utworzyć nośnika instalacyjnego w \"" + target +

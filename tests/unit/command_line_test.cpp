@@ -97,8 +97,10 @@ TEST(CommandLine, EveryFaultIsNamed) {
   const std::pair<Words, std::string> cases[] = {
       {{"/SILENT", "C:\\x"}, "Nieznany parametr wiersza poleceń: \"C:\\x\"."},
       {{"/SP-=1"}, "Parametr /SP- nie przyjmuje wartości."},
+      {{"/SP"}, "Nieznany parametr wiersza poleceń: \"/SP\"."},  // names are whole
       {{"/SILENT", "/LOADINF"}, "Parametr /LOADINF wymaga wartości (/LOADINF=...)."},
       {{"/SAVEINF= "}, "Parametr /SAVEINF wymaga nazwy pliku."},
+      {{"/SILENT", "/DIR"}, "Parametr /DIR wymaga wartości (/DIR=...)."},
       {{"/SILENT", "/DIR=  "}, "Parametr /DIR nie może być pusty."},
       {{"/SILENT", "/LOG="}, "Parametr /LOG= wymaga nazwy pliku."},
       {{"/SILENT", "/COMPONENTS=vortel,,ftpserver"},

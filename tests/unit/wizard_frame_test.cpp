@@ -128,4 +128,8 @@ TEST_F(WizardFrameTest, EveryTextOnTheFormSurvivesWindows1250) {
     checked += texts.size();
   }
   EXPECT_GT(checked, 60u);
+  for (auto type : {plat::DlgType::Warning, plat::DlgType::Error, plat::DlgType::Information})
+    EXPECT_TRUE(plat::IsCp1250Representable(plat::CaptionOf(type)));
+  for (int b = 0; b <= static_cast<int>(plat::DlgButton::Help); ++b)
+    EXPECT_TRUE(plat::IsCp1250Representable(plat::CaptionOf(static_cast<plat::DlgButton>(b))));
 }
