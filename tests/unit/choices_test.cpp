@@ -1,5 +1,4 @@
-// The rules that turn the medium and the registry into proposals and the user's answers into
-// choices; the wizard's pages and the unattended run both take them from here.
+// The wizard's pages and the unattended run both take their proposals and choices from here.
 #include "engine/choices.h"
 
 #include <filesystem>
@@ -39,7 +38,7 @@ struct ChoicesTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFilesFolder) {
+TEST_F(ChoicesTest, FoldersComeFromAnEarlierInstallationUnlessTheMainFolderIsAnother) {
   const std::pair<std::array<std::string, 5>, std::string> cases[] = {
       {{"", "E:\\Programy"}, "E:\\Programy\\NorvikSoft\\VortelPRO\\|Vortel\\|FTPCli\\|FTPSrv\\"},
       // The recorded main folder exactly as stored; prefixes compared with it as it stands.
@@ -48,29 +47,23 @@ TEST_F(ChoicesTest, FolderProposalsComeFromAnEarlierInstallationOrTheProgramFile
        "D:\\Apps\\Pack|\\Emu\\|E:\\Other\\|\\Srv\\"},
       {{" D:\\Apps\\ ", "", "D:\\Apps\\Emu\\", "", " D:\\Apps\\ Srv\\"},
        " D:\\Apps\\ |D:\\Apps\\Emu\\|FTPCli\\|Srv\\"},
-      {{}, kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"},
-  };
+      {{}, kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"}};
   for (const auto& [values, rows] : cases) {
     Registry(values);
     EXPECT_EQ(Rows(engine::ProposedFolders()), rows) << values[0];
   }
   // A value that is no string reads as a missing one.
   platform.registry.SetDword(RegRoot::LocalMachine, "Software\\Norvik-Soft", "Path", 1);
-  platform.registry.SetDword(RegRoot::LocalMachine, kVersionKey, "ProgramFilesDir", 1);
   platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
   EXPECT_EQ(Rows(engine::ProposedFolders()), kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\");
-}
-
-TEST_F(ChoicesTest, AMainFolderOtherThanTheDefaultResetsTheRowsInUse) {
+  // A main folder other than the default resets the rows in use.
   Registry({"", "", kDefaultMain + "E\\", kDefaultMain + "C\\", kDefaultMain + "S\\"});
-  const std::tuple<std::string, const char*, std::string> cases[] = {
+  const std::tuple<std::string, const char*, std::string> resets[] = {
       {kDefaultMain + "x", "+---", "Vortel\\|C\\|S\\"},
       {kDefaultMain + "x", "--++", "E\\|FTPCli\\|FTPSrv\\"},
       {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", "++++", "E\\|C\\|S\\"},
-      {"C:\\Program Files\\NorvikSoft\\VortelPRO", "++++", "E\\|C\\|S\\"},
-      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", "+---", "Vortel\\|C\\|S\\"},  // blanks only
-  };
-  for (const auto& [main, chosen, rows] : cases) {
+      {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", "+---", "Vortel\\|C\\|S\\"}};  // blanks only
+  for (const auto& [main, chosen, rows] : resets) {
     engine::FolderTexts folders = engine::ProposedFolders();
     engine::ApplyMainFolder(folders, main, Chosen(chosen));
     EXPECT_EQ(Rows(folders), main + "|" + rows) << main;
@@ -132,12 +125,11 @@ TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenPro
     for (bool option : choices.options) options += option ? '+' : '-';
     choices.options = {true, true, true};
     engine::DropUnofferedOptions(choices);
-    for (int i = 0; i < engine::kOptionCount; ++i) {
-      EXPECT_EQ(choices.options[i], engine::OptionOffered(i, Chosen(chosen)));
-      offered += choices.options[i] ? '+' : '-';
-    }
+    for (int i = 0; i < engine::kOptionCount; ++i)
+      offered += std::string(choices.options[i] ? "+" : "-") +
+                 (engine::OptionOffered(i, Chosen(chosen)) ? "+" : "-");
     EXPECT_EQ(inUse + " " + options, std::string(slots) + " " + defaults) << chosen;
-    EXPECT_EQ(offered, std::string(chosen[0] == '+' ? "+" : "-") + (chosen[1] == '+' ? "+" : "-") +
-                           (chosen[3] == '+' ? "+" : "-"));
+    EXPECT_EQ(offered,
+              std::string(2, chosen[0]) + std::string(2, chosen[1]) + std::string(2, chosen[3]));
   }
 }

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <map>
 #include <set>
 #include <tuple>
 
@@ -19,10 +18,8 @@ namespace {
 
 constexpr char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const std::string kUserDesktop = "C:\\Users\\jan\\Pulpit",
-                  kCommonDesktop = "C:\\Users\\Public\\Pulpit";
-const std::string kUserPrograms = "C:\\Users\\jan\\Menu\\Programy";
-const std::string kCommonPrograms = "C:\\ProgramData\\Menu\\Programy";
+const std::string kUserDesktop = "C:\\U\\Pulpit", kCommonDesktop = "C:\\P\\Pulpit",
+                  kUserPrograms = "C:\\U\\Programy", kCommonPrograms = "C:\\P\\Programy";
 
 class ShellLinksTest : public ::testing::Test {
  protected:
@@ -63,7 +60,7 @@ class ShellLinksTest : public ::testing::Test {
   plat::headless::HeadlessRegistry& registry = platform.registry;
 };
 
-TEST_F(ShellLinksTest, LinksLeaveEmptyFieldsUnsetAndRefuseAnOverlongPath) {
+TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBecomeResults) {
   platform.links.failures = {
       {"SetArguments", 1}, {"SetWorkingDirectory", 1}, {"SetDescription", 1}};
   EXPECT_EQ(Link(sys::CreateShellLink("Pusty", "C:\\V\\Vortel.exe", "", "", "", "Desktop")),
@@ -77,17 +74,13 @@ TEST_F(ShellLinksTest, LinksLeaveEmptyFieldsUnsetAndRefuseAnOverlongPath) {
                plat::EShellOleError);
   EXPECT_EQ(sys::CreateShellLinkWithIcon(tooLong, "C:\\V.exe", "", "", "", "Desktop", 0),
             folder + tooLong + ".lnk");
-  EXPECT_EQ(LinksIn(kUserDesktop), "Pusty," + fits);
-}
-
-TEST_F(ShellLinksTest, IconLinkAndCreateShortcutTurnFailuresIntoResults) {
+  EXPECT_EQ(LinksIn(kUserDesktop, true), "Pusty," + fits);
   // The failing call; what the icon link returns; whether a shortcut (which has no icon) is made.
   const std::tuple<const char*, std::string, const char*, bool> cases[] = {
       {"SetIconLocation", "", "Desktop", true},  // before the path was known
       {"SetPath", "", "Desktop", false},
       {"Save", kUserDesktop + "\\Inny.lnk", "Desktop", false},
-      {"", "", "Startup", false},  // a shell folder that is not in the registry
-  };
+      {"", "", "Startup", false}};  // a shell folder that is not in the registry
   for (const auto& [failingCall, result, folderName, made] : cases) {
     SCOPED_TRACE(failingCall);
     sys::ShellFoldersRoot = RegRoot::CurrentUser;
@@ -113,12 +106,8 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
   EXPECT_FALSE(sys::ShortcutExists("Vortel", "Desktop", false));
   EXPECT_EQ(sys::ShellFoldersRoot, RegRoot::CurrentUser);
   // Family (n: NT, 9: older), common, ask; shortcuts before (user|common); the answer (' ':
-  // no question); the final name (empty: none made); shortcuts after (user|common).
-  const struct {
-    const char *given, *before;
-    char answer;
-    const char *finalName, *after;
-  } cases[] = {
+  // no question); the final name (empty: none made); shortcuts after.
+  const std::tuple<const char*, std::string, char, std::string, const char*> cases[] = {
       {"n+?", "|Vortel", 'Y', "Vortel (1)", "|Vortel,Vortel (1)"},
       {"n+?", "|Vortel", 'N', "", "|Vortel"},
       {"n+-", "|Vortel", ' ', "", "|Vortel"},
@@ -128,32 +117,27 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
       {"n-?", "|Vortel", 'Y', "Vortel (1)", "Vortel (1)|Vortel"},
       // The older family has no all-users folders at all.
       {"9+?", "Vortel|", 'Y', "Vortel (1)", "Vortel,Vortel (1)|"},
-      {"9+?", "|Vortel", ' ', "Vortel", "Vortel|Vortel"},
-      {"9-?", "Vortel|", 'N', "", "Vortel|"},
-  };
-  const std::map<char, ModalResult> answers = {
-      {'Y', ModalResult::Yes}, {'N', ModalResult::No}, {'C', ModalResult::Cancel}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.given) + " " + c.before + " " + c.answer);
+      {"9-?", "|Vortel", ' ', "Vortel", "Vortel|Vortel"}};
+  for (const auto& [given, before, answer, made, after] : cases) {
+    SCOPED_TRACE(given + (" " + before) + " " + answer);
     LinksIn(kUserDesktop, true);
     LinksIn(kCommonDesktop, true);
-    platform.version.ntFamily = c.given[0] == 'n';
-    const std::string before = c.before;
+    platform.version.ntFamily = given[0] == 'n';
     const size_t bar = before.find('|');
     if (bar > 0) platform.files.PutFile(kUserDesktop + "\\" + before.substr(0, bar) + ".lnk", "");
     if (bar + 1 < before.size())
       platform.files.PutFile(kCommonDesktop + "\\" + before.substr(bar + 1) + ".lnk", "stary");
-    if (c.answer != ' ')
+    if (answer != ' ')
       platform.dialogs.Expect("Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?",
-                              answers.at(c.answer));
+                              answer == 'Y' ? ModalResult::Yes : ModalResult::No);
     std::string finalName = "?";
     bool failed = true;
     EXPECT_EQ(sys::CreateShortcut("Vortel", "C:\\V\\Vortel.exe", "C:\\V", "", "", "Desktop",
-                                  c.given[1] == '+', c.given[2] == '?', finalName, failed),
-              *c.finalName != '\0');
+                                  given[1] == '+', given[2] == '?', finalName, failed),
+              !made.empty());
     EXPECT_FALSE(failed);
-    EXPECT_EQ(finalName, *c.finalName ? c.finalName : "Vortel");
-    EXPECT_EQ(LinksIn(kUserDesktop) + "|" + LinksIn(kCommonDesktop), c.after);
+    EXPECT_EQ(finalName, made.empty() ? "Vortel" : made);
+    EXPECT_EQ(LinksIn(kUserDesktop) + "|" + LinksIn(kCommonDesktop), after);
     if (bar + 1 < before.size()) {  // the shortcut that was there stays as it was
       EXPECT_EQ(platform.files.ReadFile(kCommonDesktop + "\\Vortel.lnk"), "stary");
     }
