@@ -65,8 +65,8 @@ std::string ReadJournal(const std::string& folder, engine::JournalContents& cont
 
 // The running program's file cannot go now. It is renamed out of the way first, so that an
 // installation before the restart puts its own uninstaller in its place, which the restart
-// must not take; then it, and the folders of ours that hold it, go when Windows next starts
-// (a folder that holds something again by then stays).
+// must not take; then it, and the folders of ours still there (holding it, or what the user
+// made), go when Windows next starts: a folder that holds something by then stays.
 void LeaveAtRestart(const std::string& self, const engine::JournalContents& contents,
                     const std::string& uninstallFolder) {
   auto& files = plat::Current().Files();
@@ -78,16 +78,11 @@ void LeaveAtRestart(const std::string& self, const engine::JournalContents& cont
       leaving = name;
   }
   std::vector<std::string> later{leaving};
-  const std::string upper = plat::InvariantUpper(self);
-  for (auto it = contents.changes.rbegin(); it != contents.changes.rend(); ++it) {
-    std::string folder = plat::InvariantUpper(it->path);
-    if (folder.back() != '\\') folder += '\\';
-    if (it->kind == engine::ChangeKind::Folder && upper.rfind(folder, 0) == 0)
-      later.push_back(it->path);
-  }
-  if (upper.rfind(plat::InvariantUpper(uninstallFolder), 0) == 0) later.push_back(uninstallFolder);
+  for (auto it = contents.changes.rbegin(); it != contents.changes.rend(); ++it)
+    if (it->kind == engine::ChangeKind::Folder) later.push_back(it->path);
+  later.push_back(uninstallFolder);
   for (const std::string& path : later)
-    if (files.RemoveAtRestart(path))
+    if (files.GetAttributes(path) != plat::kInvalidAttributes && files.RemoveAtRestart(path))
       engine::Log().Note("Do usunięcia po ponownym uruchomieniu systemu: " + path);
 }
 
