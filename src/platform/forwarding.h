@@ -53,6 +53,7 @@ class ForwardingFiles : public FileSystem {
   bool ChangeDirectory(const std::string& path) override { return inner_.ChangeDirectory(path); }
   std::string ModulePath() override { return inner_.ModulePath(); }
   std::string TempFolder() override { return inner_.TempFolder(); }
+  std::string SystemFolder() override { return inner_.SystemFolder(); }
 
  protected:
   FileSystem& inner_;

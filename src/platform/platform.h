@@ -101,6 +101,9 @@ class FileSystem {
   virtual std::string ModulePath() = 0;
   // The user's folder for temporary files (%TEMP%), ending in "\".
   virtual std::string TempFolder() = 0;
+  // Windows' own program folder (system32), ending in "\": where an elevated program finds
+  // the system's programs, rather than through a search a user can put something into.
+  virtual std::string SystemFolder() = 0;
 };
 
 // How a program or document the user asked for was started. The installer runs as

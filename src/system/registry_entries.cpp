@@ -26,15 +26,15 @@ struct DocumentType {
   const char* verbCaption;
   const char* verb2;  // "" for none
   const char* verb2Caption;
-  const char* verb2Command;
+  const char* verb2Program;  // a program of the system folder, given the document
 };
 
 constexpr DocumentType kEmulatorConfig = {
     ".vl", "VortelCfg", "Vortel - plik konfiguracji", "Otwórz-połącz", "", "", ""};
 constexpr DocumentType kFtpProfile = {
     ".pft", "NorvikFTPProfile", "Profil połączenia FTP", "Otwórz-połącz", "", "", ""};
-constexpr DocumentType kFtpScript = {".ftp", "FTPBatchScript", "Skrypt FTP",        "Wykonaj",
-                                     "edit", "Edytuj",         "\"notepad\" \"%1\""};
+constexpr DocumentType kFtpScript = {".ftp", "FTPBatchScript", "Skrypt FTP", "Wykonaj",
+                                     "edit", "Edytuj",         "notepad.exe"};
 
 // Opens `keyPath` below HKEY_LOCAL_MACHINE with creation and writes the values in order; the
 // key is closed before a failed write's exception leaves. A key that cannot be opened is
@@ -58,9 +58,15 @@ void RegisterProduct(const std::string& mainFolder, const std::string& dir,
   WriteMakerKey(*reg, productKeyName, dir, version);
   WriteAppPath(*reg, exeName, exePath, dir);
   if (type) {
+    // By its full path: a bare name would be looked up in folders that the user may write to,
+    // by whoever opens the document.
+    const std::string verb2Command =
+        *type->verb2Program
+            ? QuotedCommand(plat::Current().Files().SystemFolder() + type->verb2Program)
+            : std::string();
     const bool registered = RegisterFileType(
         *reg, type->ext, type->progId, type->description, exePath + ",0", "open", type->verbCaption,
-        QuotedCommand(exePath), type->verb2, type->verb2Caption, type->verb2Command);
+        QuotedCommand(exePath), type->verb2, type->verb2Caption, verb2Command);
     if (registered && type == &kFtpScript) RegisterFtpScriptTemplate(*reg, dir);
   }
   WriteUninstallEntry(*reg, kPackageName, exePath + ",0", mainFolder);

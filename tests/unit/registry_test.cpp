@@ -64,6 +64,8 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                 "\"InstallLocation\"=\"C:\\\\Program Files\\\\Vortel PRO\\\\\"\n"
                 "\"InstallDate\"=\"20261206\"\n\"NoModify\"=dword:00000001\n"
                 "\"NoRepair\"=dword:00000001\n\"EstimatedSize\"=dword:00000003\n\n");
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "FTPBatchScript\\shell\\edit\\command", ""),
+            "\"C:\\Windows\\system32\\notepad.exe\" \"%1\"");
   // The server has no document type.
   registry.writes.clear();
   sys::RegisterFtpServer(kMain, kMain + "Serwer\\");

@@ -4,6 +4,7 @@
 #include "engine/target_dirs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
+#include "platform/win32/wide.h"
 #include "system/file_types.h"
 #include "system/registry_entries.h"
 #include "system_env.h"
@@ -114,6 +115,9 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
 // Without the values the end-to-end runs or the native write table already read back.
 TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSilently) {
   const std::string main = "C:\\Program Files\\Vortel PRO\\", ftp = main + "FTP\\";
+  wchar_t system[MAX_PATH];
+  const std::string notepad =
+      plat::win32::Narrow(system, GetSystemDirectoryW(system, MAX_PATH)) + "\\notepad.exe";
   const struct {
     HKEY root;
     std::string key;
@@ -130,7 +134,7 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSi
        "\"" + main + "Vortel.exe\" \"%1\""},
       {HKEY_CLASSES_ROOT, "VortelCfg\\shell\\open", "", "Otwórz-połącz"},
       {HKEY_CLASSES_ROOT, "NorvikFTPProfile\\DefaultIcon", "", ftp + "NorvikFTP.exe,0"},
-      {HKEY_CLASSES_ROOT, "FTPBatchScript\\shell\\edit\\command", "", "\"notepad\" \"%1\""},
+      {HKEY_CLASSES_ROOT, "FTPBatchScript\\shell\\edit\\command", "", "\"" + notepad + "\" \"%1\""},
       {HKEY_CLASSES_ROOT, "FTPBatchScript\\shell\\edit", "", "Edytuj"},
       {HKEY_CLASSES_ROOT, ".ftp\\ShellNew", "FileName", ftp + "Pattern.ftp"},
   };

@@ -71,6 +71,7 @@ class HeadlessFileSystem : public FileSystem {
   bool ChangeDirectory(const std::string& path) override;
   std::string ModulePath() override { return modulePath_; }
   std::string TempFolder() override { return "C:\\Temp\\"; }
+  std::string SystemFolder() override { return "C:\\Windows\\system32\\"; }
 
   struct Drive {
     std::optional<uint64_t> freeBytes;  // unlimited when empty

@@ -421,9 +421,22 @@ std::string Win32Files::ModulePath() {
 }
 
 std::string Win32Files::TempFolder() {
+  // For SYSTEM, GetTempPathW gives C:\Windows\Temp, where any user may make a file first;
+  // GetTempPath2W gives it a folder users cannot write. Looked up, as older systems lack it.
+  using TempPathFunction = DWORD(WINAPI*)(DWORD, LPWSTR);
+  static const auto getTempPath2 = reinterpret_cast<TempPathFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTempPath2W")));
   wchar_t buffer[MAX_PATH + 1] = {};
-  const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+  const DWORD length = (getTempPath2 ? getTempPath2 : GetTempPathW)(MAX_PATH + 1, buffer);
   return length > 0 && length <= MAX_PATH ? Narrow(buffer, length) : std::string("C:\\");
+}
+
+std::string Win32Files::SystemFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
+  const std::string folder = length > 0 && length < MAX_PATH ? Narrow(buffer, length)
+                                                             : std::string("C:\\Windows\\System32");
+  return folder.back() == '\\' ? folder : folder + "\\";
 }
 
 }  // namespace plat::win32

@@ -25,6 +25,17 @@ void HardenProcess() {
       GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
   if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryW(L"");
+  // The redirection guard: junctions and links that a user made are not followed by this
+  // process. Windows 10 22H2 and later only; elsewhere (and under Wine) the call fails or is
+  // missing, and the checks of every path we write stay the defence. The policy's number and
+  // its one-DWORD structure (enforce = bit 0) are spelt out for headers that lack them.
+  using SetPolicy = BOOL(WINAPI*)(int, PVOID, SIZE_T);
+  const auto setPolicy = reinterpret_cast<SetPolicy>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetProcessMitigationPolicy")));
+  constexpr int kRedirectionTrustPolicy = 16;
+  DWORD enforceRedirectionTrust = 1;
+  if (setPolicy)
+    setPolicy(kRedirectionTrustPolicy, &enforceRedirectionTrust, sizeof enforceRedirectionTrust);
 }
 
 const CommonControls& Comctl() {

@@ -14,7 +14,8 @@
 
 namespace plat::win32 {
 
-// First thing in each program's entry. Also keeps the system's own "no disk in the drive" box
+// First thing in each program's entry: DLLs from the system folder only, the redirection guard
+// where the system has it. Also keeps the system's own "no disk in the drive" box
 // away, so that the program's message about a missing medium or target is what the user sees.
 void HardenProcess();
 

@@ -32,6 +32,7 @@ class Win32Files : public FileSystem {
   bool ChangeDirectory(const std::string& path) override;
   std::string ModulePath() override;
   std::string TempFolder() override;
+  std::string SystemFolder() override;
 };
 
 class Win32Processes : public Processes {
