@@ -107,15 +107,16 @@ class FileSystem {
 };
 
 // How a program or document the user asked for was started. The installer runs as
-// administrator; what it starts for the user should not, so the desktop user's shell starts it
-// where one runs, and the installer itself only where none does.
-enum class Launch { Failed, ByUserShell, Directly };
+// administrator; what it starts for the user must not: the desktop's shell starts it, or, where
+// the shell does not answer, it runs with the shell process's own token; where there is no shell
+// process at all it is not started.
+enum class Launch { Failed, ByUserShell, WithShellToken, NoUserShell };
 
 class Processes {
  public:
   virtual ~Processes() = default;
   // Starts `program` (a full path) with `parameters` in the current directory, shown normally.
-  // Started directly, it is given a few seconds at most to become ready for input.
+  // Started with the shell's token, it is given a few seconds at most to become ready for input.
   virtual Launch Start(const std::string& program, const std::string& parameters) = 0;
 };
 

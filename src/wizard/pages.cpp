@@ -19,15 +19,21 @@ using plat::DlgType;
 
 namespace {
 
-// Which way the finish page started a program or opened the notes: through the signed-in
-// user's shell, or directly (and then as administrator) where no shell runs.
+// Which way the finish page started a program or opened the notes, always as the signed-in
+// user: through the shell, or with the shell process's token; without a shell, not at all.
 void LogLaunch(plat::Launch how, const std::string& what) {
   switch (how) {
     case plat::Launch::ByUserShell:
       engine::Log().Note("Uruchomiono przez powłokę użytkownika: " + what);
       break;
-    case plat::Launch::Directly:
-      engine::Log().Note("Uruchomiono bezpośrednio (brak powłoki użytkownika): " + what);
+    case plat::Launch::WithShellToken:
+      engine::Log().Note("Uruchomiono z uprawnieniami powłoki użytkownika: " + what);
+      break;
+    case plat::Launch::NoUserShell:
+      engine::Log().Note(
+          "Nie uruchomiono (brak powłoki użytkownika; instalator nie uruchamia programów jako "
+          "administrator): " +
+          what);
       break;
     case plat::Launch::Failed:
       engine::Log().Note("Nie udało się uruchomić: " + what, true);

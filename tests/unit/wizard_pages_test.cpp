@@ -2,6 +2,7 @@
 // rules behind them are the choices' tests' business.
 #include <gtest/gtest.h>
 
+#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "engine/target_dirs.h"
 #include "install_fixture.h"
@@ -189,21 +190,39 @@ TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineBy
   EXPECT_FALSE(form->Choices().options[engine::kDesktopVortel]);
 }
 
+// Without a shell process nothing is started: the only other way would run it as administrator.
 TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTheClient) {
   engine::TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
-  for (const char* file : {"Emu\\Vortel.exe", "Ftp\\NorvikFtp.exe"})
+  for (const char* file :
+       {"Emu\\Vortel.exe", "Ftp\\NorvikFtp.exe", "Emu\\readme.txt", "Srv\\readme.txt"})
     platform.files.PutFile(std::string("C:\\P\\") + file, "");
-  Choose({true, false, true, true});
-  form->ShowStep(8);
-  for (auto* box : {form->CheckBox5, form->CheckBox2, form->CheckBox3}) box->SetChecked(true);
-  form->BitBtn4->Click();
-  std::string done = form->Closed() ? "closed|" : "open|";
+  struct : engine::RunLog {
+    std::string lines;
+    void Note(const std::string& text, bool) override {
+      lines += text.substr(0, text.find(' ')) + "|";
+    }
+  } log;
+  engine::LogScope scope(&log);
+  for (const bool shell : {true, false}) {
+    platform.processes.userShell = shell;
+    form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
+                                                     std::vector<std::string>{});
+    platform.gui.ShowForm(*form);
+    Choose({true, false, true, true});
+    form->ShowStep(8);
+    for (auto* box : {form->CheckBox5, form->CheckBox2, form->CheckBox3}) box->SetChecked(true);
+    form->BitBtn4->Click();
+    EXPECT_TRUE(form->Closed());
+  }
+  std::string done;
   for (const auto& file : platform.shell.opened) done += file + "|";
   for (const auto& p : platform.processes.started)
     done += p.commandLine + "in " + p.currentDirectory + "|";
   EXPECT_EQ(done,
-            "closed|C:\\P\\Emu\\readme.txt|C:\\P\\Srv\\readme.txt|\"C:\\P\\Emu\\Vortel.exe\" in "
+            "C:\\P\\Emu\\readme.txt|C:\\P\\Srv\\readme.txt|\"C:\\P\\Emu\\Vortel.exe\" in "
             "C:\\P\\Emu|\"C:\\P\\Ftp\\NorvikFtp.exe\" in C:\\P\\Ftp|");
-  EXPECT_EQ(platform.gui.cursors, (std::vector<plat::gui::Cursor>{plat::gui::Cursor::HourGlass,
-                                                                  plat::gui::Cursor::Default}));
+  EXPECT_EQ(log.lines, "Uruchomiono|Uruchomiono|Uruchomiono|Uruchomiono|Nie|Nie|Nie|Nie|");
+  EXPECT_EQ(platform.gui.cursors, (std::vector<plat::gui::Cursor>{
+                                      plat::gui::Cursor::HourGlass, plat::gui::Cursor::Default,
+                                      plat::gui::Cursor::HourGlass, plat::gui::Cursor::Default}));
 }

@@ -8,6 +8,9 @@
 #include "platform/win32/handles.h"
 #include "system/paths.h"
 
+// user32 exports it; MinGW's headers do not declare it.
+extern "C" __declspec(dllimport) BOOL WINAPI SetShellWindow(HWND);
+
 using plat::win32::Wide;
 
 TEST(TextWin, UpperCaseAgreesWithTheSystem) {
@@ -61,22 +64,25 @@ TEST(FilesWin, AttributesStreamsReplaceRenameTrustAndFolders) {
   files.ChangeDirectory(before);
 }
 
-TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAndWaitsForIt) {
+// Wine has no shell window of its own: without one nothing starts (it would run as
+// administrator); with one (here ours) the program runs with its owner's token.
+TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAsTheShellsUserOnly) {
   const std::string marker = wintest::MakeScratchFolder("run") + "\\started.txt";
-  const plat::Launch how = sys::RunProgram(wintest::ProgramFolder() + "probe dir\\probe_child.exe",
-                                           "\"" + marker + "\" druga");
-  ASSERT_NE(how, plat::Launch::Failed);
-  // The child writes the marker before it waits for input, so started directly it is there once
-  // we return; the user's shell, where one runs, gives no such wait.
-  for (int i = 0; how == plat::Launch::ByUserShell && i < 1000 &&
-                  plat::Current().Files().GetAttributes(marker) == plat::kInvalidAttributes;
-       ++i)
-    Sleep(10);
+  const std::string program = wintest::ProgramFolder() + "probe dir\\probe_child.exe";
+  ASSERT_EQ(GetShellWindow(), nullptr);
+  EXPECT_EQ(sys::RunProgram(program, "\"" + marker + "\" druga"), plat::Launch::NoUserShell);
+  const HWND shell =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(SetShellWindow(shell));
+  EXPECT_EQ(plat::Current().Files().GetAttributes(marker), plat::kInvalidAttributes);
+  // The child writes the marker before it waits for input, which is waited for.
+  EXPECT_EQ(sys::RunProgram(program, "\"" + marker + "\" druga"), plat::Launch::WithShellToken);
   EXPECT_EQ(wintest::Slurp(marker), "druga");
   if (const HWND w = FindWindowW(L"VortelProbeChild", nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
   EXPECT_EQ(sys::RunProgram(wintest::ProgramFolder() + "no such program.exe", ""),
             plat::Launch::Failed);
   EXPECT_EQ(sys::RunProgram("", ""), plat::Launch::Failed);
+  DestroyWindow(shell);
 }
 
 TEST(IniWin, ReadsWritesAndKeepsTheRestOfTheFile) {

@@ -425,8 +425,9 @@ Launch HeadlessProcesses::Start(const std::string& program, const std::string& p
   const uint32_t attributes = files_.GetAttributes(program);
   if (program.empty() || attributes == kInvalidAttributes || (attributes & kAttrDirectory))
     return Launch::Failed;
+  if (!userShell) return Launch::NoUserShell;
   started.push_back({"\"" + program + "\" " + parameters, files_.CurrentDirectory()});
-  return Launch::Directly;
+  return Launch::ByUserShell;
 }
 
 std::string HeadlessShell::BrowseForFolder(const std::string& caption, const std::string&) {
@@ -439,9 +440,10 @@ std::string HeadlessShell::BrowseForFolder(const std::string& caption, const std
 }
 
 Launch HeadlessShell::OpenDocument(const std::string& path) {
+  if (!files || files->GetAttributes(path) == kInvalidAttributes) return Launch::Failed;
+  if (processes && !processes->userShell) return Launch::NoUserShell;
   opened.push_back(path);
-  return files && files->GetAttributes(path) != kInvalidAttributes ? Launch::Directly
-                                                                   : Launch::Failed;
+  return Launch::ByUserShell;
 }
 
 void HeadlessPump::ProcessPending() {
@@ -465,6 +467,7 @@ fs::path MakeSandbox() {
 HeadlessPlatform::HeadlessPlatform()
     : sandbox(MakeSandbox()), files(sandbox), processes(files), previous_(SetCurrent(this)) {
   shell.files = &files;
+  shell.processes = &processes;
 }
 
 HeadlessPlatform::~HeadlessPlatform() {

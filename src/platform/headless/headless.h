@@ -112,8 +112,12 @@ class HeadlessProcesses : public Processes {
   };
   std::vector<Started> started;
 
-  // Records the command line the program would run with; starts it "directly" exactly when the
-  // program exists, as CreateProcess would for a full path.
+  // Whether a shell process runs on the desktop. Without one nothing is started, since the only
+  // other way would run it as administrator.
+  bool userShell = true;
+
+  // Records the command line the program would run with; the shell starts it exactly when the
+  // program exists, as it would for a full path.
   Launch Start(const std::string& program, const std::string& parameters) override;
 
  private:
@@ -129,12 +133,13 @@ class HeadlessShell : public Shell {
 
   std::string BrowseForFolder(const std::string& caption,
                               const std::string& initialFolder) override;
-  // Records the document; opens it "directly" when it exists, as the shell would find it.
+  // Records the document the shell opens, when it exists and a shell runs.
   Launch OpenDocument(const std::string& path) override;
   void AssociationsChanged() override { ++associationNotices; }
   std::vector<std::string> opened;
   int associationNotices = 0;
   FileSystem* files = nullptr;
+  const HeadlessProcesses* processes = nullptr;
 };
 
 class HeadlessPump : public MessagePump {

@@ -87,28 +87,44 @@ bool Exists(const WString& path) {
 // wizard.
 constexpr DWORD kReadyWait = 5000;
 
-}  // namespace
-
-Launch Win32Processes::Start(const std::string& program, const std::string& parameters) {
-  const WString file = Wide(program);
-  if (!Exists(file)) return Launch::Failed;
-  if (OpenThroughUserShell(file, Wide(parameters), CurrentFolder())) return Launch::ByUserShell;
+// Runs `line` as the user whose shell owns the desktop's shell window, with that process's own
+// token, for when the shell does not answer. Never with this program's token: without a shell
+// process nothing is started.
+Launch StartWithShellToken(WString line, const WString& folder) {
+  DWORD id = 0;
+  const HWND shell = GetShellWindow();
+  if (!shell || !GetWindowThreadProcessId(shell, &id) || !id) return Launch::NoUserShell;
+  UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+  UniqueHandle token, userToken;
+  if (!process.Valid() || !OpenProcessToken(process.Get(), TOKEN_DUPLICATE, token.Put()) ||
+      !DuplicateTokenEx(token.Get(), TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY, nullptr,
+                        SecurityImpersonation, TokenPrimary, userToken.Put()))
+    return Launch::Failed;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  // Quoted, so blanks in the path are safe; CreateProcessW may write into its command line.
-  WString line = L"\"" + file + L"\" " + Wide(parameters);
   // The program gets the system's error boxes that this one turned off for itself.
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE,
-                      NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr, &startup,
-                      &info))
+  if (!CreateProcessWithTokenW(userToken.Get(), 0, nullptr, line.data(),
+                               NORMAL_PRIORITY_CLASS | CREATE_DEFAULT_ERROR_MODE, nullptr,
+                               folder.c_str(), &startup, &info))
     return Launch::Failed;
-  UniqueHandle process(info.hProcess);
+  UniqueHandle started(info.hProcess);
   UniqueHandle thread(info.hThread);
-  WaitForInputIdle(process.Get(), kReadyWait);
-  return Launch::Directly;
+  WaitForInputIdle(started.Get(), kReadyWait);
+  return Launch::WithShellToken;
+}
+
+}  // namespace
+
+Launch Win32Processes::Start(const std::string& program, const std::string& parameters) {
+  const WString file = Wide(program);
+  if (!Exists(file)) return Launch::Failed;
+  const WString folder = CurrentFolder();
+  if (OpenThroughUserShell(file, Wide(parameters), folder)) return Launch::ByUserShell;
+  // Quoted, so blanks in the path are safe.
+  return StartWithShellToken(L"\"" + file + L"\" " + Wide(parameters), folder);
 }
 
 namespace {
@@ -177,9 +193,12 @@ Launch Win32Shell::OpenDocument(const std::string& path) {
   const WString file = Wide(path);
   if (!Exists(file)) return Launch::Failed;
   if (OpenThroughUserShell(file, WString(), CurrentFolder())) return Launch::ByUserShell;
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  return result > 32 ? Launch::Directly : Launch::Failed;
+  // Without the shell, its program is started with the document alone: the verb's own
+  // arguments would need the shell's expansion, and the notes need none.
+  wchar_t program[MAX_PATH] = {};
+  if (reinterpret_cast<INT_PTR>(FindExecutableW(file.c_str(), nullptr, program)) <= 32)
+    return Launch::Failed;
+  return StartWithShellToken(L"\"" + WString(program) + L"\" \"" + file + L"\"", CurrentFolder());
 }
 
 void Win32Pump::ProcessPending() {
