@@ -231,11 +231,15 @@ EntryDecision DecideEntry(const std::vector<std::string>& args) {
 int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
   const EntryDecision entry = DecideEntry(args);
   if (entry.mode == EntryMode::Switches) return RunWithSwitches(args, checks);
-  if (!PassesChecks(checks, entry.checkComponents, Refuse)) return engine::kExitRefused;
   // Mastering says what failed in its own message and ends with 1.
-  if (entry.mode == EntryMode::Mastering) return RunWizard(args);
+  if (entry.mode == EntryMode::Mastering)
+    return PassesChecks(checks, entry.checkComponents, Refuse) ? RunWizard(args)
+                                                               : engine::kExitRefused;
   unattended::SetupLog nothing;
-  return Guarded(false, nothing, [] { return RunWizard({}); });
+  return Guarded(false, nothing, [&] {
+    return PassesChecks(checks, entry.checkComponents, Refuse) ? RunWizard({})
+                                                               : engine::kExitRefused;
+  });
 }
 
 }  // namespace startup
