@@ -5,6 +5,7 @@
 #include "engine/medium_kind.h"
 #include "install_fixture.h"
 #include "module_state.h"
+#include "platform/program_main.h"
 #include "startup/entry.h"
 #include "unattended/silent_run.h"
 #include "wizard/instalator_form.h"
@@ -141,6 +142,9 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
     EXPECT_TRUE(Has(files.ReadFile(kLog), c.line)) << files.ReadFile(kLog);
     EXPECT_TRUE(platform.dialogs.shown.empty());
   }
+  // Asked by the programs' last guards before anything else runs.
+  EXPECT_TRUE(plat::SilentSetup({"/verysilent"}) && plat::SilentRemoval({"/SILENT", "/LOG"}));
+  EXPECT_FALSE(plat::SilentSetup({"/LOG"}) || plat::SilentRemoval({"/uninstall"}));
 }
 
 TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {

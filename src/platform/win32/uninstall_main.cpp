@@ -2,5 +2,5 @@
 #include "platform/win32/program_entry.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return plat::win32::GuardedEntry(6, plat::UninstallMain);
+  return plat::win32::GuardedEntry(plat::SilentRemoval, plat::UninstallMain);
 }

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/program_main.h"
 #include "platform/win32/system_dlls.h"
 #include "platform/win32/wide.h"
 
@@ -10,20 +11,27 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5742;  // any value unique among our subclasses
 
-// The failure's own text when there is one, else (or when even that fails) a general one.
-void Report(HWND window, const char* what) noexcept {
-  constexpr wchar_t kCaption[] = L" B\u0142\u0105d";
-  try {
-    if (what) {
-      MessageBoxW(window, Wide(what).c_str(), kCaption, MB_OK | MB_ICONERROR);
-      return;
-    }
-  } catch (...) {
-  }
-  MessageBoxW(window, L"Nieoczekiwany b\u0142\u0105d programu.", kCaption, MB_OK | MB_ICONERROR);
-}
+bool quietFailures = false;
 
 }  // namespace
+
+void QuietFailures(bool quiet) {
+  quietFailures = quiet;
+}
+
+void ReportFailure(HWND window, const char* what) noexcept {
+  constexpr wchar_t kCaption[] = L" B\u0142\u0105d";
+  const UINT style = MB_OK | MB_ICONERROR | (window ? 0 : MB_TASKMODAL);
+  try {
+    const std::string text = what ? what : "Nieoczekiwany błąd programu.";
+    if (quietFailures) return ReportQuietly(text);
+    MessageBoxW(window, Wide(text).c_str(), kCaption, style);
+  } catch (...) {
+    // Out of memory for the text: the general one, which needs none.
+    if (!quietFailures)
+      MessageBoxW(window, L"Nieoczekiwany b\u0142\u0105d programu.", kCaption, style);
+  }
+}
 
 void WindowBase::RegisterWindowClass(const wchar_t* name, HICON icon, HBRUSH background) {
   WNDCLASSW wc{};
@@ -82,9 +90,9 @@ LRESULT WindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     return OnMessage(message, wParam, lParam);
   } catch (const std::exception& e) {
-    Report(window_, e.what());
+    ReportFailure(window_, e.what());
   } catch (...) {
-    Report(window_, nullptr);
+    ReportFailure(window_, nullptr);
   }
   return 0;
 }

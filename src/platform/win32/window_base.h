@@ -7,6 +7,11 @@
 
 namespace plat::win32 {
 
+// What escaped the program's logic, in a box owned by `window` (the text `what`, or a general
+// one when null); in the silent modes, once QuietFailures(true), to plat::ReportQuietly only.
+void ReportFailure(HWND window, const char* what) noexcept;
+void QuietFailures(bool quiet);
+
 class WindowBase {
  public:
   WindowBase(const WindowBase&) = delete;

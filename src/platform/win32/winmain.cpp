@@ -2,6 +2,5 @@
 #include "platform/win32/program_entry.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return plat::win32::GuardedEntry(
-      1, [](const std::vector<std::string>& args) { return plat::ProgramMain(args); });
+  return plat::win32::GuardedEntry(plat::SilentSetup, plat::ProgramMain);
 }
