@@ -199,7 +199,7 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
   std::unique_ptr<SetupLog> log = std::make_unique<SetupLog>();
   if (switches.log || silent) {
     const std::string path = switches.logFile.empty()
-                                 ? platform.Files().TempFolder() + "Vortel PRO Setup.log"
+                                 ? NewDefaultLog(platform.Files(), "Vortel PRO Setup")
                                  : switches.logFile;
     try {
       log = std::make_unique<SetupLog>(platform.Files(), path);

@@ -25,9 +25,10 @@ int plat::UninstallMain(const std::vector<std::string>& args) {
   const bool silent = switches.mode != uninstall::Mode::Normal;
   auto log = std::make_unique<unattended::SetupLog>();
   if (switches.log || silent) {
-    const std::string path = switches.logFile.empty()
-                                 ? platform.Files().TempFolder() + "Vortel PRO Uninstall.log"
-                                 : switches.logFile;
+    const std::string path =
+        switches.logFile.empty()
+            ? unattended::NewDefaultLog(platform.Files(), "Vortel PRO Uninstall")
+            : switches.logFile;
     try {
       log = std::make_unique<unattended::SetupLog>(platform.Files(), path);
     } catch (const plat::EFileError&) {

@@ -2,8 +2,31 @@
 
 namespace unattended {
 
+namespace {
+
+// The default log's file, from NewDefaultLog until its SetupLog takes it over.
+std::string madePath;
+std::unique_ptr<plat::OutputFile> madeFile;
+
+}  // namespace
+
+std::string NewDefaultLog(plat::FileSystem& files, const std::string& name) {
+  const std::string folder = files.TempFolder();
+  for (int n = 1; n <= 100; ++n) {
+    const std::string path =
+        folder + name + (n == 1 ? std::string() : " (" + std::to_string(n) + ")") + ".log";
+    try {
+      madeFile = files.CreateNew(path);
+    } catch (const plat::EFileError&) {
+      break;
+    }
+    if (madeFile) return madePath = path;
+  }
+  return std::string();
+}
+
 SetupLog::SetupLog(plat::FileSystem& files, const std::string& path)
-    : path_(path), file_(files.Create(path)) {
+    : path_(path), file_(madeFile && path == madePath ? std::move(madeFile) : files.Create(path)) {
   // The byte-order mark lets older editors tell UTF-8 from the ANSI code page.
   file_->Write("\xEF\xBB\xBF", 3);
 }

@@ -10,11 +10,17 @@
 
 namespace unattended {
 
+// Makes the file of a default log in the temporary folder: `name`.log, or where that name is
+// taken, `name` (2).log, (3)... Always a new file, so that a name or link planted there is never
+// written through; SetupLog then takes it over by its handle. Empty when none could be made.
+std::string NewDefaultLog(plat::FileSystem& files, const std::string& name);
+
 class SetupLog : public engine::RunLog {
  public:
   // A log that records nothing: no log was asked for, or its file could not be made.
   SetupLog() = default;
-  // Creates (or replaces) `path` through `files`. Raises plat::EFileError when it cannot.
+  // Creates (or replaces) `path` through `files`, or takes over what NewDefaultLog made there.
+  // Raises plat::EFileError when it cannot.
   SetupLog(plat::FileSystem& files, const std::string& path);
   SetupLog(const SetupLog&) = delete;
   SetupLog& operator=(const SetupLog&) = delete;

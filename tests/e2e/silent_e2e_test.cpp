@@ -344,11 +344,15 @@ TEST_F(SilentE2E, AFaultyCommandLineOrAFolderThatCannotBeMadeEndWithTheReason) {
     EXPECT_FALSE(Has(r.log, "Zapisano plik:"));
   }
   EXPECT_FALSE(Exists(kTarget));
-  // Without /LOG a silent run still leaves its reason in the user's temporary folder.
-  const std::wstring defaultLog = TempFolder() + L"Vortel PRO Setup.log";
-  DeleteFileW(defaultLog.c_str());
+  // Without /LOG a silent run still leaves its reason in the temporary folder, under a name of
+  // its own where another file took the usual one.
+  const std::wstring defaultLog = TempFolder() + L"Vortel PRO Setup.log",
+                     second = TempFolder() + L"Vortel PRO Setup (2).log";
+  WriteAll(defaultLog, "obcy");
+  DeleteFileW(second.c_str());
   App app;
   ASSERT_TRUE(app.Start(Medium() + L"Install.exe", L"/VERYSILENT /OVERWRITE=some"));
   EXPECT_EQ(app.WaitExit(), 1);
-  EXPECT_TRUE(Has(ReadAll(defaultLog), "/OVERWRITE przyjmuje wartość all albo none"));
+  EXPECT_EQ(ReadAll(defaultLog), "obcy");
+  EXPECT_TRUE(Has(ReadAll(second), "/OVERWRITE przyjmuje wartość all albo none"));
 }

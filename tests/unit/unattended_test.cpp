@@ -142,6 +142,11 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
     EXPECT_TRUE(Has(files.ReadFile(kLog), c.line)) << files.ReadFile(kLog);
     EXPECT_TRUE(platform.dialogs.shown.empty());
   }
+  // The default log never writes through a name someone made first.
+  files.PutFile("C:\\Temp\\Vortel PRO Setup.log", "obcy");
+  EXPECT_EQ(Run({"/VERYSILENT", "/FOO"}), 1);
+  EXPECT_EQ(files.ReadFile("C:\\Temp\\Vortel PRO Setup.log"), "obcy");
+  EXPECT_TRUE(Has(files.ReadFile("C:\\Temp\\Vortel PRO Setup (2).log"), "\"/FOO\""));
   // Asked by the programs' last guards before anything else runs.
   EXPECT_TRUE(plat::SilentSetup({"/verysilent"}) && plat::SilentRemoval({"/SILENT", "/LOG"}));
   EXPECT_FALSE(plat::SilentSetup({"/LOG"}) || plat::SilentRemoval({"/uninstall"}));
