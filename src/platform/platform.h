@@ -45,6 +45,9 @@ class OutputFile {
   // Flushes and closes; raises EFileError when the data did not reach the disk. The destructor
   // closes too, but swallows errors, so a caller that cares calls Close itself.
   virtual void Close() = 0;
+  // The file goes when it is closed: removed through this handle, not by its name, which another
+  // file may have taken meanwhile. Raises EFileError.
+  virtual void Discard() = 0;
 };
 
 // The calls that change or create something never pass through a junction or link in any

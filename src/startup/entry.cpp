@@ -82,8 +82,7 @@ void SaveInf(std::unique_ptr<plat::OutputFile> file, const std::string& path,
       log.Line("Zapisano ustawienia instalacji: " + path);
       return;
     }
-    file.reset();
-    plat::Current().Files().Remove(path);
+    file->Discard();
   } catch (const plat::EFileError& e) {
     log.Error(std::string("Nie można zapisać pliku /SAVEINF: ") + e.what());
   }

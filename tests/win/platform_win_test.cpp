@@ -35,6 +35,21 @@ TEST(FilesWin, AttributesStreamsReplaceRenameTrustAndFolders) {
   ASSERT_TRUE(files.SetAttributes(target, plat::kAttrArchive));
   EXPECT_FALSE(files.GetAttributes(target) & plat::kAttrReadOnly);
 
+  // A file made for nothing goes through its own handle, not the file that took its name.
+  {
+    const auto made = files.Create(dir + "\\zbedny.inf");
+    ASSERT_TRUE(MoveFileW(Wide(dir + "\\zbedny.inf").c_str(), Wide(dir + "\\gdzie.inf").c_str()));
+    wintest::Spill(dir + "\\zbedny.inf", "obcy");
+    made->Discard();
+  }
+  // (Windows removes the moved file; Wine, like the headless twin, only a name that still has it.)
+  EXPECT_EQ(wintest::Slurp(dir + "\\zbedny.inf"), "obcy");
+  {
+    const auto unused = files.Create(dir + "\\zbedny2.inf");
+    unused->Discard();
+  }
+  EXPECT_EQ(files.GetAttributes(dir + "\\zbedny2.inf"), plat::kInvalidAttributes);
+
   wintest::Spill(dir + "\\cel.tmp", "nowe");
   EXPECT_TRUE(files.Replace(dir + "\\cel.tmp", target));
   EXPECT_EQ(wintest::Slurp(target), "nowe");

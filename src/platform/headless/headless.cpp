@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <system_error>
 
 #include "platform/errors.h"
@@ -58,10 +59,10 @@ class HostInput : public InputFile {
 
 class HostOutput : public OutputFile {
  public:
-  HostOutput(std::FILE* f, std::string path, HeadlessFileSystem::Drive* drive)
-      : f_(f), path_(std::move(path)), drive_(drive) {}
+  HostOutput(std::FILE* f, std::string path, fs::path host, HeadlessFileSystem::Drive* drive)
+      : f_(f), path_(std::move(path)), host_(std::move(host)), drive_(drive) {}
   ~HostOutput() override {
-    if (f_) std::fclose(f_);
+    if (f_) Release();
   }
   void Write(const void* data, size_t size) override {
     if (!f_) throw EFileError(path_, EFileError::Reason::Other, 6);
@@ -76,16 +77,30 @@ class HostOutput : public OutputFile {
     if (!f_ || std::fflush(f_) != 0) throw EFileError(path_, EFileError::Reason::Other, 29);
   }
   void Close() override {
-    if (!f_) return;
-    const int rc = std::fclose(f_);
-    f_ = nullptr;
-    if (rc != 0) throw EFileError(path_, EFileError::Reason::Other, 29);
+    if (f_ && Release() != 0) throw EFileError(path_, EFileError::Reason::Other, 29);
   }
+  void Discard() override { discard_ = true; }
 
  private:
+  // Closes; a discarded file goes only while its name still holds it: Windows removes it
+  // through the handle, so never another file that took the name meanwhile.
+  int Release() {
+    struct stat own = {}, now = {};
+    const bool remove = discard_ && fstat(fileno(f_), &own) == 0;
+    const int rc = std::fclose(f_);
+    f_ = nullptr;
+    std::error_code ec;
+    if (remove && stat(host_.c_str(), &now) == 0 && now.st_ino == own.st_ino &&
+        now.st_dev == own.st_dev)
+      fs::remove(host_, ec);
+    return rc;
+  }
+
   std::FILE* f_;
   std::string path_;
+  fs::path host_;
   HeadlessFileSystem::Drive* drive_;
+  bool discard_ = false;
 };
 
 }  // namespace
@@ -391,7 +406,7 @@ std::unique_ptr<OutputFile> HeadlessFileSystem::OpenForWriting(const std::string
   std::FILE* f = std::fopen(host->c_str(), mode);
   if (!f) throw EFileError(path, EFileError::Reason::AccessDenied);
   if (mode[0] == 'w') attributes_.erase(host->string());
-  return std::make_unique<HostOutput>(f, path, DriveOf(path));
+  return std::make_unique<HostOutput>(f, path, *host, DriveOf(path));
 }
 
 bool HeadlessFileSystem::ChangeDirectory(const std::string& path) {

@@ -43,7 +43,8 @@ bool NameTaken(DWORD code) {
 }
 
 UniqueHandle OpenNew(const WString& path, DWORD share) {
-  return UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE, share, nullptr, CREATE_NEW,
+  // DELETE, so that a file made for nothing can go through its own handle.
+  return UniqueHandle(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, share, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -182,6 +183,11 @@ class Win32Output : public OutputFile {
     if (!h_.Valid()) return;
     const HANDLE h = h_.Detach();
     if (!CloseHandle(h)) throw FileError(path_, GetLastError());
+  }
+  void Discard() override {
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    if (!SetFileInformationByHandle(h_.Get(), FileDispositionInfo, &dispose, sizeof dispose))
+      throw FileError(path_, GetLastError());
   }
 
  private:
