@@ -197,11 +197,8 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
   auto& platform = plat::Current();
   std::unique_ptr<SetupLog> log = std::make_unique<SetupLog>();
   if (switches.log || silent) {
-    const std::string path = switches.logFile.empty()
-                                 ? NewDefaultLog(platform.Files(), "Vortel PRO Setup")
-                                 : switches.logFile;
     try {
-      log = std::make_unique<SetupLog>(platform.Files(), path);
+      log = OpenLog(platform.Files(), switches.logFile, "Vortel PRO Setup");
     } catch (const plat::EFileError& e) {
       // Only a log the administrator named is worth stopping for; the default one is a help.
       if (!switches.logFile.empty()) {

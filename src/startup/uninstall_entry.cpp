@@ -25,12 +25,8 @@ int plat::UninstallMain(const std::vector<std::string>& args) {
   const bool silent = switches.mode != uninstall::Mode::Normal;
   auto log = std::make_unique<unattended::SetupLog>();
   if (switches.log || silent) {
-    const std::string path =
-        switches.logFile.empty()
-            ? unattended::NewDefaultLog(platform.Files(), "Vortel PRO Uninstall")
-            : switches.logFile;
     try {
-      log = std::make_unique<unattended::SetupLog>(platform.Files(), path);
+      log = unattended::OpenLog(platform.Files(), switches.logFile, "Vortel PRO Uninstall");
     } catch (const plat::EFileError&) {
       if (!switches.logFile.empty()) return uninstall::kBadCommandLine;
     }

@@ -2,33 +2,27 @@
 
 namespace unattended {
 
-namespace {
+SetupLog::SetupLog(std::string path, std::unique_ptr<plat::OutputFile> file)
+    : path_(std::move(path)), file_(std::move(file)) {
+  // The byte-order mark lets older editors tell UTF-8 from the ANSI code page.
+  file_->Write("\xEF\xBB\xBF", 3);
+}
 
-// The default log's file, from NewDefaultLog until its SetupLog takes it over.
-std::string madePath;
-std::unique_ptr<plat::OutputFile> madeFile;
-
-}  // namespace
-
-std::string NewDefaultLog(plat::FileSystem& files, const std::string& name) {
+std::unique_ptr<SetupLog> OpenLog(plat::FileSystem& files, const std::string& logFile,
+                                  const std::string& name) {
+  if (!logFile.empty()) return std::make_unique<SetupLog>(logFile, files.Create(logFile));
   const std::string folder = files.TempFolder();
   for (int n = 1; n <= 100; ++n) {
     const std::string path =
         folder + name + (n == 1 ? std::string() : " (" + std::to_string(n) + ")") + ".log";
     try {
-      madeFile = files.CreateNew(path);
+      if (auto file = files.CreateNew(path))
+        return std::make_unique<SetupLog>(path, std::move(file));
     } catch (const plat::EFileError&) {
       break;
     }
-    if (madeFile) return madePath = path;
   }
-  return std::string();
-}
-
-SetupLog::SetupLog(plat::FileSystem& files, const std::string& path)
-    : path_(path), file_(madeFile && path == madePath ? std::move(madeFile) : files.Create(path)) {
-  // The byte-order mark lets older editors tell UTF-8 from the ANSI code page.
-  file_->Write("\xEF\xBB\xBF", 3);
+  return std::make_unique<SetupLog>();
 }
 
 void SetupLog::Line(const std::string& text) {

@@ -10,18 +10,12 @@
 
 namespace unattended {
 
-// Makes the file of a default log in the temporary folder: `name`.log, or where that name is
-// taken, `name` (2).log, (3)... Always a new file, so that a name or link planted there is never
-// written through; SetupLog then takes it over by its handle. Empty when none could be made.
-std::string NewDefaultLog(plat::FileSystem& files, const std::string& name);
-
 class SetupLog : public engine::RunLog {
  public:
   // A log that records nothing: no log was asked for, or its file could not be made.
   SetupLog() = default;
-  // Creates (or replaces) `path` through `files`, or takes over what NewDefaultLog made there.
-  // Raises plat::EFileError when it cannot.
-  SetupLog(plat::FileSystem& files, const std::string& path);
+  // Writes into `file`, made at `path`.
+  SetupLog(std::string path, std::unique_ptr<plat::OutputFile> file);
   SetupLog(const SetupLog&) = delete;
   SetupLog& operator=(const SetupLog&) = delete;
 
@@ -39,5 +33,13 @@ class SetupLog : public engine::RunLog {
   std::string path_;
   std::unique_ptr<plat::OutputFile> file_;
 };
+
+// The log of a run: the file the administrator named in `logFile`, created or replaced (raises
+// plat::EFileError when it cannot); or, with none named, the default log in the temporary
+// folder, `name`.log or where that name is taken `name` (2).log, (3)...: always a new file, so
+// that a name or link planted there is never written through; one that records nothing when
+// none can be made.
+std::unique_ptr<SetupLog> OpenLog(plat::FileSystem& files, const std::string& logFile,
+                                  const std::string& name);
 
 }  // namespace unattended

@@ -258,7 +258,7 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     SCOPED_TRACE(text);
     const plat::DialogRequest request{text, plat::DlgType::Warning, buttons, 0, -1, 0};
     {
-      unattended::SetupLog log(files, kLog);
+      unattended::SetupLog log(kLog, files.Create(kLog));
       unattended::AnsweringDialogs answers(log, {overwriteAll, associate});
       if (answer == ModalResult::None)
         EXPECT_THROW(answers.Show(request), unattended::EUnexpectedDialog);
