@@ -29,6 +29,7 @@ std::string Copying(const std::string& name) {
 
 struct Machine {
   Machine() { installtest::PrepareMachine(platform); }
+  ~Machine() { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
 
   // `options`: the emulator's and the FTP client's desktop shortcuts, the server's autostart.
   RunOutcome Run(const Selection& chosen, const std::string& main,
@@ -38,8 +39,6 @@ struct Machine {
     choices.products = chosen;
     choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
     choices.options = options;
-    view.log.clear();
-    view.percents.clear();
     engine::StopRequested = false;  // as every caller does before a run
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
@@ -93,7 +92,6 @@ struct ConfigurationTest : ::testing::Test, Machine {
     for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
     copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
   }
-  void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
   // The chosen products' steps in the run's order ("+" for each product chosen).
   void Configure(const std::string& chosen) {
     const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
@@ -216,7 +214,6 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
                                       std::string("Software\\Norvik-Soft\\") + key, "Path"),
               "")
         << key;
-  EXPECT_TRUE(m.platform.dialogs.AllAnswered());
 }
 
 // The other ends are proven end to end and with the wizard's exit codes; here the ends only a
@@ -248,11 +245,9 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
   EXPECT_EQ(deep.Run(kAll, main), RunOutcome::FolderFailed);
   EXPECT_EQ(deep.view.log, (std::vector<std::string>{"progress"}));
   EXPECT_FALSE(deep.platform.files.Exists(main));
-  for (Machine* m : {&folder, &script, &deep}) {
-    EXPECT_TRUE(m->platform.dialogs.AllAnswered());
-    EXPECT_TRUE(m->platform.registry.writes.empty());
-    EXPECT_FALSE(m->platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
-  }
+  for (Machine* m : {&folder, &script, &deep})
+    EXPECT_TRUE(m->platform.registry.writes.empty() &&
+                !m->platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
 }
 
 // A close confirmed while messages are pumped ends the run after that whole file (nothing may
@@ -278,11 +273,10 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
     };
     EXPECT_EQ(m.Run(c.chosen, "C:\\VP", {false, false, true}), RunOutcome::Aborted);
     ASSERT_TRUE(stopped);
-    EXPECT_EQ(m.view.log[m.view.log.size() - 2], c.trigger);
-    EXPECT_EQ(m.view.log.back(), "animation off");
+    EXPECT_EQ(std::vector(m.view.log.end() - 2, m.view.log.end()),
+              (std::vector<std::string>{c.trigger, "animation off"}));
     EXPECT_TRUE(m.platform.registry.writes.empty());
     EXPECT_EQ(installtest::MachineState(m.platform), before);
-    EXPECT_TRUE(m.platform.dialogs.AllAnswered());
   }
 }
 

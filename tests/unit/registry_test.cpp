@@ -100,10 +100,6 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
   EXPECT_EQ(registry.Dump(RegRoot::ClassesRoot, ".vl"), "REGEDIT4\n\n");
 }
 
-}  // namespace
-
-namespace {
-
 constexpr char kExe[] = "C:\\N\\Vortel\\Vortel.exe";
 const std::string kQuestion =
     "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\r";

@@ -58,7 +58,11 @@ struct Box {
         "%ProgramFiles%\\Stary\\Vortel.exe");
     platform.files.SetModulePath(installtest::kUninstallFolder + std::string("Uninstall.exe"));
   }
-  engine::RunOutcome Install() {
+  ~Box() { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
+  // The takeover of ".vl" is asked, and taken, whenever a run that registers finds it foreign.
+  engine::RunOutcome Install(bool registers = true) {
+    if (registers && platform.registry.Get(RegRoot::ClassesRoot, ".vl", "") != "VortelCfg")
+      platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
     engine::InstallChoices choices;
     choices.products = {true, true, true, true};
     choices.folders = {kMain, "Vortel\\", "FTPCli\\", "FTPSrv\\"};
@@ -83,7 +87,6 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
   for (const bool quiet : {false, true}) {
     Box box;
     const std::string before = box.State();
-    box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
     ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
     EXPECT_EQ(box.platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""), "VortelCfg");
     EXPECT_EQ(box.platform.shell.associationNotices, 1);
@@ -98,7 +101,6 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
           ModalResult::OK);
     }
     EXPECT_EQ(box.Remove(quiet ? uninstall::Mode::VerySilent : uninstall::Mode::Normal), 0);
-    EXPECT_TRUE(box.platform.dialogs.AllAnswered());
     EXPECT_EQ(box.platform.files.ReadFile(profile), "mine");
     EXPECT_EQ(box.platform.shell.associationNotices, 2);
     // Shortcuts first, then the registry, the INI values, the files and folders.
@@ -115,28 +117,9 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
   }
 }
 
-TEST(Removal, AFailedRunOverAnEarlierOneLeavesItIntactAndRemovable) {
-  Box box;
-  const std::string before = box.State();
-  box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
-  ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
-  box.platform.files.PutFile(kMain + "Zamowienie.doc", "changed");  // put back as it was
-  const std::string installed = box.State();
-  // A damaged stored file in the middle of the emulator's list; the journal before it too.
-  box.platform.files.PutFile(installtest::kMedium + engine::StoredName("cnvCSK-852.fnt"), "bad");
-  box.platform.dialogs.ExpectStartingWith("Plik \"", ModalResult::All);
-  box.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", ModalResult::OK);
-  EXPECT_EQ(box.Install(), engine::RunOutcome::CopyFailed);
-  EXPECT_EQ(box.State(), installed);
-  EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 0);
-  EXPECT_EQ(box.State(), before);
-}
-
 // Installed again before Windows starts anew, the package keeps its new uninstaller.
 TEST(Removal, AnInstallationBeforeTheRestartKeepsItsUninstaller) {
   Box box;
-  for (int run = 0; run < 2; ++run)
-    box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
   ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
   EXPECT_EQ(box.Remove(uninstall::Mode::Silent, false), 0);
   ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
@@ -146,13 +129,13 @@ TEST(Removal, AnInstallationBeforeTheRestartKeepsItsUninstaller) {
   EXPECT_TRUE(box.platform.files.Exists(kJournal));
 }
 
-// A read-only file overwritten leaves no kept copy behind and goes at removal; a journal that
-// cannot be written ends the run as a failure, undone, with the run's message.
-TEST(Removal, AReadOnlyFileReplacedAndAJournalThatCannotBeWritten) {
+// A read-only file overwritten leaves no kept copy behind and goes at removal. A journal that
+// cannot be written, or a damaged stored file, ends a later run as a failure with the run's
+// message, the earlier installation intact and removable.
+TEST(Removal, AReadOnlyFileReplacedThenAJournalThatCannotBeWrittenOrADamagedFile) {
   Box box;
   auto& files = box.platform.files;
   const std::string before = box.State();
-  box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
   ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
   files.SetAttributes(kMain + "Zamowienie.doc", plat::kAttrReadOnly);
   box.platform.dialogs.ExpectStartingWith("Plik \"", ModalResult::All);
@@ -161,14 +144,19 @@ TEST(Removal, AReadOnlyFileReplacedAndAJournalThatCannotBeWritten) {
   ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
   EXPECT_EQ(enginetest::FilesIn(files, kMain),
             (std::set<std::string>{"Uninstall.exe", "Zamowienie.doc"}));
+  files.PutFile(kMain + "Zamowienie.doc", "changed");  // put back as it was
   const std::string installed = box.State();
-  files.SetAttributes(kJournal, plat::kAttrReadOnly);
-  box.platform.dialogs.ExpectStartingWith("Plik \"", ModalResult::All);
-  box.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", ModalResult::OK);
-  EXPECT_EQ(box.Install(), engine::RunOutcome::CopyFailed);
-  EXPECT_TRUE(box.platform.dialogs.AllAnswered());
-  EXPECT_EQ(box.State(), installed);
-  files.SetAttributes(kJournal, 0);
+  for (const bool journal : {true, false}) {
+    if (journal)
+      files.SetAttributes(kJournal, plat::kAttrReadOnly);
+    else  // in the middle of the emulator's list; the journal before it too
+      files.PutFile(installtest::kMedium + engine::StoredName("cnvCSK-852.fnt"), "bad");
+    box.platform.dialogs.ExpectStartingWith("Plik \"", ModalResult::All);
+    box.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", ModalResult::OK);
+    EXPECT_EQ(box.Install(), engine::RunOutcome::CopyFailed);
+    EXPECT_EQ(box.State(), installed) << journal;
+    files.SetAttributes(kJournal, 0);
+  }
   EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 0);
   EXPECT_EQ(box.State(), before);
 }
@@ -184,7 +172,6 @@ TEST(Removal, APlantedJournalOrALinkInPlaceOfAProductFolderLeadsNowhere) {
     files.PutFile("C:\\Windows\\x.dll", "the system's");
     files.PutFile(kMain + engine::kJournalName, planted);
     files.SetUntrusted(kMain);  // made by that user
-    box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
     ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
     EXPECT_EQ(files.ReadFile(kMain + engine::kJournalName), planted);
     EXPECT_EQ(box.notes.all.front().rfind("Uwaga: katalog \"C:\\VP\\\" istniał", 0), 0u);
@@ -208,7 +195,6 @@ TEST(Removal, APlantedJournalOrALinkInPlaceOfAProductFolderLeadsNowhere) {
     } else {
       EXPECT_EQ(box.Remove(uninstall::Mode::VerySilent), uninstall::kNotAllRemoved);
     }
-    EXPECT_TRUE(box.platform.dialogs.AllAnswered());
     EXPECT_EQ(contents(), before) << reinstall;
     EXPECT_EQ(files.ReadFile("C:\\Windows\\x.dll"), "the system's");
   }
@@ -226,8 +212,7 @@ TEST(Removal, AStepOfARollbackThatFailsIsNamedInOneMessageAndTheRestIsStillUndon
                                   " [FTP] SERVER\r" + ini + " [FTP] CLIENT\r" + ini +
                                   " [CONFIG] USERDIR",
                               ModalResult::OK);
-  EXPECT_EQ(box.Install(), engine::RunOutcome::Aborted);
-  EXPECT_TRUE(box.platform.dialogs.AllAnswered());
+  EXPECT_EQ(box.Install(false), engine::RunOutcome::Aborted);
   // The journal keeps what was not undone, for the uninstaller; and nothing else.
   engine::JournalContents left;
   ASSERT_TRUE(engine::ParseJournal(box.platform.files.ReadFile(kJournal), left));
@@ -277,7 +262,6 @@ TEST(Removal, RefusesWhileAProgramRunsAndAJournalItCannotTrustTouchingNothing) {
   };
   for (const auto& c : cases) {
     Box box;
-    box.platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
     ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
     auto& files = box.platform.files;
     files.PutFile("C:\\Windows\\x.dll", "the system's");
@@ -291,25 +275,23 @@ TEST(Removal, RefusesWhileAProgramRunsAndAJournalItCannotTrustTouchingNothing) {
                                                                        : "Dziennik instalacji";
     box.platform.dialogs.ExpectStartingWith(shown, c.code == 5 ? ModalResult::No : ModalResult::OK);
     EXPECT_EQ(box.Remove(uninstall::Mode::Normal), c.code) << c.appended;
-    EXPECT_TRUE(box.platform.dialogs.AllAnswered()) << c.appended;
     EXPECT_NE(box.notes.all.back().find(c.message), std::string::npos) << box.notes.all.back();
     EXPECT_EQ(box.State(), before) << c.appended;
   }
 }
 
-TEST(Journal, LinesReadBackAsWrittenAndACutLastLineIsLeftOut) {
-  engine::Change value;
-  value.kind = engine::ChangeKind::Value;
-  value.root = RegRoot::ClassesRoot;
-  value.path = "Software\\50%\tkey";
-  value.before.kind = plat::RegValue::Kind::Number;
-  value.before.number = 7;
-  value.after.kind = plat::RegValue::Kind::String;
-  value.after.text = "line\r\nnext";
-  engine::Change file;
-  file.kind = engine::ChangeKind::File;
-  file.path = "C:\\VP\\a b.txt";
-  file.aside = "-";  // kept aside under the very name that means "none"
+TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNamed) {
+  const engine::Change value{engine::ChangeKind::Value,
+                             "Software\\50%\tkey",
+                             "",
+                             RegRoot::ClassesRoot,
+                             "",
+                             "",
+                             {plat::RegValue::Kind::Number, "", 7},
+                             {plat::RegValue::Kind::String, "line\r\nnext", 0}};
+  // Kept aside under the very name that means "none".
+  const engine::Change file{
+      engine::ChangeKind::File, "C:\\VP\\a b.txt", "-", RegRoot::LocalMachine, "", "", {}, {}};
   const std::string line = engine::FormatChange(value);
   EXPECT_EQ(line, "value\tHKCR\tSoftware\\50%25%09key\t\td:7\ts:line%0D%0Anext");
   engine::JournalContents contents;
@@ -322,22 +304,24 @@ TEST(Journal, LinesReadBackAsWrittenAndACutLastLineIsLeftOut) {
   EXPECT_EQ(engine::FormatChange(read[0]), line);
   EXPECT_TRUE(read[0].before == value.before && read[0].after == value.after);
   EXPECT_EQ(read[1].aside, file.aside);
-}
-
-TEST(Journal, AFileThatCannotBePutBackIsNamedWithItsKeptVersionAndStaysToUndo) {
+  // A file that cannot be put back is named with its kept version and stays to undo.
   plat::headless::HeadlessPlatform platform;
   platform.files.PutFile("C:\\VP\\a.exe", "new");
   platform.files.PutFile("C:\\VP\\~vp0.old", "old");
   platform.files.SetInUse("C:\\VP\\a.exe");
-  engine::Change file;
-  file.kind = engine::ChangeKind::File;
-  file.path = "C:\\VP\\a.exe";
-  file.aside = "C:\\VP\\~vp0.old";
-  const engine::UndoReport report = engine::Undo({file}, engine::UndoOrder::Reverse);
+  const engine::Change inUse{engine::ChangeKind::File,
+                             "C:\\VP\\a.exe",
+                             "C:\\VP\\~vp0.old",
+                             RegRoot::LocalMachine,
+                             "",
+                             "",
+                             {},
+                             {}};
+  const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse);
   EXPECT_EQ(report.failed,
             std::vector<std::string>{"C:\\VP\\a.exe (poprzednia wersja: C:\\VP\\~vp0.old)"});
   ASSERT_EQ(report.left.size(), 1u);
-  EXPECT_EQ(report.left[0].aside, file.aside);
+  EXPECT_EQ(report.left[0].aside, inUse.aside);
 }
 
 }  // namespace

@@ -121,9 +121,8 @@ TEST(ResourceMeter, MinimumsAreInclusiveAndEachKindIsCheckedAgainstItsOwn) {
       {80, 5, 80, false}, {-1, 80, 80, false}, {100, 100, 100, true},
   };
   auto read = [&](int system, int user, int gdi) {
-    platform.meter.readings[kSystemResources] = system;
-    platform.meter.readings[kUserResources] = user;
-    platform.meter.readings[kGdiResources] = gdi;
+    auto& r = platform.meter.readings;
+    r[kSystemResources] = system, r[kUserResources] = user, r[kGdiResources] = gdi;
   };
   for (const auto& [system, user, gdi, passes] : cases) {
     read(system, user, gdi);
@@ -136,7 +135,7 @@ TEST(ResourceMeter, MinimumsAreInclusiveAndEachKindIsCheckedAgainstItsOwn) {
             "Wolne zasoby:\r    Systemu\t: 0%\r    Użytkownika\t: brak danych\r    GDI\t\t: 3%");
 }
 
-TEST(Components, ApplicationTitlesAndExecutablesAreFoundInAnyLetterCase) {
+TEST(Components, TitlesAndExecutablesInAnyLetterCaseTheTitlePassFirstNeverTheOwnApplication) {
   plat::headless::HeadlessPlatform platform;
   auto& desktop = platform.desktop;
   const std::tuple<const char*, const char*, bool> titles[] = {
@@ -162,11 +161,9 @@ TEST(Components, ApplicationTitlesAndExecutablesAreFoundInAnyLetterCase) {
   desktop.processes = {{5, "C:\\Vortel.exe"}};
   EXPECT_FALSE(ComponentProcessTest(desktop.Add("TMainForm", "Bez nazwy", 5)));
   EXPECT_EQ(WindowExeName(desktop.Add("TApplication", "x", 9)), "");
-}
-
-TEST(Components, TheTitlePassRunsFirstAndTheOwnApplicationIsNeverExamined) {
-  plat::headless::HeadlessPlatform platform;
-  auto& desktop = platform.desktop;
+  // The title pass runs first, and the program's own application window is never examined.
+  desktop.windows.clear();
+  desktop.visited = 0;
   desktop.Add("TApplication", "Serwer FTP", 2);
   desktop.Add("TApplication", "Vortel", 3);
   EXPECT_TRUE(IsAnyComponentRunning());

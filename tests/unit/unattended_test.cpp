@@ -29,6 +29,7 @@ class UnattendedTest : public ::testing::Test {
     files.SetModulePath("D:\\Install.exe");
     files.PutFile("C:\\Temp\\.keep", "");
   }
+  void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
   int Run(std::vector<std::string> args) {
     unittest::FreshModuleState();
     return startup::ProgramMain(args, checks);
@@ -44,20 +45,20 @@ class UnattendedTest : public ::testing::Test {
 TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
   files.PutFile("D:\\appid.dat", "S");
   engine::ReadMediumKind("D:\\");
-  const std::tuple<std::vector<std::string>, std::string, bool> cases[] = {
-      {{"/SILENT"}, "", false},
-      {{"/SILENT", "/TASKS=autostartftpserver,desktopvortel"}, "", true},
-      {{"/SILENT", "/COMPONENTS=vortel"},
-       "Produktu \"vortel\" nie ma na tym nośniku instalacyjnym.",
-       false},
-      {{"/SILENT", "/DIR=Programy"},
-       "Katalog docelowy \"Programy\" nie jest pełną ścieżką.",
-       false},
-      {{"/SILENT", "/DIR=C:\\P", "/DIR3=C:Srv"},
-       "Katalog docelowy \"C:Srv\\\" nie jest pełną ścieżką.",
-       false},
+  const std::tuple<bool, std::vector<std::string>, std::string> cases[] = {
+      {false, {"/SILENT"}, ""},
+      {true, {"/SILENT", "/TASKS=autostartftpserver,desktopvortel"}, ""},
+      {false,
+       {"/SILENT", "/COMPONENTS=vortel"},
+       "Produktu \"vortel\" nie ma na tym nośniku instalacyjnym."},
+      {false,
+       {"/SILENT", "/DIR=Programy"},
+       "Katalog docelowy \"Programy\" nie jest pełną ścieżką."},
+      {false,
+       {"/SILENT", "/DIR=C:\\P", "/DIR3=C:Srv"},
+       "Katalog docelowy \"C:Srv\\\" nie jest pełną ścieżką."},
   };
-  for (const auto& [args, error, autostart] : cases) {
+  for (const auto& [autostart, args, error] : cases) {
     const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(args));
     EXPECT_EQ(r.error, error) << ::testing::PrintToString(args);
     if (error.empty()) {
@@ -170,7 +171,6 @@ TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
     platform.dialogs.Expect("awaria", ModalResult::OK);
     EXPECT_EQ(Run(args), 6);
   }
-  EXPECT_TRUE(platform.dialogs.AllAnswered());
   EXPECT_TRUE(platform.gui.shownForms.empty());
 }
 
@@ -240,7 +240,7 @@ const std::string kTakeOver =
 
 }  // namespace
 
-TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) {
+TEST_F(UnattendedTest, OnlyKnownMessagesAreAnsweredAnythingElseFailsTheWizardKeepsTheLastAnswers) {
   const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
   // Overwrite all, associate; the text and buttons; the answer (None: the run fails).
   const std::tuple<bool, bool, std::string, std::vector<DlgButton>, ModalResult> cases[] = {
@@ -273,19 +273,16 @@ TEST_F(UnattendedTest, OnlyTheRunsKnownMessagesAreAnsweredAndAnythingElseFails) 
     if (answer == ModalResult::None) platform.dialogs.Expect(text, ModalResult::Cancel);
     unattended::WizardDialogs wizard(platform.dialogs, {overwriteAll, associate}, true);
     EXPECT_EQ(wizard.Show(request), answer == ModalResult::None ? ModalResult::Cancel : answer);
-    EXPECT_TRUE(platform.dialogs.AllAnswered());
   }
-}
-
-TEST_F(UnattendedTest, TheWizardKeepsTheUsersLastAnswersForSaveInf) {
-  const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> cases[] = {
+  // The wizard keeps the user's last answers for /SAVEINF.
+  const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> asked[] = {
       {{}, {false, false}},  // nothing asked: the switches' answers stand
       {{{kFile, ModalResult::Yes}, {kFile, ModalResult::No}, {kTakeOver, ModalResult::Yes}},
        {false, true}},
       {{{kFile, ModalResult::No}, {kFile, ModalResult::All}}, {true, false}},
       {{{kFile, ModalResult::Abort}}, {false, false}},
   };
-  for (const auto& [script, given] : cases) {
+  for (const auto& [script, given] : asked) {
     unattended::WizardDialogs wizard(platform.dialogs, {false, false}, false);
     for (const auto& [text, answer] : script) {
       platform.dialogs.Expect(text, answer);

@@ -76,7 +76,7 @@ class PagesTest : public ::testing::Test {
       nullptr, "InstalatorForm", std::vector<std::string>{});
 };
 
-TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessage) {
+TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageBrowseOrRefuseWithTheirMessage) {
   Choose({});
   platform.dialogs.Expect("Proszę wybrać instalowane produkty.", ModalResult::OK);
   Next();
@@ -117,6 +117,22 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessa
     EXPECT_EQ(std::to_string(form->CurrentStep) + form->Edit4->Text(),
               (answer == ModalResult::Yes ? "5" : "4") + sys::TrimSpaces(typed));
   }
+  // Browsing stores folders below the main folder relative to it.
+  form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
+  const std::string sub = "Wybierz podkatalog, w którym bądzie zainstalowany ";
+  const std::tuple<plat::gui::SpeedButton*, plat::gui::Edit*, std::string, std::string, std::string>
+      browsed[] = {
+          {form->sbDir0, form->edPath0, "C:\\Pack\\", "", sub + "emulator terminala Vortel."},
+          {form->sbDir1, form->edPath1, "c:\\PACK\\Sub", "Sub\\", sub + "klient FTP."},
+          {form->sbDir3, form->edPath3, "", "FTPSrv\\", sub + "serwer FTP."},  // cancelled
+          {form->SpeedButton2, form->Edit4, "E:\\Nowy", "E:\\Nowy\\",
+           "Wybierz katalog, w którym bądą zainstalowane wybrane elementy."},
+      };
+  for (const auto& [button, edit, answer, stored, title] : browsed) {
+    platform.shell.browseAnswers.push_back(answer);
+    button->Click();
+    EXPECT_EQ(edit->Text() + "|" + platform.shell.browseCaptions.back(), stored + "|" + title);
+  }
   // Would install below the current folder, or above a drive's root: the main folder or a row,
   // named.
   const std::tuple<const char*, const char*, const char*> refused[] = {
@@ -132,25 +148,6 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageOrRefuseWithTheirMessa
                             ModalResult::OK);
     Next();
     EXPECT_EQ(form->CurrentStep, 4);
-  }
-}
-
-TEST_F(PagesTest, BrowsingStoresFoldersBelowTheMainFolderRelativeToIt) {
-  ToFolders(kAll);
-  form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
-  const std::string sub = "Wybierz podkatalog, w którym bądzie zainstalowany ";
-  const std::tuple<plat::gui::SpeedButton*, plat::gui::Edit*, std::string, std::string, std::string>
-      cases[] = {
-          {form->sbDir0, form->edPath0, "C:\\Pack\\", "", sub + "emulator terminala Vortel."},
-          {form->sbDir1, form->edPath1, "c:\\PACK\\Sub", "Sub\\", sub + "klient FTP."},
-          {form->sbDir3, form->edPath3, "", "FTPSrv\\", sub + "serwer FTP."},  // cancelled
-          {form->SpeedButton2, form->Edit4, "E:\\Nowy", "E:\\Nowy\\",
-           "Wybierz katalog, w którym bądą zainstalowane wybrane elementy."},
-      };
-  for (const auto& [button, edit, answer, stored, title] : cases) {
-    platform.shell.browseAnswers.push_back(answer);
-    button->Click();
-    EXPECT_EQ(edit->Text() + "|" + platform.shell.browseCaptions.back(), stored + "|" + title);
   }
 }
 
