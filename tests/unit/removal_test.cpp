@@ -281,17 +281,17 @@ TEST(Removal, RefusesWhileAProgramRunsAndAJournalItCannotTrustTouchingNothing) {
 }
 
 TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNamed) {
-  const engine::Change value{engine::ChangeKind::Value,
-                             "Software\\50%\tkey",
-                             "",
-                             RegRoot::ClassesRoot,
-                             "",
-                             "",
-                             {plat::RegValue::Kind::Number, "", 7},
-                             {plat::RegValue::Kind::String, "line\r\nnext", 0}};
-  // Kept aside under the very name that means "none".
-  const engine::Change file{
-      engine::ChangeKind::File, "C:\\VP\\a b.txt", "-", RegRoot::LocalMachine, "", "", {}, {}};
+  engine::Change value, file, inUse;
+  value.kind = engine::ChangeKind::Value;
+  value.root = RegRoot::ClassesRoot;
+  value.path = "Software\\50%\tkey";
+  value.before = {plat::RegValue::Kind::Number, "", 7};
+  value.after = {plat::RegValue::Kind::String, "line\r\nnext", 0};
+  file.kind = inUse.kind = engine::ChangeKind::File;
+  file.path = "C:\\VP\\a b.txt";
+  file.aside = "-";  // kept aside under the very name that means "none"
+  inUse.path = "C:\\VP\\a.exe";
+  inUse.aside = "C:\\VP\\~vp0.old";
   const std::string line = engine::FormatChange(value);
   EXPECT_EQ(line, "value\tHKCR\tSoftware\\50%25%09key\t\td:7\ts:line%0D%0Anext");
   engine::JournalContents contents;
@@ -309,14 +309,6 @@ TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNam
   platform.files.PutFile("C:\\VP\\a.exe", "new");
   platform.files.PutFile("C:\\VP\\~vp0.old", "old");
   platform.files.SetInUse("C:\\VP\\a.exe");
-  const engine::Change inUse{engine::ChangeKind::File,
-                             "C:\\VP\\a.exe",
-                             "C:\\VP\\~vp0.old",
-                             RegRoot::LocalMachine,
-                             "",
-                             "",
-                             {},
-                             {}};
   const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse);
   EXPECT_EQ(report.failed,
             std::vector<std::string>{"C:\\VP\\a.exe (poprzednia wersja: C:\\VP\\~vp0.old)"});
