@@ -58,7 +58,6 @@ inline std::string Inflate(const std::string& stored, size_t expectedSize) {
   return out;
 }
 
-// File names in a folder of the sandbox, as the host sees them.
 inline std::set<std::string> FilesIn(plat::headless::HeadlessFileSystem& files,
                                      const std::string& folder) {
   std::set<std::string> names;
@@ -79,7 +78,6 @@ constexpr char kStartup[] = "C:\\Autostart";
 constexpr char kPrograms[] = "C:\\Programy";
 constexpr char kUninstallFolder[] = "C:\\Wspolne\\Vortel PRO\\";
 
-// What every file of the medium expands to.
 inline std::string NewContents(const std::string& entry) {
   return "new " + entry;
 }
@@ -148,7 +146,6 @@ class LoggingView : public engine::InstallView {
   void ShowProgress(int percent) override { percents.push_back({percent, log.size()}); }
 };
 
-// The refusal checks, answered at will and watched.
 struct FakeChecks : startup::StartupChecks {
   bool enough = true, running = false;
   bool fault = false;  // something nobody expected escapes the program's logic

@@ -92,7 +92,6 @@ struct ConfigurationTest : ::testing::Test, Machine {
     for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
     copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
   }
-  // The chosen products' steps in the run's order ("+" for each product chosen).
   void Configure(const std::string& chosen) {
     const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
                                      chosen[3] == '+'};

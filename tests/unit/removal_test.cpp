@@ -71,7 +71,6 @@ struct Box {
     engine::LogScope scope(&notes);
     return engine::RunInstallation(choices, view, installtest::kMedium);
   }
-  // The removal, and the next start of Windows.
   int Remove(uninstall::Mode mode, bool restart = true) {
     uninstall::Switches switches;
     switches.mode = mode;
@@ -117,7 +116,6 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
   }
 }
 
-// Installed again before Windows starts anew, the package keeps its new uninstaller.
 TEST(Removal, AnInstallationBeforeTheRestartKeepsItsUninstaller) {
   Box box;
   ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
@@ -304,7 +302,6 @@ TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNam
   EXPECT_EQ(engine::FormatChange(read[0]), line);
   EXPECT_TRUE(read[0].before == value.before && read[0].after == value.after);
   EXPECT_EQ(read[1].aside, file.aside);
-  // A file that cannot be put back is named with its kept version and stays to undo.
   plat::headless::HeadlessPlatform platform;
   platform.files.PutFile("C:\\VP\\a.exe", "new");
   platform.files.PutFile("C:\\VP\\~vp0.old", "old");

@@ -21,7 +21,6 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// A whole-package medium in D:\ and the shell folders the shortcuts go to.
 class UnattendedTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -175,7 +174,6 @@ TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
 }
 
 TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
-  // Walks the wizard to the summary with `mainFolder`, runs the installation and finishes.
   auto install = [](const std::string& mainFolder) {
     return [mainFolder](plat::gui::Form& shown) {
       auto& w = dynamic_cast<wizard::TInstalatorForm&>(shown);
@@ -220,7 +218,6 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
     EXPECT_EQ(files.Exists("C:\\Temp\\w.inf"), c.code != 5);
     const std::string log = files.ReadFile(kLog);
     EXPECT_TRUE(Has(log, "Wynik: " + std::to_string(c.code)));
-    // Every message the user answered is in the log with the answer.
     for (const auto& [text, answer] : c.messages) EXPECT_TRUE(Has(log, "Komunikat: \"" + text));
     EXPECT_TRUE(Has(log, "- odpowiedź: Tak"));
   }
@@ -274,7 +271,6 @@ TEST_F(UnattendedTest, OnlyKnownMessagesAreAnsweredAnythingElseFailsTheWizardKee
     unattended::WizardDialogs wizard(platform.dialogs, {overwriteAll, associate}, true);
     EXPECT_EQ(wizard.Show(request), answer == ModalResult::None ? ModalResult::Cancel : answer);
   }
-  // The wizard keeps the user's last answers for /SAVEINF.
   const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> asked[] = {
       {{}, {false, false}},  // nothing asked: the switches' answers stand
       {{{kFile, ModalResult::Yes}, {kFile, ModalResult::No}, {kTakeOver, ModalResult::Yes}},

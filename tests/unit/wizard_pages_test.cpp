@@ -24,7 +24,6 @@ std::string Question(const std::string& folder, bool exists) {
          (exists ? " już istnieje.\rKontynuować instalację?" : " nie istnieje.\rUtworzyć ?");
 }
 
-// "+" for each box that is on, "-" for each that is off.
 std::string Marks(std::initializer_list<bool> states) {
   std::string s;
   for (bool on : states) s += on ? '+' : '-';
@@ -64,7 +63,6 @@ class PagesTest : public ::testing::Test {
   std::string RowText() const {
     return form->edPath0->Text() + "|" + form->edPath1->Text() + "|" + form->edPath3->Text();
   }
-  // The option boxes' enabled states, then their ticks.
   std::string Options() const {
     auto b = form->OptionBoxes();
     return Marks({b[0]->Enabled(), b[1]->Enabled(), b[2]->Enabled()}) + " " +
@@ -117,7 +115,6 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageBrowseOrRefuseWithThei
     EXPECT_EQ(std::to_string(form->CurrentStep) + form->Edit4->Text(),
               (answer == ModalResult::Yes ? "5" : "4") + sys::TrimSpaces(typed));
   }
-  // Browsing stores folders below the main folder relative to it.
   form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
   const std::string sub = "Wybierz podkatalog, w którym bądzie zainstalowany ";
   const std::tuple<plat::gui::SpeedButton*, plat::gui::Edit*, std::string, std::string, std::string>
