@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <random>
 #include <set>
 #include <sstream>
@@ -15,6 +16,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/installation.h"
+#include "engine/run_state.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "startup/entry.h"
@@ -161,6 +163,28 @@ struct FakeChecks : startup::StartupChecks {
     if (fault) throw plat::Error("awaria");
     return running;
   }
+};
+
+// A machine with a whole-package medium, that must have shown every message a test expected.
+struct Machine {
+  Machine() { PrepareMachine(platform); }
+  ~Machine() { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
+
+  // `options`: the emulator's and the FTP client's desktop shortcuts, the server's autostart.
+  engine::RunOutcome Run(const Selection& chosen, const std::string& main,
+                         const std::array<bool, 3>& options = {},
+                         const std::string& emulatorFolder = "Vortel\\") {
+    engine::InstallChoices choices;
+    choices.products = chosen;
+    choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
+    choices.options = options;
+    engine::StopRequested = false;  // as every caller does before a run
+    return engine::RunInstallation(choices, view, kMedium);
+  }
+  std::string State() { return MachineState(platform); }
+
+  plat::headless::HeadlessPlatform platform;
+  LoggingView view;
 };
 
 }  // namespace installtest

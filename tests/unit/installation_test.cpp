@@ -12,6 +12,7 @@
 
 using engine::RunOutcome;
 using installtest::LoggingView;
+using installtest::Machine;
 using installtest::NewContents;
 using installtest::Selection;
 using plat::ModalResult;
@@ -26,26 +27,6 @@ const std::string kRegistering = "info Rejestrowanie programów.";
 std::string Copying(const std::string& name) {
   return "info Kopiowanie pliku \"" + name + "\".";
 }
-
-struct Machine {
-  Machine() { installtest::PrepareMachine(platform); }
-  ~Machine() { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
-
-  // `options`: the emulator's and the FTP client's desktop shortcuts, the server's autostart.
-  RunOutcome Run(const Selection& chosen, const std::string& main,
-                 const std::array<bool, 3>& options = {},
-                 const std::string& emulatorFolder = "Vortel\\") {
-    engine::InstallChoices choices;
-    choices.products = chosen;
-    choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
-    choices.options = options;
-    engine::StopRequested = false;  // as every caller does before a run
-    return engine::RunInstallation(choices, view, installtest::kMedium);
-  }
-
-  plat::headless::HeadlessPlatform platform;
-  LoggingView view;
-};
 
 const Folders kDirs = {"C:\\VP\\", "C:\\VP\\Emu\\", "C:\\VP\\Ftp\\", "D:\\Srv\\"};
 
@@ -216,7 +197,7 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
 // staged machine reaches.
 TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBeforeRegistering) {
   Machine folder;
-  const std::string folderBefore = installtest::MachineState(folder.platform);
+  const std::string folderBefore = folder.State();
   folder.platform.dialogs.Expect("Nie można utworzyć katalogu \"Q:\\Emu\\\"", ModalResult::OK);
   EXPECT_EQ(folder.Run(kAll, "C:\\VP", {}, "Q:\\Emu"), RunOutcome::FolderFailed);
   EXPECT_EQ(folder.view.log, (std::vector<std::string>{"progress"}));
@@ -224,15 +205,15 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
   Machine script;
   const std::string path = "C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp";
   script.platform.files.PutFile(path, "old");
-  const std::string scriptBefore = installtest::MachineState(script.platform);
+  const std::string scriptBefore = script.State();
   script.platform.dialogs.Expect("Plik \"" + path + "\" już istnieje.\rNadpisać ?",
                                  ModalResult::Abort);
   script.platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::Yes);
   EXPECT_EQ(script.Run({false, false, true, false}, "C:\\VP"), RunOutcome::Aborted);
   EXPECT_EQ(script.view.log.back(), "animation off");
   // Undone: the main folder made before the failing one, the sample script's folders.
-  EXPECT_EQ(installtest::MachineState(folder.platform), folderBefore);
-  EXPECT_EQ(installtest::MachineState(script.platform), scriptBefore);
+  EXPECT_EQ(folder.State(), folderBefore);
+  EXPECT_EQ(script.State(), scriptBefore);
   // Folders that fit, with a file name that would take a path past the limit: nothing is made.
   Machine deep;
   const std::string main = "C:\\" + std::string(215, 'k');
@@ -262,7 +243,7 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
     SCOPED_TRACE(c.trigger);
     Machine m;
     m.platform.files.PutFile(kIni, "[FTP]\r\n");
-    const std::string before = installtest::MachineState(m.platform);
+    const std::string before = m.State();
     bool stopped = false;
     m.platform.pump.onPump = [&] {
       if (m.view.log.back() == c.trigger) engine::StopRequested = stopped = true;
@@ -272,7 +253,7 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
     EXPECT_EQ(std::vector(m.view.log.end() - 2, m.view.log.end()),
               (std::vector<std::string>{c.trigger, "animation off"}));
     EXPECT_TRUE(m.platform.registry.writes.empty());
-    EXPECT_EQ(installtest::MachineState(m.platform), before);
+    EXPECT_EQ(m.State(), before);
   }
 }
 

@@ -40,14 +40,11 @@ struct Notes : engine::RunLog {
 // A machine with a medium, an earlier program owning ".vl", an earlier "Vortel.exe" registered
 // with a path its readers expand (which must come back expandable), and the registered
 // uninstaller.
-struct Box {
-  plat::headless::HeadlessPlatform platform;
-  installtest::LoggingView view;
+struct Box : installtest::Machine {
   Running checks;
   Notes notes;  // of the runs and the removal
 
   Box() {
-    installtest::PrepareMachine(platform);
     platform.registry.Set(RegRoot::ClassesRoot, ".vl", "", "OtherCfg");
     platform.registry.Set(RegRoot::ClassesRoot, "OtherCfg\\shell\\open\\command", "",
                           "\"C:\\Other\\other.exe\" \"%1\"");
@@ -58,18 +55,12 @@ struct Box {
         "%ProgramFiles%\\Stary\\Vortel.exe");
     platform.files.SetModulePath(installtest::kUninstallFolder + std::string("Uninstall.exe"));
   }
-  ~Box() { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
   // The takeover of ".vl" is asked, and taken, whenever a run that registers finds it foreign.
   engine::RunOutcome Install(bool registers = true) {
     if (registers && platform.registry.Get(RegRoot::ClassesRoot, ".vl", "") != "VortelCfg")
       platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
-    engine::InstallChoices choices;
-    choices.products = {true, true, true, true};
-    choices.folders = {kMain, "Vortel\\", "FTPCli\\", "FTPSrv\\"};
-    choices.options = {true, true, true};
-    engine::StopRequested = false;
     engine::LogScope scope(&notes);
-    return engine::RunInstallation(choices, view, installtest::kMedium);
+    return Run({true, true, true, true}, kMain, {true, true, true});
   }
   int Remove(uninstall::Mode mode, bool restart = true) {
     uninstall::Switches switches;
@@ -79,7 +70,6 @@ struct Box {
     if (restart) platform.files.Restart();
     return code;
   }
-  std::string State() { return installtest::MachineState(platform); }
 };
 
 TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
