@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/win32/wide.h"
@@ -20,7 +21,6 @@ inline std::string MakeScratchFolder(const std::string& name) {
   return folder;
 }
 
-// A file's whole contents through the platform's own file API, and a file made of `data`.
 inline std::string Slurp(const std::string& path) {
   auto in = plat::Current().Files().OpenRead(path);
   std::string data;
@@ -41,25 +41,19 @@ inline std::string ProgramFolder() {
   return s.substr(0, s.rfind('\\') + 1);
 }
 
-struct WindowQuery {
-  const wchar_t* cls;
-  HWND found = nullptr;
-};
-
-inline BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
-  auto* q = reinterpret_cast<WindowQuery*>(p);
-  wchar_t cls[64] = {};
-  GetClassNameW(w, cls, 64);
-  if (wcscmp(cls, q->cls) == 0 && IsWindowVisible(w)) q->found = w;
-  return !q->found;
-}
-
 // Waits up to 30 s for a shown window of class `cls` of the thread `thread`; null when none came.
 inline HWND WaitForWindow(const wchar_t* cls, DWORD thread) {
-  WindowQuery query{cls};
-  for (DWORD start = GetTickCount(); !query.found && GetTickCount() - start < 30000; Sleep(10))
-    EnumThreadWindows(thread, MatchWindow, reinterpret_cast<LPARAM>(&query));
-  return query.found;
+  std::pair<const wchar_t*, HWND> query{cls, nullptr};
+  const WNDENUMPROC match = [](HWND w, LPARAM p) -> BOOL {
+    auto* q = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(p);
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    if (wcscmp(name, q->first) == 0 && IsWindowVisible(w)) q->second = w;
+    return !q->second;
+  };
+  for (DWORD start = GetTickCount(); !query.second && GetTickCount() - start < 30000; Sleep(10))
+    EnumThreadWindows(thread, match, reinterpret_cast<LPARAM>(&query));
+  return query.second;
 }
 
 }  // namespace wintest

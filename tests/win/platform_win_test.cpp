@@ -115,7 +115,6 @@ TEST(IniWin, ReadsWritesAndKeepsTheRestOfTheFile) {
   const std::string fresh = wintest::MakeScratchFolder("ini-new") + "\\nowy.ini";
   ini.Write(fresh, "CONFIG", "USERDIR", "");
   EXPECT_EQ(ini.Keys(fresh, "CONFIG"), std::vector<std::string>{"USERDIR"});
-  // A failed write names the file, the value and the system's reason.
   const std::string lost = fresh + "\\brak\\Vortel.ini";
   try {
     ini.Write(lost, "FTP", "CLIENT", "x");

@@ -55,12 +55,6 @@ class RegistryWin : public ::testing::Test {
   static std::string Hkcr(const std::string& key, const std::string& name = "") {
     return RawValue(HKEY_CLASSES_ROOT, key, name);
   }
-  static void RegisterAll() {
-    sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
-    sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
-    sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
-    sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
-  }
 };
 
 TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
@@ -139,7 +133,10 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSi
       {HKEY_CLASSES_ROOT, ".ftp\\ShellNew", "FileName", ftp + "Pattern.ftp"},
   };
   for (int round = 0; round < 2; ++round) {
-    RegisterAll();
+    sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
+    sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
+    sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
+    sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
     for (const auto& v : values) {
       DWORD type = 0;
       EXPECT_EQ(RawValue(v.root, v.key, v.name, &type), v.value) << v.key << " " << v.name;

@@ -15,7 +15,6 @@ namespace wintest {
 
 using plat::win32::Wide;
 
-// The real registry and shell, with scripted dialogs, installed for the object's lifetime.
 class ScriptedWin32Platform : public plat::win32::Win32Platform {
  public:
   plat::headless::ScriptedDialogs dialogs;
@@ -51,29 +50,6 @@ inline void RawDeleteTree(HKEY root, const std::string& key) {
   RegDeleteKeyW(root, Wide(key).c_str());
 }
 
-// Sets one value and puts the old state back at the end.
-class ValueOverride {
- public:
-  ValueOverride(HKEY root, std::string key, std::string name, const std::string& value)
-      : root_(root), key_(std::move(key)), name_(std::move(name)) {
-    old_ = RawValue(root_, key_, name_, &type_);
-    RawSet(root_, key_, name_, value);
-  }
-  ~ValueOverride() {
-    if (type_ != 0)
-      RawSet(root_, key_, name_, old_);
-    else
-      RegDeleteKeyValueW(root_, Wide(key_).c_str(), Wide(name_).c_str());
-  }
-  ValueOverride(const ValueOverride&) = delete;
-  ValueOverride& operator=(const ValueOverride&) = delete;
-
- private:
-  HKEY root_;
-  std::string key_, name_, old_;
-  DWORD type_ = 0;
-};
-
 // A shell folder redirected in both keys the shell keeps it in, and put back afterwards: the shell
 // rewrites "Shell Folders" from "User Shell Folders" whenever it looks a folder up itself (Wine's
 // link object does while it saves). The source goes first, so whoever rewrites "Shell Folders" from
@@ -81,13 +57,29 @@ class ValueOverride {
 class ShellFolderOverride {
  public:
   ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder)
-      : user_(root, kExplorer + "User Shell Folders", name, folder),
-        shell_(root, kExplorer + "Shell Folders", name, folder) {}
+      : root_(root), name_(name) {
+    for (int i = 0; i < 2; ++i) {
+      old_[i] = RawValue(root_, kKeys[i], name_, &type_[i]);
+      RawSet(root_, kKeys[i], name_, folder);
+    }
+  }
+  ~ShellFolderOverride() {
+    for (int i = 1; i >= 0; --i)
+      if (type_[i] != 0)
+        RawSet(root_, kKeys[i], name_, old_[i]);
+      else
+        RegDeleteKeyValueW(root_, Wide(kKeys[i]).c_str(), Wide(name_).c_str());
+  }
+  ShellFolderOverride(const ShellFolderOverride&) = delete;
+  ShellFolderOverride& operator=(const ShellFolderOverride&) = delete;
 
  private:
-  inline static const std::string kExplorer =
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-  ValueOverride user_, shell_;
+  inline static const std::string kKeys[2] = {
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+  HKEY root_;
+  std::string name_, old_[2];
+  DWORD type_[2] = {};
 };
 
 }  // namespace wintest
