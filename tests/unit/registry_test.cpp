@@ -120,9 +120,7 @@ bool RegisterVl(plat::headless::HeadlessRegistry& registry) {
                                sys::QuotedCommand(kExe), "", "", "");
 }
 
-TEST(FileTypes, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
-  plat::headless::HeadlessPlatform platform;
-  auto& registry = platform.registry;
+TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
   // The old ProgID, whether its key and its command exist; the program named (nullptr: none).
   const std::tuple<const char*, bool, const char*, const char*> cases[] = {
       {"", false, nullptr, nullptr},                      // extension names no type

@@ -21,20 +21,17 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-class UnattendedTest : public ::testing::Test {
+class UnattendedTest : public ::testing::Test, public installtest::Machine {
  protected:
   void SetUp() override {
-    installtest::PrepareMachine(platform);
     files.SetModulePath("D:\\Install.exe");
     files.PutFile("C:\\Temp\\.keep", "");
   }
-  void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
   int Run(std::vector<std::string> args) {
     unittest::FreshModuleState();
     return startup::ProgramMain(args, checks);
   }
 
-  plat::headless::HeadlessPlatform platform;
   plat::headless::HeadlessFileSystem& files = platform.files;
   installtest::FakeChecks checks;
 };

@@ -32,15 +32,13 @@ std::string Marks(std::initializer_list<bool> states) {
 
 }  // namespace
 
-class PagesTest : public ::testing::Test {
+class PagesTest : public ::testing::Test, public installtest::Machine {
  protected:
   void SetUp() override {
-    installtest::PrepareMachine(platform);
     platform.files.SetModulePath("D:\\Install.exe");
     platform.gui.ShowForm(*form);
     form->CheckBox1->SetChecked(true);
   }
-  void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
 
   void Next() { form->BitBtn2->Click(); }
   void Back() { form->BitBtn1->Click(); }
@@ -69,7 +67,6 @@ class PagesTest : public ::testing::Test {
            Marks({b[0]->Checked(), b[1]->Checked(), b[2]->Checked()});
   }
 
-  plat::headless::HeadlessPlatform platform;
   std::unique_ptr<wizard::TInstalatorForm> form = std::make_unique<wizard::TInstalatorForm>(
       nullptr, "InstalatorForm", std::vector<std::string>{});
 };
