@@ -48,9 +48,6 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
        {"/SILENT", "/COMPONENTS=vortel"},
        "Produktu \"vortel\" nie ma na tym nośniku instalacyjnym."},
       {false,
-       {"/SILENT", "/DIR=Programy"},
-       "Katalog docelowy \"Programy\" nie jest pełną ścieżką."},
-      {false,
        {"/SILENT", "/DIR=C:\\P", "/DIR3=C:Srv"},
        "Katalog docelowy \"C:Srv\\\" nie jest pełną ścieżką."},
   };
