@@ -240,6 +240,10 @@ int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
 
 }  // namespace startup
 
+bool plat::SilentSetup(const std::vector<std::string>& args) {
+  return unattended::ParseSwitches(args).mode != unattended::Mode::Wizard;
+}
+
 int plat::ProgramMain(const std::vector<std::string>& args) {
   startup::SystemChecks checks;
   return startup::ProgramMain(args, checks);

@@ -19,6 +19,10 @@ class SystemChecks : public uninstall::Checks {
 
 }  // namespace
 
+bool plat::SilentRemoval(const std::vector<std::string>& args) {
+  return uninstall::ParseSwitches(args).mode != uninstall::Mode::Normal;
+}
+
 int plat::UninstallMain(const std::vector<std::string>& args) {
   const uninstall::Switches switches = uninstall::ParseSwitches(args);
   auto& platform = plat::Current();

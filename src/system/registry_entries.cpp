@@ -100,20 +100,6 @@ std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
   return reg->ReadString(valueName);
 }
 
-std::vector<PackageKey> PackageKeys() {
-  std::vector<PackageKey> keys = {
-      {plat::RegRoot::LocalMachine, kMakerKey},
-      {plat::RegRoot::LocalMachine, kUninstallKey + std::string(kPackageName)}};
-  for (const char* program :
-       {"Vortel.exe", "NorvikFTP.exe", "NorvikFTPBatch.exe", "NorvikFTPSrv.exe"})
-    keys.push_back({plat::RegRoot::LocalMachine, kAppPathsKey + std::string(program)});
-  for (const DocumentType* type : {&kEmulatorConfig, &kFtpProfile, &kFtpScript}) {
-    keys.push_back({plat::RegRoot::ClassesRoot, type->ext});
-    keys.push_back({plat::RegRoot::ClassesRoot, type->progId});
-  }
-  return keys;
-}
-
 std::string UninstallFolder() {
   std::string common =
       ReadRegistryString(plat::RegRoot::LocalMachine,

@@ -3,7 +3,6 @@
 // package's one Uninstall entry; and the readers a later installation takes its defaults from.
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/registry.h"
 
@@ -11,13 +10,6 @@ namespace sys {
 
 // The program-files folder ("C:\Program Files\" when the registry does not say). Never raises.
 std::string GetProgramFilesDir();
-// The registry keys that the package's registration writes in, with the levels below them.
-struct PackageKey {
-  plat::RegRoot root;
-  std::string path;
-};
-std::vector<PackageKey> PackageKeys();
-
 // Where the journal and the uninstaller that the system starts elevated live: a folder of
 // the system's Common Files, which only administrators and the system may write, ending in "\".
 std::string UninstallFolder();

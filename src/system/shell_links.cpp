@@ -193,25 +193,6 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
   }
 }
 
-std::vector<std::string> ShortcutFolders() {
-  std::vector<std::string> folders;
-  const plat::RegRoot saved = ShellFoldersRoot;
-  for (plat::RegRoot root : {plat::RegRoot::LocalMachine, plat::RegRoot::CurrentUser}) {
-    ShellFoldersRoot = root;
-    const std::string prefix = root == plat::RegRoot::LocalMachine ? kCommonPrefix : "";
-    for (const char* name : {"Desktop", "Startup", "Programs"}) {
-      try {
-        const std::string folder = GetShellFolder(prefix + name);
-        folders.push_back(std::string(name) == "Programs" ? folder + "\\" + kGroupName : folder);
-      } catch (const std::exception&) {
-        // A system without that folder has no shortcut there either.
-      }
-    }
-  }
-  ShellFoldersRoot = saved;
-  return folders;
-}
-
 void CreateProgramGroup(const std::string& mainFolder,
                         const std::array<std::string, 4>& productFolders) {
   try {

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/registry.h"
 
@@ -45,10 +44,6 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
                     const std::string& workingDir, const std::string& documentPath,
                     const std::string& description, const std::string& folderName, bool useCommon,
                     bool askIfExists, std::string& finalName, bool& failed);
-
-// Every folder that a shortcut of the package may lie in: the desktops, the startup folders
-// and the program groups, the common ones and the user's. Never raises.
-std::vector<std::string> ShortcutFolders();
 
 struct ProgramGroupEntry {
   const char* caption;

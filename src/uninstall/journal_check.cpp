@@ -1,11 +1,11 @@
 #include "uninstall/journal_check.h"
 
 #include <cctype>
+#include <exception>
 #include <vector>
 
 #include "platform/text.h"
 #include "system/paths.h"
-#include "system/registry_entries.h"
 #include "system/shell_links.h"
 
 namespace uninstall {
@@ -42,6 +42,52 @@ bool KeptBeside(const std::string& aside, const std::string& path) {
   return true;
 }
 
+// The keys of the package's registration (spelt out here, in the uninstaller alone: a key the
+// installer writes and this list lacks makes every removal refuse, which the tests would see).
+struct PackageKey {
+  plat::RegRoot root;
+  const char* path;
+};
+constexpr PackageKey kPackageKeys[] = {
+    {plat::RegRoot::LocalMachine, "Software\\Norvik-Soft"},
+    {plat::RegRoot::LocalMachine,
+     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO"},
+    {plat::RegRoot::LocalMachine,
+     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe"},
+    {plat::RegRoot::LocalMachine,
+     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\NorvikFTP.exe"},
+    {plat::RegRoot::LocalMachine,
+     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\NorvikFTPBatch.exe"},
+    {plat::RegRoot::LocalMachine,
+     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\NorvikFTPSrv.exe"},
+    {plat::RegRoot::ClassesRoot, ".vl"},
+    {plat::RegRoot::ClassesRoot, "VortelCfg"},
+    {plat::RegRoot::ClassesRoot, ".pft"},
+    {plat::RegRoot::ClassesRoot, "NorvikFTPProfile"},
+    {plat::RegRoot::ClassesRoot, ".ftp"},
+    {plat::RegRoot::ClassesRoot, "FTPBatchScript"},
+};
+
+// The desktops, the startup folders and the program groups, the common ones and the user's.
+std::vector<std::string> ShortcutFolders() {
+  std::vector<std::string> folders;
+  const plat::RegRoot saved = sys::ShellFoldersRoot;
+  for (plat::RegRoot root : {plat::RegRoot::LocalMachine, plat::RegRoot::CurrentUser}) {
+    sys::ShellFoldersRoot = root;
+    const std::string prefix = root == plat::RegRoot::LocalMachine ? "Common " : "";
+    for (const std::string name : {"Desktop", "Startup", "Programs"}) {
+      try {
+        const std::string folder = sys::GetShellFolder(prefix + name);
+        folders.push_back(name == "Programs" ? folder + "\\Vortel PRO" : folder);
+      } catch (const std::exception&) {
+        // A system without that folder has no shortcut there either.
+      }
+    }
+  }
+  sys::ShellFoldersRoot = saved;
+  return folders;
+}
+
 class PackageScope {
  public:
   PackageScope(const std::vector<std::string>& folders, const std::string& uninstallFolder) {
@@ -49,11 +95,7 @@ class PackageScope {
     for (const std::string& folder : folders)
       if (ComparablePath(folder).size() > 3) Add(folders_, folder);
     Add(folders_, uninstallFolder);
-    for (const std::string& folder : sys::ShortcutFolders()) Add(linkFolders_, folder);
-    for (const sys::PackageKey& key : sys::PackageKeys())
-      keys_.push_back({key.root, plat::InvariantUpper(key.path.back() == '\\'
-                                                          ? key.path.substr(0, key.path.size() - 1)
-                                                          : key.path)});
+    for (const std::string& folder : ShortcutFolders()) Add(linkFolders_, folder);
   }
 
   bool Allows(const Change& change) const {
@@ -102,16 +144,16 @@ class PackageScope {
     std::string key = plat::InvariantUpper(change.path);
     while (!key.empty() && key.back() == '\\') key.pop_back();
     if (key.empty() || key.find("\\\\") != std::string::npos) return false;
-    for (const sys::PackageKey& own : keys_)
+    for (const PackageKey& own : kPackageKeys) {
+      const std::string path = plat::InvariantUpper(own.path);
       if (own.root == change.root &&
-          (Within(key, own.path, true) ||
-           (change.kind == ChangeKind::Key && Within(own.path, key, false))))
+          (Within(key, path, true) || (change.kind == ChangeKind::Key && Within(path, key, false))))
         return true;
+    }
     return false;
   }
 
   std::vector<std::string> folders_, linkFolders_;
-  std::vector<sys::PackageKey> keys_;
 };
 
 }  // namespace

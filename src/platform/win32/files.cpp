@@ -81,24 +81,31 @@ class FolderChain {
     while (path.size() > 3 && path.back() == L'\\') path.pop_back();  // the folder itself is free
     size_t start = path.rfind(L"\\\\", 0) == 0 ? ShareEnd(path) : 3;
     for (size_t end; (end = path.find(L'\\', start)) != WString::npos; start = end + 1) {
-      UniqueHandle level(CreateFileW(path.substr(0, end).c_str(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                                     nullptr));
-      if (!level.Valid()) {
+      path[end] = L'\0';
+      const HANDLE level = CreateFileW(
+          path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+      path[end] = L'\\';
+      if (level == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND) error_ = code;
         return;
       }
       BY_HANDLE_FILE_INFORMATION info;
-      if (!GetFileInformationByHandle(level.Get(), &info) ||
+      if (count_ == kMaxLevels || !GetFileInformationByHandle(level, &info) ||
           (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        CloseHandle(level);
         error_ = kReparsePointEncountered;
         return;
       }
-      held_.push_back(std::move(level));
+      held_[count_++] = level;
     }
   }
+  ~FolderChain() {
+    while (count_ > 0) CloseHandle(held_[--count_]);
+  }
+  FolderChain(const FolderChain&) = delete;
+  FolderChain& operator=(const FolderChain&) = delete;
   // Sets the error for the caller when the path may not be used.
   bool Safe() const {
     if (error_) SetLastError(error_);
@@ -107,12 +114,14 @@ class FolderChain {
 
  private:
   static constexpr DWORD kReparsePointEncountered = 4395;  // ERROR_REPARSE_POINT_ENCOUNTERED
+  static constexpr int kMaxLevels = MAX_PATH / 2;          // more than a path within the limit has
   static size_t ShareEnd(const WString& path) {
     const size_t server = path.find(L'\\', 2);
     const size_t share = server == WString::npos ? server : path.find(L'\\', server + 1);
     return share == WString::npos ? path.size() : share + 1;
   }
-  std::vector<UniqueHandle> held_;
+  HANDLE held_[kMaxLevels];
+  int count_ = 0;
   DWORD error_ = 0;
 };
 
@@ -120,20 +129,16 @@ class FolderChain {
 constexpr wchar_t kProtectedFolder[] =
     L"O:BAG:SYD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
 
-// Who may own, write or re-permit what an elevated program trusts: Administrators, SYSTEM,
-// TrustedInstaller and whoever owns the system's own folder (the same ones on Windows; under
-// Wine, which makes everything the user's, that user).
+// Who may own, write or re-permit what an elevated program trusts: Administrators, SYSTEM and
+// whoever owns the system's own folder (TrustedInstaller on Windows; under Wine, which makes
+// everything the user's, that user).
 bool TrustedSid(PSID sid) {
-  static const std::vector<std::vector<BYTE>> trusted = [] {
-    std::vector<std::vector<BYTE>> sids;
-    for (const wchar_t* text :
-         {L"BA", L"SY", L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"}) {
-      PSID sid = nullptr;
-      if (!ConvertStringSidToSidW(text, &sid)) continue;
-      const BYTE* bytes = static_cast<BYTE*>(sid);
-      sids.emplace_back(bytes, bytes + GetLengthSid(sid));
-      LocalFree(sid);
-    }
+  if (IsWellKnownSid(sid, WinBuiltinAdministratorsSid) || IsWellKnownSid(sid, WinLocalSystemSid))
+    return true;
+  static BYTE systemOwner[SECURITY_MAX_SID_SIZE];
+  static bool looked = false;
+  if (!looked) {
+    looked = true;
     wchar_t system[MAX_PATH];
     PSID owner = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -141,15 +146,11 @@ bool TrustedSid(PSID sid) {
     if (length > 0 && length < MAX_PATH &&
         GetNamedSecurityInfoW(system, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
                               nullptr, nullptr, &descriptor) == ERROR_SUCCESS) {
-      const BYTE* bytes = static_cast<BYTE*>(owner);
-      sids.emplace_back(bytes, bytes + GetLengthSid(owner));
+      CopySid(sizeof systemOwner, systemOwner, owner);
       LocalFree(descriptor);
     }
-    return sids;
-  }();
-  for (const auto& bytes : trusted)
-    if (EqualSid(sid, const_cast<BYTE*>(bytes.data()))) return true;
-  return false;
+  }
+  return IsValidSid(systemOwner) && EqualSid(sid, systemOwner);
 }
 
 class Win32Input : public InputFile {
