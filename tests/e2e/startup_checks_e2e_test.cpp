@@ -42,14 +42,23 @@ void ExpectRefusal(const wchar_t* arguments = L"") {
 
 }  // namespace
 
+// A very silent run refuses with the same code, without a window, its reason in the log.
 TEST(StartupChecksE2E, EachSampleProgramRefusesTheStartWhileItRuns) {
+  const std::wstring log = TempFolder() + L"vortel-refusal-e2e.log";
   for (const wchar_t* program :
        {L"Vortel.exe", L"NorvikFtp.exe", L"NorvikFtpBatch.exe", L"NorvikFTPsrv.exe"}) {
     SCOPED_TRACE(testing::Message() << program);
-    App standIn;
+    App standIn, silent;
     ASSERT_TRUE(standIn.Start(BuildFolder() + L"standins\\" + program, L""));
     ASSERT_TRUE(WaitFor([&] { return !standIn.TopWindows().empty(); }));
     ExpectRefusal();
+    DeleteFileW(log.c_str());
+    ASSERT_TRUE(silent.Start(installExe, L"/VERYSILENT /DIR=\"C:\\Nie ma\" /LOG=\"" + log + L"\""));
+    EXPECT_EQ(silent.WaitExit(), 2);
+    EXPECT_EQ(silent.WindowsShown(), 0);
+    EXPECT_NE(ReadAll(log).find("BŁĄD: Instalator wykrył, że są uruchomione niektóre komponenty"),
+              std::string::npos);
+    EXPECT_FALSE(Exists(L"C:\\Nie ma"));
     // The stand-in ends on WM_CLOSE, as the real programs do.
     for (HWND w : standIn.TopWindows()) PostMessageW(w, WM_CLOSE, 0, 0);
     EXPECT_EQ(standIn.WaitExit(), 0);

@@ -233,4 +233,16 @@ std::wstring Wizard::Answer(const std::wstring& caption, const char* button) con
   return text;
 }
 
+void Wizard::LeaveFinishPage(bool closeBox) {
+  for (const char* box : {"CheckBox5", "CheckBox2", "CheckBox3"})
+    if (Visible(Control(box)) && Checked(Control(box))) Click(Control(box));
+  ASSERT_TRUE(
+      WaitFor([&] { return !Checked(Control("CheckBox2")) && !Checked(Control("CheckBox3")); }));
+  if (closeBox)
+    CloseBox(form);
+  else
+    Click(Control("BitBtn4"));
+  EXPECT_EQ(app.WaitExit(), 0);
+}
+
 }  // namespace e2e
