@@ -103,7 +103,6 @@ BOOL CALLBACK Visit(HWND w, LPARAM p) {
   return !s->found;
 }
 
-// The first window (a child of `parent`, or top-level) for which `match` holds, or null.
 HWND FirstWindow(HWND parent, const std::function<bool(HWND)>& match) {
   Search search{match};
   if (parent)
@@ -211,8 +210,8 @@ void Wizard::WaitPage(const char* sheet, std::chrono::milliseconds timeout) cons
   ASSERT_TRUE(WaitFor([&] { return OnPage(sheet); }, timeout)) << sheet;
 }
 
-void Wizard::Go(const char* button, const char* sheet) const {
-  Click(Control(button));
+void Wizard::Next(const char* sheet) const {
+  Click(Control("BitBtn2"));
   WaitPage(sheet);
 }
 

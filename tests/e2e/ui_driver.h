@@ -88,9 +88,7 @@ struct Wizard {
   HWND Control(const char* name) const { return FindControl(form, name); }
   bool OnPage(const char* sheet) const { return Visible(Control(sheet)); }
   void WaitPage(const char* sheet, std::chrono::milliseconds timeout = kTimeout) const;
-  void Go(const char* button, const char* sheet) const;
-  void Next(const char* sheet) const { Go("BitBtn2", sheet); }
-  void Back(const char* sheet) const { Go("BitBtn1", sheet); }
+  void Next(const char* sheet) const;
   void Agree() const;
   // Presses `button` in the message dialog with this caption, waits till it goes; its text.
   std::wstring Answer(const std::wstring& caption, const char* button) const;
