@@ -14,7 +14,6 @@ inline std::wstring BuildFolder() {
 }
 std::wstring TempFolder();
 std::string Utf8(const std::wstring& text);
-// A drive letter that names no drive here, for folders that cannot be made.
 std::wstring FreeDriveLetter();
 
 std::string ReadAll(const std::wstring& path);
