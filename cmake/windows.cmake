@@ -140,7 +140,7 @@ foreach(source ${E2E_SOURCES})
 endforeach()
 
 # The whole-package installation is compared file by file with the sample package.
-set(WHOLE_PACKAGE InstallE2E.WholePackageWithDefaultsThenFinishStartsTheProgramsAndOpensTheNotes)
+set(WHOLE_PACKAGE InstallE2E.WholePackageWithDefaultsThenFinishStartsTheProgramsAndNoPlantedDllLoads)
 add_test(NAME installed_files COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/win/check_install.py
          ${CMAKE_BINARY_DIR}/sample ${CMAKE_BINARY_DIR}/wine/prefix "C:\\Testy\\Vortel PRO zażółć")
 set_tests_properties(installed_files PROPERTIES DEPENDS ${WHOLE_PACKAGE}

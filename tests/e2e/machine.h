@@ -14,16 +14,14 @@ inline std::wstring BuildFolder() {
 }
 std::wstring TempFolder();
 std::string Utf8(const std::wstring& text);
-// A drive letter that names no drive here, for folders that cannot be made.
 std::wstring FreeDriveLetter();
 
-// The whole file; empty when it cannot be read.
 std::string ReadAll(const std::wstring& path);
 void WriteAll(const std::wstring& path, const std::string& data);
 bool Exists(const std::wstring& path);
 std::map<std::wstring, std::string> Tree(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
-// A string or a number value ("" names the default value), or "<missing>".
+// "" names the default value.
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
 // The machine as a removal must leave it: every file and folder of drive C: (the contents,
 // or under C:\windows the size and time), every key and value below HKLM\Software and
@@ -31,26 +29,21 @@ std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstri
 // folder, nor the keys Wine keeps for itself ("Wine", and "NetworkCards", which it fills when
 // a process first asks for the network).
 std::map<std::wstring, std::string> Snapshot();
-// What differs, an entry a line; empty when nothing does.
 std::string Differences(const std::map<std::wstring, std::string>& before,
                         const std::map<std::wstring, std::string>& after);
 // What Windows does at its next start with what was left for it (MoveFileExW with
 // MOVEFILE_DELAY_UNTIL_REBOOT): wineboot's restart, without the Run keys and Startup items of
 // a full start. Its exit code, -1 when it could not start or did not end.
 long RestartWindows();
-// A value of an INI file, "?" when it has none.
 std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key);
 const std::wstring kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 const std::wstring kUninstallKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
-// Where the journal and the registered uninstaller live: "Vortel PRO" in Common Files.
+// Where the journal and the registered uninstaller live.
 std::wstring UninstallFolder();
-// What an installation registers, a value a line: the maker's folder, the App Paths folders of
-// the emulator, the FTP client and the server, the UninstallString, the types of .vl and .ftp.
+// What an installation registers, a value a line.
 std::wstring Registration();
-// An all-users folder ("Common Desktop", ...) as the "Shell Folders" key names it.
 std::wstring ShellFolder(const wchar_t* name);
-// Which of the package's all-users shortcuts and its program group exist, a name a line.
 std::wstring Shortcuts();
 void RemoveShortcuts();
 

@@ -103,7 +103,6 @@ BOOL CALLBACK Visit(HWND w, LPARAM p) {
   return !s->found;
 }
 
-// The first window (a child of `parent`, or top-level) for which `match` holds, or null.
 HWND FirstWindow(HWND parent, const std::function<bool(HWND)>& match) {
   Search search{match};
   if (parent)
@@ -211,8 +210,8 @@ void Wizard::WaitPage(const char* sheet, std::chrono::milliseconds timeout) cons
   ASSERT_TRUE(WaitFor([&] { return OnPage(sheet); }, timeout)) << sheet;
 }
 
-void Wizard::Go(const char* button, const char* sheet) const {
-  Click(Control(button));
+void Wizard::Next(const char* sheet) const {
+  Click(Control("BitBtn2"));
   WaitPage(sheet);
 }
 
@@ -231,6 +230,18 @@ std::wstring Wizard::Answer(const std::wstring& caption, const char* button) con
   Click(FindControl(dialog, button));
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
   return text;
+}
+
+void Wizard::LeaveFinishPage(bool closeBox) {
+  for (const char* box : {"CheckBox5", "CheckBox2", "CheckBox3"})
+    if (Visible(Control(box)) && Checked(Control(box))) Click(Control(box));
+  ASSERT_TRUE(
+      WaitFor([&] { return !Checked(Control("CheckBox2")) && !Checked(Control("CheckBox3")); }));
+  if (closeBox)
+    CloseBox(form);
+  else
+    Click(Control("BitBtn4"));
+  EXPECT_EQ(app.WaitExit(), 0);
 }
 
 }  // namespace e2e

@@ -13,7 +13,6 @@ namespace e2e {
 constexpr std::chrono::milliseconds kTimeout{30000};
 const std::wstring kWizardCaption = L"Norvik-Soft - Instalator oprogramowania Vortel PRO";
 
-// Polls `condition` until it holds or the time-out passes; returns whether it held.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = kTimeout);
 
 class App {
@@ -31,7 +30,6 @@ class App {
   long WaitExit(std::chrono::milliseconds timeout = kTimeout);
   void Kill();
 
-  // A visible top-level window of the process with this caption (and class, when given).
   HWND FindTop(const std::wstring& caption, const std::wstring& cls = L"") const;
   HWND WaitTop(const std::wstring& caption, const std::wstring& cls = L"") const;
   std::vector<HWND> TopWindows() const;
@@ -52,14 +50,12 @@ class App {
   struct WindowLog* log_ = nullptr;
 };
 
-// The control under `top` that answers "WM_GETCONTROLNAME" with `name`, or null.
 HWND FindControl(HWND top, const std::string& name);
 std::string ControlName(HWND window);
 std::wstring Text(HWND window);
 inline bool Enabled(HWND window) {
   return window && IsWindowEnabled(window);
 }
-// The window and all its parents.
 inline bool Visible(HWND window) {
   return window && IsWindowVisible(window);
 }
@@ -77,10 +73,8 @@ void Key(HWND window, WPARAM virtualKey);
 inline void CloseBox(HWND top) {
   PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
-// The default push button of the message dialog with this caption, by button name
-// ("Yes", "No", "OK", ...); the dialog's message text through `text`.
 HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text = nullptr);
-// A top-level window of any process, shown or not, whose title contains `part` (class `cls`).
+// Of any process, shown or not.
 HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls = nullptr);
 
 // The wizard of one installer process, page by page. Steps report failures to the running test;
@@ -89,18 +83,17 @@ struct Wizard {
   App app;
   HWND form = nullptr;
 
-  // Starts the installer (in `folder`, when given) and waits for the wizard.
   void Start(const std::wstring& exe, const std::wstring& folder = L"",
              const std::wstring& arguments = L"");
   HWND Control(const char* name) const { return FindControl(form, name); }
   bool OnPage(const char* sheet) const { return Visible(Control(sheet)); }
   void WaitPage(const char* sheet, std::chrono::milliseconds timeout = kTimeout) const;
-  void Go(const char* button, const char* sheet) const;
-  void Next(const char* sheet) const { Go("BitBtn2", sheet); }
-  void Back(const char* sheet) const { Go("BitBtn1", sheet); }
+  void Next(const char* sheet) const;
   void Agree() const;
   // Presses `button` in the message dialog with this caption, waits till it goes; its text.
   std::wstring Answer(const std::wstring& caption, const char* button) const;
+  // Unticks every box of the finish page and leaves it through Finish or the close box.
+  void LeaveFinishPage(bool closeBox = false);
 };
 
 }  // namespace e2e
