@@ -56,9 +56,8 @@ struct Installer : Wizard {
     }
     ASSERT_TRUE(OnPage("Step8"));
   }
-  // Finishes with the notes ticked too: the notes and the two programs open, each logged in `log`.
-  // Wine's desktop has no shell window, and without one nothing would start: this test's window
-  // stands in for it, so they run with this process's token.
+  // Finishes with the notes ticked too, each start logged in `log`. Wine's desktop has no shell
+  // window, without which nothing would start: this test's window stands in for it.
   void FinishStartingEverything(const std::wstring& log) {
     const HWND shell = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                        nullptr, nullptr);
@@ -96,9 +95,7 @@ void InstallAndLeave(const std::wstring& medium, const std::wstring& folder,
 
 }  // namespace
 
-// The whole package from a medium with DLLs planted, preferred by Wine as by Windows' search order:
-// neither the wizard nor a silent run loads one. Not version.dll or msimg32.dll, which Wine's own
-// user32 and uxtheme load from beside any program, whatever it restricts (Windows' do not).
+// Not version.dll or msimg32.dll: Wine's user32 and uxtheme load those from beside any program.
 TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndNoPlantedDllLoads) {
   const std::wstring medium = CopyMedium(L"medium-whole");
   const std::string probe = ReadAll(BuildFolder() + L"planted_dll.dll");
@@ -128,14 +125,12 @@ TEST(InstallE2E, WholePackageWithDefaultsThenFinishStartsTheProgramsAndNoPlanted
     run.arguments = L"/LOG=\"" + log + L"\"";
     ASSERT_NO_FATAL_FAILURE(run.Install(medium, folder));
     ASSERT_NO_FATAL_FAILURE(run.RunToFinish());
-    // The bar under the file text rose step by step to full while the copying page was seen.
     const std::vector<int> bar = run.app.ProgressPositions();
     ASSERT_GE(bar.size(), 3u);
     EXPECT_GE(bar.front(), 0);
     EXPECT_EQ(std::adjacent_find(bar.begin(), bar.end(), std::greater_equal<int>()), bar.end());
     EXPECT_EQ(bar.back(), 100);
-    // The files themselves: the installed_files test; the registration and the INI file: the
-    // silent cases, whose replay of a wizard run must match it.
+    // The files are the installed_files test's; the registration and INI file the silent cases'.
     EXPECT_TRUE(Exists(folder + L"\\FTPSrv\\ftproot\\incoming"));
     EXPECT_FALSE(Exists(folder + L"\\Install.exe"));
     EXPECT_EQ(Shortcuts(), L"Vortel.lnk\nNorvik-FTP.lnk\nVortel PRO\nVortel PRO\\Odinstaluj.lnk\n");
@@ -179,13 +174,11 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestionAndAbortClosesWithoutAn
     EXPECT_NE(caption, L" B\u0142\u0105d");
 }
 
-// The wizard closed while it copies stops the run and leaves the machine as it was; the Uninstall
-// entry's command asks once, removes all but the user's profile and names it.
+// The Uninstall entry's command asks once, removes all but the user's profile and names it.
 TEST(InstallE2E, ClosingWhileCopyingUndoesTheRunAndTheUninstallStringRemovesAllTheUserDidNotMake) {
   const std::wstring medium = CopyMedium(L"medium-remove");
   const std::wstring folder = L"C:\\Testy\\Do usunięcia";
-  // An earlier case's shortcuts would bring questions, and its group's would be replaced; its
-  // journal, the machine's and not the main folder's, would have its installation removed too.
+  // Leftover shortcuts would bring questions, and an earlier journal would undo its run too.
   RemoveShortcuts();
   RemoveTree(UninstallFolder());
   const auto before = Snapshot();
@@ -217,8 +210,7 @@ TEST(InstallE2E, ClosingWhileCopyingUndoesTheRunAndTheUninstallStringRemovesAllT
     Click(FindControl(dialog, caption == L" Decyzja" ? "Yes" : "OK"));
   }
   EXPECT_EQ(app.WaitExit(), 0);
-  // The uninstaller that ran waits for the next start of Windows, the folders that hold the
-  // profile too: once the user has deleted it, they go then.
+  // The uninstaller and the profile's folders wait for the next start of Windows.
   EXPECT_EQ(ReadAll(profile), "host=ftp.example");
   EXPECT_FALSE(Exists(folder + L"\\Uninstall.exe") || Exists(UninstallFolder() + L"\\Install.log"));
   DeleteFileW(profile.c_str());

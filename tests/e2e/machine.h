@@ -23,17 +23,14 @@ std::map<std::wstring, std::string> Tree(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
 // "" names the default value.
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
-// The machine as a removal must leave it: every file and folder of drive C: (the contents,
-// or under C:\windows the size and time), every key and value below HKLM\Software and
-// HKCU\Software, and what waits for the next start of Windows; not the logs in the temporary
-// folder, nor the keys Wine keeps for itself ("Wine", and "NetworkCards", which it fills when
-// a process first asks for the network).
+// The machine as a removal must leave it: drive C: (under C:\windows only sizes and times), HKLM
+// and HKCU\Software, and what waits for the next start; not the temporary logs, nor Wine's own keys
+// ("Wine", and "NetworkCards", filled at a process's first network use).
 std::map<std::wstring, std::string> Snapshot();
 std::string Differences(const std::map<std::wstring, std::string>& before,
                         const std::map<std::wstring, std::string>& after);
-// What Windows does at its next start with what was left for it (MoveFileExW with
-// MOVEFILE_DELAY_UNTIL_REBOOT): wineboot's restart, without the Run keys and Startup items of
-// a full start. Its exit code, -1 when it could not start or did not end.
+// Runs what waits for the next start (MOVEFILE_DELAY_UNTIL_REBOOT) as wineboot's restart does,
+// without Run keys or Startup items. Its exit code, -1 if it did not start or end.
 long RestartWindows();
 std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wchar_t* key);
 const std::wstring kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";

@@ -1,5 +1,4 @@
-// Unattended installations from a medium mastered once from the sample package: what lands
-// where, the exit codes, the log, and that no window appears where none may.
+// Unattended installations: what lands where, the exit codes, the log, and no stray window.
 #include <shlwapi.h>
 
 #include <functional>
@@ -90,14 +89,13 @@ class SilentE2E : public ::testing::Test {
 }  // namespace
 
 TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
-  // As package managers start every installer of this family; a folder quoted by the C
-  // runtime's rules keeps a doubled final backslash, which names the same folder.
+  // As package managers start it; the C runtime keeps a doubled final backslash, the same folder.
   const Result r =
       RunInstaller(L"/SP- /VERYSILENT /SUPPRESSMSGBOXES /NORESTART /DIR=\"" + kTarget + L"\\\\\"");
   EXPECT_EQ(r.exitCode, 0) << r.log;
   EXPECT_EQ(r.windowsShown, 0);
 
-  // The bytes are the installed_files test's, for the same copying code; here: each is logged.
+  // The bytes are the installed_files test's; here each file is logged.
   const auto files = Tree(kTarget);
   int written = 0;
   for (const auto& [name, bytes] : files) {
@@ -199,8 +197,7 @@ TEST_F(SilentE2E, QuietUninstallStringRemovesItAllAndGivesTheTypeBackToItsProgra
   EXPECT_GT(wcstol(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"EstimatedSize").c_str(),
                    nullptr, 10),
             10);
-  // The journal lies beside the registered uninstaller, where only administrators write, and
-  // is obeyed whole or not at all: a line outside the package leaves everything as it is.
+  // Only administrators write the journal; one line outside the package and none of it is obeyed.
   const std::wstring journal = UninstallFolder() + L"\\Install.log";
   EXPECT_TRUE(Exists(UninstallFolder() + L"\\Uninstall.exe") &&
               !Exists(kTarget + L"\\Install.log"));
@@ -279,8 +276,7 @@ TEST_F(SilentE2E, AFaultyCommandLineOrAFolderThatCannotBeMadeEndWithTheReason) {
     EXPECT_TRUE(Has(r.log, reason)) << r.log;
     EXPECT_FALSE(Has(r.log, "Zapisano plik:"));
   }
-  // Without /LOG a silent run still leaves its reason in the temporary folder, under a name of
-  // its own where another file took the usual one.
+  // Without /LOG the reason still goes to the temporary folder, renamed if the usual name is taken.
   const std::wstring defaultLog = TempFolder() + L"Vortel PRO Setup.log",
                      second = TempFolder() + L"Vortel PRO Setup (2).log";
   WriteAll(defaultLog, "obcy");

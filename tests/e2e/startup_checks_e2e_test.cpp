@@ -62,9 +62,8 @@ TEST(StartupChecksE2E, EachSampleProgramRefusesTheStartWhileItRuns) {
   }
 }
 
-// Not a product's file name: found by its title (each title: the unit tests and the stand-ins);
-// whatever the title: by the batch client's form or by a product's file name in any letter case.
-// "disc" is an ordinary start; only the exact "DISC" masters a medium without the check.
+// Found by its title (as unit tests and stand-ins list them) or, whatever the title, by the batch
+// client's form or a file name in any letter case; only the exact "DISC" skips the check.
 TEST(StartupChecksE2E, TitlesTheBatchClientsFormAndFileNamesRefuseTheStartUnlessExactlyDisc) {
   const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> probes[] = {
       {L"przemianowany.exe", L"Wsadowy klient FTP", L""},

@@ -1,6 +1,5 @@
 #pragma once
-// The end-to-end tests' UI driver: controls found by the name they answer "WM_GETCONTROLNAME"
-// with, conditions waited for with generous time-outs, never fixed sleeps.
+// The end-to-end UI driver: controls found by their "WM_GETCONTROLNAME" answer, no fixed sleeps.
 #include <windows.h>
 
 #include <chrono>
@@ -35,8 +34,7 @@ class App {
   std::vector<HWND> TopWindows() const;
   HWND MessageForm() const;
 
-  // Every window the process's main thread has shown, recorded by a hook inside the process:
-  // looking now and then would miss one shown and gone between two looks.
+  // Windows the main thread has shown, caught by an in-process hook: polling misses brief ones.
   int WindowsShown() const;
   std::vector<std::wstring> TopCaptions() const;
   // The positions given to progress bars, in order (-1: given to a bar out of sight).
@@ -77,8 +75,7 @@ HWND WaitDialog(const App& app, const std::wstring& caption, std::wstring* text 
 // Of any process, shown or not.
 HWND AnyWindowTitled(const std::wstring& part, const wchar_t* cls = nullptr);
 
-// The wizard of one installer process, page by page. Steps report failures to the running test;
-// wrap them in ASSERT_NO_FATAL_FAILURE where later steps depend on them.
+// One installer's wizard; steps report failures, so wrap them in ASSERT_NO_FATAL_FAILURE as needed.
 struct Wizard {
   App app;
   HWND form = nullptr;

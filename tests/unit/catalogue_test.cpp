@@ -1,5 +1,4 @@
-// The catalogue and the medium's marker are the package: a missing or misspelt entry ships a
-// broken product; a wrong reading offers products that are not on the medium.
+// A misspelt entry ships a broken product; a misread marker offers products not on the medium.
 #include "engine/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -84,8 +83,7 @@ TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
     EXPECT_EQ(GroupsOfKindWord(other), kWholePackage) << other;
 }
 
-// What each kind of medium holds is proven by mastering under Wine; here the words, read before
-// the first copy.
+// Mastering under Wine proves what each medium holds; here the words, read before the first copy.
 TEST(Mastering, TheWordsChooseTheTargetAndTheKindAndTheFirstFailureEndsWithOne) {
   plat::headless::HeadlessPlatform platform;
   platform.files.AddDrive('E');

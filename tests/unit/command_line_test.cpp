@@ -1,5 +1,4 @@
-// The administrators' command line: how words are cut and what every switch may and may not
-// say. A fault here installs into the wrong folder or silently ignores a deployment's wish.
+// How words are cut and what each switch may say: a fault installs wrongly or ignores a deployment.
 #include "unattended/command_line.h"
 
 #include <fstream>
@@ -145,8 +144,7 @@ TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   EXPECT_TRUE(s.tasks && s.tasks->empty());
 }
 
-// The package manifest's switches parse to the modes and folders it names, and its return codes
-// are exactly the program's failures, 2 and 5 with the meaning package managers give them.
+// The manifest's return codes are exactly the program's failures, 2 and 5 as package managers mean.
 TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
   std::ifstream in(std::string(VORTEL_SOURCE_DIR) +
                    "/packaging/winget/NorvikSoft.VortelPRO.installer.yaml");

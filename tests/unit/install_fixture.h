@@ -1,6 +1,5 @@
 #pragma once
-// Shared pieces of the engine tests: an independent zlib round trip to judge stored files by,
-// a machine with a whole-package medium, a view that logs the run and startup checks at will.
+// Shared engine-test pieces: an independent zlib round trip, a medium's machine, a logging view.
 #include <zlib.h>
 
 #include <algorithm>
@@ -84,8 +83,7 @@ inline std::string NewContents(const std::string& entry) {
   return "new " + entry;
 }
 
-// Drive D: as a whole-package medium, the all-users shell folders of an NT machine and its
-// Common Files.
+// Drive D: as a whole-package medium, an NT machine's all-users shell folders and Common Files.
 inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
   platform.files.AddDrive('D');
   for (const auto* list :
@@ -111,8 +109,7 @@ inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
   platform.files.PutFile("C:\\Wspolne\\desktop.ini", "");
 }
 
-// Every folder and file of drive C: with its contents, and the whole registry: what a run
-// that is rolled back, or an installation that is removed, must leave as it found it.
+// All of drive C: and the registry, which a rolled-back run or a removal must leave as it found.
 inline std::string MachineState(plat::headless::HeadlessPlatform& platform) {
   const auto root = platform.files.HostPath("C:\\");
   std::set<std::string> entries;  // sorted

@@ -1,5 +1,4 @@
-// The installation run: the steps a choice plans, each product's configuration, applying the
-// plan from a whole-package medium, its ends and what each end leaves behind.
+// The installation run: the steps a choice plans, each product's settings, applying them, its ends.
 #include "engine/installation.h"
 
 #include <gtest/gtest.h>
@@ -41,8 +40,7 @@ std::string ListName(const FileList* list) {
   return "?";
 }
 
-// One line per run of steps of a kind, "; " between the steps: the list or the product, the
-// folder; a shortcut's link, target and description.
+// One line per run of like steps, "; " between: list or product, folder; link, target, description.
 std::vector<std::string> Describe(const RunPlan& plan) {
   const char* const kinds[] = {"folder ", "files ", "link ", "configure ", "register ", "group "};
   std::vector<std::string> lines;
@@ -142,7 +140,6 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   // A sample script of several input blocks, so the progress must move within one file.
   const std::string script = enginetest::MixedBytes(300000, 3);
   m.platform.files.PutFile("D:\\vortelpro.ft_", enginetest::Deflate(script));
-  // The shortcuts are made before the sample script is copied.
   bool linkBeforeScript = false;
   m.platform.pump.onPump = [&] {
     if (m.view.log.back() == Copying("vortelpro.ftp"))
@@ -193,8 +190,7 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
         << key;
 }
 
-// The other ends are proven end to end and with the wizard's exit codes; here the ends only a
-// staged machine reaches.
+// The ends only a staged machine reaches; the others are proven end to end.
 TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBeforeRegistering) {
   Machine folder;
   const std::string folderBefore = folder.State();
@@ -227,8 +223,7 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
                 !m->platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
 }
 
-// A close confirmed while messages are pumped ends the run after that whole file (nothing may
-// follow the last file, the sample script or the last pump), and it is undone.
+// It ends after the whole file (nothing may follow the last file, script or pump) and is undone.
 TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
   const struct {
     Selection chosen;

@@ -1,5 +1,4 @@
-// Registry entries and document types: the values are proven under Wine; here the order of
-// writes, the failures and the states Wine's registry will not keep.
+// The values are proven under Wine; here the order of writes, failures, states Wine will not keep.
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"

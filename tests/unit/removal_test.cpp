@@ -1,5 +1,4 @@
-// Removal and recovery: the journal a run writes, a run that does not install undone, the
-// package removed by the uninstaller, each judged by the whole machine before and after.
+// Removal and recovery, each judged by the whole machine before and after.
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -37,9 +36,8 @@ struct Notes : engine::RunLog {
   }
 };
 
-// A machine with a medium, an earlier program owning ".vl", an earlier "Vortel.exe" registered
-// with a path its readers expand (which must come back expandable), and the registered
-// uninstaller.
+// A machine with a medium, a foreign owner of ".vl", an earlier "Vortel.exe" registered with a path
+// its readers expand (which must come back expandable), and the uninstaller.
 struct Box : installtest::Machine {
   Running checks;
   Notes notes;  // of the runs and the removal
@@ -117,9 +115,8 @@ TEST(Removal, AnInstallationBeforeTheRestartKeepsItsUninstaller) {
   EXPECT_TRUE(box.platform.files.Exists(kJournal));
 }
 
-// A read-only file overwritten leaves no kept copy behind and goes at removal. A journal that
-// cannot be written, or a damaged stored file, ends a later run as a failure with the run's
-// message, the earlier installation intact and removable.
+// An overwritten read-only file leaves no kept copy and goes at removal. An unwritable journal or a
+// damaged stored file fails a later run with its message, the earlier installation intact.
 TEST(Removal, AReadOnlyFileReplacedThenAJournalThatCannotBeWrittenOrADamagedFile) {
   Box box;
   auto& files = box.platform.files;
@@ -149,9 +146,8 @@ TEST(Removal, AReadOnlyFileReplacedThenAJournalThatCannotBeWrittenOrADamagedFile
   EXPECT_EQ(box.State(), before);
 }
 
-// Someone who may write the main folder plants a journal there before the first installation,
-// and later puts a link to a folder of theirs in place of a product folder, before a removal or
-// a reinstallation. Neither leads anywhere outside the package.
+// Someone who may write the main folder plants a journal before the first installation, then links
+// a product folder to one of theirs: neither leads outside the package.
 TEST(Removal, APlantedJournalOrALinkInPlaceOfAProductFolderLeadsNowhere) {
   const std::string planted = "VORTEL-PRO-JOURNAL 1\nrun\tC:\\\nfile\tC:\\Windows\\x.dll\t-\n";
   for (const bool reinstall : {false, true}) {
@@ -211,8 +207,7 @@ TEST(Removal, AStepOfARollbackThatFailsIsNamedInOneMessageAndTheRestIsStillUndon
   EXPECT_EQ(box.State(), before);
 }
 
-// The elevated uninstaller obeys no journal that someone without rights can have changed,
-// nor any line that reaches outside the package; refused, it touches nothing at all.
+// A journal others could change, or a line outside the package: the uninstaller touches nothing.
 TEST(Removal, RefusesWhileAProgramRunsAndAJournalItCannotTrustTouchingNothing) {
   const std::string foreign = "zawiera zmianę spoza pakietu Vortel PRO";
   const std::string unreadable = "Nie można odczytać dziennika instalacji";

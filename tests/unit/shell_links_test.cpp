@@ -1,5 +1,4 @@
-// Shell folders, links and the decisions around shortcuts, on both Windows families. What the
-// real link object stores is proven under Wine; here the failures and the older family.
+// Shortcut decisions on both families; what the real link object stores is proven under Wine.
 #include "system/shell_links.h"
 
 #include <filesystem>

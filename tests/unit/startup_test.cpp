@@ -1,5 +1,4 @@
-// The entry: its refusal rules (free resources on the older family, programs of the package
-// running) and exit codes, the background window's gradient and labels, the licence text.
+// The entry's refusals and exit codes, the background window's gradient and labels, the licence.
 #include <gtest/gtest.h>
 
 #include "install_fixture.h"

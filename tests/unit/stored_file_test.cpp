@@ -1,5 +1,4 @@
-// Stored files are the package itself: a wrong byte here is a broken installation, and a
-// failed expansion must never cost the user the file that was there before.
+// Stored files are the package: a wrong byte breaks it, a failed expansion must keep the old file.
 #include "engine/stored_file.h"
 
 #include <filesystem>

@@ -80,8 +80,7 @@ TEST(Recolor, KeyColoursBecomeShadesOfTheButtonFace) {
   plat::headless::HeadlessPlatform platform;
   platform.gui.buttonFace = face;
   const Color grey = Rgb(160, 160, 164), dark = Rgb(64, 64, 64), stray = Rgb(1, 2, 3);
-  // Background (0,0), shade (0,7) and light (0,4) are the keys; with the shade and the light
-  // alike, the shade rule wins.
+  // Background (0,0), shade (0,7) and light (0,4) are keys; the shade wins if the light matches.
   auto tile = [&](Color light) {
     plat::gui::Bitmap b;
     b.width = 4;

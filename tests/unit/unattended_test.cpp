@@ -1,5 +1,4 @@
-// The installation without the wizard: the choices, the switches' answers, nothing shown; the
-// wizard's codes and log. What lands where and the silent exit codes are proven end to end.
+// Installing without the wizard; where files land and the silent exit codes are proven end to end.
 #include <gtest/gtest.h>
 
 #include "engine/medium_kind.h"

@@ -1,5 +1,4 @@
-// The pages between the agreement and the copying, driven through the wizard's own buttons; the
-// rules behind them are the choices' tests' business.
+// Pages between the agreement and the copying, via the wizard's buttons; the rules: choices_test.
 #include <gtest/gtest.h>
 
 #include "engine/run_log.h"
@@ -127,8 +126,7 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageBrowseOrRefuseWithThei
     button->Click();
     EXPECT_EQ(edit->Text() + "|" + platform.shell.browseCaptions.back(), stored + "|" + title);
   }
-  // Would install below the current folder, or above a drive's root: the main folder or a row,
-  // named.
+  // Would install below the current folder, or above a drive's root: the main folder or row named.
   const std::tuple<const char*, const char*, const char*> refused[] = {
       {"C:Vortel", "Vortel\\", "C:Vortel"},
       {"C:\\VP", "..\\..\\Inny", "C:\\VP\\..\\..\\Inny\\"},

@@ -28,8 +28,7 @@ TEST(FilesWin, AttributesStreamsReplaceRenameTrustAndFolders) {
 
   const std::string target = dir + "\\cel.txt";
   wintest::Spill(target, "stare");
-  // Wine keeps the read-only bit as Unix permissions, which do not stop root, so only the
-  // bit itself is checked here; the refusal to write is the headless twin's business.
+  // Wine keeps read-only as Unix permissions, which do not stop root: only the bit is checked.
   ASSERT_TRUE(files.SetAttributes(target, plat::kAttrReadOnly));
   EXPECT_TRUE(files.GetAttributes(target) & plat::kAttrReadOnly);
   ASSERT_TRUE(files.SetAttributes(target, plat::kAttrArchive));
@@ -79,8 +78,7 @@ TEST(FilesWin, AttributesStreamsReplaceRenameTrustAndFolders) {
   files.ChangeDirectory(before);
 }
 
-// Wine has no shell window of its own: without one nothing starts (it would run as
-// administrator); with one (here ours) the program runs with its owner's token.
+// Wine has no shell window; without one nothing starts, with ours it runs with its owner's token.
 TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAsTheShellsUserOnly) {
   const std::string marker = wintest::MakeScratchFolder("run") + "\\started.txt";
   const std::string program = wintest::ProgramFolder() + "probe dir\\probe_child.exe";

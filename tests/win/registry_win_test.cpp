@@ -26,8 +26,7 @@ constexpr char kTail[] =
     "Zmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
     "instalowany program ?";
 
-// Every key the registration writes, removed before and after each test so no test sees
-// another's leftovers.
+// Every key the registration writes, removed around each test so none sees another's leftovers.
 void RemoveRegistration() {
   wintest::RawDeleteTree(HKEY_LOCAL_MACHINE, kMaker);
   wintest::RawDeleteTree(HKEY_LOCAL_MACHINE, kUninstallEntry);

@@ -1,6 +1,5 @@
 #pragma once
-// The real registry read and written around the code under test, values put back as they were,
-// and a real platform whose dialogs a test answers.
+// Real registry access with values put back, and a real platform whose dialogs a test answers.
 #include <windows.h>
 
 #include <string>
@@ -50,10 +49,8 @@ inline void RawDeleteTree(HKEY root, const std::string& key) {
   RegDeleteKeyW(root, Wide(key).c_str());
 }
 
-// A shell folder redirected in both keys the shell keeps it in, and put back afterwards: the shell
-// rewrites "Shell Folders" from "User Shell Folders" whenever it looks a folder up itself (Wine's
-// link object does while it saves). The source goes first, so whoever rewrites "Shell Folders" from
-// it in between finds the new value.
+// A shell folder redirected in both keys, then put back. The shell rewrites "Shell Folders" from
+// "User Shell Folders" on its lookups (Wine's link object on save): the source goes first.
 class ShellFolderOverride {
  public:
   ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder)

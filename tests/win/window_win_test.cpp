@@ -1,5 +1,4 @@
-// A handler's failure inside a window procedure is reported, and the program goes on: the
-// exception never unwinds through the system's frames.
+// A handler's failure in a window procedure is reported and never unwinds through system frames.
 #include <algorithm>
 #include <future>
 #include <gtest/gtest.h>
@@ -77,8 +76,7 @@ TEST(WindowWin, AFailingHandlerIsReportedAndTheFormLivesOn) {
   EXPECT_EQ(log.notes, "Cicho.!");
 }
 
-// At the DPI this Wine runs with (scripts/screenshots sets 144 and 192): every text of every
-// page, of the background and of the /SILENT window fits where it is shown.
+// At the DPI this Wine runs with (scripts/screenshots sets 144 and 192) every text fits.
 TEST(WindowWin, EveryTextFitsAtThisDpi) {
   using plat::win32::TextExtent;
   using plat::win32::Wide;
