@@ -47,8 +47,7 @@ bool App::Start(const std::wstring& exe, const std::wstring& arguments,
   section_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowLog),
                                 WindowLogName(pid_).c_str());
   if (section_) log_ = static_cast<WindowLog*>(MapViewOfFile(section_, FILE_MAP_READ, 0, 0, 0));
-  // Wine's server now and then refuses a hook on a thread it has only just made; the thread
-  // waits suspended, so asking again misses nothing.
+  // Wine may refuse a hook on a brand-new thread; it waits suspended, so retrying misses nothing.
   WaitFor([&] {
     return (hook_ = SetWindowsHookExW(WH_CALLWNDPROC, shown, watch, info.dwThreadId)) != nullptr;
   });

@@ -1,5 +1,4 @@
-// Every test starts from the program's start-up module-level values, whatever the test before
-// left. A dialog the script did not expect fails its test, even where the code catches it.
+// Each test starts from fresh module-level values; an unexpected dialog fails it, even if caught.
 #include "module_state.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,7 @@
 
 namespace unittest {
 
-// The module-level values as a new process has them. Runs before every test; a test that
-// stands for several processes calls it before each.
+// Module-level values as a new process has them; a test standing for several processes repeats it.
 void FreshModuleState();
 
 }  // namespace unittest

@@ -48,8 +48,7 @@ TEST(Dialogs, StandardDialogSortsButtonsAndChoosesFocusAndEsc) {
   }
   EXPECT_EQ(plat::CaptionOf(DlgType::Confirmation) + plat::CaptionOf(DlgButton::Retry),
             " DecyzjaPowtó&rz");
-  // The harness every dialog text check relies on: a wrong or unexpected dialog fails the test
-  // even where the code under test catches every exception.
+  // A wrong or unexpected dialog fails the test even where the code under test catches everything.
   const auto swallowed = [](const std::string& text) {
     try {
       plat::MessageDlg(text, DlgType::Error, {DlgButton::OK});

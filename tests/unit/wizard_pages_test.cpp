@@ -77,8 +77,7 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageBrowseOrRefuseWithThei
   EXPECT_EQ(form->CurrentStep, 3);
   platform.registry.Set(plat::RegRoot::LocalMachine, kAppPaths + "NorvikFTPSrv.exe", "Path",
                         kDefaultMain + "S\\");
-  // The emulator's and the client's start boxes (enabled, ticked), the three folder rows, and
-  // the rows after the main folder changed.
+  // Emulator's and client's start boxes (enabled, ticked), the folder rows, those after a new main.
   const std::tuple<Selection, const char*, const char*> cases[] = {
       {{true, false, false, true}, "++-- +-+", "Vortel\\|FTPCli\\|FTPSrv\\"},
       {{false, true, false, false}, "--++ -+-", "Vortel\\|FTPCli\\|S\\"}};

@@ -1,5 +1,4 @@
-// The real message dialog, driven from a second thread while the test's thread waits in it as
-// the installer's would: button order and layout, the focused button, Enter, Esc, the close box.
+// The real message dialog, driven from a second thread while the test's thread waits in it.
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -21,8 +20,7 @@ WString Text(HWND w) {
   return text;
 }
 
-// What a user sees: caption, the buttons left to right ("|" between), the focused one; and
-// whether the window is centred and the buttons equally wide and spaced.
+// What a user sees: caption, buttons left to right ("|" between), the focused one, the layout.
 struct Seen {
   WString caption, buttons, focused, tabs;  // tabs: the Tab order from the first stop
   bool centred = false, evenRow = false;

@@ -1,5 +1,4 @@
-// Links planted where the installer writes, through the real file API. (Mastering and
-// installation judge the media and the installed files end to end.)
+// Links planted where the installer writes, through the real file API.
 #include <process.h>
 
 #include <gtest/gtest.h>
@@ -14,8 +13,7 @@ using plat::win32::Wide;
 using wintest::Slurp;
 using wintest::Spill;
 
-// A Unix symbolic link, as someone with write access to the folder might plant it: Wine shows
-// it to programs as the file it points to, which is exactly how an unwary program follows it.
+// A Unix symbolic link, as a planter would make it: Wine shows it to programs as its target.
 void PlantLink(const std::string& target, const std::string& link) {
   using UnixName = char*(CDECL*)(const wchar_t*);
   const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(

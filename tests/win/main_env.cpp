@@ -1,5 +1,4 @@
-// The real platform, with COM up, for the whole test program, as the installer has it; a
-// dialog the script did not expect fails the test it happens in.
+// The real platform with COM up, as the installer has it; an unexpected dialog fails its test.
 #include <ole2.h>
 
 #include <gtest/gtest.h>

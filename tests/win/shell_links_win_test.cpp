@@ -1,5 +1,4 @@
-// Shortcuts against Wine's real shell link object and file system; the decisions behind them,
-// the program group's among them, are the native tests' business.
+// Shortcuts against Wine's real shell link object and files; the decisions are the native tests'.
 #include <gtest/gtest.h>
 
 #include "engine/target_dirs.h"
@@ -13,8 +12,7 @@ using plat::win32::Wide;
 
 namespace {
 
-// The user's desktop pointed at a fresh scratch folder, and the product folders holding the
-// programs the links point at.
+// The user's desktop pointed at a fresh folder, and product folders holding the links' targets.
 class ShellLinksWin : public ::testing::Test {
  protected:
   wintest::ScriptedWin32Platform platform;

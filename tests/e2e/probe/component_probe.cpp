@@ -1,5 +1,4 @@
-// A program of the package to the start-up checks: a hidden "TApplication" window titled by the
-// first argument, a visible main window (of the class given second). Ends when either closes.
+// Stand-in: a hidden "TApplication" window titled by argument 1, a main window of class argument 2.
 #include <windows.h>
 
 #include <shellapi.h>

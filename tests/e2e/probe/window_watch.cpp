@@ -1,5 +1,4 @@
-// A hook DLL that the system loads into the watched program (a window procedure hook on its
-// main thread), so that every window shown is recorded as it is shown, however briefly.
+// A hook on the watched program's main thread records every window as shown, however briefly.
 #include "window_watch.h"
 
 #include <commctrl.h>

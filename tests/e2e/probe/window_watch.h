@@ -1,6 +1,5 @@
 #pragma once
-// What the window watch DLL records in a section named after the watched process: windows shown,
-// top-level captions, progress bar positions (-1 for one given while the bar was out of sight).
+// Recorded per watched process: windows shown, captions, progress positions (-1: bar out of sight).
 #include <windows.h>
 
 #include <string>

@@ -1,5 +1,4 @@
-// A tiny GUI program for the process-start tests: it writes its second argument to the file
-// named by its first, then waits for input in a window until it is closed.
+// Process-start probe: writes its second argument to the file named first, waits till closed.
 #include <windows.h>
 
 #include <shellapi.h>
