@@ -1,5 +1,4 @@
 #pragma once
-// What the end-to-end tests read and prepare on the machine.
 #include <windows.h>
 
 #include <map>
@@ -23,9 +22,8 @@ std::map<std::wstring, std::string> Tree(const std::wstring& folder);
 void RemoveTree(const std::wstring& folder);
 // "" names the default value.
 std::wstring RegistryString(HKEY root, const std::wstring& key, const std::wstring& value);
-// The machine as a removal must leave it: drive C: (under C:\windows only sizes and times), HKLM
-// and HKCU\Software, and what waits for the next start; not the temporary logs, nor Wine's own keys
-// ("Wine", and "NetworkCards", filled at a process's first network use).
+// Left as found by a removal: drive C: (under C:\windows sizes and times), HKLM and HKCU\Software,
+// what waits for the next start; not temp logs, nor Wine's keys "Wine" and "NetworkCards".
 std::map<std::wstring, std::string> Snapshot();
 std::string Differences(const std::map<std::wstring, std::string>& before,
                         const std::map<std::wstring, std::string>& after);

@@ -229,7 +229,6 @@ long KilledWhen(const std::function<bool()>& reached) {
   return app.WaitExit();  // 99: killed before its end
 }
 
-// A run that fails or is killed is undone by the next installation and the removal.
 TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndAKilledRunIsCompletedByTheNextOrRemoved) {
   // The stored file in the middle of the emulator's list cut in half.
   const std::wstring damaged = TempFolder() + L"vortel-medium-copy\\";
@@ -261,7 +260,6 @@ TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndAKilledRunIsCompletedByTheNex
   EXPECT_EQ(RemoveAndRestart(before), "");
 }
 
-// A faulty command line ends with 1, a folder that cannot be made with 3: no window, no file.
 TEST_F(SilentE2E, AFaultyCommandLineOrAFolderThatCannotBeMadeEndWithTheReason) {
   const std::wstring folder = FreeDriveLetter() + L":\\Vortel PRO";
   const std::tuple<std::wstring, long, std::string> cases[] = {

@@ -46,8 +46,7 @@ TEST(WizardE2E, TheLicenceTheTaskBarButtonAndASecondInstaller) {
   EXPECT_EQ(licence.rfind(L"UMOWA LICENCYJNA UŻYTKOWNIKA PAKIETU PROGRAMÓW „VORTEL PRO”\r\n", 0),
             0u);
   EXPECT_NE(licence.find(L"\r\nPRODUCENT\r\n\r\nNorvik-Soft"), std::wstring::npos);
-  // The task-bar button: the application window, shown, owning the wizard; minimised from the
-  // task bar it takes the wizard and the background along, restored it brings them back.
+  // The task-bar button is the application window; the wizard minimises and restores with it.
   const HWND app = GetWindow(w.form, GW_OWNER);
   EXPECT_EQ(Text(app), L"Instalator pakietu Vor - tel PRO");
   EXPECT_TRUE(IsWindowVisible(app));

@@ -1,4 +1,3 @@
-// The copy step is where the user's answers meet the disk.
 #include "engine/copy.h"
 
 #include <gtest/gtest.h>

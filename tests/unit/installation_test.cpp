@@ -172,7 +172,6 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   EXPECT_EQ(signs, (std::vector<std::string>{"progress", "animation on", kShortcuts,
                                              Copying("vortelpro.ftp"), kRegistering, "finish",
                                              "animation off"}));
-  // The bar rises from 0 to 100, through the script, and is full before the finish page.
   const auto& shown = m.view.percents;
   ASSERT_GE(shown.size(), 2u);
   EXPECT_EQ(std::pair(shown.front().first, shown.back().first), std::pair(0, 100));

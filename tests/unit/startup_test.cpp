@@ -12,8 +12,7 @@ using plat::ModalResult;
 using namespace startup;
 using installtest::FakeChecks;
 
-// Refused with 2, the wizard never shown; the title is set once the resources suffice, and only
-// the exact word DISC skips the component check (the mastering mode then ends with 1 here).
+// Refused with 2, no wizard; only the exact word DISC skips the check (mastering then ends with 1).
 TEST(Entry, RefusalsEndWithTwoAndTheTitleComesAfterTheResourceCheck) {
   const std::string resources =
       "Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do uruchomienia "

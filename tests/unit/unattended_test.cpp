@@ -89,8 +89,7 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
   EXPECT_TRUE(files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
 }
 
-// What the wizard steps over, a failed write and anything unexpected end a silent run with 6
-// and their reason logged; a number where a type's name is read is none. Nothing is shown.
+// Faults end a silent run with 6, the reason logged; a number read as a type's name is no type.
 TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
   using plat::RegRoot;
   const std::string folders =

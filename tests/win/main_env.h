@@ -1,5 +1,4 @@
 #pragma once
-// Folders shared by the tests that run against the real API under Wine.
 #include <windows.h>
 
 #include <cwchar>

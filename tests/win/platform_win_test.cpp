@@ -1,4 +1,3 @@
-// The Win32 backend's text, file, folder, process and INI services against the real API.
 #include <gtest/gtest.h>
 
 #include "main_env.h"

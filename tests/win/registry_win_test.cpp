@@ -1,4 +1,3 @@
-// Registry entries and document types against Wine's real registry.
 #include <gtest/gtest.h>
 
 #include "engine/target_dirs.h"

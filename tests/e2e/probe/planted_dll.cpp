@@ -1,5 +1,4 @@
-// Planted under system DLLs' names: whoever loads it leaves "<its own path>.loaded"; it exports
-// nothing, so a program importing it statically does not start at all.
+// Planted as a system DLL, it leaves "<its path>.loaded"; exporting nothing, static importers fail.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
