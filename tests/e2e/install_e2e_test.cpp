@@ -26,7 +26,6 @@ std::wstring CopyMedium(const std::wstring& name) {
 
 struct Installer : Wizard {
   std::wstring arguments;
-  // Every page with its defaults but the unticked products and the main folder, to the copying.
   void Install(const std::wstring& medium, const std::wstring& folder,
                std::initializer_list<int> untick = {}) {
     ASSERT_NO_FATAL_FAILURE(Start(medium + L"Install.exe", medium, arguments));

@@ -34,7 +34,6 @@ std::wstring IniValue(const std::wstring& file, const wchar_t* section, const wc
 const std::wstring kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 const std::wstring kUninstallKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vortel PRO";
-// Where the journal and the registered uninstaller live.
 std::wstring UninstallFolder();
 // What an installation registers, a value a line.
 std::wstring Registration();

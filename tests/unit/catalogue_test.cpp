@@ -57,8 +57,7 @@ TEST(Catalogue, ProductFoldersAreRelativeToTheMainFolderUnlessAbsolute) {
 TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
   plat::headless::HeadlessPlatform platform;
   auto& files = platform.files;
-  // The marker ("-": no file, "?": unreadable); the products offered; the agreement (kept from
-  // the row before when the marker is unreadable or empty).
+  // Marker ("-": none, "?": unreadable), products offered, agreement (kept if unreadable or empty).
   const std::tuple<std::string, const char*, int> cases[] = {
       {"-", "++++", 0}, {"A", "+---", 1}, {"C", "-++-", 2},
       {"S", "---+", 3}, {"?", "++++", 3}, {"C\r\nwhatever follows", "-++-", 2},

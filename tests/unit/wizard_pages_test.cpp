@@ -45,7 +45,6 @@ class PagesTest : public ::testing::Test, public installtest::Machine {
     form->ShowStep(3);
     for (int i = 0; i < 4; ++i) form->CheckListBox1->SetChecked(i, chosen[i]);
   }
-  // From any page to the folder page with these products, through the product check.
   void ToFolders(const Selection& chosen) {
     Choose(chosen);
     Next();

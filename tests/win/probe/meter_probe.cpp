@@ -1,5 +1,4 @@
-// Prints what the free-resources meter reads. With --older it checks the older family and that
-// the 16-bit query answered (0..100, not -1): Wine's Windows 98 mode proves the thunk's path.
+// Prints the free-resources meter; --older checks the 16-bit thunk answered (0..100, not -1).
 #include <cstdio>
 #include <cstring>
 
