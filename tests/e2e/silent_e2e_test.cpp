@@ -89,7 +89,7 @@ class SilentE2E : public ::testing::Test {
 }  // namespace
 
 TEST_F(SilentE2E, VerySilentInstallsTheWholePackageWithoutAnyWindow) {
-  // As package managers start it; the C runtime keeps a doubled final backslash, the same folder.
+  // As package managers start it; a doubled final backslash (C runtime quoting) is the same folder.
   const Result r =
       RunInstaller(L"/SP- /VERYSILENT /SUPPRESSMSGBOXES /NORESTART /DIR=\"" + kTarget + L"\\\\\"");
   EXPECT_EQ(r.exitCode, 0) << r.log;

@@ -144,7 +144,7 @@ TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   EXPECT_TRUE(s.tasks && s.tasks->empty());
 }
 
-// The manifest's return codes are exactly the program's failures, 2 and 5 as package managers mean.
+// The manifest's return codes are the program's failures, 2 and 5 as package managers read them.
 TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
   std::ifstream in(std::string(VORTEL_SOURCE_DIR) +
                    "/packaging/winget/NorvikSoft.VortelPRO.installer.yaml");

@@ -1,5 +1,5 @@
 #pragma once
-// Shared engine-test pieces: an independent zlib round trip, a medium's machine, a logging view.
+// Engine-test pieces: an independent zlib round trip, a machine with a medium, a logging view.
 #include <zlib.h>
 
 #include <algorithm>
@@ -109,7 +109,7 @@ inline void PrepareMachine(plat::headless::HeadlessPlatform& platform) {
   platform.files.PutFile("C:\\Wspolne\\desktop.ini", "");
 }
 
-// All of drive C: and the registry, which a rolled-back run or a removal must leave as it found.
+// All of drive C: and the registry: what a rolled-back run or a removal must leave as it was.
 inline std::string MachineState(plat::headless::HeadlessPlatform& platform) {
   const auto root = platform.files.HostPath("C:\\");
   std::set<std::string> entries;  // sorted

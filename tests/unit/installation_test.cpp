@@ -222,7 +222,7 @@ TEST(InstallationRun, AProductFolderThatFailsOrAnAbortAtTheSampleScriptEndsBefor
                 !m->platform.files.Exists(std::string(installtest::kPrograms) + "\\Vortel PRO"));
 }
 
-// It ends after the whole file (nothing may follow the last file, script or pump) and is undone.
+// The run ends after that file (nothing may follow the last file, script or pump) and is undone.
 TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
   const struct {
     Selection chosen;

@@ -2,7 +2,7 @@
 
 namespace unittest {
 
-// Module-level values as a new process has them; a test standing for several processes repeats it.
+// Resets module-level values to a new process's; a test standing for several processes repeats it.
 void FreshModuleState();
 
 }  // namespace unittest

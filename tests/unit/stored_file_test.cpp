@@ -80,7 +80,7 @@ TEST_F(StoredFileTest, FailuresCreateNothingLeaveTheOldFileAndSayWhy) {
   ASSERT_TRUE(codec.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
   EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), "nowy");
   EXPECT_EQ(FilesIn(files, "C:\\inst"), (std::set<std::string>{"a.txt", "a~vt1.tmp", "~vtx.tmp"}));
-  // Full disk, file in use, long name: the fault names the user's file; the old one stays alone.
+  // Full disk, file in use, long name: the fault names the user's file; only the old file stays.
   files.PutFile("C:\\m\\big.pd_", Deflate(MixedBytes(100000, 5)));
   files.PutFile("C:\\src\\a.txt", MixedBytes(50000, 1));
   const std::string deep = "C:\\inst\\" + std::string(250, 'd') + ".txt";

@@ -77,7 +77,7 @@ TEST(FilesWin, AttributesStreamsReplaceRenameTrustAndFolders) {
   files.ChangeDirectory(before);
 }
 
-// Wine has no shell window; without one nothing starts, with ours it runs with its owner's token.
+// Wine has no shell window; without one nothing starts, with ours a program gets its owner's token.
 TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAsTheShellsUserOnly) {
   const std::string marker = wintest::MakeScratchFolder("run") + "\\started.txt";
   const std::string program = wintest::ProgramFolder() + "probe dir\\probe_child.exe";

@@ -50,7 +50,7 @@ inline void RawDeleteTree(HKEY root, const std::string& key) {
 }
 
 // A shell folder redirected in both keys, then put back. The shell rewrites "Shell Folders" from
-// "User Shell Folders" on its lookups (Wine's link object on save): the source goes first.
+// "User Shell Folders" on its lookups (as Wine's link object does on save): the source goes first.
 class ShellFolderOverride {
  public:
   ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder)

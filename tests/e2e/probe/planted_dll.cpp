@@ -1,4 +1,4 @@
-// Planted as a system DLL, it leaves "<its path>.loaded"; exporting nothing, static importers fail.
+// Planted as a system DLL, it leaves "<its path>.loaded"; it exports nothing, so importers fail.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
