@@ -40,18 +40,20 @@ inline std::string ProgramFolder() {
   return s.substr(0, s.rfind('\\') + 1);
 }
 
+// A callback of the system's own calling convention, which a lambda does not have on 32 bits.
+inline BOOL CALLBACK MatchShownWindow(HWND w, LPARAM p) {
+  auto* q = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(p);
+  wchar_t name[64] = {};
+  GetClassNameW(w, name, 64);
+  if (wcscmp(name, q->first) == 0 && IsWindowVisible(w)) q->second = w;
+  return !q->second;
+}
+
 // Waits up to 30 s for a shown window of class `cls` of the thread `thread`; null when none came.
 inline HWND WaitForWindow(const wchar_t* cls, DWORD thread) {
   std::pair<const wchar_t*, HWND> query{cls, nullptr};
-  const WNDENUMPROC match = [](HWND w, LPARAM p) -> BOOL {
-    auto* q = reinterpret_cast<std::pair<const wchar_t*, HWND>*>(p);
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    if (wcscmp(name, q->first) == 0 && IsWindowVisible(w)) q->second = w;
-    return !q->second;
-  };
   for (DWORD start = GetTickCount(); !query.second && GetTickCount() - start < 30000; Sleep(10))
-    EnumThreadWindows(thread, match, reinterpret_cast<LPARAM>(&query));
+    EnumThreadWindows(thread, MatchShownWindow, reinterpret_cast<LPARAM>(&query));
   return query.second;
 }
 
