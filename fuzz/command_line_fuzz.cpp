@@ -58,10 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const uninstall::Switches removal = uninstall::ParseSwitches(words);
   const uninstall::Switches removalAgain = uninstall::ParseSwitches(twice);
-  Check(std::tie(removal.mode, removal.log, removal.logFile, removal.cleanup, removal.waitFor,
-                 removal.error) == std::tie(removalAgain.mode, removalAgain.log,
-                                            removalAgain.logFile, removalAgain.cleanup,
-                                            removalAgain.waitFor, removalAgain.error),
+  Check(std::tie(removal.mode, removal.log, removal.logFile, removal.error) ==
+            std::tie(removalAgain.mode, removalAgain.log, removalAgain.logFile, removalAgain.error),
         "repeating the uninstaller's switches changed the outcome");
   return 0;
 }

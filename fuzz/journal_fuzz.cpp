@@ -1,6 +1,6 @@
-// Any bytes as the installation journal, which the elevated uninstaller reads from the main
-// folder: no crash or leak, and every change it accepts is written back as a line that reads
-// as the same change, so a journal the installer extends never changes meaning.
+// Any bytes as the installation journal, which the elevated uninstaller reads: no crash or leak,
+// and every change it accepts is written back as a line that reads as the same change, so a
+// journal the installer extends never changes meaning.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -26,14 +26,17 @@ auto Fields(const engine::Change& c) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  std::vector<engine::Change> changes;
-  if (!engine::ParseJournal(text, changes)) return 0;
-  std::string rewritten = "VORTEL-PRO-JOURNAL 1\n";
-  for (const engine::Change& change : changes) rewritten += engine::FormatChange(change) + "\n";
-  std::vector<engine::Change> reread;
+  engine::JournalContents read;
+  if (!engine::ParseJournal(text, read)) return 0;
+  for (const std::string& folder : read.folders) Check(!folder.empty(), "a run names no folder");
+  std::string rewritten = "VORTEL-PRO-JOURNAL 1\nrun\n";
+  for (const engine::Change& change : read.changes)
+    rewritten += engine::FormatChange(change) + "\n";
+  engine::JournalContents reread;
   Check(engine::ParseJournal(rewritten, reread), "a journal written back does not read");
-  Check(reread.size() == changes.size(), "a journal written back has other lines");
-  for (size_t i = 0; i < changes.size(); ++i)
-    Check(Fields(reread[i]) == Fields(changes[i]), "a change written back reads differently");
+  Check(reread.changes.size() == read.changes.size(), "a journal written back has other lines");
+  for (size_t i = 0; i < read.changes.size(); ++i)
+    Check(Fields(reread.changes[i]) == Fields(read.changes[i]),
+          "a change written back reads differently");
   return 0;
 }
