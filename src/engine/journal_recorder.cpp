@@ -14,9 +14,9 @@ bool Exists(plat::FileSystem& files, const std::string& path) {
 
 // Records a file or link about to be written: new, or replacing one that is first renamed
 // aside under a free name in its folder, so that it keeps its rights, owner and identity. The
-// line goes first: a run killed at the rename still finds the file where the line says. False
-// when the earlier file cannot be kept (a program holds it): it must not be lost.
-bool AboutToWrite(plat::FileSystem& files, Journal& journal, ChangeKind kind,
+// line goes first: a run killed at the rename still finds the file where the line says. Raises
+// why when the earlier file cannot be kept (a program holds it): it must not be lost.
+void AboutToWrite(plat::FileSystem& files, Journal& journal, ChangeKind kind,
                   const std::string& path) {
   Change change;
   change.kind = kind;
@@ -27,12 +27,14 @@ bool AboutToWrite(plat::FileSystem& files, Journal& journal, ChangeKind kind,
       const std::string name = folder + "~vp" + std::to_string(n) + ".old";
       if (!Exists(files, name)) change.aside = name;
     }
-    if (change.aside.empty()) return false;
+    if (change.aside.empty())
+      throw plat::EFileError(path, "nie można zachować poprzedniej wersji pliku");
   }
   journal.Record(change);
-  if (change.aside.empty() || files.Rename(path, change.aside)) return true;
+  if (change.aside.empty() || files.Rename(path, change.aside)) return;
+  const plat::EFileError why = files.LastError(path);  // before the journal's own calls
   journal.Withdraw();
-  return false;
+  throw why;
 }
 
 // Files are created directly only under temporary names; they are put in place by Replace.
@@ -50,7 +52,8 @@ class RecordingFiles : public plat::ForwardingFiles {
     return made;
   }
   bool Replace(const std::string& from, const std::string& to) override {
-    return AboutToWrite(inner_, journal_, ChangeKind::File, to) && inner_.Replace(from, to);
+    AboutToWrite(inner_, journal_, ChangeKind::File, to);
+    return inner_.Replace(from, to);
   }
 
  private:
@@ -171,8 +174,7 @@ class RecordingLink : public plat::ForwardingLink {
                 Journal& journal)
       : ForwardingLink(std::move(inner)), files_(files), journal_(journal) {}
   uint32_t Save(const std::string& linkPath) override {
-    if (!AboutToWrite(files_, journal_, ChangeKind::Shortcut, linkPath))
-      throw files_.LastError(linkPath);
+    AboutToWrite(files_, journal_, ChangeKind::Shortcut, linkPath);
     return inner_->Save(linkPath);
   }
 
