@@ -5,6 +5,7 @@
 #include "engine/journal_format.h"
 #include "engine/run_log.h"
 #include "platform/errors.h"
+#include "system/paths.h"
 
 namespace engine {
 
@@ -99,12 +100,8 @@ Journal::Journal(plat::FileSystem& files, const std::string& folder,
 void Journal::Open() {
   const uint32_t attributes = files_.GetAttributes(folder_);
   if (attributes == plat::kInvalidAttributes) {
-    for (size_t end = folder_.find('\\', 3); end != std::string::npos;
-         end = folder_.find('\\', end + 1)) {
-      const std::string level = folder_.substr(0, end);
-      if (files_.GetAttributes(level) != plat::kInvalidAttributes) continue;
-      if (!files_.CreateFolder(level)) throw files_.LastError(level);
-    }
+    // Before any step, the current platform's files are the journal's own.
+    if (!sys::CreateDirectoryPath(folder_)) throw files_.LastError(folder_);
     madeFolder_ = true;
   } else if (!(attributes & plat::kAttrDirectory) || !files_.Trusted(folder_)) {
     // Someone else made it: what it holds, Uninstall.exe or a journal, may be theirs.

@@ -100,17 +100,11 @@ class RecordingAccessor : public plat::ForwardingAccessor {
     return ForwardingAccessor::OpenKey(keyPath, create);
   }
   void WriteString(const std::string& name, const std::string& value) override {
-    plat::RegValue after;
-    after.kind = plat::RegValue::Kind::String;
-    after.text = value;
-    RecordValue(name, after);
+    RecordText(name, plat::RegValue::Kind::String, value);
     inner_->WriteString(name, value);
   }
   void WriteExpandString(const std::string& name, const std::string& value) override {
-    plat::RegValue after;
-    after.kind = plat::RegValue::Kind::ExpandString;
-    after.text = value;
-    RecordValue(name, after);
+    RecordText(name, plat::RegValue::Kind::ExpandString, value);
     inner_->WriteExpandString(name, value);
   }
   void WriteNumber(const std::string& name, uint32_t value) override {
@@ -139,6 +133,12 @@ class RecordingAccessor : public plat::ForwardingAccessor {
       change.path = level;
       journal_.Record(change);
     }
+  }
+  void RecordText(const std::string& name, plat::RegValue::Kind kind, const std::string& text) {
+    plat::RegValue after;
+    after.kind = kind;
+    after.text = text;
+    RecordValue(name, after);
   }
   void RecordValue(const std::string& name, const plat::RegValue& after) {
     Change change;

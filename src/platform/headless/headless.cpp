@@ -245,11 +245,17 @@ bool HeadlessFileSystem::Rename(const std::string& from, const std::string& to) 
   if (!src || !dst || !Taken(*src) || Taken(*dst) || inUse_.count(src->string()) ||
       ThroughLink(*dst))
     return false;
-  fs::rename(*src, *dst, ec);
+  return Move(*src, *dst);
+}
+
+bool HeadlessFileSystem::Move(const fs::path& src, const fs::path& dst) {
+  std::error_code ec;
+  fs::rename(src, dst, ec);
   if (ec) return false;
-  auto it = attributes_.find(src->string());
+  auto it = attributes_.find(src.string());
+  attributes_.erase(dst.string());
   if (it != attributes_.end()) {
-    attributes_[dst->string()] = it->second;
+    attributes_[dst.string()] = it->second;
     attributes_.erase(it);
   }
   return true;
@@ -338,15 +344,7 @@ bool HeadlessFileSystem::Replace(const std::string& from, const std::string& to)
   if (!src || !dst || !fs::is_regular_file(*src, ec) || fs::is_directory(*dst, ec) ||
       lastError_ != EFileError::Reason::AccessDenied || ThroughLink(*dst))
     return false;
-  fs::rename(*src, *dst, ec);
-  if (ec) return false;
-  auto it = attributes_.find(src->string());
-  attributes_.erase(dst->string());
-  if (it != attributes_.end()) {
-    attributes_[dst->string()] = it->second;
-    attributes_.erase(it);
-  }
-  return true;
+  return Move(*src, *dst);
 }
 
 EFileError HeadlessFileSystem::LastError(const std::string& path) {

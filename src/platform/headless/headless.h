@@ -88,6 +88,8 @@ class HeadlessFileSystem : public FileSystem {
   bool ThroughLink(const std::filesystem::path& host);
   bool Copy(const std::filesystem::path& src, const std::filesystem::path& dst,
             const std::string& to);
+  // Renames the host file, its attributes with it.
+  bool Move(const std::filesystem::path& src, const std::filesystem::path& dst);
   std::unique_ptr<OutputFile> OpenForWriting(const std::string& path, const char* mode);
 
   std::filesystem::path sandbox_;
