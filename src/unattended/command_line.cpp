@@ -140,10 +140,13 @@ std::string Apply(const std::string& word, Switches& out) {
     if (!Same(value, "all") && !Same(value, "none"))
       return "Parametr /OVERWRITE przyjmuje wartość all albo none, nie \"" + value + "\".";
     out.answers.overwriteAll = Same(value, "all");
-  } else {
+  } else if (name == "ASSOCIATE") {
     if (!Same(value, "yes") && !Same(value, "no"))
       return "Parametr /ASSOCIATE przyjmuje wartość yes albo no, nie \"" + value + "\".";
     out.answers.associate = Same(value, "yes");
+  } else {
+    // A switch in the table that takes a value nobody reads would be accepted and ignored.
+    return "Nieznany parametr wiersza poleceń: \"" + word + "\".";
   }
   return std::string();
 }

@@ -116,6 +116,14 @@ TEST(CommandLine, EveryFaultIsNamed) {
     EXPECT_TRUE(plat::IsCp1250Representable(error));
   }
   EXPECT_TRUE(plat::IsCp1250Representable(unattended::HelpText()));
+  // A value is read by its own switch: never refused as unknown, nor in another switch's words.
+  for (const unattended::SwitchInfo& info : unattended::SwitchTable)
+    if (info.value != unattended::SwitchValue::None) {
+      const std::string error =
+          ParseSwitches({"/SILENT", "/" + std::string(info.name) + "=x"}).error;
+      EXPECT_TRUE(error.empty() || error.find(" /" + std::string(info.name)) != std::string::npos)
+          << error;
+    }
 }
 
 TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
