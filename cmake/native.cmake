@@ -40,3 +40,8 @@ endif()
 # The layers' include directions and the one home of the Windows headers.
 add_test(NAME include_layers COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-includes)
 set_tests_properties(include_layers PROPERTIES LABELS native)
+
+# The package manager's manifests, read as it reads them.
+add_test(NAME winget_manifests COMMAND python3 ${PROJECT_SOURCE_DIR}/tests/packaging/check_manifests.py
+         ${PROJECT_SOURCE_DIR}/packaging/winget)
+set_tests_properties(winget_manifests PROPERTIES LABELS native)

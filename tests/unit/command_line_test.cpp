@@ -174,6 +174,7 @@ TEST(PackageManifest, SwitchesAndReturnCodesAreTheProgramsOwn) {
     words.erase(words.begin());
     return ParseSwitches(words);
   };
+  EXPECT_EQ(fields["InstallerType"], "exe");  // the one setup file, with nothing to unpack first
   EXPECT_EQ(Flags(parse("Silent", "")), "verysilent suppress");
   EXPECT_EQ(Flags(parse("SilentWithProgress", "")), "silent suppress");
   EXPECT_EQ(parse("InstallLocation", " /SILENT").mainFolder.value_or(""), "<INSTALLPATH>");
