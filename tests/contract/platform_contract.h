@@ -1,0 +1,40 @@
+#pragma once
+// The platform services as the engine relies on them, one set of cases run against both
+// backends, so that the headless twin cannot drift from Windows. Each test program instantiates
+// the cases with a factory of its own backend.
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace contract {
+
+// Keys the cases write; a backend with a lasting registry removes them before and after.
+inline const std::string kUserKey = "Software\\Vortel-Kontrakt";
+inline const std::string kExtension = ".vortelkontrakt";
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  // Installed as the current platform for the backend's lifetime.
+  virtual plat::Platform& Platform() = 0;
+  // A fresh, empty folder of the case, ending in "\".
+  virtual std::string Scratch() = 0;
+  // Makes `at` a link to `target`; false where the backend cannot plant one.
+  virtual bool PlantLink(const std::string& at, const std::string& target) = 0;
+  // Whether a key under HKCU\Software\Classes hides the one of the machine in HKEY_CLASSES_ROOT,
+  // as Windows has it for the interactive user (Wine keeps the machine's view only).
+  virtual bool UserClassesHideMachine() = 0;
+};
+
+using Factory = std::unique_ptr<Backend> (*)();
+
+class PlatformContract : public ::testing::TestWithParam<Factory> {
+ protected:
+  std::unique_ptr<Backend> backend = GetParam()();
+  plat::Platform& platform = backend->Platform();
+  const std::string dir = backend->Scratch();
+};
+
+}  // namespace contract
