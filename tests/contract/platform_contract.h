@@ -23,9 +23,9 @@ class Backend {
   virtual std::string Scratch() = 0;
   // Makes `at` a link to `target`; false where the backend cannot plant one.
   virtual bool PlantLink(const std::string& at, const std::string& target) = 0;
-  // Whether a key under HKCU\Software\Classes hides the one of the machine in HKEY_CLASSES_ROOT,
-  // as Windows has it for the interactive user (Wine keeps the machine's view only).
-  virtual bool UserClassesHideMachine() = 0;
+  // Wine, where it differs from Windows: HKEY_CLASSES_ROOT is the machine's classes alone, and
+  // a read-only file stops nobody running as root, as the tests do.
+  virtual bool Wine() = 0;
 };
 
 using Factory = std::unique_ptr<Backend> (*)();

@@ -111,7 +111,7 @@ class HeadlessBackend : public contract::Backend {
     std::filesystem::create_symlink(platform_.files.HostPath(target), platform_.files.HostPath(at));
     return true;
   }
-  bool UserClassesHideMachine() override { return true; }
+  bool Wine() override { return false; }
 
  private:
   plat::headless::HeadlessPlatform platform_;

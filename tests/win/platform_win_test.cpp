@@ -32,9 +32,8 @@ class Win32Backend : public contract::Backend {
                                  : INVALID_FILE_ATTRIBUTES;
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
   }
-  // Wine's classes root is the machine's key alone.
-  bool UserClassesHideMachine() override {
-    return !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+  bool Wine() override {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
   }
 
  private:
