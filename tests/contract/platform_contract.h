@@ -21,8 +21,8 @@ class Backend {
   virtual plat::Platform& Platform() = 0;
   // A fresh, empty folder of the case, ending in "\".
   virtual std::string Scratch() = 0;
-  // Makes `at` a link to `target`; false where the backend cannot plant one.
-  virtual bool PlantLink(const std::string& at, const std::string& target) = 0;
+  // Makes `at` a link to `target`, as someone who may write the folder could.
+  virtual void PlantLink(const std::string& at, const std::string& target) = 0;
   // Wine, where it differs from Windows: HKEY_CLASSES_ROOT is the machine's classes alone, and
   // a read-only file stops nobody running as root, as the tests do.
   virtual bool Wine() = 0;

@@ -107,9 +107,8 @@ class HeadlessBackend : public contract::Backend {
     platform_.files.CreateFolder("C:\\Kontrakt ł");
     return "C:\\Kontrakt ł\\";
   }
-  bool PlantLink(const std::string& at, const std::string& target) override {
+  void PlantLink(const std::string& at, const std::string& target) override {
     std::filesystem::create_symlink(platform_.files.HostPath(target), platform_.files.HostPath(at));
-    return true;
   }
   bool Wine() override { return false; }
 

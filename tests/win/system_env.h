@@ -49,34 +49,4 @@ inline void RawDeleteTree(HKEY root, const std::string& key) {
   RegDeleteKeyW(root, Wide(key).c_str());
 }
 
-// A shell folder redirected in both keys, then put back. The shell rewrites "Shell Folders" from
-// "User Shell Folders" on its lookups (as Wine's link object does on save): the source goes first.
-class ShellFolderOverride {
- public:
-  ShellFolderOverride(HKEY root, const std::string& name, const std::string& folder)
-      : root_(root), name_(name) {
-    for (int i = 0; i < 2; ++i) {
-      old_[i] = RawValue(root_, kKeys[i], name_, &type_[i]);
-      RawSet(root_, kKeys[i], name_, folder);
-    }
-  }
-  ~ShellFolderOverride() {
-    for (int i = 1; i >= 0; --i)
-      if (type_[i] != 0)
-        RawSet(root_, kKeys[i], name_, old_[i]);
-      else
-        RegDeleteKeyValueW(root_, Wide(kKeys[i]).c_str(), Wide(name_).c_str());
-  }
-  ShellFolderOverride(const ShellFolderOverride&) = delete;
-  ShellFolderOverride& operator=(const ShellFolderOverride&) = delete;
-
- private:
-  inline static const std::string kKeys[2] = {
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
-  HKEY root_;
-  std::string name_, old_[2];
-  DWORD type_[2] = {};
-};
-
 }  // namespace wintest
