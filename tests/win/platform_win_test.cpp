@@ -6,8 +6,8 @@
 #include "platform/gui.h"
 #include "platform/platform.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
 #include "system/paths.h"
-#include "system_env.h"
 
 // user32 exports it; MinGW's headers do not declare it.
 extern "C" __declspec(dllimport) BOOL WINAPI SetShellWindow(HWND);
@@ -35,9 +35,13 @@ class Win32Backend : public contract::Backend {
 
  private:
   static void Forget() {
-    wintest::RawDeleteTree(HKEY_CURRENT_USER, contract::kUserKey);
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-      wintest::RawDeleteTree(root, "Software\\Classes\\" + contract::kExtension);
+    const std::string classes = "Software\\Classes\\" + contract::kExtension;
+    for (const auto& [root, key] : {std::pair{HKEY_CURRENT_USER, contract::kUserKey},
+                                    {HKEY_CURRENT_USER, classes},
+                                    {HKEY_LOCAL_MACHINE, classes}}) {
+      RegDeleteTreeW(root, Wide(key).c_str());
+      RegDeleteKeyW(root, Wide(key).c_str());
+    }
   }
   plat::win32::Win32Platform platform_;
 };
