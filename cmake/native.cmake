@@ -3,7 +3,8 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB HEADLESS_SOURCES CONFIGURE_DEPENDS src/platform/headless/*.cpp)
-file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
+# The platform contract runs here on the headless backend, in the Wine tests on the Win32 one.
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp tests/contract/*.cpp)
 set(CORE_SOURCES ${LOGIC_SOURCES} ${PLATFORM_SOURCES} ${HEADLESS_SOURCES})
 
 function(add_core name)
@@ -20,6 +21,7 @@ target_link_libraries(unit_tests PRIVATE core GTest::gtest_main)
 # Where the package manifest's test finds packaging/.
 set(UNIT_TEST_DEFINITIONS VORTEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 target_compile_definitions(unit_tests PRIVATE ${UNIT_TEST_DEFINITIONS})
+target_include_directories(unit_tests PRIVATE tests)
 gtest_discover_tests(unit_tests PROPERTIES LABELS native DISCOVERY_TIMEOUT 60)
 
 # The same tests once more with every object built under ASan and UBSan.
@@ -30,6 +32,7 @@ target_link_options(core_sanitized PUBLIC ${SANITIZE})
 add_executable(unit_tests_sanitized ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests_sanitized PRIVATE core_sanitized GTest::gtest_main)
 target_compile_definitions(unit_tests_sanitized PRIVATE ${UNIT_TEST_DEFINITIONS})
+target_include_directories(unit_tests_sanitized PRIVATE tests)
 add_test(NAME unit_tests_sanitized COMMAND unit_tests_sanitized)
 set_tests_properties(unit_tests_sanitized PROPERTIES LABELS native)
 

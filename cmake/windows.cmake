@@ -64,12 +64,13 @@ set(WINE_SESSION ${PROJECT_SOURCE_DIR}/scripts/wine-session)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp tests/contract/*.cpp)
 # The pictures too, so that their loading is tested against the system's own.
 add_executable(win_tests ${WIN_TEST_SOURCES} src/platform/headless/scripted_dialogs.cpp res/art.rc)
 set_source_files_properties(res/art.rc PROPERTIES INCLUDE_DIRECTORIES ${ART_DIR}
   OBJECT_DEPENDS "${ART_FILES}")
 target_link_libraries(win_tests PRIVATE core gtest_main)
+target_include_directories(win_tests PRIVATE tests)
 # A program with blanks in its path, for the process-start tests.
 add_executable(probe_child WIN32 tests/win/probe/probe_child.cpp)
 target_link_options(probe_child PRIVATE -municode)

@@ -2,6 +2,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "contract/platform_contract.h"
 #include "platform/dialogs.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
@@ -28,6 +29,8 @@ TEST(Text, MalformedInputBecomesReplacementCharactersAndOnlyCentralEuropeFitsCp1
   EXPECT_TRUE(IsCp1250Representable("Przerwać ? „cudzysłów” – € × ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ"));
   for (const char* text : {"ñ", "\xE2\x80\x9F", "a\x80"}) EXPECT_FALSE(IsCp1250Representable(text));
   EXPECT_EQ(plat::InvariantUpper("zażółć gęślą jaźń ĺľňž ÿ ß ÷"), "ZAŻÓŁĆ GĘŚLĄ JAŹŃ ĹĽŇŽ Ÿ ß ÷");
+  // Layouts measure letters, not their UTF-8 bytes: six of them at half of 10 pixels each.
+  EXPECT_EQ(plat::headless::HeadlessGui().TextWidth(plat::gui::Font{"", -10}, "zażółć"), 30);
 }
 
 TEST(Dialogs, StandardDialogSortsButtonsAndChoosesFocusAndEsc) {
@@ -92,3 +95,30 @@ TEST(Paths, TextRulesTrimBlanksOnlyFoldersStopAtFilesAndBrowsingRefusesWhatDoesN
   for (const char* folder : {"D:\\Wybrany\\", "C:\\", "", ""})
     EXPECT_EQ(sys::BrowseForFolder("Wybierz katalog", ""), folder);
 }
+
+namespace {
+
+using contract::PlatformContract;
+
+class HeadlessBackend : public contract::Backend {
+ public:
+  plat::Platform& Platform() override { return platform_; }
+  std::string Scratch() override {
+    platform_.files.CreateFolder("C:\\Kontrakt ł");
+    return "C:\\Kontrakt ł\\";
+  }
+  void PlantLink(const std::string& at, const std::string& target) override {
+    std::filesystem::create_symlink(platform_.files.HostPath(target), platform_.files.HostPath(at));
+  }
+  bool Wine() override { return false; }
+
+ private:
+  plat::headless::HeadlessPlatform platform_;
+};
+
+std::unique_ptr<contract::Backend> MakeHeadless() {
+  return std::make_unique<HeadlessBackend>();
+}
+INSTANTIATE_TEST_SUITE_P(Headless, PlatformContract, ::testing::Values(&MakeHeadless));
+
+}  // namespace

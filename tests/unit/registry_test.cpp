@@ -1,4 +1,4 @@
-// The values are proven under Wine; here the order of writes, failures, states Wine will not keep.
+// The registration on the headless registry, which the platform cases hold to the real one.
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
@@ -67,6 +67,39 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
   sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(c, 0), std::string::npos);
   EXPECT_EQ(registry.writes.size(), 16u);
+}
+
+TEST_F(RegistryEntriesTest, ReinstallingWritesEveryValueAgainSilentlyAndTheReadersFindThem) {
+  const std::string ftp = kMain + "FTP\\", maker = "Software\\Norvik-Soft";
+  const RegRoot m = RegRoot::LocalMachine, c = RegRoot::ClassesRoot;
+  const std::tuple<RegRoot, std::string, const char*, std::string> values[] = {
+      {m, maker, "Ver", "3.04"},
+      {m, maker + "\\Vortel", "Ver", "3.30"},
+      {m, maker + "\\Klient FTP", "Ver", "1.081"},
+      {m, maker + "\\Wsadowy klient FTP", "Path", ftp},
+      {m, maker + "\\Server FTP", "Ver", "1.151"},
+      {m, std::string(kAppPaths) + "\\NorvikFTPSrv.exe", "", "D:\\Serwer FTP\\NorvikFTPSrv.exe"},
+      {c, "VortelCfg\\shell\\open\\command", "", "\"" + kMain + "Vortel.exe\" \"%1\""},
+      {c, "VortelCfg\\shell\\open", "", "Otwórz-połącz"},
+      {c, "NorvikFTPProfile\\DefaultIcon", "", ftp + "NorvikFTP.exe,0"},
+      {c, "FTPBatchScript\\shell\\edit\\command", "",
+       "\"C:\\Windows\\system32\\notepad.exe\" \"%1\""},
+      {c, "FTPBatchScript\\shell\\edit", "", "Edytuj"},
+      {c, ".ftp\\ShellNew", "FileName", ftp + "Pattern.ftp"}};
+  // A number where the extension names its type names none: the type is registered anyway.
+  registry.SetDword(c, ".vl", "", 7);
+  for (int round = 0; round < 2; ++round) {
+    sys::RegisterFtpServer(kMain, "D:\\Serwer FTP\\");
+    sys::RegisterFtpBatch(kMain, ftp);
+    sys::RegisterFtpClient(kMain, ftp);
+    sys::RegisterEmulator(kMain, kMain, "Vortel", "Vortel.exe");
+    for (const auto& [root, key, name, value] : values)
+      EXPECT_EQ(registry.Get(root, key, name), value) << key << " " << name;
+  }
+  EXPECT_EQ(registry.Get(c, ".vl", ""), "VortelCfg");
+  EXPECT_EQ(registry.Dump(m).find("=hex(2):"), std::string::npos);  // plain texts only
+  EXPECT_EQ(sys::GetAppPathDir("norvikftpbatch.exe"), ftp);
+  EXPECT_EQ(sys::ReadRegistryString(m, maker + "\\", "path"), kMain);
 }
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
@@ -154,6 +187,35 @@ TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopen
   registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "",
                "\"c:\\n\\VORTEL\\vortel.EXE\"");
   EXPECT_TRUE(RegisterVl(registry));
+  ExpectSoundEnd(platform);
+}
+
+TEST_F(RegistryEntriesTest, NoLeavesAForeignTypeAloneButAnEmptyDefaultIsTakenSilently) {
+  const std::string ftp = kMain + "FTP\\";
+  registry.Set(RegRoot::ClassesRoot, ".pft", "Content Type", "text/plain");
+  sys::RegisterFtpClient(kMain, ftp);
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".pft", ""), "NorvikFTPProfile");
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".pft", "Content Type"), "text/plain");
+  registry.Set(RegRoot::ClassesRoot, ".ftp", "", "ObcyFTP");
+  registry.Set(RegRoot::ClassesRoot, "ObcyFTP", "", "Skrypt obcego programu");
+  registry.Set(RegRoot::ClassesRoot, "ObcyFTP\\shell\\open\\command", "",
+               "\"C:\\Obcy\\ftp.exe\" \"%1\"");
+  const std::string question =
+      "Rejestrowane rozszerzenie (.ftp) typu: \"Skrypt FTP\"\rjest już zarejestrowane w systemie "
+      "jako: \"Skrypt obcego programu\"\roraz skojarzone z programem: \"C:\\Obcy\\ftp.exe" +
+      kTail;
+  platform.dialogs.Expect(question, ModalResult::No);
+  sys::RegisterFtpBatch(kMain, ftp);
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp", ""), "ObcyFTP");
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "ObcyFTP\\shell\\open\\command", ""),
+            "\"C:\\Obcy\\ftp.exe\" \"%1\"");
+  EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, ".ftp\\ShellNew"));
+  EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "FTPBatchScript"));
+  EXPECT_EQ(sys::GetAppPathDir("NorvikFTPBatch.exe"), ftp);
+  platform.dialogs.Expect(question, ModalResult::Yes);
+  sys::RegisterFtpBatch(kMain, ftp);
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp", ""), "FTPBatchScript");
+  EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp\\ShellNew", "FileName"), ftp + "Pattern.ftp");
   ExpectSoundEnd(platform);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include <process.h>
+
 #include <cwchar>
+#include <gtest/gtest.h>
 #include <string>
 #include <utility>
 
@@ -31,6 +34,23 @@ inline void Spill(const std::string& path, const std::string& data) {
   auto out = plat::Current().Files().Create(path);
   out->Write(data.data(), data.size());
   out->Close();
+}
+
+// A Unix symbolic link, as a planter would make it: Wine shows it to programs as its target.
+inline void PlantLink(const std::string& target, const std::string& link) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  ASSERT_TRUE(unixName) << "not running under Wine";
+  const std::string from = "\"" + std::string(unixName(plat::win32::Wide(target).c_str())) + "\"";
+  const std::string at = "\"" + std::string(unixName(plat::win32::Wide(link).c_str())) + "\"";
+  _spawnl(_P_WAIT, "Z:\\bin\\ln", "ln", "-sf", from.c_str(), at.c_str(), nullptr);
+  // Wine's spawn does not wait for a Unix program: wait until the link reads as its target.
+  for (int i = 0; i < 1000; ++i, Sleep(10))
+    if (GetFileAttributesW(plat::win32::Wide(link).c_str()) != INVALID_FILE_ATTRIBUTES &&
+        Slurp(link) == Slurp(target))
+      return;
+  FAIL() << "no link planted at " << link;
 }
 
 // Folder of the running test program, with a trailing backslash.

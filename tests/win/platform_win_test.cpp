@@ -1,16 +1,57 @@
 #include <gtest/gtest.h>
 
+#include "contract/platform_contract.h"
 #include "main_env.h"
 #include "platform/errors.h"
 #include "platform/gui.h"
 #include "platform/platform.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
 #include "system/paths.h"
 
 // user32 exports it; MinGW's headers do not declare it.
 extern "C" __declspec(dllimport) BOOL WINAPI SetShellWindow(HWND);
 
+using contract::PlatformContract;
 using plat::win32::Wide;
+
+namespace {
+
+class Win32Backend : public contract::Backend {
+ public:
+  Win32Backend() { Forget(); }
+  ~Win32Backend() override { Forget(); }
+  plat::Platform& Platform() override { return platform_; }
+  std::string Scratch() override {
+    static int cases = 0;
+    return wintest::MakeScratchFolder("kontrakt " + std::to_string(++cases)) + "\\";
+  }
+  void PlantLink(const std::string& at, const std::string& target) override {
+    wintest::PlantLink(target, at);
+  }
+  bool Wine() override {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  }
+
+ private:
+  static void Forget() {
+    const std::string classes = "Software\\Classes\\" + contract::kExtension;
+    for (const auto& [root, key] : {std::pair{HKEY_CURRENT_USER, contract::kUserKey},
+                                    {HKEY_CURRENT_USER, classes},
+                                    {HKEY_LOCAL_MACHINE, classes}}) {
+      RegDeleteTreeW(root, Wide(key).c_str());
+      RegDeleteKeyW(root, Wide(key).c_str());
+    }
+  }
+  plat::win32::Win32Platform platform_;
+};
+
+std::unique_ptr<contract::Backend> MakeWin32() {
+  return std::make_unique<Win32Backend>();
+}
+INSTANTIATE_TEST_SUITE_P(Win32, PlatformContract, ::testing::Values(&MakeWin32));
+
+}  // namespace
 
 TEST(TextWin, UpperCaseAgreesWithTheSystem) {
   auto& text = plat::Current().Texts();
@@ -18,58 +59,15 @@ TEST(TextWin, UpperCaseAgreesWithTheSystem) {
   EXPECT_EQ(text.UpperCase(""), "");
 }
 
-TEST(FilesWin, AttributesStreamsReplaceRenameTrustAndFolders) {
+// What the shared cases cannot plant: a second name of a file; the process's own paths.
+TEST(FilesWin, TrustEndsWithASecondNameAndTheProcessKnowsItsFolders) {
   auto& files = plat::Current().Files();
-  const std::string dir = wintest::MakeScratchFolder("files ł");
-  EXPECT_TRUE(files.GetAttributes(dir) & plat::kAttrDirectory);
-  EXPECT_EQ(files.GetAttributes(dir + "\\none"), plat::kInvalidAttributes);
-  EXPECT_EQ(files.GetAttributes(""), plat::kInvalidAttributes);
-
-  const std::string target = dir + "\\cel.txt";
+  const std::string dir = wintest::MakeScratchFolder("files ł"), target = dir + "\\cel.txt";
   wintest::Spill(target, "stare");
-  // Wine keeps read-only as Unix permissions, which do not stop root: only the bit is checked.
-  ASSERT_TRUE(files.SetAttributes(target, plat::kAttrReadOnly));
-  EXPECT_TRUE(files.GetAttributes(target) & plat::kAttrReadOnly);
-  ASSERT_TRUE(files.SetAttributes(target, plat::kAttrArchive));
-  EXPECT_FALSE(files.GetAttributes(target) & plat::kAttrReadOnly);
-
-  // A file made for nothing goes through its own handle, not the file that took its name.
-  {
-    const auto made = files.Create(dir + "\\zbedny.inf");
-    ASSERT_TRUE(MoveFileW(Wide(dir + "\\zbedny.inf").c_str(), Wide(dir + "\\gdzie.inf").c_str()));
-    wintest::Spill(dir + "\\zbedny.inf", "obcy");
-    made->Discard();
-  }
-  // (Windows removes the moved file; Wine, like the headless twin, only a name that still has it.)
-  EXPECT_EQ(wintest::Slurp(dir + "\\zbedny.inf"), "obcy");
-  {
-    const auto unused = files.Create(dir + "\\zbedny2.inf");
-    unused->Discard();
-  }
-  EXPECT_EQ(files.GetAttributes(dir + "\\zbedny2.inf"), plat::kInvalidAttributes);
-
-  wintest::Spill(dir + "\\cel.tmp", "nowe");
-  EXPECT_TRUE(files.Replace(dir + "\\cel.tmp", target));
-  EXPECT_EQ(wintest::Slurp(target), "nowe");
-  EXPECT_EQ(files.GetAttributes(dir + "\\cel.tmp"), plat::kInvalidAttributes);
-  wintest::Spill(dir + "\\inny.txt", "inny");
-  EXPECT_FALSE(files.Rename(target, dir + "\\inny.txt"));  // never over another file
-  EXPECT_TRUE(files.Rename(target, dir + "\\kopia.txt") &&
-              files.Rename(dir + "\\kopia.txt", target));
   // What this program made it trusts, until the file has a second name somewhere.
   EXPECT_TRUE(files.Trusted(dir) && files.Trusted(target));
   ASSERT_TRUE(CreateHardLinkW(Wide(dir + "\\drugi.txt").c_str(), Wide(target).c_str(), nullptr));
   EXPECT_FALSE(files.Trusted(target));
-  try {
-    files.OpenRead(dir + "\\brak.txt");
-    FAIL() << "opening a missing file succeeded";
-  } catch (const plat::EFileError& e) {
-    EXPECT_EQ(e.Why(), plat::EFileError::Reason::NotFound);
-  }
-  EXPECT_THROW(files.Create(dir + "\\brak\\plik.txt"), plat::EFileError);
-
-  EXPECT_FALSE(files.CreateFolder(dir + "\\a\\b"));  // one level only
-  EXPECT_TRUE(files.CreateFolder(dir + "\\a") && !files.CreateFolder(dir + "\\a"));
   const std::string module = files.ModulePath(), before = files.CurrentDirectory();
   EXPECT_EQ(module.substr(module.size() - 13), "win_tests.exe");
   ASSERT_TRUE(files.ChangeDirectory(dir));
@@ -95,32 +93,6 @@ TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAsTheShellsUserOnly) {
             plat::Launch::Failed);
   EXPECT_EQ(sys::RunProgram("", ""), plat::Launch::Failed);
   DestroyWindow(shell);
-}
-
-TEST(IniWin, ReadsWritesAndKeepsTheRestOfTheFile) {
-  auto& ini = plat::Current().Ini();
-  const std::string file = wintest::MakeScratchFolder("ini ł") + "\\Vortel.ini";
-  EXPECT_EQ(ini.Read(file, "FTP", "CLIENT", "?"), "?");
-  wintest::Spill(file, "[CONFIG]\r\nFONT=Courier\r\n[FTP]\r\nSERVER=x\r\n");
-  ini.Write(file, "FTP", "CLIENT", "C:\\Program Files\\Klient FTP\\NorvikFtp.exe");
-  ini.Write(file, "CONFIG", "USERDIR", "");
-  EXPECT_EQ(ini.Read(file, "ftp", "client", ""), "C:\\Program Files\\Klient FTP\\NorvikFtp.exe");
-  EXPECT_EQ(ini.Read(file, "FTP", "SERVER", ""), "x");
-  EXPECT_EQ(ini.Read(file, "CONFIG", "FONT", ""), "Courier");
-  EXPECT_EQ(ini.Keys(file, "CONFIG"), (std::vector<std::string>{"FONT", "USERDIR"}));
-  EXPECT_TRUE(ini.Keys(file, "NONE").empty());
-  const std::string fresh = wintest::MakeScratchFolder("ini-new") + "\\nowy.ini";
-  ini.Write(fresh, "CONFIG", "USERDIR", "");
-  EXPECT_EQ(ini.Keys(fresh, "CONFIG"), std::vector<std::string>{"USERDIR"});
-  const std::string lost = fresh + "\\brak\\Vortel.ini";
-  try {
-    ini.Write(lost, "FTP", "CLIENT", "x");
-    ADD_FAILURE() << "a write into a missing folder passed";
-  } catch (const plat::EFileError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("\"" + lost + "\": nie można zapisać [FTP] CLIENT: ", 0),
-              0u)
-        << e.what();
-  }
 }
 
 TEST(PicturesWin, ResourcesLoadAsTheSystemReadsThem) {

@@ -1,6 +1,7 @@
 #pragma once
 // The toolkit without windows: forms are shown and closed as state, posted messages wait in a
 // queue until a test delivers them, and a modal showing runs a test's script instead of a loop.
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -55,10 +56,12 @@ class HeadlessGui : public gui::Gui {
     const int h = font.height < 0 ? -font.height : font.height;
     return font.height < 0 ? (h * 6 + 2) / 5 : h;
   }
-  // Half the character height per character: a fixed, predictable width for layout tests.
+  // Half the character height per character: a fixed, predictable width for layout tests. A
+  // character is one whatever its UTF-8 length, so Polish texts measure as their letters.
   int TextWidth(const gui::Font& font, const std::string& text) override {
     const int h = font.height < 0 ? -font.height : font.height;
-    return static_cast<int>(text.size()) * h / 2;
+    const auto lead = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    return static_cast<int>(std::count_if(text.begin(), text.end(), lead)) * h / 2;
   }
 
  private:

@@ -124,9 +124,15 @@ void HeadlessIni::Write(const std::string& file, const std::string& section, con
   }
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
-  auto out = files_.Create(file);
-  out->Write(text.data(), text.size());
-  out->Close();
+  try {
+    auto out = files_.Create(file);
+    out->Write(text.data(), text.size());
+    out->Close();
+  } catch (const EFileError& e) {
+    // Worded as the profile API's failure is, the file's own reason after the section and key.
+    throw EFileError(file, "nie można zapisać [" + section + "] " + key + ": " +
+                               std::string(e.what()).substr(e.Path().size() + 4));
+  }
 }
 
 void HeadlessIni::Remove(const std::string& file, const std::string& section,

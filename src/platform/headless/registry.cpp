@@ -164,17 +164,17 @@ class HeadlessAccessor : public RegistryAccessor {
   bool DeleteEmptyKey(const std::string& keyPath) override {
     CloseKey();
     std::vector<std::string> parts;
-    if (!SplitKeyPath(keyPath, parts) || parts.empty()) return false;
-    Key* key = registry_.Find(root_, keyPath, false);
+    RegRoot root = root_;
+    if (!SplitKeyPath(keyPath, parts) || parts.empty() || !registry_.Locate(root, keyPath, parts))
+      return false;
+    Key* key = registry_.Walk(root, parts, false);
     if (!key) return true;
     if (!key->values.empty() || !key->subkeys.empty() ||
         registry_.deniedWrites_.count(HeadlessRegistry::Canonical(root_, keyPath)))
       return false;
     const std::string leaf = parts.back();
     parts.pop_back();
-    std::string parentPath;
-    for (const auto& part : parts) parentPath += part + "\\";
-    registry_.Find(root_, parentPath, false)->subkeys.erase(InvariantUpper(leaf));
+    registry_.Walk(root, parts, false)->subkeys.erase(InvariantUpper(leaf));
     return true;
   }
 
@@ -216,9 +216,24 @@ std::string HeadlessRegistry::Canonical(RegRoot root, const std::string& keyPath
   return canonical;
 }
 
+bool HeadlessRegistry::Locate(RegRoot& root, const std::string& keyPath,
+                              std::vector<std::string>& parts) {
+  if (!SplitKeyPath(keyPath, parts)) return false;
+  if (root != RegRoot::ClassesRoot) return true;
+  // The user's key hides the machine's of the same name; new keys are the machine's, as
+  // Windows makes them for a program that writes through the view.
+  parts.insert(parts.begin(), {"Software", "Classes"});
+  const bool user = parts.size() > 2 && Walk(RegRoot::CurrentUser, parts, false);
+  root = user ? RegRoot::CurrentUser : RegRoot::LocalMachine;
+  return true;
+}
+
 Key* HeadlessRegistry::Find(RegRoot root, const std::string& keyPath, bool create) {
   std::vector<std::string> parts;
-  if (!SplitKeyPath(keyPath, parts)) return nullptr;
+  return Locate(root, keyPath, parts) ? Walk(root, parts, create) : nullptr;
+}
+
+Key* HeadlessRegistry::Walk(RegRoot root, const std::vector<std::string>& parts, bool create) {
   Key* key = roots_[static_cast<int>(root)].get();
   for (const auto& part : parts) {
     const std::string upper = InvariantUpper(part);
@@ -273,16 +288,17 @@ void HeadlessRegistry::DenyWrites(RegRoot root, const std::string& keyPath) {
 
 std::string HeadlessRegistry::Dump(RegRoot root, const std::string& keyPath) {
   std::string out = "REGEDIT4\n\n";
-  const Key* key = Find(root, keyPath, false);
-  if (!key) return out;
+  RegRoot holder = root;
   std::vector<std::string> parts;
-  SplitKeyPath(keyPath, parts);
-  // The path as stored, so the dump shows the spelling the keys were made with.
+  const Key* key = Locate(holder, keyPath, parts) ? Walk(holder, parts, false) : nullptr;
+  if (!key) return out;
+  // The path as stored, so the dump shows the spelling the keys were made with, below the root
+  // it was asked for.
   std::string path = RootName(root);
-  const Key* walk = roots_[static_cast<int>(root)].get();
-  for (const auto& part : parts) {
-    walk = walk->subkeys.at(InvariantUpper(part)).get();
-    path += "\\" + walk->name;
+  const Key* walk = roots_[static_cast<int>(holder)].get();
+  for (size_t i = 0; i < parts.size(); ++i) {
+    walk = walk->subkeys.at(InvariantUpper(parts[i])).get();
+    if (root != RegRoot::ClassesRoot || i >= 2) path += "\\" + walk->name;
   }
   DumpKey(*key, path, out);
   return out;

@@ -2,7 +2,9 @@
 // An in-memory registry that behaves as the real one where the registration code relies on
 // it: case-insensitive key and value names that keep their first spelling, missing parents
 // made on a creating open, one open key per accessor, writes refused through a read-only
-// accessor. Tests set it up, inject faults and read it back as REGEDIT4 text.
+// accessor, HKEY_CLASSES_ROOT as the interactive user sees it (the machine's classes, where the
+// user's own classes have no key of that name). Tests set it up, inject faults and read it back
+// as REGEDIT4 text.
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -55,10 +57,13 @@ class HeadlessRegistry : public Registry {
  private:
   friend class HeadlessAccessor;
   Key* Find(RegRoot root, const std::string& keyPath, bool create);
+  // The root that holds the key and the key's components below it; false for a bad path.
+  bool Locate(RegRoot& root, const std::string& keyPath, std::vector<std::string>& parts);
+  Key* Walk(RegRoot root, const std::vector<std::string>& parts, bool create);
   // Root and path in one upper-case spelling, for the fault lists; empty for a bad path.
   static std::string Canonical(RegRoot root, const std::string& keyPath);
 
-  std::unique_ptr<Key> roots_[3];
+  std::unique_ptr<Key> roots_[2];  // HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE
   std::set<std::string> deniedOpen_;
   std::set<std::string> deniedWrites_;
   int openKeys_ = 0;
