@@ -7,7 +7,6 @@
 
 #include "engine/installation.h"
 #include "engine/journal.h"
-#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "engine/undo.h"
 #include "install_fixture.h"
@@ -28,7 +27,7 @@ struct Running : uninstall::Checks {
   bool IsAnyComponentRunning() override { return running; }
 };
 
-struct Notes : engine::RunLog {
+struct Notes : sys::RunLog {
   std::vector<std::string> undone, all;
   void Note(const std::string& text, bool) override {
     all.push_back(text);
@@ -52,19 +51,18 @@ struct Box : installtest::Machine {
         "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe", "",
         "%ProgramFiles%\\Stary\\Vortel.exe");
     platform.files.SetModulePath(installtest::kUninstallFolder + std::string("Uninstall.exe"));
+    runLog = &notes;
   }
   // The takeover of ".vl" is asked, and taken, whenever a run that registers finds it foreign.
   engine::RunOutcome Install(bool registers = true) {
     if (registers && platform.registry.Get(RegRoot::ClassesRoot, ".vl", "") != "VortelCfg")
       platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
-    engine::LogScope scope(&notes);
     return Run({true, true, true, true}, kMain, {true, true, true});
   }
   int Remove(uninstall::Mode mode, bool restart = true) {
     uninstall::Switches switches;
     switches.mode = mode;
-    engine::LogScope scope(&notes);
-    const int code = uninstall::Remove(switches, checks);
+    const int code = uninstall::ExitCodeOf(uninstall::Remove(switches, checks, notes));
     if (restart) platform.files.Restart();
     return code;
   }
@@ -177,7 +175,7 @@ TEST(Removal, APlantedJournalOrALinkInPlaceOfAProductFolderLeadsNowhere) {
       box.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", ModalResult::OK);
       EXPECT_EQ(box.Install(), engine::RunOutcome::CopyFailed);
     } else {
-      EXPECT_EQ(box.Remove(uninstall::Mode::VerySilent), uninstall::kNotAllRemoved);
+      EXPECT_EQ(box.Remove(uninstall::Mode::VerySilent), 6);
     }
     EXPECT_EQ(contents(), before) << reinstall;
     EXPECT_EQ(files.ReadFile("C:\\Windows\\x.dll"), "the system's");
@@ -291,7 +289,8 @@ TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNam
   platform.files.PutFile("C:\\VP\\a.exe", "new");
   platform.files.PutFile("C:\\VP\\~vp0.old", "old");
   platform.files.SetInUse("C:\\VP\\a.exe");
-  const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse);
+  sys::RunLog none;
+  const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse, none);
   EXPECT_EQ(report.failed,
             std::vector<std::string>{"C:\\VP\\a.exe (poprzednia wersja: C:\\VP\\~vp0.old)"});
   ASSERT_EQ(report.left.size(), 1u);

@@ -100,7 +100,8 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
                      "ProgramFilesDir"));
   // A number where the extension names its type names none: the type is registered anyway.
   RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_DWORD, &number, sizeof number);
-  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe",
+                        platform.asked);
   EXPECT_EQ(Hkcr(".vl"), "VortelCfg");
 }
 
@@ -131,10 +132,11 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSi
       {HKEY_CLASSES_ROOT, ".ftp\\ShellNew", "FileName", ftp + "Pattern.ftp"},
   };
   for (int round = 0; round < 2; ++round) {
-    sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
-    sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
-    sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
-    sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
+    sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3], platform.asked);
+    sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2], platform.asked);
+    sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2], platform.asked);
+    sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe",
+                          platform.asked);
     for (const auto& v : values) {
       DWORD type = 0;
       EXPECT_EQ(RawValue(v.root, v.key, v.name, &type), v.value) << v.key << " " << v.name;
@@ -147,7 +149,7 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSi
 
 TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAloneButAnEmptyDefaultIsTakenSilently) {
   RawSet(HKEY_CLASSES_ROOT, ".pft", "Content Type", "text/plain");
-  sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
+  sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2], platform.asked);
   EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
   EXPECT_EQ(Hkcr(".pft", "Content Type"), "text/plain");
 
@@ -159,7 +161,7 @@ TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAloneButAnEmptyDefaultIsTak
       "jako: \"Skrypt obcego programu\"\roraz skojarzone z programem: \"C:\\Obcy\\ftp.exe\".\r" +
       std::string(kTail);
   platform.dialogs.Expect(question, ModalResult::No);
-  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
+  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2], platform.asked);
   EXPECT_EQ(Hkcr(".ftp"), "ObcyFTP");
   EXPECT_EQ(Hkcr("ObcyFTP\\shell\\open\\command"), "\"C:\\Obcy\\ftp.exe\" \"%1\"");
   EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, ".ftp\\ShellNew"));
@@ -168,7 +170,7 @@ TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAloneButAnEmptyDefaultIsTak
             engine::TargetDirs[2]);
 
   platform.dialogs.Expect(question, ModalResult::Yes);
-  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
+  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2], platform.asked);
   EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
   EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"), engine::TargetDirs[2] + "Pattern.ftp");
 }

@@ -45,8 +45,9 @@ class ShellLinksWin : public ::testing::Test {
 
 TEST_F(ShellLinksWin, WrittenLinksReadBackEveryField) {
   const std::string ftp = engine::TargetDirs[2], target = ftp + "NorvikFTP.exe";
-  const std::string path = sys::CreateShellLinkWithIcon("Klient FTP", target, "/profil bank.pft",
-                                                        ftp, "Klient – połączenia", "Desktop", 1);
+  const std::string path =
+      sys::CreateShellLinkWithIcon("Klient FTP", target, "/profil bank.pft", ftp,
+                                   "Klient – połączenia", "Desktop", 1, platform.asked);
   EXPECT_EQ(path, userDesktop + "\\Klient FTP.lnk");
   EXPECT_EQ(Read(path),
             target + "|/profil bank.pft|" + ftp + "|Klient – połączenia|" + target + ",1");
@@ -60,7 +61,7 @@ TEST_F(ShellLinksWin, LinkThatCannotBeSavedIsAFailure) {
   std::string finalName;
   bool failed = false;
   EXPECT_FALSE(sys::CreateShortcut("Vortel", target, engine::TargetDirs[1], "", "", "Startup",
-                                   false, true, finalName, failed));
+                                   false, true, finalName, failed, platform.asked));
   EXPECT_TRUE(failed);
   EXPECT_EQ(GetFileAttributesW(Wide(root + "\\brak").c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -9,6 +9,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+#include "unattended/answers.h"
 
 namespace wintest {
 
@@ -18,6 +19,9 @@ class ScriptedWin32Platform : public plat::win32::Win32Platform {
  public:
   plat::headless::ScriptedDialogs dialogs;
   plat::Dialogs& Dlg() override { return dialogs; }
+  // The wizard's questions over `dialogs`, with nothing logged.
+  sys::RunLog nowhere;
+  unattended::WizardQuestions asked{dialogs, nowhere, {}, false};
 };
 
 // A string value as the registry holds it; `type` receives its type (0 when missing).
