@@ -53,10 +53,10 @@ struct Box : installtest::Machine {
     platform.files.SetModulePath(installtest::kUninstallFolder + std::string("Uninstall.exe"));
     runLog = &notes;
   }
-  // The takeover of ".vl" is asked, and taken, whenever a run that registers finds it foreign.
-  engine::RunOutcome Install(bool registers = true) {
+  // The takeover of ".vl" is asked whenever a run that registers finds it foreign.
+  engine::RunOutcome Install(bool registers = true, ModalResult takeOver = ModalResult::Yes) {
     if (registers && platform.registry.Get(RegRoot::ClassesRoot, ".vl", "") != "VortelCfg")
-      platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
+      platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", takeOver);
     return Run({true, true, true, true}, kMain, {true, true, true});
   }
   int Remove(uninstall::Mode mode, bool restart = true) {
@@ -72,8 +72,11 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
   for (const bool quiet : {false, true}) {
     Box box;
     const std::string before = box.State();
-    ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
-    EXPECT_EQ(box.platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""), "VortelCfg");
+    // The quiet removal follows an installation whose user kept ".vl" with its program.
+    ASSERT_EQ(box.Install(true, quiet ? ModalResult::No : ModalResult::Yes),
+              engine::RunOutcome::Installed);
+    EXPECT_EQ(box.platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""),
+              quiet ? "OtherCfg" : "VortelCfg");
     EXPECT_EQ(box.platform.shell.associationNotices, 1);
     const std::string profile = kMain + "FTPCli\\Profiles\\moj.pft";
     box.platform.files.PutFile(profile, "mine");
@@ -110,6 +113,10 @@ TEST(Removal, AnInstallationBeforeTheRestartKeepsItsUninstaller) {
   box.platform.files.Restart();
   EXPECT_TRUE(
       box.platform.files.Exists(installtest::kUninstallFolder + std::string("Uninstall.exe")));
+  EXPECT_TRUE(box.platform.files.Exists(kJournal));
+  // A value that cannot be taken back fails the removal, which keeps the journal for another try.
+  box.platform.registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft");
+  EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 6);
   EXPECT_TRUE(box.platform.files.Exists(kJournal));
 }
 

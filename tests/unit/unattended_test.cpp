@@ -108,6 +108,14 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
        "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\"",
        0},
       {[] {}, {"/?", "/VERYSILENT"}, "Instalator pakietu Vortel PRO - parametry", 0},
+      {[&] {
+         platform.registry.Set(RegRoot::ClassesRoot, ".vl", "", "Inny");
+         platform.registry.Set(RegRoot::ClassesRoot, "Inny", "", "Obcy typ");
+       },
+       {"/VERYSILENT", "/ASSOCIATE=no"},
+       "aktualnie instalowany program ?\" - odpowiedź: Nie",
+       0},
+      {[] {}, {"/VERYSILENT", "/DIR0=Q:\\Emu"}, "Wynik: 3 (nie można utworzyć katalogu)", 3},
       {[&] { platform.registry.DenyOpen(RegRoot::LocalMachine, vortelApp); },
        {"/VERYSILENT"},
        "BŁĄD: Nie można otworzyć klucza \"HKEY_LOCAL_MACHINE\\" + vortelApp +
@@ -123,6 +131,13 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
        "BŁĄD: Nie można zapisać wartości \"\" w kluczu \"HKEY_CLASSES_ROOT\\VortelCfg\" Rejestru: "
        "brak dostępu (błąd systemu nr 5)",
        6},
+      {[&] {  // a file where the client's working folder goes
+         std::filesystem::remove_all(files.HostPath(kTarget + "\\FTPCli\\Profiles"));
+         files.PutFile(kTarget + "\\FTPCli\\Profiles", "");
+       },
+       {"/VERYSILENT"},
+       "BŁĄD: Komunikat: \"Nie można utworzyć katalogu \"" + kTarget + "\\FTPCli\\Profiles\"\"",
+       3},
       {[&] { checks.fault = true; }, {"/VERYSILENT"}, "BŁĄD: awaria", 6},
   };
   for (const auto& c : cases) {
@@ -134,6 +149,8 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
     EXPECT_TRUE(Has(files.ReadFile(kLog), c.line)) << files.ReadFile(kLog);
     EXPECT_TRUE(platform.dialogs.shown.empty());
   }
+  // Taken over by no run since /ASSOCIATE=no: the failed ones gave it back.
+  EXPECT_EQ(platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""), "Inny");
   // The default log never writes through a name someone made first.
   files.PutFile("C:\\Temp\\Vortel PRO Setup.log", "obcy");
   EXPECT_EQ(Run({"/VERYSILENT", "/FOO"}), 1);
