@@ -10,6 +10,7 @@
 #include "engine/run_state.h"
 #include "engine/undo.h"
 #include "install_fixture.h"
+#include "platform/program_main.h"
 #include "uninstall/uninstaller.h"
 
 using plat::ModalResult;
@@ -266,6 +267,11 @@ TEST(Removal, RefusesWhileAProgramRunsAndAJournalItCannotTrustTouchingNothing) {
     EXPECT_NE(box.notes.all.back().find(c.message), std::string::npos) << box.notes.all.back();
     EXPECT_EQ(box.State(), before) << c.appended;
   }
+  // A switch it does not know, or a log it cannot make, ends it with 1 before anything else.
+  plat::headless::HeadlessPlatform platform;
+  platform.dialogs.Expect("Nieznany parametr: /FOO", ModalResult::OK);
+  EXPECT_EQ(plat::UninstallMain({"/FOO"}), 1);
+  EXPECT_EQ(plat::UninstallMain({"/SILENT", "/LOG=Q:\\x"}), 1);
 }
 
 TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNamed) {
