@@ -31,22 +31,23 @@ void ConfigureVortel(const ProductChoice& chosen, const Folders& dirs) {
   ini.Write(VortelIni(dirs), "CONFIG", "USERDIR", "");
 }
 
-void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs) {
+void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked) {
   LinkFtpIntoVortelIni(chosen, dirs);
-  EnsureFolder(dirs[SlotOf(kFtpClient)] + "Profiles");
+  EnsureFolder(dirs[SlotOf(kFtpClient)] + "Profiles", asked);
 }
 
 bool ConfigureFtpBatch(const ProductChoice& chosen, const Folders& dirs, Copier& copier) {
   LinkFtpIntoVortelIni(chosen, dirs);
   const std::string scripts = dirs[SlotOf(kFtpBatch)] + "Scripts";
-  EnsureFolder(scripts);
+  EnsureFolder(scripts, copier.Asked());
   copier.CopyFileList(FtpBatchScripts, 0, sys::AddBackslash(scripts));
   return !copier.InstallAborted;
 }
 
-void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs) {
+void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked) {
   LinkFtpIntoVortelIni(chosen, dirs);
-  for (const auto& folder : FtpServerFolders) EnsureFolder(dirs[SlotOf(kFtpServer)] + folder);
+  for (const auto& folder : FtpServerFolders)
+    EnsureFolder(dirs[SlotOf(kFtpServer)] + folder, asked);
 }
 
 }  // namespace engine

@@ -11,9 +11,10 @@ namespace engine {
 // a value that is there.
 void LinkFtpIntoVortelIni(const ProductChoice& chosen, const Folders& dirs);
 void ConfigureVortel(const ProductChoice& chosen, const Folders& dirs);
-void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs);
+// A working folder that cannot be made is told to `asked` (the copier's for the batch client).
+void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked);
 // Returns false when the user aborted at the sample script's overwrite question.
 bool ConfigureFtpBatch(const ProductChoice& chosen, const Folders& dirs, Copier& copier);
-void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs);
+void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked);
 
 }  // namespace engine

@@ -3,20 +3,14 @@
 #include <algorithm>
 #include <exception>
 
-#include "engine/run_log.h"
 #include "engine/run_state.h"
-#include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "system/paths.h"
 
 namespace engine {
 
-using plat::DlgButton;
-using plat::DlgType;
-using plat::ModalResult;
-
-Copier::Copier(RunView& view, std::string sourceDir)
-    : view_(view), sourceDir_(std::move(sourceDir)) {
+Copier::Copier(RunView& view, sys::Questions& asked, std::string sourceDir)
+    : view_(view), asked_(asked), sourceDir_(std::move(sourceDir)) {
   codec_.onRead = [this](size_t bytes) { Progress(done_ + bytes); };
 }
 
@@ -55,19 +49,19 @@ Copier::Decision Copier::DecideOverwrite(const std::string& dst) {
   auto& files = plat::Current().Files();
   for (;;) {
     if (files.GetAttributes(dst) == plat::kInvalidAttributes) return Decision::Copy;
-    const ModalResult answer = plat::OrderedMessageDlg(
-        "Plik \"" + dst + "\" już istnieje.\rNadpisać ?", DlgType::Confirmation,
-        {DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort}, 0, -1);
-    if (answer == ModalResult::Yes) return Decision::Copy;
-    if (answer == ModalResult::All) {
-      OverwriteAll = true;
-      return Decision::Copy;
+    switch (asked_.OverwriteFile(dst)) {
+      case sys::Overwrite::Yes:
+        return Decision::Copy;
+      case sys::Overwrite::All:
+        OverwriteAll = true;
+        return Decision::Copy;
+      case sys::Overwrite::No:
+        return Decision::Skip;
+      case sys::Overwrite::Abort:
+        break;
     }
-    if (answer == ModalResult::No) return Decision::Skip;
-    // "&Przerwij", or the question closed by its close box: confirm before giving up, and
-    // on second thoughts ask about this file again.
-    if (plat::OrderedMessageDlg("Przerwać proces instalacji ?", DlgType::Warning,
-                                {DlgButton::Yes, DlgButton::No}, 1, 1) == ModalResult::Yes) {
+    // Confirmed before giving up; on second thoughts this file is asked about again.
+    if (asked_.ConfirmAbort()) {
       InstallAborted = true;
       return Decision::Abort;
     }
@@ -88,7 +82,7 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   const uint64_t after = done_ + plat::Current().Files().FileSize(sourceDir_ + name);
   switch (DecideOverwrite(dst)) {
     case Decision::Skip:
-      Log().FileSkipped(dst);
+      asked_.FileSkipped(dst);
       Progress(after);
       return true;
     case Decision::Abort:
@@ -103,10 +97,10 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
     result = plainCopy ? codec_.CopyPlainFile(sourceDir_ + name, dst)
                        : codec_.ExpandFile(sourceDir_ + name, dst);
   } catch (const std::exception& e) {
-    Log().FileFailed(dst, e.what());
+    asked_.FileFailed(dst, e.what());
     throw;
   }
-  if (!result) Log().FileFailed(dst, "nie można skopiować pliku \"" + sourceDir_ + name + "\"");
+  if (!result) asked_.FileFailed(dst, "nie można skopiować pliku \"" + sourceDir_ + name + "\"");
   SetReadOnly(dst, readOnly);
   Progress(after);
   return result;
@@ -142,10 +136,9 @@ bool Copier::CopyFileList(const FileList& list, int last, const std::string& fol
   return result;
 }
 
-bool EnsureFolder(const std::string& folder) {
+bool EnsureFolder(const std::string& folder, sys::Questions& asked) {
   if (sys::DirectoryExists(folder) || sys::CreateDirectoryPath(folder)) return true;
-  plat::MessageDlg("Nie można utworzyć katalogu \"" + folder + "\"", DlgType::Error,
-                   {DlgButton::OK});
+  asked.FolderFailed(folder);
   return false;
 }
 

@@ -8,15 +8,18 @@
 #include "engine/install_plan.h"
 #include "engine/run_view.h"
 #include "engine/stored_file.h"
+#include "system/questions.h"
 
 namespace engine {
 
-// One installation run's copying: the medium folder, the buffers and the answers the user
-// gave that hold for the rest of the run.
+// One installation run's copying: the medium folder, the buffers, where its questions go and
+// the answers that hold for the rest of the run.
 class Copier {
  public:
   // `sourceDir` is the medium folder, ending in "\".
-  Copier(RunView& view, std::string sourceDir);
+  Copier(RunView& view, sys::Questions& asked, std::string sourceDir);
+
+  sys::Questions& Asked() const { return asked_; }
 
   const std::string& SourceDir() const { return sourceDir_; }
   // "&Wszystkie" was answered: no later file of the run asks before overwriting.
@@ -44,6 +47,7 @@ class Copier {
   void Progress(uint64_t done);
 
   RunView& view_;
+  sys::Questions& asked_;
   std::string sourceDir_;
   StoredFileCodec codec_;
   uint64_t total_ = 0, done_ = 0;
@@ -51,9 +55,9 @@ class Copier {
   bool counting_ = false;
 };
 
-// True when `folder` exists or could be created with all its parents; otherwise tells the
-// user "Nie można utworzyć katalogu ..." and returns false.
-bool EnsureFolder(const std::string& folder);
+// True when `folder` exists or could be created with all its parents; otherwise tells `asked`
+// and returns false.
+bool EnsureFolder(const std::string& folder, sys::Questions& asked);
 // Sets or clears the read-only bit, leaving the other attributes; failures are ignored.
 void SetReadOnly(const std::string& path, bool on);
 

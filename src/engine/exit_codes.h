@@ -34,10 +34,16 @@ inline constexpr ExitCodeInfo ExitCodes[] = {
     {kExitRegistrationFailed, "błąd rejestracji", Deployment::Failed},
 };
 
+// The one mapping of an outcome to the process's exit code.
 inline int ExitCodeOf(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::Installed:
       return kExitInstalled;
+    case RunOutcome::BadCommandLine:
+    case RunOutcome::MasteringFailed:
+      return kExitBadCommandLine;
+    case RunOutcome::Refused:
+      return kExitRefused;
     case RunOutcome::FolderFailed:
       return kExitFolderFailed;
     case RunOutcome::CopyFailed:

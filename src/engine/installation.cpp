@@ -5,13 +5,10 @@
 #include "engine/configuration.h"
 #include "engine/install_plan.h"
 #include "engine/journal_recorder.h"
-#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "engine/undo.h"
-#include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
-#include "system/failures.h"
 #include "system/paths.h"
 #include "system/registry_entries.h"
 #include "system/shell_links.h"
@@ -25,32 +22,34 @@ constexpr uint32_t kPathTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 // The plan's steps carried out on this machine.
 class MachineSteps : public StepApplier {
  public:
-  MachineSteps(const RunPlan& plan, Copier& copier) : plan_(plan), copier_(copier) {}
+  MachineSteps(const RunPlan& plan, Copier& copier)
+      : plan_(plan), copier_(copier), asked_(copier.Asked()) {}
 
   bool Apply(const RunStep& step) override {
     switch (step.kind) {
       case StepKind::Folder:
-        return EnsureFolder(step.folder);
+        return EnsureFolder(step.folder, asked_);
       case StepKind::Files:
         return copier_.CopyFileList(*step.files, LastIndex(*step.files), step.folder);
       case StepKind::Shortcut: {
         std::string finalName;
         bool failed = false;
         sys::CreateShortcut(step.linkName, step.folder + step.program, step.folder, "",
-                            step.description, step.shellFolder, true, true, finalName, failed);
+                            step.description, step.shellFolder, true, true, finalName, failed,
+                            asked_);
         return true;
       }
       case StepKind::Configure:
         return Configure(step.product);
       case StepKind::Register:
         Register(step.product, step.folder);
-        sys::WriteEstimatedSize(InstalledBytes());
+        sys::WriteEstimatedSize(InstalledBytes(), asked_);
         return true;
       case StepKind::ProgramGroup: {
         std::array<std::string, kProductCount> productFolders;
         for (int product = 0; product < kProductCount; ++product)
           if (plan_.products[product]) productFolders[product] = plan_.folders[SlotOf(product)];
-        sys::CreateProgramGroup(step.folder, productFolders);
+        sys::CreateProgramGroup(step.folder, productFolders, asked_);
         return true;
       }
     }
@@ -65,14 +64,14 @@ class MachineSteps : public StepApplier {
         ConfigureVortel(chosen, plan_.folders);
         return true;
       case kFtpClient:
-        ConfigureFtpClient(chosen, plan_.folders);
+        ConfigureFtpClient(chosen, plan_.folders, asked_);
         return true;
       case kFtpBatch:
         // A confirmed abort at the sample script's question, or a close confirmed while it
         // expanded, ends the run like any other abort.
         return ConfigureFtpBatch(chosen, plan_.folders, copier_) && !StopRequested;
       default:
-        ConfigureFtpServer(chosen, plan_.folders);
+        ConfigureFtpServer(chosen, plan_.folders, asked_);
         return true;
     }
   }
@@ -81,13 +80,13 @@ class MachineSteps : public StepApplier {
     const std::string& main = plan_.folders[0];
     switch (product) {
       case kFtpServer:
-        return sys::RegisterFtpServer(main, dir);
+        return sys::RegisterFtpServer(main, dir, asked_);
       case kFtpBatch:
-        return sys::RegisterFtpBatch(main, dir);
+        return sys::RegisterFtpBatch(main, dir, asked_);
       case kFtpClient:
-        return sys::RegisterFtpClient(main, dir);
+        return sys::RegisterFtpClient(main, dir, asked_);
       default:
-        return sys::RegisterEmulator(main, dir, "Vortel", Products[kVortel].program);
+        return sys::RegisterEmulator(main, dir, "Vortel", Products[kVortel].program, asked_);
     }
   }
 
@@ -105,6 +104,7 @@ class MachineSteps : public StepApplier {
 
   const RunPlan& plan_;
   Copier& copier_;
+  sys::Questions& asked_;
 };
 
 // Applies the plan's steps of one kind in order; false at the first that fails.
@@ -114,34 +114,56 @@ bool ApplyAll(const RunPlan& plan, StepKind kind, StepApplier& applier) {
   return true;
 }
 
+// The caller's questions, with a count of the failures that the routines step over and go on
+// from: a silent run may not end as installed after them.
+class CountingQuestions : public sys::Questions {
+ public:
+  explicit CountingQuestions(sys::Questions& inner) : inner_(inner) {}
+  void FileSkipped(const std::string& path) override { inner_.FileSkipped(path); }
+  void FileFailed(const std::string& path, const std::string& reason) override {
+    inner_.FileFailed(path, reason);
+  }
+  void Note(const std::string& text, bool error = false) override { inner_.Note(text, error); }
+  sys::Overwrite OverwriteFile(const std::string& path) override {
+    return inner_.OverwriteFile(path);
+  }
+  bool ConfirmAbort() override { return inner_.ConfirmAbort(); }
+  bool AnotherShortcut(const std::string& name) override { return inner_.AnotherShortcut(name); }
+  bool TakeOverFileType(const sys::FileTypeHolder& holder) override {
+    return inner_.TakeOverFileType(holder);
+  }
+  void FolderFailed(const std::string& folder) override {
+    ++folders;
+    inner_.FolderFailed(folder);
+  }
+  void CopyFailed() override { inner_.CopyFailed(); }
+  void UndoFailed(const std::vector<std::string>& steps) override { inner_.UndoFailed(steps); }
+  void SteppedOver(const std::string& what) override {
+    ++steppedOver;
+    inner_.SteppedOver(what);
+  }
+
+  int folders = 0, steppedOver = 0;
+
+ private:
+  sys::Questions& inner_;
+};
+
 // The common end after a failure: the message, unless the user aborted.
 void ReportFailure(const Copier& copier) {
-  if (!copier.InstallAborted)
-    plat::MessageDlg("Wystąpił błąd podczas kopiowania plików.", plat::DlgType::Error,
-                     {plat::DlgButton::OK});
+  if (!copier.InstallAborted) copier.Asked().CopyFailed();
 }
-
-// What the registration and shortcut routines step over, each in the log as it happens.
-class SteppedOverCount : public sys::FailureReport {
- public:
-  void SteppedOver(const std::string& what) override {
-    ++count;
-    Log().Note(what, true);
-  }
-  int count = 0;
-};
 
 // The plan applied in its phases, with the messages of a failure; the journal is the caller's.
 RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, StepApplier& machine,
-                     Copier& copier, InstallView& view) {
+                     Copier& copier, CountingQuestions& asked, InstallView& view) {
   view.ShowProgressPage();
   // A file whose whole path passes the limit would fail half-way, after its folders were made
   // and earlier files copied; refused before anything is made, as a folder that cannot be.
   for (const RunStep& step : plan.steps)
     if (step.kind == StepKind::Files && !sys::FitsMaxPath(LongestPath(step))) {
-      Log().Note("\"" + LongestPath(step) + "\": " + plat::SystemReason(kPathTooLong), true);
-      plat::MessageDlg("Nie można utworzyć katalogu \"" + step.folder + "\"", plat::DlgType::Error,
-                       {plat::DlgButton::OK});
+      asked.Note("\"" + LongestPath(step) + "\": " + plat::SystemReason(kPathTooLong), true);
+      asked.FolderFailed(step.folder);
       return RunOutcome::FolderFailed;
     }
   copier.StartProgress(plan);
@@ -154,8 +176,6 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
     view.SetAnimation(false);
     return RunOutcome::Aborted;
   };
-  SteppedOverCount steppedOver;
-  sys::FailureReportScope reporting(steppedOver);
   try {
     journal.Open();
     journalOpen = true;
@@ -171,15 +191,21 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
     filesDone = true;
     view.ShowInfo("Tworzenie skrótów do programów.");
     ApplyAll(plan, StepKind::Shortcut, machine);
+    const int foldersBefore = asked.folders;
     ApplyAll(plan, StepKind::Configure, machine);
     if (stopped()) return stop();
+    // Nobody is there to make a working folder by hand later: the silent run fails for it.
+    if (unattended && asked.folders > foldersBefore) {
+      view.SetAnimation(false);
+      return RunOutcome::FolderFailed;
+    }
     view.ShowInfo("Rejestrowanie programów.");
     plat::Current().Pump().ProcessPending();
     if (stopped()) return stop();
     ApplyAll(plan, StepKind::Register, machine);
     plat::Current().ShellApi().AssociationsChanged();
     ApplyAll(plan, StepKind::ProgramGroup, machine);
-    if (unattended && steppedOver.count > 0) {
+    if (unattended && asked.steppedOver > 0) {
       view.SetAnimation(false);
       ReportFailure(copier);
       return RunOutcome::RegistrationFailed;
@@ -190,7 +216,7 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
   } catch (const std::exception& e) {
     // The guard: whatever failed, the user hears of it once. A file or journal line that
     // failed is logged where it failed; anything else is logged here, with its reason.
-    if (filesDone || !journalOpen) Log().Note(e.what(), true);
+    if (filesDone || !journalOpen) asked.Note(e.what(), true);
     view.SetAnimation(false);
     ReportFailure(copier);
     return filesDone ? RunOutcome::RegistrationFailed : RunOutcome::CopyFailed;
@@ -200,10 +226,11 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
 }  // namespace
 
 RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
-                           const std::string& sourceDir) {
+                           const std::string& sourceDir, sys::Questions& questions) {
   ComputeTargetDirs(choices.folders);
   const RunPlan plan = PlanInstallation(choices, TargetDirs, sys::UninstallFolder());
-  Copier copier(view, sourceDir);
+  CountingQuestions asked(questions);
+  Copier copier(view, asked, sourceDir);
   MachineSteps machine(plan, copier);
   std::vector<std::string> packageFolders;
   auto& files = plat::Current().Files();
@@ -214,18 +241,19 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
     // Taking over a folder that was there before could break whatever else it holds for its
     // users; it is used as it is, and what the elevated programs obey lives elsewhere anyway.
     if (files.GetAttributes(folder) != plat::kInvalidAttributes && !files.Trusted(folder))
-      Log().Note("Uwaga: katalog \"" + folder +
+      asked.Note("Uwaga: katalog \"" + folder +
                  "\" istniał wcześniej i mogą go zmieniać użytkownicy bez uprawnień "
                  "administratora; zainstalowane w nim programy nie są chronione przed podmianą.");
   }
-  Journal journal(files, plan.uninstallFolder, packageFolders);
+  Journal journal(files, plan.uninstallFolder, packageFolders, asked);
   JournaledSteps steps(machine, journal);
-  const RunOutcome outcome = ApplyPlan(plan, choices.unattended, journal, steps, copier, view);
+  const RunOutcome outcome =
+      ApplyPlan(plan, choices.unattended, journal, steps, copier, asked, view);
   // After the run's own messages: a run that did not install leaves nothing of itself.
   if (outcome == RunOutcome::Installed)
     journal.DiscardKeptFiles();
   else
-    RollBack(journal);
+    RollBack(journal, asked);
   return outcome;
 }
 

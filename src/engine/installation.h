@@ -7,6 +7,7 @@
 
 #include "engine/choices.h"
 #include "engine/run_view.h"
+#include "system/questions.h"
 
 namespace engine {
 
@@ -17,17 +18,23 @@ class InstallView : public RunView {
   virtual void ShowFinishPage() = 0;
 };
 
+// What Install.exe ends with, whichever of its modes ran; its exit code is the entry's business
+// (ExitCodeOf).
 enum class RunOutcome {
-  Installed,
-  FolderFailed,        // a target folder could not be created; nothing was copied
+  Installed,           // also a medium mastered, or the switches shown
+  BadCommandLine,      // also a file named on it that cannot be made
+  Refused,             // a program of the package runs, or resources are short
+  FolderFailed,        // a target folder (in a silent run also a working folder) was not made
   CopyFailed,          // a file could not be expanded or copied; nothing after it was done
   Aborted,             // the user confirmed aborting (or closed the wizard) during the run
-  RegistrationFailed,  // an error after every file was copied
+  RegistrationFailed,  // an error after every file was copied, or anything unexpected
+  MasteringFailed,     // a medium could not be written whole
 };
 
 // Runs the whole installation from the medium folder `sourceDir` (ending in "\"): fills
-// TargetDirs from the choices, plans the run and applies the plan.
+// TargetDirs from the choices, plans the run and applies the plan. What the run asks and
+// reports goes to `asked`; the outcome is one of Installed to RegistrationFailed.
 RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
-                           const std::string& sourceDir);
+                           const std::string& sourceDir, sys::Questions& asked);
 
 }  // namespace engine

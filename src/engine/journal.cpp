@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "engine/journal_format.h"
-#include "engine/run_log.h"
 #include "platform/errors.h"
 #include "system/paths.h"
 
@@ -92,8 +91,8 @@ std::string ReadWholeFile(plat::FileSystem& files, const std::string& path) {
 }
 
 Journal::Journal(plat::FileSystem& files, const std::string& folder,
-                 const std::vector<std::string>& packageFolders)
-    : files_(files), folder_(folder), path_(folder + kJournalName), runLine_(kRunLine) {
+                 const std::vector<std::string>& packageFolders, sys::RunLog& log)
+    : files_(files), log_(log), folder_(folder), path_(folder + kJournalName), runLine_(kRunLine) {
   for (const std::string& package : packageFolders) runLine_ += "\t" + Escape(package);
 }
 
@@ -131,7 +130,7 @@ void Journal::Record(const Change& change) {
     out->Write(text.data(), text.size());
     out->Close();
   } catch (const plat::EFileError& e) {
-    Log().Note(std::string("Nie można zapisać dziennika instalacji: ") + e.what(), true);
+    log_.Note(std::string("Nie można zapisać dziennika instalacji: ") + e.what(), true);
     throw;
   }
   started_ = true;

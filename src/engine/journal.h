@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "system/questions.h"
 
 namespace engine {
 
@@ -48,9 +49,9 @@ std::string ReadWholeFile(plat::FileSystem& files, const std::string& path);
 class Journal {
  public:
   // `folder` (ending in "\") is the uninstall folder; `packageFolders` are the run's main and
-  // product folders, which the run line names.
+  // product folders, which the run line names. A line that cannot be written is noted in `log`.
   Journal(plat::FileSystem& files, const std::string& folder,
-          const std::vector<std::string>& packageFolders);
+          const std::vector<std::string>& packageFolders, sys::RunLog& log);
 
   const std::string& Path() const { return path_; }
   // Makes the uninstall folder, protected, or makes sure that the one there is trusted, and
@@ -73,6 +74,7 @@ class Journal {
   void Write(const std::vector<Change>& runChanges);
 
   plat::FileSystem& files_;
+  sys::RunLog& log_;
   std::string folder_, path_, runLine_;
   bool madeFolder_ = false, hadEarlier_ = false, started_ = false;
   std::string earlier_;

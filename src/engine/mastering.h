@@ -10,9 +10,9 @@ namespace engine {
 constexpr const char* kFontBuildFolder = "C:\\NorvikSoft\\Build\\Fonts\\";
 
 // `args` are the command-line words after the program name; args[0] is "DISC" in any case.
-// Masters the whole medium and sets CloseWithoutAsking. Returns the exit code: 0 when every
-// file was written; 1 after the first failure, which is shown in one error message naming
-// the file and the reason (what was written before it stays).
+// Masters the whole medium. Returns the exit code: 0 when every file was written; 1 after the
+// first failure, which is shown in one error message naming the file and the reason (what was
+// written before it stays).
 int MasterMedium(const std::vector<std::string>& args);
 
 }  // namespace engine

@@ -2,8 +2,6 @@
 
 namespace engine {
 
-bool CloseWithoutAsking = false;
 bool StopRequested = false;
-int ExitCode = 0;
 
 }  // namespace engine

@@ -3,8 +3,6 @@
 #include <exception>
 
 #include "engine/journal_recorder.h"
-#include "engine/run_log.h"
-#include "platform/dialogs.h"
 #include "platform/text.h"
 
 namespace engine {
@@ -61,8 +59,9 @@ int PhaseOf(ChangeKind kind) {
 
 class Undoer {
  public:
-  Undoer(const std::vector<Change>& changes, const std::vector<std::string>& untouched)
-      : files_(plat::Current().Files()) {
+  Undoer(const std::vector<Change>& changes, const std::vector<std::string>& untouched,
+         sys::RunLog& log)
+      : files_(plat::Current().Files()), log_(log) {
     for (const std::string& path : untouched) untouched_.push_back(plat::InvariantUpper(path));
     for (const Change& change : changes)
       if (change.kind == ChangeKind::Folder || change.kind == ChangeKind::File ||
@@ -98,7 +97,7 @@ class Undoer {
       report.failed.push_back(Describe(change));
       report.left.insert(report.left.begin(), change);
     }
-    Log().Note((done ? "Cofnięto: " : "Nie udało się cofnąć: ") + Describe(change), !done);
+    log_.Note((done ? "Cofnięto: " : "Nie udało się cofnąć: ") + Describe(change), !done);
   }
 
   UndoReport report;
@@ -195,13 +194,14 @@ class Undoer {
   }
 
   plat::FileSystem& files_;
+  sys::RunLog& log_;
   std::vector<std::string> untouched_;
   std::vector<std::string> ours_;
 };
 
 }  // namespace
 
-UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
+UndoReport Undo(const std::vector<Change>& changes, UndoOrder order, sys::RunLog& log,
                 const std::vector<std::string>& untouched) {
   std::vector<const Change*> todo;
   // Removal goes phase by phase, each from the last change to the first; a rollback has one.
@@ -209,19 +209,17 @@ UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
     for (auto it = changes.rbegin(); it != changes.rend(); ++it)
       if (order == UndoOrder::Reverse ? phase == 0 : PhaseOf(it->kind) == phase)
         todo.push_back(&*it);
-  Undoer undoer(changes, untouched);
+  Undoer undoer(changes, untouched, log);
   for (const Change* change : todo) undoer.Undo(*change);
   if (undoer.report.associations) plat::Current().ShellApi().AssociationsChanged();
   return undoer.report;
 }
 
-bool RollBack(Journal& journal) {
-  UndoReport report = Undo(journal.RunChanges(), UndoOrder::Reverse);
+bool RollBack(Journal& journal, sys::Questions& asked) {
+  UndoReport report = Undo(journal.RunChanges(), UndoOrder::Reverse, asked);
   if (!journal.Retract(report.left)) report.failed.push_back(journal.Path());
   if (report.failed.empty()) return true;
-  std::string text = kUndoFailedText;
-  for (const std::string& what : report.failed) text += "\r" + what;
-  plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
+  asked.UndoFailed(report.failed);
   return false;
 }
 

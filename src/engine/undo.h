@@ -6,11 +6,9 @@
 #include <vector>
 
 #include "engine/journal.h"
+#include "system/questions.h"
 
 namespace engine {
-
-// The start of the one message that names the steps of a rollback that failed.
-constexpr char kUndoFailedText[] = "Nie udało się cofnąć wszystkich zmian instalacji:";
 
 struct UndoReport {
   std::vector<std::string> failed;  // each change that could not be undone, named
@@ -26,14 +24,13 @@ enum class UndoOrder {
   Removal,
 };
 
-// Undoes `changes` through the current platform. Files in `untouched` (the running
-// uninstaller, the journal) are left for later and are neither reported nor kept.
-UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
+// Undoes `changes` through the current platform, each step in `log`. Files in `untouched` (the
+// running uninstaller, the journal) are left for later and are neither reported nor kept.
+UndoReport Undo(const std::vector<Change>& changes, UndoOrder order, sys::RunLog& log,
                 const std::vector<std::string>& untouched = {});
 
 // A run that did not install: undoes its changes and takes those undone out of the journal,
-// naming the ones that failed in one message (which a silent run only logs). False when any
-// failed.
-bool RollBack(Journal& journal);
+// telling `asked` the ones that failed. False when any failed.
+bool RollBack(Journal& journal, sys::Questions& asked);
 
 }  // namespace engine

@@ -76,8 +76,8 @@ std::string CaptionOf(DlgButton button) {
   return "&Pomoc";
 }
 
-ModalResult MessageDlg(const std::string& text, DlgType type, std::vector<DlgButton> buttons,
-                       int helpContext) {
+DialogRequest StandardRequest(const std::string& text, DlgType type, std::vector<DlgButton> buttons,
+                              int helpContext) {
   std::sort(buttons.begin(), buttons.end());
   buttons.erase(std::unique(buttons.begin(), buttons.end()), buttons.end());
   auto indexOf = [&](DlgButton b) {
@@ -89,9 +89,17 @@ ModalResult MessageDlg(const std::string& text, DlgType type, std::vector<DlgBut
       if (indexOf(b) >= 0) return indexOf(b);
     return -1;
   };
-  return OrderedMessageDlg(text, type, buttons,
-                           firstOf({DlgButton::OK, DlgButton::Yes, DlgButton::Retry}),
-                           firstOf({DlgButton::Cancel, DlgButton::No, DlgButton::OK}), helpContext);
+  return {text,
+          type,
+          buttons,
+          firstOf({DlgButton::OK, DlgButton::Yes, DlgButton::Retry}),
+          firstOf({DlgButton::Cancel, DlgButton::No, DlgButton::OK}),
+          helpContext};
+}
+
+ModalResult MessageDlg(const std::string& text, DlgType type, std::vector<DlgButton> buttons,
+                       int helpContext) {
+  return Current().Dlg().Show(StandardRequest(text, type, std::move(buttons), helpContext));
 }
 
 ModalResult OrderedMessageDlg(const std::string& text, DlgType type,

@@ -41,6 +41,9 @@ class Dialogs {
 // The standard dialog: the buttons of the set in their fixed order (Yes, No, OK, Cancel, Abort,
 // Retry, Ignore, All, No to all, Yes to all, Help); the focus on OK, else Yes, else Retry; Esc
 // on Cancel, else No, else OK.
+DialogRequest StandardRequest(const std::string& text, DlgType type, std::vector<DlgButton> buttons,
+                              int helpContext = 0);
+// The standard dialog, shown.
 ModalResult MessageDlg(const std::string& text, DlgType type, std::vector<DlgButton> buttons,
                        int helpContext = 0);
 // The caller decides the order, the focused button and the Esc button (-1: none).

@@ -5,8 +5,6 @@
 #include <optional>
 
 #include "engine/exit_codes.h"
-#include "engine/run_log.h"
-#include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
@@ -14,6 +12,7 @@
 #include "platform/text.h"
 #include "startup/components.h"
 #include "startup/inst_back.h"
+#include "startup/quiet_reports.h"
 #include "startup/res_meter.h"
 #include "unattended/answers.h"
 #include "unattended/command_line.h"
@@ -61,15 +60,25 @@ bool PassesChecks(StartupChecks& checks, bool checkComponents,
 
 // `masteringArgs`: the command line when it masters a medium, else empty. `ranWith`, when
 // given, gets the choices the wizard's installation started with.
-int RunWizard(const std::vector<std::string>& masteringArgs, bool programGroup = true,
-              std::optional<engine::InstallChoices>* ranWith = nullptr) {
+engine::RunOutcome RunWizard(const std::vector<std::string>& masteringArgs, sys::Questions& asked,
+                             bool programGroup = true,
+                             std::optional<engine::InstallChoices>* ranWith = nullptr) {
   auto& gui = plat::Current().Ui();
   TInstForm instForm(nullptr, "InstForm", masteringArgs);
   instForm.ProgramGroup = programGroup;
+  instForm.Asked = &asked;
   gui.ShowForm(instForm);
   gui.RunMessageLoop();
-  if (ranWith && instForm.InstalatorForm) *ranWith = instForm.InstalatorForm->RanWith;
-  return engine::ExitCode;
+  if (!instForm.InstalatorForm) return engine::RunOutcome::Aborted;
+  if (ranWith) *ranWith = instForm.InstalatorForm->RanWith;
+  return instForm.InstalatorForm->Outcome;
+}
+
+// The plain wizard, or mastering, with nothing logged: the messages shown as they are.
+engine::RunOutcome RunWizard(const std::vector<std::string>& masteringArgs) {
+  sys::RunLog nowhere;
+  unattended::WizardQuestions asked(plat::Current().Dlg(), nowhere, {}, false);
+  return RunWizard(masteringArgs, asked);
 }
 
 // Writes the choices a run started with into the /SAVEINF file made before it; a run that never
@@ -96,16 +105,17 @@ std::string Joined(const std::vector<std::string>& args) {
 
 // What an installation ends with when something unexpected escaped it: 6, the reason in the
 // log, and a message box only where someone watches.
-int Unexpected(const std::string& what, bool silent, unattended::SetupLog& log) {
+engine::RunOutcome Unexpected(const std::string& what, bool silent, unattended::SetupLog& log) {
+  constexpr auto outcome = engine::RunOutcome::RegistrationFailed;
   log.Error(what);
-  log.Line("Wynik: " + std::to_string(engine::kExitRegistrationFailed) + " (nieoczekiwany błąd)");
+  log.Line("Wynik: " + std::to_string(engine::ExitCodeOf(outcome)) + " (nieoczekiwany błąd)");
   if (!silent) plat::MessageDlg(what, plat::DlgType::Error, {plat::DlgButton::OK});
-  return engine::kExitRegistrationFailed;
+  return outcome;
 }
 
 // `body` under the installation's last guard.
 template <class Body>
-int Guarded(bool silent, unattended::SetupLog& log, Body body) {
+engine::RunOutcome Guarded(bool silent, unattended::SetupLog& log, Body body) {
   try {
     return body();
   } catch (const std::exception& e) {
@@ -117,8 +127,9 @@ int Guarded(bool silent, unattended::SetupLog& log, Body body) {
 
 // The command line with switches once its log is open: the wizard with the log, or an
 // installation without it.
-int RunLogged(const std::vector<std::string>& args, unattended::Switches& switches,
-              unattended::SetupLog& log, StartupChecks& checks) {
+engine::RunOutcome RunLogged(const std::vector<std::string>& args, unattended::Switches& switches,
+                             unattended::SetupLog& log, StartupChecks& checks) {
+  using engine::RunOutcome;
   using namespace unattended;
   const bool silent = switches.mode != Mode::Wizard;
   if (switches.help) {
@@ -127,13 +138,13 @@ int RunLogged(const std::vector<std::string>& args, unattended::Switches& switch
       log.Line(HelpText());
     else
       plat::MessageDlg(HelpText(), plat::DlgType::Information, {plat::DlgButton::OK});
-    return engine::kExitInstalled;
+    return RunOutcome::Installed;
   }
   auto& platform = plat::Current();
   // A file the administrator named that cannot be made ends the run before anything changes.
   const auto fileFault = [&](const std::string& text) {
     if (!silent) plat::MessageDlg(text, plat::DlgType::Error, {plat::DlgButton::OK});
-    return engine::kExitBadCommandLine;
+    return RunOutcome::BadCommandLine;
   };
   if (switches.error.empty() && switches.loadInf) {
     try {
@@ -148,7 +159,7 @@ int RunLogged(const std::vector<std::string>& args, unattended::Switches& switch
     if (!silent)
       plat::MessageDlg(switches.error + "\r\r" + HelpText(), plat::DlgType::Error,
                        {plat::DlgButton::OK});
-    return engine::kExitBadCommandLine;
+    return RunOutcome::BadCommandLine;
   }
   const auto refuse = [&](const std::string& text) {
     log.Error(text);
@@ -156,7 +167,7 @@ int RunLogged(const std::vector<std::string>& args, unattended::Switches& switch
   };
   if (!PassesChecks(checks, true, refuse)) {
     log.Line("Wynik: 2 (odmowa uruchomienia)");
-    return engine::kExitRefused;
+    return RunOutcome::Refused;
   }
   // Made before the run, so a file that cannot be written stops it before anything changes.
   std::unique_ptr<plat::OutputFile> inf;
@@ -169,28 +180,28 @@ int RunLogged(const std::vector<std::string>& args, unattended::Switches& switch
       return fileFault(fault);
     }
   }
-  engine::LogScope scope(&log);
-  int code;
+  QuietReports quiet(log);
+  RunOutcome outcome;
   std::optional<engine::InstallChoices> ranWith;
   if (silent) {
-    AnsweringDialogs answers(log, switches.answers);
-    LoggingPlatform logging(platform, log, answers);
-    code = RunUnattended(switches, log, answers, ranWith);
+    RefusingDialogs refusing(log);
+    LoggingPlatform logging(platform, log, refusing);
+    outcome = RunUnattended(switches, log, ranWith);
   } else {
-    WizardDialogs answers(platform.Dlg(), switches.answers, switches.suppressMsgBoxes);
-    LoggedDialogs dialogs(answers, log);
+    LoggedDialogs dialogs(platform.Dlg(), log);
     LoggingPlatform logging(platform, log, dialogs);
-    code = RunWizard({}, !switches.noIcons, &ranWith);
-    if (ranWith) ranWith->answers = answers.Given();
-    log.Line("Wynik: " + std::to_string(code));
+    WizardQuestions asked(dialogs, log, switches.answers, switches.suppressMsgBoxes);
+    outcome = RunWizard({}, asked, !switches.noIcons, &ranWith);
+    if (ranWith) ranWith->answers = asked.Given();
+    log.Line("Wynik: " + std::to_string(engine::ExitCodeOf(outcome)));
   }
   if (inf) SaveInf(std::move(inf), *switches.saveInf, ranWith, log);
-  return code;
+  return outcome;
 }
 
 // A command line with switches: its log first (a log named by /LOG that cannot be made ends the
 // run with 1 before anything changes), then the run under the last guard.
-int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks) {
+engine::RunOutcome RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks) {
   using namespace unattended;
   Switches switches = ParseSwitches(args);
   const bool silent = switches.mode != Mode::Wizard;
@@ -205,7 +216,7 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
         const std::string fault =
             std::string("Nie można utworzyć dziennika instalacji: ") + e.what();
         if (!silent) plat::MessageDlg(fault, plat::DlgType::Error, {plat::DlgButton::OK});
-        return engine::kExitBadCommandLine;
+        return engine::RunOutcome::BadCommandLine;
       }
     }
   }
@@ -224,18 +235,20 @@ EntryDecision DecideEntry(const std::vector<std::string>& args) {
   return {EntryMode::Wizard, true};
 }
 
+// Every mode's outcome becomes the exit code here, and only here.
 int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
   const EntryDecision entry = DecideEntry(args);
-  if (entry.mode == EntryMode::Switches) return RunWithSwitches(args, checks);
-  // Mastering says what failed in its own message and ends with 1.
-  if (entry.mode == EntryMode::Mastering)
-    return PassesChecks(checks, entry.checkComponents, Refuse) ? RunWizard(args)
-                                                               : engine::kExitRefused;
+  const auto checked = [&](const std::vector<std::string>& masteringArgs) {
+    return PassesChecks(checks, entry.checkComponents, Refuse) ? RunWizard(masteringArgs)
+                                                               : engine::RunOutcome::Refused;
+  };
   unattended::SetupLog nothing;
-  return Guarded(false, nothing, [&] {
-    return PassesChecks(checks, entry.checkComponents, Refuse) ? RunWizard({})
-                                                               : engine::kExitRefused;
-  });
+  // Mastering says what failed in its own message, and ends with 1.
+  const engine::RunOutcome outcome =
+      entry.mode == EntryMode::Switches    ? RunWithSwitches(args, checks)
+      : entry.mode == EntryMode::Mastering ? checked(args)
+                                           : Guarded(false, nothing, [&] { return checked({}); });
+  return engine::ExitCodeOf(outcome);
 }
 
 }  // namespace startup

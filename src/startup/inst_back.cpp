@@ -79,6 +79,7 @@ void TInstForm::StartMessage() {
     InstalatorForm =
         std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm", masteringArgs_);
     InstalatorForm->ProgramGroup = ProgramGroup;
+    InstalatorForm->Asked = Asked;
     gui.ShowModal(*InstalatorForm);
     gui.Update(*this);
   } catch (...) {

@@ -22,6 +22,7 @@ class TInstForm : public plat::gui::Form {
   plat::gui::Label *Label1, *Label2;
   // Handed to the wizard when it is made.
   bool ProgramGroup = true;
+  sys::Questions* Asked = nullptr;
   // The wizard while it exists.
   std::unique_ptr<wizard::TInstalatorForm> InstalatorForm;
 

@@ -2,10 +2,10 @@
 // handed to the removal.
 #include <memory>
 
-#include "engine/run_log.h"
 #include "platform/platform.h"
 #include "platform/program_main.h"
 #include "startup/components.h"
+#include "startup/quiet_reports.h"
 #include "unattended/logging_platform.h"
 #include "unattended/setup_log.h"
 #include "uninstall/uninstaller.h"
@@ -23,7 +23,10 @@ bool plat::SilentRemoval(const std::vector<std::string>& args) {
   return uninstall::ParseSwitches(args).mode != uninstall::Mode::Normal;
 }
 
-int plat::UninstallMain(const std::vector<std::string>& args) {
+namespace {
+
+uninstall::Outcome Uninstall(const std::vector<std::string>& args) {
+  using uninstall::Outcome;
   const uninstall::Switches switches = uninstall::ParseSwitches(args);
   auto& platform = plat::Current();
   const bool silent = switches.mode != uninstall::Mode::Normal;
@@ -32,16 +35,23 @@ int plat::UninstallMain(const std::vector<std::string>& args) {
     try {
       log = unattended::OpenLog(platform.Files(), switches.logFile, "Vortel PRO Uninstall");
     } catch (const plat::EFileError&) {
-      if (!switches.logFile.empty()) return uninstall::kBadCommandLine;
+      if (!switches.logFile.empty()) return Outcome::BadCommandLine;
     }
   }
   log->Line("Deinstalator pakietu Vortel PRO 3.04");
-  engine::LogScope scope(log.get());
+  startup::QuietReports quiet(*log);
   SystemChecks checks;
-  if (!log->Writing()) return uninstall::Remove(switches, checks);
+  if (!log->Writing()) return uninstall::Remove(switches, checks, *log);
   unattended::LoggedDialogs dialogs(platform.Dlg(), *log);
   unattended::LoggingPlatform logging(platform, *log, dialogs);
-  const int code = uninstall::Remove(switches, checks);
-  log->Line("Wynik: " + std::to_string(code));
-  return code;
+  const Outcome outcome = uninstall::Remove(switches, checks, *log);
+  log->Line("Wynik: " + std::to_string(uninstall::ExitCodeOf(outcome)));
+  return outcome;
+}
+
+}  // namespace
+
+// The removal's outcome becomes the exit code here, and only here.
+int plat::UninstallMain(const std::vector<std::string>& args) {
+  return uninstall::ExitCodeOf(Uninstall(args));
 }

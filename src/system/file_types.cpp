@@ -1,6 +1,5 @@
 #include "system/file_types.h"
 
-#include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "system/failures.h"
 #include "system/paths.h"
@@ -8,15 +7,11 @@
 namespace sys {
 namespace {
 
-constexpr char kTakeOverQuestion[] =
-    "Zmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
-    "instalowany program ?";
-
 // The default value of `keyPath`; a key that cannot be opened is reported and skipped, as the
 // registration of one type must not fail on one key.
-void WriteDefault(plat::RegistryAccessor& reg, const std::string& keyPath,
-                  const std::string& value) {
-  if (!OpenKeyForWriting(reg, keyPath)) return;
+void WriteDefault(plat::RegistryAccessor& reg, const std::string& keyPath, const std::string& value,
+                  Questions& asked) {
+  if (!OpenKeyForWriting(reg, keyPath, asked)) return;
   plat::OpenKeyScope open(reg);
   reg.WriteString(std::string(), value);
 }
@@ -47,27 +42,21 @@ std::string QuotedCommand(const std::string& exePath) {
 bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ext,
                               const std::string& progId, const std::string& description,
                               const std::string& verb, const std::string& command,
-                              const std::string& oldProgId) {
+                              const std::string& oldProgId, Questions& asked) {
   if (oldProgId.empty()) return true;
   reg.SetRoot(plat::RegRoot::ClassesRoot);
-  std::string question = "Rejestrowane rozszerzenie (" + ext + ") typu: \"" + description + "\"\r";
-  if (oldProgId == progId) {
+  FileTypeHolder holder{ext, description, oldProgId == progId, "", ""};
+  if (holder.sameType) {
     if (!reg.OpenKey(progId + "\\shell\\" + verb + "\\command", true)) return true;
-    const std::string current = ExtractQuotedPath(ReadDefault(reg));
-    if (SameProgram(current, ExtractQuotedPath(command))) return true;
-    question += "jest już skojarzone z programem: \"" + current + "\".\r";
+    holder.program = ExtractQuotedPath(ReadDefault(reg));
+    if (SameProgram(holder.program, ExtractQuotedPath(command))) return true;
   } else {
     if (!reg.OpenKey(oldProgId, false)) return true;
-    const std::string oldDescription = ReadDefault(reg);
-    std::string current;
+    holder.otherType = ReadDefault(reg);
     if (reg.OpenKey(oldProgId + "\\shell\\" + verb + "\\command", false))
-      current = ExtractQuotedPath(ReadDefault(reg));
-    question += "jest już zarejestrowane w systemie jako: \"" + oldDescription +
-                "\"\roraz skojarzone z programem: \"" + current + "\".\r";
+      holder.program = ExtractQuotedPath(ReadDefault(reg));
   }
-  question += kTakeOverQuestion;
-  return plat::MessageDlg(question, plat::DlgType::Warning,
-                          {plat::DlgButton::Yes, plat::DlgButton::No}) == plat::ModalResult::Yes;
+  return asked.TakeOverFileType(holder);
 }
 
 bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
@@ -75,29 +64,31 @@ bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
                       const std::string& defaultIcon, const std::string& verb,
                       const std::string& verbCaption, const std::string& command,
                       const std::string& verb2, const std::string& verb2Caption,
-                      const std::string& verb2Command) {
+                      const std::string& verb2Command, Questions& asked) {
   reg.SetRoot(plat::RegRoot::ClassesRoot);
   bool goAhead = true;
   if (reg.OpenKey(ext, false)) {
     const std::string oldProgId = ReadDefault(reg);
-    goAhead = ConfirmAssociationChange(reg, ext, progId, description, verb, command, oldProgId);
+    goAhead =
+        ConfirmAssociationChange(reg, ext, progId, description, verb, command, oldProgId, asked);
   }
   if (!goAhead) return false;
-  WriteDefault(reg, ext, progId);
-  WriteDefault(reg, progId, description);
-  WriteDefault(reg, progId + "\\DefaultIcon", defaultIcon);
-  WriteDefault(reg, progId + "\\shell\\" + verb, verbCaption);
-  WriteDefault(reg, progId + "\\shell\\" + verb + "\\command", command);
+  WriteDefault(reg, ext, progId, asked);
+  WriteDefault(reg, progId, description, asked);
+  WriteDefault(reg, progId + "\\DefaultIcon", defaultIcon, asked);
+  WriteDefault(reg, progId + "\\shell\\" + verb, verbCaption, asked);
+  WriteDefault(reg, progId + "\\shell\\" + verb + "\\command", command, asked);
   if (!verb2.empty()) {
-    WriteDefault(reg, progId + "\\shell\\" + verb2, verb2Caption);
-    WriteDefault(reg, progId + "\\shell\\" + verb2 + "\\command", verb2Command);
+    WriteDefault(reg, progId + "\\shell\\" + verb2, verb2Caption, asked);
+    WriteDefault(reg, progId + "\\shell\\" + verb2 + "\\command", verb2Command, asked);
   }
   return true;
 }
 
-void RegisterFtpScriptTemplate(plat::RegistryAccessor& reg, const std::string& folder) {
+void RegisterFtpScriptTemplate(plat::RegistryAccessor& reg, const std::string& folder,
+                               Questions& asked) {
   reg.SetRoot(plat::RegRoot::ClassesRoot);
-  if (!OpenKeyForWriting(reg, ".ftp\\ShellNew")) return;
+  if (!OpenKeyForWriting(reg, ".ftp\\ShellNew", asked)) return;
   plat::OpenKeyScope open(reg);
   reg.WriteString("FileName", AddBackslash(folder) + "Pattern.ftp");
 }

@@ -40,23 +40,24 @@ constexpr DocumentType kFtpScript = {".ftp", "FTPBatchScript", "Skrypt FTP", "Wy
 // key is closed before a failed write's exception leaves. A key that cannot be opened is
 // reported and stepped over.
 void WriteValues(plat::RegistryAccessor& reg, const std::string& keyPath,
-                 std::initializer_list<std::pair<const char*, std::string>> values) {
+                 std::initializer_list<std::pair<const char*, std::string>> values,
+                 Questions& asked) {
   reg.SetRoot(plat::RegRoot::LocalMachine);
-  if (!OpenKeyForWriting(reg, keyPath)) return;
+  if (!OpenKeyForWriting(reg, keyPath, asked)) return;
   plat::OpenKeyScope open(reg);
   for (const auto& [name, data] : values) reg.WriteString(name, data);
 }
 
 void RegisterProduct(const std::string& mainFolder, const std::string& dir,
                      const std::string& productKeyName, const std::string& exeName,
-                     const char* version, const DocumentType* type) {
+                     const char* version, const DocumentType* type, Questions& asked) {
   const std::string exePath = AddBackslash(dir) + exeName;
   auto reg = plat::Current().Reg().NewAccessor();
   // A bare drive root ("C:\") is no package folder worth remembering.
   if (plat::Utf8ToUtf16(mainFolder).size() > 3)
-    WriteMakerKey(*reg, std::string(), mainFolder, kPackageVersion);
-  WriteMakerKey(*reg, productKeyName, dir, version);
-  WriteAppPath(*reg, exeName, exePath, dir);
+    WriteMakerKey(*reg, std::string(), mainFolder, kPackageVersion, asked);
+  WriteMakerKey(*reg, productKeyName, dir, version, asked);
+  WriteAppPath(*reg, exeName, exePath, dir, asked);
   if (type) {
     // By its full path: a bare name would be looked up in folders that the user may write to,
     // by whoever opens the document.
@@ -66,10 +67,10 @@ void RegisterProduct(const std::string& mainFolder, const std::string& dir,
             : std::string();
     const bool registered = RegisterFileType(
         *reg, type->ext, type->progId, type->description, exePath + ",0", "open", type->verbCaption,
-        QuotedCommand(exePath), type->verb2, type->verb2Caption, verb2Command);
-    if (registered && type == &kFtpScript) RegisterFtpScriptTemplate(*reg, dir);
+        QuotedCommand(exePath), type->verb2, type->verb2Caption, verb2Command, asked);
+    if (registered && type == &kFtpScript) RegisterFtpScriptTemplate(*reg, dir, asked);
   }
-  WriteUninstallEntry(*reg, kPackageName, exePath + ",0", mainFolder);
+  WriteUninstallEntry(*reg, kPackageName, exePath + ",0", mainFolder, asked);
 }
 
 }  // namespace
@@ -113,17 +114,18 @@ std::string GetAppPathDir(const std::string& exeName) {
 }
 
 void WriteAppPath(plat::RegistryAccessor& reg, const std::string& exeName,
-                  const std::string& fullPath, const std::string& dir) {
-  WriteValues(reg, kAppPathsKey + exeName, {{"", fullPath}, {"Path", dir}});
+                  const std::string& fullPath, const std::string& dir, Questions& asked) {
+  WriteValues(reg, kAppPathsKey + exeName, {{"", fullPath}, {"Path", dir}}, asked);
 }
 
 void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyName,
-                   const std::string& path, const std::string& version) {
-  WriteValues(reg, kMakerKey + productKeyName, {{"Path", path}, {"Ver", version}});
+                   const std::string& path, const std::string& version, Questions& asked) {
+  WriteValues(reg, kMakerKey + productKeyName, {{"Path", path}, {"Ver", version}}, asked);
 }
 
 void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
-                         const std::string& displayIcon, const std::string& mainFolder) {
+                         const std::string& displayIcon, const std::string& mainFolder,
+                         Questions& asked) {
   // Quoted, so a main folder with blanks cannot make Windows start another program.
   // The copy that no one without rights can replace: the system starts it elevated.
   const std::string uninstall = "\"" + UninstallFolder() + "Uninstall.exe\" /uninstall";
@@ -135,37 +137,39 @@ void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
                {"DisplayVersion", kPackageVersion},
                {"Publisher", "Norvik-Soft"},
                {"InstallLocation", AddBackslash(mainFolder)},
-               {"InstallDate", plat::Current().Version().Today()}});
-  if (!OpenKeyForWriting(reg, kUninstallKey + name)) return;
+               {"InstallDate", plat::Current().Version().Today()}},
+              asked);
+  if (!OpenKeyForWriting(reg, kUninstallKey + name, asked)) return;
   plat::OpenKeyScope open(reg);
   reg.WriteNumber("NoModify", 1);
   reg.WriteNumber("NoRepair", 1);
 }
 
-void WriteEstimatedSize(uint64_t bytes) {
+void WriteEstimatedSize(uint64_t bytes, Questions& asked) {
   auto reg = plat::Current().Reg().NewAccessor();
   reg->SetRoot(plat::RegRoot::LocalMachine);
-  if (!OpenKeyForWriting(*reg, std::string(kUninstallKey) + kPackageName)) return;
+  if (!OpenKeyForWriting(*reg, std::string(kUninstallKey) + kPackageName, asked)) return;
   plat::OpenKeyScope open(*reg);
   reg->WriteNumber("EstimatedSize", static_cast<uint32_t>((bytes + 1023) / 1024));
 }
 
 void RegisterEmulator(const std::string& mainFolder, const std::string& dir,
-                      const std::string& productKeyName, const std::string& exeName) {
-  RegisterProduct(mainFolder, dir, productKeyName, exeName, "3.30", &kEmulatorConfig);
+                      const std::string& productKeyName, const std::string& exeName,
+                      Questions& asked) {
+  RegisterProduct(mainFolder, dir, productKeyName, exeName, "3.30", &kEmulatorConfig, asked);
 }
 
-void RegisterFtpClient(const std::string& mainFolder, const std::string& dir) {
-  RegisterProduct(mainFolder, dir, "Klient FTP", "NorvikFTP.exe", "1.081", &kFtpProfile);
+void RegisterFtpClient(const std::string& mainFolder, const std::string& dir, Questions& asked) {
+  RegisterProduct(mainFolder, dir, "Klient FTP", "NorvikFTP.exe", "1.081", &kFtpProfile, asked);
 }
 
-void RegisterFtpBatch(const std::string& mainFolder, const std::string& dir) {
-  RegisterProduct(mainFolder, dir, "Wsadowy klient FTP", "NorvikFTPBatch.exe", "1.081",
-                  &kFtpScript);
+void RegisterFtpBatch(const std::string& mainFolder, const std::string& dir, Questions& asked) {
+  RegisterProduct(mainFolder, dir, "Wsadowy klient FTP", "NorvikFTPBatch.exe", "1.081", &kFtpScript,
+                  asked);
 }
 
-void RegisterFtpServer(const std::string& mainFolder, const std::string& dir) {
-  RegisterProduct(mainFolder, dir, "Server FTP", "NorvikFTPSrv.exe", "1.151", nullptr);
+void RegisterFtpServer(const std::string& mainFolder, const std::string& dir, Questions& asked) {
+  RegisterProduct(mainFolder, dir, "Server FTP", "NorvikFTPSrv.exe", "1.151", nullptr, asked);
 }
 
 }  // namespace sys

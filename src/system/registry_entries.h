@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "system/questions.h"
 
 namespace sys {
 
@@ -20,26 +21,28 @@ std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
 // The "Path" of the program's App Paths entry.
 std::string GetAppPathDir(const std::string& exeName);
 
-// Each writer opens its key below HKEY_LOCAL_MACHINE with creation, reports it (sys::
-// ReportSteppedOver) and goes on when it cannot be opened, and raises plat::ERegistryException
-// for a failed write once the key is closed.
+// Each writer opens its key below HKEY_LOCAL_MACHINE with creation, reports it (Questions::
+// SteppedOver) and goes on when it cannot be opened, and raises plat::ERegistryException for a
+// failed write once the key is closed.
 void WriteAppPath(plat::RegistryAccessor& reg, const std::string& exeName,
-                  const std::string& fullPath, const std::string& dir);
+                  const std::string& fullPath, const std::string& dir, Questions& asked);
 // An empty productKeyName writes to the maker key itself.
 void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyName,
-                   const std::string& path, const std::string& version);
+                   const std::string& path, const std::string& version, Questions& asked);
 // The package's entry in "Programs and Features", with what deployment tools read there.
 void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
-                         const std::string& displayIcon, const std::string& mainFolder);
+                         const std::string& displayIcon, const std::string& mainFolder,
+                         Questions& asked);
 // "EstimatedSize" of the package's entry: the installed files' size in KiB.
-void WriteEstimatedSize(uint64_t bytes);
+void WriteEstimatedSize(uint64_t bytes, Questions& asked);
 
 // Per-product registration with the package's main folder and the product's folder. Registry
-// write failures are raised.
+// write failures are raised; the file-type question goes to `asked`.
 void RegisterEmulator(const std::string& mainFolder, const std::string& dir,
-                      const std::string& productKeyName, const std::string& exeName);
-void RegisterFtpClient(const std::string& mainFolder, const std::string& dir);
-void RegisterFtpBatch(const std::string& mainFolder, const std::string& dir);
-void RegisterFtpServer(const std::string& mainFolder, const std::string& dir);
+                      const std::string& productKeyName, const std::string& exeName,
+                      Questions& asked);
+void RegisterFtpClient(const std::string& mainFolder, const std::string& dir, Questions& asked);
+void RegisterFtpBatch(const std::string& mainFolder, const std::string& dir, Questions& asked);
+void RegisterFtpServer(const std::string& mainFolder, const std::string& dir, Questions& asked);
 
 }  // namespace sys

@@ -3,10 +3,8 @@
 #include <exception>
 #include <memory>
 
-#include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
-#include "system/failures.h"
 #include "system/paths.h"
 #include "system/registry_entries.h"
 
@@ -125,7 +123,7 @@ std::string CreateShellLink(const std::string& name, const std::string& target,
 std::string CreateShellLinkWithIcon(const std::string& name, const std::string& target,
                                     const std::string& arguments, const std::string& workingDir,
                                     const std::string& description, const std::string& folderName,
-                                    int iconIndex) {
+                                    int iconIndex, Questions& asked) {
   auto link = NewLink();
   std::string path;
   try {
@@ -135,7 +133,7 @@ std::string CreateShellLinkWithIcon(const std::string& name, const std::string& 
     Save(*link, path);
   } catch (const std::exception& e) {
     // A program-group entry that cannot be made must not stop the others.
-    ReportSteppedOver("Nie utworzono skrótu \"" + name + "\": " + e.what());
+    asked.SteppedOver("Nie utworzono skrótu \"" + name + "\": " + e.what());
   }
   return path;
 }
@@ -160,7 +158,7 @@ bool ShortcutExists(const std::string& name, const std::string& folderName, bool
 bool CreateShortcut(const std::string& linkName, const std::string& target,
                     const std::string& workingDir, const std::string& documentPath,
                     const std::string& description, const std::string& folderName, bool useCommon,
-                    bool askIfExists, std::string& finalName, bool& failed) {
+                    bool askIfExists, std::string& finalName, bool& failed, Questions& asked) {
   failed = false;
   try {
     std::string folder = folderName;
@@ -174,10 +172,7 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
     finalName = name;
     if (ShortcutExists(name, folder, !useCommon)) {
       if (!askIfExists) return false;
-      const std::string question = "Skrót '" + name + "' juz istnieje.\rCzy utworzyć następny ?";
-      if (plat::MessageDlg(question, plat::DlgType::Confirmation,
-                           {plat::DlgButton::Yes, plat::DlgButton::No}) != plat::ModalResult::Yes)
-        return false;
+      if (!asked.AnotherShortcut(name)) return false;
       for (int n = 1;; ++n) {
         finalName = name + " (" + std::to_string(n) + ")";
         if (!ShortcutExists(finalName, folder, !useCommon)) break;
@@ -187,14 +182,14 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
     CreateShellLink(finalName, target, arguments, workingDir, description, folder);
     return true;
   } catch (const std::exception& e) {
-    ReportSteppedOver("Nie utworzono skrótu \"" + finalName + "\": " + e.what());
+    asked.SteppedOver("Nie utworzono skrótu \"" + finalName + "\": " + e.what());
     failed = true;
     return false;
   }
 }
 
 void CreateProgramGroup(const std::string& mainFolder,
-                        const std::array<std::string, 4>& productFolders) {
+                        const std::array<std::string, 4>& productFolders, Questions& asked) {
   try {
     const bool nt = plat::Current().Version().IsNtFamily();
     ShellFoldersRoot = nt ? plat::RegRoot::LocalMachine : plat::RegRoot::CurrentUser;
@@ -202,7 +197,7 @@ void CreateProgramGroup(const std::string& mainFolder,
     const std::string group = GetShellFolder(folderName) + "\\" + kGroupName;
     if (!DirectoryExists(group)) plat::Current().Files().CreateFolder(group);
     if (!DirectoryExists(group)) {
-      ReportSteppedOver("Nie utworzono grupy programów: nie można utworzyć katalogu \"" + group +
+      asked.SteppedOver("Nie utworzono grupy programów: nie można utworzyć katalogu \"" + group +
                         "\"");
       return;
     }
@@ -214,16 +209,16 @@ void CreateProgramGroup(const std::string& mainFolder,
       try {
         CreateShellLinkWithIcon(std::string(kGroupName) + "\\" + entry.caption,
                                 folder + descriptor.substr(4, 50), entry.arguments, folder,
-                                std::string(), folderName, descriptor[2] - '0');
+                                std::string(), folderName, descriptor[2] - '0', asked);
       } catch (const std::exception& e) {
         // One entry's failure leaves the rest of the group to be made.
-        ReportSteppedOver("Nie utworzono skrótu \"" + std::string(entry.caption) +
+        asked.SteppedOver("Nie utworzono skrótu \"" + std::string(entry.caption) +
                           "\": " + e.what());
       }
     }
   } catch (const std::exception& e) {
     // The group is a convenience: the installation goes on without it.
-    ReportSteppedOver(std::string("Nie utworzono grupy programów: ") + e.what());
+    asked.SteppedOver(std::string("Nie utworzono grupy programów: ") + e.what());
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/registry.h"
+#include "system/questions.h"
 
 namespace sys {
 
@@ -26,24 +27,24 @@ std::string CreateShellLink(const std::string& name, const std::string& target,
                             const std::string& arguments, const std::string& workingDir,
                             const std::string& description, const std::string& folderName);
 // As CreateShellLink, with the target's icon `iconIndex` (0 keeps the default icon). Only a
-// failure to create the link object is raised; later failures are reported (sys::
-// ReportSteppedOver) and the path computed before them (possibly empty) is returned.
+// failure to create the link object is raised; later failures are reported (Questions::
+// SteppedOver) and the path computed before them (possibly empty) is returned.
 std::string CreateShellLinkWithIcon(const std::string& name, const std::string& target,
                                     const std::string& arguments, const std::string& workingDir,
                                     const std::string& description, const std::string& folderName,
-                                    int iconIndex);
+                                    int iconIndex, Questions& asked);
 
 bool ShellLinkExists(const std::string& name, const std::string& folderName);
 // On the NT family `alsoCommon` looks in the all-users twin of the folder first.
 bool ShortcutExists(const std::string& name, const std::string& folderName, bool alsoCommon);
 
-// One product shortcut. False when none was made: the user declined a second one, the
-// shortcut exists and `askIfExists` is false, or something failed (then `failed` is true and
-// the failure is reported, sys::ReportSteppedOver).
+// One product shortcut. False when none was made: `asked` declined a second one, the shortcut
+// exists and `askIfExists` is false, or something failed (then `failed` is true and the failure
+// is reported, Questions::SteppedOver).
 bool CreateShortcut(const std::string& linkName, const std::string& target,
                     const std::string& workingDir, const std::string& documentPath,
                     const std::string& description, const std::string& folderName, bool useCommon,
-                    bool askIfExists, std::string& finalName, bool& failed);
+                    bool askIfExists, std::string& finalName, bool& failed, Questions& asked);
 
 struct ProgramGroupEntry {
   const char* caption;
@@ -57,8 +58,8 @@ extern const std::array<ProgramGroupEntry, 14> ProgramGroupEntries;
 // The "Vortel PRO" group in the programs folder: the package's entries with their files in
 // `mainFolder`, and each product's with its files in `productFolders` (by product index; an
 // empty folder: the product is not installed). Never raises; what it cannot make is reported
-// (sys::ReportSteppedOver).
+// (Questions::SteppedOver).
 void CreateProgramGroup(const std::string& mainFolder,
-                        const std::array<std::string, 4>& productFolders);
+                        const std::array<std::string, 4>& productFolders, Questions& asked);
 
 }  // namespace sys

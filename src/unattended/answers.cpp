@@ -1,8 +1,5 @@
 #include "unattended/answers.h"
 
-#include <algorithm>
-
-#include "engine/undo.h"
 #include "unattended/logging_platform.h"
 
 namespace unattended {
@@ -10,80 +7,116 @@ namespace unattended {
 namespace {
 
 using plat::DlgButton;
+using plat::DlgType;
 using plat::ModalResult;
 
-bool StartsWith(const std::string& text, const std::string& start) {
-  return text.compare(0, start.size(), start) == 0;
+std::string TakeOverText(const sys::FileTypeHolder& holder) {
+  std::string text =
+      "Rejestrowane rozszerzenie (" + holder.ext + ") typu: \"" + holder.description + "\"\r";
+  if (holder.sameType)
+    text += "jest już skojarzone z programem: \"" + holder.program + "\".\r";
+  else
+    text += "jest już zarejestrowane w systemie jako: \"" + holder.otherType +
+            "\"\roraz skojarzone z programem: \"" + holder.program + "\".\r";
+  return text +
+         "Zmienić przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez "
+         "aktualnie instalowany program ?";
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-bool Offers(const plat::DialogRequest& request, DlgButton button) {
-  return std::find(request.buttons.begin(), request.buttons.end(), button) != request.buttons.end();
-}
-
-bool AsksOverwrite(const std::string& text) {
-  return StartsWith(text, "Plik \"") && EndsWith(text, "\" już istnieje.\rNadpisać ?");
-}
-
-bool AsksAssociation(const std::string& text) {
-  return StartsWith(text, "Rejestrowane rozszerzenie (") &&
-         EndsWith(text, "domyślnie uruchamiane przez aktualnie instalowany program ?");
+plat::DialogRequest Failure(const std::string& text) {
+  return plat::StandardRequest(text, DlgType::Error, {DlgButton::OK});
 }
 
 }  // namespace
 
-DocumentedAnswer AnswerOf(const plat::DialogRequest& request, const engine::Answers& answers) {
-  const std::string& text = request.text;
-  DocumentedAnswer a;
-  if (AsksOverwrite(text)) {
-    a.button = answers.overwriteAll ? DlgButton::All : DlgButton::No;
-  } else if (StartsWith(text, "Skrót '") &&
-             EndsWith(text, "' juz istnieje.\rCzy utworzyć następny ?")) {
-    // An existing shortcut stays as it is: no numbered copies beside it.
-    a.button = DlgButton::No;
-  } else if (AsksAssociation(text)) {
-    a.button = answers.associate ? DlgButton::Yes : DlgButton::No;
-  } else if (StartsWith(text, "Nie można utworzyć katalogu \"")) {
-    a.button = DlgButton::OK;
-    a.error = a.folderFailure = true;
-  } else if (text == "Wystąpił błąd podczas kopiowania plików." ||
-             StartsWith(text, engine::kUndoFailedText)) {
-    a.button = DlgButton::OK;
-    a.error = true;
-  } else {
-    return a;
+sys::Overwrite DocumentedQuestions::OverwriteFile(const std::string& path) {
+  const plat::DialogRequest message{
+      "Plik \"" + path + "\" już istnieje.\rNadpisać ?",
+      DlgType::Confirmation,
+      {DlgButton::Yes, DlgButton::All, DlgButton::No, DlgButton::Abort},
+      0,
+      -1,
+      0};
+  switch (Ask(message, answers_.overwriteAll ? DlgButton::All : DlgButton::No, false)) {
+    case ModalResult::Yes:
+      return sys::Overwrite::Yes;
+    case ModalResult::All:
+      return sys::Overwrite::All;
+    case ModalResult::No:
+      return sys::Overwrite::No;
+    default:
+      // "&Przerwij", or the question closed by its close box.
+      return sys::Overwrite::Abort;
   }
-  a.known = Offers(request, a.button);
-  return a;
 }
 
-ModalResult AnsweringDialogs::Show(const plat::DialogRequest& request) {
-  const DocumentedAnswer answer = AnswerOf(request, answers_);
-  if (!answer.known) {
-    log_.Error("nieoczekiwany komunikat: \"" + request.text + "\"");
-    throw EUnexpectedDialog("nieoczekiwany komunikat: " + request.text);
-  }
-  if (answer.folderFailure) ++folderFailures_;
-  const ModalResult result = plat::ResultOf(answer.button);
-  const std::string line = DescribeAnswer(request, result);
-  if (answer.error)
-    log_.Error(line);
-  else
-    log_.Line(line);
+bool DocumentedQuestions::ConfirmAbort() {
+  // Never asked of a run that never aborts: answering it would guess.
+  return Ask({"Przerwać proces instalacji ?",
+              DlgType::Warning,
+              {DlgButton::Yes, DlgButton::No},
+              1,
+              1,
+              0},
+             std::nullopt, false) == ModalResult::Yes;
+}
+
+bool DocumentedQuestions::AnotherShortcut(const std::string& name) {
+  // An existing shortcut stays as it is: no numbered copies beside it.
+  return Ask(plat::StandardRequest("Skrót '" + name + "' juz istnieje.\rCzy utworzyć następny ?",
+                                   DlgType::Confirmation, {DlgButton::Yes, DlgButton::No}),
+             DlgButton::No, false) == ModalResult::Yes;
+}
+
+bool DocumentedQuestions::TakeOverFileType(const sys::FileTypeHolder& holder) {
+  return Ask(plat::StandardRequest(TakeOverText(holder), DlgType::Warning,
+                                   {DlgButton::Yes, DlgButton::No}),
+             answers_.associate ? DlgButton::Yes : DlgButton::No, false) == ModalResult::Yes;
+}
+
+void DocumentedQuestions::FolderFailed(const std::string& folder) {
+  Ask(Failure("Nie można utworzyć katalogu \"" + folder + "\""), DlgButton::OK, true);
+}
+
+void DocumentedQuestions::CopyFailed() {
+  Ask(Failure("Wystąpił błąd podczas kopiowania plików."), DlgButton::OK, true);
+}
+
+void DocumentedQuestions::UndoFailed(const std::vector<std::string>& steps) {
+  std::string text = "Nie udało się cofnąć wszystkich zmian instalacji:";
+  for (const std::string& what : steps) text += "\r" + what;
+  Ask(Failure(text), DlgButton::OK, true);
+}
+
+ModalResult SilentQuestions::Ask(const plat::DialogRequest& message,
+                                 std::optional<DlgButton> documented, bool error) {
+  if (!documented) return RefusingDialogs(log_).Show(message);
+  const ModalResult result = plat::ResultOf(*documented);
+  log_.Note(DescribeAnswer(message, result), error);
   return result;
 }
 
-ModalResult WizardDialogs::Show(const plat::DialogRequest& request) {
-  const DocumentedAnswer answer = AnswerOf(request, given_);
-  if (suppress_ && answer.known) return plat::ResultOf(answer.button);
-  const ModalResult result = inner_.Show(request);
+ModalResult RefusingDialogs::Show(const plat::DialogRequest& request) {
+  log_.Note("nieoczekiwany komunikat: \"" + request.text + "\"", true);
+  throw EUnexpectedDialog("nieoczekiwany komunikat: " + request.text);
+}
+
+sys::Overwrite WizardQuestions::OverwriteFile(const std::string& path) {
+  const sys::Overwrite answer = DocumentedQuestions::OverwriteFile(path);
   // The last answer counts: "Tak" to one file is as good as "Wszystkie" for a replay.
-  if (AsksOverwrite(request.text) && result != ModalResult::Abort)
-    given_.overwriteAll = result != ModalResult::No;
-  if (AsksAssociation(request.text)) given_.associate = result == ModalResult::Yes;
+  if (answer != sys::Overwrite::Abort) answers_.overwriteAll = answer != sys::Overwrite::No;
+  return answer;
+}
+
+bool WizardQuestions::TakeOverFileType(const sys::FileTypeHolder& holder) {
+  return answers_.associate = DocumentedQuestions::TakeOverFileType(holder);
+}
+
+ModalResult WizardQuestions::Ask(const plat::DialogRequest& message,
+                                 std::optional<DlgButton> documented, bool /*error*/) {
+  if (!suppress_ || !documented) return dialogs_.Show(message);
+  const ModalResult result = plat::ResultOf(*documented);
+  log_.Note(DescribeAnswer(message, result));
   return result;
 }
 

@@ -4,13 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "engine/run_log.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
+#include "system/questions.h"
 
 namespace unattended {
 
-class SetupLog : public engine::RunLog {
+class SetupLog : public sys::RunLog {
  public:
   // A log that records nothing: no log was asked for, or its file could not be made.
   SetupLog() = default;

@@ -9,6 +9,7 @@
 #include "engine/run_state.h"
 #include "platform/platform.h"
 #include "system/paths.h"
+#include "unattended/answers.h"
 
 namespace unattended {
 
@@ -46,15 +47,15 @@ void LogChoices(const engine::InstallChoices& choices, SetupLog& log) {
   if (!choices.programGroup) log.Line("Grupa programów w menu Start: pominięta");
 }
 
-const char* OutcomeText(int code) {
-  switch (code) {
-    case engine::kExitInstalled:
+const char* OutcomeText(engine::RunOutcome outcome) {
+  switch (outcome) {
+    case engine::RunOutcome::Installed:
       return "zainstalowano";
-    case engine::kExitFolderFailed:
+    case engine::RunOutcome::FolderFailed:
       return "nie można utworzyć katalogu";
-    case engine::kExitCopyFailed:
+    case engine::RunOutcome::CopyFailed:
       return "nie można zainstalować pliku";
-    case engine::kExitCancelled:
+    case engine::RunOutcome::Aborted:
       return "przerwano";
     default:
       return "błąd po skopiowaniu plików";
@@ -138,8 +139,8 @@ ProgressWindow::ProgressWindow() : Form(nullptr, "ProgressWindow") {
   OnCloseQuery = [] { return false; };
 }
 
-int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers,
-                  std::optional<engine::InstallChoices>& ranWith) {
+engine::RunOutcome RunUnattended(const Switches& switches, SetupLog& log,
+                                 std::optional<engine::InstallChoices>& ranWith) {
   auto& platform = plat::Current();
   const std::string self = platform.Files().ModulePath();
   const std::string sourceDir = sys::AddBackslash(self.substr(0, self.rfind('\\') + 1));
@@ -148,7 +149,7 @@ int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialog
   Resolution resolved = ResolveChoices(switches);
   if (!resolved.error.empty()) {
     log.Error(resolved.error);
-    return engine::kExitBadCommandLine;
+    return engine::RunOutcome::BadCommandLine;
   }
   for (const std::string& note : resolved.notes) log.Line(note);
   ranWith = resolved.choices;
@@ -160,27 +161,26 @@ int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialog
            (given.associate ? "przejmowane" : "pozostawiane"));
 
   engine::StopRequested = false;
-  int code = engine::kExitRegistrationFailed;
+  SilentQuestions asked(log, given);
+  auto outcome = engine::RunOutcome::RegistrationFailed;
   try {
     if (switches.mode == Mode::Silent) {
       ProgressWindow window;
       platform.Ui().ShowForm(window);
-      code = engine::ExitCodeOf(engine::RunInstallation(resolved.choices, window, sourceDir));
+      outcome = engine::RunInstallation(resolved.choices, window, sourceDir, asked);
       platform.Ui().HideForm(window);
     } else {
       NoView view;
-      code = engine::ExitCodeOf(engine::RunInstallation(resolved.choices, view, sourceDir));
+      outcome = engine::RunInstallation(resolved.choices, view, sourceDir, asked);
     }
   } catch (const std::exception& e) {
     // Whatever escaped the run's own guard (an unanswerable message among them) ends it here:
     // nobody could see a message box.
     log.Error(e.what());
   }
-  // A working folder that could not be made is reported only by its message.
-  if (code == engine::kExitInstalled && answers.FolderFailures() > 0)
-    code = engine::kExitFolderFailed;
-  log.Line("Wynik: " + std::to_string(code) + " (" + OutcomeText(code) + ")");
-  return code;
+  log.Line("Wynik: " + std::to_string(engine::ExitCodeOf(outcome)) + " (" + OutcomeText(outcome) +
+           ")");
+  return outcome;
 }
 
 }  // namespace unattended

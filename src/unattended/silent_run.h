@@ -7,7 +7,6 @@
 
 #include "engine/installation.h"
 #include "platform/gui.h"
-#include "unattended/answers.h"
 #include "unattended/command_line.h"
 #include "unattended/setup_log.h"
 
@@ -36,10 +35,10 @@ class ProgressWindow : public plat::gui::Form, public engine::InstallView {
   void ShowFinishPage() override {}
 };
 
-// Installs from the medium beside the program with the current platform, whose dialogs must
-// be `answers`; returns the exit code. Everything worth knowing goes to `log`; the choices the
-// run was started with go to `ranWith`.
-int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers,
-                  std::optional<engine::InstallChoices>& ranWith);
+// Installs from the medium beside the program with the current platform, answering from the
+// switches. Everything worth knowing goes to `log`; the choices the run was started with go to
+// `ranWith`.
+engine::RunOutcome RunUnattended(const Switches& switches, SetupLog& log,
+                                 std::optional<engine::InstallChoices>& ranWith);
 
 }  // namespace unattended

@@ -1,7 +1,6 @@
 #include "uninstall/uninstaller.h"
 
 #include "engine/journal.h"
-#include "engine/run_log.h"
 #include "engine/undo.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
@@ -68,7 +67,7 @@ std::string ReadJournal(const std::string& folder, engine::JournalContents& cont
 // must not take; then it, and the folders of ours still there (holding it, or what the user
 // made), go when Windows next starts: a folder that holds something by then stays.
 void LeaveAtRestart(const std::string& self, const engine::JournalContents& contents,
-                    const std::string& uninstallFolder) {
+                    const std::string& uninstallFolder, sys::RunLog& log) {
   auto& files = plat::Current().Files();
   const std::string here = self.substr(0, self.rfind('\\') + 1);
   std::string leaving = self;
@@ -83,7 +82,7 @@ void LeaveAtRestart(const std::string& self, const engine::JournalContents& cont
   later.push_back(uninstallFolder);
   for (const std::string& path : later)
     if (files.GetAttributes(path) != plat::kInvalidAttributes && files.RemoveAtRestart(path))
-      engine::Log().Note("Do usunięcia po ponownym uruchomieniu systemu: " + path);
+      log.Note("Do usunięcia po ponownym uruchomieniu systemu: " + path);
 }
 
 }  // namespace
@@ -112,8 +111,23 @@ Switches ParseSwitches(const std::vector<std::string>& args) {
   return switches;
 }
 
-int Remove(const Switches& switches, Checks& checks) {
-  auto& log = engine::Log();
+int ExitCodeOf(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Removed:
+      return 0;
+    case Outcome::BadCommandLine:
+      return 1;
+    case Outcome::Refused:
+      return 2;
+    case Outcome::Cancelled:
+      return 5;
+    case Outcome::NotAllRemoved:
+      break;
+  }
+  return 6;
+}
+
+Outcome Remove(const Switches& switches, Checks& checks, sys::RunLog& log) {
   const bool quiet = switches.mode != Mode::Normal;
   auto tell = [&](const std::string& text, plat::DlgType type, bool error) {
     log.Note(text, error);
@@ -121,11 +135,11 @@ int Remove(const Switches& switches, Checks& checks) {
   };
   if (!switches.error.empty()) {
     tell(switches.error, plat::DlgType::Error, true);
-    return kBadCommandLine;
+    return Outcome::BadCommandLine;
   }
   if (checks.IsAnyComponentRunning()) {
     tell(kRunning, plat::DlgType::Information, true);
-    return kRefused;
+    return Outcome::Refused;
   }
   auto& files = plat::Current().Files();
   const std::string folder = sys::UninstallFolder();
@@ -134,27 +148,27 @@ int Remove(const Switches& switches, Checks& checks) {
   const std::string refusal = ReadJournal(folder, contents);
   if (!refusal.empty()) {
     tell(refusal + kNothingChanged, plat::DlgType::Error, true);
-    return kNotAllRemoved;
+    return Outcome::NotAllRemoved;
   }
   if (!quiet &&
       plat::MessageDlg(kQuestion, plat::DlgType::Confirmation,
                        {plat::DlgButton::Yes, plat::DlgButton::No}) != plat::ModalResult::Yes) {
     log.Note("Usuwanie anulowane.");
-    return kCancelled;
+    return Outcome::Cancelled;
   }
   // This program's own file cannot go while it runs, nor the journal before the end.
   const std::string self = files.ModulePath();
   const engine::UndoReport report =
-      engine::Undo(contents.changes, engine::UndoOrder::Removal, {self, journal});
+      engine::Undo(contents.changes, engine::UndoOrder::Removal, log, {self, journal});
   for (const std::string& what : report.failed) log.Note("Nie usunięto: " + what, true);
   for (const std::string& what : report.kept) log.Note("Pozostawiono: " + what);
   // The journal stays while anything it names stays, so that removal can be tried again.
-  if (report.failed.empty() && files.Remove(journal)) LeaveAtRestart(self, contents, folder);
+  if (report.failed.empty() && files.Remove(journal)) LeaveAtRestart(self, contents, folder, log);
   std::string text = report.failed.empty() ? kRemovedText : Listed(kNotRemoved, report.failed);
   if (!report.kept.empty()) text += "\r\r" + Listed(kKept, report.kept);
   tell(text, report.failed.empty() ? plat::DlgType::Information : plat::DlgType::Error,
        !report.failed.empty());
-  return report.failed.empty() ? kRemoved : kNotAllRemoved;
+  return report.failed.empty() ? Outcome::Removed : Outcome::NotAllRemoved;
 }
 
 }  // namespace uninstall

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "system/questions.h"
+
 namespace uninstall {
 
 enum class Mode { Normal, Silent, VerySilent };
@@ -26,15 +28,17 @@ class Checks {
   virtual bool IsAnyComponentRunning() = 0;
 };
 
-enum ExitStatus {
-  kRemoved = 0,
-  kBadCommandLine = 1,
-  kRefused = 2,
-  kCancelled = 5,
-  kNotAllRemoved = 6,
+// What Uninstall.exe ends with; its exit code is the entry's business (ExitCodeOf).
+enum class Outcome {
+  Removed,         // what the user made is kept and named
+  BadCommandLine,  // also a log named on it that cannot be made
+  Refused,         // a program of the package is running
+  Cancelled,       // at the question
+  NotAllRemoved,   // or the journal may not be obeyed, and nothing was touched
 };
+int ExitCodeOf(Outcome outcome);
 
-// The removal, asked for once unless silent; the log is engine::Log(). Returns the exit code.
-int Remove(const Switches& switches, Checks& checks);
+// The removal, asked for once unless silent, each step in `log`.
+Outcome Remove(const Switches& switches, Checks& checks, sys::RunLog& log);
 
 }  // namespace uninstall

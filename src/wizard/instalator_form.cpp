@@ -1,6 +1,5 @@
 #include "wizard/instalator_form.h"
 
-#include "engine/exit_codes.h"
 #include "engine/mastering.h"
 #include "engine/medium_kind.h"
 #include "engine/run_state.h"
@@ -61,13 +60,12 @@ void TInstalatorForm::FormCreate() {
 void TInstalatorForm::FormShow() {
   if (!masteringArgs_.empty()) {
     // The mastering mode writes a medium instead of installing; no page is ever shown.
-    engine::ExitCode = engine::MasterMedium(masteringArgs_);
-    engine::CloseWithoutAsking = true;
+    Outcome = engine::MasterMedium(masteringArgs_) == 0 ? engine::RunOutcome::Installed
+                                                        : engine::RunOutcome::MasteringFailed;
+    CloseWithoutAsking = true;
     plat::Current().Ui().Terminate();
     return;
   }
-  // Until a run says otherwise, the wizard ends as one closed before the end.
-  engine::ExitCode = engine::kExitCancelled;
   CurrentStep = -1;
   ShowStep(1);
   const std::string self = plat::Current().Files().ModulePath();
@@ -176,7 +174,7 @@ void TInstalatorForm::CheckBox1Click() {
 }
 
 bool TInstalatorForm::FormCloseQuery() {
-  if (CurrentStep == 8 || engine::CloseWithoutAsking) return true;
+  if (CurrentStep == 8 || CloseWithoutAsking) return true;
   const bool close =
       plat::MessageDlg("Przerwać proces instalacji ?", plat::DlgType::Confirmation,
                        {plat::DlgButton::Yes, plat::DlgButton::No}) == plat::ModalResult::Yes;

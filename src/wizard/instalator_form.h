@@ -9,6 +9,7 @@
 
 #include "engine/installation.h"
 #include "platform/gui.h"
+#include "system/questions.h"
 #include "ui/aligner.h"
 
 namespace wizard {
@@ -26,6 +27,14 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
   bool ProgramGroup = true;
   // The choices the installation ran with, once it started (for /SAVEINF).
   std::optional<engine::InstallChoices> RanWith;
+  // What the run asks and reports, and where the wizard's own log lines go; the program's start
+  // sets it before the form is shown.
+  sys::Questions* Asked = nullptr;
+  // What the wizard ends with: cancelled until a run or the mastering says otherwise.
+  engine::RunOutcome Outcome = engine::RunOutcome::Aborted;
+  // Set when the program closes the wizard itself (after a run, after mastering), so that it
+  // closes without asking "Przerwać proces instalacji ?".
+  bool CloseWithoutAsking = false;
 
   void ShowStep(int n);
   void SetButtons(plat::gui::TabSheet* sheet, bool back, bool next, bool abort, bool finish);

@@ -3,8 +3,6 @@
 
 #include "engine/catalogue.h"
 #include "engine/choices.h"
-#include "engine/exit_codes.h"
-#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -21,22 +19,22 @@ namespace {
 
 // Which way the finish page started a program or opened the notes, always as the signed-in
 // user: through the shell, or with the shell process's token; without a shell, not at all.
-void LogLaunch(plat::Launch how, const std::string& what) {
+void LogLaunch(sys::RunLog& log, plat::Launch how, const std::string& what) {
   switch (how) {
     case plat::Launch::ByUserShell:
-      engine::Log().Note("Uruchomiono przez powłokę użytkownika: " + what);
+      log.Note("Uruchomiono przez powłokę użytkownika: " + what);
       break;
     case plat::Launch::WithShellToken:
-      engine::Log().Note("Uruchomiono z uprawnieniami powłoki użytkownika: " + what);
+      log.Note("Uruchomiono z uprawnieniami powłoki użytkownika: " + what);
       break;
     case plat::Launch::NoUserShell:
-      engine::Log().Note(
+      log.Note(
           "Nie uruchomiono (brak powłoki użytkownika; instalator nie uruchamia programów jako "
           "administrator): " +
           what);
       break;
     case plat::Launch::Failed:
-      engine::Log().Note("Nie udało się uruchomić: " + what, true);
+      log.Note("Nie udało się uruchomić: " + what, true);
       break;
   }
 }
@@ -184,13 +182,15 @@ void TInstalatorForm::FinishActions() {
     return;
   }
   auto& platform = plat::Current();
+  sys::RunLog nowhere;
+  sys::RunLog& log = Asked ? *Asked : nowhere;
   platform.Ui().SetCursor(Cursor::HourGlass);
   try {
     if (CheckBox5->Checked()) {
       for (int product : {engine::kVortel, engine::kFtpClient, engine::kFtpServer}) {
         if (!CheckListBox1->Checked(product)) continue;
         const std::string notes = engine::TargetDirs[engine::SlotOf(product)] + "readme.txt";
-        LogLaunch(platform.ShellApi().OpenDocument(notes), notes);
+        LogLaunch(log, platform.ShellApi().OpenDocument(notes), notes);
       }
     }
     const std::pair<CheckBox*, int> programs[] = {{CheckBox2, engine::kVortel},
@@ -200,7 +200,7 @@ void TInstalatorForm::FinishActions() {
       const std::string& folder = engine::TargetDirs[engine::SlotOf(product)];
       platform.Files().ChangeDirectory(folder);
       const std::string program = sys::AddBackslash(folder) + engine::Products[product].program;
-      LogLaunch(sys::RunProgram(program, ""), program);
+      LogLaunch(log, sys::RunProgram(program, ""), program);
     }
   } catch (const std::exception&) {
     // Nothing here may keep the wizard from closing; the cursor comes back in any case.
@@ -226,11 +226,10 @@ engine::InstallChoices TInstalatorForm::Choices() const {
 void TInstalatorForm::RunInstallation() {
   engine::StopRequested = false;
   RanWith = Choices();
-  const engine::RunOutcome outcome = engine::RunInstallation(*RanWith, *this, SourceDir);
-  engine::ExitCode = engine::ExitCodeOf(outcome);
+  Outcome = engine::RunInstallation(*RanWith, *this, SourceDir, *Asked);
   // After a failure the wizard ends at once, without the closing question.
-  if (outcome != engine::RunOutcome::Installed) {
-    engine::CloseWithoutAsking = true;
+  if (Outcome != engine::RunOutcome::Installed) {
+    CloseWithoutAsking = true;
     Close();
   }
 }

@@ -46,7 +46,8 @@ struct Installation {
   plat::headless::HeadlessFileSystem& files = platform.files;
   plat::headless::ScriptedDialogs& dialogs = platform.dialogs;
   RecordingView view;
-  Copier copier{view, kMedium};
+  installtest::Shown shown{dialogs};
+  Copier copier{view, shown.asked, kMedium};
 };
 
 class CopyTest : public ::testing::Test, public Installation {};

@@ -19,6 +19,7 @@
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "startup/entry.h"
+#include "unattended/answers.h"
 
 namespace enginetest {
 
@@ -145,6 +146,13 @@ class LoggingView : public engine::InstallView {
   void ShowProgress(int percent) override { percents.push_back({percent, log.size()}); }
 };
 
+// The wizard's questions over the scripted dialogs, with nothing logged.
+struct Shown {
+  explicit Shown(plat::Dialogs& dialogs) : asked(dialogs, nowhere, {}, false) {}
+  sys::RunLog nowhere;
+  unattended::WizardQuestions asked;
+};
+
 struct FakeChecks : startup::StartupChecks {
   bool enough = true, running = false;
   bool fault = false;  // something nobody expected escapes the program's logic
@@ -176,12 +184,15 @@ struct Machine {
     choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
     choices.options = options;
     engine::StopRequested = false;  // as every caller does before a run
-    return engine::RunInstallation(choices, view, kMedium);
+    unattended::WizardQuestions asked(platform.dialogs, *runLog, {}, false);
+    return engine::RunInstallation(choices, view, kMedium, asked);
   }
   std::string State() { return MachineState(platform); }
 
   plat::headless::HeadlessPlatform platform;
   LoggingView view;
+  sys::RunLog nowhere;
+  sys::RunLog* runLog = &nowhere;  // where the runs' notes go
 };
 
 }  // namespace installtest

@@ -75,13 +75,14 @@ struct ConfigurationTest : ::testing::Test, Machine {
     const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
                                      chosen[3] == '+'};
     if (c[engine::kVortel]) engine::ConfigureVortel(c, dirs);
-    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(c, dirs);
+    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(c, dirs, shown.asked);
     EXPECT_TRUE(!c[engine::kFtpBatch] || engine::ConfigureFtpBatch(c, dirs, copier));
-    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(c, dirs);
+    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(c, dirs, shown.asked);
   }
 
   engine::Folders dirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
-  engine::Copier copier{view, installtest::kMedium};
+  installtest::Shown shown{platform.dialogs};
+  engine::Copier copier{view, shown.asked, installtest::kMedium};
 };
 
 }  // namespace
@@ -286,6 +287,6 @@ TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
         "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
         plat::ModalResult::OK);
   platform.files.PutFile(kIni, "[FTP]\r\n");
-  engine::ConfigureFtpServer({false, false, false, true}, dirs);
+  engine::ConfigureFtpServer({false, false, false, true}, dirs, shown.asked);
   EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

@@ -11,9 +11,7 @@
 #include "ui/aligner.h"
 
 void unittest::FreshModuleState() {
-  engine::CloseWithoutAsking = false;
   engine::StopRequested = false;
-  engine::ExitCode = 0;
   engine::MediumProducts = engine::kWholePackage;
   engine::AgreementKind = 0;
   engine::TargetDirs = {};

@@ -1,6 +1,7 @@
 // The registration on the headless registry, which the platform cases hold to the real one.
 #include <gtest/gtest.h>
 
+#include "install_fixture.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "system/file_types.h"
@@ -26,10 +27,11 @@ class RegistryEntriesTest : public ::testing::Test {
   }
   plat::headless::HeadlessPlatform platform;
   plat::headless::HeadlessRegistry& registry = platform.registry;
+  installtest::Shown shown{platform.dialogs};
 };
 
 TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
-  sys::RegisterFtpBatch(kMain, "D:\\FTP");
+  sys::RegisterFtpBatch(kMain, "D:\\FTP", shown.asked);
   const std::string m = "HKEY_LOCAL_MACHINE\\Software\\Norvik-Soft", c = "HKEY_CLASSES_ROOT\\",
                     u = "HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) + "\\Vortel PRO:",
                     a = "HKEY_LOCAL_MACHINE\\" + std::string(kAppPaths) + "\\NorvikFTPBatch.exe:",
@@ -46,7 +48,7 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                         "InstallLocation " + u + "InstallDate " + u + "NoModify " + u +
                         "NoRepair ");
   // What Windows and deployment tools read; the command quoted, as the folder has a blank.
-  sys::WriteEstimatedSize(2049);
+  sys::WriteEstimatedSize(2049, shown.asked);
   EXPECT_EQ(registry.Dump(RegRoot::LocalMachine, std::string(kUninstall) + "\\Vortel PRO"),
             "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) +
                 "\\Vortel PRO]\n"
@@ -64,7 +66,7 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                 "\"NoRepair\"=dword:00000001\n\"EstimatedSize\"=dword:00000003\n\n");
   // The server has no document type.
   registry.writes.clear();
-  sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
+  sys::RegisterFtpServer(kMain, kMain + "Serwer\\", shown.asked);
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(c, 0), std::string::npos);
   EXPECT_EQ(registry.writes.size(), 16u);
 }
@@ -89,10 +91,10 @@ TEST_F(RegistryEntriesTest, ReinstallingWritesEveryValueAgainSilentlyAndTheReade
   // A number where the extension names its type names none: the type is registered anyway.
   registry.SetDword(c, ".vl", "", 7);
   for (int round = 0; round < 2; ++round) {
-    sys::RegisterFtpServer(kMain, "D:\\Serwer FTP\\");
-    sys::RegisterFtpBatch(kMain, ftp);
-    sys::RegisterFtpClient(kMain, ftp);
-    sys::RegisterEmulator(kMain, kMain, "Vortel", "Vortel.exe");
+    sys::RegisterFtpServer(kMain, "D:\\Serwer FTP\\", shown.asked);
+    sys::RegisterFtpBatch(kMain, ftp, shown.asked);
+    sys::RegisterFtpClient(kMain, ftp, shown.asked);
+    sys::RegisterEmulator(kMain, kMain, "Vortel", "Vortel.exe", shown.asked);
     for (const auto& [root, key, name, value] : values)
       EXPECT_EQ(registry.Get(root, key, name), value) << key << " " << name;
   }
@@ -104,7 +106,7 @@ TEST_F(RegistryEntriesTest, ReinstallingWritesEveryValueAgainSilentlyAndTheReade
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
   registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
-  sys::RegisterFtpServer("C:\\", "C:\\S\\");  // a bare drive root is no package folder
+  sys::RegisterFtpServer("C:\\", "C:\\S\\", shown.asked);  // a bare drive root is no package folder
   EXPECT_EQ(Value("Software\\Norvik-Soft", "Path") +
                 Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
             "\"C:\\Program Files\\Common Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
@@ -115,7 +117,7 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
 
   registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft\\Vortel");
   try {
-    sys::RegisterEmulator(kMain, "C:\\V\\", "Vortel", "Vortel.exe");
+    sys::RegisterEmulator(kMain, "C:\\V\\", "Vortel", "Vortel.exe", shown.asked);
     FAIL() << "a failed write passed silently";
   } catch (const plat::ERegistryException& e) {
     EXPECT_STREQ(e.what(),
@@ -145,11 +147,11 @@ void ExpectSoundEnd(plat::headless::HeadlessPlatform& platform) {
   }
 }
 
-bool RegisterVl(plat::headless::HeadlessRegistry& registry) {
+bool RegisterVl(plat::headless::HeadlessRegistry& registry, sys::Questions& asked) {
   auto reg = registry.NewAccessor();
   return sys::RegisterFileType(*reg, ".vl", "VortelCfg", "Vortel - plik konfiguracji",
                                std::string(kExe) + ",0", "open", "Otwórz-połącz",
-                               sys::QuotedCommand(kExe), "", "", "");
+                               sys::QuotedCommand(kExe), "", "", "", asked);
 }
 
 TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
@@ -174,26 +176,26 @@ TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopen
     auto reg = registry.NewAccessor();
     EXPECT_TRUE(sys::ConfirmAssociationChange(*reg, ".vl", "VortelCfg",
                                               "Vortel - plik konfiguracji", "open",
-                                              "\"C:\\V.exe\" \"%1\"", oldProgId));
+                                              "\"C:\\V.exe\" \"%1\"", oldProgId, shown.asked));
     ExpectSoundEnd(platform);
   }
   EXPECT_EQ(platform.dialogs.shown.size(), 2u);
   registry.DenyOpen(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon");
-  EXPECT_TRUE(RegisterVl(registry));
+  EXPECT_TRUE(RegisterVl(registry, shown.asked));
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon"));
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", ""),
             "\"C:\\N\\Vortel\\Vortel.exe\" \"%1\"");
   // The same program in another letter case is no other program: no question.
   registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "",
                "\"c:\\n\\VORTEL\\vortel.EXE\"");
-  EXPECT_TRUE(RegisterVl(registry));
+  EXPECT_TRUE(RegisterVl(registry, shown.asked));
   ExpectSoundEnd(platform);
 }
 
 TEST_F(RegistryEntriesTest, NoLeavesAForeignTypeAloneButAnEmptyDefaultIsTakenSilently) {
   const std::string ftp = kMain + "FTP\\";
   registry.Set(RegRoot::ClassesRoot, ".pft", "Content Type", "text/plain");
-  sys::RegisterFtpClient(kMain, ftp);
+  sys::RegisterFtpClient(kMain, ftp, shown.asked);
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".pft", ""), "NorvikFTPProfile");
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".pft", "Content Type"), "text/plain");
   registry.Set(RegRoot::ClassesRoot, ".ftp", "", "ObcyFTP");
@@ -205,7 +207,7 @@ TEST_F(RegistryEntriesTest, NoLeavesAForeignTypeAloneButAnEmptyDefaultIsTakenSil
       "jako: \"Skrypt obcego programu\"\roraz skojarzone z programem: \"C:\\Obcy\\ftp.exe" +
       kTail;
   platform.dialogs.Expect(question, ModalResult::No);
-  sys::RegisterFtpBatch(kMain, ftp);
+  sys::RegisterFtpBatch(kMain, ftp, shown.asked);
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp", ""), "ObcyFTP");
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "ObcyFTP\\shell\\open\\command", ""),
             "\"C:\\Obcy\\ftp.exe\" \"%1\"");
@@ -213,7 +215,7 @@ TEST_F(RegistryEntriesTest, NoLeavesAForeignTypeAloneButAnEmptyDefaultIsTakenSil
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "FTPBatchScript"));
   EXPECT_EQ(sys::GetAppPathDir("NorvikFTPBatch.exe"), ftp);
   platform.dialogs.Expect(question, ModalResult::Yes);
-  sys::RegisterFtpBatch(kMain, ftp);
+  sys::RegisterFtpBatch(kMain, ftp, shown.asked);
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp", ""), "FTPBatchScript");
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp\\ShellNew", "FileName"), ftp + "Pattern.ftp");
   ExpectSoundEnd(platform);

@@ -7,10 +7,10 @@
 
 #include "engine/installation.h"
 #include "engine/journal.h"
-#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "engine/undo.h"
 #include "install_fixture.h"
+#include "platform/program_main.h"
 #include "uninstall/uninstaller.h"
 
 using plat::ModalResult;
@@ -28,7 +28,7 @@ struct Running : uninstall::Checks {
   bool IsAnyComponentRunning() override { return running; }
 };
 
-struct Notes : engine::RunLog {
+struct Notes : sys::RunLog {
   std::vector<std::string> undone, all;
   void Note(const std::string& text, bool) override {
     all.push_back(text);
@@ -52,19 +52,18 @@ struct Box : installtest::Machine {
         "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Vortel.exe", "",
         "%ProgramFiles%\\Stary\\Vortel.exe");
     platform.files.SetModulePath(installtest::kUninstallFolder + std::string("Uninstall.exe"));
+    runLog = &notes;
   }
-  // The takeover of ".vl" is asked, and taken, whenever a run that registers finds it foreign.
-  engine::RunOutcome Install(bool registers = true) {
+  // The takeover of ".vl" is asked whenever a run that registers finds it foreign.
+  engine::RunOutcome Install(bool registers = true, ModalResult takeOver = ModalResult::Yes) {
     if (registers && platform.registry.Get(RegRoot::ClassesRoot, ".vl", "") != "VortelCfg")
-      platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", ModalResult::Yes);
-    engine::LogScope scope(&notes);
+      platform.dialogs.ExpectStartingWith("Rejestrowane rozszerzenie (.vl)", takeOver);
     return Run({true, true, true, true}, kMain, {true, true, true});
   }
   int Remove(uninstall::Mode mode, bool restart = true) {
     uninstall::Switches switches;
     switches.mode = mode;
-    engine::LogScope scope(&notes);
-    const int code = uninstall::Remove(switches, checks);
+    const int code = uninstall::ExitCodeOf(uninstall::Remove(switches, checks, notes));
     if (restart) platform.files.Restart();
     return code;
   }
@@ -74,8 +73,11 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
   for (const bool quiet : {false, true}) {
     Box box;
     const std::string before = box.State();
-    ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
-    EXPECT_EQ(box.platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""), "VortelCfg");
+    // The quiet removal follows an installation whose user kept ".vl" with its program.
+    ASSERT_EQ(box.Install(true, quiet ? ModalResult::No : ModalResult::Yes),
+              engine::RunOutcome::Installed);
+    EXPECT_EQ(box.platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""),
+              quiet ? "OtherCfg" : "VortelCfg");
     EXPECT_EQ(box.platform.shell.associationNotices, 1);
     const std::string profile = kMain + "FTPCli\\Profiles\\moj.pft";
     box.platform.files.PutFile(profile, "mine");
@@ -112,6 +114,10 @@ TEST(Removal, AnInstallationBeforeTheRestartKeepsItsUninstaller) {
   box.platform.files.Restart();
   EXPECT_TRUE(
       box.platform.files.Exists(installtest::kUninstallFolder + std::string("Uninstall.exe")));
+  EXPECT_TRUE(box.platform.files.Exists(kJournal));
+  // A value that cannot be taken back fails the removal, which keeps the journal for another try.
+  box.platform.registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft");
+  EXPECT_EQ(box.Remove(uninstall::Mode::Silent), 6);
   EXPECT_TRUE(box.platform.files.Exists(kJournal));
 }
 
@@ -177,7 +183,7 @@ TEST(Removal, APlantedJournalOrALinkInPlaceOfAProductFolderLeadsNowhere) {
       box.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", ModalResult::OK);
       EXPECT_EQ(box.Install(), engine::RunOutcome::CopyFailed);
     } else {
-      EXPECT_EQ(box.Remove(uninstall::Mode::VerySilent), uninstall::kNotAllRemoved);
+      EXPECT_EQ(box.Remove(uninstall::Mode::VerySilent), 6);
     }
     EXPECT_EQ(contents(), before) << reinstall;
     EXPECT_EQ(files.ReadFile("C:\\Windows\\x.dll"), "the system's");
@@ -261,6 +267,11 @@ TEST(Removal, RefusesWhileAProgramRunsAndAJournalItCannotTrustTouchingNothing) {
     EXPECT_NE(box.notes.all.back().find(c.message), std::string::npos) << box.notes.all.back();
     EXPECT_EQ(box.State(), before) << c.appended;
   }
+  // A switch it does not know, or a log it cannot make, ends it with 1 before anything else.
+  plat::headless::HeadlessPlatform platform;
+  platform.dialogs.Expect("Nieznany parametr: /FOO", ModalResult::OK);
+  EXPECT_EQ(plat::UninstallMain({"/FOO"}), 1);
+  EXPECT_EQ(plat::UninstallMain({"/SILENT", "/LOG=Q:\\x"}), 1);
 }
 
 TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNamed) {
@@ -291,7 +302,8 @@ TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNam
   platform.files.PutFile("C:\\VP\\a.exe", "new");
   platform.files.PutFile("C:\\VP\\~vp0.old", "old");
   platform.files.SetInUse("C:\\VP\\a.exe");
-  const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse);
+  sys::RunLog none;
+  const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse, none);
   EXPECT_EQ(report.failed,
             std::vector<std::string>{"C:\\VP\\a.exe (poprzednia wersja: C:\\VP\\~vp0.old)"});
   ASSERT_EQ(report.left.size(), 1u);

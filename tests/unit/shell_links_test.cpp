@@ -6,6 +6,7 @@
 #include <set>
 #include <tuple>
 
+#include "install_fixture.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "system/paths.h"
@@ -57,6 +58,7 @@ class ShellLinksTest : public ::testing::Test {
 
   plat::headless::HeadlessPlatform platform;
   plat::headless::HeadlessRegistry& registry = platform.registry;
+  installtest::Shown shown{platform.dialogs};
 };
 
 TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBecomeResults) {
@@ -71,8 +73,9 @@ TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBec
   EXPECT_EQ(sys::CreateShellLink(fits, "C:\\V.exe", "", "", "", "Desktop").size(), 259u);
   EXPECT_THROW(sys::CreateShellLink(tooLong, "C:\\V.exe", "", "", "", "Desktop"),
                plat::EShellOleError);
-  EXPECT_EQ(sys::CreateShellLinkWithIcon(tooLong, "C:\\V.exe", "", "", "", "Desktop", 0),
-            folder + tooLong + ".lnk");
+  EXPECT_EQ(
+      sys::CreateShellLinkWithIcon(tooLong, "C:\\V.exe", "", "", "", "Desktop", 0, shown.asked),
+      folder + tooLong + ".lnk");
   EXPECT_EQ(LinksIn(kUserDesktop, true), "Pusty," + fits);
   // The failing call; what the icon link returns; whether a shortcut (which has no icon) is made.
   const std::tuple<const char*, std::string, const char*, bool> cases[] = {
@@ -84,19 +87,22 @@ TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBec
     SCOPED_TRACE(failingCall);
     sys::ShellFoldersRoot = RegRoot::CurrentUser;
     platform.links.failures = {{failingCall, 0x80004005}};
-    EXPECT_EQ(sys::CreateShellLinkWithIcon("Inny", "C:\\F.exe", "", "", "", folderName, 1), result);
+    EXPECT_EQ(
+        sys::CreateShellLinkWithIcon("Inny", "C:\\F.exe", "", "", "", folderName, 1, shown.asked),
+        result);
     EXPECT_EQ(LinksIn(kUserDesktop), "");
     std::string finalName;
     bool failed = made;
     EXPECT_EQ(sys::CreateShortcut("Inny", "C:\\V.exe", "C:\\", "", "", folderName, true, true,
-                                  finalName, failed),
+                                  finalName, failed, shown.asked),
               made);
     EXPECT_EQ(failed, !made);
     EXPECT_EQ(LinksIn(kCommonDesktop, true), made ? "Inny" : "");
   }
   platform.links.failures = {{"Create", 0x80040154}};
-  EXPECT_THROW(sys::CreateShellLinkWithIcon("Inny", "C:\\F.exe", "", "", "", "Desktop", 1),
-               plat::EShellOleError);
+  EXPECT_THROW(
+      sys::CreateShellLinkWithIcon("Inny", "C:\\F.exe", "", "", "", "Desktop", 1, shown.asked),
+      plat::EShellOleError);
 }
 
 TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
@@ -132,7 +138,7 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
     std::string finalName = "?";
     bool failed = true;
     EXPECT_EQ(sys::CreateShortcut("Vortel", "C:\\V\\Vortel.exe", "C:\\V", "", "", "Desktop",
-                                  given[1] == '+', given[2] == '?', finalName, failed),
+                                  given[1] == '+', given[2] == '?', finalName, failed, shown.asked),
               !made.empty());
     EXPECT_FALSE(failed);
     EXPECT_EQ(finalName, made.empty() ? "Vortel" : made);
@@ -151,7 +157,8 @@ void CreateProgramGroup(const std::string& chosen) {
   std::array<std::string, 4> folders;
   for (int i = 0; i < 4; ++i)
     if (chosen[i] == '+') folders[i] = kDirs[(i + 1) - (i >= 2)];
-  sys::CreateProgramGroup(kDirs[0], folders);
+  installtest::Shown shown(plat::Current().Dlg());
+  sys::CreateProgramGroup(kDirs[0], folders, shown.asked);
 }
 
 TEST_F(ShellLinksTest, ProgramGroupHoldsTheRowsOfTheSelectedProductsOnBothFamilies) {

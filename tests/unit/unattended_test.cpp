@@ -108,6 +108,14 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
        "Zapisano w rejestrze: HKEY_CLASSES_ROOT\\.vl (domyślna) = \"VortelCfg\"",
        0},
       {[] {}, {"/?", "/VERYSILENT"}, "Instalator pakietu Vortel PRO - parametry", 0},
+      {[&] {
+         platform.registry.Set(RegRoot::ClassesRoot, ".vl", "", "Inny");
+         platform.registry.Set(RegRoot::ClassesRoot, "Inny", "", "Obcy typ");
+       },
+       {"/VERYSILENT", "/ASSOCIATE=no"},
+       "aktualnie instalowany program ?\" - odpowiedź: Nie",
+       0},
+      {[] {}, {"/VERYSILENT", "/DIR0=Q:\\Emu"}, "Wynik: 3 (nie można utworzyć katalogu)", 3},
       {[&] { platform.registry.DenyOpen(RegRoot::LocalMachine, vortelApp); },
        {"/VERYSILENT"},
        "BŁĄD: Nie można otworzyć klucza \"HKEY_LOCAL_MACHINE\\" + vortelApp +
@@ -123,6 +131,13 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
        "BŁĄD: Nie można zapisać wartości \"\" w kluczu \"HKEY_CLASSES_ROOT\\VortelCfg\" Rejestru: "
        "brak dostępu (błąd systemu nr 5)",
        6},
+      {[&] {  // a file where the client's working folder goes
+         std::filesystem::remove_all(files.HostPath(kTarget + "\\FTPCli\\Profiles"));
+         files.PutFile(kTarget + "\\FTPCli\\Profiles", "");
+       },
+       {"/VERYSILENT"},
+       "BŁĄD: Komunikat: \"Nie można utworzyć katalogu \"" + kTarget + "\\FTPCli\\Profiles\"\"",
+       3},
       {[&] { checks.fault = true; }, {"/VERYSILENT"}, "BŁĄD: awaria", 6},
   };
   for (const auto& c : cases) {
@@ -134,6 +149,8 @@ TEST_F(UnattendedTest, SilentRunsSayWhyTheyFailedAndShowNothing) {
     EXPECT_TRUE(Has(files.ReadFile(kLog), c.line)) << files.ReadFile(kLog);
     EXPECT_TRUE(platform.dialogs.shown.empty());
   }
+  // Taken over by no run since /ASSOCIATE=no: the failed ones gave it back.
+  EXPECT_EQ(platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""), "Inny");
   // The default log never writes through a name someone made first.
   files.PutFile("C:\\Temp\\Vortel PRO Setup.log", "obcy");
   EXPECT_EQ(Run({"/VERYSILENT", "/FOO"}), 1);
@@ -215,68 +232,57 @@ TEST_F(UnattendedTest, TheWizardEndsWithTheSameCodesAndLogsWithLog) {
   }
 }
 
-namespace {
-
-using plat::DlgButton;
-const std::vector<DlgButton> kOverwrite = {DlgButton::Yes, DlgButton::All, DlgButton::No,
-                                           DlgButton::Abort};
-const std::string kFile = "Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?";
-const std::string kTakeOver =
-    "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
-    "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
-    "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
-    "instalowany program ?";
-
-}  // namespace
-
-TEST_F(UnattendedTest, OnlyKnownMessagesAreAnsweredAnythingElseFailsTheWizardKeepsTheLastAnswers) {
-  const std::vector<DlgButton> yesNo = {DlgButton::Yes, DlgButton::No};
-  // Overwrite all, associate; the text and buttons; the answer (None: the run fails).
-  const std::tuple<bool, bool, std::string, std::vector<DlgButton>, ModalResult> cases[] = {
-      {true, true, kFile, kOverwrite, ModalResult::All},
-      {true, true, "Skrót 'Vortel' juz istnieje.\rCzy utworzyć następny ?", yesNo, ModalResult::No},
-      {true, true, kTakeOver, yesNo, ModalResult::Yes},
-      {true, false, kTakeOver, yesNo, ModalResult::No},
-      {true, true, "Nie można utworzyć katalogu \"Q:\\x\\\"", {DlgButton::OK}, ModalResult::OK},
-      // Never asked by a run that never aborts; answering it would guess.
-      {true, true, "Przerwać proces instalacji ?", yesNo, ModalResult::None},
-      // A known text with other buttons than expected is not the known question any more.
-      {true, true, kFile, yesNo, ModalResult::None},
-  };
-  for (const auto& [overwriteAll, associate, text, buttons, answer] : cases) {
-    SCOPED_TRACE(text);
-    const plat::DialogRequest request{text, plat::DlgType::Warning, buttons, 0, -1, 0};
+TEST_F(UnattendedTest, SilentAndSuppressedQuestionsTakeTheSwitchesAnswersTheWizardKeepsTheUsers) {
+  const sys::FileTypeHolder holder{".vl", "Vortel - plik konfiguracji", false, "Inny", ""};
+  for (const bool yes : {false, true}) {  // /OVERWRITE=all and /ASSOCIATE=yes, or neither
     {
       unattended::SetupLog log(kLog, files.Create(kLog));
-      unattended::AnsweringDialogs answers(log, {overwriteAll, associate});
-      if (answer == ModalResult::None)
-        EXPECT_THROW(answers.Show(request), unattended::EUnexpectedDialog);
-      else
-        EXPECT_EQ(answers.Show(request), answer);
+      unattended::SilentQuestions silent(log, {yes, yes});
+      unattended::WizardQuestions suppressed(platform.dialogs, log, {yes, yes}, true);
+      for (sys::Questions* asked : std::initializer_list<sys::Questions*>{&silent, &suppressed}) {
+        EXPECT_EQ(asked->OverwriteFile("C:\\a b\\x.exe"),
+                  yes ? sys::Overwrite::All : sys::Overwrite::No);
+        EXPECT_EQ(asked->TakeOverFileType(holder), yes);
+        EXPECT_FALSE(asked->AnotherShortcut("Vortel"));
+        asked->FolderFailed("Q:\\x\\");
+      }
+      // Never asked of a run that never aborts: answering it would guess.
+      EXPECT_THROW(silent.ConfirmAbort(), unattended::EUnexpectedDialog);
+      platform.dialogs.Expect("Przerwać proces instalacji ?", ModalResult::No);
+      EXPECT_FALSE(suppressed.ConfirmAbort());
     }
-    // The log file is complete once the log is gone.
-    EXPECT_TRUE(Has(files.ReadFile(kLog), answer == ModalResult::None
-                                              ? "BŁĄD: nieoczekiwany komunikat"
-                                              : "Komunikat: \""));
-    // The wizard with /SUPPRESSMSGBOXES takes the same answers and shows only the others.
-    if (answer == ModalResult::None) platform.dialogs.Expect(text, ModalResult::Cancel);
-    unattended::WizardDialogs wizard(platform.dialogs, {overwriteAll, associate}, true);
-    EXPECT_EQ(wizard.Show(request), answer == ModalResult::None ? ModalResult::Cancel : answer);
+    const std::string log = files.ReadFile(kLog);
+    EXPECT_TRUE(Has(log,
+                    "Komunikat: \"Skrót 'Vortel' juz istnieje. Czy utworzyć następny ?\" - "
+                    "odpowiedź: Nie\r\nBŁĄD: Komunikat: \"Nie można utworzyć katalogu"))
+        << log;
+    EXPECT_TRUE(Has(log, "BŁĄD: nieoczekiwany komunikat: \"Przerwać"));
   }
-  const std::pair<std::vector<std::pair<std::string, ModalResult>>, engine::Answers> asked[] = {
-      {{}, {false, false}},  // nothing asked: the switches' answers stand
-      {{{kFile, ModalResult::Yes}, {kFile, ModalResult::No}, {kTakeOver, ModalResult::Yes}},
-       {false, true}},
-      {{{kFile, ModalResult::No}, {kFile, ModalResult::All}}, {true, false}},
-      {{{kFile, ModalResult::Abort}}, {false, false}},
+  EXPECT_EQ(platform.dialogs.shown.size(), 2u);
+  // The overwrite answers and the file-type answer given (None: not asked); what is kept.
+  const std::tuple<std::vector<ModalResult>, ModalResult, bool, bool> asked[] = {
+      {{}, ModalResult::None, false, false},  // nothing asked: the switches' answers stand
+      {{ModalResult::Yes, ModalResult::No}, ModalResult::Yes, false, true},
+      {{ModalResult::No, ModalResult::All}, ModalResult::None, true, false},
+      {{ModalResult::Abort}, ModalResult::None, false, false},
   };
-  for (const auto& [script, given] : asked) {
-    unattended::WizardDialogs wizard(platform.dialogs, {false, false}, false);
-    for (const auto& [text, answer] : script) {
-      platform.dialogs.Expect(text, answer);
-      wizard.Show({text, plat::DlgType::Confirmation, kOverwrite, 0, -1, 0});
+  for (const auto& [overwrite, takeOver, all, associate] : asked) {
+    sys::RunLog none;
+    unattended::WizardQuestions wizard(platform.dialogs, none, {false, false}, false);
+    for (const ModalResult answer : overwrite) {
+      platform.dialogs.Expect("Plik \"C:\\a b\\x.exe\" już istnieje.\rNadpisać ?", answer);
+      wizard.OverwriteFile("C:\\a b\\x.exe");
+    }
+    if (takeOver != ModalResult::None) {
+      platform.dialogs.Expect(
+          "Rejestrowane rozszerzenie (.vl) typu: \"Vortel - plik konfiguracji\"\rjest już "
+          "zarejestrowane w systemie jako: \"Inny\"\roraz skojarzone z programem: \"\".\rZmienić "
+          "przyporządkowanie rozszerzenia tak aby było domyślnie uruchamiane przez aktualnie "
+          "instalowany program ?",
+          takeOver);
+      wizard.TakeOverFileType(holder);
     }
     EXPECT_EQ(std::pair(wizard.Given().overwriteAll, wizard.Given().associate),
-              std::pair(given.overwriteAll, given.associate));
+              std::pair(all, associate));
   }
 }

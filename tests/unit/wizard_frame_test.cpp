@@ -71,7 +71,7 @@ TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageAndAConfirmedCloseWhileCopyi
       {8, false, ModalResult::None, true, false},    {7, true, ModalResult::None, true, false}};
   for (const auto& [step, withoutAsking, answer, closes, stops] : cases) {
     unittest::FreshModuleState();
-    engine::CloseWithoutAsking = withoutAsking;
+    form->CloseWithoutAsking = withoutAsking;
     form->Reopen();
     form->ShowStep(step);
     if (answer != ModalResult::None)

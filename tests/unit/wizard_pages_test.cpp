@@ -1,7 +1,6 @@
 // Pages between the agreement and the copying, via the wizard's buttons; the rules: choices_test.
 #include <gtest/gtest.h>
 
-#include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "engine/target_dirs.h"
 #include "install_fixture.h"
@@ -183,17 +182,18 @@ TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTh
   for (const char* file :
        {"Emu\\Vortel.exe", "Ftp\\NorvikFtp.exe", "Emu\\readme.txt", "Srv\\readme.txt"})
     platform.files.PutFile(std::string("C:\\P\\") + file, "");
-  struct : engine::RunLog {
+  struct : sys::RunLog {
     std::string lines;
     void Note(const std::string& text, bool) override {
       lines += text.substr(0, text.find(' ')) + "|";
     }
   } log;
-  engine::LogScope scope(&log);
+  unattended::WizardQuestions asked(platform.dialogs, log, {}, false);
   for (const bool shell : {true, false}) {
     platform.processes.userShell = shell;
     form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
                                                      std::vector<std::string>{});
+    form->Asked = &asked;
     platform.gui.ShowForm(*form);
     Choose({true, false, true, true});
     form->ShowStep(8);

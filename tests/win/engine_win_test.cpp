@@ -4,6 +4,7 @@
 #include "engine/copy.h"
 #include "engine/stored_file.h"
 #include "main_env.h"
+#include "unattended/answers.h"
 
 namespace {
 
@@ -26,7 +27,9 @@ TEST(StoredFilesWin, PlantedLinksAreReplacedNotWrittenThroughAndABusyFileSaysSo)
   engine::StoredFileCodec codec;
   ASSERT_TRUE(codec.CompressFile(medium + "a.txt", medium + "a.tx_"));
   QuietView view;
-  engine::Copier copier(view, medium);
+  sys::RunLog none;
+  unattended::SilentQuestions asked(none, {true, true});
+  engine::Copier copier(view, asked, medium);
   copier.OverwriteAll = true;
   for (const bool plain : {false, true}) {
     SCOPED_TRACE(plain ? "plain" : "stored");

@@ -5,12 +5,12 @@
 #include <stdexcept>
 #include <thread>
 
-#include "engine/run_log.h"
 #include "main_env.h"
 #include "platform/platform.h"
 #include "platform/win32/gui_win32.h"
 #include "platform/win32/window_base.h"
 #include "startup/inst_back.h"
+#include "startup/quiet_reports.h"
 #include "unattended/silent_run.h"
 #include "wizard/instalator_form.h"
 
@@ -59,11 +59,11 @@ TEST(WindowWin, AFailingHandlerIsReportedAndTheFormLivesOn) {
   EXPECT_TRUE(IsWindow(gui.WindowOf(button)));
   gui.HideForm(*form);
   // In the silent modes only the log hears of it: a box there would wait for ever.
-  struct : engine::RunLog {
+  struct : sys::RunLog {
     std::string notes;
     void Note(const std::string& text, bool error) override { notes += text + (error ? "!" : ""); }
   } log;
-  engine::LogScope scope(&log);
+  startup::QuietReports quiet(log);
   plat::win32::QuietFailures(true);
   auto report =
       std::async(std::launch::async, [] { plat::win32::ReportFailure(nullptr, "Cicho."); });
