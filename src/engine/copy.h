@@ -6,6 +6,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/install_plan.h"
+#include "engine/run_context.h"
 #include "engine/run_view.h"
 #include "engine/stored_file.h"
 
@@ -15,10 +16,13 @@ namespace engine {
 // gave that hold for the rest of the run.
 class Copier {
  public:
-  // `sourceDir` is the medium folder, ending in "\".
-  Copier(RunView& view, std::string sourceDir);
+  // `sourceDir` is the medium folder, ending in "\"; the files go through `platform`, and the
+  // copying stops between two files once `stop` is requested.
+  Copier(plat::Platform& platform, const StopRequest& stop, RunView& view, std::string sourceDir);
 
   const std::string& SourceDir() const { return sourceDir_; }
+  plat::Platform& Platform() const { return platform_; }
+  bool StopRequested() const { return stop_.Requested(); }
   // "&Wszystkie" was answered: no later file of the run asks before overwriting.
   bool OverwriteAll = false;
   // The user confirmed aborting at an overwrite question.
@@ -43,6 +47,8 @@ class Copier {
   uint64_t MediumSize(const std::string& entry) const;
   void Progress(uint64_t done);
 
+  plat::Platform& platform_;
+  const StopRequest& stop_;
   RunView& view_;
   std::string sourceDir_;
   StoredFileCodec codec_;
@@ -53,8 +59,8 @@ class Copier {
 
 // True when `folder` exists or could be created with all its parents; otherwise tells the
 // user "Nie można utworzyć katalogu ..." and returns false.
-bool EnsureFolder(const std::string& folder);
+bool EnsureFolder(plat::FileSystem& files, const std::string& folder);
 // Sets or clears the read-only bit, leaving the other attributes; failures are ignored.
-void SetReadOnly(const std::string& path, bool on);
+void SetReadOnly(plat::FileSystem& files, const std::string& path, bool on);
 
 }  // namespace engine

@@ -6,7 +6,6 @@
 #include "engine/install_plan.h"
 #include "engine/journal_recorder.h"
 #include "engine/run_log.h"
-#include "engine/run_state.h"
 #include "engine/undo.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
@@ -25,18 +24,19 @@ constexpr uint32_t kPathTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 // The plan's steps carried out on this machine.
 class MachineSteps : public StepApplier {
  public:
-  MachineSteps(const RunPlan& plan, Copier& copier) : plan_(plan), copier_(copier) {}
+  MachineSteps(const RunPlan& plan, Copier& copier)
+      : plan_(plan), copier_(copier), platform_(copier.Platform()) {}
 
   bool Apply(const RunStep& step) override {
     switch (step.kind) {
       case StepKind::Folder:
-        return EnsureFolder(step.folder);
+        return EnsureFolder(platform_.Files(), step.folder);
       case StepKind::Files:
         return copier_.CopyFileList(*step.files, LastIndex(*step.files), step.folder);
       case StepKind::Shortcut: {
         std::string finalName;
         bool failed = false;
-        sys::CreateShortcut(step.linkName, step.folder + step.program, step.folder, "",
+        sys::CreateShortcut(platform_, step.linkName, step.folder + step.program, step.folder, "",
                             step.description, step.shellFolder, true, true, finalName, failed);
         return true;
       }
@@ -44,13 +44,13 @@ class MachineSteps : public StepApplier {
         return Configure(step.product);
       case StepKind::Register:
         Register(step.product, step.folder);
-        sys::WriteEstimatedSize(InstalledBytes());
+        sys::WriteEstimatedSize(platform_.Reg(), InstalledBytes());
         return true;
       case StepKind::ProgramGroup: {
         std::array<std::string, kProductCount> productFolders;
         for (int product = 0; product < kProductCount; ++product)
           if (plan_.products[product]) productFolders[product] = plan_.folders[SlotOf(product)];
-        sys::CreateProgramGroup(step.folder, productFolders);
+        sys::CreateProgramGroup(platform_, step.folder, productFolders);
         return true;
       }
     }
@@ -62,17 +62,17 @@ class MachineSteps : public StepApplier {
     const ProductChoice& chosen = plan_.products;
     switch (product) {
       case kVortel:
-        ConfigureVortel(chosen, plan_.folders);
+        ConfigureVortel(platform_, chosen, plan_.folders);
         return true;
       case kFtpClient:
-        ConfigureFtpClient(chosen, plan_.folders);
+        ConfigureFtpClient(platform_, chosen, plan_.folders);
         return true;
       case kFtpBatch:
         // A confirmed abort at the sample script's question, or a close confirmed while it
         // expanded, ends the run like any other abort.
-        return ConfigureFtpBatch(chosen, plan_.folders, copier_) && !StopRequested;
+        return ConfigureFtpBatch(chosen, plan_.folders, copier_) && !copier_.StopRequested();
       default:
-        ConfigureFtpServer(chosen, plan_.folders);
+        ConfigureFtpServer(platform_, chosen, plan_.folders);
         return true;
     }
   }
@@ -81,19 +81,19 @@ class MachineSteps : public StepApplier {
     const std::string& main = plan_.folders[0];
     switch (product) {
       case kFtpServer:
-        return sys::RegisterFtpServer(main, dir);
+        return sys::RegisterFtpServer(platform_, main, dir);
       case kFtpBatch:
-        return sys::RegisterFtpBatch(main, dir);
+        return sys::RegisterFtpBatch(platform_, main, dir);
       case kFtpClient:
-        return sys::RegisterFtpClient(main, dir);
+        return sys::RegisterFtpClient(platform_, main, dir);
       default:
-        return sys::RegisterEmulator(main, dir, "Vortel", Products[kVortel].program);
+        return sys::RegisterEmulator(platform_, main, dir, "Vortel", Products[kVortel].program);
     }
   }
 
   // What the package's entry reports as its size: the files of the plan's lists.
   uint64_t InstalledBytes() const {
-    auto& files = plat::Current().Files();
+    auto& files = platform_.Files();
     uint64_t bytes = 0;
     for (const RunStep& step : plan_.steps)
       if (step.kind == StepKind::Files)
@@ -105,6 +105,7 @@ class MachineSteps : public StepApplier {
 
   const RunPlan& plan_;
   Copier& copier_;
+  plat::Platform& platform_;
 };
 
 // Applies the plan's steps of one kind in order; false at the first that fails.
@@ -133,7 +134,7 @@ class SteppedOverCount : public sys::FailureReport {
 
 // The plan applied in its phases, with the messages of a failure; the journal is the caller's.
 RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, StepApplier& machine,
-                     Copier& copier, InstallView& view) {
+                     Copier& copier, InstallView& view, plat::Platform& platform) {
   view.ShowProgressPage();
   // A file whose whole path passes the limit would fail half-way, after its folders were made
   // and earlier files copied; refused before anything is made, as a folder that cannot be.
@@ -148,7 +149,7 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
   bool journalOpen = false, filesDone = false;
   // A confirmed abort, or the wizard closed while messages were processed (during the last
   // file, the sample script or just before registering): nothing more is done.
-  auto stopped = [&] { return copier.InstallAborted || StopRequested; };
+  auto stopped = [&] { return copier.InstallAborted || copier.StopRequested(); };
   auto stop = [&] {
     copier.InstallAborted = true;
     view.SetAnimation(false);
@@ -174,10 +175,10 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
     ApplyAll(plan, StepKind::Configure, machine);
     if (stopped()) return stop();
     view.ShowInfo("Rejestrowanie programów.");
-    plat::Current().Pump().ProcessPending();
+    platform.Pump().ProcessPending();
     if (stopped()) return stop();
     ApplyAll(plan, StepKind::Register, machine);
-    plat::Current().ShellApi().AssociationsChanged();
+    platform.ShellApi().AssociationsChanged();
     ApplyAll(plan, StepKind::ProgramGroup, machine);
     if (unattended && steppedOver.count > 0) {
       view.SetAnimation(false);
@@ -199,14 +200,11 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
 
 }  // namespace
 
-RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
-                           const std::string& sourceDir) {
-  ComputeTargetDirs(choices.folders);
-  const RunPlan plan = PlanInstallation(choices, TargetDirs, sys::UninstallFolder());
-  Copier copier(view, sourceDir);
-  MachineSteps machine(plan, copier);
+RunOutcome RunInstallation(RunContext& run, const InstallChoices& choices, InstallView& view) {
+  run.folders = TargetDirsOf(choices.folders);
+  auto& files = run.platform.Files();
+  const RunPlan plan = PlanInstallation(choices, run.folders, sys::UninstallFolder(run.platform.Reg()));
   std::vector<std::string> packageFolders;
-  auto& files = plat::Current().Files();
   for (int slot = 0; slot < static_cast<int>(plan.folders.size()); ++slot) {
     if (!SlotInUse(slot, plan.products)) continue;
     const std::string& folder = plan.folders[slot];
@@ -218,14 +216,19 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
                  "\" istniał wcześniej i mogą go zmieniać użytkownicy bez uprawnień "
                  "administratora; zainstalowane w nim programy nie są chronione przed podmianą.");
   }
+  // The journal is written below the platform that records into it, so it never records itself.
   Journal journal(files, plan.uninstallFolder, packageFolders);
-  JournaledSteps steps(machine, journal);
-  const RunOutcome outcome = ApplyPlan(plan, choices.unattended, journal, steps, copier, view);
+  JournalRecorder recorder(files, journal);
+  engine::ObservedPlatform recorded(run.platform, recorder);
+  Copier copier(recorded, run.stop, view, run.sourceDir);
+  MachineSteps machine(plan, copier);
+  const RunOutcome outcome =
+      ApplyPlan(plan, choices.unattended, journal, machine, copier, view, run.platform);
   // After the run's own messages: a run that did not install leaves nothing of itself.
   if (outcome == RunOutcome::Installed)
     journal.DiscardKeptFiles();
   else
-    RollBack(journal);
+    RollBack(run.platform, journal);
   return outcome;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/choices.h"
+#include "engine/run_context.h"
 #include "engine/run_view.h"
 
 namespace engine {
@@ -25,9 +26,8 @@ enum class RunOutcome {
   RegistrationFailed,  // an error after every file was copied
 };
 
-// Runs the whole installation from the medium folder `sourceDir` (ending in "\"): fills
-// TargetDirs from the choices, plans the run and applies the plan.
-RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
-                           const std::string& sourceDir);
+// Runs the whole installation from the context's medium folder on its platform: fills the
+// context's folders from the choices, plans the run and applies the plan.
+RunOutcome RunInstallation(RunContext& run, const InstallChoices& choices, InstallView& view);
 
 }  // namespace engine

@@ -3,7 +3,6 @@
 namespace engine {
 
 bool CloseWithoutAsking = false;
-bool StopRequested = false;
 int ExitCode = 0;
 
 }  // namespace engine

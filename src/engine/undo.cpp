@@ -61,8 +61,9 @@ int PhaseOf(ChangeKind kind) {
 
 class Undoer {
  public:
-  Undoer(const std::vector<Change>& changes, const std::vector<std::string>& untouched)
-      : files_(plat::Current().Files()) {
+  Undoer(plat::Platform& platform, const std::vector<Change>& changes,
+         const std::vector<std::string>& untouched)
+      : platform_(platform), files_(platform.Files()) {
     for (const std::string& path : untouched) untouched_.push_back(plat::InvariantUpper(path));
     for (const Change& change : changes)
       if (change.kind == ChangeKind::Folder || change.kind == ChangeKind::File ||
@@ -141,7 +142,7 @@ class Undoer {
   }
 
   std::unique_ptr<plat::RegistryAccessor> Open(const Change& change) {
-    auto reg = plat::Current().Reg().NewAccessor();
+    auto reg = platform_.Reg().NewAccessor();
     reg->SetRoot(change.root);
     if (!reg->OpenKey(change.path, false)) return nullptr;
     return reg;
@@ -149,7 +150,7 @@ class Undoer {
 
   void UndoKey(const Change& change) {
     // A key that still holds something is someone else's now.
-    auto reg = plat::Current().Reg().NewAccessor();
+    auto reg = platform_.Reg().NewAccessor();
     reg->SetRoot(change.root);
     reg->DeleteEmptyKey(change.path);
   }
@@ -178,7 +179,7 @@ class Undoer {
 
   bool UndoIni(const Change& change) {
     if (!Exists(change.path)) return true;
-    auto& ini = plat::Current().Ini();
+    auto& ini = platform_.Ini();
     if (!(ReadIniValue(ini, change.path, change.section, change.name) == change.after)) return true;
     if (change.before.kind == RegValue::Kind::Missing)
       ini.Remove(change.path, change.section, change.name);
@@ -194,6 +195,7 @@ class Undoer {
     return false;
   }
 
+  plat::Platform& platform_;
   plat::FileSystem& files_;
   std::vector<std::string> untouched_;
   std::vector<std::string> ours_;
@@ -201,7 +203,7 @@ class Undoer {
 
 }  // namespace
 
-UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
+UndoReport Undo(plat::Platform& platform, const std::vector<Change>& changes, UndoOrder order,
                 const std::vector<std::string>& untouched) {
   std::vector<const Change*> todo;
   // Removal goes phase by phase, each from the last change to the first; a rollback has one.
@@ -209,14 +211,14 @@ UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
     for (auto it = changes.rbegin(); it != changes.rend(); ++it)
       if (order == UndoOrder::Reverse ? phase == 0 : PhaseOf(it->kind) == phase)
         todo.push_back(&*it);
-  Undoer undoer(changes, untouched);
+  Undoer undoer(platform, changes, untouched);
   for (const Change* change : todo) undoer.Undo(*change);
-  if (undoer.report.associations) plat::Current().ShellApi().AssociationsChanged();
+  if (undoer.report.associations) platform.ShellApi().AssociationsChanged();
   return undoer.report;
 }
 
-bool RollBack(Journal& journal) {
-  UndoReport report = Undo(journal.RunChanges(), UndoOrder::Reverse);
+bool RollBack(plat::Platform& platform, Journal& journal) {
+  UndoReport report = Undo(platform, journal.RunChanges(), UndoOrder::Reverse);
   if (!journal.Retract(report.left)) report.failed.push_back(journal.Path());
   if (report.failed.empty()) return true;
   std::string text = kUndoFailedText;

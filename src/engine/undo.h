@@ -26,14 +26,14 @@ enum class UndoOrder {
   Removal,
 };
 
-// Undoes `changes` through the current platform. Files in `untouched` (the running
+// Undoes `changes` on `platform`. Files in `untouched` (the running
 // uninstaller, the journal) are left for later and are neither reported nor kept.
-UndoReport Undo(const std::vector<Change>& changes, UndoOrder order,
+UndoReport Undo(plat::Platform& platform, const std::vector<Change>& changes, UndoOrder order,
                 const std::vector<std::string>& untouched = {});
 
 // A run that did not install: undoes its changes and takes those undone out of the journal,
 // naming the ones that failed in one message (which a silent run only logs). False when any
 // failed.
-bool RollBack(Journal& journal);
+bool RollBack(plat::Platform& platform, Journal& journal);
 
 }  // namespace engine

@@ -175,11 +175,13 @@ int RunLogged(const std::vector<std::string>& args, unattended::Switches& switch
   if (silent) {
     AnsweringDialogs answers(log, switches.answers);
     LoggingPlatform logging(platform, log, answers);
-    code = RunUnattended(switches, log, answers, ranWith);
+    plat::CurrentScope current(logging);  // for the messages the run still finds there
+    code = RunUnattended(logging, switches, log, answers, ranWith);
   } else {
     WizardDialogs answers(platform.Dlg(), switches.answers, switches.suppressMsgBoxes);
     LoggedDialogs dialogs(answers, log);
     LoggingPlatform logging(platform, log, dialogs);
+    plat::CurrentScope current(logging);  // the wizard's platform
     code = RunWizard({}, !switches.noIcons, &ranWith);
     if (ranWith) ranWith->answers = answers.Given();
     log.Line("Wynik: " + std::to_string(code));

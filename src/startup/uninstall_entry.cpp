@@ -41,6 +41,7 @@ int plat::UninstallMain(const std::vector<std::string>& args) {
   if (!log->Writing()) return uninstall::Remove(switches, checks);
   unattended::LoggedDialogs dialogs(platform.Dlg(), *log);
   unattended::LoggingPlatform logging(platform, *log, dialogs);
+  plat::CurrentScope current(logging);  // the uninstaller's platform
   const int code = uninstall::Remove(switches, checks);
   log->Line("Wynik: " + std::to_string(code));
   return code;

@@ -26,8 +26,7 @@ std::string ReadDefault(plat::RegistryAccessor& reg) {
   return reg.ReadString(std::string());
 }
 
-bool SameProgram(const std::string& a, const std::string& b) {
-  auto& text = plat::Current().Texts();
+bool SameProgram(plat::Text& text, const std::string& a, const std::string& b) {
   return text.UpperCase(a) == text.UpperCase(b);
 }
 
@@ -44,7 +43,7 @@ std::string QuotedCommand(const std::string& exePath) {
   return "\"" + exePath + "\" \"%1\"";
 }
 
-bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ext,
+bool ConfirmAssociationChange(plat::Text& text, plat::RegistryAccessor& reg, const std::string& ext,
                               const std::string& progId, const std::string& description,
                               const std::string& verb, const std::string& command,
                               const std::string& oldProgId) {
@@ -54,7 +53,7 @@ bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ex
   if (oldProgId == progId) {
     if (!reg.OpenKey(progId + "\\shell\\" + verb + "\\command", true)) return true;
     const std::string current = ExtractQuotedPath(ReadDefault(reg));
-    if (SameProgram(current, ExtractQuotedPath(command))) return true;
+    if (SameProgram(text, current, ExtractQuotedPath(command))) return true;
     question += "jest już skojarzone z programem: \"" + current + "\".\r";
   } else {
     if (!reg.OpenKey(oldProgId, false)) return true;
@@ -70,7 +69,7 @@ bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ex
                           {plat::DlgButton::Yes, plat::DlgButton::No}) == plat::ModalResult::Yes;
 }
 
-bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
+bool RegisterFileType(plat::Text& text, plat::RegistryAccessor& reg, const std::string& ext,
                       const std::string& progId, const std::string& description,
                       const std::string& defaultIcon, const std::string& verb,
                       const std::string& verbCaption, const std::string& command,
@@ -80,7 +79,7 @@ bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
   bool goAhead = true;
   if (reg.OpenKey(ext, false)) {
     const std::string oldProgId = ReadDefault(reg);
-    goAhead = ConfirmAssociationChange(reg, ext, progId, description, verb, command, oldProgId);
+    goAhead = ConfirmAssociationChange(text, reg, ext, progId, description, verb, command, oldProgId);
   }
   if (!goAhead) return false;
   WriteDefault(reg, ext, progId);

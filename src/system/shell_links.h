@@ -6,41 +6,42 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/platform.h"
 
 namespace sys {
 
-// The root under which every shell-folder lookup reads; HKEY_CURRENT_USER at start. The
-// routines below set it before a lookup and mostly leave it as they set it.
-extern plat::RegRoot ShellFoldersRoot;
-
 // Raises plat::EShellOleError for any result but exactly 0 (S_OK), positive codes included.
-void CheckShellResult(uint32_t result);
+void CheckShellResult(plat::ShellLinks& links, uint32_t result);
 
-// The path stored under the Shell Folders key for `folderName`, read below ShellFoldersRoot.
-// Raises plat::ERegistryException when the key or the value is missing or the value is empty.
-std::string GetShellFolder(const std::string& folderName);
+// The path stored under the Shell Folders key for `folderName`, read below `root` (the machine's
+// for the all-users folders, the user's for the user's own). Raises plat::ERegistryException
+// when the key or the value is missing or the value is empty.
+std::string GetShellFolder(plat::Registry& registry, plat::RegRoot root,
+                           const std::string& folderName);
 
 // Writes <folder>\<name>.lnk and returns its path. Empty fields leave the link's field unset.
-std::string CreateShellLink(const std::string& name, const std::string& target,
+std::string CreateShellLink(plat::Platform& platform, plat::RegRoot root, const std::string& name, const std::string& target,
                             const std::string& arguments, const std::string& workingDir,
                             const std::string& description, const std::string& folderName);
 // As CreateShellLink, with the target's icon `iconIndex` (0 keeps the default icon). Only a
 // failure to create the link object is raised; later failures are reported (sys::
 // ReportSteppedOver) and the path computed before them (possibly empty) is returned.
-std::string CreateShellLinkWithIcon(const std::string& name, const std::string& target,
+std::string CreateShellLinkWithIcon(plat::Platform& platform, plat::RegRoot root,
+                                    const std::string& name, const std::string& target,
                                     const std::string& arguments, const std::string& workingDir,
                                     const std::string& description, const std::string& folderName,
                                     int iconIndex);
 
-bool ShellLinkExists(const std::string& name, const std::string& folderName);
+bool ShellLinkExists(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                     const std::string& folderName);
 // On the NT family `alsoCommon` looks in the all-users twin of the folder first.
-bool ShortcutExists(const std::string& name, const std::string& folderName, bool alsoCommon);
+bool ShortcutExists(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                    const std::string& folderName, bool alsoCommon);
 
 // One product shortcut. False when none was made: the user declined a second one, the
 // shortcut exists and `askIfExists` is false, or something failed (then `failed` is true and
 // the failure is reported, sys::ReportSteppedOver).
-bool CreateShortcut(const std::string& linkName, const std::string& target,
+bool CreateShortcut(plat::Platform& platform, const std::string& linkName, const std::string& target,
                     const std::string& workingDir, const std::string& documentPath,
                     const std::string& description, const std::string& folderName, bool useCommon,
                     bool askIfExists, std::string& finalName, bool& failed);
@@ -58,7 +59,7 @@ extern const std::array<ProgramGroupEntry, 14> ProgramGroupEntries;
 // `mainFolder`, and each product's with its files in `productFolders` (by product index; an
 // empty folder: the product is not installed). Never raises; what it cannot make is reported
 // (sys::ReportSteppedOver).
-void CreateProgramGroup(const std::string& mainFolder,
+void CreateProgramGroup(plat::Platform& platform, const std::string& mainFolder,
                         const std::array<std::string, 4>& productFolders);
 
 }  // namespace sys

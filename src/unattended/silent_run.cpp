@@ -6,7 +6,6 @@
 #include "engine/choices.h"
 #include "engine/exit_codes.h"
 #include "engine/medium_kind.h"
-#include "engine/run_state.h"
 #include "platform/platform.h"
 #include "system/paths.h"
 
@@ -63,11 +62,12 @@ const char* OutcomeText(int code) {
 
 }  // namespace
 
-Resolution ResolveChoices(const Switches& switches) {
+Resolution ResolveChoices(plat::Platform& platform, const engine::MediumKind& medium,
+                          const Switches& switches) {
   Resolution r;
   engine::InstallChoices& c = r.choices;
-  c.products = switches.components ? *switches.components : engine::OfferedProducts();
-  const engine::ProductChoice offered = engine::OfferedProducts();
+  const engine::ProductChoice offered = engine::OfferedProducts(medium);
+  c.products = switches.components ? *switches.components : offered;
   for (int i = 0; i < engine::kProductCount; ++i)
     if (c.products[i] && !offered[i]) {
       r.error =
@@ -78,14 +78,15 @@ Resolution ResolveChoices(const Switches& switches) {
     r.error = "Na tym nośniku instalacyjnym nie ma żadnego produktu.";
     return r;
   }
-  c.folders = engine::ProposedFolders();
+  c.folders = engine::ProposedFolders(platform);
   if (switches.mainFolder)
-    engine::ApplyMainFolder(c.folders, engine::TrimmedMainFolder(*switches.mainFolder), c.products);
+    engine::ApplyMainFolder(platform, c.folders, engine::TrimmedMainFolder(*switches.mainFolder),
+                            c.products);
   const std::optional<std::string>* rows[] = {nullptr, &switches.emulator, &switches.ftpClients,
                                               &switches.ftpServer};
   for (int slot = 1; slot <= 3; ++slot)
     if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
-  if (const auto refused = engine::RefusedFolder(c.folders, c.products)) {
+  if (const auto refused = engine::RefusedFolder(platform.Files(), c.folders, c.products)) {
     r.error = engine::RefusedFolderText(*refused);
     return r;
   }
@@ -138,14 +139,15 @@ ProgressWindow::ProgressWindow() : Form(nullptr, "ProgressWindow") {
   OnCloseQuery = [] { return false; };
 }
 
-int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialogs& answers,
-                  std::optional<engine::InstallChoices>& ranWith) {
-  auto& platform = plat::Current();
+int RunUnattended(plat::Platform& platform, const Switches& switches, SetupLog& log,
+                  const AnsweringDialogs& answers, std::optional<engine::InstallChoices>& ranWith) {
   const std::string self = platform.Files().ModulePath();
-  const std::string sourceDir = sys::AddBackslash(self.substr(0, self.rfind('\\') + 1));
-  log.Line("Nośnik instalacyjny: " + sourceDir);
-  engine::ReadMediumKind(sourceDir);
-  Resolution resolved = ResolveChoices(switches);
+  const engine::StopRequest nobodyStops;
+  engine::RunContext run{platform, sys::AddBackslash(self.substr(0, self.rfind('\\') + 1)),
+                         {}, nobodyStops};
+  log.Line("Nośnik instalacyjny: " + run.sourceDir);
+  run.medium = engine::ReadMediumKind(platform.Files(), run.sourceDir);
+  Resolution resolved = ResolveChoices(platform, run.medium, switches);
   if (!resolved.error.empty()) {
     log.Error(resolved.error);
     return engine::kExitBadCommandLine;
@@ -159,17 +161,16 @@ int RunUnattended(const Switches& switches, SetupLog& log, const AnsweringDialog
   log.Line(std::string("Skojarzenia innych programów: ") +
            (given.associate ? "przejmowane" : "pozostawiane"));
 
-  engine::StopRequested = false;
   int code = engine::kExitRegistrationFailed;
   try {
     if (switches.mode == Mode::Silent) {
       ProgressWindow window;
       platform.Ui().ShowForm(window);
-      code = engine::ExitCodeOf(engine::RunInstallation(resolved.choices, window, sourceDir));
+      code = engine::ExitCodeOf(engine::RunInstallation(run, resolved.choices, window));
       platform.Ui().HideForm(window);
     } else {
       NoView view;
-      code = engine::ExitCodeOf(engine::RunInstallation(resolved.choices, view, sourceDir));
+      code = engine::ExitCodeOf(engine::RunInstallation(run, resolved.choices, view));
     }
   } catch (const std::exception& e) {
     // Whatever escaped the run's own guard (an unanswerable message among them) ends it here:

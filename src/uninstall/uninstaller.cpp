@@ -127,8 +127,9 @@ int Remove(const Switches& switches, Checks& checks) {
     tell(kRunning, plat::DlgType::Information, true);
     return kRefused;
   }
-  auto& files = plat::Current().Files();
-  const std::string folder = sys::UninstallFolder();
+  auto& platform = plat::Current();
+  auto& files = platform.Files();
+  const std::string folder = sys::UninstallFolder(platform.Reg());
   const std::string journal = folder + engine::kJournalName;
   engine::JournalContents contents;
   const std::string refusal = ReadJournal(folder, contents);
@@ -145,7 +146,7 @@ int Remove(const Switches& switches, Checks& checks) {
   // This program's own file cannot go while it runs, nor the journal before the end.
   const std::string self = files.ModulePath();
   const engine::UndoReport report =
-      engine::Undo(contents.changes, engine::UndoOrder::Removal, {self, journal});
+      engine::Undo(platform, contents.changes, engine::UndoOrder::Removal, {self, journal});
   for (const std::string& what : report.failed) log.Note("Nie usunięto: " + what, true);
   for (const std::string& what : report.kept) log.Note("Pozostawiono: " + what);
   // The journal stays while anything it names stays, so that removal can be tried again.

@@ -61,7 +61,7 @@ void TInstalatorForm::FormCreate() {
 void TInstalatorForm::FormShow() {
   if (!masteringArgs_.empty()) {
     // The mastering mode writes a medium instead of installing; no page is ever shown.
-    engine::ExitCode = engine::MasterMedium(masteringArgs_);
+    engine::ExitCode = engine::MasterMedium(plat::Current(), masteringArgs_);
     engine::CloseWithoutAsking = true;
     plat::Current().Ui().Terminate();
     return;
@@ -70,15 +70,16 @@ void TInstalatorForm::FormShow() {
   engine::ExitCode = engine::kExitCancelled;
   CurrentStep = -1;
   ShowStep(1);
-  const std::string self = plat::Current().Files().ModulePath();
+  auto& files = plat::Current().Files();
+  const std::string self = files.ModulePath();
   SourceDir = sys::AddBackslash(self.substr(0, self.rfind('\\') + 1));
-  engine::ReadMediumKind(SourceDir);
+  Medium = engine::ReadMediumKind(files, SourceDir);
   PrepareProductList(true);
   LoadAgreementText();
 }
 
 void TInstalatorForm::LoadAgreementText() {
-  MemoLicSh->SetLines(AgreementLines(engine::AgreementKind));
+  MemoLicSh->SetLines(AgreementLines(Medium.agreement));
 }
 
 void TInstalatorForm::ShowStep(int n) {
@@ -181,7 +182,7 @@ bool TInstalatorForm::FormCloseQuery() {
       plat::MessageDlg("Przerwać proces instalacji ?", plat::DlgType::Confirmation,
                        {plat::DlgButton::Yes, plat::DlgButton::No}) == plat::ModalResult::Yes;
   // Confirmed while files are copied: the run notices at the next file boundary.
-  if (close && CurrentStep == 7) engine::StopRequested = true;
+  if (close && CurrentStep == 7) Stop.Request();
   return close;
 }
 
