@@ -46,8 +46,6 @@ std::string ReadQuietly(const std::function<std::string()>& read) {
   }
 }
 
-
-
 // The program's App Paths folder, relative to `mainFolder` when below it (compared without
 // regard to case, the main folder's text taken as it stands); else `defaultSubfolder`.
 std::string ProductSubfolder(plat::Platform& platform, const FolderRow& row,

@@ -72,7 +72,8 @@ bool AcceptableMainFolder(const std::string& trimmed);
 // The same rule for every folder of the chosen products: the first one refused (the main folder
 // trimmed, a product folder as composed with it), or none when all are accepted. A folder
 // reached through a junction or link is refused too.
-std::optional<std::string> RefusedFolder(plat::FileSystem& files, const FolderTexts& folders, const ProductChoice& chosen);
+std::optional<std::string> RefusedFolder(plat::FileSystem& files, const FolderTexts& folders,
+                                         const ProductChoice& chosen);
 // How the wizard and the silent run name a refused folder.
 std::string RefusedFolderText(const std::string& folder);
 

@@ -50,7 +50,8 @@ bool ConfigureFtpBatch(const ProductChoice& chosen, const Folders& dirs, Copier&
 void ConfigureFtpServer(plat::Platform& platform, const ProductChoice& chosen,
                         const Folders& dirs) {
   LinkFtpIntoVortelIni(platform, chosen, dirs);
-  for (const auto& folder : FtpServerFolders) EnsureFolder(platform.Files(), dirs[SlotOf(kFtpServer)] + folder);
+  for (const auto& folder : FtpServerFolders)
+    EnsureFolder(platform.Files(), dirs[SlotOf(kFtpServer)] + folder);
 }
 
 }  // namespace engine

@@ -9,7 +9,8 @@ namespace engine {
 // Each works in the folders `dirs` (as TargetDirs).
 // Adds the FTP programs to an existing "Vortel.ini" of the emulator's folder, never replacing
 // a value that is there.
-void LinkFtpIntoVortelIni(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs);
+void LinkFtpIntoVortelIni(plat::Platform& platform, const ProductChoice& chosen,
+                          const Folders& dirs);
 void ConfigureVortel(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs);
 void ConfigureFtpClient(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs);
 // Returns false when the user aborted at the sample script's overwrite question.

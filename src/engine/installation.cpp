@@ -203,7 +203,8 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
 RunOutcome RunInstallation(RunContext& run, const InstallChoices& choices, InstallView& view) {
   run.folders = TargetDirsOf(choices.folders);
   auto& files = run.platform.Files();
-  const RunPlan plan = PlanInstallation(choices, run.folders, sys::UninstallFolder(run.platform.Reg()));
+  const RunPlan plan =
+      PlanInstallation(choices, run.folders, sys::UninstallFolder(run.platform.Reg()));
   std::vector<std::string> packageFolders;
   for (int slot = 0; slot < static_cast<int>(plan.folders.size()); ++slot) {
     if (!SlotInUse(slot, plan.products)) continue;

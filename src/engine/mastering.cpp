@@ -76,8 +76,8 @@ int MasterMedium(plat::Platform& platform, const std::vector<std::string>& args)
   try {
     // A marker left from a medium of one product group would make this one offer only that.
     const std::string marker = target + kMarkerName;
-    if (groups == kWholePackage &&
-        files.GetAttributes(marker) != plat::kInvalidAttributes && !files.Remove(marker))
+    if (groups == kWholePackage && files.GetAttributes(marker) != plat::kInvalidAttributes &&
+        !files.Remove(marker))
       throw plat::EFileError(marker, "nie można usunąć pozostawionego pliku");
     Master master(platform, target);
     master.List(here, CommonFiles);

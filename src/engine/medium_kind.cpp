@@ -19,9 +19,8 @@ MediumKind ReadMediumKind(plat::FileSystem& files, const std::string& sourceDir)
     char letter;
     MediumKind kind;
   };
-  constexpr Kind kinds[] = {{'A', {kEmulatorGroup, 1}},
-                            {'C', {kFtpClientGroup, 2}},
-                            {'S', {kFtpServerGroup, 3}}};
+  constexpr Kind kinds[] = {
+      {'A', {kEmulatorGroup, 1}}, {'C', {kFtpClientGroup, 2}}, {'S', {kFtpServerGroup, 3}}};
   for (const Kind& kind : kinds)
     if (kind.letter == first) return kind.kind;
   return {};

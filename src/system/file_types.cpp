@@ -79,7 +79,8 @@ bool RegisterFileType(plat::Text& text, plat::RegistryAccessor& reg, const std::
   bool goAhead = true;
   if (reg.OpenKey(ext, false)) {
     const std::string oldProgId = ReadDefault(reg);
-    goAhead = ConfirmAssociationChange(text, reg, ext, progId, description, verb, command, oldProgId);
+    goAhead =
+        ConfirmAssociationChange(text, reg, ext, progId, description, verb, command, oldProgId);
   }
   if (!goAhead) return false;
   WriteDefault(reg, ext, progId);

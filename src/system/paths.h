@@ -36,9 +36,11 @@ size_t ExistingDirPrefixLength(plat::FileSystem& files, const std::string& path)
 // Creates every missing level in order and stops at the first one that fails.
 bool CreateDirectoryPath(plat::FileSystem& files, const std::string& path);
 // The chosen folder with a trailing "\", or empty when cancelled or unusable.
-std::string BrowseForFolder(plat::Shell& shell, const std::string& caption, const std::string& initialFolder);
+std::string BrowseForFolder(plat::Shell& shell, const std::string& caption,
+                            const std::string& initialFolder);
 // Starts `program` with `parameters` in the current directory for the signed-in user.
-plat::Launch RunProgram(plat::Processes& processes, const std::string& program, const std::string& parameters);
+plat::Launch RunProgram(plat::Processes& processes, const std::string& program,
+                        const std::string& parameters);
 
 template <class T>
 T ChooseValue(bool condition, T whenTrue, T whenFalse) {

@@ -61,12 +61,11 @@ void RegisterProduct(plat::Platform& platform, const std::string& mainFolder,
     // By its full path: a bare name would be looked up in folders that the user may write to,
     // by whoever opens the document.
     const std::string verb2Command =
-        *type->verb2Program
-            ? QuotedCommand(platform.Files().SystemFolder() + type->verb2Program)
-            : std::string();
+        *type->verb2Program ? QuotedCommand(platform.Files().SystemFolder() + type->verb2Program)
+                            : std::string();
     const bool registered = RegisterFileType(
-        platform.Texts(), *reg, type->ext, type->progId, type->description, exePath + ",0", "open", type->verbCaption,
-        QuotedCommand(exePath), type->verb2, type->verb2Caption, verb2Command);
+        platform.Texts(), *reg, type->ext, type->progId, type->description, exePath + ",0", "open",
+        type->verbCaption, QuotedCommand(exePath), type->verb2, type->verb2Caption, verb2Command);
     if (registered && type == &kFtpScript) RegisterFtpScriptTemplate(*reg, dir);
   }
   WriteUninstallEntry(platform, *reg, kPackageName, exePath + ",0", mainFolder);
@@ -127,7 +126,8 @@ void WriteUninstallEntry(plat::Platform& platform, plat::RegistryAccessor& reg,
                          const std::string& mainFolder) {
   // Quoted, so a main folder with blanks cannot make Windows start another program.
   // The copy that no one without rights can replace: the system starts it elevated.
-  const std::string uninstall = "\"" + UninstallFolder(platform.Reg()) + "Uninstall.exe\" /uninstall";
+  const std::string uninstall =
+      "\"" + UninstallFolder(platform.Reg()) + "Uninstall.exe\" /uninstall";
   WriteValues(reg, kUninstallKey + name,
               {{"DisplayName", name},
                {"DisplayIcon", displayIcon},

@@ -15,8 +15,8 @@ std::string GetProgramFilesDir(plat::Registry& registry);
 std::string UninstallFolder(plat::Registry& registry);
 // One string value; empty when the key or value is missing or not a string. Raises
 // plat::ERegistryException when it cannot be read.
-std::string ReadRegistryString(plat::Registry& registry, plat::RegRoot root, const std::string& keyPath,
-                               const std::string& valueName);
+std::string ReadRegistryString(plat::Registry& registry, plat::RegRoot root,
+                               const std::string& keyPath, const std::string& valueName);
 // The "Path" of the program's App Paths entry.
 std::string GetAppPathDir(plat::Registry& registry, const std::string& exeName);
 
@@ -37,10 +37,14 @@ void WriteEstimatedSize(plat::Registry& registry, uint64_t bytes);
 
 // Per-product registration with the package's main folder and the product's folder. Registry
 // write failures are raised.
-void RegisterEmulator(plat::Platform& platform, const std::string& mainFolder, const std::string& dir,
-                      const std::string& productKeyName, const std::string& exeName);
-void RegisterFtpClient(plat::Platform& platform, const std::string& mainFolder, const std::string& dir);
-void RegisterFtpBatch(plat::Platform& platform, const std::string& mainFolder, const std::string& dir);
-void RegisterFtpServer(plat::Platform& platform, const std::string& mainFolder, const std::string& dir);
+void RegisterEmulator(plat::Platform& platform, const std::string& mainFolder,
+                      const std::string& dir, const std::string& productKeyName,
+                      const std::string& exeName);
+void RegisterFtpClient(plat::Platform& platform, const std::string& mainFolder,
+                       const std::string& dir);
+void RegisterFtpBatch(plat::Platform& platform, const std::string& mainFolder,
+                      const std::string& dir);
+void RegisterFtpServer(plat::Platform& platform, const std::string& mainFolder,
+                       const std::string& dir);
 
 }  // namespace sys

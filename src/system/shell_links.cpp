@@ -162,10 +162,11 @@ bool ShortcutExists(plat::Platform& platform, plat::RegRoot root, const std::str
          ShellLinkExists(platform, root, name, folderName);
 }
 
-bool CreateShortcut(plat::Platform& platform, const std::string& linkName, const std::string& target,
-                    const std::string& workingDir, const std::string& documentPath,
-                    const std::string& description, const std::string& folderName, bool useCommon,
-                    bool askIfExists, std::string& finalName, bool& failed) {
+bool CreateShortcut(plat::Platform& platform, const std::string& linkName,
+                    const std::string& target, const std::string& workingDir,
+                    const std::string& documentPath, const std::string& description,
+                    const std::string& folderName, bool useCommon, bool askIfExists,
+                    std::string& finalName, bool& failed) {
   failed = false;
   try {
     std::string folder = folderName;

@@ -20,9 +20,10 @@ std::string GetShellFolder(plat::Registry& registry, plat::RegRoot root,
                            const std::string& folderName);
 
 // Writes <folder>\<name>.lnk and returns its path. Empty fields leave the link's field unset.
-std::string CreateShellLink(plat::Platform& platform, plat::RegRoot root, const std::string& name, const std::string& target,
-                            const std::string& arguments, const std::string& workingDir,
-                            const std::string& description, const std::string& folderName);
+std::string CreateShellLink(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                            const std::string& target, const std::string& arguments,
+                            const std::string& workingDir, const std::string& description,
+                            const std::string& folderName);
 // As CreateShellLink, with the target's icon `iconIndex` (0 keeps the default icon). Only a
 // failure to create the link object is raised; later failures are reported (sys::
 // ReportSteppedOver) and the path computed before them (possibly empty) is returned.
@@ -41,10 +42,11 @@ bool ShortcutExists(plat::Platform& platform, plat::RegRoot root, const std::str
 // One product shortcut. False when none was made: the user declined a second one, the
 // shortcut exists and `askIfExists` is false, or something failed (then `failed` is true and
 // the failure is reported, sys::ReportSteppedOver).
-bool CreateShortcut(plat::Platform& platform, const std::string& linkName, const std::string& target,
-                    const std::string& workingDir, const std::string& documentPath,
-                    const std::string& description, const std::string& folderName, bool useCommon,
-                    bool askIfExists, std::string& finalName, bool& failed);
+bool CreateShortcut(plat::Platform& platform, const std::string& linkName,
+                    const std::string& target, const std::string& workingDir,
+                    const std::string& documentPath, const std::string& description,
+                    const std::string& folderName, bool useCommon, bool askIfExists,
+                    std::string& finalName, bool& failed);
 
 struct ProgramGroupEntry {
   const char* caption;

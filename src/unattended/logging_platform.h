@@ -5,8 +5,8 @@
 // logged, for the wizard; answers from the switches for an unattended run.
 #include <memory>
 
-#include "platform/errors.h"
 #include "engine/observed_platform.h"
+#include "platform/errors.h"
 #include "unattended/setup_log.h"
 
 namespace unattended {

@@ -143,8 +143,8 @@ int RunUnattended(plat::Platform& platform, const Switches& switches, SetupLog& 
                   const AnsweringDialogs& answers, std::optional<engine::InstallChoices>& ranWith) {
   const std::string self = platform.Files().ModulePath();
   const engine::StopRequest nobodyStops;
-  engine::RunContext run{platform, sys::AddBackslash(self.substr(0, self.rfind('\\') + 1)),
-                         {}, nobodyStops};
+  engine::RunContext run{
+      platform, sys::AddBackslash(self.substr(0, self.rfind('\\') + 1)), {}, nobodyStops};
   log.Line("Nośnik instalacyjny: " + run.sourceDir);
   run.medium = engine::ReadMediumKind(platform.Files(), run.sourceDir);
   Resolution resolved = ResolveChoices(platform, run.medium, switches);

@@ -41,7 +41,7 @@ class ProgressWindow : public plat::gui::Form, public engine::InstallView {
 // Installs from the medium beside the program on `platform`, whose dialogs must be `answers`;
 // returns the exit code. Everything worth knowing goes to `log`; the choices the
 // run was started with go to `ranWith`.
-int RunUnattended(plat::Platform& platform, const Switches& switches, SetupLog& log, const AnsweringDialogs& answers,
-                  std::optional<engine::InstallChoices>& ranWith);
+int RunUnattended(plat::Platform& platform, const Switches& switches, SetupLog& log,
+                  const AnsweringDialogs& answers, std::optional<engine::InstallChoices>& ranWith);
 
 }  // namespace unattended

@@ -96,7 +96,8 @@ void TInstalatorForm::Edit4Change() {
 
 void TInstalatorForm::SpeedButton2Click() {
   const std::string folder =
-      sys::BrowseForFolder(plat::Current().ShellApi(), "Wybierz katalog, w którym bądą zainstalowane wybrane elementy.", "");
+      sys::BrowseForFolder(plat::Current().ShellApi(),
+                           "Wybierz katalog, w którym bądą zainstalowane wybrane elementy.", "");
   if (!folder.empty()) Edit4->SetText(folder);
 }
 
@@ -130,8 +131,9 @@ bool TInstalatorForm::CheckFolders() {
   }
   const std::string question =
       "Katalog \"" + folder + "\"" +
-      (sys::DirectoryExists(plat::Current().Files(), sys::AddBackslash(folder)) ? " już istnieje.\rKontynuować instalację?"
-                                                       : " nie istnieje.\rUtworzyć ?");
+      (sys::DirectoryExists(plat::Current().Files(), sys::AddBackslash(folder))
+           ? " już istnieje.\rKontynuować instalację?"
+           : " nie istnieje.\rUtworzyć ?");
   if (plat::MessageDlg(question, DlgType::Warning, {DlgButton::Yes, DlgButton::No}) !=
       plat::ModalResult::Yes)
     return false;

@@ -46,7 +46,8 @@ struct Installation {
   plat::headless::HeadlessFileSystem& files = platform.files;
   plat::headless::ScriptedDialogs& dialogs = platform.dialogs;
   RecordingView view;
-  Copier copier{view, kMedium};
+  engine::StopRequest stop;
+  Copier copier{platform, stop, view, kMedium};
 };
 
 class CopyTest : public ::testing::Test, public Installation {};

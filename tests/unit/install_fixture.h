@@ -175,13 +175,14 @@ struct Machine {
     choices.products = chosen;
     choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
     choices.options = options;
-    engine::StopRequested = false;  // as every caller does before a run
-    return engine::RunInstallation(choices, view, kMedium);
+    return engine::RunInstallation(run, choices, view);
   }
   std::string State() { return MachineState(platform); }
 
   plat::headless::HeadlessPlatform platform;
   LoggingView view;
+  engine::StopRequest stop;
+  engine::RunContext run{platform, kMedium, {}, stop};
 };
 
 }  // namespace installtest

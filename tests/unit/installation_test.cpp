@@ -68,20 +68,20 @@ const std::string kServer = "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n";
 
 struct ConfigurationTest : ::testing::Test, Machine {
   void SetUp() override {
-    for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
+    for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(platform.files, folder));
     copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
   }
   void Configure(const std::string& chosen) {
     const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
                                      chosen[3] == '+'};
-    if (c[engine::kVortel]) engine::ConfigureVortel(c, dirs);
-    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(c, dirs);
+    if (c[engine::kVortel]) engine::ConfigureVortel(platform, c, dirs);
+    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(platform, c, dirs);
     EXPECT_TRUE(!c[engine::kFtpBatch] || engine::ConfigureFtpBatch(c, dirs, copier));
-    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(c, dirs);
+    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(platform, c, dirs);
   }
 
   engine::Folders dirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
-  engine::Copier copier{view, installtest::kMedium};
+  engine::Copier copier{platform, stop, view, installtest::kMedium};
 };
 
 }  // namespace
@@ -152,7 +152,7 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   choices.products = kAll;
   std::vector<std::string> copied;
   for (const auto& step :
-       engine::PlanInstallation(choices, engine::TargetDirs, installtest::kUninstallFolder).steps) {
+       engine::PlanInstallation(choices, m.run.folders, installtest::kUninstallFolder).steps) {
     if (step.kind != engine::StepKind::Files) continue;
     for (const auto& entry : *step.files) {
       if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;
@@ -240,7 +240,7 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
     const std::string before = m.State();
     bool stopped = false;
     m.platform.pump.onPump = [&] {
-      if (m.view.log.back() == c.trigger) engine::StopRequested = stopped = true;
+      if (m.view.log.back() == c.trigger) m.stop.Request(), stopped = true;
     };
     EXPECT_EQ(m.Run(c.chosen, "C:\\VP", {false, false, true}), RunOutcome::Aborted);
     ASSERT_TRUE(stopped);
@@ -276,7 +276,7 @@ TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
   for (const char* folder :
        {"FTPCli\\Profiles", "FTPCli\\Scripts", "FTPSrv\\ftproot", "FTPSrv\\ftproot\\incoming",
         "FTPSrv\\ftproot\\outgoing", "FTPSrv\\ftproot\\pub", "FTPSrv\\ftproot\\tmp"})
-    EXPECT_TRUE(sys::DirectoryExists(std::string("C:\\VP\\") + folder)) << folder;
+    EXPECT_TRUE(sys::DirectoryExists(platform.files, std::string("C:\\VP\\") + folder)) << folder;
   EXPECT_EQ(platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"),
             installtest::NewContents("vortelpro.ftp"));
   // A folder that cannot be made is reported and the rest goes on.
@@ -286,6 +286,6 @@ TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
         "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
         plat::ModalResult::OK);
   platform.files.PutFile(kIni, "[FTP]\r\n");
-  engine::ConfigureFtpServer({false, false, false, true}, dirs);
+  engine::ConfigureFtpServer(platform, {false, false, false, true}, dirs);
   EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

@@ -29,7 +29,7 @@ class RegistryEntriesTest : public ::testing::Test {
 };
 
 TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
-  sys::RegisterFtpBatch(kMain, "D:\\FTP");
+  sys::RegisterFtpBatch(platform, kMain, "D:\\FTP");
   const std::string m = "HKEY_LOCAL_MACHINE\\Software\\Norvik-Soft", c = "HKEY_CLASSES_ROOT\\",
                     u = "HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) + "\\Vortel PRO:",
                     a = "HKEY_LOCAL_MACHINE\\" + std::string(kAppPaths) + "\\NorvikFTPBatch.exe:",
@@ -46,7 +46,7 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                         "InstallLocation " + u + "InstallDate " + u + "NoModify " + u +
                         "NoRepair ");
   // What Windows and deployment tools read; the command quoted, as the folder has a blank.
-  sys::WriteEstimatedSize(2049);
+  sys::WriteEstimatedSize(registry, 2049);
   EXPECT_EQ(registry.Dump(RegRoot::LocalMachine, std::string(kUninstall) + "\\Vortel PRO"),
             "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) +
                 "\\Vortel PRO]\n"
@@ -64,14 +64,14 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                 "\"NoRepair\"=dword:00000001\n\"EstimatedSize\"=dword:00000003\n\n");
   // The server has no document type.
   registry.writes.clear();
-  sys::RegisterFtpServer(kMain, kMain + "Serwer\\");
+  sys::RegisterFtpServer(platform, kMain, kMain + "Serwer\\");
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(c, 0), std::string::npos);
   EXPECT_EQ(registry.writes.size(), 16u);
 }
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
   registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
-  sys::RegisterFtpServer("C:\\", "C:\\S\\");  // a bare drive root is no package folder
+  sys::RegisterFtpServer(platform, "C:\\", "C:\\S\\");  // a bare drive root is no package folder
   EXPECT_EQ(Value("Software\\Norvik-Soft", "Path") +
                 Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
             "\"C:\\Program Files\\Common Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
@@ -82,7 +82,7 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
 
   registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft\\Vortel");
   try {
-    sys::RegisterEmulator(kMain, "C:\\V\\", "Vortel", "Vortel.exe");
+    sys::RegisterEmulator(platform, kMain, "C:\\V\\", "Vortel", "Vortel.exe");
     FAIL() << "a failed write passed silently";
   } catch (const plat::ERegistryException& e) {
     EXPECT_STREQ(e.what(),
@@ -112,11 +112,11 @@ void ExpectSoundEnd(plat::headless::HeadlessPlatform& platform) {
   }
 }
 
-bool RegisterVl(plat::headless::HeadlessRegistry& registry) {
-  auto reg = registry.NewAccessor();
-  return sys::RegisterFileType(*reg, ".vl", "VortelCfg", "Vortel - plik konfiguracji",
-                               std::string(kExe) + ",0", "open", "Otwórz-połącz",
-                               sys::QuotedCommand(kExe), "", "", "");
+bool RegisterVl(plat::headless::HeadlessPlatform& platform) {
+  auto reg = platform.registry.NewAccessor();
+  return sys::RegisterFileType(platform.text, *reg, ".vl", "VortelCfg",
+                               "Vortel - plik konfiguracji", std::string(kExe) + ",0", "open",
+                               "Otwórz-połącz", sys::QuotedCommand(kExe), "", "", "");
 }
 
 TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
@@ -139,21 +139,21 @@ TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopen
                                   program + kTail,
                               ModalResult::Yes);
     auto reg = registry.NewAccessor();
-    EXPECT_TRUE(sys::ConfirmAssociationChange(*reg, ".vl", "VortelCfg",
+    EXPECT_TRUE(sys::ConfirmAssociationChange(platform.text, *reg, ".vl", "VortelCfg",
                                               "Vortel - plik konfiguracji", "open",
                                               "\"C:\\V.exe\" \"%1\"", oldProgId));
     ExpectSoundEnd(platform);
   }
   EXPECT_EQ(platform.dialogs.shown.size(), 2u);
   registry.DenyOpen(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon");
-  EXPECT_TRUE(RegisterVl(registry));
+  EXPECT_TRUE(RegisterVl(platform));
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon"));
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", ""),
             "\"C:\\N\\Vortel\\Vortel.exe\" \"%1\"");
   // The same program in another letter case is no other program: no question.
   registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "",
                "\"c:\\n\\VORTEL\\vortel.EXE\"");
-  EXPECT_TRUE(RegisterVl(registry));
+  EXPECT_TRUE(RegisterVl(platform));
   ExpectSoundEnd(platform);
 }
 

@@ -190,7 +190,7 @@ TEST(Removal, AStepOfARollbackThatFailsIsNamedInOneMessageAndTheRestIsStillUndon
   box.platform.pump.onPump = [&] {
     if (box.view.log.back() != "info Rejestrowanie programów.") return;
     box.platform.files.SetAttributes(ini, plat::kAttrReadOnly);  // its values cannot go back
-    engine::StopRequested = true;
+    box.stop.Request();
   };
   box.platform.dialogs.Expect("Nie udało się cofnąć wszystkich zmian instalacji:\r" + ini +
                                   " [FTP] SERVER\r" + ini + " [FTP] CLIENT\r" + ini +
@@ -291,7 +291,7 @@ TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNam
   platform.files.PutFile("C:\\VP\\a.exe", "new");
   platform.files.PutFile("C:\\VP\\~vp0.old", "old");
   platform.files.SetInUse("C:\\VP\\a.exe");
-  const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse);
+  const engine::UndoReport report = engine::Undo(platform, {inUse}, engine::UndoOrder::Reverse);
   EXPECT_EQ(report.failed,
             std::vector<std::string>{"C:\\VP\\a.exe (poprzednia wersja: C:\\VP\\~vp0.old)"});
   ASSERT_EQ(report.left.size(), 1u);

@@ -179,7 +179,6 @@ TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineBy
 
 // Without a shell process nothing is started: the only other way would run it as administrator.
 TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTheClient) {
-  engine::TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
   for (const char* file :
        {"Emu\\Vortel.exe", "Ftp\\NorvikFtp.exe", "Emu\\readme.txt", "Srv\\readme.txt"})
     platform.files.PutFile(std::string("C:\\P\\") + file, "");
@@ -194,6 +193,7 @@ TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTh
     platform.processes.userShell = shell;
     form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
                                                      std::vector<std::string>{});
+    form->TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
     platform.gui.ShowForm(*form);
     Choose({true, false, true, true});
     form->ShowStep(8);
