@@ -86,7 +86,13 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
                            "autostartftpserver\r\nGrupa programów w menu Start: pominięta\r\n"
                            "Istniejące pliki: pozostawiane bez zmian\r\n"))
       << log;
-  EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
+  // Each kind of change as it was made, and the outcome.
+  for (const std::string& line : std::vector<std::string>{
+           "Utworzono katalog: D:\\Srv\r\n", "Zapisano plik: D:\\Srv\\NorvikFTPsrv.exe (20 B)",
+           "Utworzono skrót: C:\\Autostart\\Serwer FTP.lnk -> D:\\Srv\\NorvikFTPsrv.exe",
+           "Zapisano INI: " + kTarget + "\\Vortel\\Vortel.ini [CONFIG] USERDIR=\r\n",
+           "\\Uninstall\\Vortel PRO \"NoModify\" = 1\r\n", "Wynik: 0 (zainstalowano)"})
+    EXPECT_TRUE(Has(log, line)) << line;
   EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));
   EXPECT_TRUE(files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
 }

@@ -40,11 +40,12 @@ void RemoveRegistration() {
 class RegistryWin : public ::testing::Test {
  protected:
   wintest::ScriptedWin32Platform platform;
+  engine::Folders dirs;
 
   void SetUp() override {
     RemoveRegistration();
-    engine::TargetDirs = {"C:\\Program Files\\Vortel PRO\\", "C:\\Program Files\\Vortel PRO\\",
-                          "C:\\Program Files\\Vortel PRO\\FTP\\", "D:\\Serwer FTP\\"};
+    dirs = {"C:\\Program Files\\Vortel PRO\\", "C:\\Program Files\\Vortel PRO\\",
+            "C:\\Program Files\\Vortel PRO\\FTP\\", "D:\\Serwer FTP\\"};
   }
   void TearDown() override {
     EXPECT_TRUE(platform.dialogs.AllAnswered());
@@ -92,15 +93,16 @@ TEST_F(RegistryWin, AccessorKeepsOneKeyMakesParentsAndReadsAndWritesStrings) {
   }
   EXPECT_EQ(RawValue(HKEY_CURRENT_USER, kScratch, "Ver"), "");
   // The readers of an earlier installation go through the same accessor.
-  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker, "Path"), "");
+  EXPECT_EQ(sys::ReadRegistryString(platform.Reg(), RegRoot::LocalMachine, kMaker, "Path"), "");
   RawSet(HKEY_LOCAL_MACHINE, kMaker, "Path", "E:\\Vortel\\");
-  EXPECT_EQ(sys::ReadRegistryString(RegRoot::LocalMachine, kMaker + "\\", "path"), "E:\\Vortel\\");
-  EXPECT_EQ(sys::GetProgramFilesDir(),
+  EXPECT_EQ(sys::ReadRegistryString(platform.Reg(), RegRoot::LocalMachine, kMaker + "\\", "path"),
+            "E:\\Vortel\\");
+  EXPECT_EQ(sys::GetProgramFilesDir(platform.Reg()),
             RawValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
                      "ProgramFilesDir"));
   // A number where the extension names its type names none: the type is registered anyway.
   RegSetKeyValueW(HKEY_CLASSES_ROOT, L".vl", nullptr, REG_DWORD, &number, sizeof number);
-  sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
+  sys::RegisterEmulator(platform, dirs[0], dirs[1], "Vortel", "Vortel.exe");
   EXPECT_EQ(Hkcr(".vl"), "VortelCfg");
 }
 
@@ -131,23 +133,23 @@ TEST_F(RegistryWin, FirstInstallationWritesEveryValueAndReinstallingOverwritesSi
       {HKEY_CLASSES_ROOT, ".ftp\\ShellNew", "FileName", ftp + "Pattern.ftp"},
   };
   for (int round = 0; round < 2; ++round) {
-    sys::RegisterFtpServer(engine::TargetDirs[0], engine::TargetDirs[3]);
-    sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
-    sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
-    sys::RegisterEmulator(engine::TargetDirs[0], engine::TargetDirs[1], "Vortel", "Vortel.exe");
+    sys::RegisterFtpServer(platform, dirs[0], dirs[3]);
+    sys::RegisterFtpBatch(platform, dirs[0], dirs[2]);
+    sys::RegisterFtpClient(platform, dirs[0], dirs[2]);
+    sys::RegisterEmulator(platform, dirs[0], dirs[1], "Vortel", "Vortel.exe");
     for (const auto& v : values) {
       DWORD type = 0;
       EXPECT_EQ(RawValue(v.root, v.key, v.name, &type), v.value) << v.key << " " << v.name;
       EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << v.key << " " << v.name;
     }
-    EXPECT_EQ(sys::GetAppPathDir("NorvikFTPBatch.exe"), ftp);
+    EXPECT_EQ(sys::GetAppPathDir(platform.Reg(), "NorvikFTPBatch.exe"), ftp);
   }
   EXPECT_TRUE(platform.dialogs.shown.empty());
 }
 
 TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAloneButAnEmptyDefaultIsTakenSilently) {
   RawSet(HKEY_CLASSES_ROOT, ".pft", "Content Type", "text/plain");
-  sys::RegisterFtpClient(engine::TargetDirs[0], engine::TargetDirs[2]);
+  sys::RegisterFtpClient(platform, dirs[0], dirs[2]);
   EXPECT_EQ(Hkcr(".pft"), "NorvikFTPProfile");
   EXPECT_EQ(Hkcr(".pft", "Content Type"), "text/plain");
 
@@ -159,18 +161,17 @@ TEST_F(RegistryWin, ForeignProgIdIsNamedAndNoLeavesItAloneButAnEmptyDefaultIsTak
       "jako: \"Skrypt obcego programu\"\roraz skojarzone z programem: \"C:\\Obcy\\ftp.exe\".\r" +
       std::string(kTail);
   platform.dialogs.Expect(question, ModalResult::No);
-  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
+  sys::RegisterFtpBatch(platform, dirs[0], dirs[2]);
   EXPECT_EQ(Hkcr(".ftp"), "ObcyFTP");
   EXPECT_EQ(Hkcr("ObcyFTP\\shell\\open\\command"), "\"C:\\Obcy\\ftp.exe\" \"%1\"");
   EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, ".ftp\\ShellNew"));
   EXPECT_FALSE(RawKeyExists(HKEY_CLASSES_ROOT, "FTPBatchScript"));
-  EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kAppPaths + "NorvikFTPBatch.exe", "Path"),
-            engine::TargetDirs[2]);
+  EXPECT_EQ(RawValue(HKEY_LOCAL_MACHINE, kAppPaths + "NorvikFTPBatch.exe", "Path"), dirs[2]);
 
   platform.dialogs.Expect(question, ModalResult::Yes);
-  sys::RegisterFtpBatch(engine::TargetDirs[0], engine::TargetDirs[2]);
+  sys::RegisterFtpBatch(platform, dirs[0], dirs[2]);
   EXPECT_EQ(Hkcr(".ftp"), "FTPBatchScript");
-  EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"), engine::TargetDirs[2] + "Pattern.ftp");
+  EXPECT_EQ(Hkcr(".ftp\\ShellNew", "FileName"), dirs[2] + "Pattern.ftp");
 }
 
 }  // namespace

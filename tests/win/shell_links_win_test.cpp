@@ -25,12 +25,13 @@ class ShellLinksWin : public ::testing::Test {
     CreateDirectoryW(Wide(root + "\\" + name).c_str(), nullptr);
     return root + "\\" + name;
   }
+  engine::Folders dirs;
   void SetUp() override {
     ASSERT_TRUE(plat::Current().Version().IsNtFamily());
-    engine::TargetDirs = {Folder("Vortel PRO") + "\\", Folder("Vortel PRO\\Vortel") + "\\",
-                          Folder("Vortel PRO\\FTP") + "\\", Folder("Vortel PRO\\Serwer") + "\\"};
+    dirs = {Folder("Vortel PRO") + "\\", Folder("Vortel PRO\\Vortel") + "\\",
+            Folder("Vortel PRO\\FTP") + "\\", Folder("Vortel PRO\\Serwer") + "\\"};
     for (const char* program : {"Vortel\\Vortel.exe", "FTP\\NorvikFTP.exe"})
-      plat::Current().Files().Create(engine::TargetDirs[0] + program);
+      plat::Current().Files().Create(dirs[0] + program);
   }
   void TearDown() override { EXPECT_TRUE(platform.dialogs.AllAnswered()); }
 
@@ -44,22 +45,27 @@ class ShellLinksWin : public ::testing::Test {
 };
 
 TEST_F(ShellLinksWin, WrittenLinksReadBackEveryField) {
-  const std::string ftp = engine::TargetDirs[2], target = ftp + "NorvikFTP.exe";
-  const std::string path = sys::CreateShellLinkWithIcon("Klient FTP", target, "/profil bank.pft",
+  const std::string ftp = dirs[2], target = ftp + "NorvikFTP.exe";
+  const std::string path = sys::CreateShellLinkWithIcon(plat::Current(), plat::RegRoot::CurrentUser,
+                                                        "Klient FTP", target, "/profil bank.pft",
                                                         ftp, "Klient – połączenia", "Desktop", 1);
   EXPECT_EQ(path, userDesktop + "\\Klient FTP.lnk");
   EXPECT_EQ(Read(path),
             target + "|/profil bank.pft|" + ftp + "|Klient – połączenia|" + target + ",1");
-  EXPECT_EQ(Read(sys::CreateShellLink("Pusty", target, "", "", "", "Desktop")), target + "||||,0");
+  EXPECT_EQ(Read(sys::CreateShellLink(plat::Current(), plat::RegRoot::CurrentUser, "Pusty", target,
+                                      "", "", "", "Desktop")),
+            target + "||||,0");
 }
 
 TEST_F(ShellLinksWin, LinkThatCannotBeSavedIsAFailure) {
   wintest::ShellFolderOverride startup(HKEY_CURRENT_USER, "Startup", root + "\\brak");
-  const std::string target = engine::TargetDirs[1] + "Vortel.exe";
-  EXPECT_THROW(sys::CreateShellLink("Vortel", target, "", "", "", "Startup"), plat::EShellOleError);
+  const std::string target = dirs[1] + "Vortel.exe";
+  EXPECT_THROW(sys::CreateShellLink(plat::Current(), plat::RegRoot::CurrentUser, "Vortel", target,
+                                    "", "", "", "Startup"),
+               plat::EShellOleError);
   std::string finalName;
   bool failed = false;
-  EXPECT_FALSE(sys::CreateShortcut("Vortel", target, engine::TargetDirs[1], "", "", "Startup",
+  EXPECT_FALSE(sys::CreateShortcut(plat::Current(), "Vortel", target, dirs[1], "", "", "Startup",
                                    false, true, finalName, failed));
   EXPECT_TRUE(failed);
   EXPECT_EQ(GetFileAttributesW(Wide(root + "\\brak").c_str()), INVALID_FILE_ATTRIBUTES);
