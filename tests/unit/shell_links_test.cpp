@@ -17,6 +17,7 @@ namespace {
 
 constexpr char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr RegRoot kUser = RegRoot::CurrentUser;
 const std::string kUserDesktop = "C:\\U\\Pulpit", kCommonDesktop = "C:\\P\\Pulpit",
                   kUserPrograms = "C:\\U\\Programy", kCommonPrograms = "C:\\P\\Programy";
 
@@ -62,23 +63,20 @@ class ShellLinksTest : public ::testing::Test {
 TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBecomeResults) {
   platform.links.failures = {
       {"SetArguments", 1}, {"SetWorkingDirectory", 1}, {"SetDescription", 1}};
-  EXPECT_EQ(Link(sys::CreateShellLink(platform, RegRoot::CurrentUser, "Pusty", "C:\\V\\Vortel.exe",
-                                      "", "", "", "Desktop")),
+  EXPECT_EQ(Link(sys::CreateShellLink(platform, kUser, "Pusty", "C:\\V\\Vortel.exe", "", "", "",
+                                      "Desktop")),
             "C:\\V\\Vortel.exe||||,0");
   platform.links.failures = {};
   const std::string folder = kUserDesktop + "\\";
   // folder + name + ".lnk" = 259 characters fits, 260 does not (and is never cut to fit).
   const std::string fits(259 - folder.size() - 4, 'x'), tooLong = fits + "y";
-  EXPECT_EQ(
-      sys::CreateShellLink(platform, RegRoot::CurrentUser, fits, "C:\\V.exe", "", "", "", "Desktop")
-          .size(),
-      259u);
-  EXPECT_THROW(sys::CreateShellLink(platform, RegRoot::CurrentUser, tooLong, "C:\\V.exe", "", "",
-                                    "", "Desktop"),
+  EXPECT_EQ(sys::CreateShellLink(platform, kUser, fits, "C:\\V.exe", "", "", "", "Desktop").size(),
+            259u);
+  EXPECT_THROW(sys::CreateShellLink(platform, kUser, tooLong, "C:\\V.exe", "", "", "", "Desktop"),
                plat::EShellOleError);
-  EXPECT_EQ(sys::CreateShellLinkWithIcon(platform, RegRoot::CurrentUser, tooLong, "C:\\V.exe", "",
-                                         "", "", "Desktop", 0),
-            folder + tooLong + ".lnk");
+  EXPECT_EQ(
+      sys::CreateShellLinkWithIcon(platform, kUser, tooLong, "C:\\V.exe", "", "", "", "Desktop", 0),
+      folder + tooLong + ".lnk");
   EXPECT_EQ(LinksIn(kUserDesktop, true), "Pusty," + fits);
   // The failing call; what the icon link returns; whether a shortcut (which has no icon) is made.
   const std::tuple<const char*, std::string, const char*, bool> cases[] = {
@@ -89,8 +87,8 @@ TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBec
   for (const auto& [failingCall, result, folderName, made] : cases) {
     SCOPED_TRACE(failingCall);
     platform.links.failures = {{failingCall, 0x80004005}};
-    EXPECT_EQ(sys::CreateShellLinkWithIcon(platform, RegRoot::CurrentUser, "Inny", "C:\\F.exe", "",
-                                           "", "", folderName, 1),
+    EXPECT_EQ(sys::CreateShellLinkWithIcon(platform, kUser, "Inny", "C:\\F.exe", "", "", "",
+                                           folderName, 1),
               result);
     EXPECT_EQ(LinksIn(kUserDesktop), "");
     std::string finalName;
@@ -102,16 +100,16 @@ TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBec
     EXPECT_EQ(LinksIn(kCommonDesktop, true), made ? "Inny" : "");
   }
   platform.links.failures = {{"Create", 0x80040154}};
-  EXPECT_THROW(sys::CreateShellLinkWithIcon(platform, RegRoot::CurrentUser, "Inny", "C:\\F.exe", "",
-                                            "", "", "Desktop", 1),
-               plat::EShellOleError);
+  EXPECT_THROW(
+      sys::CreateShellLinkWithIcon(platform, kUser, "Inny", "C:\\F.exe", "", "", "", "Desktop", 1),
+      plat::EShellOleError);
 }
 
 TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
   platform.files.PutFile(kCommonDesktop + "\\Vortel.lnk", "");
-  EXPECT_TRUE(sys::ShortcutExists(platform, RegRoot::CurrentUser, "Vortel", "Common Desktop",
+  EXPECT_TRUE(sys::ShortcutExists(platform, kUser, "Vortel", "Common Desktop",
                                   true));  // no "Common Common"
-  EXPECT_FALSE(sys::ShortcutExists(platform, RegRoot::CurrentUser, "Vortel", "Desktop", false));
+  EXPECT_FALSE(sys::ShortcutExists(platform, kUser, "Vortel", "Desktop", false));
   // Family (n: NT, 9: older), common, ask; shortcuts before (user|common); the answer (' ':
   // no question); the final name (empty: none made); shortcuts after.
   const std::tuple<const char*, std::string, char, std::string, const char*> cases[] = {
