@@ -76,6 +76,8 @@ plat::ModalResult LoggedDialogs::Show(const plat::DialogRequest& request) {
 }
 
 LoggingPlatform::LoggingPlatform(plat::Platform& inner, SetupLog& log, plat::Dialogs& dialogs)
-    : ObservedPlatform(inner, changes_), changes_(inner.Files(), log), dialogs_(dialogs) {}
+    : ChangeLog(inner.Files(), log),
+      ObservedPlatform(inner, static_cast<ChangeLog&>(*this)),
+      dialogs_(dialogs) {}
 
 }  // namespace unattended

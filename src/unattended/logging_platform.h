@@ -39,14 +39,14 @@ class ChangeLog : public engine::ChangeObserver {
   SetupLog& log_;
 };
 
-class LoggingPlatform : public engine::ObservedPlatform {
+// The log comes first, so that it is whole before the platform that reports to it.
+class LoggingPlatform : private ChangeLog, public engine::ObservedPlatform {
  public:
   LoggingPlatform(plat::Platform& inner, SetupLog& log, plat::Dialogs& dialogs);
 
   plat::Dialogs& Dlg() override { return dialogs_; }
 
  private:
-  ChangeLog changes_;  // only referred to until the platform is used
   plat::Dialogs& dialogs_;
 };
 
