@@ -19,7 +19,9 @@ bool Exists(plat::FileSystem& files, const std::string& path) {
 void JournalRecorder::Changing(Change& change) {
   if (change.kind == ChangeKind::Folder) return;
   if (change.kind != ChangeKind::File && change.kind != ChangeKind::Shortcut) {
-    journal_.Record(change);
+    Change recorded = change;  // a key as the journal names every key: without a final "\\"
+    if (recorded.path.size() > 1 && recorded.path.back() == '\\') recorded.path.pop_back();
+    journal_.Record(recorded);
     return;
   }
   const std::string& path = change.path;

@@ -66,7 +66,6 @@ class ObservedAccessor : public plat::ForwardingAccessor {
       : ForwardingAccessor(registry.NewAccessor()), registry_(registry), observer_(observer) {}
   bool OpenKey(const std::string& keyPath, bool create) override {
     key_ = keyPath.rfind('\\', 0) == 0 ? keyPath.substr(1) : keyPath;
-    if (!key_.empty() && key_.back() == '\\') key_.pop_back();
     if (create) MissingKeys();
     return ForwardingAccessor::OpenKey(keyPath, create);
   }
@@ -92,13 +91,15 @@ class ObservedAccessor : public plat::ForwardingAccessor {
  private:
   // Each level of the key that the creating open is about to make, from the top down.
   void MissingKeys() {
+    const std::string key =
+        key_.empty() || key_.back() != '\\' ? key_ : key_.substr(0, key_.size() - 1);
     auto probe = registry_.NewAccessor();
     probe->SetRoot(root_);
     probe->SetAccess(plat::RegAccess::Read);
     bool missing = false;
     for (size_t end = 0; end != std::string::npos;) {
-      end = key_.find('\\', end + 1);
-      const std::string level = key_.substr(0, end);
+      end = key.find('\\', end + 1);
+      const std::string level = key.substr(0, end);
       missing = missing || !probe->OpenKey(level, false);
       if (!missing) continue;
       Change change = Named(ChangeKind::Key, level);
@@ -125,7 +126,7 @@ class ObservedAccessor : public plat::ForwardingAccessor {
 
   plat::Registry& registry_;
   ChangeObserver& observer_;
-  std::string key_;
+  std::string key_;  // as opened, without a leading "\\"
 };
 
 class ObservedRegistry : public plat::Registry {

@@ -29,7 +29,8 @@ plat::RegValue ReadIniValue(plat::IniFiles& ini, const std::string& file,
                             const std::string& section, const std::string& key);
 
 // Files are created directly only under temporary names; they are put in place by Replace,
-// which is the change reported. A shortcut's change carries its target as `after`'s text.
+// which is the change reported. A shortcut's change carries its target as `after`'s text; a
+// value's names its key as it was opened (a final "\\" kept).
 class ObservedPlatform : public plat::ForwardingPlatform {
  public:
   ObservedPlatform(plat::Platform& inner, ChangeObserver& observer);

@@ -77,6 +77,9 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
     ASSERT_EQ(box.Install(), engine::RunOutcome::Installed);
     EXPECT_EQ(box.platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""), "VortelCfg");
     EXPECT_EQ(box.platform.shell.associationNotices, 1);
+    // A key opened with a final "\\" is named as every key is.
+    EXPECT_NE(box.platform.files.ReadFile(kJournal).find("\tSoftware\\Norvik-Soft\tPath\t"),
+              std::string::npos);
     const std::string profile = kMain + "FTPCli\\Profiles\\moj.pft";
     box.platform.files.PutFile(profile, "mine");
     if (!quiet) {
