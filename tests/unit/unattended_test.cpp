@@ -86,7 +86,6 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
                            "autostartftpserver\r\nGrupa programów w menu Start: pominięta\r\n"
                            "Istniejące pliki: pozostawiane bez zmian\r\n"))
       << log;
-  // Each kind of change as it was made, and the outcome.
   for (const std::string& line : std::vector<std::string>{
            "Utworzono katalog: D:\\Srv\r\n", "Zapisano plik: D:\\Srv\\NorvikFTPsrv.exe (20 B)",
            "Utworzono skrót: C:\\Autostart\\Serwer FTP.lnk -> D:\\Srv\\NorvikFTPsrv.exe",
