@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     double compress = 1e9, expand = 1e9, bareCompress = 1e9, bareExpand = 1e9;
     size_t peak = 0;
     {
-      StoredFileCodec codec;
+      StoredFileCodec codec{plat::Current()};
       auto engineRun = [&] {
         compress = std::min(compress, Seconds([&] { codec.CompressFile(source, stored); }));
         expand = std::min(expand, Seconds([&] { codec.ExpandFile(stored, expanded); }));

@@ -22,24 +22,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static plat::headless::HeadlessPlatform platform;
   const std::string marker(reinterpret_cast<const char*>(data), size);
   platform.files.PutFile(std::string("C:\\medium\\") + engine::kMarkerName, marker);
-  engine::MediumProducts = 0;
-  engine::AgreementKind = 7;
-
-  engine::ReadMediumKind("C:\\medium\\");
-  const uint8_t groups = engine::MediumProducts;
+  const engine::MediumKind kind = engine::ReadMediumKind(platform.files, "C:\\medium\\");
+  const uint8_t groups = kind.products;
   const std::string first = marker.substr(0, 1);
   // A marker mastering wrote with kind word W reads back as the groups of W.
   Check(groups == engine::GroupsOfKindWord(first), "the groups differ from the kind letter's");
-  if (marker.empty()) {
-    Check(engine::AgreementKind == 7, "an empty marker changed the agreement");
-  } else {
-    const size_t letter = std::string("ACS").find(marker[0]);
-    Check(engine::AgreementKind == (letter == std::string::npos ? 0 : letter + 1),
-          "the agreement does not match the kind letter");
-  }
+  const size_t letter = marker.empty() ? std::string::npos : std::string("ACS").find(marker[0]);
+  Check(kind.agreement == (letter == std::string::npos ? 0 : letter + 1),
+        "the agreement does not match the kind letter");
   const bool whole = groups == engine::kWholePackage;
   int onMedium = 0;
-  for (int product = -1; product <= 4; ++product) onMedium += engine::ProductOnMedium(product);
+  for (int product = -1; product <= 4; ++product)
+    onMedium += engine::ProductOnMedium(kind, product);
   Check(onMedium == (whole                               ? 4
                      : groups == engine::kFtpClientGroup ? 2
                                                          : 1),

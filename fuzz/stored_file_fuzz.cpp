@@ -95,7 +95,7 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static plat::headless::HeadlessPlatform platform;
-  static engine::StoredFileCodec codec;
+  static engine::StoredFileCodec codec{platform};
   auto& files = platform.files;
   files.PutFile(kStored, std::string(reinterpret_cast<const char*>(data), size));
   files.PutFile(kTarget, kEarlier);

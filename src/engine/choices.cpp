@@ -46,26 +46,25 @@ std::string ReadQuietly(const std::function<std::string()>& read) {
   }
 }
 
-std::string Upper(const std::string& s) {
-  return plat::Current().Texts().UpperCase(s);
-}
-
 // The program's App Paths folder, relative to `mainFolder` when below it (compared without
 // regard to case, the main folder's text taken as it stands); else `defaultSubfolder`.
-std::string ProductSubfolder(const FolderRow& row, const std::string& mainFolder) {
-  const std::string path = ReadQuietly([&] { return sys::GetAppPathDir(row.program); });
+std::string ProductSubfolder(plat::Platform& platform, const FolderRow& row,
+                             const std::string& mainFolder) {
+  const std::string path =
+      ReadQuietly([&] { return sys::GetAppPathDir(platform.Reg(), row.program); });
   if (path.empty()) return DefaultSubfolder(row.slot);
+  auto& text = platform.Texts();
   if (path.size() >= mainFolder.size() &&
-      Upper(path.substr(0, mainFolder.size())) == Upper(mainFolder))
+      text.UpperCase(path.substr(0, mainFolder.size())) == text.UpperCase(mainFolder))
     return path.substr(mainFolder.size());
   return path;
 }
 
 }  // namespace
 
-ProductChoice OfferedProducts() {
+ProductChoice OfferedProducts(const MediumKind& medium) {
   ProductChoice offered{};
-  for (int i = 0; i < kProductCount; ++i) offered[i] = ProductOnMedium(i);
+  for (int i = 0; i < kProductCount; ++i) offered[i] = ProductOnMedium(medium, i);
   return offered;
 }
 
@@ -75,12 +74,13 @@ bool AnyProduct(const ProductChoice& chosen) {
   return false;
 }
 
-std::string DefaultMainFolder() {
-  const std::string recorded = ReadQuietly([] {
-    return sys::ReadRegistryString(plat::RegRoot::LocalMachine, "Software\\Norvik-Soft\\", "Path");
+std::string DefaultMainFolder(plat::Platform& platform) {
+  const std::string recorded = ReadQuietly([&] {
+    return sys::ReadRegistryString(platform.Reg(), plat::RegRoot::LocalMachine,
+                                   "Software\\Norvik-Soft\\", "Path");
   });
   if (!recorded.empty()) return recorded;
-  return sys::AddBackslash(sys::GetProgramFilesDir()) + "NorvikSoft\\VortelPRO\\";
+  return sys::AddBackslash(sys::GetProgramFilesDir(platform.Reg())) + "NorvikSoft\\VortelPRO\\";
 }
 
 bool SlotInUse(int slot, const ProductChoice& chosen) {
@@ -90,18 +90,21 @@ bool SlotInUse(int slot, const ProductChoice& chosen) {
   return false;
 }
 
-FolderTexts ProposedFolders() {
+FolderTexts ProposedFolders(plat::Platform& platform) {
   FolderTexts folders;
-  folders.mainFolder = DefaultMainFolder();
+  folders.mainFolder = DefaultMainFolder(platform);
   for (const FolderRow& row : kFolderRows)
-    folders.*SlotTexts[row.slot] = ProductSubfolder(row, folders.mainFolder);
+    folders.*SlotTexts[row.slot] = ProductSubfolder(platform, row, folders.mainFolder);
   return folders;
 }
 
-void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
+void ApplyMainFolder(plat::Platform& platform, FolderTexts& folders, const std::string& mainFolder,
                      const ProductChoice& chosen) {
   folders.mainFolder = mainFolder;
-  if (Upper(sys::AddBackslash(mainFolder)) == Upper(sys::AddBackslash(DefaultMainFolder()))) return;
+  auto& text = platform.Texts();
+  if (text.UpperCase(sys::AddBackslash(mainFolder)) ==
+      text.UpperCase(sys::AddBackslash(DefaultMainFolder(platform))))
+    return;
   for (const FolderRow& row : kFolderRows)
     if (SlotInUse(row.slot, chosen)) folders.*SlotTexts[row.slot] = DefaultSubfolder(row.slot);
 }
@@ -114,14 +117,15 @@ bool AcceptableMainFolder(const std::string& trimmed) {
   return !sys::ResolvedFolder(sys::AddBackslash(trimmed)).empty();
 }
 
-std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen) {
+std::optional<std::string> RefusedFolder(plat::FileSystem& files, const FolderTexts& folders,
+                                         const ProductChoice& chosen) {
   const std::string main = TrimmedMainFolder(folders.mainFolder);
   if (!AcceptableMainFolder(main)) return main;
   const Folders dirs = TargetDirsOf(folders);
   for (int slot = 1; slot < static_cast<int>(dirs.size()); ++slot)
     if (SlotInUse(slot, chosen) && sys::ResolvedFolder(dirs[slot]).empty()) return dirs[slot];
   for (int slot = 0; slot < static_cast<int>(dirs.size()); ++slot)
-    if (SlotInUse(slot, chosen) && sys::ThroughLink(dirs[slot])) return dirs[slot];
+    if (SlotInUse(slot, chosen) && sys::ThroughLink(files, dirs[slot])) return dirs[slot];
   return std::nullopt;
 }
 

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "engine/catalogue.h"
+#include "engine/medium_kind.h"
 #include "engine/target_dirs.h"
+#include "platform/platform.h"
 
 namespace engine {
 
@@ -46,20 +48,20 @@ struct InstallChoices {
 };
 
 // Every product on the medium, as the product page ticks them when first shown.
-ProductChoice OfferedProducts();
+ProductChoice OfferedProducts(const MediumKind& medium);
 bool AnyProduct(const ProductChoice& chosen);
 
 // The main folder: the one an earlier installation recorded (exactly as stored), else
 // "<Program Files>\NorvikSoft\VortelPRO\". A registry that cannot be read counts as empty.
-std::string DefaultMainFolder();
+std::string DefaultMainFolder(plat::Platform& platform);
 // Whether slot `slot` of TargetDirs serves a chosen product; the main folder always does.
 bool SlotInUse(int slot, const ProductChoice& chosen);
 // The folder page as it is entered: the default main folder, and each product row the
 // program's App Paths folder (made relative when below the main folder) or its default.
-FolderTexts ProposedFolders();
+FolderTexts ProposedFolders(plat::Platform& platform);
 // The folder page's reaction to a main folder other than the default (letter case, blanks and
 // a final "\" aside): the rows in use go back to their default subfolders.
-void ApplyMainFolder(FolderTexts& folders, const std::string& mainFolder,
+void ApplyMainFolder(plat::Platform& platform, FolderTexts& folders, const std::string& mainFolder,
                      const ProductChoice& chosen);
 // The main folder as the folder page's check takes it: without surrounding blanks. It must name
 // one folder whatever the current folder is and whatever the system makes of it (see
@@ -70,7 +72,8 @@ bool AcceptableMainFolder(const std::string& trimmed);
 // The same rule for every folder of the chosen products: the first one refused (the main folder
 // trimmed, a product folder as composed with it), or none when all are accepted. A folder
 // reached through a junction or link is refused too.
-std::optional<std::string> RefusedFolder(const FolderTexts& folders, const ProductChoice& chosen);
+std::optional<std::string> RefusedFolder(plat::FileSystem& files, const FolderTexts& folders,
+                                         const ProductChoice& chosen);
 // How the wizard and the silent run name a refused folder.
 std::string RefusedFolderText(const std::string& folder);
 

@@ -11,11 +11,12 @@ std::string VortelIni(const Folders& dirs) {
 }
 }  // namespace
 
-void LinkFtpIntoVortelIni(const ProductChoice& chosen, const Folders& dirs) {
-  auto& files = plat::Current().Files();
+void LinkFtpIntoVortelIni(plat::Platform& platform, const ProductChoice& chosen,
+                          const Folders& dirs) {
+  auto& files = platform.Files();
   // The emulator's folder as the folders page shows it, chosen now or installed earlier.
   if (files.GetAttributes(VortelIni(dirs)) == plat::kInvalidAttributes) return;
-  auto& ini = plat::Current().Ini();
+  auto& ini = platform.Ini();
   if ((chosen[kFtpClient] || chosen[kFtpBatch]) &&
       ini.Read(VortelIni(dirs), "FTP", "CLIENT", "").empty())
     ini.Write(VortelIni(dirs), "FTP", "CLIENT", dirs[SlotOf(kFtpClient)] + "NorvikFtp.exe");
@@ -23,31 +24,34 @@ void LinkFtpIntoVortelIni(const ProductChoice& chosen, const Folders& dirs) {
     ini.Write(VortelIni(dirs), "FTP", "SERVER", dirs[SlotOf(kFtpServer)] + "NorvikFTPsrv.exe");
 }
 
-void ConfigureVortel(const ProductChoice& chosen, const Folders& dirs) {
-  LinkFtpIntoVortelIni(chosen, dirs);
-  auto& ini = plat::Current().Ini();
+void ConfigureVortel(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs) {
+  LinkFtpIntoVortelIni(platform, chosen, dirs);
+  auto& ini = platform.Ini();
   for (const auto& key : ini.Keys(VortelIni(dirs), "CONFIG"))
-    if (plat::Current().Texts().UpperCase(key) == "USERDIR") return;
+    if (platform.Texts().UpperCase(key) == "USERDIR") return;
   ini.Write(VortelIni(dirs), "CONFIG", "USERDIR", "");
 }
 
-void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked) {
-  LinkFtpIntoVortelIni(chosen, dirs);
-  EnsureFolder(dirs[SlotOf(kFtpClient)] + "Profiles", asked);
+void ConfigureFtpClient(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs,
+                        sys::Questions& asked) {
+  LinkFtpIntoVortelIni(platform, chosen, dirs);
+  EnsureFolder(platform.Files(), dirs[SlotOf(kFtpClient)] + "Profiles", asked);
 }
 
 bool ConfigureFtpBatch(const ProductChoice& chosen, const Folders& dirs, Copier& copier) {
-  LinkFtpIntoVortelIni(chosen, dirs);
+  plat::Platform& platform = copier.Platform();
+  LinkFtpIntoVortelIni(platform, chosen, dirs);
   const std::string scripts = dirs[SlotOf(kFtpBatch)] + "Scripts";
-  EnsureFolder(scripts, copier.Asked());
+  EnsureFolder(platform.Files(), scripts, copier.Asked());
   copier.CopyFileList(FtpBatchScripts, 0, sys::AddBackslash(scripts));
   return !copier.InstallAborted;
 }
 
-void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked) {
-  LinkFtpIntoVortelIni(chosen, dirs);
+void ConfigureFtpServer(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs,
+                        sys::Questions& asked) {
+  LinkFtpIntoVortelIni(platform, chosen, dirs);
   for (const auto& folder : FtpServerFolders)
-    EnsureFolder(dirs[SlotOf(kFtpServer)] + folder, asked);
+    EnsureFolder(platform.Files(), dirs[SlotOf(kFtpServer)] + folder, asked);
 }
 
 }  // namespace engine

@@ -9,12 +9,15 @@ namespace engine {
 // Each works in the folders `dirs` (as TargetDirs).
 // Adds the FTP programs to an existing "Vortel.ini" of the emulator's folder, never replacing
 // a value that is there.
-void LinkFtpIntoVortelIni(const ProductChoice& chosen, const Folders& dirs);
-void ConfigureVortel(const ProductChoice& chosen, const Folders& dirs);
+void LinkFtpIntoVortelIni(plat::Platform& platform, const ProductChoice& chosen,
+                          const Folders& dirs);
+void ConfigureVortel(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs);
 // A working folder that cannot be made is told to `asked` (the copier's for the batch client).
-void ConfigureFtpClient(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked);
+void ConfigureFtpClient(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs,
+                        sys::Questions& asked);
 // Returns false when the user aborted at the sample script's overwrite question.
 bool ConfigureFtpBatch(const ProductChoice& chosen, const Folders& dirs, Copier& copier);
-void ConfigureFtpServer(const ProductChoice& chosen, const Folders& dirs, sys::Questions& asked);
+void ConfigureFtpServer(plat::Platform& platform, const ProductChoice& chosen, const Folders& dirs,
+                        sys::Questions& asked);
 
 }  // namespace engine

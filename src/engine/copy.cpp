@@ -3,22 +3,27 @@
 #include <algorithm>
 #include <exception>
 
-#include "engine/run_state.h"
 #include "platform/platform.h"
 #include "system/paths.h"
 
 namespace engine {
 
-Copier::Copier(RunView& view, sys::Questions& asked, std::string sourceDir)
-    : view_(view), asked_(asked), sourceDir_(std::move(sourceDir)) {
+Copier::Copier(plat::Platform& platform, const StopRequest& stop, RunView& view,
+               sys::Questions& asked, std::string sourceDir)
+    : platform_(platform),
+      stop_(stop),
+      view_(view),
+      asked_(asked),
+      sourceDir_(std::move(sourceDir)),
+      codec_(platform) {
   codec_.onRead = [this](size_t bytes) { Progress(done_ + bytes); };
 }
 
 uint64_t Copier::MediumSize(const std::string& entry) const {
   const EntryKind kind = KindOf(entry);
   if (entry.empty() || kind == EntryKind::Installer) return 0;
-  return plat::Current().Files().FileSize(sourceDir_ +
-                                          (kind == EntryKind::Stored ? StoredName(entry) : entry));
+  return platform_.Files().FileSize(sourceDir_ +
+                                    (kind == EntryKind::Stored ? StoredName(entry) : entry));
 }
 
 void Copier::StartProgress(const RunPlan& plan) {
@@ -46,7 +51,7 @@ void Copier::Progress(uint64_t done) {
 
 Copier::Decision Copier::DecideOverwrite(const std::string& dst) {
   if (OverwriteAll) return Decision::Copy;
-  auto& files = plat::Current().Files();
+  auto& files = platform_.Files();
   for (;;) {
     if (files.GetAttributes(dst) == plat::kInvalidAttributes) return Decision::Copy;
     switch (asked_.OverwriteFile(dst)) {
@@ -71,7 +76,7 @@ Copier::Decision Copier::DecideOverwrite(const std::string& dst) {
 bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy,
                          bool readOnly) {
   // The user closed the wizard during the run: stop here, between two whole files.
-  if (StopRequested) {
+  if (stop_.Requested()) {
     InstallAborted = true;
     return false;
   }
@@ -79,7 +84,7 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   view_.ShowInfo("Kopiowanie pliku \"" + (cut == std::string::npos ? dst : dst.substr(cut + 1)) +
                  "\".");
   // Whatever the codec reported on the way, the file ends at its whole size.
-  const uint64_t after = done_ + plat::Current().Files().FileSize(sourceDir_ + name);
+  const uint64_t after = done_ + platform_.Files().FileSize(sourceDir_ + name);
   switch (DecideOverwrite(dst)) {
     case Decision::Skip:
       asked_.FileSkipped(dst);
@@ -101,7 +106,7 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
     throw;
   }
   if (!result) asked_.FileFailed(dst, "nie można skopiować pliku \"" + sourceDir_ + name + "\"");
-  SetReadOnly(dst, readOnly);
+  SetReadOnly(platform_.Files(), dst, readOnly);
   Progress(after);
   return result;
 }
@@ -136,14 +141,13 @@ bool Copier::CopyFileList(const FileList& list, int last, const std::string& fol
   return result;
 }
 
-bool EnsureFolder(const std::string& folder, sys::Questions& asked) {
-  if (sys::DirectoryExists(folder) || sys::CreateDirectoryPath(folder)) return true;
+bool EnsureFolder(plat::FileSystem& files, const std::string& folder, sys::Questions& asked) {
+  if (sys::DirectoryExists(files, folder) || sys::CreateDirectoryPath(files, folder)) return true;
   asked.FolderFailed(folder);
   return false;
 }
 
-void SetReadOnly(const std::string& path, bool on) {
-  auto& files = plat::Current().Files();
+void SetReadOnly(plat::FileSystem& files, const std::string& path, bool on) {
   const uint32_t attributes = files.GetAttributes(path);
   if (attributes == plat::kInvalidAttributes) return;
   const bool isOn = (attributes & plat::kAttrReadOnly) != 0;

@@ -6,6 +6,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/install_plan.h"
+#include "engine/run_context.h"
 #include "engine/run_view.h"
 #include "engine/stored_file.h"
 #include "system/questions.h"
@@ -16,12 +17,16 @@ namespace engine {
 // the answers that hold for the rest of the run.
 class Copier {
  public:
-  // `sourceDir` is the medium folder, ending in "\".
-  Copier(RunView& view, sys::Questions& asked, std::string sourceDir);
+  // `sourceDir` is the medium folder, ending in "\"; the files go through `platform`, what the
+  // copying asks goes to `asked`, and it stops between two files once `stop` is requested.
+  Copier(plat::Platform& platform, const StopRequest& stop, RunView& view, sys::Questions& asked,
+         std::string sourceDir);
 
   sys::Questions& Asked() const { return asked_; }
 
   const std::string& SourceDir() const { return sourceDir_; }
+  plat::Platform& Platform() const { return platform_; }
+  bool StopRequested() const { return stop_.Requested(); }
   // "&Wszystkie" was answered: no later file of the run asks before overwriting.
   bool OverwriteAll = false;
   // The user confirmed aborting at an overwrite question.
@@ -46,6 +51,8 @@ class Copier {
   uint64_t MediumSize(const std::string& entry) const;
   void Progress(uint64_t done);
 
+  plat::Platform& platform_;
+  const StopRequest& stop_;
   RunView& view_;
   sys::Questions& asked_;
   std::string sourceDir_;
@@ -57,8 +64,8 @@ class Copier {
 
 // True when `folder` exists or could be created with all its parents; otherwise tells `asked`
 // and returns false.
-bool EnsureFolder(const std::string& folder, sys::Questions& asked);
+bool EnsureFolder(plat::FileSystem& files, const std::string& folder, sys::Questions& asked);
 // Sets or clears the read-only bit, leaving the other attributes; failures are ignored.
-void SetReadOnly(const std::string& path, bool on);
+void SetReadOnly(plat::FileSystem& files, const std::string& path, bool on);
 
 }  // namespace engine

@@ -5,7 +5,6 @@
 #include "engine/configuration.h"
 #include "engine/install_plan.h"
 #include "engine/journal_recorder.h"
-#include "engine/run_state.h"
 #include "engine/undo.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
@@ -23,18 +22,18 @@ constexpr uint32_t kPathTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 class MachineSteps : public StepApplier {
  public:
   MachineSteps(const RunPlan& plan, Copier& copier)
-      : plan_(plan), copier_(copier), asked_(copier.Asked()) {}
+      : plan_(plan), copier_(copier), platform_(copier.Platform()), asked_(copier.Asked()) {}
 
   bool Apply(const RunStep& step) override {
     switch (step.kind) {
       case StepKind::Folder:
-        return EnsureFolder(step.folder, asked_);
+        return EnsureFolder(platform_.Files(), step.folder, asked_);
       case StepKind::Files:
         return copier_.CopyFileList(*step.files, LastIndex(*step.files), step.folder);
       case StepKind::Shortcut: {
         std::string finalName;
         bool failed = false;
-        sys::CreateShortcut(step.linkName, step.folder + step.program, step.folder, "",
+        sys::CreateShortcut(platform_, step.linkName, step.folder + step.program, step.folder, "",
                             step.description, step.shellFolder, true, true, finalName, failed,
                             asked_);
         return true;
@@ -43,13 +42,13 @@ class MachineSteps : public StepApplier {
         return Configure(step.product);
       case StepKind::Register:
         Register(step.product, step.folder);
-        sys::WriteEstimatedSize(InstalledBytes(), asked_);
+        sys::WriteEstimatedSize(platform_.Reg(), InstalledBytes(), asked_);
         return true;
       case StepKind::ProgramGroup: {
         std::array<std::string, kProductCount> productFolders;
         for (int product = 0; product < kProductCount; ++product)
           if (plan_.products[product]) productFolders[product] = plan_.folders[SlotOf(product)];
-        sys::CreateProgramGroup(step.folder, productFolders, asked_);
+        sys::CreateProgramGroup(platform_, step.folder, productFolders, asked_);
         return true;
       }
     }
@@ -61,17 +60,17 @@ class MachineSteps : public StepApplier {
     const ProductChoice& chosen = plan_.products;
     switch (product) {
       case kVortel:
-        ConfigureVortel(chosen, plan_.folders);
+        ConfigureVortel(platform_, chosen, plan_.folders);
         return true;
       case kFtpClient:
-        ConfigureFtpClient(chosen, plan_.folders, asked_);
+        ConfigureFtpClient(platform_, chosen, plan_.folders, asked_);
         return true;
       case kFtpBatch:
         // A confirmed abort at the sample script's question, or a close confirmed while it
         // expanded, ends the run like any other abort.
-        return ConfigureFtpBatch(chosen, plan_.folders, copier_) && !StopRequested;
+        return ConfigureFtpBatch(chosen, plan_.folders, copier_) && !copier_.StopRequested();
       default:
-        ConfigureFtpServer(chosen, plan_.folders, asked_);
+        ConfigureFtpServer(platform_, chosen, plan_.folders, asked_);
         return true;
     }
   }
@@ -80,19 +79,20 @@ class MachineSteps : public StepApplier {
     const std::string& main = plan_.folders[0];
     switch (product) {
       case kFtpServer:
-        return sys::RegisterFtpServer(main, dir, asked_);
+        return sys::RegisterFtpServer(platform_, main, dir, asked_);
       case kFtpBatch:
-        return sys::RegisterFtpBatch(main, dir, asked_);
+        return sys::RegisterFtpBatch(platform_, main, dir, asked_);
       case kFtpClient:
-        return sys::RegisterFtpClient(main, dir, asked_);
+        return sys::RegisterFtpClient(platform_, main, dir, asked_);
       default:
-        return sys::RegisterEmulator(main, dir, "Vortel", Products[kVortel].program, asked_);
+        return sys::RegisterEmulator(platform_, main, dir, "Vortel", Products[kVortel].program,
+                                     asked_);
     }
   }
 
   // What the package's entry reports as its size: the files of the plan's lists.
   uint64_t InstalledBytes() const {
-    auto& files = plat::Current().Files();
+    auto& files = platform_.Files();
     uint64_t bytes = 0;
     for (const RunStep& step : plan_.steps)
       if (step.kind == StepKind::Files)
@@ -104,6 +104,7 @@ class MachineSteps : public StepApplier {
 
   const RunPlan& plan_;
   Copier& copier_;
+  plat::Platform& platform_;
   sys::Questions& asked_;
 };
 
@@ -156,7 +157,8 @@ void ReportFailure(const Copier& copier) {
 
 // The plan applied in its phases, with the messages of a failure; the journal is the caller's.
 RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, StepApplier& machine,
-                     Copier& copier, CountingQuestions& asked, InstallView& view) {
+                     Copier& copier, CountingQuestions& asked, InstallView& view,
+                     plat::Platform& platform) {
   view.ShowProgressPage();
   // A file whose whole path passes the limit would fail half-way, after its folders were made
   // and earlier files copied; refused before anything is made, as a folder that cannot be.
@@ -170,7 +172,7 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
   bool journalOpen = false, filesDone = false;
   // A confirmed abort, or the wizard closed while messages were processed (during the last
   // file, the sample script or just before registering): nothing more is done.
-  auto stopped = [&] { return copier.InstallAborted || StopRequested; };
+  auto stopped = [&] { return copier.InstallAborted || copier.StopRequested(); };
   auto stop = [&] {
     copier.InstallAborted = true;
     view.SetAnimation(false);
@@ -200,10 +202,10 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
       return RunOutcome::FolderFailed;
     }
     view.ShowInfo("Rejestrowanie programów.");
-    plat::Current().Pump().ProcessPending();
+    platform.Pump().ProcessPending();
     if (stopped()) return stop();
     ApplyAll(plan, StepKind::Register, machine);
-    plat::Current().ShellApi().AssociationsChanged();
+    platform.ShellApi().AssociationsChanged();
     ApplyAll(plan, StepKind::ProgramGroup, machine);
     if (unattended && asked.steppedOver > 0) {
       view.SetAnimation(false);
@@ -225,15 +227,13 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
 
 }  // namespace
 
-RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
-                           const std::string& sourceDir, sys::Questions& questions) {
-  ComputeTargetDirs(choices.folders);
-  const RunPlan plan = PlanInstallation(choices, TargetDirs, sys::UninstallFolder());
-  CountingQuestions asked(questions);
-  Copier copier(view, asked, sourceDir);
-  MachineSteps machine(plan, copier);
+RunOutcome RunInstallation(RunContext& run, const InstallChoices& choices, InstallView& view) {
+  run.folders = TargetDirsOf(choices.folders);
+  auto& files = run.platform.Files();
+  const RunPlan plan =
+      PlanInstallation(choices, run.folders, sys::UninstallFolder(run.platform.Reg()));
+  CountingQuestions asked(run.asked);
   std::vector<std::string> packageFolders;
-  auto& files = plat::Current().Files();
   for (int slot = 0; slot < static_cast<int>(plan.folders.size()); ++slot) {
     if (!SlotInUse(slot, plan.products)) continue;
     const std::string& folder = plan.folders[slot];
@@ -245,15 +245,19 @@ RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
                  "\" istniał wcześniej i mogą go zmieniać użytkownicy bez uprawnień "
                  "administratora; zainstalowane w nim programy nie są chronione przed podmianą.");
   }
+  // The journal is written below the platform that records into it, so it never records itself.
   Journal journal(files, plan.uninstallFolder, packageFolders, asked);
-  JournaledSteps steps(machine, journal);
+  JournalRecorder recorder(files, journal);
+  engine::ObservedPlatform recorded(run.platform, recorder);
+  Copier copier(recorded, run.stop, view, asked, run.sourceDir);
+  MachineSteps machine(plan, copier);
   const RunOutcome outcome =
-      ApplyPlan(plan, choices.unattended, journal, steps, copier, asked, view);
+      ApplyPlan(plan, choices.unattended, journal, machine, copier, asked, view, run.platform);
   // After the run's own messages: a run that did not install leaves nothing of itself.
   if (outcome == RunOutcome::Installed)
     journal.DiscardKeptFiles();
   else
-    RollBack(journal, asked);
+    RollBack(run.platform, journal, asked);
   return outcome;
 }
 

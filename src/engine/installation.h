@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/choices.h"
+#include "engine/run_context.h"
 #include "engine/run_view.h"
 #include "system/questions.h"
 
@@ -31,10 +32,10 @@ enum class RunOutcome {
   MasteringFailed,     // a medium could not be written whole
 };
 
-// Runs the whole installation from the medium folder `sourceDir` (ending in "\"): fills
-// TargetDirs from the choices, plans the run and applies the plan. What the run asks and
-// reports goes to `asked`; the outcome is one of Installed to RegistrationFailed.
-RunOutcome RunInstallation(const InstallChoices& choices, InstallView& view,
-                           const std::string& sourceDir, sys::Questions& asked);
+// Runs the whole installation from the context's medium folder on its platform: fills the
+// context's folders from the choices, plans the run and applies the plan. What the run asks and
+// reports goes to the context's questions; the outcome is one of Installed to
+// RegistrationFailed.
+RunOutcome RunInstallation(RunContext& run, const InstallChoices& choices, InstallView& view);
 
 }  // namespace engine

@@ -99,8 +99,7 @@ Journal::Journal(plat::FileSystem& files, const std::string& folder,
 void Journal::Open() {
   const uint32_t attributes = files_.GetAttributes(folder_);
   if (attributes == plat::kInvalidAttributes) {
-    // Before any step, the current platform's files are the journal's own.
-    if (!sys::CreateDirectoryPath(folder_)) throw files_.LastError(folder_);
+    if (!sys::CreateDirectoryPath(files_, folder_)) throw files_.LastError(folder_);
     madeFolder_ = true;
   } else if (!(attributes & plat::kAttrDirectory) || !files_.Trusted(folder_)) {
     // Someone else made it: what it holds, Uninstall.exe or a journal, may be theirs.

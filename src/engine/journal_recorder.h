@@ -1,23 +1,22 @@
 #pragma once
-// Where the journal watches the run: a step applier that carries out each step on a platform
-// which writes every change into the journal before making it, with what it replaces. A file
-// about to be replaced is first copied aside, so that the run can be undone.
-#include "engine/install_plan.h"
+// Where the journal watches the run: each change is written into the journal before it is
+// made, with what it replaces. A file about to be replaced is first kept aside, so that the run
+// can be undone.
 #include "engine/journal.h"
+#include "engine/observed_platform.h"
 
 namespace engine {
 
-// An INI value as the journal keeps it: a String, or Missing when the key is not there.
-plat::RegValue ReadIniValue(plat::IniFiles& ini, const std::string& file,
-                            const std::string& section, const std::string& key);
-
-class JournaledSteps : public StepApplier {
+class JournalRecorder : public ChangeObserver {
  public:
-  JournaledSteps(StepApplier& inner, Journal& journal) : inner_(inner), journal_(journal) {}
-  bool Apply(const RunStep& step) override;
+  // `files` is the platform's below the one observed: keeping a file aside is no change of
+  // the run's.
+  JournalRecorder(plat::FileSystem& files, Journal& journal) : files_(files), journal_(journal) {}
+  void Changing(Change& change) override;
+  void Changed(const Change& change) override;
 
  private:
-  StepApplier& inner_;
+  plat::FileSystem& files_;
   Journal& journal_;
 };
 

@@ -28,12 +28,13 @@ std::string SourceOf(const std::string& entry, const std::string& folder) {
 
 class Master {
  public:
-  explicit Master(std::string target) : target_(std::move(target)) {}
+  Master(plat::Platform& platform, std::string target)
+      : files_(platform.Files()), target_(std::move(target)), codec_(platform) {}
 
   // A plain copy that says why it failed: the platform's copy only answers yes or no.
   void CopyPlain(const std::string& from, const std::string& to) {
     if (codec_.CopyPlainFile(from, to)) return;
-    if (plat::Current().Files().GetAttributes(from) == plat::kInvalidAttributes)
+    if (files_.GetAttributes(from) == plat::kInvalidAttributes)
       throw plat::EFileError(from, plat::EFileError::Reason::NotFound);
     throw plat::EFileError(to, "nie można zapisać kopii pliku");
   }
@@ -43,7 +44,7 @@ class Master {
       if (entry.empty()) continue;
       switch (KindOf(entry)) {
         case EntryKind::Installer:
-          CopyPlain(plat::Current().Files().ModulePath(), target_ + entry);
+          CopyPlain(files_.ModulePath(), target_ + entry);
           break;
         case EntryKind::Plain:
           CopyPlain(folder + entry, target_ + entry);
@@ -56,38 +57,39 @@ class Master {
   }
 
  private:
+  plat::FileSystem& files_;
   std::string target_;
   StoredFileCodec codec_;
 };
 
 }  // namespace
 
-int MasterMedium(const std::vector<std::string>& args) {
+int MasterMedium(plat::Platform& platform, const std::vector<std::string>& args) {
   const std::string target = args.size() < 2 ? "A:\\" : sys::AddBackslash(args[1]);
-  MediumProducts = args.size() == 3 ? GroupsOfKindWord(args[2]) : kWholePackage;
+  const uint8_t groups = args.size() == 3 ? GroupsOfKindWord(args[2]) : kWholePackage;
+  auto& files = platform.Files();
   // The build folders lie beside the emulator's, which is the current folder.
-  const std::string here = sys::AddBackslash(plat::Current().Files().CurrentDirectory());
+  const std::string here = sys::AddBackslash(files.CurrentDirectory());
   const std::string ftpClient = here + "..\\FTP_Cli_2\\";
   const std::string ftpBatch = here + "..\\FTPBatch\\";
   const std::string ftpServer = here + "..\\FTP_Srv\\";
   try {
     // A marker left from a medium of one product group would make this one offer only that.
-    auto& files = plat::Current().Files();
     const std::string marker = target + kMarkerName;
-    if (MediumProducts == kWholePackage &&
-        files.GetAttributes(marker) != plat::kInvalidAttributes && !files.Remove(marker))
+    if (groups == kWholePackage && files.GetAttributes(marker) != plat::kInvalidAttributes &&
+        !files.Remove(marker))
       throw plat::EFileError(marker, "nie można usunąć pozostawionego pliku");
-    Master master(target);
+    Master master(platform, target);
     master.List(here, CommonFiles);
-    if (MediumProducts != kWholePackage) WriteMediumKind(args[2], target);
-    if (MediumProducts & kEmulatorGroup) master.List(here, VortelFiles);
-    if (MediumProducts & kFtpClientGroup) {
+    if (groups != kWholePackage) WriteMediumKind(files, args[2], target);
+    if (groups & kEmulatorGroup) master.List(here, VortelFiles);
+    if (groups & kFtpClientGroup) {
       master.List(ftpClient, FtpClientFiles);
       master.List(ftpBatch, FtpBatchFiles);
       master.List(ftpBatch, FtpBatchScripts);
       master.List(ftpClient, FtpManualFiles);
     }
-    if (MediumProducts & kFtpServerGroup) master.List(ftpServer, FtpServerFiles);
+    if (groups & kFtpServerGroup) master.List(ftpServer, FtpServerFiles);
   } catch (const std::exception& e) {
     plat::MessageDlg(
         "Nie udało się utworzyć nośnika instalacyjnego w \"" + target + "\".\r" + e.what(),

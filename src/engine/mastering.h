@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace engine {
 
 // Where the maker's build keeps the emulator's bitmap fonts (as .fon files).
@@ -13,6 +15,6 @@ constexpr const char* kFontBuildFolder = "C:\\NorvikSoft\\Build\\Fonts\\";
 // Masters the whole medium. Returns the exit code: 0 when every file was written; 1 after the
 // first failure, which is shown in one error message naming the file and the reason (what was
 // written before it stays).
-int MasterMedium(const std::vector<std::string>& args);
+int MasterMedium(plat::Platform& platform, const std::vector<std::string>& args);
 
 }  // namespace engine

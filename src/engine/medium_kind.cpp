@@ -5,48 +5,36 @@
 
 namespace engine {
 
-uint8_t MediumProducts = kWholePackage;
-uint8_t AgreementKind = 0;
 const std::array<uint8_t, 4> ProductGroupBits = {kEmulatorGroup, kFtpClientGroup, kFtpClientGroup,
                                                  kFtpServerGroup};
 
-void ReadMediumKind(const std::string& sourceDir) {
+MediumKind ReadMediumKind(plat::FileSystem& files, const std::string& sourceDir) {
   char first = 0;
-  size_t got = 0;
   try {
-    got = plat::Current().Files().OpenRead(sourceDir + kMarkerName)->Read(&first, 1);
+    if (files.OpenRead(sourceDir + kMarkerName)->Read(&first, 1) == 0) return {};
   } catch (const plat::EFileError&) {
-    got = 0;
-  }
-  if (got == 0) {
-    MediumProducts = kWholePackage;
-    return;
+    return {};
   }
   struct Kind {
     char letter;
-    uint8_t products, agreement;
+    MediumKind kind;
   };
-  static constexpr Kind kinds[] = {
-      {'A', kEmulatorGroup, 1}, {'C', kFtpClientGroup, 2}, {'S', kFtpServerGroup, 3}};
-  MediumProducts = kWholePackage;
-  AgreementKind = 0;
-  for (const Kind& kind : kinds) {
-    if (kind.letter == first) {
-      MediumProducts = kind.products;
-      AgreementKind = kind.agreement;
-    }
-  }
+  constexpr Kind kinds[] = {
+      {'A', {kEmulatorGroup, 1}}, {'C', {kFtpClientGroup, 2}}, {'S', {kFtpServerGroup, 3}}};
+  for (const Kind& kind : kinds)
+    if (kind.letter == first) return kind.kind;
+  return {};
 }
 
-void WriteMediumKind(const std::string& text, const std::string& folder) {
-  auto out = plat::Current().Files().Create(folder + kMarkerName);
+void WriteMediumKind(plat::FileSystem& files, const std::string& text, const std::string& folder) {
+  auto out = files.Create(folder + kMarkerName);
   out->Write(text.data(), text.size());
   out->Close();
 }
 
-bool ProductOnMedium(int product) {
+bool ProductOnMedium(const MediumKind& medium, int product) {
   if (product < 0 || product >= static_cast<int>(ProductGroupBits.size())) return false;
-  return (ProductGroupBits[product] & MediumProducts) != 0;
+  return (ProductGroupBits[product] & medium.products) != 0;
 }
 
 uint8_t GroupsOfKindWord(const std::string& word) {

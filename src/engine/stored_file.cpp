@@ -34,16 +34,16 @@ bool IsOurTemporary(const std::string& name) {
 class ReplacingOutput {
  public:
   // Contents to come through Write.
-  explicit ReplacingOutput(const std::string& dst) : dst_(dst) {
-    auto& files = plat::Current().Files();
+  ReplacingOutput(plat::FileSystem& files, const std::string& dst) : files_(files), dst_(dst) {
     Claim([&](const std::string& temp) {
       out_ = files.CreateNew(temp);
       return out_ ? Claimed::Made : Claimed::Taken;
     });
   }
   // A copy of `src`, made by the platform; `copied` tells whether it was.
-  ReplacingOutput(const std::string& dst, const std::string& src, bool& copied) : dst_(dst) {
-    auto& files = plat::Current().Files();
+  ReplacingOutput(plat::FileSystem& files, const std::string& dst, const std::string& src,
+                  bool& copied)
+      : files_(files), dst_(dst) {
     copied = Claim([&](const std::string& temp) {
       if (files.CopyNew(src, temp)) return Claimed::Made;
       return files.GetAttributes(temp) == plat::kInvalidAttributes ? Claimed::Failed
@@ -53,7 +53,7 @@ class ReplacingOutput {
   ~ReplacingOutput() {
     if (committed_ || temp_.empty()) return;
     out_.reset();  // closes, swallowing errors: the file is going anyway
-    plat::Current().Files().Remove(temp_);
+    files_.Remove(temp_);
   }
   ReplacingOutput(const ReplacingOutput&) = delete;
   ReplacingOutput& operator=(const ReplacingOutput&) = delete;
@@ -75,8 +75,7 @@ class ReplacingOutput {
     } catch (const plat::EFileError& e) {
       throw AsDestination(e);
     }
-    auto& files = plat::Current().Files();
-    if (!files.Replace(temp_, dst_)) throw files.LastError(dst_);
+    if (!files_.Replace(temp_, dst_)) throw files_.LastError(dst_);
     committed_ = true;
   }
 
@@ -115,6 +114,7 @@ class ReplacingOutput {
         dst_, what.compare(0, prefix.size(), prefix) == 0 ? what.substr(prefix.size()) : what);
   }
 
+  plat::FileSystem& files_;
   std::string dst_;
   std::string temp_;
   std::unique_ptr<plat::OutputFile> out_;
@@ -145,29 +145,28 @@ class Deflater {
 
 }  // namespace
 
-StoredFileCodec::StoredFileCodec()
-    : copyBuffer_(kOutputBlock), input_(kInputBlock), packed_(kInputBlock) {}
+StoredFileCodec::StoredFileCodec(plat::Platform& platform)
+    : platform_(platform), copyBuffer_(kOutputBlock), input_(kInputBlock), packed_(kInputBlock) {}
 
 void StoredFileCodec::SweepLeftovers(const std::string& dst) {
   const std::string folder = FolderOf(dst);
   if (!swept_.insert(plat::InvariantUpper(folder)).second) return;
-  auto& files = plat::Current().Files();
+  auto& files = platform_.Files();
   for (const std::string& name : files.List(folder.empty() ? std::string(".\\") : folder))
     if (IsOurTemporary(name)) files.Remove(folder + name);
 }
 
 bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst) {
-  auto& platform = plat::Current();
-  auto in = platform.Files().OpenRead(src);
+  auto in = platform_.Files().OpenRead(src);
   SweepLeftovers(dst);
-  ReplacingOutput out(dst);
+  ReplacingOutput out(platform_.Files(), dst);
   Inflater inflater;
   z_stream& z = inflater.z;
   size_t consumed = 0;
   int rc = Z_OK;
   while (rc != Z_STREAM_END) {
     const size_t got = in->Read(input_.data(), input_.size());
-    platform.Pump().ProcessPending();
+    platform_.Pump().ProcessPending();
     if (got == 0) break;
     consumed += got;
     if (onRead) onRead(got);
@@ -195,15 +194,15 @@ bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst)
 bool StoredFileCodec::CopyPlainFile(const std::string& src, const std::string& dst) {
   SweepLeftovers(dst);
   bool copied = false;
-  ReplacingOutput out(dst, src, copied);
+  ReplacingOutput out(platform_.Files(), dst, src, copied);
   if (copied) out.Commit();
   return copied;
 }
 
 bool StoredFileCodec::CompressFile(const std::string& src, const std::string& dst) {
-  auto in = plat::Current().Files().OpenRead(src);
+  auto in = platform_.Files().OpenRead(src);
   SweepLeftovers(dst);
-  ReplacingOutput out(dst);
+  ReplacingOutput out(platform_.Files(), dst);
   Deflater deflater(kLevel);
   z_stream& z = deflater.z;
   int flush = Z_NO_FLUSH;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/platform.h"
 
 namespace engine {
 
@@ -26,7 +27,8 @@ class StoredFileCodec {
   static constexpr size_t kInputBlock = 65536;  // bytes read from the source per read
   static constexpr int kLevel = 1;
 
-  StoredFileCodec();
+  // Files are read and written, and window messages processed, on `platform`.
+  explicit StoredFileCodec(plat::Platform& platform);
 
   // Expands `src` onto `dst`. The result is written beside `dst` and takes its place only
   // once the whole stream has expanded and checked out, so a failure leaves an existing
@@ -48,6 +50,7 @@ class StoredFileCodec {
   // left there go.
   void SweepLeftovers(const std::string& dst);
 
+  plat::Platform& platform_;
   std::set<std::string> swept_;            // folders, upper-cased
   std::vector<unsigned char> copyBuffer_;  // kOutputBlock
   std::vector<unsigned char> input_;       // kInputBlock

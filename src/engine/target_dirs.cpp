@@ -4,7 +4,6 @@
 
 namespace engine {
 
-std::array<std::string, 4> TargetDirs;
 const std::array<std::string FolderTexts::*, 4> SlotTexts = {
     &FolderTexts::mainFolder, &FolderTexts::emulator, &FolderTexts::ftpClients,
     &FolderTexts::ftpServer};
@@ -28,10 +27,6 @@ Folders TargetDirsOf(const FolderTexts& texts) {
         Resolved(IsAbsolute(text) ? sys::AddBackslash(text) : dirs[0] + sys::AddBackslash(text));
   }
   return dirs;
-}
-
-void ComputeTargetDirs(const FolderTexts& texts) {
-  TargetDirs = TargetDirsOf(texts);
 }
 
 }  // namespace engine

@@ -4,10 +4,9 @@
 
 namespace engine {
 
-// The installation's folders, each ending in "\": 0 the package's main folder, 1 the terminal
-// emulator, 2 the FTP client and the batch FTP client, 3 the FTP server. Filled at the start of
-// a run and read by the wizard's finish page after it.
-extern std::array<std::string, 4> TargetDirs;
+// The installation's folders (TargetDirs), each ending in "\": 0 the package's main folder, 1
+// the terminal emulator, 2 the FTP client and the batch FTP client, 3 the FTP server. Filled at
+// the start of a run and read by the wizard's finish page after it.
 using Folders = std::array<std::string, 4>;
 
 // The folder texts as the user left them on the folders page.
@@ -25,7 +24,5 @@ extern const std::array<std::string FolderTexts::*, 4> SlotTexts;
 // (sys::ResolvedFolder), so that what is created, recorded and removed is the folder meant; a
 // folder that names none stays as composed, for the check to name it.
 Folders TargetDirsOf(const FolderTexts& texts);
-// Fills TargetDirs.
-void ComputeTargetDirs(const FolderTexts& texts);
 
 }  // namespace engine

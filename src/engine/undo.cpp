@@ -59,9 +59,9 @@ int PhaseOf(ChangeKind kind) {
 
 class Undoer {
  public:
-  Undoer(const std::vector<Change>& changes, const std::vector<std::string>& untouched,
-         sys::RunLog& log)
-      : files_(plat::Current().Files()), log_(log) {
+  Undoer(plat::Platform& platform, const std::vector<Change>& changes,
+         const std::vector<std::string>& untouched, sys::RunLog& log)
+      : platform_(platform), files_(platform.Files()), log_(log) {
     for (const std::string& path : untouched) untouched_.push_back(plat::InvariantUpper(path));
     for (const Change& change : changes)
       if (change.kind == ChangeKind::Folder || change.kind == ChangeKind::File ||
@@ -140,7 +140,7 @@ class Undoer {
   }
 
   std::unique_ptr<plat::RegistryAccessor> Open(const Change& change) {
-    auto reg = plat::Current().Reg().NewAccessor();
+    auto reg = platform_.Reg().NewAccessor();
     reg->SetRoot(change.root);
     if (!reg->OpenKey(change.path, false)) return nullptr;
     return reg;
@@ -148,7 +148,7 @@ class Undoer {
 
   void UndoKey(const Change& change) {
     // A key that still holds something is someone else's now.
-    auto reg = plat::Current().Reg().NewAccessor();
+    auto reg = platform_.Reg().NewAccessor();
     reg->SetRoot(change.root);
     reg->DeleteEmptyKey(change.path);
   }
@@ -177,7 +177,7 @@ class Undoer {
 
   bool UndoIni(const Change& change) {
     if (!Exists(change.path)) return true;
-    auto& ini = plat::Current().Ini();
+    auto& ini = platform_.Ini();
     if (!(ReadIniValue(ini, change.path, change.section, change.name) == change.after)) return true;
     if (change.before.kind == RegValue::Kind::Missing)
       ini.Remove(change.path, change.section, change.name);
@@ -193,6 +193,7 @@ class Undoer {
     return false;
   }
 
+  plat::Platform& platform_;
   plat::FileSystem& files_;
   sys::RunLog& log_;
   std::vector<std::string> untouched_;
@@ -201,22 +202,22 @@ class Undoer {
 
 }  // namespace
 
-UndoReport Undo(const std::vector<Change>& changes, UndoOrder order, sys::RunLog& log,
-                const std::vector<std::string>& untouched) {
+UndoReport Undo(plat::Platform& platform, const std::vector<Change>& changes, UndoOrder order,
+                sys::RunLog& log, const std::vector<std::string>& untouched) {
   std::vector<const Change*> todo;
   // Removal goes phase by phase, each from the last change to the first; a rollback has one.
   for (int phase = 0; phase <= 4; ++phase)
     for (auto it = changes.rbegin(); it != changes.rend(); ++it)
       if (order == UndoOrder::Reverse ? phase == 0 : PhaseOf(it->kind) == phase)
         todo.push_back(&*it);
-  Undoer undoer(changes, untouched, log);
+  Undoer undoer(platform, changes, untouched, log);
   for (const Change* change : todo) undoer.Undo(*change);
-  if (undoer.report.associations) plat::Current().ShellApi().AssociationsChanged();
+  if (undoer.report.associations) platform.ShellApi().AssociationsChanged();
   return undoer.report;
 }
 
-bool RollBack(Journal& journal, sys::Questions& asked) {
-  UndoReport report = Undo(journal.RunChanges(), UndoOrder::Reverse, asked);
+bool RollBack(plat::Platform& platform, Journal& journal, sys::Questions& asked) {
+  UndoReport report = Undo(platform, journal.RunChanges(), UndoOrder::Reverse, asked);
   if (!journal.Retract(report.left)) report.failed.push_back(journal.Path());
   if (report.failed.empty()) return true;
   asked.UndoFailed(report.failed);

@@ -24,13 +24,13 @@ enum class UndoOrder {
   Removal,
 };
 
-// Undoes `changes` through the current platform, each step in `log`. Files in `untouched` (the
-// running uninstaller, the journal) are left for later and are neither reported nor kept.
-UndoReport Undo(const std::vector<Change>& changes, UndoOrder order, sys::RunLog& log,
-                const std::vector<std::string>& untouched = {});
+// Undoes `changes` on `platform`, each step in `log`. Files in `untouched` (the running
+// uninstaller, the journal) are left for later and are neither reported nor kept.
+UndoReport Undo(plat::Platform& platform, const std::vector<Change>& changes, UndoOrder order,
+                sys::RunLog& log, const std::vector<std::string>& untouched = {});
 
 // A run that did not install: undoes its changes and takes those undone out of the journal,
 // telling `asked` the ones that failed. False when any failed.
-bool RollBack(Journal& journal, sys::Questions& asked);
+bool RollBack(plat::Platform& platform, Journal& journal, sys::Questions& asked);
 
 }  // namespace engine

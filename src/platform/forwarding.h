@@ -161,11 +161,10 @@ class ForwardingLinks : public ShellLinks {
   ShellLinks& inner_;
 };
 
-// The platform below with some services replaced; the current platform while it exists.
+// The platform below with some services replaced.
 class ForwardingPlatform : public Platform {
  public:
-  explicit ForwardingPlatform(Platform& inner) : inner_(inner), previous_(SetCurrent(this)) {}
-  ~ForwardingPlatform() override { SetCurrent(previous_); }
+  explicit ForwardingPlatform(Platform& inner) : inner_(inner) {}
   ForwardingPlatform(const ForwardingPlatform&) = delete;
   ForwardingPlatform& operator=(const ForwardingPlatform&) = delete;
 
@@ -185,9 +184,6 @@ class ForwardingPlatform : public Platform {
 
  protected:
   Platform& inner_;
-
- private:
-  Platform* previous_;
 };
 
 }  // namespace plat

@@ -175,4 +175,17 @@ Platform& Current();
 // Installs a platform and returns the one it replaces.
 Platform* SetCurrent(Platform* platform);
 
+// The current platform for the life of the scope: an entry's, for the code that still finds
+// its platform as the current one.
+class CurrentScope {
+ public:
+  explicit CurrentScope(Platform& platform) : previous_(SetCurrent(&platform)) {}
+  ~CurrentScope() { SetCurrent(previous_); }
+  CurrentScope(const CurrentScope&) = delete;
+  CurrentScope& operator=(const CurrentScope&) = delete;
+
+ private:
+  Platform* previous_;
+};
+
 }  // namespace plat

@@ -186,10 +186,12 @@ engine::RunOutcome RunLogged(const std::vector<std::string>& args, unattended::S
   if (silent) {
     RefusingDialogs refusing(log);
     LoggingPlatform logging(platform, log, refusing);
-    outcome = RunUnattended(switches, log, ranWith);
+    plat::CurrentScope current(logging);  // where a message box the run must not show would go
+    outcome = RunUnattended(logging, switches, log, ranWith);
   } else {
     LoggedDialogs dialogs(platform.Dlg(), log);
     LoggingPlatform logging(platform, log, dialogs);
+    plat::CurrentScope current(logging);  // the wizard's platform
     WizardQuestions asked(dialogs, log, switches.answers, switches.suppressMsgBoxes);
     outcome = RunWizard({}, asked, !switches.noIcons, &ranWith);
     if (ranWith) ranWith->answers = asked.Given();

@@ -44,6 +44,7 @@ uninstall::Outcome Uninstall(const std::vector<std::string>& args) {
   if (!log->Writing()) return uninstall::Remove(switches, checks, *log);
   unattended::LoggedDialogs dialogs(platform.Dlg(), *log);
   unattended::LoggingPlatform logging(platform, *log, dialogs);
+  plat::CurrentScope current(logging);  // the uninstaller's platform
   const Outcome outcome = uninstall::Remove(switches, checks, *log);
   log->Line("Wynik: " + std::to_string(uninstall::ExitCodeOf(outcome)));
   return outcome;

@@ -21,8 +21,7 @@ std::string ReadDefault(plat::RegistryAccessor& reg) {
   return reg.ReadString(std::string());
 }
 
-bool SameProgram(const std::string& a, const std::string& b) {
-  auto& text = plat::Current().Texts();
+bool SameProgram(plat::Text& text, const std::string& a, const std::string& b) {
   return text.UpperCase(a) == text.UpperCase(b);
 }
 
@@ -39,7 +38,7 @@ std::string QuotedCommand(const std::string& exePath) {
   return "\"" + exePath + "\" \"%1\"";
 }
 
-bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ext,
+bool ConfirmAssociationChange(plat::Text& text, plat::RegistryAccessor& reg, const std::string& ext,
                               const std::string& progId, const std::string& description,
                               const std::string& verb, const std::string& command,
                               const std::string& oldProgId, Questions& asked) {
@@ -49,7 +48,7 @@ bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ex
   if (holder.sameType) {
     if (!reg.OpenKey(progId + "\\shell\\" + verb + "\\command", true)) return true;
     holder.program = ExtractQuotedPath(ReadDefault(reg));
-    if (SameProgram(holder.program, ExtractQuotedPath(command))) return true;
+    if (SameProgram(text, holder.program, ExtractQuotedPath(command))) return true;
   } else {
     if (!reg.OpenKey(oldProgId, false)) return true;
     holder.otherType = ReadDefault(reg);
@@ -59,7 +58,7 @@ bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ex
   return asked.TakeOverFileType(holder);
 }
 
-bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
+bool RegisterFileType(plat::Text& text, plat::RegistryAccessor& reg, const std::string& ext,
                       const std::string& progId, const std::string& description,
                       const std::string& defaultIcon, const std::string& verb,
                       const std::string& verbCaption, const std::string& command,
@@ -69,8 +68,8 @@ bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
   bool goAhead = true;
   if (reg.OpenKey(ext, false)) {
     const std::string oldProgId = ReadDefault(reg);
-    goAhead =
-        ConfirmAssociationChange(reg, ext, progId, description, verb, command, oldProgId, asked);
+    goAhead = ConfirmAssociationChange(text, reg, ext, progId, description, verb, command,
+                                       oldProgId, asked);
   }
   if (!goAhead) return false;
   WriteDefault(reg, ext, progId, asked);

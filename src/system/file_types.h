@@ -4,7 +4,7 @@
 // taken over when the user agrees.
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/platform.h"
 #include "system/questions.h"
 
 namespace sys {
@@ -12,7 +12,7 @@ namespace sys {
 // Registers one type through the caller's accessor and leaves its root at HKEY_CLASSES_ROOT.
 // False when the user declined the takeover; nothing was written then. An empty verb2 means
 // no second verb. A key that cannot be opened is reported (Questions::SteppedOver) and skipped.
-bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
+bool RegisterFileType(plat::Text& text, plat::RegistryAccessor& reg, const std::string& ext,
                       const std::string& progId, const std::string& description,
                       const std::string& defaultIcon, const std::string& verb,
                       const std::string& verbCaption, const std::string& command,
@@ -21,7 +21,7 @@ bool RegisterFileType(plat::RegistryAccessor& reg, const std::string& ext,
 
 // Whether an existing registration of `ext` (naming `oldProgId`) may be replaced; asks the
 // `asked` when another program would lose it.
-bool ConfirmAssociationChange(plat::RegistryAccessor& reg, const std::string& ext,
+bool ConfirmAssociationChange(plat::Text& text, plat::RegistryAccessor& reg, const std::string& ext,
                               const std::string& progId, const std::string& description,
                               const std::string& verb, const std::string& command,
                               const std::string& oldProgId, Questions& asked);

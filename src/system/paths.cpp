@@ -75,9 +75,8 @@ std::string ResolvedFolder(const std::string& folder) {
   return root;
 }
 
-bool ThroughLink(const std::string& folder) {
+bool ThroughLink(plat::FileSystem& files, const std::string& folder) {
   const std::string resolved = ResolvedFolder(folder);
-  auto& files = plat::Current().Files();
   for (size_t end = resolved.find('\\', 3); end != std::string::npos;
        end = resolved.find('\\', end + 1)) {
     const uint32_t attributes = files.GetAttributes(resolved.substr(0, end));
@@ -87,17 +86,16 @@ bool ThroughLink(const std::string& folder) {
   return false;
 }
 
-std::string MakeRelativeTo(const std::string& folder, const std::string& path) {
+std::string MakeRelativeTo(plat::Text& text, const std::string& folder, const std::string& path) {
   const std::string prefix = AddBackslash(folder);
-  auto& text = plat::Current().Texts();
   if (path.size() >= prefix.size() &&
       text.UpperCase(path.substr(0, prefix.size())) == text.UpperCase(prefix))
     return path.substr(prefix.size());
   return path;
 }
 
-bool DirectoryExists(const std::string& path) {
-  const uint32_t attributes = plat::Current().Files().GetAttributes(path);
+bool DirectoryExists(plat::FileSystem& files, const std::string& path) {
+  const uint32_t attributes = files.GetAttributes(path);
   return attributes != plat::kInvalidAttributes && (attributes & plat::kAttrDirectory);
 }
 
@@ -106,10 +104,10 @@ size_t LastCharPos(char ch, const std::string& s) {
   return at == std::string::npos ? 0 : at + 1;
 }
 
-size_t ExistingDirPrefixLength(const std::string& path) {
+size_t ExistingDirPrefixLength(plat::FileSystem& files, const std::string& path) {
   // Iterative form of "drop the last level until what is left exists".
   std::string rest = path;
-  while (!DirectoryExists(rest)) {
+  while (!DirectoryExists(files, rest)) {
     if (!rest.empty() && rest.back() == '\\') rest.pop_back();
     const size_t at = LastCharPos('\\', rest);
     if (at == 0) return 0;
@@ -118,10 +116,9 @@ size_t ExistingDirPrefixLength(const std::string& path) {
   return rest.size();
 }
 
-bool CreateDirectoryPath(const std::string& path) {
+bool CreateDirectoryPath(plat::FileSystem& files, const std::string& path) {
   if (!FitsMaxPath(path)) return false;
-  auto& files = plat::Current().Files();
-  size_t n = ExistingDirPrefixLength(path);
+  size_t n = ExistingDirPrefixLength(files, path);
   for (;;) {
     const std::string rest = n + 1 < path.size() ? path.substr(n + 1) : std::string();
     const auto slash = rest.find('\\');
@@ -131,14 +128,16 @@ bool CreateDirectoryPath(const std::string& path) {
   }
 }
 
-std::string BrowseForFolder(const std::string& caption, const std::string& initialFolder) {
-  std::string folder = plat::Current().ShellApi().BrowseForFolder(caption, initialFolder);
+std::string BrowseForFolder(plat::Shell& shell, const std::string& caption,
+                            const std::string& initialFolder) {
+  std::string folder = shell.BrowseForFolder(caption, initialFolder);
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   return FitsMaxPath(folder) ? folder : std::string();
 }
 
-plat::Launch RunProgram(const std::string& program, const std::string& parameters) {
-  return plat::Current().Process().Start(program, parameters);
+plat::Launch RunProgram(plat::Processes& processes, const std::string& program,
+                        const std::string& parameters) {
+  return processes.Start(program, parameters);
 }
 
 }  // namespace sys

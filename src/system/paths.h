@@ -25,20 +25,22 @@ std::string AddBackslash(const std::string& path);
 std::string ResolvedFolder(const std::string& folder);
 // Whether a level of the resolved `folder` that exists, the folder itself included, is a
 // junction or link: whoever made it decides where writes through it land.
-bool ThroughLink(const std::string& folder);
+bool ThroughLink(plat::FileSystem& files, const std::string& folder);
 // `path` without the leading `folder` (compared by the user's locale, ignoring case), or
 // `path` itself when it does not start with that folder.
-std::string MakeRelativeTo(const std::string& folder, const std::string& path);
-bool DirectoryExists(const std::string& path);
+std::string MakeRelativeTo(plat::Text& text, const std::string& folder, const std::string& path);
+bool DirectoryExists(plat::FileSystem& files, const std::string& path);
 // 1-based position of the last `ch` in `s`, 0 when absent.
 size_t LastCharPos(char ch, const std::string& s);
-size_t ExistingDirPrefixLength(const std::string& path);
+size_t ExistingDirPrefixLength(plat::FileSystem& files, const std::string& path);
 // Creates every missing level in order and stops at the first one that fails.
-bool CreateDirectoryPath(const std::string& path);
+bool CreateDirectoryPath(plat::FileSystem& files, const std::string& path);
 // The chosen folder with a trailing "\", or empty when cancelled or unusable.
-std::string BrowseForFolder(const std::string& caption, const std::string& initialFolder);
+std::string BrowseForFolder(plat::Shell& shell, const std::string& caption,
+                            const std::string& initialFolder);
 // Starts `program` with `parameters` in the current directory for the signed-in user.
-plat::Launch RunProgram(const std::string& program, const std::string& parameters);
+plat::Launch RunProgram(plat::Processes& processes, const std::string& program,
+                        const std::string& parameters);
 
 template <class T>
 T ChooseValue(bool condition, T whenTrue, T whenFalse) {

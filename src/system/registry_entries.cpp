@@ -48,11 +48,12 @@ void WriteValues(plat::RegistryAccessor& reg, const std::string& keyPath,
   for (const auto& [name, data] : values) reg.WriteString(name, data);
 }
 
-void RegisterProduct(const std::string& mainFolder, const std::string& dir,
-                     const std::string& productKeyName, const std::string& exeName,
-                     const char* version, const DocumentType* type, Questions& asked) {
+void RegisterProduct(plat::Platform& platform, const std::string& mainFolder,
+                     const std::string& dir, const std::string& productKeyName,
+                     const std::string& exeName, const char* version, const DocumentType* type,
+                     Questions& asked) {
   const std::string exePath = AddBackslash(dir) + exeName;
-  auto reg = plat::Current().Reg().NewAccessor();
+  auto reg = platform.Reg().NewAccessor();
   // A bare drive root ("C:\") is no package folder worth remembering.
   if (plat::Utf8ToUtf16(mainFolder).size() > 3)
     WriteMakerKey(*reg, std::string(), mainFolder, kPackageVersion, asked);
@@ -62,23 +63,23 @@ void RegisterProduct(const std::string& mainFolder, const std::string& dir,
     // By its full path: a bare name would be looked up in folders that the user may write to,
     // by whoever opens the document.
     const std::string verb2Command =
-        *type->verb2Program
-            ? QuotedCommand(plat::Current().Files().SystemFolder() + type->verb2Program)
-            : std::string();
-    const bool registered = RegisterFileType(
-        *reg, type->ext, type->progId, type->description, exePath + ",0", "open", type->verbCaption,
-        QuotedCommand(exePath), type->verb2, type->verb2Caption, verb2Command, asked);
+        *type->verb2Program ? QuotedCommand(platform.Files().SystemFolder() + type->verb2Program)
+                            : std::string();
+    const bool registered =
+        RegisterFileType(platform.Texts(), *reg, type->ext, type->progId, type->description,
+                         exePath + ",0", "open", type->verbCaption, QuotedCommand(exePath),
+                         type->verb2, type->verb2Caption, verb2Command, asked);
     if (registered && type == &kFtpScript) RegisterFtpScriptTemplate(*reg, dir, asked);
   }
-  WriteUninstallEntry(*reg, kPackageName, exePath + ",0", mainFolder, asked);
+  WriteUninstallEntry(platform, *reg, kPackageName, exePath + ",0", mainFolder, asked);
 }
 
 }  // namespace
 
-std::string GetProgramFilesDir() {
+std::string GetProgramFilesDir(plat::Registry& registry) {
   std::string dir;
   try {
-    auto reg = plat::Current().Reg().NewAccessor();
+    auto reg = registry.NewAccessor();
     reg->SetRoot(plat::RegRoot::LocalMachine);
     reg->SetAccess(plat::RegAccess::Read);
     if (reg->OpenKey("\\Software\\Microsoft\\Windows\\CurrentVersion", false)) {
@@ -91,9 +92,9 @@ std::string GetProgramFilesDir() {
   return dir.empty() ? "C:\\Program Files\\" : dir;
 }
 
-std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
-                               const std::string& valueName) {
-  auto reg = plat::Current().Reg().NewAccessor();
+std::string ReadRegistryString(plat::Registry& registry, plat::RegRoot root,
+                               const std::string& keyPath, const std::string& valueName) {
+  auto reg = registry.NewAccessor();
   reg->SetAccess(plat::RegAccess::Read);
   reg->SetRoot(root);
   if (!reg->OpenKey(keyPath, false)) return std::string();
@@ -101,16 +102,16 @@ std::string ReadRegistryString(plat::RegRoot root, const std::string& keyPath,
   return reg->ReadString(valueName);
 }
 
-std::string UninstallFolder() {
+std::string UninstallFolder(plat::Registry& registry) {
   std::string common =
-      ReadRegistryString(plat::RegRoot::LocalMachine,
+      ReadRegistryString(registry, plat::RegRoot::LocalMachine,
                          "Software\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir");
   if (common.empty()) common = "C:\\Program Files\\Common Files";
   return AddBackslash(common) + kPackageName + "\\";
 }
 
-std::string GetAppPathDir(const std::string& exeName) {
-  return ReadRegistryString(plat::RegRoot::LocalMachine, kAppPathsKey + exeName, "Path");
+std::string GetAppPathDir(plat::Registry& registry, const std::string& exeName) {
+  return ReadRegistryString(registry, plat::RegRoot::LocalMachine, kAppPathsKey + exeName, "Path");
 }
 
 void WriteAppPath(plat::RegistryAccessor& reg, const std::string& exeName,
@@ -123,12 +124,13 @@ void WriteMakerKey(plat::RegistryAccessor& reg, const std::string& productKeyNam
   WriteValues(reg, kMakerKey + productKeyName, {{"Path", path}, {"Ver", version}}, asked);
 }
 
-void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
-                         const std::string& displayIcon, const std::string& mainFolder,
-                         Questions& asked) {
+void WriteUninstallEntry(plat::Platform& platform, plat::RegistryAccessor& reg,
+                         const std::string& name, const std::string& displayIcon,
+                         const std::string& mainFolder, Questions& asked) {
   // Quoted, so a main folder with blanks cannot make Windows start another program.
   // The copy that no one without rights can replace: the system starts it elevated.
-  const std::string uninstall = "\"" + UninstallFolder() + "Uninstall.exe\" /uninstall";
+  const std::string uninstall =
+      "\"" + UninstallFolder(platform.Reg()) + "Uninstall.exe\" /uninstall";
   WriteValues(reg, kUninstallKey + name,
               {{"DisplayName", name},
                {"DisplayIcon", displayIcon},
@@ -137,7 +139,7 @@ void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
                {"DisplayVersion", kPackageVersion},
                {"Publisher", "Norvik-Soft"},
                {"InstallLocation", AddBackslash(mainFolder)},
-               {"InstallDate", plat::Current().Version().Today()}},
+               {"InstallDate", platform.Version().Today()}},
               asked);
   if (!OpenKeyForWriting(reg, kUninstallKey + name, asked)) return;
   plat::OpenKeyScope open(reg);
@@ -145,31 +147,37 @@ void WriteUninstallEntry(plat::RegistryAccessor& reg, const std::string& name,
   reg.WriteNumber("NoRepair", 1);
 }
 
-void WriteEstimatedSize(uint64_t bytes, Questions& asked) {
-  auto reg = plat::Current().Reg().NewAccessor();
+void WriteEstimatedSize(plat::Registry& registry, uint64_t bytes, Questions& asked) {
+  auto reg = registry.NewAccessor();
   reg->SetRoot(plat::RegRoot::LocalMachine);
   if (!OpenKeyForWriting(*reg, std::string(kUninstallKey) + kPackageName, asked)) return;
   plat::OpenKeyScope open(*reg);
   reg->WriteNumber("EstimatedSize", static_cast<uint32_t>((bytes + 1023) / 1024));
 }
 
-void RegisterEmulator(const std::string& mainFolder, const std::string& dir,
-                      const std::string& productKeyName, const std::string& exeName,
-                      Questions& asked) {
-  RegisterProduct(mainFolder, dir, productKeyName, exeName, "3.30", &kEmulatorConfig, asked);
-}
-
-void RegisterFtpClient(const std::string& mainFolder, const std::string& dir, Questions& asked) {
-  RegisterProduct(mainFolder, dir, "Klient FTP", "NorvikFTP.exe", "1.081", &kFtpProfile, asked);
-}
-
-void RegisterFtpBatch(const std::string& mainFolder, const std::string& dir, Questions& asked) {
-  RegisterProduct(mainFolder, dir, "Wsadowy klient FTP", "NorvikFTPBatch.exe", "1.081", &kFtpScript,
+void RegisterEmulator(plat::Platform& platform, const std::string& mainFolder,
+                      const std::string& dir, const std::string& productKeyName,
+                      const std::string& exeName, Questions& asked) {
+  RegisterProduct(platform, mainFolder, dir, productKeyName, exeName, "3.30", &kEmulatorConfig,
                   asked);
 }
 
-void RegisterFtpServer(const std::string& mainFolder, const std::string& dir, Questions& asked) {
-  RegisterProduct(mainFolder, dir, "Server FTP", "NorvikFTPSrv.exe", "1.151", nullptr, asked);
+void RegisterFtpClient(plat::Platform& platform, const std::string& mainFolder,
+                       const std::string& dir, Questions& asked) {
+  RegisterProduct(platform, mainFolder, dir, "Klient FTP", "NorvikFTP.exe", "1.081", &kFtpProfile,
+                  asked);
+}
+
+void RegisterFtpBatch(plat::Platform& platform, const std::string& mainFolder,
+                      const std::string& dir, Questions& asked) {
+  RegisterProduct(platform, mainFolder, dir, "Wsadowy klient FTP", "NorvikFTPBatch.exe", "1.081",
+                  &kFtpScript, asked);
+}
+
+void RegisterFtpServer(plat::Platform& platform, const std::string& mainFolder,
+                       const std::string& dir, Questions& asked) {
+  RegisterProduct(platform, mainFolder, dir, "Server FTP", "NorvikFTPSrv.exe", "1.151", nullptr,
+                  asked);
 }
 
 }  // namespace sys

@@ -10,8 +10,6 @@
 
 namespace sys {
 
-plat::RegRoot ShellFoldersRoot = plat::RegRoot::CurrentUser;
-
 const std::array<ProgramGroupEntry, 14> ProgramGroupEntries = {{
     {"Vortel", "1,0,Vortel.exe", ""},
     {"Klient FTP", "2,1,NorvikFTP.exe", ""},
@@ -39,26 +37,28 @@ constexpr char kGroupName[] = "Vortel PRO";
 // instead of being cut to another, wrong name.
 constexpr uint32_t kPathTooLong = 0x800700CE;
 
-std::string LinkPath(const std::string& name, const std::string& folderName) {
-  return GetShellFolder(folderName) + "\\" + name + ".lnk";
+std::string LinkPath(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                     const std::string& folderName) {
+  return GetShellFolder(platform.Reg(), root, folderName) + "\\" + name + ".lnk";
 }
 
-void Describe(plat::ShellLinkObject& link, const std::string& target, const std::string& arguments,
-              const std::string& workingDir, const std::string& description) {
-  CheckShellResult(link.SetPath(target));
-  if (!arguments.empty()) CheckShellResult(link.SetArguments(arguments));
-  if (!workingDir.empty()) CheckShellResult(link.SetWorkingDirectory(workingDir));
-  if (!description.empty()) CheckShellResult(link.SetDescription(description));
+void Describe(plat::ShellLinks& links, plat::ShellLinkObject& link, const std::string& target,
+              const std::string& arguments, const std::string& workingDir,
+              const std::string& description) {
+  CheckShellResult(links, link.SetPath(target));
+  if (!arguments.empty()) CheckShellResult(links, link.SetArguments(arguments));
+  if (!workingDir.empty()) CheckShellResult(links, link.SetWorkingDirectory(workingDir));
+  if (!description.empty()) CheckShellResult(links, link.SetDescription(description));
 }
 
-void Save(plat::ShellLinkObject& link, const std::string& path) {
-  if (!FitsMaxPath(path)) CheckShellResult(kPathTooLong);
-  CheckShellResult(link.Save(path));
+void Save(plat::ShellLinks& links, plat::ShellLinkObject& link, const std::string& path) {
+  if (!FitsMaxPath(path)) CheckShellResult(links, kPathTooLong);
+  CheckShellResult(links, link.Save(path));
 }
 
-std::unique_ptr<plat::ShellLinkObject> NewLink() {
+std::unique_ptr<plat::ShellLinkObject> NewLink(plat::ShellLinks& links) {
   std::unique_ptr<plat::ShellLinkObject> link;
-  CheckShellResult(plat::Current().Links().Create(link));
+  CheckShellResult(links, links.Create(link));
   return link;
 }
 
@@ -82,23 +82,24 @@ std::string ShortcutName(const std::string& linkName, const std::string& target,
 
 // Kind 0: the package's own entry; kind 1 to 4: an entry of the product of index kind - 1.
 // Empty when the entry is not wanted.
-std::string FolderOfKind(int kind, const std::string& mainFolder,
+std::string FolderOfKind(plat::Registry& registry, int kind, const std::string& mainFolder,
                          const std::array<std::string, 4>& productFolders) {
   if (kind == 0) return mainFolder;
   // The uninstaller that removes the package is the one that no one else may have changed.
-  if (kind == 5) return UninstallFolder();
+  if (kind == 5) return UninstallFolder(registry);
   return kind >= 1 && kind <= 4 ? productFolders[kind - 1] : std::string();
 }
 
 }  // namespace
 
-void CheckShellResult(uint32_t result) {
-  if (result != 0) throw plat::EShellOleError(result, plat::Current().Links().LastError());
+void CheckShellResult(plat::ShellLinks& links, uint32_t result) {
+  if (result != 0) throw plat::EShellOleError(result, links.LastError());
 }
 
-std::string GetShellFolder(const std::string& folderName) {
-  auto reg = plat::Current().Reg().NewAccessor();
-  reg->SetRoot(ShellFoldersRoot);
+std::string GetShellFolder(plat::Registry& registry, plat::RegRoot root,
+                           const std::string& folderName) {
+  auto reg = registry.NewAccessor();
+  reg->SetRoot(root);
   reg->SetAccess(plat::RegAccess::Read);
   if (!reg->OpenKey(kShellFoldersKey, false))
     throw plat::ERegistryException(std::string("Brak opisu folderów \"") + kShellFoldersKey +
@@ -110,27 +111,31 @@ std::string GetShellFolder(const std::string& folderName) {
   return folder;
 }
 
-std::string CreateShellLink(const std::string& name, const std::string& target,
-                            const std::string& arguments, const std::string& workingDir,
-                            const std::string& description, const std::string& folderName) {
-  auto link = NewLink();
-  Describe(*link, target, arguments, workingDir, description);
-  const std::string path = LinkPath(name, folderName);
-  Save(*link, path);
+std::string CreateShellLink(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                            const std::string& target, const std::string& arguments,
+                            const std::string& workingDir, const std::string& description,
+                            const std::string& folderName) {
+  auto& links = platform.Links();
+  auto link = NewLink(links);
+  Describe(links, *link, target, arguments, workingDir, description);
+  const std::string path = LinkPath(platform, root, name, folderName);
+  Save(links, *link, path);
   return path;
 }
 
-std::string CreateShellLinkWithIcon(const std::string& name, const std::string& target,
+std::string CreateShellLinkWithIcon(plat::Platform& platform, plat::RegRoot root,
+                                    const std::string& name, const std::string& target,
                                     const std::string& arguments, const std::string& workingDir,
                                     const std::string& description, const std::string& folderName,
                                     int iconIndex, Questions& asked) {
-  auto link = NewLink();
+  auto& links = platform.Links();
+  auto link = NewLink(links);
   std::string path;
   try {
-    Describe(*link, target, arguments, workingDir, description);
-    if (iconIndex != 0) CheckShellResult(link->SetIconLocation(target, iconIndex));
-    path = LinkPath(name, folderName);
-    Save(*link, path);
+    Describe(links, *link, target, arguments, workingDir, description);
+    if (iconIndex != 0) CheckShellResult(links, link->SetIconLocation(target, iconIndex));
+    path = LinkPath(platform, root, name, folderName);
+    Save(links, *link, path);
   } catch (const std::exception& e) {
     // A program-group entry that cannot be made must not stop the others.
     asked.SteppedOver("Nie utworzono skrótu \"" + name + "\": " + e.what());
@@ -138,48 +143,49 @@ std::string CreateShellLinkWithIcon(const std::string& name, const std::string& 
   return path;
 }
 
-bool ShellLinkExists(const std::string& name, const std::string& folderName) {
-  const uint32_t attributes = plat::Current().Files().GetAttributes(LinkPath(name, folderName));
+bool ShellLinkExists(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                     const std::string& folderName) {
+  const uint32_t attributes =
+      platform.Files().GetAttributes(LinkPath(platform, root, name, folderName));
   return attributes != plat::kInvalidAttributes && !(attributes & plat::kAttrDirectory);
 }
 
-bool ShortcutExists(const std::string& name, const std::string& folderName, bool alsoCommon) {
-  if (!alsoCommon || !plat::Current().Version().IsNtFamily())
-    return ShellLinkExists(name, folderName);
-  const plat::RegRoot saved = ShellFoldersRoot;
-  ShellFoldersRoot = plat::RegRoot::LocalMachine;
+bool ShortcutExists(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                    const std::string& folderName, bool alsoCommon) {
+  if (!alsoCommon || !platform.Version().IsNtFamily())
+    return ShellLinkExists(platform, root, name, folderName);
   const std::string common =
       folderName.find(kCommonPrefix) != std::string::npos ? folderName : kCommonPrefix + folderName;
-  const bool inCommon = ShellLinkExists(name, common);
-  ShellFoldersRoot = saved;
-  return inCommon || ShellLinkExists(name, folderName);
+  return ShellLinkExists(platform, plat::RegRoot::LocalMachine, name, common) ||
+         ShellLinkExists(platform, root, name, folderName);
 }
 
-bool CreateShortcut(const std::string& linkName, const std::string& target,
-                    const std::string& workingDir, const std::string& documentPath,
-                    const std::string& description, const std::string& folderName, bool useCommon,
-                    bool askIfExists, std::string& finalName, bool& failed, Questions& asked) {
+bool CreateShortcut(plat::Platform& platform, const std::string& linkName,
+                    const std::string& target, const std::string& workingDir,
+                    const std::string& documentPath, const std::string& description,
+                    const std::string& folderName, bool useCommon, bool askIfExists,
+                    std::string& finalName, bool& failed, Questions& asked) {
   failed = false;
   try {
     std::string folder = folderName;
-    if (useCommon && plat::Current().Version().IsNtFamily()) {
-      ShellFoldersRoot = plat::RegRoot::LocalMachine;
+    plat::RegRoot root = plat::RegRoot::CurrentUser;
+    if (useCommon && platform.Version().IsNtFamily()) {
+      root = plat::RegRoot::LocalMachine;
       folder = kCommonPrefix + folderName;
-    } else {
-      ShellFoldersRoot = plat::RegRoot::CurrentUser;
     }
     const std::string name = ShortcutName(linkName, target, documentPath);
     finalName = name;
-    if (ShortcutExists(name, folder, !useCommon)) {
+    if (ShortcutExists(platform, root, name, folder, !useCommon)) {
       if (!askIfExists) return false;
       if (!asked.AnotherShortcut(name)) return false;
       for (int n = 1;; ++n) {
         finalName = name + " (" + std::to_string(n) + ")";
-        if (!ShortcutExists(finalName, folder, !useCommon)) break;
+        if (!ShortcutExists(platform, root, finalName, folder, !useCommon)) break;
       }
     }
-    const std::string arguments = MakeRelativeTo(AddBackslash(workingDir), documentPath);
-    CreateShellLink(finalName, target, arguments, workingDir, description, folder);
+    const std::string arguments =
+        MakeRelativeTo(platform.Texts(), AddBackslash(workingDir), documentPath);
+    CreateShellLink(platform, root, finalName, target, arguments, workingDir, description, folder);
     return true;
   } catch (const std::exception& e) {
     asked.SteppedOver("Nie utworzono skrótu \"" + finalName + "\": " + e.what());
@@ -188,15 +194,16 @@ bool CreateShortcut(const std::string& linkName, const std::string& target,
   }
 }
 
-void CreateProgramGroup(const std::string& mainFolder,
+void CreateProgramGroup(plat::Platform& platform, const std::string& mainFolder,
                         const std::array<std::string, 4>& productFolders, Questions& asked) {
   try {
-    const bool nt = plat::Current().Version().IsNtFamily();
-    ShellFoldersRoot = nt ? plat::RegRoot::LocalMachine : plat::RegRoot::CurrentUser;
+    const bool nt = platform.Version().IsNtFamily();
+    const plat::RegRoot root = nt ? plat::RegRoot::LocalMachine : plat::RegRoot::CurrentUser;
     const std::string folderName = nt ? "Common Programs" : "Programs";
-    const std::string group = GetShellFolder(folderName) + "\\" + kGroupName;
-    if (!DirectoryExists(group)) plat::Current().Files().CreateFolder(group);
-    if (!DirectoryExists(group)) {
+    const std::string group = GetShellFolder(platform.Reg(), root, folderName) + "\\" + kGroupName;
+    auto& files = platform.Files();
+    if (!DirectoryExists(files, group)) files.CreateFolder(group);
+    if (!DirectoryExists(files, group)) {
       asked.SteppedOver("Nie utworzono grupy programów: nie można utworzyć katalogu \"" + group +
                         "\"");
       return;
@@ -204,10 +211,10 @@ void CreateProgramGroup(const std::string& mainFolder,
     for (const auto& entry : ProgramGroupEntries) {
       const std::string descriptor = entry.descriptor;
       const int kind = descriptor[0] - '0';
-      const std::string folder = FolderOfKind(kind, mainFolder, productFolders);
+      const std::string folder = FolderOfKind(platform.Reg(), kind, mainFolder, productFolders);
       if (folder.empty()) continue;
       try {
-        CreateShellLinkWithIcon(std::string(kGroupName) + "\\" + entry.caption,
+        CreateShellLinkWithIcon(platform, root, std::string(kGroupName) + "\\" + entry.caption,
                                 folder + descriptor.substr(4, 50), entry.arguments, folder,
                                 std::string(), folderName, descriptor[2] - '0', asked);
       } catch (const std::exception& e) {

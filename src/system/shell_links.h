@@ -6,45 +6,48 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/platform.h"
 #include "system/questions.h"
 
 namespace sys {
 
-// The root under which every shell-folder lookup reads; HKEY_CURRENT_USER at start. The
-// routines below set it before a lookup and mostly leave it as they set it.
-extern plat::RegRoot ShellFoldersRoot;
-
 // Raises plat::EShellOleError for any result but exactly 0 (S_OK), positive codes included.
-void CheckShellResult(uint32_t result);
+void CheckShellResult(plat::ShellLinks& links, uint32_t result);
 
-// The path stored under the Shell Folders key for `folderName`, read below ShellFoldersRoot.
-// Raises plat::ERegistryException when the key or the value is missing or the value is empty.
-std::string GetShellFolder(const std::string& folderName);
+// The path stored under the Shell Folders key for `folderName`, read below `root` (the machine's
+// for the all-users folders, the user's for the user's own). Raises plat::ERegistryException
+// when the key or the value is missing or the value is empty.
+std::string GetShellFolder(plat::Registry& registry, plat::RegRoot root,
+                           const std::string& folderName);
 
 // Writes <folder>\<name>.lnk and returns its path. Empty fields leave the link's field unset.
-std::string CreateShellLink(const std::string& name, const std::string& target,
-                            const std::string& arguments, const std::string& workingDir,
-                            const std::string& description, const std::string& folderName);
+std::string CreateShellLink(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                            const std::string& target, const std::string& arguments,
+                            const std::string& workingDir, const std::string& description,
+                            const std::string& folderName);
 // As CreateShellLink, with the target's icon `iconIndex` (0 keeps the default icon). Only a
 // failure to create the link object is raised; later failures are reported (Questions::
 // SteppedOver) and the path computed before them (possibly empty) is returned.
-std::string CreateShellLinkWithIcon(const std::string& name, const std::string& target,
+std::string CreateShellLinkWithIcon(plat::Platform& platform, plat::RegRoot root,
+                                    const std::string& name, const std::string& target,
                                     const std::string& arguments, const std::string& workingDir,
                                     const std::string& description, const std::string& folderName,
                                     int iconIndex, Questions& asked);
 
-bool ShellLinkExists(const std::string& name, const std::string& folderName);
+bool ShellLinkExists(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                     const std::string& folderName);
 // On the NT family `alsoCommon` looks in the all-users twin of the folder first.
-bool ShortcutExists(const std::string& name, const std::string& folderName, bool alsoCommon);
+bool ShortcutExists(plat::Platform& platform, plat::RegRoot root, const std::string& name,
+                    const std::string& folderName, bool alsoCommon);
 
 // One product shortcut. False when none was made: `asked` declined a second one, the shortcut
 // exists and `askIfExists` is false, or something failed (then `failed` is true and the failure
 // is reported, Questions::SteppedOver).
-bool CreateShortcut(const std::string& linkName, const std::string& target,
-                    const std::string& workingDir, const std::string& documentPath,
-                    const std::string& description, const std::string& folderName, bool useCommon,
-                    bool askIfExists, std::string& finalName, bool& failed, Questions& asked);
+bool CreateShortcut(plat::Platform& platform, const std::string& linkName,
+                    const std::string& target, const std::string& workingDir,
+                    const std::string& documentPath, const std::string& description,
+                    const std::string& folderName, bool useCommon, bool askIfExists,
+                    std::string& finalName, bool& failed, Questions& asked);
 
 struct ProgramGroupEntry {
   const char* caption;
@@ -59,7 +62,7 @@ extern const std::array<ProgramGroupEntry, 14> ProgramGroupEntries;
 // `mainFolder`, and each product's with its files in `productFolders` (by product index; an
 // empty folder: the product is not installed). Never raises; what it cannot make is reported
 // (Questions::SteppedOver).
-void CreateProgramGroup(const std::string& mainFolder,
+void CreateProgramGroup(plat::Platform& platform, const std::string& mainFolder,
                         const std::array<std::string, 4>& productFolders, Questions& asked);
 
 }  // namespace sys

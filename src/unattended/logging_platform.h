@@ -5,8 +5,8 @@
 // logged, for the wizard; answers from the switches for an unattended run.
 #include <memory>
 
+#include "engine/observed_platform.h"
 #include "platform/errors.h"
-#include "platform/forwarding.h"
 #include "unattended/setup_log.h"
 
 namespace unattended {
@@ -25,24 +25,29 @@ class LoggedDialogs : public plat::Dialogs {
 // What a dialog looks like in the log: its text and the caption of the answer given.
 std::string DescribeAnswer(const plat::DialogRequest& request, plat::ModalResult answer);
 
-class LoggingPlatform : public plat::ForwardingPlatform {
+// Each change the run made, as a line of the log.
+class ChangeLog : public engine::ChangeObserver {
  public:
-  // Wraps `inner` and installs itself as the current platform until it is destroyed.
-  LoggingPlatform(plat::Platform& inner, SetupLog& log, plat::Dialogs& dialogs);
-  ~LoggingPlatform() override;
+  // `files`: the platform's below the one observed, to read a written file's size.
+  ChangeLog(plat::FileSystem& files, SetupLog& log) : files_(files), log_(log) {}
+  void Changed(const engine::Change& change) override;
 
-  plat::FileSystem& Files() override { return *files_; }
+ private:
+  void Written(const std::string& path);
+
+  plat::FileSystem& files_;
+  SetupLog& log_;
+};
+
+// The log comes first, so that it is whole before the platform that reports to it.
+class LoggingPlatform : private ChangeLog, public engine::ObservedPlatform {
+ public:
+  LoggingPlatform(plat::Platform& inner, SetupLog& log, plat::Dialogs& dialogs);
+
   plat::Dialogs& Dlg() override { return dialogs_; }
-  plat::IniFiles& Ini() override { return *ini_; }
-  plat::Registry& Reg() override { return *registry_; }
-  plat::ShellLinks& Links() override { return *links_; }
 
  private:
   plat::Dialogs& dialogs_;
-  std::unique_ptr<plat::FileSystem> files_;
-  std::unique_ptr<plat::IniFiles> ini_;
-  std::unique_ptr<plat::Registry> registry_;
-  std::unique_ptr<plat::ShellLinks> links_;
 };
 
 }  // namespace unattended

@@ -6,7 +6,6 @@
 #include "engine/choices.h"
 #include "engine/exit_codes.h"
 #include "engine/medium_kind.h"
-#include "engine/run_state.h"
 #include "platform/platform.h"
 #include "system/paths.h"
 #include "unattended/answers.h"
@@ -64,11 +63,12 @@ const char* OutcomeText(engine::RunOutcome outcome) {
 
 }  // namespace
 
-Resolution ResolveChoices(const Switches& switches) {
+Resolution ResolveChoices(plat::Platform& platform, const engine::MediumKind& medium,
+                          const Switches& switches) {
   Resolution r;
   engine::InstallChoices& c = r.choices;
-  c.products = switches.components ? *switches.components : engine::OfferedProducts();
-  const engine::ProductChoice offered = engine::OfferedProducts();
+  const engine::ProductChoice offered = engine::OfferedProducts(medium);
+  c.products = switches.components ? *switches.components : offered;
   for (int i = 0; i < engine::kProductCount; ++i)
     if (c.products[i] && !offered[i]) {
       r.error =
@@ -79,14 +79,15 @@ Resolution ResolveChoices(const Switches& switches) {
     r.error = "Na tym nośniku instalacyjnym nie ma żadnego produktu.";
     return r;
   }
-  c.folders = engine::ProposedFolders();
+  c.folders = engine::ProposedFolders(platform);
   if (switches.mainFolder)
-    engine::ApplyMainFolder(c.folders, engine::TrimmedMainFolder(*switches.mainFolder), c.products);
+    engine::ApplyMainFolder(platform, c.folders, engine::TrimmedMainFolder(*switches.mainFolder),
+                            c.products);
   const std::optional<std::string>* rows[] = {nullptr, &switches.emulator, &switches.ftpClients,
                                               &switches.ftpServer};
   for (int slot = 1; slot <= 3; ++slot)
     if (*rows[slot]) c.folders.*engine::SlotTexts[slot] = **rows[slot];
-  if (const auto refused = engine::RefusedFolder(c.folders, c.products)) {
+  if (const auto refused = engine::RefusedFolder(platform.Files(), c.folders, c.products)) {
     r.error = engine::RefusedFolderText(*refused);
     return r;
   }
@@ -139,14 +140,13 @@ ProgressWindow::ProgressWindow() : Form(nullptr, "ProgressWindow") {
   OnCloseQuery = [] { return false; };
 }
 
-engine::RunOutcome RunUnattended(const Switches& switches, SetupLog& log,
+engine::RunOutcome RunUnattended(plat::Platform& platform, const Switches& switches, SetupLog& log,
                                  std::optional<engine::InstallChoices>& ranWith) {
-  auto& platform = plat::Current();
   const std::string self = platform.Files().ModulePath();
   const std::string sourceDir = sys::AddBackslash(self.substr(0, self.rfind('\\') + 1));
   log.Line("Nośnik instalacyjny: " + sourceDir);
-  engine::ReadMediumKind(sourceDir);
-  Resolution resolved = ResolveChoices(switches);
+  const engine::MediumKind medium = engine::ReadMediumKind(platform.Files(), sourceDir);
+  Resolution resolved = ResolveChoices(platform, medium, switches);
   if (!resolved.error.empty()) {
     log.Error(resolved.error);
     return engine::RunOutcome::BadCommandLine;
@@ -160,18 +160,19 @@ engine::RunOutcome RunUnattended(const Switches& switches, SetupLog& log,
   log.Line(std::string("Skojarzenia innych programów: ") +
            (given.associate ? "przejmowane" : "pozostawiane"));
 
-  engine::StopRequested = false;
   SilentQuestions asked(log, given);
+  const engine::StopRequest nobodyStops;
+  engine::RunContext run{platform, sourceDir, medium, nobodyStops, asked};
   auto outcome = engine::RunOutcome::RegistrationFailed;
   try {
     if (switches.mode == Mode::Silent) {
       ProgressWindow window;
       platform.Ui().ShowForm(window);
-      outcome = engine::RunInstallation(resolved.choices, window, sourceDir, asked);
+      outcome = engine::RunInstallation(run, resolved.choices, window);
       platform.Ui().HideForm(window);
     } else {
       NoView view;
-      outcome = engine::RunInstallation(resolved.choices, view, sourceDir, asked);
+      outcome = engine::RunInstallation(run, resolved.choices, view);
     }
   } catch (const std::exception& e) {
     // Whatever escaped the run's own guard (an unanswerable message among them) ends it here:

@@ -12,13 +12,15 @@
 
 namespace unattended {
 
-// What the run is asked to do, or why it cannot be done. The medium kind must have been read.
+// What the run is asked to do on `platform` from a medium of kind `medium`, or why it cannot be
+// done.
 struct Resolution {
   engine::InstallChoices choices;
   std::string error;               // a fault of the command line against this medium
   std::vector<std::string> notes;  // switches that had no effect, and why
 };
-Resolution ResolveChoices(const Switches& switches);
+Resolution ResolveChoices(plat::Platform& platform, const engine::MediumKind& medium,
+                          const Switches& switches);
 
 // /SILENT's only window: the copy animation, the progress text and bar, nothing to press.
 class ProgressWindow : public plat::gui::Form, public engine::InstallView {
@@ -35,10 +37,9 @@ class ProgressWindow : public plat::gui::Form, public engine::InstallView {
   void ShowFinishPage() override {}
 };
 
-// Installs from the medium beside the program with the current platform, answering from the
-// switches. Everything worth knowing goes to `log`; the choices the run was started with go to
-// `ranWith`.
-engine::RunOutcome RunUnattended(const Switches& switches, SetupLog& log,
+// Installs from the medium beside the program on `platform`, answering from the switches.
+// Everything worth knowing goes to `log`; the choices the run was started with go to `ranWith`.
+engine::RunOutcome RunUnattended(plat::Platform& platform, const Switches& switches, SetupLog& log,
                                  std::optional<engine::InstallChoices>& ranWith);
 
 }  // namespace unattended

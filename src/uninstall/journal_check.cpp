@@ -71,20 +71,18 @@ constexpr PackageKey kPackageKeys[] = {
 // The desktops, the startup folders and the program groups, the common ones and the user's.
 std::vector<std::string> ShortcutFolders() {
   std::vector<std::string> folders;
-  const plat::RegRoot saved = sys::ShellFoldersRoot;
+  auto& registry = plat::Current().Reg();
   for (plat::RegRoot root : {plat::RegRoot::LocalMachine, plat::RegRoot::CurrentUser}) {
-    sys::ShellFoldersRoot = root;
     const std::string prefix = root == plat::RegRoot::LocalMachine ? "Common " : "";
     for (const std::string name : {"Desktop", "Startup", "Programs"}) {
       try {
-        const std::string folder = sys::GetShellFolder(prefix + name);
+        const std::string folder = sys::GetShellFolder(registry, root, prefix + name);
         folders.push_back(name == "Programs" ? folder + "\\Vortel PRO" : folder);
       } catch (const std::exception&) {
         // A system without that folder has no shortcut there either.
       }
     }
   }
-  sys::ShellFoldersRoot = saved;
   return folders;
 }
 

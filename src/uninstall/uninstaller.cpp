@@ -141,8 +141,9 @@ Outcome Remove(const Switches& switches, Checks& checks, sys::RunLog& log) {
     tell(kRunning, plat::DlgType::Information, true);
     return Outcome::Refused;
   }
-  auto& files = plat::Current().Files();
-  const std::string folder = sys::UninstallFolder();
+  auto& platform = plat::Current();
+  auto& files = platform.Files();
+  const std::string folder = sys::UninstallFolder(platform.Reg());
   const std::string journal = folder + engine::kJournalName;
   engine::JournalContents contents;
   const std::string refusal = ReadJournal(folder, contents);
@@ -159,7 +160,7 @@ Outcome Remove(const Switches& switches, Checks& checks, sys::RunLog& log) {
   // This program's own file cannot go while it runs, nor the journal before the end.
   const std::string self = files.ModulePath();
   const engine::UndoReport report =
-      engine::Undo(contents.changes, engine::UndoOrder::Removal, log, {self, journal});
+      engine::Undo(platform, contents.changes, engine::UndoOrder::Removal, log, {self, journal});
   for (const std::string& what : report.failed) log.Note("Nie usunięto: " + what, true);
   for (const std::string& what : report.kept) log.Note("Pozostawiono: " + what);
   // The journal stays while anything it names stays, so that removal can be tried again.

@@ -2,7 +2,6 @@
 
 #include "engine/mastering.h"
 #include "engine/medium_kind.h"
-#include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "system/paths.h"
@@ -60,23 +59,25 @@ void TInstalatorForm::FormCreate() {
 void TInstalatorForm::FormShow() {
   if (!masteringArgs_.empty()) {
     // The mastering mode writes a medium instead of installing; no page is ever shown.
-    Outcome = engine::MasterMedium(masteringArgs_) == 0 ? engine::RunOutcome::Installed
-                                                        : engine::RunOutcome::MasteringFailed;
+    Outcome = engine::MasterMedium(plat::Current(), masteringArgs_) == 0
+                  ? engine::RunOutcome::Installed
+                  : engine::RunOutcome::MasteringFailed;
     CloseWithoutAsking = true;
     plat::Current().Ui().Terminate();
     return;
   }
   CurrentStep = -1;
   ShowStep(1);
-  const std::string self = plat::Current().Files().ModulePath();
+  auto& files = plat::Current().Files();
+  const std::string self = files.ModulePath();
   SourceDir = sys::AddBackslash(self.substr(0, self.rfind('\\') + 1));
-  engine::ReadMediumKind(SourceDir);
+  Medium = engine::ReadMediumKind(files, SourceDir);
   PrepareProductList(true);
   LoadAgreementText();
 }
 
 void TInstalatorForm::LoadAgreementText() {
-  MemoLicSh->SetLines(AgreementLines(engine::AgreementKind));
+  MemoLicSh->SetLines(AgreementLines(Medium.agreement));
 }
 
 void TInstalatorForm::ShowStep(int n) {
@@ -179,7 +180,7 @@ bool TInstalatorForm::FormCloseQuery() {
       plat::MessageDlg("Przerwać proces instalacji ?", plat::DlgType::Confirmation,
                        {plat::DlgButton::Yes, plat::DlgButton::No}) == plat::ModalResult::Yes;
   // Confirmed while files are copied: the run notices at the next file boundary.
-  if (close && CurrentStep == 7) engine::StopRequested = true;
+  if (close && CurrentStep == 7) Stop.Request();
   return close;
 }
 

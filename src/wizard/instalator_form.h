@@ -23,6 +23,11 @@ class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
 
   int CurrentStep = -1;
   std::string SourceDir;
+  engine::MediumKind Medium;
+  // Requested when the user confirms closing the wizard while files are copied.
+  engine::StopRequest Stop;
+  // The folders of the last run, for the finish page.
+  engine::Folders TargetDirs;
   // The Start-menu group, which no page offers (/NOICONS).
   bool ProgramGroup = true;
   // The choices the installation ran with, once it started (for /SAVEINF).

@@ -3,7 +3,6 @@
 
 #include "engine/catalogue.h"
 #include "engine/choices.h"
-#include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "system/paths.h"
@@ -42,7 +41,7 @@ void LogLaunch(sys::RunLog& log, plat::Launch how, const std::string& what) {
 }  // namespace
 
 void TInstalatorForm::PrepareProductList(bool initial) {
-  const engine::ProductChoice offered = engine::OfferedProducts();
+  const engine::ProductChoice offered = engine::OfferedProducts(Medium);
   for (int i = 0; i < engine::kProductCount; ++i) {
     CheckListBox1->SetItemEnabled(i, offered[i]);
     if (initial || !offered[i]) CheckListBox1->SetChecked(i, offered[i]);
@@ -74,7 +73,7 @@ void TInstalatorForm::ShowFolderTexts(const engine::FolderTexts& folders) {
 }
 
 void TInstalatorForm::PrepareFolderPage() {
-  ShowFolderTexts(engine::ProposedFolders());
+  ShowFolderTexts(engine::ProposedFolders(plat::Current()));
   const engine::ProductChoice chosen = Choices().products;
   const std::tuple<Label*, Edit*, SpeedButton*> rows[] = {
       {lbName0, edPath0, sbDir0}, {lbName1, edPath1, sbDir1}, {lbName3, edPath3, sbDir3}};
@@ -88,13 +87,14 @@ void TInstalatorForm::PrepareFolderPage() {
 
 void TInstalatorForm::Edit4Change() {
   engine::InstallChoices choices = Choices();
-  engine::ApplyMainFolder(choices.folders, Edit4->Text(), choices.products);
+  engine::ApplyMainFolder(plat::Current(), choices.folders, Edit4->Text(), choices.products);
   ShowFolderTexts(choices.folders);
 }
 
 void TInstalatorForm::SpeedButton2Click() {
   const std::string folder =
-      sys::BrowseForFolder("Wybierz katalog, w którym bądą zainstalowane wybrane elementy.", "");
+      sys::BrowseForFolder(plat::Current().ShellApi(),
+                           "Wybierz katalog, w którym bądą zainstalowane wybrane elementy.", "");
   if (!folder.empty()) Edit4->SetText(folder);
 }
 
@@ -109,16 +109,18 @@ void TInstalatorForm::sbDirClick(Control* sender) {
 }
 
 void TInstalatorForm::BrowseProductFolder(const std::string& title, Edit* edit) {
-  const std::string folder = sys::BrowseForFolder(title, "");
+  auto& platform = plat::Current();
+  const std::string folder = sys::BrowseForFolder(platform.ShellApi(), title, "");
   if (folder.empty()) return;
-  edit->SetText(sys::MakeRelativeTo(Edit4->Text(), folder));
+  edit->SetText(sys::MakeRelativeTo(platform.Texts(), Edit4->Text(), folder));
 }
 
 bool TInstalatorForm::CheckFolders() {
   const std::string folder = engine::TrimmedMainFolder(Edit4->Text());
   Edit4->SetText(folder);
   const engine::InstallChoices choices = Choices();
-  if (const auto refused = engine::RefusedFolder(choices.folders, choices.products)) {
+  if (const auto refused =
+          engine::RefusedFolder(plat::Current().Files(), choices.folders, choices.products)) {
     plat::MessageDlg(
         engine::RefusedFolderText(*refused) + "\rProszę podać pełną ścieżkę katalogu docelowego.",
         DlgType::Error, {DlgButton::OK});
@@ -126,8 +128,9 @@ bool TInstalatorForm::CheckFolders() {
   }
   const std::string question =
       "Katalog \"" + folder + "\"" +
-      (sys::DirectoryExists(sys::AddBackslash(folder)) ? " już istnieje.\rKontynuować instalację?"
-                                                       : " nie istnieje.\rUtworzyć ?");
+      (sys::DirectoryExists(plat::Current().Files(), sys::AddBackslash(folder))
+           ? " już istnieje.\rKontynuować instalację?"
+           : " nie istnieje.\rUtworzyć ?");
   if (plat::MessageDlg(question, DlgType::Warning, {DlgButton::Yes, DlgButton::No}) !=
       plat::ModalResult::Yes)
     return false;
@@ -189,7 +192,7 @@ void TInstalatorForm::FinishActions() {
     if (CheckBox5->Checked()) {
       for (int product : {engine::kVortel, engine::kFtpClient, engine::kFtpServer}) {
         if (!CheckListBox1->Checked(product)) continue;
-        const std::string notes = engine::TargetDirs[engine::SlotOf(product)] + "readme.txt";
+        const std::string notes = TargetDirs[engine::SlotOf(product)] + "readme.txt";
         LogLaunch(log, platform.ShellApi().OpenDocument(notes), notes);
       }
     }
@@ -197,10 +200,10 @@ void TInstalatorForm::FinishActions() {
                                                   {CheckBox3, engine::kFtpClient}};
     for (const auto& [box, product] : programs) {
       if (!box->Checked()) continue;
-      const std::string& folder = engine::TargetDirs[engine::SlotOf(product)];
+      const std::string& folder = TargetDirs[engine::SlotOf(product)];
       platform.Files().ChangeDirectory(folder);
       const std::string program = sys::AddBackslash(folder) + engine::Products[product].program;
-      LogLaunch(log, sys::RunProgram(program, ""), program);
+      LogLaunch(log, sys::RunProgram(platform.Process(), program, ""), program);
     }
   } catch (const std::exception&) {
     // Nothing here may keep the wizard from closing; the cursor comes back in any case.
@@ -224,9 +227,11 @@ engine::InstallChoices TInstalatorForm::Choices() const {
 }
 
 void TInstalatorForm::RunInstallation() {
-  engine::StopRequested = false;
+  Stop.Clear();
   RanWith = Choices();
-  Outcome = engine::RunInstallation(*RanWith, *this, SourceDir, *Asked);
+  engine::RunContext run{plat::Current(), SourceDir, Medium, Stop, *Asked};
+  Outcome = engine::RunInstallation(run, *RanWith, *this);
+  TargetDirs = run.folders;
   // After a failure the wizard ends at once, without the closing question.
   if (Outcome != engine::RunOutcome::Installed) {
     CloseWithoutAsking = true;

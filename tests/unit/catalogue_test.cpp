@@ -49,37 +49,38 @@ TEST(Catalogue, ProductFoldersAreRelativeToTheMainFolderUnlessAbsolute) {
       {{"", "Vortel\\", "x:y", "..\\.."}, {"", "Vortel\\", "x:y\\", "..\\..\\"}},
   };
   for (const auto& [texts, expected] : cases) {
-    ComputeTargetDirs(texts);
-    EXPECT_EQ(TargetDirs, expected) << texts.mainFolder << "|" << texts.emulator;
+    EXPECT_EQ(TargetDirsOf(texts), expected) << texts.mainFolder << "|" << texts.emulator;
   }
 }
 
 TEST(MediumKind, MarkerDecidesTheProductsAndTheAgreement) {
   plat::headless::HeadlessPlatform platform;
   auto& files = platform.files;
-  // Marker ("-": none, "?": unreadable), products offered, agreement (kept if unreadable or empty).
+  // Marker ("-": none, "?": unreadable), products offered, agreement.
   const std::tuple<std::string, const char*, int> cases[] = {
       {"-", "++++", 0}, {"A", "+---", 1}, {"C", "-++-", 2},
-      {"S", "---+", 3}, {"?", "++++", 3}, {"C\r\nwhatever follows", "-++-", 2},
-      {"", "++++", 2},  {"a", "++++", 0}, {"X", "++++", 0},
+      {"S", "---+", 3}, {"?", "++++", 0}, {"C\r\nwhatever follows", "-++-", 2},
+      {"", "++++", 0},  {"a", "++++", 0}, {"X", "++++", 0},
       {" S", "++++", 0}};
   for (const auto& [marker, offered, agreement] : cases) {
     SCOPED_TRACE(marker);
-    MediumProducts = 0;
     files.Remove("C:\\medium\\appid.dat");
     if (marker != "-" && marker != "?") files.PutFile("C:\\medium\\appid.dat", marker);
-    ReadMediumKind(marker == "?" ? "Q:\\no drive\\" : "C:\\medium\\");
+    const MediumKind kind =
+        ReadMediumKind(files, marker == "?" ? "Q:\\no drive\\" : "C:\\medium\\");
     std::string products;
-    for (int p = 0; p < 4; ++p) products += ProductOnMedium(p) ? '+' : '-';
-    EXPECT_EQ(products + std::to_string(AgreementKind), offered + std::to_string(agreement));
+    for (int p = 0; p < 4; ++p) products += ProductOnMedium(kind, p) ? '+' : '-';
+    EXPECT_EQ(products + std::to_string(kind.agreement), offered + std::to_string(agreement));
   }
-  EXPECT_FALSE(ProductOnMedium(-1) || ProductOnMedium(4));
+  EXPECT_FALSE(ProductOnMedium({}, -1) || ProductOnMedium({}, 4));
   files.PutFile("C:\\out\\appid.dat", "old content, longer");
-  WriteMediumKind("C", "C:\\out\\");
+  WriteMediumKind(files, "C", "C:\\out\\");
   EXPECT_EQ(files.ReadFile("C:\\out\\appid.dat"), "C");
-  EXPECT_THROW(WriteMediumKind("S", "C:\\missing\\"), plat::EFileError);
+  EXPECT_THROW(WriteMediumKind(files, "S", "C:\\missing\\"), plat::EFileError);
   for (const char* other : {"a", "c", "s", "AS", "", "X"})
     EXPECT_EQ(GroupsOfKindWord(other), kWholePackage) << other;
+  EXPECT_EQ(GroupsOfKindWord("A") | GroupsOfKindWord("C") << 4 | GroupsOfKindWord("S") << 8,
+            kEmulatorGroup | kFtpClientGroup << 4 | kFtpServerGroup << 8);
 }
 
 // Mastering under Wine proves what each medium holds; here the words, read before the first copy.
@@ -100,9 +101,9 @@ TEST(Mastering, TheWordsChooseTheTargetAndTheKindAndTheFirstFailureEndsWithOne) 
                             plat::ModalResult::OK);
     // A whole-package medium holds no marker, even where its copying fails.
     platform.files.PutFile("E:\\appid.dat", "C");
-    const int code = MasterMedium(args);
-    EXPECT_EQ(std::tuple(code, MediumProducts, platform.dialogs.AllAnswered(),
-                         platform.files.Exists("E:\\appid.dat")),
-              std::tuple(1, products, true, target == "A:\\" || products != kWholePackage));
+    const int code = MasterMedium(platform, args);
+    EXPECT_EQ(
+        std::tuple(code, platform.dialogs.AllAnswered(), platform.files.Exists("E:\\appid.dat")),
+        std::tuple(1, true, target == "A:\\" || products != kWholePackage));
   }
 }

@@ -50,12 +50,12 @@ TEST_F(ChoicesTest, FoldersComeFromAnEarlierInstallationUnlessTheMainFolderIsAno
       {{}, kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\"}};
   for (const auto& [values, rows] : cases) {
     Registry(values);
-    EXPECT_EQ(Rows(engine::ProposedFolders()), rows) << values[0];
+    EXPECT_EQ(Rows(engine::ProposedFolders(platform)), rows) << values[0];
   }
   // A value that is no string reads as a missing one.
   platform.registry.SetDword(RegRoot::LocalMachine, "Software\\Norvik-Soft", "Path", 1);
   platform.registry.SetDword(RegRoot::LocalMachine, kAppPaths + "Vortel.exe", "Path", 1);
-  EXPECT_EQ(Rows(engine::ProposedFolders()), kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\");
+  EXPECT_EQ(Rows(engine::ProposedFolders(platform)), kDefaultMain + "|Vortel\\|FTPCli\\|FTPSrv\\");
   // A main folder other than the default resets the rows in use.
   Registry({"", "", kDefaultMain + "E\\", kDefaultMain + "C\\", kDefaultMain + "S\\"});
   const std::tuple<std::string, const char*, std::string> resets[] = {
@@ -64,8 +64,8 @@ TEST_F(ChoicesTest, FoldersComeFromAnEarlierInstallationUnlessTheMainFolderIsAno
       {"  C:\\PROGRAM FILES\\NorvikSoft\\VortelPRO  ", "++++", "E\\|C\\|S\\"},
       {"\tC:\\Program Files\\NorvikSoft\\VortelPRO\\", "+---", "Vortel\\|C\\|S\\"}};  // blanks only
   for (const auto& [main, chosen, rows] : resets) {
-    engine::FolderTexts folders = engine::ProposedFolders();
-    engine::ApplyMainFolder(folders, main, Chosen(chosen));
+    engine::FolderTexts folders = engine::ProposedFolders(platform);
+    engine::ApplyMainFolder(platform, folders, main, Chosen(chosen));
     EXPECT_EQ(Rows(folders), main + "|" + rows) << main;
   }
 }
@@ -75,7 +75,8 @@ TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenPro
   // Whoever made a link decides where the writes through it land.
   std::filesystem::create_directory_symlink(platform.files.HostPath("C:\\Inny"),
                                             platform.files.HostPath("C:\\Link"));
-  EXPECT_EQ(engine::RefusedFolder({"C:\\Link\\VP", "", "", ""}, Chosen("+---")).value_or("-"),
+  EXPECT_EQ(engine::RefusedFolder(platform.files, {"C:\\Link\\VP", "", "", ""}, Chosen("+---"))
+                .value_or("-"),
             "C:\\Link\\VP\\");
   // Typed, then the folder installed into; a refused one is named as typed, blanks aside.
   const char* const accepted[] = {
@@ -85,14 +86,16 @@ TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenPro
       "c:/x//./y/..",       "c:\\x\\",          "C:\\.",        "C:\\",
       "\\\\s\\u\\x\\..\\y", "\\\\s\\u\\y\\"};
   for (size_t i = 0; i < std::size(accepted); i += 2) {
-    EXPECT_EQ(engine::RefusedFolder({accepted[i], "", "", ""}, Chosen("+---")), std::nullopt);
+    EXPECT_EQ(engine::RefusedFolder(platform.files, {accepted[i], "", "", ""}, Chosen("+---")),
+              std::nullopt);
     EXPECT_EQ(engine::TargetDirsOf({accepted[i], "", "", ""})[0], accepted[i + 1]);
   }
   for (const char* typed :
        {"", "   ", "Vortel", "\\Vortel", "C:Vortel", "\\\\serwer", "\\\\serwer\\\\x", "1:\\x",
         "C:\\..", "C:\\a\\..\\..\\b", "\\\\s\\u\\..", "\\\\?\\C:\\x", "\\\\.\\C:\\x", "//?/C:/x",
         "\\\\..\\u\\x", "C:\\x:y", "C:\\x\\a*", "C:\\a<|b", " C:\\...\\x"})
-    EXPECT_EQ(engine::RefusedFolder({typed, "", "", ""}, Chosen("+---")), sys::TrimSpaces(typed));
+    EXPECT_EQ(engine::RefusedFolder(platform.files, {typed, "", "", ""}, Chosen("+---")),
+              sys::TrimSpaces(typed));
   EXPECT_EQ(engine::TrimmedMainFolder("  C:\\Jest \\ "), "C:\\Jest \\");
   // The emulator's row and the server's; the products; the folder refused.
   const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
@@ -104,11 +107,11 @@ TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenPro
   };
   for (const auto& [emulator, server, chosen, refused] : rows)
     EXPECT_EQ(
-        engine::RefusedFolder({" C:\\VP ", emulator, "", server}, Chosen(chosen)).value_or("-"),
+        engine::RefusedFolder(platform.files, {" C:\\VP ", emulator, "", server}, Chosen(chosen))
+            .value_or("-"),
         refused);
   // Offered products, slots and options follow the medium and the chosen products.
-  engine::MediumProducts = engine::kFtpClientGroup;
-  EXPECT_EQ(engine::OfferedProducts(), Chosen("-++-"));
+  EXPECT_EQ(engine::OfferedProducts({engine::kFtpClientGroup}), Chosen("-++-"));
   EXPECT_TRUE(!engine::AnyProduct({}) && engine::AnyProduct(Chosen("---+")));
   // The products; the slots in use (main, emulator, clients, server); the default options.
   const std::tuple<const char*, const char*, const char*> cases[] = {

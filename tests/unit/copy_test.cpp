@@ -47,7 +47,8 @@ struct Installation {
   plat::headless::ScriptedDialogs& dialogs = platform.dialogs;
   RecordingView view;
   installtest::Shown shown{dialogs};
-  Copier copier{view, shown.asked, kMedium};
+  engine::StopRequest stop;
+  Copier copier{platform, stop, view, shown.asked, kMedium};
 };
 
 class CopyTest : public ::testing::Test, public Installation {};

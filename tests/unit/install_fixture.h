@@ -15,7 +15,6 @@
 
 #include "engine/catalogue.h"
 #include "engine/installation.h"
-#include "engine/run_state.h"
 #include "platform/errors.h"
 #include "platform/headless/headless.h"
 #include "startup/entry.h"
@@ -183,9 +182,11 @@ struct Machine {
     choices.products = chosen;
     choices.folders = {main, emulatorFolder, "FTPCli\\", "FTPSrv\\"};
     choices.options = options;
-    engine::StopRequested = false;  // as every caller does before a run
     unattended::WizardQuestions asked(platform.dialogs, *runLog, {}, false);
-    return engine::RunInstallation(choices, view, kMedium, asked);
+    engine::RunContext run{platform, kMedium, {}, stop, asked};
+    const engine::RunOutcome outcome = engine::RunInstallation(run, choices, view);
+    folders = run.folders;
+    return outcome;
   }
   std::string State() { return MachineState(platform); }
 
@@ -193,6 +194,8 @@ struct Machine {
   LoggingView view;
   sys::RunLog nowhere;
   sys::RunLog* runLog = &nowhere;  // where the runs' notes go
+  engine::StopRequest stop;
+  engine::Folders folders{};  // the last run's
 };
 
 }  // namespace installtest

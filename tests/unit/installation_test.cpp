@@ -5,7 +5,6 @@
 
 #include "engine/configuration.h"
 #include "engine/install_plan.h"
-#include "engine/run_state.h"
 #include "install_fixture.h"
 #include "system/paths.h"
 
@@ -68,21 +67,21 @@ const std::string kServer = "SERVER=C:\\VP\\FTPSrv\\NorvikFTPsrv.exe\r\n";
 
 struct ConfigurationTest : ::testing::Test, Machine {
   void SetUp() override {
-    for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(folder));
+    for (const auto& folder : dirs) ASSERT_TRUE(sys::CreateDirectoryPath(platform.files, folder));
     copier.OverwriteAll = true;  // the sample script of an earlier case is simply replaced
   }
   void Configure(const std::string& chosen) {
     const engine::ProductChoice c = {chosen[0] == '+', chosen[1] == '+', chosen[2] == '+',
                                      chosen[3] == '+'};
-    if (c[engine::kVortel]) engine::ConfigureVortel(c, dirs);
-    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(c, dirs, shown.asked);
+    if (c[engine::kVortel]) engine::ConfigureVortel(platform, c, dirs);
+    if (c[engine::kFtpClient]) engine::ConfigureFtpClient(platform, c, dirs, shown.asked);
     EXPECT_TRUE(!c[engine::kFtpBatch] || engine::ConfigureFtpBatch(c, dirs, copier));
-    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(c, dirs, shown.asked);
+    if (c[engine::kFtpServer]) engine::ConfigureFtpServer(platform, c, dirs, shown.asked);
   }
 
   engine::Folders dirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\VP\\FTPCli\\", "C:\\VP\\FTPSrv\\"};
   installtest::Shown shown{platform.dialogs};
-  engine::Copier copier{view, shown.asked, installtest::kMedium};
+  engine::Copier copier{platform, stop, view, shown.asked, installtest::kMedium};
 };
 
 }  // namespace
@@ -153,7 +152,7 @@ TEST(InstallationRun, AppliesThePlanFilesShortcutsConfigurationAndRegistrationsI
   choices.products = kAll;
   std::vector<std::string> copied;
   for (const auto& step :
-       engine::PlanInstallation(choices, engine::TargetDirs, installtest::kUninstallFolder).steps) {
+       engine::PlanInstallation(choices, m.folders, installtest::kUninstallFolder).steps) {
     if (step.kind != engine::StepKind::Files) continue;
     for (const auto& entry : *step.files) {
       if (engine::KindOf(entry) == engine::EntryKind::Installer) continue;
@@ -241,7 +240,7 @@ TEST(InstallationRun, AStopRequestedWhileMessagesArePumpedEndsTheRunThere) {
     const std::string before = m.State();
     bool stopped = false;
     m.platform.pump.onPump = [&] {
-      if (m.view.log.back() == c.trigger) engine::StopRequested = stopped = true;
+      if (m.view.log.back() == c.trigger) m.stop.Request(), stopped = true;
     };
     EXPECT_EQ(m.Run(c.chosen, "C:\\VP", {false, false, true}), RunOutcome::Aborted);
     ASSERT_TRUE(stopped);
@@ -277,7 +276,7 @@ TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
   for (const char* folder :
        {"FTPCli\\Profiles", "FTPCli\\Scripts", "FTPSrv\\ftproot", "FTPSrv\\ftproot\\incoming",
         "FTPSrv\\ftproot\\outgoing", "FTPSrv\\ftproot\\pub", "FTPSrv\\ftproot\\tmp"})
-    EXPECT_TRUE(sys::DirectoryExists(std::string("C:\\VP\\") + folder)) << folder;
+    EXPECT_TRUE(sys::DirectoryExists(platform.files, std::string("C:\\VP\\") + folder)) << folder;
   EXPECT_EQ(platform.files.ReadFile("C:\\VP\\FTPCli\\Scripts\\vortelpro.ftp"),
             installtest::NewContents("vortelpro.ftp"));
   // A folder that cannot be made is reported and the rest goes on.
@@ -287,6 +286,6 @@ TEST_F(ConfigurationTest, FtpProgramsGetTheirWorkingFoldersAndTheSampleScript) {
         "Nie można utworzyć katalogu \"Q:\\Srv\\ftproot\\" + std::string(folder) + "\"",
         plat::ModalResult::OK);
   platform.files.PutFile(kIni, "[FTP]\r\n");
-  engine::ConfigureFtpServer({false, false, false, true}, dirs, shown.asked);
+  engine::ConfigureFtpServer(platform, {false, false, false, true}, dirs, shown.asked);
   EXPECT_EQ(platform.files.ReadFile(kIni), "[FTP]\r\nSERVER=Q:\\Srv\\NorvikFTPsrv.exe\r\n");
 }

@@ -3,19 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/medium_kind.h"
-#include "engine/run_state.h"
-#include "engine/target_dirs.h"
 #include "platform/headless/scripted_dialogs.h"
-#include "system/shell_links.h"
 #include "ui/aligner.h"
 
 void unittest::FreshModuleState() {
-  engine::StopRequested = false;
-  engine::MediumProducts = engine::kWholePackage;
-  engine::AgreementKind = 0;
-  engine::TargetDirs = {};
-  sys::ShellFoldersRoot = plat::RegRoot::CurrentUser;
   ui::TAligner::MaxEditHeight = -1;
 }
 

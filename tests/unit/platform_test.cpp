@@ -78,7 +78,7 @@ TEST(Paths, TextRulesTrimBlanksOnlyFoldersStopAtFilesAndBrowsingRefusesWhatDoesN
       {"C:\\Prog", "C:\\Prog\\", ""},
       {"", "C:\\X", "C:\\X"}};
   for (const auto& [base, path, out] : relative)
-    EXPECT_EQ(sys::MakeRelativeTo(base, path), out) << path;
+    EXPECT_EQ(sys::MakeRelativeTo(platform.text, base, path), out) << path;
   EXPECT_EQ(sys::LastCharPos('\\', "C:\\A\\B") * 10 + sys::LastCharPos('\\', "abc"),
             50u);  // one-based
   // 259 UTF-16 units fit, 260 do not; Polish letters count once, though UTF-8 needs two bytes.
@@ -88,12 +88,13 @@ TEST(Paths, TextRulesTrimBlanksOnlyFoldersStopAtFilesAndBrowsingRefusesWhatDoesN
   platform.files.PutFile("C:\\A\\B\\file.txt", "x");
   const std::pair<std::string, size_t> prefixes[] = {
       {"C:\\A\\B\\C\\D\\", 6}, {"c:\\a\\X", 4}, {"C:\\A\\B\\file.txt\\Z", 6}, {"Q:\\A", 0}};
-  for (const auto& [path, length] : prefixes) EXPECT_EQ(sys::ExistingDirPrefixLength(path), length);
-  EXPECT_FALSE(sys::CreateDirectoryPath("C:\\A\\B\\file.txt\\sub") ||
-               sys::DirectoryExists("C:\\A\\B\\file.txt\\sub"));
+  for (const auto& [path, length] : prefixes)
+    EXPECT_EQ(sys::ExistingDirPrefixLength(platform.files, path), length);
+  EXPECT_FALSE(sys::CreateDirectoryPath(platform.files, "C:\\A\\B\\file.txt\\sub") ||
+               sys::DirectoryExists(platform.files, "C:\\A\\B\\file.txt\\sub"));
   platform.shell.browseAnswers = {"D:\\Wybrany", "C:\\", "", "C:\\" + std::string(300, 'z')};
   for (const char* folder : {"D:\\Wybrany\\", "C:\\", "", ""})
-    EXPECT_EQ(sys::BrowseForFolder("Wybierz katalog", ""), folder);
+    EXPECT_EQ(sys::BrowseForFolder(platform.shell, "Wybierz katalog", ""), folder);
 }
 
 namespace {

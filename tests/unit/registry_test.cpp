@@ -31,7 +31,7 @@ class RegistryEntriesTest : public ::testing::Test {
 };
 
 TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
-  sys::RegisterFtpBatch(kMain, "D:\\FTP", shown.asked);
+  sys::RegisterFtpBatch(platform, kMain, "D:\\FTP", shown.asked);
   const std::string m = "HKEY_LOCAL_MACHINE\\Software\\Norvik-Soft", c = "HKEY_CLASSES_ROOT\\",
                     u = "HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) + "\\Vortel PRO:",
                     a = "HKEY_LOCAL_MACHINE\\" + std::string(kAppPaths) + "\\NorvikFTPBatch.exe:",
@@ -48,7 +48,7 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                         "InstallLocation " + u + "InstallDate " + u + "NoModify " + u +
                         "NoRepair ");
   // What Windows and deployment tools read; the command quoted, as the folder has a blank.
-  sys::WriteEstimatedSize(2049, shown.asked);
+  sys::WriteEstimatedSize(registry, 2049, shown.asked);
   EXPECT_EQ(registry.Dump(RegRoot::LocalMachine, std::string(kUninstall) + "\\Vortel PRO"),
             "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\" + std::string(kUninstall) +
                 "\\Vortel PRO]\n"
@@ -66,7 +66,7 @@ TEST_F(RegistryEntriesTest, WritesComeInTheDocumentedOrder) {
                 "\"NoRepair\"=dword:00000001\n\"EstimatedSize\"=dword:00000003\n\n");
   // The server has no document type.
   registry.writes.clear();
-  sys::RegisterFtpServer(kMain, kMain + "Serwer\\", shown.asked);
+  sys::RegisterFtpServer(platform, kMain, kMain + "Serwer\\", shown.asked);
   for (const auto& write : registry.writes) EXPECT_EQ(write.rfind(c, 0), std::string::npos);
   EXPECT_EQ(registry.writes.size(), 16u);
 }
@@ -91,22 +91,23 @@ TEST_F(RegistryEntriesTest, ReinstallingWritesEveryValueAgainSilentlyAndTheReade
   // A number where the extension names its type names none: the type is registered anyway.
   registry.SetDword(c, ".vl", "", 7);
   for (int round = 0; round < 2; ++round) {
-    sys::RegisterFtpServer(kMain, "D:\\Serwer FTP\\", shown.asked);
-    sys::RegisterFtpBatch(kMain, ftp, shown.asked);
-    sys::RegisterFtpClient(kMain, ftp, shown.asked);
-    sys::RegisterEmulator(kMain, kMain, "Vortel", "Vortel.exe", shown.asked);
+    sys::RegisterFtpServer(platform, kMain, "D:\\Serwer FTP\\", shown.asked);
+    sys::RegisterFtpBatch(platform, kMain, ftp, shown.asked);
+    sys::RegisterFtpClient(platform, kMain, ftp, shown.asked);
+    sys::RegisterEmulator(platform, kMain, kMain, "Vortel", "Vortel.exe", shown.asked);
     for (const auto& [root, key, name, value] : values)
       EXPECT_EQ(registry.Get(root, key, name), value) << key << " " << name;
   }
   EXPECT_EQ(registry.Get(c, ".vl", ""), "VortelCfg");
   EXPECT_EQ(registry.Dump(m).find("=hex(2):"), std::string::npos);  // plain texts only
-  EXPECT_EQ(sys::GetAppPathDir("norvikftpbatch.exe"), ftp);
-  EXPECT_EQ(sys::ReadRegistryString(m, maker + "\\", "path"), kMain);
+  EXPECT_EQ(sys::GetAppPathDir(registry, "norvikftpbatch.exe"), ftp);
+  EXPECT_EQ(sys::ReadRegistryString(registry, m, maker + "\\", "path"), kMain);
 }
 
 TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTheProduct) {
   registry.DenyOpen(RegRoot::LocalMachine, std::string(kAppPaths) + "\\NorvikFTPSrv.exe");
-  sys::RegisterFtpServer("C:\\", "C:\\S\\", shown.asked);  // a bare drive root is no package folder
+  // a bare drive root is no package folder
+  sys::RegisterFtpServer(platform, "C:\\", "C:\\S\\", shown.asked);
   EXPECT_EQ(Value("Software\\Norvik-Soft", "Path") +
                 Value(std::string(kUninstall) + "\\Vortel PRO", "UninstallString"),
             "\"C:\\Program Files\\Common Files\\Vortel PRO\\Uninstall.exe\" /uninstall");
@@ -117,7 +118,7 @@ TEST_F(RegistryEntriesTest, KeyThatCannotBeOpenedIsSkippedAndAFailedWriteStopsTh
 
   registry.DenyWrites(RegRoot::LocalMachine, "Software\\Norvik-Soft\\Vortel");
   try {
-    sys::RegisterEmulator(kMain, "C:\\V\\", "Vortel", "Vortel.exe", shown.asked);
+    sys::RegisterEmulator(platform, kMain, "C:\\V\\", "Vortel", "Vortel.exe", shown.asked);
     FAIL() << "a failed write passed silently";
   } catch (const plat::ERegistryException& e) {
     EXPECT_STREQ(e.what(),
@@ -147,11 +148,11 @@ void ExpectSoundEnd(plat::headless::HeadlessPlatform& platform) {
   }
 }
 
-bool RegisterVl(plat::headless::HeadlessRegistry& registry, sys::Questions& asked) {
-  auto reg = registry.NewAccessor();
-  return sys::RegisterFileType(*reg, ".vl", "VortelCfg", "Vortel - plik konfiguracji",
-                               std::string(kExe) + ",0", "open", "Otwórz-połącz",
-                               sys::QuotedCommand(kExe), "", "", "", asked);
+bool RegisterVl(plat::headless::HeadlessPlatform& platform, sys::Questions& asked) {
+  auto reg = platform.registry.NewAccessor();
+  return sys::RegisterFileType(platform.text, *reg, ".vl", "VortelCfg",
+                               "Vortel - plik konfiguracji", std::string(kExe) + ",0", "open",
+                               "Otwórz-połącz", sys::QuotedCommand(kExe), "", "", "", asked);
 }
 
 TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopenableKeyIsSkipped) {
@@ -174,28 +175,28 @@ TEST_F(RegistryEntriesTest, ForeignProgIdIsNamedOnlyWhenItsTypeExistsAndAnUnopen
                                   program + kTail,
                               ModalResult::Yes);
     auto reg = registry.NewAccessor();
-    EXPECT_TRUE(sys::ConfirmAssociationChange(*reg, ".vl", "VortelCfg",
+    EXPECT_TRUE(sys::ConfirmAssociationChange(platform.text, *reg, ".vl", "VortelCfg",
                                               "Vortel - plik konfiguracji", "open",
                                               "\"C:\\V.exe\" \"%1\"", oldProgId, shown.asked));
     ExpectSoundEnd(platform);
   }
   EXPECT_EQ(platform.dialogs.shown.size(), 2u);
   registry.DenyOpen(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon");
-  EXPECT_TRUE(RegisterVl(registry, shown.asked));
+  EXPECT_TRUE(RegisterVl(platform, shown.asked));
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "VortelCfg\\DefaultIcon"));
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", ""),
             "\"C:\\N\\Vortel\\Vortel.exe\" \"%1\"");
   // The same program in another letter case is no other program: no question.
   registry.Set(RegRoot::ClassesRoot, "VortelCfg\\shell\\open\\command", "",
                "\"c:\\n\\VORTEL\\vortel.EXE\"");
-  EXPECT_TRUE(RegisterVl(registry, shown.asked));
+  EXPECT_TRUE(RegisterVl(platform, shown.asked));
   ExpectSoundEnd(platform);
 }
 
 TEST_F(RegistryEntriesTest, NoLeavesAForeignTypeAloneButAnEmptyDefaultIsTakenSilently) {
   const std::string ftp = kMain + "FTP\\";
   registry.Set(RegRoot::ClassesRoot, ".pft", "Content Type", "text/plain");
-  sys::RegisterFtpClient(kMain, ftp, shown.asked);
+  sys::RegisterFtpClient(platform, kMain, ftp, shown.asked);
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".pft", ""), "NorvikFTPProfile");
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".pft", "Content Type"), "text/plain");
   registry.Set(RegRoot::ClassesRoot, ".ftp", "", "ObcyFTP");
@@ -207,15 +208,15 @@ TEST_F(RegistryEntriesTest, NoLeavesAForeignTypeAloneButAnEmptyDefaultIsTakenSil
       "jako: \"Skrypt obcego programu\"\roraz skojarzone z programem: \"C:\\Obcy\\ftp.exe" +
       kTail;
   platform.dialogs.Expect(question, ModalResult::No);
-  sys::RegisterFtpBatch(kMain, ftp, shown.asked);
+  sys::RegisterFtpBatch(platform, kMain, ftp, shown.asked);
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp", ""), "ObcyFTP");
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, "ObcyFTP\\shell\\open\\command", ""),
             "\"C:\\Obcy\\ftp.exe\" \"%1\"");
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, ".ftp\\ShellNew"));
   EXPECT_FALSE(registry.KeyExists(RegRoot::ClassesRoot, "FTPBatchScript"));
-  EXPECT_EQ(sys::GetAppPathDir("NorvikFTPBatch.exe"), ftp);
+  EXPECT_EQ(sys::GetAppPathDir(registry, "NorvikFTPBatch.exe"), ftp);
   platform.dialogs.Expect(question, ModalResult::Yes);
-  sys::RegisterFtpBatch(kMain, ftp, shown.asked);
+  sys::RegisterFtpBatch(platform, kMain, ftp, shown.asked);
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp", ""), "FTPBatchScript");
   EXPECT_EQ(registry.Get(RegRoot::ClassesRoot, ".ftp\\ShellNew", "FileName"), ftp + "Pattern.ftp");
   ExpectSoundEnd(platform);

@@ -7,7 +7,6 @@
 
 #include "engine/installation.h"
 #include "engine/journal.h"
-#include "engine/run_state.h"
 #include "engine/undo.h"
 #include "install_fixture.h"
 #include "platform/program_main.h"
@@ -79,6 +78,9 @@ TEST(Removal, InstallThenRemoveLeavesTheMachineAsFoundButTheUsersFiles) {
     EXPECT_EQ(box.platform.registry.Get(RegRoot::ClassesRoot, ".vl", ""),
               quiet ? "OtherCfg" : "VortelCfg");
     EXPECT_EQ(box.platform.shell.associationNotices, 1);
+    // A key opened with a final "\\" is named as every key is.
+    EXPECT_NE(box.platform.files.ReadFile(kJournal).find("\tSoftware\\Norvik-Soft\tPath\t"),
+              std::string::npos);
     const std::string profile = kMain + "FTPCli\\Profiles\\moj.pft";
     box.platform.files.PutFile(profile, "mine");
     if (!quiet) {
@@ -196,7 +198,7 @@ TEST(Removal, AStepOfARollbackThatFailsIsNamedInOneMessageAndTheRestIsStillUndon
   box.platform.pump.onPump = [&] {
     if (box.view.log.back() != "info Rejestrowanie programów.") return;
     box.platform.files.SetAttributes(ini, plat::kAttrReadOnly);  // its values cannot go back
-    engine::StopRequested = true;
+    box.stop.Request();
   };
   box.platform.dialogs.Expect("Nie udało się cofnąć wszystkich zmian instalacji:\r" + ini +
                                   " [FTP] SERVER\r" + ini + " [FTP] CLIENT\r" + ini +
@@ -303,7 +305,8 @@ TEST(Journal, LinesReadBackAsWrittenACutLastLineIsLeftOutAndAFileNotPutBackIsNam
   platform.files.PutFile("C:\\VP\\~vp0.old", "old");
   platform.files.SetInUse("C:\\VP\\a.exe");
   sys::RunLog none;
-  const engine::UndoReport report = engine::Undo({inUse}, engine::UndoOrder::Reverse, none);
+  const engine::UndoReport report =
+      engine::Undo(platform, {inUse}, engine::UndoOrder::Reverse, none);
   EXPECT_EQ(report.failed,
             std::vector<std::string>{"C:\\VP\\a.exe (poprzednia wersja: C:\\VP\\~vp0.old)"});
   ASSERT_EQ(report.left.size(), 1u);

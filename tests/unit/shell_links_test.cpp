@@ -18,6 +18,7 @@ namespace {
 
 constexpr char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr RegRoot kUser = RegRoot::CurrentUser;
 const std::string kUserDesktop = "C:\\U\\Pulpit", kCommonDesktop = "C:\\P\\Pulpit",
                   kUserPrograms = "C:\\U\\Programy", kCommonPrograms = "C:\\P\\Programy";
 
@@ -29,7 +30,7 @@ class ShellLinksTest : public ::testing::Test {
     registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Desktop", kCommonDesktop);
     registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", kCommonPrograms);
     for (const auto& folder : {kUserDesktop, kCommonDesktop, kUserPrograms, kCommonPrograms})
-      ASSERT_TRUE(sys::CreateDirectoryPath(folder));
+      ASSERT_TRUE(sys::CreateDirectoryPath(platform.files, folder));
   }
   void TearDown() override {
     EXPECT_TRUE(platform.dialogs.AllAnswered());
@@ -64,18 +65,20 @@ class ShellLinksTest : public ::testing::Test {
 TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBecomeResults) {
   platform.links.failures = {
       {"SetArguments", 1}, {"SetWorkingDirectory", 1}, {"SetDescription", 1}};
-  EXPECT_EQ(Link(sys::CreateShellLink("Pusty", "C:\\V\\Vortel.exe", "", "", "", "Desktop")),
+  EXPECT_EQ(Link(sys::CreateShellLink(platform, kUser, "Pusty", "C:\\V\\Vortel.exe", "", "", "",
+                                      "Desktop")),
             "C:\\V\\Vortel.exe||||,0");
   platform.links.failures = {};
   const std::string folder = kUserDesktop + "\\";
   // folder + name + ".lnk" = 259 characters fits, 260 does not (and is never cut to fit).
   const std::string fits(259 - folder.size() - 4, 'x'), tooLong = fits + "y";
-  EXPECT_EQ(sys::CreateShellLink(fits, "C:\\V.exe", "", "", "", "Desktop").size(), 259u);
-  EXPECT_THROW(sys::CreateShellLink(tooLong, "C:\\V.exe", "", "", "", "Desktop"),
+  EXPECT_EQ(sys::CreateShellLink(platform, kUser, fits, "C:\\V.exe", "", "", "", "Desktop").size(),
+            259u);
+  EXPECT_THROW(sys::CreateShellLink(platform, kUser, tooLong, "C:\\V.exe", "", "", "", "Desktop"),
                plat::EShellOleError);
-  EXPECT_EQ(
-      sys::CreateShellLinkWithIcon(tooLong, "C:\\V.exe", "", "", "", "Desktop", 0, shown.asked),
-      folder + tooLong + ".lnk");
+  EXPECT_EQ(sys::CreateShellLinkWithIcon(platform, kUser, tooLong, "C:\\V.exe", "", "", "",
+                                         "Desktop", 0, shown.asked),
+            folder + tooLong + ".lnk");
   EXPECT_EQ(LinksIn(kUserDesktop, true), "Pusty," + fits);
   // The failing call; what the icon link returns; whether a shortcut (which has no icon) is made.
   const std::tuple<const char*, std::string, const char*, bool> cases[] = {
@@ -85,31 +88,30 @@ TEST_F(ShellLinksTest, EmptyFieldsStayUnsetOverlongPathsAreRefusedAndFailuresBec
       {"", "", "Startup", false}};  // a shell folder that is not in the registry
   for (const auto& [failingCall, result, folderName, made] : cases) {
     SCOPED_TRACE(failingCall);
-    sys::ShellFoldersRoot = RegRoot::CurrentUser;
     platform.links.failures = {{failingCall, 0x80004005}};
-    EXPECT_EQ(
-        sys::CreateShellLinkWithIcon("Inny", "C:\\F.exe", "", "", "", folderName, 1, shown.asked),
-        result);
+    EXPECT_EQ(sys::CreateShellLinkWithIcon(platform, kUser, "Inny", "C:\\F.exe", "", "", "",
+                                           folderName, 1, shown.asked),
+              result);
     EXPECT_EQ(LinksIn(kUserDesktop), "");
     std::string finalName;
     bool failed = made;
-    EXPECT_EQ(sys::CreateShortcut("Inny", "C:\\V.exe", "C:\\", "", "", folderName, true, true,
-                                  finalName, failed, shown.asked),
+    EXPECT_EQ(sys::CreateShortcut(platform, "Inny", "C:\\V.exe", "C:\\", "", "", folderName, true,
+                                  true, finalName, failed, shown.asked),
               made);
     EXPECT_EQ(failed, !made);
     EXPECT_EQ(LinksIn(kCommonDesktop, true), made ? "Inny" : "");
   }
   platform.links.failures = {{"Create", 0x80040154}};
-  EXPECT_THROW(
-      sys::CreateShellLinkWithIcon("Inny", "C:\\F.exe", "", "", "", "Desktop", 1, shown.asked),
-      plat::EShellOleError);
+  EXPECT_THROW(sys::CreateShellLinkWithIcon(platform, kUser, "Inny", "C:\\F.exe", "", "", "",
+                                            "Desktop", 1, shown.asked),
+               plat::EShellOleError);
 }
 
 TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
   platform.files.PutFile(kCommonDesktop + "\\Vortel.lnk", "");
-  EXPECT_TRUE(sys::ShortcutExists("Vortel", "Common Desktop", true));  // no "Common Common"
-  EXPECT_FALSE(sys::ShortcutExists("Vortel", "Desktop", false));
-  EXPECT_EQ(sys::ShellFoldersRoot, RegRoot::CurrentUser);
+  EXPECT_TRUE(sys::ShortcutExists(platform, kUser, "Vortel", "Common Desktop",
+                                  true));  // no "Common Common"
+  EXPECT_FALSE(sys::ShortcutExists(platform, kUser, "Vortel", "Desktop", false));
   // Family (n: NT, 9: older), common, ask; shortcuts before (user|common); the answer (' ':
   // no question); the final name (empty: none made); shortcuts after.
   const std::tuple<const char*, std::string, char, std::string, const char*> cases[] = {
@@ -137,9 +139,10 @@ TEST_F(ShellLinksTest, CreateShortcutDecidesWhereAndWhetherOnBothFamilies) {
                               answer == 'Y' ? ModalResult::Yes : ModalResult::No);
     std::string finalName = "?";
     bool failed = true;
-    EXPECT_EQ(sys::CreateShortcut("Vortel", "C:\\V\\Vortel.exe", "C:\\V", "", "", "Desktop",
-                                  given[1] == '+', given[2] == '?', finalName, failed, shown.asked),
-              !made.empty());
+    EXPECT_EQ(
+        sys::CreateShortcut(platform, "Vortel", "C:\\V\\Vortel.exe", "C:\\V", "", "", "Desktop",
+                            given[1] == '+', given[2] == '?', finalName, failed, shown.asked),
+        !made.empty());
     EXPECT_FALSE(failed);
     EXPECT_EQ(finalName, made.empty() ? "Vortel" : made);
     EXPECT_EQ(LinksIn(kUserDesktop) + "|" + LinksIn(kCommonDesktop), after);
@@ -153,17 +156,17 @@ const std::array<std::string, 4> kDirs = {"C:\\VP\\", "C:\\VP\\Vortel\\", "C:\\V
                                           "C:\\VP\\Serwer\\"};
 
 // The group for the selected products (emulator, client, batch client, server).
-void CreateProgramGroup(const std::string& chosen) {
+void CreateProgramGroup(plat::Platform& platform, const std::string& chosen) {
   std::array<std::string, 4> folders;
   for (int i = 0; i < 4; ++i)
     if (chosen[i] == '+') folders[i] = kDirs[(i + 1) - (i >= 2)];
-  installtest::Shown shown(plat::Current().Dlg());
-  sys::CreateProgramGroup(kDirs[0], folders, shown.asked);
+  installtest::Shown shown(platform.Dlg());
+  sys::CreateProgramGroup(platform, kDirs[0], folders, shown.asked);
 }
 
 TEST_F(ShellLinksTest, ProgramGroupHoldsTheRowsOfTheSelectedProductsOnBothFamilies) {
   platform.files.PutFile(kCommonPrograms + "\\Vortel PRO\\Klient FTP.lnk", "stary");
-  CreateProgramGroup("++++");
+  CreateProgramGroup(platform, "++++");
   const std::string group = kCommonPrograms + "\\Vortel PRO\\";
   EXPECT_EQ(Link(group + "Klient FTP.lnk"),
             kDirs[2] + "NorvikFTP.exe||" + kDirs[2] + "||" + kDirs[2] + "NorvikFTP.exe,1");
@@ -171,28 +174,28 @@ TEST_F(ShellLinksTest, ProgramGroupHoldsTheRowsOfTheSelectedProductsOnBothFamili
   EXPECT_EQ(Link(group + "Odinstaluj.lnk"),
             uninstaller + "Uninstall.exe|/uninstall|" + uninstaller + "||,0");
   LinksIn(kCommonPrograms + "\\Vortel PRO", true);
-  CreateProgramGroup("+--+");
+  CreateProgramGroup(platform, "+--+");
   EXPECT_EQ(LinksIn(kCommonPrograms + "\\Vortel PRO"),
             "Dokumentacja - Serwer FTP,Dokumentacja - Vortel,Informacje dodatkowe,Odinstaluj,"
             "Polskie znaki,Pomoc - Serwer FTP,Pomoc - Vortel,Serwer FTP,Vortel,Zamówienie");
   platform.version.ntFamily = false;
-  CreateProgramGroup("--+-");
+  CreateProgramGroup(platform, "--+-");
   EXPECT_EQ(LinksIn(kUserPrograms + "\\Vortel PRO"), "Odinstaluj,Wsadowy FTP,Zamówienie");
 }
 
 TEST_F(ShellLinksTest, MissingFoldersOrABrokenShellMakeNoGroup) {
   const std::string group = kCommonPrograms + "\\Vortel PRO";
   registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", "");
-  CreateProgramGroup("++++");
+  CreateProgramGroup(platform, "++++");
   EXPECT_FALSE(platform.files.Exists(group));
   // A programs folder that is gone: the group is one level, never a chain of folders.
   registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", "C:\\Brak\\Programy");
-  CreateProgramGroup("++++");
+  CreateProgramGroup(platform, "++++");
   EXPECT_FALSE(platform.files.Exists("C:\\Brak"));
   registry.Set(RegRoot::LocalMachine, kShellFolders, "Common Programs", kCommonPrograms);
   platform.links.failures = {{"Create", 0x80040154}};
-  CreateProgramGroup("++++");
-  EXPECT_TRUE(sys::DirectoryExists(group));
+  CreateProgramGroup(platform, "++++");
+  EXPECT_TRUE(sys::DirectoryExists(platform.files, group));
   EXPECT_EQ(LinksIn(group), "");
 }
 

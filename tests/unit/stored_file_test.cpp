@@ -20,7 +20,7 @@ class StoredFileTest : public ::testing::Test {
  protected:
   plat::headless::HeadlessPlatform platform;
   plat::headless::HeadlessFileSystem& files = platform.files;
-  StoredFileCodec codec;
+  StoredFileCodec codec{platform};
 };
 
 TEST_F(StoredFileTest, CompressThenExpandGivesBackEveryByteAcrossBlockEdges) {
@@ -126,7 +126,7 @@ TEST_F(StoredFileTest, PlantedLinksAreNeverWrittenThrough) {
       fs::create_symlink(outside, files.HostPath("C:\\inst\\") / link);
       // A leftover that cannot be swept must still not be written through.
       files.SetAttributes(std::string("C:\\inst\\") + link, plat::kAttrReadOnly);
-      engine::StoredFileCodec fresh;
+      engine::StoredFileCodec fresh{platform};
       ASSERT_TRUE(plain ? fresh.CopyPlainFile("C:\\m\\wydruk", "C:\\inst\\a.txt")
                         : fresh.ExpandFile("C:\\m\\a.tx_", "C:\\inst\\a.txt"));
       EXPECT_EQ(files.ReadFile("C:\\inst\\a.txt"), plain ? "kopia" : "nowy");

@@ -39,7 +39,7 @@ class UnattendedTest : public ::testing::Test, public installtest::Machine {
 
 TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
   files.PutFile("D:\\appid.dat", "S");
-  engine::ReadMediumKind("D:\\");
+  const engine::MediumKind medium = engine::ReadMediumKind(files, "D:\\");
   const std::tuple<bool, std::vector<std::string>, std::string> cases[] = {
       {false, {"/SILENT"}, ""},
       {true, {"/SILENT", "/TASKS=autostartftpserver,desktopvortel"}, ""},
@@ -51,7 +51,8 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
        "Katalog docelowy \"C:Srv\\\" nie jest pełną ścieżką."},
   };
   for (const auto& [autostart, args, error] : cases) {
-    const unattended::Resolution r = unattended::ResolveChoices(unattended::ParseSwitches(args));
+    const unattended::Resolution r =
+        unattended::ResolveChoices(platform, medium, unattended::ParseSwitches(args));
     EXPECT_EQ(r.error, error) << ::testing::PrintToString(args);
     if (error.empty()) {
       EXPECT_EQ(std::pair(r.choices.products, r.choices.options),
@@ -61,6 +62,7 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
   }
   const engine::FolderTexts folders =
       unattended::ResolveChoices(
+          platform, medium,
           unattended::ParseSwitches({"/SILENT", "/DIR=  F:\\Nowy  ", "/DIR3=", "/DIR0=G:\\Emu"}))
           .choices.folders;
   EXPECT_EQ(folders.mainFolder + "|" + folders.emulator + "|" + folders.ftpServer,
@@ -84,7 +86,12 @@ TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplie
                            "autostartftpserver\r\nGrupa programów w menu Start: pominięta\r\n"
                            "Istniejące pliki: pozostawiane bez zmian\r\n"))
       << log;
-  EXPECT_TRUE(Has(log, "Wynik: 0 (zainstalowano)"));
+  for (const std::string& line : std::vector<std::string>{
+           "Utworzono katalog: D:\\Srv\r\n", "Zapisano plik: D:\\Srv\\NorvikFTPsrv.exe (20 B)",
+           "Utworzono skrót: C:\\Autostart\\Serwer FTP.lnk -> D:\\Srv\\NorvikFTPsrv.exe",
+           "Zapisano INI: " + kTarget + "\\Vortel\\Vortel.ini [CONFIG] USERDIR=\r\n",
+           "\\Uninstall\\Vortel PRO \"NoModify\" = 1\r\n", "Wynik: 0 (zainstalowano)"})
+    EXPECT_TRUE(Has(log, line)) << line;
   EXPECT_EQ(files.ReadFile("D:\\Srv\\FTPSrv.hlp"), installtest::NewContents("FTPSrv.hlp"));
   EXPECT_TRUE(files.Exists(std::string(installtest::kStartup) + "\\Serwer FTP.lnk"));
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "engine/run_state.h"
 #include "module_state.h"
 #include "platform/headless/headless.h"
 #include "platform/text.h"
@@ -71,13 +70,14 @@ TEST_F(WizardFrameTest, ClosingAsksBeforeTheLastPageAndAConfirmedCloseWhileCopyi
       {8, false, ModalResult::None, true, false},    {7, true, ModalResult::None, true, false}};
   for (const auto& [step, withoutAsking, answer, closes, stops] : cases) {
     unittest::FreshModuleState();
+    form->Stop.Clear();
     form->CloseWithoutAsking = withoutAsking;
     form->Reopen();
     form->ShowStep(step);
     if (answer != ModalResult::None)
       platform.dialogs.Expect("Przerwać proces instalacji ?", answer);
     const bool closed = form->Close();
-    EXPECT_EQ(std::tuple(closed, engine::StopRequested, platform.dialogs.AllAnswered()),
+    EXPECT_EQ(std::tuple(closed, form->Stop.Requested(), platform.dialogs.AllAnswered()),
               std::tuple(closes, stops, true))
         << step;
   }

@@ -1,7 +1,6 @@
 // Pages between the agreement and the copying, via the wizard's buttons; the rules: choices_test.
 #include <gtest/gtest.h>
 
-#include "engine/run_state.h"
 #include "engine/target_dirs.h"
 #include "install_fixture.h"
 #include "system/paths.h"
@@ -178,7 +177,6 @@ TEST_F(PagesTest, OptionBoxesFollowTheProductsAndTheSummaryListsEverythingLineBy
 
 // Without a shell process nothing is started: the only other way would run it as administrator.
 TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTheClient) {
-  engine::TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
   for (const char* file :
        {"Emu\\Vortel.exe", "Ftp\\NorvikFtp.exe", "Emu\\readme.txt", "Srv\\readme.txt"})
     platform.files.PutFile(std::string("C:\\P\\") + file, "");
@@ -194,6 +192,7 @@ TEST_F(PagesTest, FinishOpensTheNotesOfEachChosenSlotThenStartsTheEmulatorThenTh
     form = std::make_unique<wizard::TInstalatorForm>(nullptr, "InstalatorForm",
                                                      std::vector<std::string>{});
     form->Asked = &asked;
+    form->TargetDirs = {"C:\\P\\", "C:\\P\\Emu\\", "C:\\P\\Ftp\\", "C:\\P\\Srv\\"};
     platform.gui.ShowForm(*form);
     Choose({true, false, true, true});
     form->ShowStep(8);

@@ -24,12 +24,13 @@ TEST(StoredFilesWin, PlantedLinksAreReplacedNotWrittenThroughAndABusyFileSaysSo)
   const std::string outside = wintest::MakeScratchFolder("system") + "\\plik.dll";
   Spill(medium + "a.txt", "nowy");
   Spill(medium + "wydruk", "kopia");
-  engine::StoredFileCodec codec;
+  engine::StoredFileCodec codec{plat::Current()};
   ASSERT_TRUE(codec.CompressFile(medium + "a.txt", medium + "a.tx_"));
   QuietView view;
   sys::RunLog none;
   unattended::SilentQuestions asked(none, {true, true});
-  engine::Copier copier(view, asked, medium);
+  const engine::StopRequest stop;
+  engine::Copier copier(plat::Current(), stop, view, asked, medium);
   copier.OverwriteAll = true;
   for (const bool plain : {false, true}) {
     SCOPED_TRACE(plain ? "plain" : "stored");

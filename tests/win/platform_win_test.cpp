@@ -80,18 +80,21 @@ TEST(PathsWin, RunProgramStartsAProgramWhosePathHasBlanksAsTheShellsUserOnly) {
   const std::string marker = wintest::MakeScratchFolder("run") + "\\started.txt";
   const std::string program = wintest::ProgramFolder() + "probe dir\\probe_child.exe";
   ASSERT_EQ(GetShellWindow(), nullptr);
-  EXPECT_EQ(sys::RunProgram(program, "\"" + marker + "\" druga"), plat::Launch::NoUserShell);
+  EXPECT_EQ(sys::RunProgram(plat::Current().Process(), program, "\"" + marker + "\" druga"),
+            plat::Launch::NoUserShell);
   const HWND shell =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(SetShellWindow(shell));
   EXPECT_EQ(plat::Current().Files().GetAttributes(marker), plat::kInvalidAttributes);
   // The child writes the marker before it waits for input, which is waited for.
-  EXPECT_EQ(sys::RunProgram(program, "\"" + marker + "\" druga"), plat::Launch::WithShellToken);
+  EXPECT_EQ(sys::RunProgram(plat::Current().Process(), program, "\"" + marker + "\" druga"),
+            plat::Launch::WithShellToken);
   EXPECT_EQ(wintest::Slurp(marker), "druga");
   if (const HWND w = FindWindowW(L"VortelProbeChild", nullptr)) PostMessageW(w, WM_CLOSE, 0, 0);
-  EXPECT_EQ(sys::RunProgram(wintest::ProgramFolder() + "no such program.exe", ""),
+  EXPECT_EQ(sys::RunProgram(plat::Current().Process(),
+                            wintest::ProgramFolder() + "no such program.exe", ""),
             plat::Launch::Failed);
-  EXPECT_EQ(sys::RunProgram("", ""), plat::Launch::Failed);
+  EXPECT_EQ(sys::RunProgram(plat::Current().Process(), "", ""), plat::Launch::Failed);
   DestroyWindow(shell);
 }
 

@@ -1,7 +1,0 @@
-#include "engine/run_state.h"
-
-namespace engine {
-
-bool StopRequested = false;
-
-}  // namespace engine
