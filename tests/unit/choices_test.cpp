@@ -131,7 +131,8 @@ TEST(Choices, OnlyFullPathsAreAcceptedAndTheOffersFollowTheMediumAndTheChosenPro
     for (int i = 0; i < engine::kOptionCount; ++i)
       offered += std::string(choices.options[i] ? "+" : "-") +
                  (engine::OptionOffered(i, Chosen(chosen)) ? "+" : "-");
-    EXPECT_EQ(inUse + " " + options, std::string(slots) + " " + defaults) << chosen;
+    EXPECT_EQ(inUse, slots) << chosen;
+    EXPECT_EQ(options, defaults) << chosen;
     EXPECT_EQ(offered,
               std::string(2, chosen[0]) + std::string(2, chosen[1]) + std::string(2, chosen[3]));
   }

@@ -78,8 +78,10 @@ TEST(CommandLine, SwitchesInAnyLetterCaseGiveTheModeFlagsFoldersAndLists) {
                      "/DIR0=", "/Dir1=Klienci\\", "/DIR3=E:\\Serwer", "/COMPONENTS=ftpbatch",
                      "/COMPONENTS=FtpServer, vortel", "/TASKS= AutostartFTPServer,desktopvortel"});
   ASSERT_EQ(s.error, "");
-  EXPECT_EQ(*s.mainFolder + "|" + *s.emulator + "|" + *s.ftpClients + "|" + *s.ftpServer,
-            "  D:\\Programy ąę\\ ||Klienci\\|E:\\Serwer");
+  EXPECT_EQ(*s.mainFolder, "  D:\\Programy ąę\\ ");
+  EXPECT_EQ(*s.emulator, "");
+  EXPECT_EQ(*s.ftpClients, "Klienci\\");
+  EXPECT_EQ(*s.ftpServer, "E:\\Serwer");
   EXPECT_EQ(*s.components, (engine::ProductChoice{true, false, false, true}));
   EXPECT_EQ(*s.tasks, (std::vector<int>{engine::kAutostartFtpServer, engine::kDesktopVortel}));
   const Switches none = ParseSwitches({"/SILENT", "/TASKS="});
@@ -148,7 +150,8 @@ TEST(CommandLine, ASettingsFileIsReadLineByLineAndItsFaultNamesTheLine) {
   }
   const std::string inf = "Dir=\"C:\\Program Files\\VP\\\"\nDir0=\nTasks=";
   const Switches s = ParseSwitches({"/SILENT", "/LOADINF=x"}, &inf);
-  EXPECT_EQ(*s.mainFolder + "|" + *s.emulator, "C:\\Program Files\\VP\\|");
+  EXPECT_EQ(*s.mainFolder, "C:\\Program Files\\VP\\");
+  EXPECT_EQ(*s.emulator, "");
   EXPECT_TRUE(s.tasks && s.tasks->empty());
 }
 

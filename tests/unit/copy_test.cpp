@@ -93,12 +93,14 @@ TEST_F(CopyTest, AnswersDecideWhatIsWrittenAndWhetherTheRunGoesOn) {
     // "All" holds for the later lists of the same run.
     const bool ok = fresh.copier.CopyFileList({"a.txt", "b.txt", "wydruk"}, 2, "C:\\inst\\") &&
                     fresh.copier.CopyFileList({"c.txt"}, 0, "C:\\inst\\");
-    std::string after =
-        std::to_string(ok) + std::to_string(fresh.copier.InstallAborted) +
-        std::to_string(fresh.dialogs.AllAnswered() && FilesIn(fresh.files, "C:\\inst").size() == 4);
+    EXPECT_EQ(ok, result);
+    EXPECT_EQ(fresh.copier.InstallAborted, !result);
+    EXPECT_TRUE(fresh.dialogs.AllAnswered());
+    EXPECT_EQ(FilesIn(fresh.files, "C:\\inst").size(), 4u);
+    std::string after;
     for (const char* name : {"a.txt", "b.txt", "wydruk", "c.txt"})
       after += " " + fresh.Installed(name).substr(0, 3);
-    EXPECT_EQ(after, std::to_string(result) + std::to_string(!result) + "1 " + expected);
+    EXPECT_EQ(after, std::string(" ") + expected);
   }
 }
 

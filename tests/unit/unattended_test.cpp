@@ -65,8 +65,9 @@ TEST_F(UnattendedTest, ChoiceSwitchesAgainstTheMedium) {
           platform, medium,
           unattended::ParseSwitches({"/SILENT", "/DIR=  F:\\Nowy  ", "/DIR3=", "/DIR0=G:\\Emu"}))
           .choices.folders;
-  EXPECT_EQ(folders.mainFolder + "|" + folders.emulator + "|" + folders.ftpServer,
-            "F:\\Nowy|G:\\Emu|");
+  EXPECT_EQ(folders.mainFolder, "F:\\Nowy");
+  EXPECT_EQ(folders.emulator, "G:\\Emu");
+  EXPECT_EQ(folders.ftpServer, "");
 }
 
 TEST_F(UnattendedTest, VerySilentInstallsWithoutAWindowAndLogsTheChoicesItApplied) {

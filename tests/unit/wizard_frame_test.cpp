@@ -44,14 +44,16 @@ TEST_F(WizardFrameTest, EachPageSetsItsButtonsAndOnlyTheAgreementEnablesNext) {
     EXPECT_EQ(form->CurrentStep, step);
     int visible = 0;
     for (auto* page : form->PageControl1->Pages()) visible += page->Visible();
-    EXPECT_EQ(Buttons() + std::to_string(visible), buttons + std::string("1")) << step;
+    EXPECT_EQ(Buttons(), buttons) << step;
+    EXPECT_EQ(visible, 1) << step;
     EXPECT_TRUE(form->PageControl1->ActivePage()->Visible());
   }
   EXPECT_EQ(form->focused, form->BitBtn4);
   form->ShowStep(6);
   std::string steps;
   for (int i = 0; i < 5; ++i, steps += std::to_string(form->CurrentStep)) form->BitBtn1->Click();
-  EXPECT_EQ(steps + " " + Buttons(), "54311 -NA- N");  // the tick stays
+  EXPECT_EQ(steps, "54311");
+  EXPECT_EQ(Buttons(), "-NA- N");  // the tick stays
   form->BitBtn2->SetEnabled(false);
   form->ShowStep(1);  // showing the current page again resets nothing
   EXPECT_FALSE(form->BitBtn2->Enabled());

@@ -91,7 +91,8 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageBrowseOrRefuseWithThei
                      form->CheckBox3->Enabled(), form->CheckBox3->Checked()}) +
                   " " + rows,
               expected);
-    EXPECT_EQ(form->Edit4->Text() + RowText(), kDefaultMain + "Vortel\\|FTPCli\\|S\\");
+    EXPECT_EQ(form->Edit4->Text(), kDefaultMain);
+    EXPECT_EQ(RowText(), "Vortel\\|FTPCli\\|S\\");
     form->Edit4->SetText("E:\\Inny");
     EXPECT_EQ(RowText(), reset);
   }
@@ -104,8 +105,8 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageBrowseOrRefuseWithThei
     form->Edit4->SetText(typed);
     platform.dialogs.Expect(Question(sys::TrimSpaces(typed), exists), answer);
     Next();
-    EXPECT_EQ(std::to_string(form->CurrentStep) + form->Edit4->Text(),
-              (answer == ModalResult::Yes ? "5" : "4") + sys::TrimSpaces(typed));
+    EXPECT_EQ(form->CurrentStep, answer == ModalResult::Yes ? 5 : 4);
+    EXPECT_EQ(form->Edit4->Text(), sys::TrimSpaces(typed));
   }
   form->Edit4->SetText("C:\\Pack");  // compared with a backslash added
   const std::string sub = "Wybierz podkatalog, w którym bądzie zainstalowany ";
@@ -120,7 +121,8 @@ TEST_F(PagesTest, ProductAndFolderChecksPrepareTheNextPageBrowseOrRefuseWithThei
   for (const auto& [button, edit, answer, stored, title] : browsed) {
     platform.shell.browseAnswers.push_back(answer);
     button->Click();
-    EXPECT_EQ(edit->Text() + "|" + platform.shell.browseCaptions.back(), stored + "|" + title);
+    EXPECT_EQ(edit->Text(), stored);
+    EXPECT_EQ(platform.shell.browseCaptions.back(), title);
   }
   // Would install below the current folder, or above a drive's root: the main folder or row named.
   const std::tuple<const char*, const char*, const char*> refused[] = {
