@@ -10,7 +10,7 @@
 namespace engine {
 
 // Uncompressed bytes per block. Changing it changes the stored bytes, not only the speed.
-constexpr size_t kDeflateBlock = 1 << 20;
+constexpr size_t kDeflateBlock = 1 << 18;
 
 // Threads worth starting here: the processors this process may run on.
 unsigned DeflateThreads();
