@@ -9,7 +9,6 @@
 #include <mutex>
 #include <new>
 #include <thread>
-#include <vector>
 
 #include "platform/errors.h"
 
@@ -18,56 +17,65 @@ namespace {
 
 constexpr size_t kWindow = 32768;  // deflate's reach back, and so each block's dictionary
 
+// Made on the reading thread, so a worker never meets a failed allocation.
 class RawDeflater {
  public:
-  explicit RawDeflater(int level) {
+  RawDeflater() = default;
+  ~RawDeflater() { deflateEnd(&z); }  // harmless on a stream never initialised
+  RawDeflater(const RawDeflater&) = delete;
+  RawDeflater& operator=(const RawDeflater&) = delete;
+  void Init(int level) {
     // The larger hash table: at level 1 it compresses about 8 % faster, and no worse.
     if (deflateInit2(&z, level, Z_DEFLATED, -15, MAX_MEM_LEVEL, Z_DEFAULT_STRATEGY) != Z_OK)
       throw std::bad_alloc();
   }
-  ~RawDeflater() { deflateEnd(&z); }
-  RawDeflater(const RawDeflater&) = delete;
-  RawDeflater& operator=(const RawDeflater&) = delete;
   z_stream z{};
 };
 
 struct Block {
-  std::vector<unsigned char> in;  // the dictionary, then the block's own input
-  std::vector<unsigned char> out;
-  size_t dictionary = 0, size = 0, packed = 0;
+  unsigned char* in = nullptr;  // the dictionary, then the block's own input
+  unsigned char* out = nullptr;
+  size_t bound = 0, dictionary = 0, size = 0, packed = 0;
   uLong adler = 0;
   bool last = false, done = false, failed = false;
 };
 
 void Compress(Block& block, RawDeflater& deflater) {
   z_stream& z = deflater.z;
-  unsigned char* data = block.in.data() + block.dictionary;
+  unsigned char* data = block.in + block.dictionary;
   block.adler = adler32(adler32(0, nullptr, 0), data, static_cast<uInt>(block.size));
   deflateReset(&z);
-  if (block.dictionary)
-    deflateSetDictionary(&z, block.in.data(), static_cast<uInt>(block.dictionary));
+  if (block.dictionary) deflateSetDictionary(&z, block.in, static_cast<uInt>(block.dictionary));
   z.next_in = data;
   z.avail_in = static_cast<uInt>(block.size);
-  z.next_out = block.out.data();
-  z.avail_out = static_cast<uInt>(block.out.size());
+  z.next_out = block.out;
+  z.avail_out = static_cast<uInt>(block.bound);
   const int rc = deflate(&z, block.last ? Z_FINISH : Z_SYNC_FLUSH);
   // The output buffer holds the worst case, so one call always completes the block.
   block.failed = rc != (block.last ? Z_STREAM_END : Z_OK) || z.avail_in || !z.avail_out;
-  block.packed = block.out.size() - z.avail_out;
+  block.packed = block.bound - z.avail_out;
 }
 
 // The blocks in flight, written in the order they were read, whoever compresses them.
 class Pipeline {
  public:
-  Pipeline(int level, unsigned threads) : level_(level), threads_(std::max(threads, 1u)) {
-    // Two at least: a block's dictionary is read from the one before it.
-    blocks_.resize(2 * threads_);
-    deflaters_.push_back(std::make_unique<RawDeflater>(level_));
+  // Two blocks at least: a block's dictionary is read from the one before it.
+  Pipeline(int level, unsigned threads)
+      : level_(level),
+        threads_(std::max(threads, 1u)),
+        slots_(2 * threads_),
+        blocks_(new Block[slots_]),
+        deflaters_(new RawDeflater[threads_]),
+        workers_(new std::thread[threads_]) {
+    deflaters_[0].Init(level);
     // The worst case of a whole stream, plus the sync flush's empty stored block.
-    const size_t bound = deflateBound(&deflaters_[0]->z, kDeflateBlock) + 16;
-    for (Block& block : blocks_) {
-      block.in.resize(kWindow + kDeflateBlock);
-      block.out.resize(bound);
+    const size_t bound = deflateBound(&deflaters_[0].z, kDeflateBlock) + 16;
+    const size_t each = kWindow + kDeflateBlock + bound;
+    memory_.reset(new unsigned char[slots_ * each]);
+    for (size_t i = 0; i < slots_; ++i) {
+      blocks_[i].in = memory_.get() + i * each;
+      blocks_[i].out = blocks_[i].in + kWindow + kDeflateBlock;
+      blocks_[i].bound = bound;
     }
   }
   ~Pipeline() {
@@ -76,7 +84,7 @@ class Pipeline {
       stop_ = true;
     }
     work_.notify_all();
-    for (std::thread& worker : workers_) worker.join();
+    for (unsigned i = 0; i < started_; ++i) workers_[i].join();
   }
   Pipeline(const Pipeline&) = delete;
   Pipeline& operator=(const Pipeline&) = delete;
@@ -92,11 +100,11 @@ class Pipeline {
     uLong adler = adler32(0, nullptr, 0);
     bool readAll = false;
     for (;;) {
-      while (!readAll && submitted_ - written_ < blocks_.size()) {
+      while (!readAll && submitted_ - written_ < slots_) {
         Block& block = Fill(read);
         readAll = block.last;
         if (threads_ == 1 || (block.last && submitted_ == written_)) {
-          Compress(block, *deflaters_[0]);
+          Compress(block, deflaters_[0]);
           block.done = true;
         } else {
           StartWorkers();
@@ -106,13 +114,13 @@ class Pipeline {
         work_.notify_one();
       }
       if (written_ == submitted_) break;
-      Block& block = blocks_[written_ % blocks_.size()];
+      Block& block = blocks_[written_ % slots_];
       {
         std::unique_lock<std::mutex> lock(mutex_);
         done_.wait(lock, [&] { return block.done; });
       }
       if (block.failed) throw plat::Error("deflate state damaged");
-      write(block.out.data(), block.packed);
+      write(block.out, block.packed);
       adler = adler32_combine(adler, block.adler, static_cast<z_off_t>(block.size));
       ++written_;
     }
@@ -126,16 +134,15 @@ class Pipeline {
   // Reads the next block into its slot, behind the end of the one before it. A block is the
   // last when the input ends within it, or right at its end (then the last one is empty).
   Block& Fill(const std::function<size_t(void*, size_t)>& read) {
-    Block& block = blocks_[submitted_ % blocks_.size()];
+    Block& block = blocks_[submitted_ % slots_];
     block.dictionary = 0;
     if (submitted_ > 0) {
-      const Block& before = blocks_[(submitted_ - 1) % blocks_.size()];
+      const Block& before = blocks_[(submitted_ - 1) % slots_];
       block.dictionary = std::min(kWindow, before.dictionary + before.size);
-      std::memcpy(block.in.data(),
-                  before.in.data() + before.dictionary + before.size - block.dictionary,
+      std::memcpy(block.in, before.in + before.dictionary + before.size - block.dictionary,
                   block.dictionary);
     }
-    unsigned char* data = block.in.data() + block.dictionary;
+    unsigned char* data = block.in + block.dictionary;
     block.size = 0;
     while (block.size < kDeflateBlock) {
       const size_t got = read(data + block.size, kDeflateBlock - block.size);
@@ -148,12 +155,10 @@ class Pipeline {
   }
 
   void StartWorkers() {
-    if (!workers_.empty()) return;
-    // Every allocation here, so a worker never meets one.
-    while (deflaters_.size() < threads_)
-      deflaters_.push_back(std::make_unique<RawDeflater>(level_));
-    for (unsigned i = 0; i < threads_; ++i)
-      workers_.emplace_back([this, i] { Work(*deflaters_[i]); });
+    if (started_) return;
+    for (unsigned i = 1; i < threads_; ++i) deflaters_[i].Init(level_);
+    for (; started_ < threads_; ++started_)
+      workers_[started_] = std::thread([this, i = started_] { Work(deflaters_[i]); });
   }
 
   void Work(RawDeflater& deflater) {
@@ -162,7 +167,7 @@ class Pipeline {
       work_.wait(lock, [&] { return stop_ || taken_ < submitted_; });
       if (stop_) return;
       // Once there are workers, every block is theirs: only a lone first block is not.
-      Block& block = blocks_[taken_++ % blocks_.size()];
+      Block& block = blocks_[taken_++ % slots_];
       lock.unlock();
       Compress(block, deflater);
       lock.lock();
@@ -173,9 +178,12 @@ class Pipeline {
 
   const int level_;
   const unsigned threads_;
-  std::vector<Block> blocks_;
-  std::vector<std::unique_ptr<RawDeflater>> deflaters_;
-  std::vector<std::thread> workers_;
+  const size_t slots_;
+  std::unique_ptr<Block[]> blocks_;
+  std::unique_ptr<unsigned char[]> memory_;  // every block's input and output
+  std::unique_ptr<RawDeflater[]> deflaters_;
+  std::unique_ptr<std::thread[]> workers_;
+  unsigned started_ = 0;
   std::mutex mutex_;
   std::condition_variable work_, done_;
   size_t submitted_ = 0, taken_ = 0, written_ = 0;
