@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <cstring>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -14,8 +13,6 @@
 
 namespace engine {
 namespace {
-
-constexpr size_t kWindow = 32768;  // deflate's reach back, and so each block's dictionary
 
 // Made on the reading thread, so a worker never meets a failed allocation.
 class RawDeflater {
@@ -33,20 +30,18 @@ class RawDeflater {
 };
 
 struct Block {
-  unsigned char* in = nullptr;  // the dictionary, then the block's own input
+  unsigned char* in = nullptr;
   unsigned char* out = nullptr;
-  size_t bound = 0, dictionary = 0, size = 0, packed = 0;
+  size_t bound = 0, size = 0, packed = 0;
   uLong adler = 0;
   bool last = false, done = false, failed = false;
 };
 
 void Compress(Block& block, RawDeflater& deflater) {
   z_stream& z = deflater.z;
-  unsigned char* data = block.in + block.dictionary;
-  block.adler = adler32(adler32(0, nullptr, 0), data, static_cast<uInt>(block.size));
+  block.adler = adler32(adler32(0, nullptr, 0), block.in, static_cast<uInt>(block.size));
   deflateReset(&z);
-  if (block.dictionary) deflateSetDictionary(&z, block.in, static_cast<uInt>(block.dictionary));
-  z.next_in = data;
+  z.next_in = block.in;
   z.avail_in = static_cast<uInt>(block.size);
   z.next_out = block.out;
   z.avail_out = static_cast<uInt>(block.bound);
@@ -59,7 +54,7 @@ void Compress(Block& block, RawDeflater& deflater) {
 // The blocks in flight, written in the order they were read, whoever compresses them.
 class Pipeline {
  public:
-  // Two blocks at least: a block's dictionary is read from the one before it.
+  // Two blocks per thread: one being compressed, one read or written meanwhile.
   Pipeline(int level, unsigned threads)
       : level_(level),
         threads_(std::max(threads, 1u)),
@@ -70,11 +65,11 @@ class Pipeline {
     deflaters_[0].Init(level);
     // The worst case of a whole stream, plus the sync flush's empty stored block.
     const size_t bound = deflateBound(&deflaters_[0].z, kDeflateBlock) + 16;
-    const size_t each = kWindow + kDeflateBlock + bound;
+    const size_t each = kDeflateBlock + bound;
     memory_.reset(new unsigned char[slots_ * each]);
     for (size_t i = 0; i < slots_; ++i) {
       blocks_[i].in = memory_.get() + i * each;
-      blocks_[i].out = blocks_[i].in + kWindow + kDeflateBlock;
+      blocks_[i].out = blocks_[i].in + kDeflateBlock;
       blocks_[i].bound = bound;
     }
   }
@@ -131,21 +126,13 @@ class Pipeline {
   }
 
  private:
-  // Reads the next block into its slot, behind the end of the one before it. A block is the
-  // last when the input ends within it, or right at its end (then the last one is empty).
+  // Reads the next block into its slot. A block is the last when the input ends within it, or
+  // right at its end (then the last one is empty).
   Block& Fill(const std::function<size_t(void*, size_t)>& read) {
     Block& block = blocks_[submitted_ % slots_];
-    block.dictionary = 0;
-    if (submitted_ > 0) {
-      const Block& before = blocks_[(submitted_ - 1) % slots_];
-      block.dictionary = std::min(kWindow, before.dictionary + before.size);
-      std::memcpy(block.in, before.in + before.dictionary + before.size - block.dictionary,
-                  block.dictionary);
-    }
-    unsigned char* data = block.in + block.dictionary;
     block.size = 0;
     while (block.size < kDeflateBlock) {
-      const size_t got = read(data + block.size, kDeflateBlock - block.size);
+      const size_t got = read(block.in + block.size, kDeflateBlock - block.size);
       if (got == 0) break;
       block.size += got;
     }

@@ -1,16 +1,16 @@
 #pragma once
 // One zlib stream of a whole file, compressed in fixed blocks on several threads. Every block
 // but the last ends on a byte boundary (a sync flush), so the blocks join into one ordinary
-// deflate stream that any zlib reads; each is primed with the 32 KiB of input before it, so
-// matches reach back across block edges almost as far as in one pass. The bytes depend only on
-// the input: never on the number of threads or on which thread finished first.
+// deflate stream that any zlib reads. Each block starts afresh: priming it with the 32 KiB
+// before it made the stream 0.03 % smaller and the compression some 5 % slower. The bytes
+// depend only on the input: never on the number of threads or on which thread finished first.
 #include <cstddef>
 #include <functional>
 
 namespace engine {
 
 // Uncompressed bytes per block. Changing it changes the stored bytes, not only the speed.
-constexpr size_t kDeflateBlock = 1 << 18;
+constexpr size_t kDeflateBlock = 1 << 19;
 
 // Threads worth starting here: the processors this process may run on.
 unsigned DeflateThreads();
