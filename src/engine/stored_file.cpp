@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "engine/block_deflate.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
 #include "platform/text.h"
@@ -132,21 +133,13 @@ class Inflater {
   z_stream z{};
 };
 
-class Deflater {
- public:
-  explicit Deflater(int level) {
-    if (deflateInit(&z, level) != Z_OK) throw std::bad_alloc();
-  }
-  ~Deflater() { deflateEnd(&z); }
-  Deflater(const Deflater&) = delete;
-  Deflater& operator=(const Deflater&) = delete;
-  z_stream z{};
-};
-
 }  // namespace
 
 StoredFileCodec::StoredFileCodec(plat::Platform& platform)
-    : platform_(platform), copyBuffer_(kOutputBlock), input_(kInputBlock), packed_(kInputBlock) {}
+    : threads(DeflateThreads()),
+      platform_(platform),
+      copyBuffer_(kOutputBlock),
+      input_(kInputBlock) {}
 
 void StoredFileCodec::SweepLeftovers(const std::string& dst) {
   const std::string folder = FolderOf(dst);
@@ -203,21 +196,8 @@ bool StoredFileCodec::CompressFile(const std::string& src, const std::string& ds
   auto in = platform_.Files().OpenRead(src);
   SweepLeftovers(dst);
   ReplacingOutput out(platform_.Files(), dst);
-  Deflater deflater(kLevel);
-  z_stream& z = deflater.z;
-  int flush = Z_NO_FLUSH;
-  while (flush != Z_FINISH) {
-    const size_t got = in->Read(input_.data(), input_.size());
-    flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
-    z.next_in = input_.data();
-    z.avail_in = static_cast<uInt>(got);
-    do {
-      z.next_out = packed_.data();
-      z.avail_out = static_cast<uInt>(packed_.size());
-      if (deflate(&z, flush) == Z_STREAM_ERROR) throw plat::Error("deflate state damaged");
-      out.Write(packed_.data(), packed_.size() - z.avail_out);
-    } while (z.avail_out == 0);
-  }
+  DeflateInBlocks([&](void* buffer, size_t size) { return in->Read(buffer, size); },
+                  [&](const void* data, size_t size) { out.Write(data, size); }, kLevel, threads);
   out.Commit();
   return true;
 }

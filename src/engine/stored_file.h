@@ -38,6 +38,8 @@ class StoredFileCodec {
   bool ExpandFile(const std::string& src, const std::string& dst);
   // Writes `src` as one zlib stream onto `dst`, with the same all-or-nothing replacement.
   bool CompressFile(const std::string& src, const std::string& dst);
+  // How many threads compress a large file (the processors); the bytes are the same for any.
+  unsigned threads;
   // Told the size of every block read while expanding, so a caller can show progress within
   // a large file.
   std::function<void(size_t)> onRead;
@@ -54,7 +56,6 @@ class StoredFileCodec {
   std::set<std::string> swept_;            // folders, upper-cased
   std::vector<unsigned char> copyBuffer_;  // kOutputBlock
   std::vector<unsigned char> input_;       // kInputBlock
-  std::vector<unsigned char> packed_;      // kInputBlock, deflate's output
 };
 
 }  // namespace engine

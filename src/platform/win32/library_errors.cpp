@@ -4,6 +4,7 @@
 // these throw the program's own exception with the same message instead.
 #include <cstdlib>
 #include <new>
+#include <string>
 
 #include "platform/errors.h"
 
@@ -30,6 +31,11 @@ void __throw_logic_error(const char* what) {
 }
 void __throw_out_of_range_fmt(const char* format, ...) {
   throw plat::Error(format);
+}
+// A thread that cannot start, a lock that fails: the library's own report, std::system_error,
+// would bring its category's strings and the system's message tables.
+void __throw_system_error(int code) {
+  throw plat::Error("błąd systemu nr " + std::to_string(code));
 }
 
 }  // namespace std
