@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "engine/medium_kind.h"
 #include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
@@ -16,15 +17,31 @@ using plat::DlgType;
 using plat::ModalResult;
 
 Copier::Copier(RunView& view, std::string sourceDir)
-    : view_(view), sourceDir_(std::move(sourceDir)) {
+    : view_(view),
+      sourceDir_(std::move(sourceDir)),
+      medium_(sourceDir_, plat::Current().Files().ModulePath()) {
   codec_.onRead = [this](size_t bytes) { Progress(done_ + bytes); };
+}
+
+void Copier::CheckMedium() {
+  if (!medium_.Catalogued())
+    Log().Note("Nośnik bez katalogu sum kontrolnych (starsza wersja): pliki nie są sprawdzane.");
+  if (!medium_.Catalogued() || !medium_.Has(kMarkerName)) return;
+  try {
+    auto in = medium_.Open(kMarkerName);
+    char buffer[64];
+    while (in->Read(buffer, sizeof buffer) > 0) {
+    }
+  } catch (const std::exception& e) {
+    Log().FileFailed(sourceDir_ + kMarkerName, e.what());
+    throw;
+  }
 }
 
 uint64_t Copier::MediumSize(const std::string& entry) const {
   const EntryKind kind = KindOf(entry);
   if (entry.empty() || kind == EntryKind::Installer) return 0;
-  return plat::Current().Files().FileSize(sourceDir_ +
-                                          (kind == EntryKind::Stored ? StoredName(entry) : entry));
+  return medium_.Size(kind == EntryKind::Stored ? StoredName(entry) : entry);
 }
 
 void Copier::StartProgress(const RunPlan& plan) {
@@ -85,7 +102,7 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   view_.ShowInfo("Kopiowanie pliku \"" + (cut == std::string::npos ? dst : dst.substr(cut + 1)) +
                  "\".");
   // Whatever the codec reported on the way, the file ends at its whole size.
-  const uint64_t after = done_ + plat::Current().Files().FileSize(sourceDir_ + name);
+  const uint64_t after = done_ + medium_.Size(name);
   switch (DecideOverwrite(dst)) {
     case Decision::Skip:
       Log().FileSkipped(dst);
@@ -100,8 +117,8 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   // and not on the target of a link planted in its place.
   bool result = false;
   try {
-    result = plainCopy ? codec_.CopyPlainFile(sourceDir_ + name, dst)
-                       : codec_.ExpandFile(sourceDir_ + name, dst);
+    auto in = medium_.Open(name);
+    result = plainCopy ? codec_.CopyFrom(*in, dst) : codec_.ExpandFrom(*in, sourceDir_ + name, dst);
   } catch (const std::exception& e) {
     Log().FileFailed(dst, e.what());
     throw;

@@ -6,6 +6,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/install_plan.h"
+#include "engine/medium.h"
 #include "engine/run_view.h"
 #include "engine/stored_file.h"
 
@@ -15,7 +16,8 @@ namespace engine {
 // gave that hold for the rest of the run.
 class Copier {
  public:
-  // `sourceDir` is the medium folder, ending in "\".
+  // `sourceDir` is the medium folder, ending in "\"; the running program's catalogue vouches
+  // for its files.
   Copier(RunView& view, std::string sourceDir);
 
   const std::string& SourceDir() const { return sourceDir_; }
@@ -33,6 +35,9 @@ class Copier {
   bool ExpandFile(const std::string& src, const std::string& dst) {
     return codec_.ExpandFile(src, dst);
   }
+  // Raises EDamagedFile when the medium holds a file the run reads that its catalogue does not
+  // vouch for, before anything is installed: the medium's kind, read before the run.
+  void CheckMedium();
   // From here on the view hears how much of the stored bytes of the plan's files (the sample
   // script included) has been processed; a skipped file counts as processed.
   void StartProgress(const RunPlan& plan);
@@ -45,6 +50,7 @@ class Copier {
 
   RunView& view_;
   std::string sourceDir_;
+  Medium medium_;
   StoredFileCodec codec_;
   uint64_t total_ = 0, done_ = 0;
   int shown_ = -1;

@@ -1,5 +1,6 @@
 #include "engine/medium_kind.h"
 
+#include "engine/medium.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
 
@@ -14,7 +15,9 @@ void ReadMediumKind(const std::string& sourceDir) {
   char first = 0;
   size_t got = 0;
   try {
-    got = plat::Current().Files().OpenRead(sourceDir + kMarkerName)->Read(&first, 1);
+    // A setup file carries the marker; what lies beside it is the user's.
+    Medium medium(sourceDir, plat::Current().Files().ModulePath());
+    if (medium.Has(kMarkerName)) got = medium.Open(kMarkerName)->Read(&first, 1);
   } catch (const plat::EFileError&) {
     got = 0;
   }
