@@ -104,4 +104,17 @@ std::unique_ptr<plat::InputFile> Medium::Open(const std::string& name) {
                                         programPath_ + " (" + name + ")", *entry, entry->offset);
 }
 
+bool CarriesSignature(const std::string& program) {
+  auto& files = plat::Current().Files();
+  try {
+    auto in = files.OpenRead(program);
+    ProgramLayout layout;
+    std::vector<PayloadEntry> entries;
+    ReadPayload(ReaderOf(*in, program), files.FileSize(program), layout, entries);
+    return layout.hasCertificate;
+  } catch (const plat::EFileError&) {
+    return false;
+  }
+}
+
 }  // namespace engine

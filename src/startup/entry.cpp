@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/exit_codes.h"
+#include "engine/medium.h"
 #include "engine/run_log.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
@@ -58,6 +59,18 @@ bool PassesChecks(StartupChecks& checks, bool checkComponents,
   }
   return true;
 }
+
+// A signed program whose signature no longer holds was changed after signing, and its
+// catalogue of the medium's digests with it: it vouches for nothing and installs nothing.
+bool SignatureBroken() {
+  auto& files = plat::Current().Files();
+  const std::string self = files.ModulePath();
+  return engine::CarriesSignature(self) && !files.SignatureHolds(self);
+}
+
+constexpr char kSignatureBroken[] =
+    "Instalator pakietu Vortel PRO\rPodpis cyfrowy programu instalacyjnego jest nieważny: "
+    "plik został zmieniony po podpisaniu.\rInstalacja nie zostanie wykonana.";
 
 // `masteringArgs`: the command line when it masters a medium, else empty. `ranWith`, when
 // given, gets the choices the wizard's installation started with.
@@ -158,6 +171,12 @@ int RunLogged(const std::vector<std::string>& args, unattended::Switches& switch
     log.Line("Wynik: 2 (odmowa uruchomienia)");
     return engine::kExitRefused;
   }
+  if (SignatureBroken()) {
+    log.Error(kSignatureBroken);
+    if (!silent) plat::MessageDlg(kSignatureBroken, plat::DlgType::Error, {plat::DlgButton::OK});
+    log.Line("Wynik: 4 (błąd kopiowania pliku)");
+    return engine::kExitCopyFailed;
+  }
   // Made before the run, so a file that cannot be written stops it before anything changes.
   std::unique_ptr<plat::OutputFile> inf;
   if (switches.saveInf) {
@@ -233,8 +252,10 @@ int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
                                                                : engine::kExitRefused;
   unattended::SetupLog nothing;
   return Guarded(false, nothing, [&] {
-    return PassesChecks(checks, entry.checkComponents, Refuse) ? RunWizard({})
-                                                               : engine::kExitRefused;
+    if (!PassesChecks(checks, entry.checkComponents, Refuse)) return int{engine::kExitRefused};
+    if (!SignatureBroken()) return RunWizard({});
+    plat::MessageDlg(kSignatureBroken, plat::DlgType::Error, {plat::DlgButton::OK});
+    return int{engine::kExitCopyFailed};
   });
 }
 

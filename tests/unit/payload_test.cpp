@@ -27,20 +27,6 @@ Sha256::Digest DigestOf(const std::string& data) {
   return sha.Final();
 }
 
-// Headers as the PE format lays them out, one section of 0x200 bytes from 0x200: enough for the
-// layout, which is all the catalogue needs.
-std::string Program(uint32_t certOffset = 0, uint32_t certSize = 0) {
-  std::string pe(0x400, '\0');
-  pe[0] = 'M', pe[1] = 'Z', pe[0x3C] = 0x40;
-  std::memcpy(&pe[0x40], "PE\0\0", 4);
-  pe[0x46] = 1, pe[0x54] = static_cast<char>(224), pe[0x58] = 0x0b, pe[0x59] = 0x01;
-  pe[0x58 + 92] = 16;
-  std::memcpy(&pe[0x58 + 128], &certOffset, 4);
-  std::memcpy(&pe[0x58 + 132], &certSize, 4);
-  pe[0x138 + 17] = 2, pe[0x138 + 21] = 2;
-  return pe;
-}
-
 PayloadState Parse(const std::string& file, std::vector<PayloadEntry>& entries,
                    engine::ProgramLayout* layout = nullptr) {
   engine::ProgramLayout ignored;
@@ -76,7 +62,7 @@ TEST(Payload, TheCatalogueLiesBeforeTheSignatureAndAnyInconsistencyIsBroken) {
                                              {"wydruk", 7, DigestOf("wydruk!"), ~0ull}};
   const std::string carried("bytes\0\0\0", 8);
   const std::string tail = engine::EncodePayload(entries, 0x400, 0x408);
-  const std::string plain = Program() + carried + tail;
+  const std::string plain = enginetest::Program() + carried + tail;
   std::vector<PayloadEntry> read;
   engine::ProgramLayout layout;
   ASSERT_EQ(Parse(plain, read, &layout), PayloadState::Valid);
@@ -87,11 +73,11 @@ TEST(Payload, TheCatalogueLiesBeforeTheSignatureAndAnyInconsistencyIsBroken) {
   EXPECT_EQ(std::tuple(layout.sectionsEnd, layout.signedEnd, layout.hasCertificate),
             std::tuple(uint64_t{0x400}, uint64_t{plain.size()}, false));
   // Signed: the certificate table follows, the directory entry names it.
-  const std::string signedFile =
-      Program(static_cast<uint32_t>(plain.size()), 16) + carried + tail + std::string(16, 'C');
+  const std::string signedFile = enginetest::Program(static_cast<uint32_t>(plain.size()), 16) +
+                                 carried + tail + std::string(16, 'C');
   EXPECT_EQ(Parse(signedFile, read, &layout), PayloadState::Valid);
   EXPECT_TRUE(layout.hasCertificate);
-  EXPECT_EQ(Parse(Program() + "older medium", read), PayloadState::None);
+  EXPECT_EQ(Parse(enginetest::Program() + "older medium", read), PayloadState::None);
   EXPECT_EQ(Parse("MZ not a program", read), PayloadState::None);
   // Every field of the trailer and the table counts: any byte changed breaks the catalogue or
   // changes what it vouches for.
@@ -109,8 +95,9 @@ TEST(Payload, TheCatalogueLiesBeforeTheSignatureAndAnyInconsistencyIsBroken) {
   }
   // A carried file reaching past the catalogue's start.
   const std::vector<PayloadEntry> past = {{"Vortel.ex_", 9, DigestOf("bytes"), 0x400}};
-  EXPECT_EQ(Parse(Program() + carried + engine::EncodePayload(past, 0x400, 0x408), read),
-            PayloadState::Broken);
+  EXPECT_EQ(
+      Parse(enginetest::Program() + carried + engine::EncodePayload(past, 0x400, 0x408), read),
+      PayloadState::Broken);
 }
 
 // The medium on D: with the catalogue the running D:\Install.exe carries, one file left out.
@@ -122,7 +109,8 @@ void Catalogue(plat::headless::HeadlessPlatform& platform, const std::string& le
       const std::string contents = files.ReadFile("D:\\" + name);
       entries.push_back({name, contents.size(), DigestOf(contents), PayloadEntry::kNotCarried});
     }
-  files.PutFile("D:\\Install.exe", Program() + engine::EncodePayload(entries, 0x400, 0x400));
+  files.PutFile("D:\\Install.exe",
+                enginetest::Program() + engine::EncodePayload(entries, 0x400, 0x400));
   files.SetModulePath("D:\\Install.exe");
 }
 

@@ -481,8 +481,8 @@ bool Win32Files::SignatureHolds(const std::string& path) {
   // The question is whether these are the bytes that were signed. Whom to trust as their
   // signer is the system's business (it names the publisher when it asks for administrator
   // rights), so a signer it does not know, or a certificate since expired, still holds.
-  switch (static_cast<unsigned long>(status)) {
-    case ERROR_SUCCESS:
+  switch (status) {
+    case static_cast<LONG>(ERROR_SUCCESS):
     case CERT_E_UNTRUSTEDROOT:
     case CERT_E_UNTRUSTEDTESTROOT:
     case CERT_E_CHAINING:
