@@ -238,6 +238,8 @@ int RunWithSwitches(const std::vector<std::string>& args, StartupChecks& checks)
 EntryDecision DecideEntry(const std::vector<std::string>& args) {
   if (!args.empty() && plat::InvariantUpper(args[0]) == "DISC")
     return {EntryMode::Mastering, args[0] != "DISC"};
+  if (!args.empty() && plat::InvariantUpper(args[0]) == "BUNDLE")
+    return {EntryMode::Mastering, args[0] != "BUNDLE"};
   for (const std::string& word : args)
     if (!word.empty() && word[0] == '/') return {EntryMode::Switches, true};
   return {EntryMode::Wizard, true};

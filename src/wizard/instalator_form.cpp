@@ -1,11 +1,13 @@
 #include "wizard/instalator_form.h"
 
+#include "engine/bundle.h"
 #include "engine/exit_codes.h"
 #include "engine/mastering.h"
 #include "engine/medium_kind.h"
 #include "engine/run_state.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "system/paths.h"
 #include "ui/recolor.h"
 #include "wizard/licence.h"
@@ -61,7 +63,9 @@ void TInstalatorForm::FormCreate() {
 void TInstalatorForm::FormShow() {
   if (!masteringArgs_.empty()) {
     // The mastering mode writes a medium instead of installing; no page is ever shown.
-    engine::ExitCode = engine::MasterMedium(masteringArgs_);
+    engine::ExitCode = plat::InvariantUpper(masteringArgs_[0]) == "BUNDLE"
+                           ? engine::BundleMedium(masteringArgs_)
+                           : engine::MasterMedium(masteringArgs_);
     engine::CloseWithoutAsking = true;
     plat::Current().Ui().Terminate();
     return;

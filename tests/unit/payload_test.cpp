@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#include "engine/bundle.h"
 #include "engine/medium.h"
+#include "engine/medium_kind.h"
 #include "engine/sha256.h"
 #include "install_fixture.h"
 
@@ -151,6 +153,48 @@ TEST(MediumDigests, AFileTheCatalogueDoesNotVouchForIsDamagedAndNothingStaysInst
     EXPECT_EQ(m.Run(all, "C:\\VP"), engine::RunOutcome::CopyFailed);
     EXPECT_EQ(m.State(), before);
   }
+}
+
+// The setup file installs what the folder does, from itself alone; the catalogue vouches for
+// its bytes as for the folder's.
+TEST(Bundle, OneSetupFileInstallsWhatItsMediumDoesAndRefusesAChangedByte) {
+  using installtest::Machine;
+  const installtest::Selection all = {true, true, true, true};
+  Machine folder;
+  Catalogue(folder.platform);
+  folder.platform.files.PutFile("D:\\appid.dat", "S");
+  Catalogue(folder.platform);
+  ASSERT_EQ(engine::BundleMedium({"bundle", "D:\\", "D:\\setup.exe"}), 0);
+  const std::string bundle = folder.platform.files.ReadFile("D:\\setup.exe");
+  folder.platform.files.Remove("D:\\setup.exe");
+  engine::ReadMediumKind("D:\\");
+  ASSERT_EQ(folder.Run(all, "C:\\VP"), engine::RunOutcome::Installed);
+  for (const bool changed : {false, true}) {
+    Machine m;
+    auto& files = m.platform.files;
+    for (const std::string& name : files.List("D:\\")) files.Remove("D:\\" + name);
+    files.PutFile("D:\\appid.dat", "A");  // the user's, not the medium's
+    files.PutFile("D:\\setup.exe", bundle);
+    if (changed)
+      files.PutFile("D:\\setup.exe", bundle.substr(0, 0x500) + "!" + bundle.substr(0x501));
+    files.SetModulePath("D:\\setup.exe");
+    engine::ReadMediumKind("D:\\");
+    EXPECT_EQ(engine::MediumProducts, engine::kFtpServerGroup);
+    const std::string before = m.State();
+    if (changed)
+      m.platform.dialogs.Expect("Wystąpił błąd podczas kopiowania plików.", plat::ModalResult::OK);
+    EXPECT_EQ(m.Run(all, "C:\\VP"),
+              changed ? engine::RunOutcome::CopyFailed : engine::RunOutcome::Installed);
+    EXPECT_EQ(m.State(), changed ? before : folder.State());
+  }
+  // A medium whose files the catalogue does not vouch for makes no setup file.
+  folder.platform.files.PutFile("D:\\wydruk", "changed");
+  folder.platform.dialogs.ExpectStartingWith(
+      "Nie udało się utworzyć pliku instalacyjnego \"D:\\setup.exe\".\r\"D:\\wydruk\": ",
+      plat::ModalResult::OK);
+  EXPECT_EQ(engine::BundleMedium({"BUNDLE", "D:\\", "D:\\setup.exe"}), 1);
+  EXPECT_FALSE(folder.platform.files.Exists("D:\\setup.exe"));
+  engine::MediumProducts = engine::kWholePackage;
 }
 
 }  // namespace
