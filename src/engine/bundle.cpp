@@ -19,31 +19,22 @@ void WriteBundle(const std::string& folder, plat::OutputFile& out) {
   auto in = files.OpenRead(program);
   ProgramLayout layout;
   std::vector<PayloadEntry> entries;
-  if (ReadPayload(ReaderOf(*in, program), files.FileSize(program), layout, entries) !=
-      PayloadState::Valid)
+  if (ReadPayload(*in, program, files.FileSize(program), layout, entries) != PayloadState::Valid)
     throw plat::EFileError(program, "brak katalogu plików nośnika");
   in->Seek(0);
   WriteProgramHead(*in, layout, out);
   uint64_t at = layout.sectionsEnd;
-  std::vector<unsigned char> buffer(StoredFileCodec::kInputBlock);
   for (PayloadEntry& entry : entries) {
     if (entry.offset != PayloadEntry::kNotCarried)
       throw plat::EFileError(program, "to już jest plik instalacyjny z plikami nośnika");
     const std::string path = folder + entry.name;
-    auto file = files.OpenRead(path);
-    Sha256 sha;
-    uint64_t size = 0;
-    while (const size_t got = file->Read(buffer.data(), buffer.size())) {
-      sha.Update(buffer.data(), got);
-      out.Write(buffer.data(), got);
-      size += got;
-    }
-    if (size != entry.size || sha.Final() != entry.digest)
+    const Hashed copied = HashFile(*files.OpenRead(path), &out);
+    if (copied.size != entry.size || copied.digest != entry.digest)
       throw EDamagedFile(path, "plik różni się od zapisanego w katalogu nośnika");
     entry.offset = at;
-    const std::string padding(PaddingAfter(at + size), '\0');
+    const std::string padding(PaddingAfter(at + copied.size), '\0');
     out.Write(padding.data(), padding.size());
-    at += size + padding.size();
+    at += copied.size + padding.size();
   }
   const std::string tail = EncodePayload(entries, layout.sectionsEnd, at);
   out.Write(tail.data(), tail.size());

@@ -84,7 +84,7 @@ class Master {
     const std::string self = files.ModulePath();
     program_ = files.OpenRead(self);
     std::vector<PayloadEntry> ignored;
-    ReadPayload(ReaderOf(*program_, self), files.FileSize(self), layout_, ignored);
+    ReadPayload(*program_, self, files.FileSize(self), layout_, ignored);
     if (layout_.sectionsEnd == 0) throw plat::EFileError(self, "to nie jest program Windows");
   }
 

@@ -60,7 +60,7 @@ Medium::Medium(std::string folder, const std::string& program)
   auto& files = plat::Current().Files();
   try {
     program_ = files.OpenRead(program);
-    state_ = ReadPayload(ReaderOf(*program_, program), files.FileSize(program), layout_, entries_);
+    state_ = ReadPayload(*program_, program, files.FileSize(program), layout_, entries_);
   } catch (const plat::EFileError&) {
     // A program that cannot read itself vouches for nothing, as an older one.
     state_ = PayloadState::None;
@@ -102,19 +102,6 @@ std::unique_ptr<plat::InputFile> Medium::Open(const std::string& name) {
     return std::make_unique<VouchedInput>(plat::Current().Files().OpenRead(path), path, *entry, 0);
   return std::make_unique<VouchedInput>(std::make_unique<Borrowed>(*program_),
                                         programPath_ + " (" + name + ")", *entry, entry->offset);
-}
-
-bool CarriesSignature(const std::string& program) {
-  auto& files = plat::Current().Files();
-  try {
-    auto in = files.OpenRead(program);
-    ProgramLayout layout;
-    std::vector<PayloadEntry> entries;
-    ReadPayload(ReaderOf(*in, program), files.FileSize(program), layout, entries);
-    return layout.hasCertificate;
-  } catch (const plat::EFileError&) {
-    return false;
-  }
 }
 
 }  // namespace engine

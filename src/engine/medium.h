@@ -48,7 +48,4 @@ class Medium {
   bool carried_ = false;
 };
 
-// Whether the program file carries an Authenticode signature (whether it holds or not).
-bool CarriesSignature(const std::string& program);
-
 }  // namespace engine

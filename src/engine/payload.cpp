@@ -20,6 +20,21 @@ uint64_t Get(const uint8_t* p, int bytes) {
   return value;
 }
 
+// Reads exactly `size` bytes at `offset`.
+struct ReadAt {
+  plat::InputFile& in;
+  const std::string& path;
+  void operator()(uint64_t offset, void* data, size_t size) const {
+    in.Seek(offset);
+    for (auto bytes = static_cast<uint8_t*>(data); size > 0;) {
+      const size_t got = in.Read(bytes, size);
+      if (got == 0) throw plat::EFileError(path, "plik jest krótszy niż jego zawartość");
+      bytes += got;
+      size -= got;
+    }
+  }
+};
+
 void Put(std::string& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
 }
@@ -90,8 +105,9 @@ bool ParseTable(const std::vector<uint8_t>& table, uint64_t count, uint64_t carr
 
 }  // namespace
 
-PayloadState ReadPayload(const ReadAt& read, uint64_t fileSize, ProgramLayout& layout,
-                         std::vector<PayloadEntry>& entries) {
+PayloadState ReadPayload(plat::InputFile& in, const std::string& path, uint64_t fileSize,
+                         ProgramLayout& layout, std::vector<PayloadEntry>& entries) {
+  const ReadAt read{in, path};
   entries.clear();
   layout = ProgramLayout();
   if (!ReadLayout(read, fileSize, layout)) {
@@ -148,24 +164,13 @@ void WriteProgramHead(plat::InputFile& in, const ProgramLayout& layout, plat::Ou
   }
 }
 
-ReadAt ReaderOf(plat::InputFile& in, const std::string& path) {
-  return [&in, path](uint64_t offset, void* data, size_t size) {
-    in.Seek(offset);
-    for (auto bytes = static_cast<uint8_t*>(data); size > 0;) {
-      const size_t got = in.Read(bytes, size);
-      if (got == 0) throw plat::EFileError(path, "plik jest krótszy niż jego zawartość");
-      bytes += got;
-      size -= got;
-    }
-  };
-}
-
-Hashed HashFile(plat::InputFile& in) {
+Hashed HashFile(plat::InputFile& in, plat::OutputFile* copy) {
   std::vector<uint8_t> buffer(65536);
   Sha256 sha;
   Hashed hashed;
   while (const size_t got = in.Read(buffer.data(), buffer.size())) {
     sha.Update(buffer.data(), got);
+    if (copy) copy->Write(buffer.data(), got);
     hashed.size += got;
   }
   hashed.digest = sha.Final();

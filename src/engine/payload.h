@@ -4,7 +4,6 @@
 // before any certificate table, so an Authenticode signature made afterwards covers it; a
 // trailer at its end tells the program where the catalogue is.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,15 +29,13 @@ struct ProgramLayout {
   bool hasCertificate = false;
 };
 
-// Reads `size` bytes at `offset` or raises plat::EFileError.
-using ReadAt = std::function<void(uint64_t offset, void* data, size_t size)>;
-
 enum class PayloadState { None, Valid, Broken };
 // Reads the layout and the catalogue of a program of `fileSize` bytes. None: not a PE file (the
 // layout then all zeros), or nothing after its sections that this program wrote; Broken: a trailer
 // whose catalogue does not hold together (its entries then stay empty).
-PayloadState ReadPayload(const ReadAt& read, uint64_t fileSize, ProgramLayout& layout,
-                         std::vector<PayloadEntry>& entries);
+// Raises plat::EFileError, naming `path`, when the file cannot be read.
+PayloadState ReadPayload(plat::InputFile& in, const std::string& path, uint64_t fileSize,
+                         ProgramLayout& layout, std::vector<PayloadEntry>& entries);
 
 // The catalogue and trailer that follow the data written from `payloadStart` (the layout's
 // sectionsEnd) up to `tableStart`.
@@ -55,14 +52,11 @@ inline size_t PaddingAfter(uint64_t written) {
 // sections is copied.
 void WriteProgramHead(plat::InputFile& in, const ProgramLayout& layout, plat::OutputFile& out);
 
-// A ReadAt over an open file.
-ReadAt ReaderOf(plat::InputFile& in, const std::string& path);
-
-// A file's digest and size, read to its end.
+// A file's digest and size, read to its end (and written to `copy` on the way).
 struct Hashed {
   uint64_t size = 0;
   Sha256::Digest digest{};
 };
-Hashed HashFile(plat::InputFile& in);
+Hashed HashFile(plat::InputFile& in, plat::OutputFile* copy = nullptr);
 
 }  // namespace engine

@@ -65,7 +65,7 @@ bool PassesChecks(StartupChecks& checks, bool checkComponents,
 bool SignatureBroken() {
   auto& files = plat::Current().Files();
   const std::string self = files.ModulePath();
-  return engine::CarriesSignature(self) && !files.SignatureHolds(self);
+  return engine::Medium(std::string(), self).Signed() && !files.SignatureHolds(self);
 }
 
 constexpr char kSignatureBroken[] =

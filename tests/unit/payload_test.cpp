@@ -31,13 +31,20 @@ Sha256::Digest DigestOf(const std::string& data) {
 
 PayloadState Parse(const std::string& file, std::vector<PayloadEntry>& entries,
                    engine::ProgramLayout* layout = nullptr) {
+  struct Memory : plat::InputFile {
+    explicit Memory(const std::string& bytes) : bytes(bytes) {}
+    size_t Read(void* buffer, size_t size) override {
+      size = std::min(size, bytes.size() - std::min(at, bytes.size()));
+      std::memcpy(buffer, bytes.data() + at, size);
+      at += size;
+      return size;
+    }
+    void Seek(uint64_t offset) override { at = offset; }
+    const std::string& bytes;
+    size_t at = 0;
+  } memory(file);
   engine::ProgramLayout ignored;
-  return engine::ReadPayload(
-      [&](uint64_t at, void* data, size_t size) {
-        if (at > file.size() || file.size() - at < size) throw plat::EFileError("x", "krótki");
-        std::memcpy(data, file.data() + at, size);
-      },
-      file.size(), layout ? *layout : ignored, entries);
+  return engine::ReadPayload(memory, "x", file.size(), layout ? *layout : ignored, entries);
 }
 
 TEST(Sha256, FipsVectorsByTheInstructionsAndThePortableRoundsInAnyPieces) {
