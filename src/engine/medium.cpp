@@ -42,15 +42,27 @@ class VouchedInput : public plat::InputFile {
   bool checked_ = false;
 };
 
-// The program's handle lent to one carried file at a time.
+// The program's handle lent to one carried file at a time. The files are read one after the
+// other, so most reads start where the last ended and need no seek of their own (under Wine
+// each is a call to the server).
 class Borrowed : public plat::InputFile {
  public:
-  explicit Borrowed(plat::InputFile& in) : in_(in) {}
-  size_t Read(void* buffer, size_t size) override { return in_.Read(buffer, size); }
-  void Seek(uint64_t offset) override { in_.Seek(offset); }
+  Borrowed(plat::InputFile& in, uint64_t& position) : in_(in), position_(position) {}
+  size_t Read(void* buffer, size_t size) override {
+    const uint64_t at = position_;
+    position_ = ~uint64_t{0};  // unknown, should the read fail
+    const size_t got = in_.Read(buffer, size);
+    position_ = at + got;
+    return got;
+  }
+  void Seek(uint64_t offset) override {
+    if (offset != position_) in_.Seek(offset);
+    position_ = offset;
+  }
 
  private:
   plat::InputFile& in_;
+  uint64_t& position_;
 };
 
 }  // namespace
@@ -70,6 +82,8 @@ Medium::Medium(std::string folder, const std::string& program)
     return entry.offset != PayloadEntry::kNotCarried;
   });
   if (!carried_) program_.reset();
+  // Where the catalogue's reading left the handle is not known to the reads that follow.
+  position_ = ~uint64_t{0};
 }
 
 const PayloadEntry* Medium::Find(const std::string& name) const {
@@ -100,7 +114,7 @@ std::unique_ptr<plat::InputFile> Medium::Open(const std::string& name) {
   }
   if (entry->offset == PayloadEntry::kNotCarried)
     return std::make_unique<VouchedInput>(plat::Current().Files().OpenRead(path), path, *entry, 0);
-  return std::make_unique<VouchedInput>(std::make_unique<Borrowed>(*program_),
+  return std::make_unique<VouchedInput>(std::make_unique<Borrowed>(*program_, position_),
                                         programPath_ + " (" + name + ")", *entry, entry->offset);
 }
 

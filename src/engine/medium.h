@@ -41,6 +41,7 @@ class Medium {
   // Held open without write or delete sharing from the catalogue's reading on, so the carried
   // files are the bytes the catalogue was read with.
   std::unique_ptr<plat::InputFile> program_;
+  uint64_t position_ = 0;  // of program_'s handle
   std::string programPath_;
   ProgramLayout layout_;
   std::vector<PayloadEntry> entries_;
