@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "engine/medium_kind.h"
 #include "platform/platform.h"
 #include "system/paths.h"
 
@@ -15,15 +16,30 @@ Copier::Copier(plat::Platform& platform, const StopRequest& stop, RunView& view,
       view_(view),
       asked_(asked),
       sourceDir_(std::move(sourceDir)),
+      medium_(platform.Files(), sourceDir_, platform.Files().ModulePath()),
       codec_(platform) {
   codec_.onRead = [this](size_t bytes) { Progress(done_ + bytes); };
+}
+
+void Copier::CheckMedium() {
+  if (!medium_.Catalogued())
+    asked_.Note("Nośnik bez katalogu sum kontrolnych (starsza wersja): pliki nie są sprawdzane.");
+  if (!medium_.Catalogued() || !medium_.Has(kMarkerName)) return;
+  try {
+    auto in = medium_.Open(kMarkerName);
+    char buffer[64];
+    while (in->Read(buffer, sizeof buffer) > 0) {
+    }
+  } catch (const std::exception& e) {
+    asked_.FileFailed(sourceDir_ + kMarkerName, e.what());
+    throw;
+  }
 }
 
 uint64_t Copier::MediumSize(const std::string& entry) const {
   const EntryKind kind = KindOf(entry);
   if (entry.empty() || kind == EntryKind::Installer) return 0;
-  return platform_.Files().FileSize(sourceDir_ +
-                                    (kind == EntryKind::Stored ? StoredName(entry) : entry));
+  return medium_.Size(kind == EntryKind::Stored ? StoredName(entry) : entry);
 }
 
 void Copier::StartProgress(const RunPlan& plan) {
@@ -84,7 +100,7 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   view_.ShowInfo("Kopiowanie pliku \"" + (cut == std::string::npos ? dst : dst.substr(cut + 1)) +
                  "\".");
   // Whatever the codec reported on the way, the file ends at its whole size.
-  const uint64_t after = done_ + platform_.Files().FileSize(sourceDir_ + name);
+  const uint64_t after = done_ + medium_.Size(name);
   switch (DecideOverwrite(dst)) {
     case Decision::Skip:
       asked_.FileSkipped(dst);
@@ -99,8 +115,8 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   // and not on the target of a link planted in its place.
   bool result = false;
   try {
-    result = plainCopy ? codec_.CopyPlainFile(sourceDir_ + name, dst)
-                       : codec_.ExpandFile(sourceDir_ + name, dst);
+    auto in = medium_.Open(name);
+    result = plainCopy ? codec_.CopyFrom(*in, dst) : codec_.ExpandFrom(*in, sourceDir_ + name, dst);
   } catch (const std::exception& e) {
     asked_.FileFailed(dst, e.what());
     throw;

@@ -6,6 +6,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/install_plan.h"
+#include "engine/medium.h"
 #include "engine/run_context.h"
 #include "engine/run_view.h"
 #include "engine/stored_file.h"
@@ -18,7 +19,8 @@ namespace engine {
 class Copier {
  public:
   // `sourceDir` is the medium folder, ending in "\"; the files go through `platform`, what the
-  // copying asks goes to `asked`, and it stops between two files once `stop` is requested.
+  // copying asks goes to `asked`, and it stops between two files once `stop` is requested. The
+  // running program's catalogue vouches for the medium's files.
   Copier(plat::Platform& platform, const StopRequest& stop, RunView& view, sys::Questions& asked,
          std::string sourceDir);
 
@@ -41,6 +43,9 @@ class Copier {
   bool ExpandFile(const std::string& src, const std::string& dst) {
     return codec_.ExpandFile(src, dst);
   }
+  // Raises EDamagedFile when the medium holds a file the run reads that its catalogue does not
+  // vouch for, before anything is installed: the medium's kind, read before the run.
+  void CheckMedium();
   // From here on the view hears how much of the stored bytes of the plan's files (the sample
   // script included) has been processed; a skipped file counts as processed.
   void StartProgress(const RunPlan& plan);
@@ -56,6 +61,7 @@ class Copier {
   RunView& view_;
   sys::Questions& asked_;
   std::string sourceDir_;
+  Medium medium_;
   StoredFileCodec codec_;
   uint64_t total_ = 0, done_ = 0;
   int shown_ = -1;

@@ -181,6 +181,7 @@ RunOutcome ApplyPlan(const RunPlan& plan, bool unattended, Journal& journal, Ste
   try {
     journal.Open();
     journalOpen = true;
+    copier.CheckMedium();
     if (!ApplyAll(plan, StepKind::Folder, machine)) return RunOutcome::FolderFailed;
     view.SetAnimation(true);
     const bool copied = ApplyAll(plan, StepKind::Files, machine);

@@ -4,6 +4,7 @@
 
 #include "engine/catalogue.h"
 #include "engine/medium_kind.h"
+#include "engine/payload.h"
 #include "engine/stored_file.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
@@ -44,22 +45,54 @@ class Master {
       if (entry.empty()) continue;
       switch (KindOf(entry)) {
         case EntryKind::Installer:
-          CopyPlain(files_.ModulePath(), target_ + entry);
+          // Written last, with the catalogue of everything else.
+          OpenProgram();
           break;
         case EntryKind::Plain:
           CopyPlain(folder + entry, target_ + entry);
+          written_.push_back(entry);
           break;
         case EntryKind::Stored:
           codec_.CompressFile(SourceOf(entry, folder), target_ + StoredName(entry));
+          written_.push_back(StoredName(entry));
           break;
       }
     }
   }
+  void Written(const std::string& name) { written_.push_back(name); }
+
+  // The medium's Install.exe: this program without its signature or an earlier catalogue,
+  // then the catalogue of the files as they now lie on the medium.
+  void WriteProgram() {
+    std::vector<PayloadEntry> entries;
+    for (const std::string& name : written_) {
+      const Hashed hashed = HashFile(*files_.OpenRead(target_ + name));
+      entries.push_back({name, hashed.size, hashed.digest, PayloadEntry::kNotCarried});
+    }
+    const std::string path = target_ + "Install.exe";
+    auto out = files_.Create(path);
+    program_->Seek(0);
+    WriteProgramHead(*program_, layout_, *out);
+    const std::string tail = EncodePayload(entries, layout_.sectionsEnd, layout_.sectionsEnd);
+    out->Write(tail.data(), tail.size());
+    out->Close();
+  }
 
  private:
+  void OpenProgram() {
+    const std::string self = files_.ModulePath();
+    program_ = files_.OpenRead(self);
+    std::vector<PayloadEntry> ignored;
+    ReadPayload(*program_, self, files_.FileSize(self), layout_, ignored);
+    if (layout_.sectionsEnd == 0) throw plat::EFileError(self, "to nie jest program Windows");
+  }
+
   plat::FileSystem& files_;
   std::string target_;
   StoredFileCodec codec_;
+  std::vector<std::string> written_;  // names on the medium
+  std::unique_ptr<plat::InputFile> program_;
+  ProgramLayout layout_;
 };
 
 }  // namespace
@@ -81,7 +114,10 @@ int MasterMedium(plat::Platform& platform, const std::vector<std::string>& args)
       throw plat::EFileError(marker, "nie można usunąć pozostawionego pliku");
     Master master(platform, target);
     master.List(here, CommonFiles);
-    if (groups != kWholePackage) WriteMediumKind(files, args[2], target);
+    if (groups != kWholePackage) {
+      WriteMediumKind(files, args[2], target);
+      master.Written(kMarkerName);
+    }
     if (groups & kEmulatorGroup) master.List(here, VortelFiles);
     if (groups & kFtpClientGroup) {
       master.List(ftpClient, FtpClientFiles);
@@ -90,6 +126,7 @@ int MasterMedium(plat::Platform& platform, const std::vector<std::string>& args)
       master.List(ftpClient, FtpManualFiles);
     }
     if (groups & kFtpServerGroup) master.List(ftpServer, FtpServerFiles);
+    master.WriteProgram();
   } catch (const std::exception& e) {
     plat::MessageDlg(
         "Nie udało się utworzyć nośnika instalacyjnego w \"" + target + "\".\r" + e.what(),

@@ -1,5 +1,6 @@
 #include "engine/medium_kind.h"
 
+#include "engine/medium.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
 
@@ -11,7 +12,9 @@ const std::array<uint8_t, 4> ProductGroupBits = {kEmulatorGroup, kFtpClientGroup
 MediumKind ReadMediumKind(plat::FileSystem& files, const std::string& sourceDir) {
   char first = 0;
   try {
-    if (files.OpenRead(sourceDir + kMarkerName)->Read(&first, 1) == 0) return {};
+    // A setup file carries the marker; what lies beside it is the user's.
+    Medium medium(files, sourceDir, files.ModulePath());
+    if (!medium.Has(kMarkerName) || medium.Open(kMarkerName)->Read(&first, 1) == 0) return {};
   } catch (const plat::EFileError&) {
     return {};
   }

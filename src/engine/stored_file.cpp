@@ -151,6 +151,11 @@ void StoredFileCodec::SweepLeftovers(const std::string& dst) {
 
 bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst) {
   auto in = platform_.Files().OpenRead(src);
+  return ExpandFrom(*in, src, dst);
+}
+
+bool StoredFileCodec::ExpandFrom(plat::InputFile& in, const std::string& src,
+                                 const std::string& dst) {
   SweepLeftovers(dst);
   ReplacingOutput out(platform_.Files(), dst);
   Inflater inflater;
@@ -158,7 +163,7 @@ bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst)
   size_t consumed = 0;
   int rc = Z_OK;
   while (rc != Z_STREAM_END) {
-    const size_t got = in->Read(input_.data(), input_.size());
+    const size_t got = in.Read(input_.data(), input_.size());
     platform_.Pump().ProcessPending();
     if (got == 0) break;
     consumed += got;
@@ -178,8 +183,21 @@ bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst)
   // An empty stored file is an empty file: older media hold such files as zero bytes.
   if (rc != Z_STREAM_END && consumed > 0)
     throw EDamagedFile(src, "plik skompresowany jest niekompletny");
-  if (rc == Z_STREAM_END && (z.avail_in > 0 || in->Read(input_.data(), input_.size()) > 0))
+  if (rc == Z_STREAM_END && (z.avail_in > 0 || in.Read(input_.data(), input_.size()) > 0))
     throw EDamagedFile(src, "dane za końcem strumienia skompresowanego");
+  out.Commit();
+  return true;
+}
+
+bool StoredFileCodec::CopyFrom(plat::InputFile& in, const std::string& dst) {
+  SweepLeftovers(dst);
+  ReplacingOutput out(platform_.Files(), dst);
+  // Read to the end (the read that returns nothing included) before the file takes its place.
+  while (const size_t got = in.Read(copyBuffer_.data(), copyBuffer_.size())) {
+    platform_.Pump().ProcessPending();
+    if (onRead) onRead(got);
+    out.Write(copyBuffer_.data(), got);
+  }
   out.Commit();
   return true;
 }

@@ -54,6 +54,7 @@ class ForwardingFiles : public FileSystem {
   std::string ModulePath() override { return inner_.ModulePath(); }
   std::string TempFolder() override { return inner_.TempFolder(); }
   std::string SystemFolder() override { return inner_.SystemFolder(); }
+  bool SignatureHolds(const std::string& path) override { return inner_.SignatureHolds(path); }
 
  protected:
   FileSystem& inner_;

@@ -32,6 +32,8 @@ class InputFile {
   virtual ~InputFile() = default;
   // Returns the number of bytes read, 0 at the end; raises EFileError on a read failure.
   virtual size_t Read(void* buffer, size_t size) = 0;
+  // The next Read starts `offset` bytes from the file's start. Raises EFileError.
+  virtual void Seek(uint64_t offset) = 0;
 };
 
 class OutputFile {
@@ -107,6 +109,9 @@ class FileSystem {
   // Windows' own program folder (system32), ending in "\": where an elevated program finds
   // the system's programs, rather than through a search a user can put something into.
   virtual std::string SystemFolder() = 0;
+  // Whether the Authenticode signature of the program file `path` holds (the system's trust
+  // check); false for an unsigned file.
+  virtual bool SignatureHolds(const std::string& path) = 0;
 };
 
 // How a program or document the user asked for was started. The installer runs as

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/exit_codes.h"
+#include "engine/medium.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/platform.h"
@@ -57,6 +58,18 @@ bool PassesChecks(StartupChecks& checks, bool checkComponents,
   }
   return true;
 }
+
+// A signed program whose signature no longer holds was changed after signing, and its
+// catalogue of the medium's digests with it: it vouches for nothing and installs nothing.
+bool SignatureBroken() {
+  auto& files = plat::Current().Files();
+  const std::string self = files.ModulePath();
+  return engine::Medium(files, std::string(), self).Signed() && !files.SignatureHolds(self);
+}
+
+constexpr char kSignatureBroken[] =
+    "Instalator pakietu Vortel PRO\rPodpis cyfrowy programu instalacyjnego jest nieważny: "
+    "plik został zmieniony po podpisaniu.\rInstalacja nie zostanie wykonana.";
 
 // `masteringArgs`: the command line when it masters a medium, else empty. `ranWith`, when
 // given, gets the choices the wizard's installation started with.
@@ -169,6 +182,12 @@ engine::RunOutcome RunLogged(const std::vector<std::string>& args, unattended::S
     log.Line("Wynik: 2 (odmowa uruchomienia)");
     return RunOutcome::Refused;
   }
+  if (SignatureBroken()) {
+    log.Error(kSignatureBroken);
+    if (!silent) plat::MessageDlg(kSignatureBroken, plat::DlgType::Error, {plat::DlgButton::OK});
+    log.Line("Wynik: 4 (błąd kopiowania pliku)");
+    return engine::RunOutcome::CopyFailed;
+  }
   // Made before the run, so a file that cannot be written stops it before anything changes.
   std::unique_ptr<plat::OutputFile> inf;
   if (switches.saveInf) {
@@ -232,6 +251,8 @@ engine::RunOutcome RunWithSwitches(const std::vector<std::string>& args, Startup
 EntryDecision DecideEntry(const std::vector<std::string>& args) {
   if (!args.empty() && plat::InvariantUpper(args[0]) == "DISC")
     return {EntryMode::Mastering, args[0] != "DISC"};
+  if (!args.empty() && plat::InvariantUpper(args[0]) == "BUNDLE")
+    return {EntryMode::Mastering, args[0] != "BUNDLE"};
   for (const std::string& word : args)
     if (!word.empty() && word[0] == '/') return {EntryMode::Switches, true};
   return {EntryMode::Wizard, true};
@@ -245,11 +266,17 @@ int ProgramMain(const std::vector<std::string>& args, StartupChecks& checks) {
                                                                : engine::RunOutcome::Refused;
   };
   unattended::SetupLog nothing;
+  const auto wizard = [&] {
+    if (!PassesChecks(checks, entry.checkComponents, Refuse)) return engine::RunOutcome::Refused;
+    if (!SignatureBroken()) return RunWizard({});
+    plat::MessageDlg(kSignatureBroken, plat::DlgType::Error, {plat::DlgButton::OK});
+    return engine::RunOutcome::CopyFailed;
+  };
   // Mastering says what failed in its own message, and ends with 1.
   const engine::RunOutcome outcome =
       entry.mode == EntryMode::Switches    ? RunWithSwitches(args, checks)
       : entry.mode == EntryMode::Mastering ? checked(args)
-                                           : Guarded(false, nothing, [&] { return checked({}); });
+                                           : Guarded(false, nothing, wizard);
   return engine::ExitCodeOf(outcome);
 }
 

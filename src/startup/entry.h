@@ -14,12 +14,13 @@ class StartupChecks {
 };
 
 // What the command line asks for. Decided here once: the first word "DISC" (in any letter
-// case) masters a medium; otherwise any word starting with "/" makes it a command line with
-// switches; otherwise it is the wizard.
+// case) masters a medium, "BUNDLE" makes one setup file of a medium (both the mastering mode);
+// otherwise any word starting with "/" makes it a command line with switches; otherwise it is
+// the wizard.
 enum class EntryMode { Wizard, Mastering, Switches };
 struct EntryDecision {
   EntryMode mode;
-  // Only the exact word "DISC" skips the running-component check.
+  // Only the exact word "DISC" or "BUNDLE" skips the running-component check.
   bool checkComponents;
 };
 EntryDecision DecideEntry(const std::vector<std::string>& args);

@@ -1,9 +1,11 @@
 #include "wizard/instalator_form.h"
 
+#include "engine/bundle.h"
 #include "engine/mastering.h"
 #include "engine/medium_kind.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 #include "system/paths.h"
 #include "ui/recolor.h"
 #include "wizard/licence.h"
@@ -59,9 +61,10 @@ void TInstalatorForm::FormCreate() {
 void TInstalatorForm::FormShow() {
   if (!masteringArgs_.empty()) {
     // The mastering mode writes a medium instead of installing; no page is ever shown.
-    Outcome = engine::MasterMedium(plat::Current(), masteringArgs_) == 0
-                  ? engine::RunOutcome::Installed
-                  : engine::RunOutcome::MasteringFailed;
+    const bool bundle = plat::InvariantUpper(masteringArgs_[0]) == "BUNDLE";
+    const int code = bundle ? engine::BundleMedium(plat::Current(), masteringArgs_)
+                            : engine::MasterMedium(plat::Current(), masteringArgs_);
+    Outcome = code == 0 ? engine::RunOutcome::Installed : engine::RunOutcome::MasteringFailed;
     CloseWithoutAsking = true;
     plat::Current().Ui().Terminate();
     return;

@@ -16,7 +16,8 @@ namespace wizard {
 
 class TInstalatorForm : public plat::gui::Form, public engine::InstallView {
  public:
-  // `masteringArgs`: the command-line words when they master a medium ("DISC" first), which
+  // `masteringArgs`: the command-line words when they master a medium ("DISC" first) or make a
+  // setup file of one ("BUNDLE" first), which
   // the form does instead of showing any page; empty for the installation wizard.
   TInstalatorForm(plat::gui::Component* owner, std::string name,
                   std::vector<std::string> masteringArgs);

@@ -1,5 +1,6 @@
 // Installing from the mastered sample medium, driven through the wizard as a user does it.
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -171,6 +172,54 @@ TEST(InstallE2E, ReinstallingAnswersEachOverwriteQuestionAndAbortClosesWithoutAn
   EXPECT_EQ(fourth.app.WaitExit(), 5);
   for (const std::wstring& caption : fourth.app.TopCaptions())
     EXPECT_NE(caption, L" B\u0142\u0105d");
+}
+
+// Made by BUNDLE from a copy of the medium and run alone from an empty folder.
+TEST(InstallE2E, ASetupFileAloneInstallsWhatItsMediumDoesAndNothingWithAByteChanged) {
+  const std::wstring medium = CopyMedium(L"medium-bundle"), alone = TempFolder() + L"bundle\\";
+  RemoveTree(alone);
+  CreateDirectoryW(alone.c_str(), nullptr);
+  App bundling;
+  ASSERT_TRUE(bundling.Start(
+      medium + L"Install.exe",
+      L"BUNDLE \"" + medium.substr(0, medium.size() - 1) + L"\" \"" + alone + L"Install.exe\""));
+  ASSERT_EQ(bundling.WaitExit(std::chrono::minutes(2)), 0);
+  const std::string bundle = ReadAll(alone + L"Install.exe");
+  const auto silently = [&](const std::wstring& from, const std::wstring& folder) {
+    App app;
+    EXPECT_TRUE(app.Start(from + L"Install.exe", L"/VERYSILENT /DIR=\"" + folder + L"\"", from));
+    return app.WaitExit(std::chrono::minutes(2));
+  };
+  // A byte in the middle of the carried files: the trailer's last field says where they start.
+  uint64_t carried = 0, catalogue = 0;
+  std::memcpy(&carried, bundle.data() + bundle.size() - 8, 8);
+  std::memcpy(&catalogue, bundle.data() + bundle.size() - 24, 8);
+  std::string changed = bundle;
+  changed[carried + (catalogue - carried) / 2] ^= 1;
+  WriteAll(alone + L"Install.exe", changed);
+  RemoveShortcuts();
+  RemoveTree(UninstallFolder());
+  const auto before = Snapshot();
+  EXPECT_EQ(silently(alone, L"C:\\Testy\\Zmieniony"), 4);
+  EXPECT_EQ(Differences(before, Snapshot()), "");
+  WriteAll(alone + L"Install.exe", bundle);
+  ASSERT_NO_FATAL_FAILURE(InstallAndLeave(alone, L"C:\\Testy\\Z pliku", {}));
+  ASSERT_EQ(silently(alone, L"C:\\Testy\\Z pliku cicho"), 0);
+  ASSERT_EQ(silently(medium, L"C:\\Testy\\Z nośnika"), 0);
+  // The emulator's INI file names its folder; every other byte is the medium's.
+  auto installed = Tree(L"C:\\Testy\\Z nośnika");
+  installed.erase(L"Vortel\\Vortel.ini");
+  for (const wchar_t* folder : {L"C:\\Testy\\Z pliku", L"C:\\Testy\\Z pliku cicho"}) {
+    auto tree = Tree(folder);
+    EXPECT_EQ(tree.erase(L"Vortel\\Vortel.ini"), 1u);
+    EXPECT_TRUE(tree == installed) << Utf8(folder);
+  }
+  EXPECT_GT(installed.size(), 20u);
+  EXPECT_EQ(std::vector<std::wstring>{L"Install.exe"}, [&] {
+    std::vector<std::wstring> names;
+    for (const auto& entry : Tree(alone)) names.push_back(entry.first);
+    return names;
+  }());
 }
 
 // The Uninstall entry's command asks once, removes all but the user's profile and names it.

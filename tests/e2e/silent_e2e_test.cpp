@@ -230,14 +230,30 @@ long KilledWhen(const std::function<bool()>& reached) {
 }
 
 TEST_F(SilentE2E, ACorruptStoredFileEndsWithFourAndAKilledRunIsCompletedByTheNextOrRemoved) {
-  // The stored file in the middle of the emulator's list cut in half.
+  // Another file's valid stream in place of a stored file, a plain file changed, one missing, a
+  // kind added, and last (left for the rest) the stored file in the middle of the emulator's
+  // list cut in half: none installs anything.
   const std::wstring damaged = TempFolder() + L"vortel-medium-copy\\";
-  CreateDirectoryW(damaged.c_str(), nullptr);
-  for (const auto& [name, bytes] : Tree(Medium().substr(0, Medium().size() - 1)))
-    WriteAll(damaged + name, name == L"cnvCSK-852.fn_" ? bytes.substr(0, bytes.size() / 2) : bytes);
-  const auto before = Snapshot();
-  EXPECT_EQ(RunInstaller(L"/VERYSILENT " + Dir(), damaged).exitCode, 4);
-  EXPECT_EQ(Differences(before, Snapshot()), "");
+  using Files = std::map<std::wstring, std::string>;
+  const std::function<void(Files&)> faults[] = {
+      [](Files& t) { t[L"cnvCSK-852.fn_"] = t[L"ramki852.fn_"]; },
+      [](Files& t) { t[L"wydruk"] += "x"; },
+      [](Files& t) { t.erase(L"FTPSrv.cn_"); },
+      [](Files& t) { t[L"appid.dat"] = "A"; },
+      [](Files& t) { t[L"cnvCSK-852.fn_"].resize(t[L"cnvCSK-852.fn_"].size() / 2); },
+  };
+  std::map<std::wstring, std::string> before;
+  for (const auto& fault : faults) {
+    RemoveTree(damaged);
+    CreateDirectoryW(damaged.c_str(), nullptr);
+    Files medium = Tree(Medium().substr(0, Medium().size() - 1));
+    fault(medium);
+    for (const auto& [name, bytes] : medium) WriteAll(damaged + name, bytes);
+    before = Snapshot();
+    const Result r = RunInstaller(L"/VERYSILENT " + Dir(), damaged);
+    EXPECT_EQ(r.exitCode, 4) << r.log;
+    EXPECT_EQ(Differences(before, Snapshot()), "");
+  }
   EXPECT_EQ(KilledWhen([] { return Exists(kTarget + L"\\FTPCli\\NorvikFtp.exe"); }), 99);
   EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), L"<missing>");
   ASSERT_EQ(RunInstaller(L"/VERYSILENT " + Dir()).exitCode, 0);

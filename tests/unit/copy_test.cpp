@@ -114,7 +114,7 @@ TEST_F(CopyTest, ListWalkSkipsTheInstallerAndEmptyEntriesAndStopsAtTheFirstFailu
   EXPECT_THROW(copier.CopyFileList({"install.exe"}, 0, "C:\\new\\"), plat::EFileError);
   // A failed plain copy stops the walk before the next entry.
   files.PutFile("D:\\z.tx_", Deflate("z"));
-  EXPECT_FALSE(copier.CopyFileList({"keylabel", "z.txt"}, 1, "C:\\new\\"));
+  EXPECT_THROW(copier.CopyFileList({"keylabel", "z.txt"}, 1, "C:\\new\\"), plat::EFileError);
   EXPECT_FALSE(files.Exists("C:\\new\\z.txt"));
   EXPECT_EQ(view.infos.back(), "Kopiowanie pliku \"keylabel\".");
 }

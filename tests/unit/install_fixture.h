@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -65,6 +66,20 @@ inline std::set<std::string> FilesIn(plat::headless::HeadlessFileSystem& files,
   for (const auto& entry : std::filesystem::directory_iterator(files.HostPath(folder)))
     if (entry.is_regular_file()) names.insert(entry.path().filename().string());
   return names;
+}
+
+// Headers as the PE format lays them out, one section of 0x200 bytes from 0x200: enough for the
+// layout, which is all the catalogue needs.
+inline std::string Program(uint32_t certOffset = 0, uint32_t certSize = 0) {
+  std::string pe(0x400, '\0');
+  pe[0] = 'M', pe[1] = 'Z', pe[0x3C] = 0x40;
+  std::memcpy(&pe[0x40], "PE\0\0", 4);
+  pe[0x46] = 1, pe[0x54] = static_cast<char>(224), pe[0x58] = 0x0b, pe[0x59] = 0x01;
+  pe[0x58 + 92] = 16;
+  std::memcpy(&pe[0x58 + 128], &certOffset, 4);
+  std::memcpy(&pe[0x58 + 132], &certSize, 4);
+  pe[0x138 + 17] = 2, pe[0x138 + 21] = 2;
+  return pe;
 }
 
 }  // namespace enginetest

@@ -12,7 +12,7 @@ using plat::ModalResult;
 using namespace startup;
 using installtest::FakeChecks;
 
-// Refused with 2, no wizard; only the exact word DISC skips the check (mastering then ends with 1).
+// Refused with 2, no wizard; only the exact words DISC and BUNDLE skip the check (they end with 1).
 TEST(Entry, RefusalsEndWithTwoAndTheTitleComesAfterTheResourceCheck) {
   const std::string resources =
       "Instalator pakietu Vortel PRO\rBrak wystarczających zasobów systemowych do uruchomienia "
@@ -25,7 +25,13 @@ TEST(Entry, RefusalsEndWithTwoAndTheTitleComesAfterTheResourceCheck) {
   const std::tuple<bool, std::vector<std::string>, std::string, int, std::string, int> cases[] = {
       {false, {}, resources, 2, "", 0},
       {true, {"x", "DISC"}, running, 2, title, 1},
-      {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0}};
+      {true, {"DISC"}, "Nie udało się utworzyć nośnika", 1, title, 0},
+      {true,
+       {"BUNDLE"},
+       "Nie udało się utworzyć pliku instalacyjnego \"\".\rUżycie: ",
+       1,
+       title,
+       0}};
   for (const auto& [enough, args, text, code, shownTitle, runningQueries] : cases) {
     SCOPED_TRACE(::testing::PrintToString(args));
     plat::headless::HeadlessPlatform platform;

@@ -179,6 +179,15 @@ TEST_F(UnattendedTest, WithoutASilentModeFaultsAndRefusalsAreShown) {
       "Nie można utworzyć dziennika instalacji: \"Q:\\x.log\": plik lub katalog nie istnieje",
       ModalResult::OK);
   EXPECT_EQ(Run({"/LOG=Q:\\x.log"}), 1);
+  // A signed program changed after signing installs nothing; silent, only its log says so.
+  files.PutFile("D:\\Install.exe", enginetest::Program(0x400, 8) + "signatur");
+  files.signatureHolds = false;
+  platform.dialogs.ExpectStartingWith("Instalator pakietu Vortel PRO\rPodpis cyfrowy programu",
+                                      ModalResult::OK);
+  EXPECT_EQ(Run({}), 4);
+  EXPECT_EQ(Run({"/VERYSILENT", "/LOG=" + kLog}), 4);
+  EXPECT_TRUE(Has(files.ReadFile(kLog), "jest nieważny: plik został zmieniony po podpisaniu"));
+  files.signatureHolds = true;
   checks.running = true;
   platform.dialogs.ExpectStartingWith("Instalator wykrył", ModalResult::OK);
   EXPECT_EQ(Run({"/LOG=" + kLog}), 2);

@@ -4,10 +4,13 @@
     check_medium.py SAMPLE_DIR MEDIUM_DIR INSTALL_EXE [KIND]
 
 Every stored file must be exactly one zlib stream (nothing after it) that expands to its
-source; plain files and Install.exe must be byte-identical; the medium holds exactly the
+source; plain files must be byte-identical; Install.exe is the program without its signature,
+followed by a catalogue giving each other file's size and SHA-256; the medium holds exactly the
 files of its kind, and "appid.dat" holds just the kind letter.
 """
+import hashlib
 import os
+import struct
 import sys
 import zlib
 
@@ -41,6 +44,30 @@ def read(path):
         return f.read()
 
 
+def catalogue(program, medium_copy):
+    """The catalogue's entries, or a failure: the copy must be the program's sections and
+    headers (certificate entry cleared), then the catalogue and its trailer."""
+    pe = struct.unpack_from("<I", program, 0x3C)[0]
+    optional = pe + 24
+    cert = optional + (128 if struct.unpack_from("<H", program, optional)[0] == 0x10B else 144)
+    sections, optional_size = struct.unpack_from("<HH", program, pe + 6)[0], \
+        struct.unpack_from("<H", program, pe + 20)[0]
+    end = max(sum(struct.unpack_from("<II", program, optional + optional_size + 40 * i + 16))
+              for i in range(sections))
+    head = program[:cert] + bytes(8) + program[cert + 8:end]
+    magic, table, size, count, start = struct.unpack_from("<8sQIIQ", medium_copy, len(medium_copy) - 32)
+    if magic != b"VTKATLG1" or medium_copy[:end] != head or start != end or table != end:
+        return "Install.exe is not the program followed by its catalogue"
+    entries, at = {}, table
+    for _ in range(count):
+        length = medium_copy[at]
+        name = medium_copy[at + 1:at + 1 + length].decode()
+        size, offset = struct.unpack_from("<QQ", medium_copy, at + 1 + length)
+        entries[name] = (size, medium_copy[at + 17 + length:at + 49 + length])
+        at += 49 + length
+    return entries
+
+
 def main():
     sample, medium, install = sys.argv[1:4]
     kind = sys.argv[4] if len(sys.argv) > 4 else ""
@@ -48,8 +75,9 @@ def main():
     expected = set()
     for entry in COMMON + GROUPS[kind]:
         if entry == "Install.exe":
-            name, want = entry, read(install)
-        elif "." not in entry:
+            expected.add(entry)
+            continue
+        if "." not in entry:
             name, want = entry, read(source_of(sample, entry))
         else:
             name, want = entry[:-1] + "_", read(source_of(sample, entry))
@@ -75,6 +103,16 @@ def main():
         marker = os.path.join(medium, "appid.dat")
         if not os.path.isfile(marker) or read(marker) != kind.encode():
             failures.append(f"appid.dat does not hold exactly {kind!r}")
+    listed = catalogue(read(install), read(os.path.join(medium, "Install.exe")))
+    if isinstance(listed, str):
+        failures.append(listed)
+    else:
+        for name in expected - {"Install.exe"}:
+            data = read(os.path.join(medium, name)) if name in os.listdir(medium) else b""
+            if listed.get(name) != (len(data), hashlib.sha256(data).digest()):
+                failures.append(f"{name}: not in the catalogue with its size and digest")
+        if set(listed) != expected - {"Install.exe"}:
+            failures.append(f"the catalogue lists {sorted(listed)}")
     extra = set(os.listdir(medium)) - expected
     if extra:
         failures.append(f"unexpected files on the medium: {sorted(extra)}")

@@ -3,7 +3,9 @@
 # certificate made here, Install.exe with a time stamp from a time-stamp server started here,
 # Uninstall.exe where no server answers; checks the signatures (and that a changed byte breaks
 # them), then, where Wine runs the build, masters the sample package with the signed Install.exe
-# in a fresh Wine prefix of its own and installs from that medium silently.
+# in a fresh Wine prefix of its own, signs the medium's Install.exe and a setup file made from
+# the medium (a changed byte in either breaks its signature, and the installer refuses the
+# changed setup file), and installs from the signed medium silently.
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -58,9 +60,37 @@ ln -s "$build/CMakeCache.txt" "$build/standins" "$work/"
 trap '"$root/scripts/wine-session" stop "$work"' EXIT
 "$root/scripts/master-sample" "$work" "$work/medium" || fail "the signed Install.exe did not master"
 python3 "$root/tests/win/check_medium.py" "$work/sample" "$work/medium" "$work/Install.exe"
+# The medium's Install.exe, signed after mastering: the signature covers its catalogue of the
+# files' digests, and one setup file made from the medium and signed covers the files inside.
+flip() { # file, offset: the byte there changed
+  local byte
+  byte=$(od -An -tu1 -j "$2" -N1 "$1" | tr -d ' ')
+  printf "\\x$(printf %02x $((byte ^ 1)))" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}
+windows() { echo "Z:$1" | tr / '\\'; }
+catalogue_end=$(stat -c %s "$work/medium/Install.exe")
+sign none medium/Install.exe
+check medium/Install.exe "Timestamp is not available"
+cp "$work/medium/Install.exe" "$work/catalogue-changed.exe"
+flip "$work/catalogue-changed.exe" $((catalogue_end - 40))
+! verify "$work/catalogue-changed.exe" || fail "a changed catalogue still verifies"
+"$root/scripts/wine-session" run "$work" "$work/medium/Install.exe" BUNDLE \
+  "$(windows "$work/medium")" "$(windows "$work/bundle.exe")" || fail "no setup file made"
+carried=$(od -An -tu8 -j $(($(stat -c %s "$work/bundle.exe") - 8)) -N8 "$work/bundle.exe" | tr -d ' ')
+sign none bundle.exe
+check bundle.exe "Timestamp is not available"
+mkdir "$work/alone"
+cp "$work/bundle.exe" "$work/alone/Install.exe"
+flip "$work/alone/Install.exe" $((carried + 100))
+! verify "$work/alone/Install.exe" || fail "a setup file with a changed byte still verifies"
+code=0
+"$root/scripts/wine-session" run "$work" "$work/alone/Install.exe" /VERYSILENT \
+  '/DIR=C:\Zmieniony' '/LOG=C:\changed.log' || code=$?
+[ $code = 4 ] || fail "a setup file with a changed byte ended with $code, not 4"
+[ ! -e "$work/wine/prefix/drive_c/Zmieniony" ] || fail "a setup file with a changed byte installed"
 "$root/scripts/wine-session" run "$work" "$work/medium/Install.exe" /VERYSILENT \
   '/DIR=C:\Vortel PRO' '/LOG=C:\signed.log' || fail "the signed Install.exe did not install (exit $?)"
 installed="$work/wine/prefix/drive_c/Vortel PRO"
 cmp "$work/sample/Vortel/Vortel.exe" "$installed/Vortel/Vortel.exe" || fail "Vortel.exe not installed"
 verify "$installed/Uninstall.exe" || fail "the installed Uninstall.exe is not the signed one"
-echo "signed_exe: signed, verified, mastered and installed"
+echo "signed_exe: signed, verified, mastered, bundled and installed"

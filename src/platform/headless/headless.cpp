@@ -51,6 +51,10 @@ class HostInput : public InputFile {
     if (n < size && std::ferror(f_)) throw EFileError(path_, EFileError::Reason::Other, 30);
     return n;
   }
+  void Seek(uint64_t offset) override {
+    if (fseeko(f_, static_cast<off_t>(offset), SEEK_SET) != 0)
+      throw EFileError(path_, EFileError::Reason::Other, 25);
+  }
 
  private:
   std::FILE* f_;

@@ -72,6 +72,8 @@ class HeadlessFileSystem : public FileSystem {
   std::string ModulePath() override { return modulePath_; }
   std::string TempFolder() override { return "C:\\Temp\\"; }
   std::string SystemFolder() override { return "C:\\Windows\\system32\\"; }
+  bool SignatureHolds(const std::string&) override { return signatureHolds; }
+  bool signatureHolds = true;  // what the trust check says of any signed program
 
   struct Drive {
     std::optional<uint64_t> freeBytes;  // unlimited when empty

@@ -33,6 +33,7 @@ class Win32Files : public FileSystem {
   std::string ModulePath() override;
   std::string TempFolder() override;
   std::string SystemFolder() override;
+  bool SignatureHolds(const std::string& path) override;
 };
 
 class Win32Processes : public Processes {
