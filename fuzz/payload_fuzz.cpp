@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Reading every listed file through the medium ends in its bytes or a failure, never past
   // its range.
   platform.files.SetModulePath("C:\\m\\Install.exe");
-  engine::Medium medium("C:\\m\\", "C:\\m\\Install.exe");
+  engine::Medium medium(platform.files, "C:\\m\\", "C:\\m\\Install.exe");
   char buffer[4096];
   for (const auto& entry : entries) {
     try {
