@@ -113,18 +113,19 @@ bool Copier::CopyOneFile(const std::string& name, const std::string& dst, bool p
   }
   // A read-only dst needs no clearing first: the replace takes care of it, on the file itself
   // and not on the target of a link planted in its place.
-  bool result = false;
   try {
     auto in = medium_.Open(name);
-    result = plainCopy ? codec_.CopyFrom(*in, dst) : codec_.ExpandFrom(*in, sourceDir_ + name, dst);
+    if (plainCopy)
+      codec_.CopyFrom(*in, dst);
+    else
+      codec_.ExpandFrom(*in, sourceDir_ + name, dst);
   } catch (const std::exception& e) {
     asked_.FileFailed(dst, e.what());
     throw;
   }
-  if (!result) asked_.FileFailed(dst, "nie można skopiować pliku \"" + sourceDir_ + name + "\"");
   SetReadOnly(platform_.Files(), dst, readOnly);
   Progress(after);
-  return result;
+  return true;
 }
 
 bool Copier::CopyFileList(const FileList& list, int last, const std::string& folder) {

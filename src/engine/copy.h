@@ -35,14 +35,11 @@ class Copier {
   bool InstallAborted = false;
 
   // Installs the medium file `name` (relative to SourceDir) as `dst`. False means the run
-  // must stop: a failed plain copy or a confirmed abort. Expansion failures raise.
+  // must stop after a confirmed abort; a file that cannot be read, expanded or written raises.
   bool CopyOneFile(const std::string& name, const std::string& dst, bool plainCopy, bool readOnly);
   // Installs entries 0..last of `list` into `folder` (ending in "\"), stopping at the first
   // file that fails. False for a failure, an abort, or a negative `last`.
   bool CopyFileList(const FileList& list, int last, const std::string& folder);
-  bool ExpandFile(const std::string& src, const std::string& dst) {
-    return codec_.ExpandFile(src, dst);
-  }
   // Raises EDamagedFile when the medium holds a file the run reads that its catalogue does not
   // vouch for, before anything is installed: the medium's kind, read before the run.
   void CheckMedium();

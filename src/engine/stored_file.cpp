@@ -151,10 +151,11 @@ void StoredFileCodec::SweepLeftovers(const std::string& dst) {
 
 bool StoredFileCodec::ExpandFile(const std::string& src, const std::string& dst) {
   auto in = platform_.Files().OpenRead(src);
-  return ExpandFrom(*in, src, dst);
+  ExpandFrom(*in, src, dst);
+  return true;
 }
 
-bool StoredFileCodec::ExpandFrom(plat::InputFile& in, const std::string& src,
+void StoredFileCodec::ExpandFrom(plat::InputFile& in, const std::string& src,
                                  const std::string& dst) {
   SweepLeftovers(dst);
   ReplacingOutput out(platform_.Files(), dst);
@@ -186,10 +187,9 @@ bool StoredFileCodec::ExpandFrom(plat::InputFile& in, const std::string& src,
   if (rc == Z_STREAM_END && (z.avail_in > 0 || in.Read(input_.data(), input_.size()) > 0))
     throw EDamagedFile(src, "dane za końcem strumienia skompresowanego");
   out.Commit();
-  return true;
 }
 
-bool StoredFileCodec::CopyFrom(plat::InputFile& in, const std::string& dst) {
+void StoredFileCodec::CopyFrom(plat::InputFile& in, const std::string& dst) {
   SweepLeftovers(dst);
   ReplacingOutput out(platform_.Files(), dst);
   // Read to the end (the read that returns nothing included) before the file takes its place.
@@ -199,7 +199,6 @@ bool StoredFileCodec::CopyFrom(plat::InputFile& in, const std::string& dst) {
     out.Write(copyBuffer_.data(), got);
   }
   out.Commit();
-  return true;
 }
 
 bool StoredFileCodec::CopyPlainFile(const std::string& src, const std::string& dst) {

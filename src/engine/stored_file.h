@@ -39,9 +39,9 @@ class StoredFileCodec {
   // The same from an open source named `src`. Every successful expansion reads the source up to
   // a read that returns nothing, so a source that checks itself at its end is checked before
   // `dst` is replaced.
-  bool ExpandFrom(plat::InputFile& in, const std::string& src, const std::string& dst);
+  void ExpandFrom(plat::InputFile& in, const std::string& src, const std::string& dst);
   // A byte-for-byte copy of `in` onto `dst`, read to its end before it replaces `dst`.
-  bool CopyFrom(plat::InputFile& in, const std::string& dst);
+  void CopyFrom(plat::InputFile& in, const std::string& dst);
   // Writes `src` as one zlib stream onto `dst`, with the same all-or-nothing replacement.
   bool CompressFile(const std::string& src, const std::string& dst);
   // How many threads compress a large file (the processors); the bytes are the same for any.
