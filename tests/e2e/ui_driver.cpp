@@ -38,10 +38,17 @@ bool App::Start(const std::wstring& exe, const std::wstring& arguments,
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!shown || !CreateProcessW(
-                    nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                    currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &info))
-    return false;
+  // Now and then (about one start in a thousand) Wine's new process dies in Wine's own start-up,
+  // before any of the program's code runs, and CreateProcess fails with ERROR_INTERNAL_ERROR.
+  // Nothing of the program under test ran, so starting it again changes nothing it is tested for.
+  bool started = false;
+  for (int attempt = 0; shown && !started && attempt < 3; ++attempt) {
+    started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                             nullptr, currentDirectory.empty() ? nullptr : currentDirectory.c_str(),
+                             &startup, &info);
+    if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+  }
+  if (!started) return false;
   process_ = info.hProcess;
   pid_ = info.dwProcessId;
   section_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowLog),
